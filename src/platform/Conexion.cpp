@@ -1,0 +1,850 @@
+#include "Conexion.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlResult>
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <cstring>
+#include <map>
+
+static void iniciarRecursosBD() { Q_INIT_RESOURCE(vexa_db); }
+
+namespace vexa {
+
+// ---------------------------------------------------------------- errors
+
+ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql)
+    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql))
+{
+}
+
+bool ErrorBD::esClaveDuplicada() const
+{
+    return estado_ == QLatin1String("23505") || estado_ == QLatin1String("2067") || estado_ == QLatin1String("1555") ||
+           descripcion().contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
+}
+
+// ---------------------------------------------------------------- rows
+
+int Columnas::indice(const QString& nombre) const
+{
+    auto it = porNombre.constFind(nombre.toUpper());
+    return it == porNombre.constEnd() ? -1 : *it;
+}
+
+QVariant Fila::valor(int i) const
+{
+    if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
+    const QVariant& v = vals_[i];
+    if (motor_ == Motor::SQLite && cols_->esMoneda[i] && !v.isNull()) return QVariant(monedaDe(v).texto(4));
+    return v;
+}
+
+QVariant Fila::valor(const QString& nombre) const
+{
+    int i = cols_ ? cols_->indice(nombre) : -1;
+    if (i < 0)
+        throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre);
+    return valor(i);
+}
+
+QString Fila::texto(int i) const
+{
+    QVariant v = valor(i);
+    if (v.isNull()) return QString();
+    switch (v.typeId()) {
+    case QMetaType::QDate: return v.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    default: return v.toString();
+    }
+}
+QString Fila::texto(const QString& nombre) const
+{
+    int i = cols_ ? cols_->indice(nombre) : -1;
+    if (i < 0) return valor(nombre).toString(); // throws
+    return texto(i);
+}
+
+qint64 Fila::entero(const QString& nombre) const
+{
+    QVariant v = valor(nombre);
+    if (v.isNull()) return 0;
+    bool ok = false;
+    qint64 r = v.toLongLong(&ok);
+    if (ok) return r;
+    double d = v.toString().trimmed().toDouble(&ok);
+    return ok ? (qint64)d : 0;
+}
+
+double Fila::doble(const QString& nombre) const
+{
+    QVariant v = valor(nombre);
+    if (v.isNull()) return 0;
+    bool ok = false;
+    double d = v.toString().trimmed().toDouble(&ok);
+    return ok ? d : 0;
+}
+
+Moneda Fila::monedaDe(const QVariant& v) const
+{
+    if (v.isNull()) return Moneda();
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        // SQLite keeps amounts (and their sums) as whole 1/10000 units.
+        return motor_ == Motor::SQLite ? Moneda::desdeUnidades(v.toLongLong()) : Moneda::entero(v.toLongLong());
+    case QMetaType::Double:
+        if (motor_ == Motor::SQLite) return Moneda::desdeUnidades(llround(v.toDouble()));
+        return Moneda::parsear(QString::number(v.toDouble(), 'f', 4)).value_or(Moneda());
+    default:
+        if (v.metaType() == QMetaType::fromType<Moneda>()) return v.value<Moneda>();
+        return Moneda::parsear(v.toString()).value_or(Moneda());
+    }
+}
+
+Moneda Fila::moneda(int i) const
+{
+    if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
+    return monedaDe(vals_[i]);
+}
+Moneda Fila::moneda(const QString& nombre) const
+{
+    int i = cols_ ? cols_->indice(nombre) : -1;
+    if (i < 0) valor(nombre); // throws
+    return moneda(i);
+}
+
+QDate Fila::fecha(const QString& nombre) const
+{
+    QVariant v = valor(nombre);
+    if (v.isNull()) return QDate();
+    if (v.typeId() == QMetaType::QDate) return v.toDate();
+    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().date();
+    return QDate::fromString(v.toString().left(10), Qt::ISODate);
+}
+
+QDateTime Fila::fechaHora(const QString& nombre) const
+{
+    QVariant v = valor(nombre);
+    if (v.isNull()) return QDateTime();
+    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
+    if (v.typeId() == QMetaType::QDate) return v.toDate().startOfDay();
+    QString s = v.toString().trimmed();
+    s.replace(u'T', u' ');
+    QDateTime t = QDateTime::fromString(s.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!t.isValid()) t = QDate::fromString(s.left(10), Qt::ISODate).startOfDay();
+    return t;
+}
+
+// ---------------------------------------------------------------- recordset
+
+Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
+    : con_(c), q_(std::move(q)), sql_(std::move(sql))
+{
+    auto cols = std::make_shared<Columnas>();
+    const QSqlRecord rec = q_->record();
+    cols->nombres.reserve(rec.count());
+    cols->esMoneda.assign(rec.count(), false);
+    sqlite3_stmt* st = nullptr;
+    if (con_->motor() == Motor::SQLite) {
+        QVariant h = q_->result()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0) st = *static_cast<sqlite3_stmt* const*>(h.constData());
+    }
+    for (int i = 0; i < rec.count(); ++i) {
+        cols->nombres.push_back(rec.fieldName(i));
+        cols->porNombre.insert(rec.fieldName(i).toUpper(), i);
+        if (st) {
+            const char* dt = sqlite3_column_decltype(st, i);
+            cols->esMoneda[i] = dt && qstricmp(dt, "MONEDA") == 0;
+        }
+    }
+    cols_ = cols;
+    if (q_->next()) {
+        vacio_ = eof_ = false;
+        leerFila();
+    } else {
+        cerrar();
+    }
+}
+
+Recordset::Recordset(Recordset&& o) noexcept
+    : con_(o.con_), q_(std::move(o.q_)), sql_(std::move(o.sql_)), cols_(std::move(o.cols_)), fila_(std::move(o.fila_)),
+      eof_(o.eof_), vacio_(o.vacio_)
+{
+    o.eof_ = true;
+}
+
+Recordset& Recordset::operator=(Recordset&& o) noexcept
+{
+    if (this != &o) {
+        cerrar();
+        con_ = o.con_; q_ = std::move(o.q_); sql_ = std::move(o.sql_); cols_ = std::move(o.cols_);
+        fila_ = std::move(o.fila_); eof_ = o.eof_; vacio_ = o.vacio_;
+        o.eof_ = true;
+    }
+    return *this;
+}
+
+Recordset::~Recordset() { cerrar(); }
+
+void Recordset::leerFila()
+{
+    const int n = (int)cols_->nombres.size();
+    std::vector<QVariant> v;
+    v.reserve(n);
+    for (int i = 0; i < n; ++i) v.push_back(q_->value(i));
+    fila_ = Fila(cols_, std::move(v), con_->motor());
+}
+
+void Recordset::siguiente()
+{
+    if (eof_ || !q_) return;
+    if (q_->next()) leerFila();
+    else {
+        eof_ = true;
+        cerrar();
+    }
+}
+
+std::vector<Fila> Recordset::todas()
+{
+    std::vector<Fila> r;
+    while (!eof_) {
+        r.push_back(fila_);
+        siguiente();
+    }
+    return r;
+}
+
+void Recordset::cerrar()
+{
+    eof_ = true;
+    if (q_ && con_) con_->devolver(std::move(q_), sql_);
+    q_.reset();
+}
+
+// ---------------------------------------------------------------- connection
+
+struct Conexion::Cache {
+    std::map<QString, std::vector<std::unique_ptr<QSqlQuery>>> libres;
+    size_t total = 0;
+};
+
+namespace {
+std::atomic<int> g_contador{0};
+
+// Case- and trailing-blank-insensitive collation for SQLite text keys.
+int colacionCI(void*, int n1, const void* p1, int n2, const void* p2)
+{
+    const auto* a = static_cast<const unsigned char*>(p1);
+    const auto* b = static_cast<const unsigned char*>(p2);
+    while (n1 > 0 && a[n1 - 1] == ' ') --n1;
+    while (n2 > 0 && b[n2 - 1] == ' ') --n2;
+    bool ascii = true;
+    for (int i = 0; i < n1 && ascii; ++i) ascii = a[i] < 0x80;
+    for (int i = 0; i < n2 && ascii; ++i) ascii = b[i] < 0x80;
+    if (ascii) {
+        int n = std::min(n1, n2);
+        for (int i = 0; i < n; ++i) {
+            int x = a[i], y = b[i];
+            if (x >= 'A' && x <= 'Z') x += 32;
+            if (y >= 'A' && y <= 'Z') y += 32;
+            if (x != y) return x < y ? -1 : 1;
+        }
+        return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
+    }
+    const QString s1 = QString::fromUtf8(reinterpret_cast<const char*>(a), n1);
+    const QString s2 = QString::fromUtf8(reinterpret_cast<const char*>(b), n2);
+    int r = QString::compare(s1, s2, Qt::CaseInsensitive);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+} // namespace
+
+Conexion::Conexion() : nombre_(QStringLiteral("vexa_%1").arg(++g_contador)), cache_(std::make_unique<Cache>()) {}
+
+Conexion::~Conexion()
+{
+    Cerrar();
+    db_ = QSqlDatabase();
+    if (QSqlDatabase::contains(nombre_)) QSqlDatabase::removeDatabase(nombre_);
+}
+
+Conexion& Conexion::instancia()
+{
+    static Conexion* c = new Conexion(); // lives for the whole process
+    return *c;
+}
+
+Motor Conexion::motor() const { return Server.trimmed().isEmpty() ? Motor::SQLite : Motor::PostgreSQL; }
+QString Conexion::Driver() const { return motor() == Motor::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"); }
+
+bool Conexion::Abrir()
+{
+    Cerrar();
+    ultimoError_.clear();
+    if (QSqlDatabase::contains(nombre_)) {
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombre_);
+    }
+    db_ = QSqlDatabase::addDatabase(Driver(), nombre_);
+    if (!db_.isValid()) {
+        ultimoError_ = QStringLiteral("No está disponible el controlador de base de datos ") + Driver();
+        return false;
+    }
+    if (motor() == Motor::SQLite) {
+        const QString archivo = DbName.trimmed();
+        if (archivo.isEmpty() || !QFileInfo::exists(archivo)) {
+            ultimoError_ = QStringLiteral("No existe la base de datos ") + archivo;
+            return false;
+        }
+        db_.setDatabaseName(archivo);
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(tiempoEspera_ * 1000));
+    } else {
+        QString host = Server.trimmed();
+        int puerto = 5432;
+        int dp = host.lastIndexOf(u':');
+        if (dp > 0) {
+            puerto = host.mid(dp + 1).toInt();
+            host = host.left(dp);
+        }
+        db_.setHostName(host);
+        db_.setPort(puerto);
+        db_.setDatabaseName(DbName.trimmed());
+        db_.setUserName(Usuario);
+        db_.setPassword(Password);
+        db_.setConnectOptions(QStringLiteral("connect_timeout=10"));
+    }
+    if (!db_.open()) {
+        ultimoError_ = db_.lastError().text();
+        return false;
+    }
+    try {
+        if (motor() == Motor::SQLite) {
+            registrarColacion();
+            ejecutarDirecto(QStringLiteral("PRAGMA foreign_keys = ON"));
+            ejecutarDirecto(QStringLiteral("PRAGMA journal_mode = WAL"));
+            ejecutarDirecto(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        } else {
+            ejecutarDirecto(QStringLiteral("SET client_encoding = 'UTF8'"));
+            ejecutarDirecto(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+        }
+        setTiempoEspera(tiempoEspera_);
+    } catch (const ErrorBD& e) {
+        ultimoError_ = e.descripcion();
+        db_.close();
+        return false;
+    }
+    return true;
+}
+
+void Conexion::registrarColacion()
+{
+    QVariant h = db_.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
+    sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
+    if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
+        throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
+}
+
+bool Conexion::Conectado() const { return db_.isValid() && db_.isOpen(); }
+
+void Conexion::liberarConsultas()
+{
+    cache_->libres.clear();
+    cache_->total = 0;
+}
+
+void Conexion::Cerrar()
+{
+    liberarConsultas();
+    nivelTransaccion_ = 0;
+    if (db_.isValid() && db_.isOpen()) db_.close();
+}
+
+QString Conexion::CadenaConexion() const
+{
+    if (motor() == Motor::SQLite) return QStringLiteral("Driver=QSQLITE;Database=") + DbName;
+    return QStringLiteral("Driver=QPSQL;Server=%1;Database=%2;Uid=%3;Pwd=%4").arg(Server, DbName, Usuario, Password);
+}
+
+void Conexion::setTiempoEspera(int segundos)
+{
+    tiempoEspera_ = segundos;
+    if (!Conectado()) return;
+    if (motor() == Motor::SQLite)
+        ejecutarDirecto(QStringLiteral("PRAGMA busy_timeout = %1").arg(qint64(segundos) * 1000));
+    else
+        ejecutarDirecto(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
+}
+
+QString Conexion::traducir(const QString& sql) const
+{
+    if (motor() == Motor::SQLite || !sql.contains(u'[')) return sql;
+    QString r;
+    r.reserve(sql.size());
+    const int n = sql.size();
+    for (int i = 0; i < n; ++i) {
+        QChar c = sql[i];
+        if (c == u'\'' || c == u'"') {
+            int j = i + 1;
+            while (j < n) {
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) { j += 2; continue; }
+                    break;
+                }
+                ++j;
+            }
+            r += QStringView(sql).mid(i, std::min(j, n - 1) - i + 1);
+            i = j;
+            continue;
+        }
+        if (c == u'[') {
+            int j = sql.indexOf(u']', i + 1);
+            if (j > 0) {
+                r += u'"' + sql.mid(i + 1, j - i - 1).toLower() + u'"';
+                i = j;
+                continue;
+            }
+        }
+        r += c;
+    }
+    return r;
+}
+
+QString Conexion::comoTexto(const QString& columna) const
+{
+    if (motor() == Motor::SQLite) return columna;
+    return QStringLiteral("CAST(%1 AS TEXT) COLLATE \"default\"").arg(columna);
+}
+
+QVariant Conexion::valorParaMotor(const QVariant& v) const
+{
+    if (v.isNull() || !v.isValid()) return v.isValid() ? QVariant(v.metaType()) : QVariant(QMetaType::fromType<QString>());
+    if (v.metaType() == QMetaType::fromType<Moneda>()) {
+        const Moneda m = v.value<Moneda>();
+        if (motor() == Motor::SQLite) return QVariant(qlonglong(m.unidades()));
+        return QVariant(m.texto(4));
+    }
+    switch (v.typeId()) {
+    case QMetaType::Bool: return QVariant(v.toBool() ? 1 : 0);
+    case QMetaType::QDate: return QVariant(v.toDate().toString(Qt::ISODate));
+    case QMetaType::QDateTime: return QVariant(v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    default: return v;
+    }
+}
+
+void Conexion::lanzar(const QSqlQuery& q, const QString& sql) const
+{
+    const QSqlError e = q.lastError();
+    const QString estado = e.nativeErrorCode();
+    bool ok = false;
+    int num = estado.toInt(&ok);
+    if (!ok) num = -2147217900;
+    QString desc = e.databaseText().trimmed();
+    if (desc.isEmpty()) desc = e.text().trimmed();
+    throw ErrorBD(num, desc, estado, sql);
+}
+
+void Conexion::ejecutarDirecto(const QString& sql)
+{
+    QSqlQuery q(db_);
+    if (!q.exec(sql)) lanzar(q, sql);
+}
+
+std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& p)
+{
+    if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"), QString(), sql);
+    std::unique_ptr<QSqlQuery> q;
+    if (p.isEmpty()) {
+        // Without parameters the statement runs as it is (DDL and utility statements can't be prepared).
+        q = std::make_unique<QSqlQuery>(db_);
+        q->setForwardOnly(true);
+        q->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (!q->exec(traducir(sql))) lanzar(*q, sql);
+        return q;
+    }
+    auto it = cache_->libres.find(sql);
+    if (it != cache_->libres.end() && !it->second.empty()) {
+        q = std::move(it->second.back());
+        it->second.pop_back();
+        --cache_->total;
+    } else {
+        q = std::make_unique<QSqlQuery>(db_);
+        q->setForwardOnly(true);
+        q->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (!q->prepare(traducir(sql))) lanzar(*q, sql);
+    }
+    for (int i = 0; i < p.size(); ++i) q->bindValue(i, valorParaMotor(p[i]));
+    if (!q->exec()) {
+        try {
+            lanzar(*q, sql);
+        } catch (...) {
+            q->finish();
+            throw;
+        }
+    }
+    return q;
+}
+
+void Conexion::devolver(std::unique_ptr<QSqlQuery> q, const QString& sql)
+{
+    if (!q) return;
+    q->finish();
+    if (!Conectado() || cache_->total >= 200 || q->boundValues().isEmpty()) return;
+    cache_->libres[sql].push_back(std::move(q));
+    ++cache_->total;
+}
+
+Recordset Conexion::ObtenerRecordset(const QString& sql, const Params& p)
+{
+    auto q = preparar(sql, p);
+    return Recordset(this, std::move(q), sql);
+}
+
+std::optional<Fila> Conexion::PrimeraFila(const QString& sql, const Params& p)
+{
+    Recordset rs = ObtenerRecordset(sql, p);
+    if (rs.eof()) return std::nullopt;
+    Fila f = rs.fila();
+    rs.cerrar();
+    return f;
+}
+
+QVariant Conexion::Escalar(const QString& sql, const Params& p)
+{
+    auto f = PrimeraFila(sql, p);
+    if (!f || f->cantidad() == 0) return QVariant();
+    return f->valor(0);
+}
+
+int Conexion::EjecutarSQL(const QString& sql, const Params& p)
+{
+    auto q = preparar(sql, p);
+    int n = q->numRowsAffected();
+    devolver(std::move(q), sql);
+    return n;
+}
+
+bool esIdentificadorValido(const QString& nombre)
+{
+    static const QRegularExpression re(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z0-9_ ]+\\])$"));
+    return re.match(nombre.trimmed()).hasMatch();
+}
+
+namespace {
+void exigirIdentificador(const QString& n)
+{
+    if (!esIdentificadorValido(n)) throw ErrorBD(-2147217900, QStringLiteral("Nombre de tabla o campo no válido: ") + n);
+}
+} // namespace
+
+qint64 Conexion::Insertar(const QString& tabla, const Valores& valores, const QString& columnaId)
+{
+    exigirIdentificador(tabla);
+    QString cols, marcas;
+    Params p;
+    p.reserve((int)valores.size());
+    for (const auto& [c, v] : valores) {
+        exigirIdentificador(c);
+        if (!cols.isEmpty()) { cols += QStringLiteral(", "); marcas += QStringLiteral(", "); }
+        cols += c;
+        marcas += u'?';
+        p << v;
+    }
+    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, cols, marcas);
+    if (columnaId.isEmpty()) {
+        EjecutarSQL(sql, p);
+        return 0;
+    }
+    exigirIdentificador(columnaId);
+    return Escalar(sql + QStringLiteral(" RETURNING ") + columnaId, p).toLongLong();
+}
+
+int Conexion::Actualizar(const QString& tabla, const Valores& valores, const QString& donde, const Params& p)
+{
+    exigirIdentificador(tabla);
+    QString sets;
+    Params todos;
+    for (const auto& [c, v] : valores) {
+        exigirIdentificador(c);
+        if (!sets.isEmpty()) sets += QStringLiteral(", ");
+        sets += c + QStringLiteral(" = ?");
+        todos << v;
+    }
+    todos += p;
+    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(tabla, sets);
+    if (!donde.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + donde;
+    return EjecutarSQL(sql, todos);
+}
+
+int Conexion::Eliminar(const QString& tabla, const QString& donde, const Params& p)
+{
+    exigirIdentificador(tabla);
+    QString sql = QStringLiteral("DELETE FROM ") + tabla;
+    if (!donde.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + donde;
+    return EjecutarSQL(sql, p);
+}
+
+bool Conexion::ExisteRegistro(const QString& tabla, const QVariant& valor, const QString& campo,
+                              const QString& condicionExtra, const Params& extra)
+{
+    exigirIdentificador(tabla);
+    exigirIdentificador(campo);
+    QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(tabla, campo);
+    if (!condicionExtra.trimmed().isEmpty()) sql += QStringLiteral(" AND (") + condicionExtra + u')';
+    sql += QStringLiteral(" LIMIT 1");
+    Params p{valor};
+    p += extra;
+    return PrimeraFila(sql, p).has_value();
+}
+
+QVariant Conexion::BuscaValor(const QString& tabla, const QVariant& clave, const QString& campoResultado,
+                              const QString& campoClave, const QString& condicion, const Params& extra)
+{
+    exigirIdentificador(tabla);
+    exigirIdentificador(campoResultado);
+    exigirIdentificador(campoClave);
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(campoResultado, tabla, campoClave);
+    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" AND (") + condicion + u')';
+    sql += QStringLiteral(" LIMIT 1");
+    Params p{clave};
+    p += extra;
+    return Escalar(sql, p);
+}
+
+QVariant Conexion::ObtieneMaximo(const QString& tabla, const QString& campo, const QString& condicion, const Params& extra)
+{
+    exigirIdentificador(tabla);
+    exigirIdentificador(campo);
+    QString sql = QStringLiteral("SELECT MAX(%1) FROM %2").arg(campo, tabla);
+    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + condicion;
+    return Escalar(sql, extra);
+}
+
+void Conexion::iniciarTransaccion(bool escritura)
+{
+    if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"));
+    if (nivelTransaccion_ == 0) {
+        for (auto& [s, v] : cache_->libres)
+            for (auto& q : v) q->finish();
+        if (motor() == Motor::SQLite) ejecutarDirecto(escritura ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
+        else ejecutarDirecto(QStringLiteral("BEGIN"));
+    } else {
+        ejecutarDirecto(QStringLiteral("SAVEPOINT vexa_%1").arg(nivelTransaccion_));
+    }
+    ++nivelTransaccion_;
+}
+
+void Conexion::confirmarTransaccion()
+{
+    if (nivelTransaccion_ <= 0) return;
+    if (nivelTransaccion_ == 1) {
+        for (auto& [s, v] : cache_->libres)
+            for (auto& q : v) q->finish();
+        ejecutarDirecto(QStringLiteral("COMMIT"));
+    } else {
+        ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+    }
+    --nivelTransaccion_;
+}
+
+void Conexion::deshacerTransaccion()
+{
+    if (nivelTransaccion_ <= 0) return;
+    --nivelTransaccion_;
+    for (auto& [s, v] : cache_->libres)
+        for (auto& q : v) q->finish();
+    if (nivelTransaccion_ == 0) ejecutarDirecto(QStringLiteral("ROLLBACK"));
+    else ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));
+}
+
+void Conexion::bloquearFamilia(const QString& clave)
+{
+    if (motor() != Motor::PostgreSQL) return;
+    // FNV-1a over the key's UTF-8 bytes: the same key gives the same lock on every station.
+    quint64 h = 1469598103934665603ULL;
+    for (char c : clave.trimmed().toUpper().toUtf8()) {
+        h ^= (unsigned char)c;
+        h *= 1099511628211ULL;
+    }
+    EjecutarSQL(QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)});
+}
+
+// ---------------------------------------------------------------- schema
+
+namespace {
+
+QString sustituirTipos(QString s, Motor m)
+{
+    const bool pg = m == Motor::PostgreSQL;
+    struct R { const char* patron; const char* sqlite; const char* pg; };
+    static const R reglas[] = {
+        {"\\bAUTOID\\b", "INTEGER PRIMARY KEY AUTOINCREMENT", "BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"},
+        {"\\bTEXTO(\\s*\\(\\s*\\d+\\s*\\))?", "TEXT COLLATE VEXA_CI", "BPCHAR COLLATE vexa_ci"},
+        {"\\bMEMO\\b", "TEXT", "TEXT"},
+        {"\\bMONEDA\\b", "MONEDA", "NUMERIC(19,4)"},
+        {"\\bFECHAHORA\\b", "DATETIME", "TIMESTAMP"},
+        {"\\bFECHA\\b", "DATE", "DATE"},
+        {"\\bLARGO\\b", "INTEGER", "BIGINT"},
+        {"\\bENTERO\\b", "INTEGER", "INTEGER"},
+        {"\\bLOGICO\\b", "INTEGER", "SMALLINT"},
+        {"\\bDOBLE\\b", "REAL", "DOUBLE PRECISION"},
+        {"\\bDECIMAL_(\\d+)_(\\d+)\\b", "TEXT", "NUMERIC(\\1,\\2)"},
+    };
+    for (const auto& r : reglas) {
+        QRegularExpression re(QString::fromLatin1(r.patron));
+        s.replace(re, QString::fromLatin1(pg ? r.pg : r.sqlite));
+    }
+    return s;
+}
+
+// MONEDA(12.5) in demo data: an amount literal the way each backend stores it.
+QString sustituirImportes(QString s, Motor m)
+{
+    static const QRegularExpression re(QStringLiteral("\\bMONEDA\\(\\s*([-+]?[0-9]+(?:\\.[0-9]+)?)\\s*\\)"));
+    QString r;
+    qsizetype ultimo = 0;
+    auto it = re.globalMatch(s);
+    while (it.hasNext()) {
+        auto mt = it.next();
+        r += QStringView(s).mid(ultimo, mt.capturedStart() - ultimo);
+        Moneda mo = Moneda::parsear(mt.captured(1)).value_or(Moneda());
+        r += m == Motor::SQLite ? QString::number(mo.unidades()) : mo.texto(4);
+        ultimo = mt.capturedEnd();
+    }
+    r += QStringView(s).mid(ultimo);
+    return r;
+}
+
+QStringList sentencias(const QString& texto, Motor m)
+{
+    QStringList r;
+    QString actual;
+    const QString marcaPropia = m == Motor::PostgreSQL ? QStringLiteral("--@pg ") : QStringLiteral("--@sqlite ");
+    for (QString linea : texto.split(u'\n')) {
+        linea.remove(u'\r');
+        QString t = linea.trimmed();
+        if (t.startsWith(marcaPropia)) {
+            t = t.mid(marcaPropia.size());
+            linea = t;
+        } else if (t.startsWith(QLatin1String("--")) || t.isEmpty()) {
+            continue;
+        }
+        actual += linea + u'\n';
+        if (t.endsWith(u';')) {
+            QString s = actual.trimmed();
+            s.chop(1);
+            if (!s.trimmed().isEmpty()) r << s;
+            actual.clear();
+        }
+    }
+    if (!actual.trimmed().isEmpty()) r << actual.trimmed();
+    return r;
+}
+
+QStringList archivosDe(const QString& carpeta)
+{
+    QStringList l;
+    QDirIterator it(carpeta, {QStringLiteral("*.sql")});
+    while (it.hasNext()) l << it.next();
+    l.sort();
+    return l;
+}
+
+} // namespace
+
+void Conexion::aplicarEsquema(bool conDemo)
+{
+    iniciarRecursosBD();
+    QStringList archivos = archivosDe(QStringLiteral(":/db/schema"));
+    if (archivos.isEmpty()) throw ErrorBD(-1, QStringLiteral("No se encontró el esquema de la base de datos"));
+    Transaccion t(*this);
+    auto correr = [&](const QString& archivo, bool esDatos) {
+        QFile f(archivo);
+        if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
+        QString texto = QString::fromUtf8(f.readAll());
+        texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
+        for (const QString& s : sentencias(texto, motor())) {
+            try {
+                EjecutarSQL(s);
+            } catch (const ErrorBD& e) {
+                throw ErrorBD(e.numero(), QFileInfo(archivo).fileName() + QStringLiteral(": ") + e.descripcion(), e.estado(), s);
+            }
+        }
+    };
+    for (const QString& a : archivos) correr(a, false);
+    if (conDemo)
+        for (const QString& a : archivosDe(QStringLiteral(":/db/demo"))) correr(a, true);
+    t.confirmar();
+    liberarConsultas();
+}
+
+bool Conexion::crearBaseSQLite(const QString& archivo)
+{
+    if (QFileInfo::exists(archivo)) {
+        ultimoError_ = QStringLiteral("Ya existe el archivo ") + archivo;
+        return false;
+    }
+    {
+        QFile f(archivo);
+        if (!f.open(QIODevice::WriteOnly)) {
+            ultimoError_ = f.errorString();
+            return false;
+        }
+    }
+    Server.clear();
+    DbName = archivo;
+    return Abrir();
+}
+
+// ---------------------------------------------------------------- transaction guard
+
+Transaccion::Transaccion(Conexion& c, bool escritura) : c_(c)
+{
+    c_.iniciarTransaccion(escritura);
+    activa_ = true;
+}
+
+Transaccion::~Transaccion()
+{
+    if (activa_) {
+        try {
+            c_.deshacerTransaccion();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaccion::confirmar()
+{
+    if (!activa_) return;
+    activa_ = false;
+    try {
+        c_.confirmarTransaccion();
+    } catch (...) {
+        try { c_.deshacerTransaccion(); } catch (...) {}
+        throw;
+    }
+}
+
+void Transaccion::deshacer()
+{
+    if (!activa_) return;
+    activa_ = false;
+    c_.deshacerTransaccion();
+}
+
+} // namespace vexa

@@ -1,0 +1,254 @@
+#pragma once
+// The company database: one connection object per process (Conexion::instancia),
+// on SQLite (embedded, one file) or PostgreSQL (server), chosen by the fields:
+// an empty Server opens the SQLite file named by DbName; "host" or "host:port"
+// opens the PostgreSQL database DbName as Usuario/Password.
+//
+// Rules every caller relies on:
+//  * SQL is written once, portable: '?' placeholders, LIMIT, COALESCE, CAST,
+//    "DELETE FROM". Bracketed names ([NUMERO ASIENTO]) are translated here.
+//  * Every value reaches the database as a bound parameter (Params).
+//  * Text key columns (type TEXTO in db/schema) compare without regard to letter
+//    case and trailing blanks on both backends, and keep their indexes:
+//    write "CLAVE = ?" (never UPPER/RTRIM around the column). For pattern
+//    searches use Conexion::comoTexto(col) + " LIKE ?".
+//  * Amounts are Moneda: bind Moneda values, read them with Fila::moneda().
+//    On SQLite a MONEDA column holds whole 1/10000 units, so never write an
+//    amount literal into SQL text: bind it.
+//  * Dates are bound as QDate/QDateTime and read with Fila::fecha()/fechaHora().
+//  * A failing statement throws ErrorBD (number + the database's description).
+#include "Errores.h"
+#include "Moneda.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+class QSqlQuery;
+
+namespace vexa {
+
+enum class Motor { SQLite, PostgreSQL };
+
+using Params = QVariantList;
+
+class ErrorBD : public ErrorVexa {
+public:
+    ErrorBD(int numero, QString descripcion, QString estado = QString(), QString sql = QString());
+    const QString& estado() const { return estado_; } // native code (SQLite code / PostgreSQL SQLSTATE)
+    const QString& sql() const { return sql_; }
+    bool esClaveDuplicada() const;
+
+private:
+    QString estado_, sql_;
+};
+
+// Column names of a result, looked up without regard to case.
+struct Columnas {
+    std::vector<QString> nombres;
+    QHash<QString, int> porNombre; // upper-cased name -> index
+    std::vector<bool> esMoneda;    // SQLite: declared MONEDA (stored as units)
+    int indice(const QString& nombre) const;
+};
+
+// One row of a result.
+class Fila {
+public:
+    Fila() = default;
+    Fila(std::shared_ptr<const Columnas> c, std::vector<QVariant> v, Motor m)
+        : cols_(std::move(c)), vals_(std::move(v)), motor_(m) {}
+
+    int cantidad() const { return (int)vals_.size(); }
+    QString nombre(int i) const { return cols_->nombres[i]; }
+    bool tiene(const QString& nombre) const { return cols_ && cols_->indice(nombre) >= 0; }
+
+    // Raw value (null QVariant for NULL). Throws ErrorBD 3265 for an unknown field.
+    QVariant valor(const QString& nombre) const;
+    QVariant valor(int i) const;
+    bool esNulo(const QString& nombre) const { return valor(nombre).isNull(); }
+    // NULL -> "" ; amounts as "121.0000"; dates as ISO.
+    QString texto(const QString& nombre) const;
+    QString texto(int i) const;
+    // NULL or non-numeric -> 0.
+    qint64 entero(const QString& nombre) const;
+    double doble(const QString& nombre) const;
+    Moneda moneda(const QString& nombre) const;
+    Moneda moneda(int i) const;
+    QDate fecha(const QString& nombre) const;
+    QDateTime fechaHora(const QString& nombre) const;
+    bool logico(const QString& nombre) const { return entero(nombre) != 0; }
+
+private:
+    Moneda monedaDe(const QVariant& v) const;
+    std::shared_ptr<const Columnas> cols_;
+    std::vector<QVariant> vals_;
+    Motor motor_ = Motor::SQLite;
+};
+
+class Conexion;
+
+// Forward-only read of a query's rows (the read-only recordset).
+// Positioned on the first row after opening; eof() when there are no more.
+class Recordset {
+public:
+    Recordset(Recordset&&) noexcept;
+    Recordset& operator=(Recordset&&) noexcept;
+    ~Recordset();
+
+    bool eof() const { return eof_; }
+    bool vacio() const { return vacio_; } // BOF and EOF: no rows at all
+    void siguiente();
+    const Fila& fila() const { return fila_; }
+    // Shortcuts on the current row.
+    QVariant valor(const QString& n) const { return fila_.valor(n); }
+    QString texto(const QString& n) const { return fila_.texto(n); }
+    qint64 entero(const QString& n) const { return fila_.entero(n); }
+    Moneda moneda(const QString& n) const { return fila_.moneda(n); }
+    QDate fecha(const QString& n) const { return fila_.fecha(n); }
+    bool esNulo(const QString& n) const { return fila_.esNulo(n); }
+    // Reads the remaining rows.
+    std::vector<Fila> todas();
+    void cerrar();
+
+private:
+    friend class Conexion;
+    Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql);
+    void leerFila();
+    Conexion* con_ = nullptr;
+    std::unique_ptr<QSqlQuery> q_;
+    QString sql_;
+    std::shared_ptr<Columnas> cols_;
+    Fila fila_;
+    bool eof_ = true, vacio_ = true;
+};
+
+// Column = value pairs for Insertar/Actualizar, in order.
+using Valores = std::vector<std::pair<QString, QVariant>>;
+
+class Conexion {
+public:
+    Conexion();
+    ~Conexion();
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+
+    // The process-wide connection, created on first use.
+    static Conexion& instancia();
+
+    // Connection fields (set before Abrir).
+    QString Server, DbName, Usuario, Password;
+    // "QSQLITE" or "QPSQL" (what the fields select).
+    QString Driver() const;
+    Motor motor() const;
+
+    // Opens the connection; returns Conectado(). Why it failed: ultimoError().
+    // A SQLite file that does not exist is not created (see crearBaseSQLite).
+    bool Abrir();
+    bool Conectado() const;
+    void Cerrar();
+    QString ultimoError() const { return ultimoError_; }
+    // Text that names the connection for viewers and companion programs.
+    QString CadenaConexion() const;
+    // Statement time-out in seconds (SQLite: busy time-out; PostgreSQL: statement_timeout).
+    void setTiempoEspera(int segundos);
+    int tiempoEspera() const { return tiempoEspera_; }
+
+    // Reading (forward-only, read-only).
+    Recordset ObtenerRecordset(const QString& sql, const Params& p = {});
+    // First row, if any.
+    std::optional<Fila> PrimeraFila(const QString& sql, const Params& p = {});
+    // First column of the first row; null QVariant when there is no row.
+    QVariant Escalar(const QString& sql, const Params& p = {});
+    // Action statement; returns the rows affected.
+    int EjecutarSQL(const QString& sql, const Params& p = {});
+
+    // Row changes in place of updatable recordsets. Names are checked identifiers.
+    // Insertar returns the new identity value when the table has one (else 0).
+    qint64 Insertar(const QString& tabla, const Valores& valores, const QString& columnaId = QString());
+    int Actualizar(const QString& tabla, const Valores& valores, const QString& donde, const Params& p = {});
+    int Eliminar(const QString& tabla, const QString& donde, const Params& p = {});
+
+    // True when a row of the table has campo = valor and meets the extra condition
+    // (SQL text with its own '?' parameters).
+    bool ExisteRegistro(const QString& tabla, const QVariant& valor, const QString& campo,
+                        const QString& condicionExtra = QString(), const Params& extra = {});
+    // The result field of the first row found by key; null QVariant when none.
+    QVariant BuscaValor(const QString& tabla, const QVariant& clave, const QString& campoResultado,
+                        const QString& campoClave, const QString& condicion = QString(), const Params& extra = {});
+    // Highest value of the field (null QVariant when no row).
+    QVariant ObtieneMaximo(const QString& tabla, const QString& campo, const QString& condicion = QString(),
+                           const Params& extra = {});
+
+    // Transactions (see Transaccion for the guard everyone should use).
+    // escritura=true takes the write lock at once (SQLite BEGIN IMMEDIATE).
+    void iniciarTransaccion(bool escritura = true);
+    void confirmarTransaccion();
+    void deshacerTransaccion();
+    bool enTransaccion() const { return nivelTransaccion_ > 0; }
+    // Serialises writers of one numbering family until the transaction ends
+    // (PostgreSQL advisory lock; SQLite already holds the database write lock).
+    void bloquearFamilia(const QString& clave);
+
+    // Dialect helpers.
+    QString traducir(const QString& sql) const;   // [names], done for every statement
+    QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
+    QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
+
+    // Applies the schema (and optionally the demo data) to the open database.
+    void aplicarEsquema(bool conDemo);
+    // Creates a new empty SQLite file (fails if it exists) and opens it.
+    bool crearBaseSQLite(const QString& archivo);
+
+    QSqlDatabase& bd() { return db_; }
+    const QString& nombreConexion() const { return nombre_; }
+
+    // Binds a value the way the backend stores it (Moneda units on SQLite, ...).
+    QVariant valorParaMotor(const QVariant& v) const;
+
+private:
+    friend class Recordset;
+    std::unique_ptr<QSqlQuery> preparar(const QString& sql, const Params& p);
+    void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
+    [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql) const;
+    void ejecutarDirecto(const QString& sql);
+    void registrarColacion();
+    void liberarConsultas();
+
+    QSqlDatabase db_;
+    QString nombre_;
+    QString ultimoError_;
+    int tiempoEspera_ = 30;
+    int nivelTransaccion_ = 0;
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+// Transaction guard: rolls back unless confirmar() was called.
+class Transaccion {
+public:
+    explicit Transaccion(Conexion& c = Conexion::instancia(), bool escritura = true);
+    ~Transaccion();
+    Transaccion(const Transaccion&) = delete;
+    Transaccion& operator=(const Transaccion&) = delete;
+    void confirmar();
+    void deshacer();
+    bool activa() const { return activa_; }
+
+private:
+    Conexion& c_;
+    bool activa_ = false;
+};
+
+// Checks a table or column name written by code (letters, digits, '_', blanks in brackets).
+bool esIdentificadorValido(const QString& nombre);
+
+} // namespace vexa

@@ -1,0 +1,80 @@
+#pragma once
+// Seam for everything that asks the operator: message boxes with the classic
+// button/icon style codes and answer codes, file choosers and simple prompts.
+// The program installs the Qt implementation; tests install DialogosGuion,
+// which records what was shown and answers from a queue.
+#include <QDate>
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace vexa::plataforma {
+
+// Style codes (sum buttons + icon + default button).
+enum Estilo : int {
+    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+    vbDefaultButton2 = 256, vbDefaultButton3 = 512,
+};
+// Answer codes.
+enum Respuesta : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+    // Shows a message box; returns one of Respuesta.
+    virtual int MsgBox(const QString& texto, int estilo = vbOKOnly, const QString& titulo = QString()) = 0;
+    // File chooser for opening; empty when cancelled.
+    virtual QString ArchivoAbrir(const QString& titulo, const QString& carpeta, const QString& filtro) = 0;
+    // File chooser for saving; empty when cancelled.
+    virtual QString ArchivoGuardar(const QString& titulo, const QString& carpeta, const QString& filtro) = 0;
+    // Free-text prompt; std::nullopt-like: ok=false when cancelled.
+    virtual QString PedirTexto(const QString& titulo, const QString& etiqueta, const QString& inicial, bool* ok) = 0;
+    // Date picker; returns the chosen date or an invalid one when cancelled.
+    virtual QDate PedirFecha(const QString& titulo, const QDate& inicial) = 0;
+};
+
+// The process-wide instance (the Qt one unless a test installed another).
+Dialogos& dialogos();
+void instalarDialogos(Dialogos* d); // not owned; nullptr restores the Qt one
+Dialogos* dialogosInstalados();      // what instalarDialogos set (nullptr: the Qt one)
+
+// Parent window for the Qt dialogs (the main window once it exists).
+void setVentanaPrincipal(QWidget* w);
+QWidget* ventanaPrincipal();
+
+// Test double: records every box and answers from queues.
+class DialogosGuion : public Dialogos {
+public:
+    struct Mostrado { QString texto; int estilo; QString titulo; };
+    QList<Mostrado> mostrados;
+    QQueue<int> respuestas;          // answers for MsgBox, in order
+    int respuestaPorDefecto = vbOK;  // when the queue is empty (vbOK/vbYes/... as fits)
+    QQueue<QString> archivos;        // answers for ArchivoAbrir/ArchivoGuardar
+    QQueue<QString> textos;          // answers for PedirTexto (empty queue = cancelled)
+    QQueue<QDate> fechas;
+
+    int MsgBox(const QString& texto, int estilo, const QString& titulo) override;
+    QString ArchivoAbrir(const QString&, const QString&, const QString&) override;
+    QString ArchivoGuardar(const QString&, const QString&, const QString&) override;
+    QString PedirTexto(const QString&, const QString&, const QString&, bool* ok) override;
+    QDate PedirFecha(const QString&, const QDate&) override;
+
+    QStringList textosMostrados() const;
+    QString ultimo() const { return mostrados.isEmpty() ? QString() : mostrados.last().texto; }
+};
+
+// Installs a DialogosGuion for the lifetime of the object.
+class GuionDialogos : public DialogosGuion {
+public:
+    GuionDialogos() : previo_(dialogosInstalados()) { instalarDialogos(this); }
+    ~GuionDialogos() override { instalarDialogos(previo_); }
+
+private:
+    Dialogos* previo_;
+};
+
+} // namespace vexa::plataforma

@@ -1,0 +1,90 @@
+#include "Empresa.h"
+
+#include "Conexion.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace vexa {
+
+namespace {
+
+bool nombreBaseValido(const QString& n)
+{
+    const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,62}$"));
+    return re.match(n).hasMatch();
+}
+
+// Runs an administrative statement on the server's "postgres" database.
+bool adminPg(const DatosConexion& d, const QString& sql, QString* error)
+{
+    Conexion admin;
+    admin.Server = d.server;
+    admin.DbName = QStringLiteral("postgres");
+    admin.Usuario = d.usuario;
+    admin.Password = d.password;
+    if (!admin.Abrir()) {
+        if (error) *error = admin.ultimoError();
+        return false;
+    }
+    try {
+        admin.EjecutarSQL(sql);
+    } catch (const ErrorBD& e) {
+        if (error) *error = e.descripcion();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool eliminarEmpresa(const DatosConexion& d, QString* error)
+{
+    if (d.server.trimmed().isEmpty()) {
+        QFile::remove(d.dbName + QStringLiteral("-wal"));
+        QFile::remove(d.dbName + QStringLiteral("-shm"));
+        return !QFile::exists(d.dbName) || QFile::remove(d.dbName);
+    }
+    if (!nombreBaseValido(d.dbName)) {
+        if (error) *error = QStringLiteral("Nombre de base de datos no válido: ") + d.dbName;
+        return false;
+    }
+    // Identifier checked above; database names cannot be bound as parameters.
+    return adminPg(d, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(d.dbName), error);
+}
+
+bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString* error)
+{
+    Conexion c;
+    c.Server = d.server;
+    c.DbName = d.dbName;
+    c.Usuario = d.usuario;
+    c.Password = d.password;
+    if (reemplazar && !eliminarEmpresa(d, error)) return false;
+    if (d.server.trimmed().isEmpty()) {
+        if (!c.crearBaseSQLite(d.dbName)) {
+            if (error) *error = c.ultimoError();
+            return false;
+        }
+    } else {
+        if (!nombreBaseValido(d.dbName)) {
+            if (error) *error = QStringLiteral("Nombre de base de datos no válido: ") + d.dbName;
+            return false;
+        }
+        if (!adminPg(d, QStringLiteral("CREATE DATABASE \"%1\" ENCODING 'UTF8' TEMPLATE template0").arg(d.dbName), error))
+            return false;
+        if (!c.Abrir()) {
+            if (error) *error = c.ultimoError();
+            return false;
+        }
+    }
+    try {
+        c.aplicarEsquema(conDemo);
+    } catch (const ErrorBD& e) {
+        if (error) *error = e.descripcion();
+        return false;
+    }
+    return true;
+}
+
+} // namespace vexa

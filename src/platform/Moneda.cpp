@@ -1,0 +1,126 @@
+#include "Moneda.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace vexa {
+
+namespace {
+// Parses an unsigned decimal made of digits and at most one '.', into units with rounding.
+std::optional<int64_t> unidadesDe(const QString& s)
+{
+    if (s.isEmpty()) return std::nullopt;
+    __int128 ent = 0;
+    int dec = 0;
+    int64_t frac = 0;
+    bool punto = false, digitos = false, redondeaArriba = false;
+    for (QChar c : s) {
+        if (c == u'.') {
+            if (punto) return std::nullopt;
+            punto = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9') return std::nullopt;
+        digitos = true;
+        int d = c.unicode() - u'0';
+        if (!punto) {
+            ent = ent * 10 + d;
+            if (ent > (__int128)INT64_MAX / Moneda::kEscala) return std::nullopt;
+        } else if (dec < 4) {
+            frac = frac * 10 + d;
+            ++dec;
+        } else if (dec == 4) {
+            redondeaArriba = d >= 5;
+            ++dec;
+        }
+    }
+    if (!digitos) return std::nullopt;
+    while (dec < 4) { frac *= 10; ++dec; }
+    int64_t u = (int64_t)(ent * Moneda::kEscala) + frac + (redondeaArriba ? 1 : 0);
+    return u;
+}
+} // namespace
+
+std::optional<Moneda> Moneda::parsear(const QString& texto)
+{
+    QString s = texto.trimmed();
+    if (s.isEmpty()) return std::nullopt;
+    bool negativo = false;
+    if (s.startsWith(u'-') || s.startsWith(u'+')) {
+        negativo = s.startsWith(u'-');
+        s = s.mid(1).trimmed();
+    } else if (s.endsWith(u'-')) {
+        negativo = true;
+        s.chop(1);
+        s = s.trimmed();
+    }
+    const int puntos = s.count(u'.');
+    const int comas = s.count(u',');
+    if (puntos && comas) {
+        const QChar decimal = s.lastIndexOf(u'.') > s.lastIndexOf(u',') ? u'.' : u',';
+        const QChar miles = decimal == u'.' ? u',' : u'.';
+        if (s.count(decimal) != 1) return std::nullopt;
+        s.remove(miles);
+        s.replace(decimal, u'.');
+    } else if (comas) {
+        if (comas == 1) s.replace(u',', u'.');
+        else s.remove(u',');
+    } else if (puntos > 1) {
+        s.remove(u'.');
+    }
+    auto u = unidadesDe(s);
+    if (!u) return std::nullopt;
+    return desdeUnidades(negativo ? -*u : *u);
+}
+
+QString Moneda::texto(int decimales) const
+{
+    decimales = std::clamp(decimales, 0, 4);
+    int64_t u = u_;
+    bool neg = u < 0;
+    uint64_t a = neg ? (uint64_t)(-(u + 1)) + 1 : (uint64_t)u;
+    static const uint64_t div[] = {10000, 1000, 100, 10, 1};
+    // Round half away from zero to the requested decimals.
+    uint64_t paso = div[decimales];
+    if (paso > 1) a = (a + paso / 2) / paso * paso;
+    uint64_t ent = a / kEscala, frac = a % kEscala;
+    QString r = QString::number(ent);
+    if (decimales > 0)
+        r += u'.' + QString::number(frac / paso).rightJustified(decimales, u'0');
+    if (neg && a != 0) r.prepend(u'-');
+    return r;
+}
+
+QString Moneda::textoLocal(int decimales) const
+{
+    QString t = texto(decimales);
+    bool neg = t.startsWith(u'-');
+    if (neg) t.remove(0, 1);
+    QString ent = t.section(u'.', 0, 0), frac = t.section(u'.', 1);
+    QString agrupado;
+    for (int i = 0; i < ent.size(); ++i) {
+        if (i && (ent.size() - i) % 3 == 0) agrupado += u'.';
+        agrupado += ent[i];
+    }
+    return (neg ? QStringLiteral("-") : QString()) + agrupado + (frac.isEmpty() ? QString() : u',' + frac);
+}
+
+Moneda Moneda::porFactor(const QString& factor) const
+{
+    // factor as exact decimal with up to 8 decimals
+    QString f = factor.trimmed();
+    bool neg = f.startsWith(u'-');
+    if (neg || f.startsWith(u'+')) f.remove(0, 1);
+    f.replace(u',', u'.');
+    QString ent = f.section(u'.', 0, 0), frac = f.section(u'.', 1).left(8);
+    while (frac.size() < 8) frac += u'0';
+    bool ok1 = true, ok2 = true;
+    __int128 num = (__int128)(ent.isEmpty() ? 0 : ent.toLongLong(&ok1)) * 100000000 + frac.toLongLong(&ok2);
+    if (!ok1 || !ok2) return Moneda();
+    __int128 p = (__int128)u_ * num;
+    __int128 q = 100000000;
+    __int128 r = (p >= 0 ? p + q / 2 : p - q / 2) / q;
+    return desdeUnidades((int64_t)(neg ? -r : r));
+}
+
+} // namespace vexa

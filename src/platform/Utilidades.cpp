@@ -1,0 +1,372 @@
+#include "Utilidades.h"
+
+#include "Conexion.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <algorithm>
+
+#include <cmath>
+
+namespace vexa {
+
+// ---------------------------------------------------------------- texto
+
+namespace texto {
+
+QString recortarIzquierda(const QString& s)
+{
+    int i = 0;
+    while (i < s.size() && s[i] == u' ') ++i;
+    return s.mid(i);
+}
+QString recortarDerecha(const QString& s)
+{
+    int n = s.size();
+    while (n > 0 && s[n - 1] == u' ') --n;
+    return s.left(n);
+}
+QString recortar(const QString& s) { return recortarIzquierda(recortarDerecha(s)); }
+
+double val(const QString& s)
+{
+    int i = 0;
+    const int n = s.size();
+    while (i < n && (s[i] == u' ' || s[i] == u'\t')) ++i;
+    QString num;
+    if (i < n && (s[i] == u'-' || s[i] == u'+')) num += s[i++];
+    bool punto = false, digitos = false;
+    while (i < n) {
+        QChar c = s[i];
+        if (c.isDigit() && c.unicode() < 128) { num += c; digitos = true; }
+        else if (c == u'.' && !punto) { num += c; punto = true; }
+        else if (c == u' ') { /* blanks inside the number are skipped */ }
+        else break;
+        ++i;
+    }
+    if (!digitos) return 0;
+    return num.toDouble();
+}
+
+qint64 valEntero(const QString& s) { return (qint64)std::trunc(val(s)); }
+
+QString str(qint64 n) { return n < 0 ? QString::number(n) : u' ' + QString::number(n); }
+QString str(double n)
+{
+    QString t = QString::number(n, 'g', 15);
+    return n < 0 ? t : u' ' + t;
+}
+
+bool soloDigitos(const QString& s)
+{
+    if (s.isEmpty()) return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+} // namespace texto
+
+// ---------------------------------------------------------------- Utilidades
+
+Utilidades::Utilidades() : ArchivoLog(plataforma::carpetaUsuario() + QStringLiteral("TbErr.Log")) {}
+
+Utilidades& Utilidades::instancia()
+{
+    static Utilidades* u = new Utilidades();
+    return *u;
+}
+
+void Utilidades::escribirLog(int numero, const QString& descripcion, const QString& procedimiento)
+{
+    if (ArchivoLog.isEmpty()) return;
+    QFile f(ArchivoLog);
+    if (!f.open(QIODevice::Append | QIODevice::Text)) return;
+    QTextStream ts(&f);
+    QString d = descripcion;
+    d.replace(u'\n', u' ');
+    ts << plataforma::ahora().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << " | " << procedimiento << " | " << numero
+       << " | " << d << "\n";
+}
+
+int Utilidades::ManejaError(const std::exception& e, const QString& procedimiento)
+{
+    return ManejaError(numeroDeError(e), descripcionDeError(e), procedimiento);
+}
+
+int Utilidades::ManejaError(int numero, const QString& descripcion, const QString& procedimiento)
+{
+    escribirLog(numero, descripcion, procedimiento);
+    const QString t = QStringLiteral("Error: %1 %2\n\nProcedimiento: %3").arg(numero).arg(descripcion, procedimiento);
+    return plataforma::dialogos().MsgBox(t, plataforma::vbAbortRetryIgnore | plataforma::vbCritical,
+                                         QStringLiteral("Error de datos!"));
+}
+
+int Utilidades::InformaError(int numero, const QString& descripcion, const QString& procedimiento)
+{
+    escribirLog(numero, descripcion, procedimiento);
+    const QString t = QStringLiteral("Error: %1 %2\n\nProcedimiento: %3\n\nNo se grabó ningún cambio.")
+                          .arg(numero).arg(descripcion, procedimiento);
+    plataforma::dialogos().MsgBox(t, plataforma::vbOKOnly | plataforma::vbCritical, QStringLiteral("Error de datos!"));
+    return plataforma::vbAbort;
+}
+
+QString Utilidades::NuloATexto(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
+
+QString Utilidades::QuitaCaracteres(const QString& s, const QString& c1, const QString& c2, const QString& c3)
+{
+    QString r = s;
+    for (const QString* c : {&c1, &c2, &c3})
+        if (!c->isEmpty()) r.remove(*c);
+    return r;
+}
+
+QString Utilidades::CompletaCeros(const QString& s, int ancho) { return s.rightJustified(ancho, u'0'); }
+
+QString Utilidades::AgregaBarra(const QString& ruta) { return ruta.endsWith(u'/') ? ruta : ruta + u'/'; }
+
+void Utilidades::SeparaRuta(const QString& ruta, QString& carpeta, QString& archivo, QString& nombre, QString& extension)
+{
+    QFileInfo fi(ruta);
+    int p = ruta.lastIndexOf(u'/');
+    carpeta = p >= 0 ? ruta.left(p + 1) : QString();
+    archivo = p >= 0 ? ruta.mid(p + 1) : ruta;
+    nombre = fi.completeBaseName();
+    extension = fi.suffix();
+}
+
+namespace {
+const QByteArray kClave = QByteArrayLiteral("Vx731pCfg");
+}
+
+QString Utilidades::Cifrar(const QString& s)
+{
+    QByteArray b = s.toUtf8();
+    for (int i = 0; i < b.size(); ++i) b[i] = char(b[i] ^ kClave[i % kClave.size()]);
+    return QString::fromLatin1(b.toHex().toUpper());
+}
+
+QString Utilidades::Descifrar(const QString& s)
+{
+    QByteArray b = QByteArray::fromHex(s.toLatin1());
+    for (int i = 0; i < b.size(); ++i) b[i] = char(b[i] ^ kClave[i % kClave.size()]);
+    return QString::fromUtf8(b);
+}
+
+void Utilidades::CursorEspera(bool activo)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    if (activo) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++cursores_;
+    } else {
+        while (cursores_ > 0) {
+            QApplication::restoreOverrideCursor();
+            --cursores_;
+        }
+    }
+}
+
+Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::parsear(s).value_or(Moneda()); }
+
+qint64 Utilidades::TextoAEntero(const QString& s)
+{
+    auto m = Moneda::parsear(s);
+    if (!m) return 0;
+    qint64 u = m->unidades();
+    return (u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala;
+}
+
+double Utilidades::TextoADoble(const QString& s)
+{
+    QString t = s.trimmed();
+    if (t.count(u',') == 1 && !t.contains(u'.')) t.replace(u',', u'.');
+    bool ok = false;
+    double d = t.toDouble(&ok);
+    if (ok) return d;
+    auto m = Moneda::parsear(s);
+    return m ? double(m->unidades()) / Moneda::kEscala : 0.0;
+}
+
+bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
+
+bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::parsear(s).has_value(); }
+
+QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
+
+QString Utilidades::AjustaLargo(const QString& s, int largo) { return s.left(largo).leftJustified(largo, u' '); }
+
+void Utilidades::PreparaFormulario(QWidget*, int) {}
+
+bool Utilidades::Calendario(QString& fecha)
+{
+    QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(fecha));
+    if (!d.isValid()) return false;
+    fecha = FechaATexto(d);
+    return true;
+}
+
+namespace {
+// + - * / and parentheses over decimal numbers, for the calculator.
+struct Evaluador {
+    QString s;
+    int i = 0;
+    bool ok = true;
+    void blancos() { while (i < s.size() && s[i] == u' ') ++i; }
+    double primario()
+    {
+        blancos();
+        if (i < s.size() && s[i] == u'(') {
+            ++i;
+            double v = suma();
+            blancos();
+            if (i < s.size() && s[i] == u')') ++i; else ok = false;
+            return v;
+        }
+        if (i < s.size() && s[i] == u'-') { ++i; return -primario(); }
+        int j = i;
+        while (i < s.size() && (s[i].isDigit() || s[i] == u'.' || s[i] == u',')) ++i;
+        if (j == i) { ok = false; return 0; }
+        QString t = s.mid(j, i - j);
+        t.replace(u',', u'.');
+        bool b = false;
+        double v = t.toDouble(&b);
+        if (!b) ok = false;
+        return v;
+    }
+    double producto()
+    {
+        double v = primario();
+        for (;;) {
+            blancos();
+            if (i < s.size() && s[i] == u'*') { ++i; v *= primario(); }
+            else if (i < s.size() && s[i] == u'/') { ++i; double d = primario(); if (d == 0) ok = false; else v /= d; }
+            else return v;
+        }
+    }
+    double suma()
+    {
+        double v = producto();
+        for (;;) {
+            blancos();
+            if (i < s.size() && s[i] == u'+') { ++i; v += producto(); }
+            else if (i < s.size() && s[i] == u'-') { ++i; v -= producto(); }
+            else return v;
+        }
+    }
+};
+double evaluarExpresion(const QString& e, bool* ok)
+{
+    Evaluador ev{e};
+    double v = ev.suma();
+    ev.blancos();
+    *ok = ev.ok && ev.i == e.size();
+    return v;
+}
+} // namespace
+
+void Utilidades::Calculadora()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    auto* d = new QDialog(plataforma::ventanaPrincipal());
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle(QStringLiteral("Calculadora"));
+    auto* g = new QGridLayout(d);
+    auto* visor = new QLineEdit(d);
+    visor->setAlignment(Qt::AlignRight);
+    g->addWidget(visor, 0, 0, 1, 4);
+    const char* teclas[] = {"7", "8", "9", "/", "4", "5", "6", "*", "1", "2", "3", "-", "0", ".", "=", "+"};
+    for (int i = 0; i < 16; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(teclas[i]), d);
+        g->addWidget(b, 1 + i / 4, i % 4);
+        QObject::connect(b, &QPushButton::clicked, d, [visor, t = QString::fromLatin1(teclas[i])] {
+            if (t == u'=') {
+                QString expr = visor->text();
+                bool ok = false;
+                double r = evaluarExpresion(expr, &ok);
+                visor->setText(ok ? QString::number(r, 'g', 15) : QStringLiteral("Error"));
+            } else {
+                visor->insert(t);
+            }
+        });
+    }
+    auto* c = new QPushButton(QStringLiteral("C"), d);
+    g->addWidget(c, 5, 0, 1, 4);
+    QObject::connect(c, &QPushButton::clicked, visor, &QLineEdit::clear);
+    d->show();
+}
+
+namespace {
+const char* kMeses[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio",
+                        "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+}
+
+QString Utilidades::NombreMes(int mes) { return mes >= 1 && mes <= 12 ? QString::fromLatin1(kMeses[mes - 1]) : QString(); }
+
+int Utilidades::NumeroMes(const QString& nombre)
+{
+    for (int i = 0; i < 12; ++i)
+        if (texto::igual(texto::recortar(nombre), QString::fromLatin1(kMeses[i]))) return i + 1;
+    return 0;
+}
+
+QDate Utilidades::TextoAFecha(const QString& s)
+{
+    const QString t = s.trimmed();
+    if (t.isEmpty()) return QDate();
+    QDate d = QDate::fromString(t.left(10), Qt::ISODate);
+    if (d.isValid() && t.size() >= 10 && t[4] == u'-') return d;
+    QStringList p = t.split(QRegularExpression(QStringLiteral("[/\\-.]")));
+    if (p.size() != 3) return QDate();
+    bool a = false, b = false, c = false;
+    int dia = p[0].trimmed().toInt(&a), mes = p[1].trimmed().toInt(&b), anio = p[2].trimmed().toInt(&c);
+    if (!a || !b || !c) return QDate();
+    if (p[2].trimmed().size() <= 2) anio += anio < 30 ? 2000 : 1900;
+    return QDate(anio, mes, dia);
+}
+
+QString Utilidades::FechaATexto(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
+
+// ---------------------------------------------------------------- step runner
+
+bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos, std::initializer_list<int> quePasan,
+                   Conexion* conexion)
+{
+    Conexion& con = conexion ? *conexion : Conexion::instancia();
+    size_t i = 0;
+    while (i < pasos.size()) {
+        try {
+            pasos[i]();
+            ++i;
+            continue;
+        } catch (const std::exception& e) {
+            const int num = numeroDeError(e);
+            if (con.enTransaccion()) {
+                Utilidades::instancia().InformaError(num, descripcionDeError(e), procedimiento);
+                return false;
+            }
+            if (std::find(quePasan.begin(), quePasan.end(), num) != quePasan.end()) {
+                ++i;
+                continue;
+            }
+            const int r = Utilidades::instancia().ManejaError(e, procedimiento);
+            if (r == plataforma::vbRetry) continue;
+            if (r == plataforma::vbIgnore) { ++i; continue; }
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace vexa

@@ -1,0 +1,102 @@
+#pragma once
+// Utility component: conversions of typed text, small text rules, the central
+// error handler ManejaError and the step runner that obeys its answers.
+#include "Errores.h"
+#include "Moneda.h"
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+class QWidget;
+
+namespace vexa {
+
+class Conexion;
+
+// ---- small text rules (pure) ----
+namespace texto {
+// Trims blanks (U+0020) only: a tab is data.
+QString recortar(const QString& s);
+QString recortarDerecha(const QString& s);
+QString recortarIzquierda(const QString& s);
+// Leading-number reading: "25B" -> 25, "B25" -> 0, " -3.5x" -> -3.5, "" -> 0.
+double val(const QString& s);
+// Whole part of the leading number ("25B" -> 25).
+qint64 valEntero(const QString& s);
+// Number written with a leading blank when not negative: 3 -> " 3", -3 -> "-3".
+QString str(qint64 n);
+QString str(double n);
+// Case-insensitive comparisons used all over the program.
+inline bool igual(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
+inline bool contiene(const QString& s, const QString& t) { return s.contains(t, Qt::CaseInsensitive); }
+// True when every character is a digit (and there is at least one).
+bool soloDigitos(const QString& s);
+} // namespace texto
+
+class Utilidades {
+public:
+    static Utilidades& instancia();
+
+    // Central error handler. Shows the error in an Abort/Retry/Ignore box (through the
+    // dialog seam), writes a line into ArchivoLog and returns the answer:
+    // 4 = repeat the failing statement, 5 = go on with the next, 3 (or any other) = leave.
+    int ManejaError(const std::exception& e, const QString& procedimiento);
+    int ManejaError(int numero, const QString& descripcion, const QString& procedimiento);
+    // Reports an error without offering to go on (inside a transaction); logs it too. Returns 3.
+    int InformaError(int numero, const QString& descripcion, const QString& procedimiento);
+    // Error-log file ("TbErr.Log" in the user's folder unless set).
+    QString ArchivoLog;
+    void escribirLog(int numero, const QString& descripcion, const QString& procedimiento);
+
+    static QString NuloATexto(const QVariant& v);
+    // Every occurrence of the given characters removed.
+    static QString QuitaCaracteres(const QString& s, const QString& c1, const QString& c2 = QString(), const QString& c3 = QString());
+    // Leading zeros up to the width (a longer text stays as it is).
+    static QString CompletaCeros(const QString& s, int ancho);
+    // Path ending in the folder separator.
+    static QString AgregaBarra(const QString& ruta);
+    static void SeparaRuta(const QString& ruta, QString& carpeta, QString& archivo, QString& nombre, QString& extension);
+    // Reversible enciphering for values kept in the settings file.
+    static QString Cifrar(const QString& s);
+    static QString Descifrar(const QString& s);
+    void CursorEspera(bool activo);
+    static Moneda TextoAMoneda(const QString& s);  // invalid or empty -> 0
+    static qint64 TextoAEntero(const QString& s);  // invalid -> 0; decimals rounded
+    static double TextoADoble(const QString& s);
+    static bool EsVacio(const QString& s);         // empty or blanks only
+    static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
+    static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
+    static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
+    void PreparaFormulario(QWidget* w, int opcion = 0);
+    // Date picker: the chosen date comes back in the text (dd/MM/yyyy); false when cancelled.
+    bool Calendario(QString& fecha);
+    void Calculadora();
+    static QString NombreMes(int mes);
+    static int NumeroMes(const QString& nombre);
+    // dd/MM/yyyy (also d/M/yy, dd-MM-yyyy, ISO); invalid QDate when not a date.
+    static QDate TextoAFecha(const QString& s);
+    static QString FechaATexto(const QDate& d); // dd/MM/yyyy
+
+private:
+    Utilidades();
+    int cursores_ = 0;
+};
+
+// A step of a procedure run under the central error handler.
+using Paso = std::function<void()>;
+
+// Runs the steps in order. On an error: numbers in 'quePasan' go on with the next
+// step; otherwise ManejaError(procedimiento) decides: 4 repeats the step, 5 goes on
+// with the next, anything else leaves. Returns true when the last step was reached
+// and finished. While the connection is inside a transaction, going on or repeating
+// after a failure is not offered: the error is reported, the runner leaves and the
+// caller's Transaccion guard rolls back.
+bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos,
+                   std::initializer_list<int> quePasan = {}, Conexion* conexion = nullptr);
+
+} // namespace vexa

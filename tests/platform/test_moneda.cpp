@@ -1,0 +1,48 @@
+#include "Moneda.h"
+#include "Utilidades.h"
+
+#include <gtest/gtest.h>
+
+using vexa::Moneda;
+
+TEST(Moneda, ParseoDeTextos)
+{
+    struct Caso { const char* texto; bool valido; int64_t unidades; };
+    const Caso casos[] = {
+        {"121", true, 1210000},        {"121.5", true, 1215000},     {"121,5", true, 1215000},
+        {"-0.0001", true, -1},         {" 12 ", true, 120000},       {"+3", true, 30000},
+        {"1.234,56", true, 12345600},  {"1,234.56", true, 12345600}, {"1.234.567", true, 12345670000},
+        {"0.00005", true, 1},          {"0.00004", true, 0},         {"-0.00005", true, -1},
+        {"12-", true, -120000},        {"", false, 0},               {"abc", false, 0},
+        {"1.2.3,4,5", false, 0},       {"12a", false, 0},            {".", false, 0},
+        {"922337203685477.5807", true, INT64_MAX},
+        {"922337203685478", false, 0},
+    };
+    for (const auto& c : casos) {
+        auto m = Moneda::parsear(QString::fromUtf8(c.texto));
+        EXPECT_EQ(m.has_value(), c.valido) << c.texto;
+        if (m && c.valido) EXPECT_EQ(m->unidades(), c.unidades) << c.texto;
+    }
+}
+
+TEST(Moneda, TextoYRedondeo)
+{
+    EXPECT_EQ(Moneda::desdeUnidades(1210000).texto(), "121.0000");
+    EXPECT_EQ(Moneda::desdeUnidades(-1).texto(), "-0.0001");
+    EXPECT_EQ(Moneda::desdeUnidades(1215050).texto(2), "121.51");
+    EXPECT_EQ(Moneda::desdeUnidades(-1215050).texto(2), "-121.51");
+    EXPECT_EQ(Moneda::desdeUnidades(-49).texto(2), "0.00");
+    EXPECT_EQ(Moneda::desdeUnidades(123456789).textoLocal(2), "12.345,68");
+    EXPECT_EQ(Moneda::entero(100).porFactor("1.21").texto(), "121.0000");
+    EXPECT_EQ(Moneda::desdeUnidades(3).porFactor("0.5").unidades(), 2); // half away from zero
+}
+
+TEST(Moneda, SumasExactas)
+{
+    Moneda s;
+    for (int i = 0; i < 10000; ++i) s += *Moneda::parsear("0.1");
+    EXPECT_EQ(s.texto(), "1000.0000");
+    EXPECT_EQ(vexa::Utilidades::TextoAMoneda("no es"), Moneda());
+    EXPECT_EQ(vexa::Utilidades::TextoAEntero("2.5"), 3);
+    EXPECT_EQ(vexa::Utilidades::TextoAEntero("-2.5"), -3);
+}

@@ -1,0 +1,158 @@
+#include "BaseDePrueba.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <map>
+
+namespace vexa::prueba {
+
+namespace {
+
+QString carpetaTemporal()
+{
+    static QTemporaryDir* dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/vexa-prueba-XXXXXX"));
+    return dir->path();
+}
+
+DatosConexion servidorPg()
+{
+    DatosConexion d;
+    d.server = qEnvironmentVariable("VEXA_PG");
+    d.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", QStringLiteral("vexa"));
+    d.password = qEnvironmentVariable("VEXA_PG_PASSWORD", QStringLiteral("vexa"));
+    return d;
+}
+
+int g_contador = 0;
+
+// Templates built once per process: key = (backend, demo).
+std::map<std::pair<int, bool>, DatosConexion>& plantillas()
+{
+    static std::map<std::pair<int, bool>, DatosConexion> p;
+    return p;
+}
+
+// Drops the templates when the test program ends, while Qt is still up.
+struct LimpiezaPlantillas : ::testing::Environment {
+    void TearDown() override
+    {
+        Conexion::instancia().Cerrar();
+        for (auto& [k, d] : plantillas()) {
+            QString e;
+            eliminarEmpresa(d, &e);
+        }
+        plantillas().clear();
+    }
+};
+[[maybe_unused]] ::testing::Environment* const g_limpieza = ::testing::AddGlobalTestEnvironment(new LimpiezaPlantillas);
+
+bool plantilla(Motor m, bool demo, DatosConexion* out, QString* error)
+{
+    auto clave = std::make_pair(int(m), demo);
+    auto it = plantillas().find(clave);
+    if (it != plantillas().end()) {
+        *out = it->second;
+        return true;
+    }
+    DatosConexion d;
+    if (m == Motor::SQLite) {
+        d.dbName = carpetaTemporal() + QStringLiteral("/plantilla_%1.db").arg(demo ? "demo" : "vacia");
+    } else {
+        d = servidorPg();
+        d.dbName = QStringLiteral("vexa_tpl_%1_%2").arg(QCoreApplication::applicationPid()).arg(demo ? "demo" : "vacia");
+    }
+    if (!crearEmpresa(d, demo, true, error)) return false;
+    plantillas()[clave] = d;
+    *out = d;
+    return true;
+}
+
+} // namespace
+
+bool crearBaseTemporal(Motor m, bool demo, DatosConexion* datos, QString* error)
+{
+    DatosConexion tpl;
+    if (m == Motor::PostgreSQL && qEnvironmentVariable("VEXA_PG").isEmpty()) {
+        *error = QStringLiteral("VEXA_PG no está definido");
+        return false;
+    }
+    if (!plantilla(m, demo, &tpl, error)) return false;
+    DatosConexion d = tpl;
+    ++g_contador;
+    if (m == Motor::SQLite) {
+        d.dbName = carpetaTemporal() + QStringLiteral("/prueba_%1.db").arg(g_contador);
+        QFile::remove(d.dbName);
+        if (!QFile::copy(tpl.dbName, d.dbName)) {
+            *error = QStringLiteral("No se pudo copiar la plantilla");
+            return false;
+        }
+    } else {
+        d.dbName = QStringLiteral("vexa_t_%1_%2").arg(QCoreApplication::applicationPid()).arg(g_contador);
+        eliminarEmpresa(d, error);
+        Conexion admin;
+        admin.Server = d.server;
+        admin.DbName = QStringLiteral("postgres");
+        admin.Usuario = d.usuario;
+        admin.Password = d.password;
+        if (!admin.Abrir()) {
+            *error = admin.ultimoError();
+            return false;
+        }
+        try {
+            admin.EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\" TEMPLATE \"%2\"").arg(d.dbName, tpl.dbName));
+        } catch (const ErrorBD& e) {
+            *error = e.descripcion();
+            return false;
+        }
+    }
+    *datos = d;
+    return true;
+}
+
+void BaseDePrueba::SetUp()
+{
+    if (motor() == Motor::PostgreSQL && qEnvironmentVariable("VEXA_PG").isEmpty()) {
+        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "VEXA_PG no está definido: PostgreSQL es obligatorio en CI";
+        GTEST_SKIP() << "VEXA_PG no está definido";
+    }
+    QString error;
+    ASSERT_TRUE(crearBaseTemporal(motor(), conDemo(), &datos_, &error)) << error.toStdString();
+    creada_ = true;
+    Conexion& c = Conexion::instancia();
+    c.Cerrar();
+    c.Server = datos_.server;
+    c.DbName = datos_.dbName;
+    c.Usuario = datos_.usuario;
+    c.Password = datos_.password;
+    ASSERT_TRUE(c.Abrir()) << c.ultimoError().toStdString();
+}
+
+void BaseDePrueba::TearDown()
+{
+    Conexion::instancia().Cerrar();
+    if (creada_) {
+        QString e;
+        eliminarEmpresa(datos_, &e);
+    }
+}
+
+std::unique_ptr<Conexion> BaseDePrueba::otraConexion() const
+{
+    auto c = std::make_unique<Conexion>();
+    c->Server = datos_.server;
+    c->DbName = datos_.dbName;
+    c->Usuario = datos_.usuario;
+    c->Password = datos_.password;
+    if (!c->Abrir()) ADD_FAILURE() << c->ultimoError().toStdString();
+    return c;
+}
+
+std::string nombreMotor(const ::testing::TestParamInfo<Motor>& info)
+{
+    return info.param == Motor::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+} // namespace vexa::prueba

@@ -1,0 +1,55 @@
+#pragma once
+// Database fixture for tests that run on both backends.
+//
+//   class MiPrueba : public vexa::prueba::BaseDePrueba {};
+//   TEST_P(MiPrueba, Algo) { con().EjecutarSQL(...); }
+//   VEXA_AMBOS_MOTORES(MiPrueba);
+//
+// Each test gets a fresh company database (schema applied; demo data when
+// conDemo() returns true) and Conexion::instancia() opened on it.
+// PostgreSQL is reached through VEXA_PG=host:port (user/password vexa/vexa,
+// or VEXA_PG_USUARIO / VEXA_PG_PASSWORD). Without VEXA_PG the PostgreSQL cases
+// are skipped, except under CI (CI set), where they fail.
+#include "Conexion.h"
+#include "Empresa.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+// Readable QString values in assertion messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace vexa::prueba {
+
+class BaseDePrueba : public ::testing::TestWithParam<Motor> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    virtual bool conDemo() const { return false; }
+
+    Conexion& con() { return Conexion::instancia(); }
+    Motor motor() const { return GetParam(); }
+    // A second, independent connection to the same database.
+    std::unique_ptr<Conexion> otraConexion() const;
+    const DatosConexion& datos() const { return datos_; }
+
+private:
+    DatosConexion datos_;
+    bool creada_ = false;
+};
+
+// A database of the given backend outside the gtest fixture (benchmarks, helpers).
+// Returns false (with the reason) when it can't be created.
+bool crearBaseTemporal(Motor m, bool conDemo, DatosConexion* datos, QString* error);
+
+std::string nombreMotor(const ::testing::TestParamInfo<Motor>& info);
+
+} // namespace vexa::prueba
+
+#define VEXA_AMBOS_MOTORES(Suite)                                                                          \
+    INSTANTIATE_TEST_SUITE_P(Motores, Suite, ::testing::Values(vexa::Motor::SQLite, vexa::Motor::PostgreSQL), \
+                             vexa::prueba::nombreMotor)
