@@ -1,0 +1,45 @@
+#pragma once
+// Company-configuration component: values by key from TA_CONFIGURACION, the
+// account-code structure, account lookups and voucher numbering updates.
+// One instance per process (Configuracion::instancia()), reading through
+// Conexion::instancia() unless another connection is given.
+#include "Conexion.h"
+
+#include <QDate>
+#include <QString>
+
+namespace vexa {
+
+class Configuracion {
+public:
+    static Configuracion& instancia();
+    explicit Configuracion(Conexion* c = nullptr) : con_(c) {}
+
+    // Connection copy (kept for command lines of companion programs).
+    QString Server, DbName, CadenaConexion, Usuario, Password, Version;
+    void Conectar() {}
+
+    // ---- values by key (Configuracion.cpp) ----
+    // Value of the key; " " (one blank) when there is no row, "" for a NULL value.
+    QString ObtieneValor(const QString& clave);
+    // First and last day of a fiscal year (invalid dates when it does not exist).
+    bool FechasEjercicio(int periodo, QDate& desde, QDate& hasta);
+
+    // ---- accounts and dates (ConfiguracionCuentas.cpp) ----
+    // The account code exists in MA_CUENTAS.
+    bool ExisteCuenta(const QString& cuenta);
+    // The account may be posted (exists and is a detail account); mensaje gets the reason.
+    bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
+    // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.
+    bool EsFechaOperativa(const QDate& fecha);
+    // The voucher type keeps the given number as its last one for the letter (never lowers it).
+    void ActualizaNumeracion(const QString& tipo, const QString& sistema, const QString& sucursal,
+                             const QString& numero, const QString& letra);
+
+    Conexion& con() { return con_ ? *con_ : Conexion::instancia(); }
+
+private:
+    Conexion* con_;
+};
+
+} // namespace vexa
