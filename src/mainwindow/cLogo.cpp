@@ -1,0 +1,12 @@
+#include "cLogo.h"
+
+#include <QWidget>
+
+namespace vexa {
+
+void cLogo::Draw()
+{
+    if (objeto_) objeto_->update();
+}
+
+} // namespace vexa
