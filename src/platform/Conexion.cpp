@@ -704,11 +704,27 @@ QString sustituirTipos(QString s, Motor m)
         {"\\bDOBLE\\b", "REAL", "DOUBLE PRECISION"},
         {"\\bDECIMAL_(\\d+)_(\\d+)\\b", "TEXT", "NUMERIC(\\1,\\2)"},
     };
-    for (const auto& r : reglas) {
-        QRegularExpression re(QString::fromLatin1(r.patron));
-        s.replace(re, QString::fromLatin1(pg ? r.pg : r.sqlite));
+    // Only outside bracketed names and quoted texts: "[FECHA DESDE]" keeps its name.
+    QString r;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n) {
+        qsizetype j = i;
+        while (j < n && s[j] != u'[' && s[j] != u'\'') ++j;
+        QString fuera = s.mid(i, j - i);
+        for (const auto& regla : reglas) {
+            QRegularExpression re(QString::fromLatin1(regla.patron));
+            fuera.replace(re, QString::fromLatin1(pg ? regla.pg : regla.sqlite));
+        }
+        r += fuera;
+        if (j >= n) break;
+        const QChar cierre = s[j] == u'[' ? u']' : u'\'';
+        qsizetype k = s.indexOf(cierre, j + 1);
+        if (k < 0) k = n - 1;
+        r += s.mid(j, k - j + 1);
+        i = k + 1;
     }
-    return s;
+    return r;
 }
 
 // MONEDA(12.5) in demo data: an amount literal the way each backend stores it.

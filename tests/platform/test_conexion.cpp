@@ -167,3 +167,27 @@ TEST(Conexion, ArchivoInexistenteNoSeCrea)
 }
 
 } // namespace
+
+namespace {
+
+class EmpresaDemo : public vexa::prueba::BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+};
+
+// The one schema and the demo data apply to both backends with names that hold
+// blanks and type words ("[FECHA DESDE]") intact.
+TEST_P(EmpresaDemo, EsquemaYDatosDeDemostracion)
+{
+    auto f = con().PrimeraFila("SELECT DESCRIPCION, [FECHA DESDE], [FECHA HASTA], CERRADO FROM MV_EJERCICIOS WHERE PERIODO = ?", {2});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->fecha("FECHA DESDE"), QDate(2026, 1, 1));
+    EXPECT_EQ(f->fecha("fecha hasta"), QDate(2026, 12, 31));
+    EXPECT_FALSE(f->logico("CERRADO"));
+    EXPECT_EQ(con().BuscaValor("TA_CONFIGURACION", "Nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
+    EXPECT_EQ(con().BuscaValor("TA_CONFIGURACION", "periodo", "VALOR", "CLAVE").toString(), "2");
+}
+
+VEXA_AMBOS_MOTORES(EmpresaDemo);
+
+} // namespace
