@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
@@ -547,7 +548,11 @@ bool esIdentificadorValido(const QString& nombre)
 namespace {
 void exigirIdentificador(const QString& n)
 {
+    // Names come from code and repeat on every row: remember the ones already checked.
+    thread_local QSet<QString> validos;
+    if (validos.contains(n)) return;
     if (!esIdentificadorValido(n)) throw ErrorBD(-2147217900, QStringLiteral("Nombre de tabla o campo no válido: ") + n);
+    if (validos.size() < 4096) validos.insert(n);
 }
 } // namespace
 
