@@ -1,0 +1,84 @@
+#include "FechaInterfaz.h"
+
+#include "Utilidades.h"
+
+namespace vexa::recepcion {
+
+namespace {
+// A part of the date: 'desde' counts from 1; desde 0 means the last 'largo' characters.
+struct Tramo {
+    int desde, largo;
+    QString de(const QString& s) const { return desde == 0 ? s.right(largo) : s.mid(desde - 1, largo); }
+};
+struct Disposicion {
+    const char* formato;
+    Tramo dia, mes, anio;
+};
+constexpr Disposicion kDisposiciones[] = {
+    {"DDMMAA", {1, 2}, {3, 2}, {0, 2}},   {"DDMMAAAA", {1, 2}, {3, 2}, {0, 4}},
+    {"DDAAMM", {1, 2}, {0, 2}, {3, 2}},   {"DDAAAAMM", {1, 2}, {0, 2}, {3, 4}},
+    {"MMDDAA", {3, 2}, {1, 2}, {0, 2}},   {"MMDDAAAA", {3, 2}, {1, 2}, {0, 4}},
+    {"MMAADD", {0, 2}, {1, 2}, {3, 2}},   {"MMAAAADD", {0, 2}, {1, 2}, {3, 4}},
+    {"AAMMDD", {0, 2}, {3, 2}, {1, 2}},   {"AAAAMMDD", {0, 2}, {5, 2}, {1, 4}},
+    {"AADDMM", {3, 2}, {0, 2}, {1, 2}},   {"AAAADDMM", {5, 2}, {0, 2}, {1, 4}},
+};
+} // namespace
+
+bool DesarmaFecha(const QString& fecha, const QString& formato, QString& dia, QString& mes, QString& anio)
+{
+    const QString f = texto::recortar(formato);
+    for (const auto& d : kDisposiciones) {
+        if (texto::igual(f, QLatin1String(d.formato))) {
+            dia = d.dia.de(fecha);
+            mes = d.mes.de(fecha);
+            anio = d.anio.de(fecha);
+            return true;
+        }
+    }
+    dia.clear();
+    mes.clear();
+    anio.clear();
+    return false;
+}
+
+QString AplicaSiglo(const QString& anio)
+{
+    if (!texto::soloDigitos(anio)) return anio;
+    const int n = anio.toInt();
+    if (n < 80) return QStringLiteral("20") + QString::number(n).rightJustified(2, u'0');
+    return anio;
+}
+
+QDate FechaDePartes(const QString& dia, const QString& mes, const QString& anio)
+{
+    if (!texto::soloDigitos(dia) || !texto::soloDigitos(mes) || !texto::soloDigitos(anio)) return {};
+    if (dia.size() > 2 || mes.size() > 2 || anio.size() > 4) return {};
+    int a = anio.toInt();
+    if (anio.size() <= 2) a += 1900;
+    if (a < 100) return {};
+    return QDate(a, mes.toInt(), dia.toInt());
+}
+
+QString LimpiaFormatoFecha(const QString& formato)
+{
+    return Utilidades::QuitaCaracteres(formato, QStringLiteral("/"), QStringLiteral("-"), QString(QChar(0)));
+}
+
+FechaLeida LeeFecha(const QString& valor, const QString& formato)
+{
+    FechaLeida r;
+    const QString fecha = texto::recortar(Utilidades::QuitaCaracteres(valor, QStringLiteral("/"), QStringLiteral("-")));
+    if (fecha.size() != 6 && fecha.size() != 8) {
+        r.estado = FechaLeida::Estado::LargoIncorrecto;
+        return r;
+    }
+    QString dia, mes, anio;
+    DesarmaFecha(fecha, LimpiaFormatoFecha(formato), dia, mes, anio);
+    anio = AplicaSiglo(anio);
+    r.texto = dia + u'/' + mes + u'/' + anio;
+    r.fecha = FechaDePartes(dia, mes, anio);
+    r.estado = r.fecha.isValid() ? FechaLeida::Estado::Valida : FechaLeida::Estado::NoEsFecha;
+    return r;
+}
+
+} // namespace vexa::recepcion
