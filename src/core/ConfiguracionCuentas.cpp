@@ -12,6 +12,5 @@ bool Configuracion::ValidaCuenta(const QString&, const QString&, QString& mensaj
     return false;
 }
 bool Configuracion::EsFechaOperativa(const QDate&) { return false; }
-void Configuracion::ActualizaNumeracion(const QString&, const QString&, const QString&, const QString&, const QString&) {}
 
 } // namespace vexa
