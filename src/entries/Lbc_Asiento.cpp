@@ -1,41 +1,613 @@
 #include "Lbc_Asiento.h"
 
+#include "Configuracion.h"
+#include "Dialogos.h"
+#include "Utilidades.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace vexa {
 
+using plataforma::dialogos;
+
+namespace {
+
+const QString kLetras = QStringLiteral("ABCXER");
+
+QString tituloAplicacion() { return QCoreApplication::applicationName(); }
+
+// Whole value written with at least 'ancho' digits, zero-filled ("0000" formats).
+QString conCeros(double valor, int ancho)
+{
+    const qint64 n = std::llround(valor);
+    QString d = QString::number(n < 0 ? -n : n).rightJustified(ancho, u'0');
+    return n < 0 ? u'-' + d : d;
+}
+
+// A number written as plain decimal text ("3", "2.5"), no leading blank.
+QString textoPlano(double v)
+{
+    if (v == std::floor(v) && std::fabs(v) < 1e15) return QString::number(qint64(v));
+    return QString::number(v, 'g', 15);
+}
+
+[[noreturn]] void errorDeTipo(const QString& valor)
+{
+    throw ErrorVexa(13, QStringLiteral("No coinciden los tipos: \"%1\"").arg(valor));
+}
+
+// A text converted to a whole number the strict way (rounded; empty or not a number fails).
+qint64 aEntero(const QString& s)
+{
+    bool ok = false;
+    const double d = texto::recortar(s).toDouble(&ok);
+    if (!ok) errorDeTipo(s);
+    return std::llround(d);
+}
+
+QDate aFecha(const QString& s)
+{
+    const QDate d = Utilidades::TextoAFecha(s);
+    if (!d.isValid()) errorDeTipo(s);
+    return d;
+}
+
+QString ceros(const QString& s, int ancho)
+{
+    const QString t = texto::recortar(s);
+    return texto::soloDigitos(t) ? Utilidades::CompletaCeros(t, ancho) : s;
+}
+
+// Texts whose value as a whole number is n, zero-filled to every width up to 'hasta'
+// ("25", "025", ... "0000000025"): lets an indexed IN match what a numeric
+// conversion of the stored text would match, without converting (and failing on)
+// stored texts that are not numbers.
+QVariantList formasNumericas(qint64 n, int hasta)
+{
+    QVariantList r;
+    const QString d = QString::number(n);
+    for (int w = int(d.size()); w <= std::max<int>(int(d.size()), hasta); ++w) r << d.rightJustified(w, u'0');
+    return r;
+}
+
+QString marcadores(int n)
+{
+    QStringList l;
+    for (int i = 0; i < n; ++i) l << QStringLiteral("?");
+    return l.join(u',');
+}
+
+bool esFalso(const QString& valor)
+{
+    const QString v = texto::recortar(valor).toUpper();
+    return v == QLatin1String("FALSO") || v == QLatin1String("FALSE") || v == QLatin1String("0");
+}
+
+} // namespace
+
 Lbc_Asiento::Lbc_Asiento(Conexion* conexion) : con_(conexion) {}
+
 Conexion& Lbc_Asiento::con() { return con_ ? *con_ : Conexion::instancia(); }
 
-void Lbc_Asiento::UltimoAjuste(QString& Fecha, QString& Periodo, QVariant& NroAsiento) { Fecha.clear(); Periodo.clear(); NroAsiento = 0; }
-void Lbc_Asiento::EjercicioRango(QString& FhDesde, QString& FhHasta, const QVariant&) { FhDesde.clear(); FhHasta.clear(); }
-QVariant Lbc_Asiento::EliminaCarNroAsiento(const QString& QueAsiento, const QVariant&, const QVariant&) { return QueAsiento; }
-QVariant Lbc_Asiento::FechaValidada(const QString&, QString&, bool&) { return {}; }
-qint32 Lbc_Asiento::UltimoNumeroAsiento(const QVariant&, const QVariant&, const QVariant&) { return 1; }
-qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant&, const QVariant&, const QVariant&) { return 1; }
-QString Lbc_Asiento::FamiliaNumeracion(const QString& tipoReg) { return tipoReg; }
-QString Lbc_Asiento::ClaveFamilia(const QString& periodo, int mes, const QString& familia) { return periodo + QString::number(mes) + familia; }
-QString Lbc_Asiento::TipoRegResumen() { return QString(QChar(0xFF)) + QStringLiteral("RS"); }
-QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant&, const QDate&) { return {}; }
-QString Lbc_Asiento::FormatNroAsiento(const QString&) { return {}; }
-QString Lbc_Asiento::FMTNroAsiento(const QString& NroAsiento) { return NroAsiento; }
-bool Lbc_Asiento::ValidaEstadoPeriodoActual(QString&, QVariant*, QVariant*, QVariant*) { return true; }
-QDate Lbc_Asiento::FechaHastaUltimoPeriodo() { return {}; }
-bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString&, const QString&, const QVariant&) { return true; }
-bool Lbc_Asiento::EjercicioAnteriorCerrado(QString&) { return true; }
-bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString&, const QString&, const QString&) { return false; }
-bool Lbc_Asiento::ValidaFechaSubdiario(const QString&, const QString&) { return true; }
-bool Lbc_Asiento::ValidaSubdiarioTC(const QString&, const QString&) { return false; }
-void Lbc_Asiento::DatosComprobante(const QString&, QString&, QString&, QString&) {}
-QString Lbc_Asiento::DeterminaLetra(const QString&) { return QStringLiteral("Z"); }
-bool Lbc_Asiento::ValidaComprobante(const QString&, const QString&, QString&, const QString&, QString&, QString&, QString&) { return true; }
-bool Lbc_Asiento::ComprobanteEntrada(const QString&) { return true; }
-bool Lbc_Asiento::AsientoResumenAnulado(const QString&, const QString&) { return false; }
-bool Lbc_Asiento::ValidaTCRegistraciones(const QString&) { return false; }
-bool Lbc_Asiento::ExisteEnMVAsientos(const QString&, const QString&, const QString&, const QString&, const QVariant&) { return false; }
-QString Lbc_Asiento::FormatoNumeroComprobante(const QString&, const QString&, const QString&) { return {}; }
-qint16 Lbc_Asiento::SignoComprobante(const QString&) { return 0; }
-QString Lbc_Asiento::PeriodoActivo() { return {}; }
+QString Lbc_Asiento::PeriodoActivo()
+{
+    return texto::recortar(Configuracion(&con()).ObtieneValor(QStringLiteral("PERIODO")));
+}
 
-QString FormatoNumeroComprobante(const QString& s, const QString& n, const QString& l) { return Lbc_Asiento::FormatoNumeroComprobante(s, n, l); }
+// ---------------------------------------------------------------- entries, dates and years
+
+void Lbc_Asiento::UltimoAjuste(QString& Fecha, QString& Periodo, QVariant& NroAsiento)
+{
+    Fecha.clear();
+    Periodo.clear();
+    NroAsiento = 0;
+    // The latest adjustment: by its closing month ("MM/AAAA"), then entry number.
+    auto rs = con().ObtenerRecordset(
+        QStringLiteral("SELECT [FECHA], Ajuste_Hasta, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND ESAJUSTE = 1"),
+        {texto::valEntero(PeriodoActivo())});
+    bool hay = false;
+    std::tuple<qint64, qint64, qint64> mejor{};
+    for (; !rs.eof(); rs.siguiente()) {
+        const QString hasta = rs.texto(QStringLiteral("Ajuste_Hasta"));
+        const int barra = hasta.indexOf(u'/');
+        const qint64 mes = texto::valEntero(barra >= 0 ? hasta.left(barra) : hasta);
+        const qint64 anio = barra >= 0 ? texto::valEntero(hasta.mid(barra + 1)) : 0;
+        std::tuple<qint64, qint64, qint64> clave{anio, mes, rs.entero(QStringLiteral("NUMERO ASIENTO"))};
+        if (hay && clave <= mejor) continue;
+        hay = true;
+        mejor = clave;
+        Fecha = Utilidades::FechaATexto(rs.fecha(QStringLiteral("FECHA")));
+        Periodo = hasta;
+        NroAsiento = qint32(std::get<2>(clave));
+    }
+}
+
+void Lbc_Asiento::EjercicioRango(QString& FhDesde, QString& FhHasta, const QVariant& Periodo)
+{
+    const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
+    FhDesde.clear();
+    FhHasta.clear();
+    auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO = ?"),
+                               {texto::valEntero(periodo)});
+    if (!f) {
+        dialogos().MsgBox(QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema"),
+                          plataforma::vbOKOnly, tituloAplicacion());
+        return;
+    }
+    FhDesde = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA DESDE")));
+    FhHasta = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA HASTA")));
+}
+
+QVariant Lbc_Asiento::EliminaCarNroAsiento(const QString& QueAsiento, const QVariant& Tipo, const QVariant& CHar)
+{
+    const QString separador = CHar.isValid() ? CHar.toString() : QStringLiteral("-");
+    QString r;
+    if (!QueAsiento.isEmpty()) {
+        const int p = separador.isEmpty() ? -1 : QueAsiento.indexOf(separador);
+        if (p >= 0)
+            r = textoPlano(texto::val(QueAsiento.left(p))) + textoPlano(texto::val(QueAsiento.mid(p + separador.size())));
+        else
+            r = QueAsiento;
+    }
+    if (!Tipo.isValid()) return r;
+    switch (Tipo.toInt()) {
+    case 3: {
+        const qint64 n = aEntero(r);
+        if (n < INT32_MIN || n > INT32_MAX) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
+        return qint32(n);
+    }
+    case 2: {
+        const qint64 n = aEntero(r);
+        if (n < INT16_MIN || n > INT16_MAX) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
+        return QVariant::fromValue(qint16(n));
+    }
+    default:
+        return r;
+    }
+}
+
+// A configuration date; "[FECHA DESDE]"/"[FECHA HASTA]" without a row of their
+// own are the active fiscal year's first and last day.
+static QDate fechaDeConfiguracion(Conexion& con, const QString& clave, const QString& periodoActivo)
+{
+    Configuracion cfg(&con);
+    QString valor = cfg.ObtieneValor(clave);
+    if (texto::recortar(valor).isEmpty() && clave.startsWith(u'[')) {
+        QDate desde, hasta;
+        if (cfg.FechasEjercicio(int(texto::valEntero(periodoActivo)), desde, hasta))
+            return clave.contains(QLatin1String("DESDE"), Qt::CaseInsensitive) ? desde : hasta;
+    }
+    return aFecha(valor);
+}
+
+QVariant Lbc_Asiento::FechaValidada(const QString& Campo, QString& Mensaje, bool& lHayError)
+{
+    QDate fecha;
+    if (texto::recortar(Campo).isEmpty()) {
+        lHayError = true;
+        Mensaje = QStringLiteral("Debe ingresar una fecha");
+    } else {
+        fecha = Utilidades::TextoAFecha(Campo);
+        if (!fecha.isValid()) {
+            lHayError = true;
+            Mensaje = QStringLiteral("La fecha ingresada no es correcta!!");
+        }
+    }
+    if (lHayError) return {};
+    const QString periodo = PeriodoActivo();
+    const QDate operDesde = fechaDeConfiguracion(con(), QStringLiteral("FECHAOPERDESDE"), periodo);
+    const QDate operHasta = fechaDeConfiguracion(con(), QStringLiteral("FECHAOPERHASTA"), periodo);
+    if (operDesde > fecha || operHasta < fecha) {
+        lHayError = true;
+        Mensaje = QStringLiteral("La fecha ingresada No es una Fecha Operativa posible!");
+    }
+    const QDate ejDesde = fechaDeConfiguracion(con(), QStringLiteral("[FECHA DESDE]"), periodo);
+    const QDate ejHasta = fechaDeConfiguracion(con(), QStringLiteral("[FECHA HASTA]"), periodo);
+    if (ejDesde > fecha || ejHasta < fecha) {
+        lHayError = true;
+        Mensaje = QStringLiteral("La fecha ingresada no pertenece al rango del Ejercicio");
+    }
+    return {};
+}
+
+QString Lbc_Asiento::TipoRegResumen() { return QString(QChar(0xFF)) + QStringLiteral("RS"); }
+
+QString Lbc_Asiento::FamiliaNumeracion(const QString& tipoReg)
+{
+    const QString t = texto::recortar(tipoReg);
+    // A non-null empty text: a null QString would be bound as NULL.
+    if (t.isEmpty() || texto::igual(t, TipoRegResumen())) return QStringLiteral("");
+    return t;
+}
+
+QString Lbc_Asiento::ClaveFamilia(const QString& periodo, int mes, const QString& familia)
+{
+    return QStringLiteral("MV_ASIENTOS|%1|%2|%3").arg(texto::valEntero(periodo)).arg(mes).arg(FamiliaNumeracion(familia).toUpper());
+}
+
+qint32 Lbc_Asiento::UltimoNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg, const QVariant& Periodo)
+{
+    const qint64 mes = texto::valEntero(MES.toString());
+    const qint64 periodo = texto::valEntero(Periodo.isValid() ? Periodo.toString() : PeriodoActivo());
+    const QString familia = FamiliaNumeracion(Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
+    // Errors reach the caller: a number read after a failure would be a duplicate.
+    const QVariant max = con().Escalar(
+        QStringLiteral("SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ?"),
+        {periodo, mes, familia});
+    if (max.isNull() || max.toString().isEmpty()) return 1;
+    return qint32(max.toLongLong() + 1);
+}
+
+qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg, const QVariant& Periodo)
+{
+    if (!con().enTransaccion())
+        throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
+    const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
+    con().bloquearFamilia(ClaveFamilia(periodo, int(texto::valEntero(MES.toString())),
+                                       Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString()));
+    return UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
+}
+
+QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant& NroAsiento, const QDate& Fecha)
+{
+    if (!Fecha.isValid()) errorDeTipo(QString());
+    const qint64 n = aEntero(NroAsiento.toString());
+    if (n < INT32_MIN || n > INT32_MAX) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
+    return conCeros(Fecha.month(), 2) + u'-' + conCeros(double(n), 7);
+}
+
+QString Lbc_Asiento::FormatNroAsiento(const QString& Nro_Con_Formato)
+{
+    const int p = Nro_Con_Formato.indexOf(u'-');
+    return texto::recortar(textoPlano(texto::val(p >= 0 ? Nro_Con_Formato.mid(p + 1) : Nro_Con_Formato)));
+}
+
+QString Lbc_Asiento::FMTNroAsiento(const QString& NroAsiento)
+{
+    const QString t = texto::recortar(Utilidades::QuitaCaracteres(NroAsiento, QStringLiteral("-")));
+    if (t.size() < 3) return NroAsiento;
+    return texto::recortar(t.left(2)) + u'-' + conCeros(texto::val(texto::recortar(t.mid(2))), 7);
+}
+
+bool Lbc_Asiento::ValidaEstadoPeriodoActual(QString& Mensaje, QVariant* lCierre, QVariant* lCancelacion, QVariant* lNoCreado)
+{
+    bool resultado = false;
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
+        const auto filas = con().ObtenerRecordset(
+            QStringLiteral("SELECT PERIODO, CERRADO, CANCELACION FROM MV_EJERCICIOS ORDER BY PERIODO")).todas();
+        if (filas.empty()) {
+            Mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
+            if (lNoCreado) *lNoCreado = true;
+            resultado = false;
+            return;
+        }
+        const double activo = texto::val(PeriodoActivo());
+        auto it = std::find_if(filas.begin(), filas.end(),
+                               [&](const Fila& f) { return double(f.entero(QStringLiteral("PERIODO"))) == activo; });
+        if (it == filas.end()) {
+            resultado = true;
+            return;
+        }
+        const bool cerrado = it->logico(QStringLiteral("CERRADO"));
+        const bool cancelacion = it->logico(QStringLiteral("CANCELACION"));
+        if (lCierre) *lCierre = cerrado;
+        if (lCancelacion) *lCancelacion = cancelacion;
+        if (cerrado && cancelacion) {
+            Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre y la Cancelacion de saldos de cuentas de resultados");
+            resultado = false;
+            return;
+        }
+        if (cerrado) {
+            Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre de libros contables ");
+            resultado = false;
+            return;
+        }
+        if (cancelacion) {
+            Mensaje = QStringLiteral("El Periodo tiene realizada la Cancelacion de saldos de cuentas de resultados");
+            resultado = false;
+            return;
+        }
+        if (it == filas.begin()) {
+            resultado = true;
+            return;
+        }
+        const Fila& anterior = *(it - 1);
+        if (anterior.esNulo(QStringLiteral("CERRADO")) || anterior.logico(QStringLiteral("CERRADO"))) {
+            resultado = true;
+            return;
+        }
+        Mensaje = QStringLiteral("El Periodo anterior (") + anterior.texto(QStringLiteral("PERIODO")) +
+                  QStringLiteral(") no tiene realizado el cierre");
+        resultado = false;
+    }}, {}, &con());
+    return resultado;
+}
+
+QDate Lbc_Asiento::FechaHastaUltimoPeriodo()
+{
+    QDate r;
+    EjecutarPasos(QStringLiteral("FechaHastaUltimoPeriodo"), {[&] {
+        auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA HASTA] FROM MV_EJERCICIOS ORDER BY PERIODO DESC LIMIT 1"));
+        r = f ? f->fecha(QStringLiteral("FECHA HASTA")) : QDate();
+    }}, {}, &con());
+    return r;
+}
+
+bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QString& Fecha_Hasta, const QVariant& lPeriodo)
+{
+    auto rs = con().ObtenerRecordset(QStringLiteral("SELECT PERIODO, [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS ORDER BY PERIODO"));
+    if (rs.eof()) return true;
+    QDate desde = aFecha(Fecha_Desde), hasta = aFecha(Fecha_Hasta);
+    if (hasta < desde) std::swap(desde, hasta);
+    for (; !rs.eof(); rs.siguiente()) {
+        if (lPeriodo.isValid() && texto::val(rs.texto(QStringLiteral("PERIODO"))) == texto::val(lPeriodo.toString())) continue;
+        const QDate d = rs.fecha(QStringLiteral("FECHA DESDE")), h = rs.fecha(QStringLiteral("FECHA HASTA"));
+        if (!d.isValid() || !h.isValid()) continue;
+        // Any overlap, bounds included: also a new range that encloses a whole year.
+        if (desde <= h && hasta >= d) return false;
+    }
+    return true;
+}
+
+bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
+{
+    if (texto::val(QueEjercicio) == -1) QueEjercicio = PeriodoActivo();
+    auto f = con().PrimeraFila(
+        QStringLiteral("SELECT CERRADO, CIERRE FROM MV_EJERCICIOS WHERE PERIODO < ? ORDER BY PERIODO DESC LIMIT 1"),
+        {qint64(std::ceil(texto::val(QueEjercicio)))});
+    if (!f) return true;
+    // A flag without a value reads as not set.
+    return f->logico(QStringLiteral("CERRADO")) || f->logico(QStringLiteral("CIERRE"));
+}
+
+bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, const QString& NFecha_Desde, const QString& NFecha_Hasta)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("ExistenMovFueraPeriodo"), {[&] {
+        const QDate desde = aFecha(NFecha_Desde), hasta = aFecha(NFecha_Hasta);
+        r = con().PrimeraFila(QStringLiteral("SELECT 1 AS HAY FROM MV_ASIENTOS WHERE PERIODO = ? AND ([FECHA] <= ? OR [FECHA] >= ?) LIMIT 1"),
+                              {texto::valEntero(Periodo), desde, hasta})
+                .has_value();
+    }}, {}, &con());
+    return r;
+}
+
+// ---------------------------------------------------------------- vouchers
+
+bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subdiario)
+{
+    auto rs = con().ObtenerRecordset(
+        QStringLiteral("SELECT FECHA_DESDE, FECHA_HASTA, ANULADO FROM MV_CONTROL_AS_RES WHERE SUBDIARIO = ? AND PERIODO = ?"),
+        {texto::recortar(Subdiario), texto::valEntero(PeriodoActivo())});
+    if (rs.eof()) return true;
+    const QDate fecha = aFecha(Fecha);
+    for (; !rs.eof(); rs.siguiente()) {
+        if (rs.esNulo(QStringLiteral("ANULADO")) || rs.entero(QStringLiteral("ANULADO")) != 0) continue;
+        if (fecha >= rs.fecha(QStringLiteral("FECHA_DESDE")) && fecha <= rs.fecha(QStringLiteral("FECHA_HASTA"))) return false;
+    }
+    return true;
+}
+
+bool Lbc_Asiento::ValidaSubdiarioTC(const QString& Subdiario, const QString& TC)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("ValidaSubdiarioTC"), {[&] {
+        auto rs = con().ObtenerRecordset(QStringLiteral("SELECT TC FROM MA_SUBDIARIOSCOMPROBANTES WHERE SUBDIARIO = ?"),
+                                         {texto::recortar(Subdiario)});
+        for (; !rs.eof(); rs.siguiente())
+            if (texto::igual(texto::recortar(rs.texto(QStringLiteral("TC"))), texto::recortar(TC))) {
+                r = true;
+                return;
+            }
+    }}, {}, &con());
+    return r;
+}
+
+void Lbc_Asiento::DatosComprobante(const QString& TC, QString& Suc, QString& Nro, QString& L)
+{
+    // Exactly one of the six letters: the column names are formed from it.
+    const QString letra = texto::recortar(L).toUpper();
+    if (letra.size() != 1 || !kLetras.contains(letra)) return;
+    EjecutarPasos(QStringLiteral("DatosComprobante"), {[&] {
+        auto f = con().PrimeraFila(QStringLiteral("SELECT * FROM TA_COMPROBANTES WHERE CODIGO = ?"),
+                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
+        if (!f) {
+            Suc.clear();
+            Nro.clear();
+            L.clear();
+            return;
+        }
+        Suc = conCeros(texto::val(f->texto(letra + QStringLiteral("_SUC_DEFAULT"))), 4);
+        Nro = conCeros(texto::val(f->texto(letra + QStringLiteral("_ULTIMO_NRO"))), 8);
+        L = texto::recortar(L);
+    }}, {}, &con());
+}
+
+QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN)
+{
+    const QString cond = Configuracion(&con()).ObtieneValor(QStringLiteral("CONDIVA"));
+    if (texto::val(cond) == 1) return texto::val(COND_IVA_CLIEN) > 2 ? QStringLiteral("B") : QStringLiteral("A");
+    return texto::recortar(cond).isEmpty() ? QStringLiteral("Z") : QStringLiteral("C");
+}
+
+bool Lbc_Asiento::ValidaComprobante(const QString& TC, const QString& Sucursal, QString& Numero, const QString& Letra,
+                                    QString& Mensaje, QString& MesOp, QString& NroAsiento)
+{
+    const QString numeroInicial = Numero;
+    const QString tc = Utilidades::CompletaCeros(texto::recortar(TC), 4);
+    const QString sucursal = ceros(Sucursal, 4);
+    const QString letra = texto::recortar(Letra);
+    // Branch and number are looked for in their stored, zero-filled form.
+    QString numero = ceros(Numero, 8);
+    bool resultado = false;
+    bool primera = true;
+    try {
+        for (;;) {
+            auto f = con().PrimeraFila(
+                QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
+                {tc, sucursal, numero, letra});
+            if (!f) {
+                Numero = numero;
+                resultado = true;
+                return resultado;
+            }
+            const QString modifica =
+                Utilidades::NuloATexto(con().BuscaValor(QStringLiteral("TA_COMPROBANTES"), tc, QStringLiteral("ModificaNumeracion"),
+                                                        QStringLiteral("CODIGO")));
+            if (!esFalso(modifica)) {
+                // Numbers typed by the operator: name the entry that holds the voucher.
+                const QString mes = f->texto(QStringLiteral("MES_OPERATIVO"));
+                const QString asiento = f->texto(QStringLiteral("NUMERO ASIENTO"));
+                Mensaje = QStringLiteral("Comprobante registrado en el Asiento ") + mes + u'-' + asiento;
+                if (primera) {
+                    MesOp = mes;
+                    NroAsiento = asiento;
+                }
+                return false;
+            }
+            // Automatic numbering: offer the next number.
+            numero = conCeros(texto::val(numero) + 1, 8);
+            const int r = dialogos().MsgBox(QStringLiteral("El Comprobante Duplicado, el nuevo numero es: ") +
+                                                FormatoNumeroComprobante(sucursal, numero, Letra),
+                                            plataforma::vbYesNo | plataforma::vbExclamation, QStringLiteral("Atencion"));
+            if (r != plataforma::vbYes) {
+                Numero = numeroInicial;
+                Mensaje = QStringLiteral("Comprobante duplicado");
+                return false;
+            }
+            Numero = numero;
+            primera = false;
+        }
+    } catch (const std::exception& e) {
+        dialogos().MsgBox(descripcionDeError(e), plataforma::vbOKOnly, tituloAplicacion());
+    }
+    return resultado;
+}
+
+bool Lbc_Asiento::ComprobanteEntrada(const QString& TC)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("ComprobanteEntrada"), {[&] {
+        auto f = con().PrimeraFila(QStringLiteral("SELECT * FROM TA_COMPROBANTES WHERE CODIGO = ?"),
+                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
+        if (!f) {
+            r = true;
+            return;
+        }
+        const QString letras = texto::recortar(f->texto(QStringLiteral("LETRAS"))).toUpper();
+        for (const QChar c : letras) {
+            if (!kLetras.contains(c)) continue; // no columns: no numbering of its own
+            // A number column without a value reads as 0.
+            for (const char* sufijo : {"_ULTIMO_NRO", "_NRO_DESDE", "_NRO_HASTA"})
+                if (texto::val(f->texto(c + QString::fromLatin1(sufijo))) > 0) {
+                    r = false;
+                    return;
+                }
+        }
+        r = true;
+    }}, {}, &con());
+    return r;
+}
+
+bool Lbc_Asiento::AsientoResumenAnulado(const QString& Subdiario, const QString& NroAsiento_ConFomato)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("AsientoResumenAnulado"), {[&] {
+        const int p = NroAsiento_ConFomato.indexOf(u'-');
+        if (p < 0) throw ErrorVexa(5, QStringLiteral("Número de asiento resumen sin mes: \"%1\"").arg(NroAsiento_ConFomato));
+        const qint64 mes = texto::valEntero(NroAsiento_ConFomato.left(p));
+        const qint64 id = texto::valEntero(NroAsiento_ConFomato.mid(p + 1));
+        auto rs = con().ObtenerRecordset(
+            QStringLiteral("SELECT FECHA_DESDE, ANULADO FROM MV_CONTROL_AS_RES WHERE SUBDIARIO = ? AND ID = ? AND PERIODO = ?"),
+            {texto::recortar(Subdiario), id, texto::valEntero(PeriodoActivo())});
+        for (; !rs.eof(); rs.siguiente()) {
+            if (rs.fecha(QStringLiteral("FECHA_DESDE")).month() != mes) continue;
+            if (rs.entero(QStringLiteral("ANULADO")) != 0) {
+                dialogos().MsgBox(QStringLiteral("Este Asiento Resumen ya fue Contrasentado!!!"),
+                                  plataforma::vbOKOnly | plataforma::vbCritical, tituloAplicacion());
+                r = true;
+            }
+            return;
+        }
+    }}, {}, &con());
+    return r;
+}
+
+bool Lbc_Asiento::ValidaTCRegistraciones(const QString& TC)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
+        r = con().PrimeraFila(QStringLiteral("SELECT TC FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ? LIMIT 1"),
+                              {texto::recortar(TC)})
+                .has_value();
+    }}, {}, &con());
+    return r;
+}
+
+bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
+                                     const QVariant& Proveedor)
+{
+    bool r = false;
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
+        const double suc = texto::val(Suc), nro = texto::val(Nro);
+        // Branch and number compare as whole numbers: no stored text equals a fraction.
+        if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0) {
+            r = false;
+            return;
+        }
+        const QVariantList sucursales = formasNumericas(qint64(suc), 10);
+        const QVariantList numeros = formasNumericas(qint64(nro), 12);
+        QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO IN (%1) AND LETRA = ? AND SUCURSAL IN (%2)")
+                          .arg(marcadores(int(numeros.size())), marcadores(int(sucursales.size())));
+        Params p{texto::recortar(TC)};
+        p += numeros;
+        p << texto::recortar(L);
+        p += sucursales;
+        if (Proveedor.isValid()) {
+            sql += QStringLiteral(" AND CABCUENTA = ?");
+            p << texto::recortar(Proveedor.toString());
+        }
+        r = con().PrimeraFila(sql + QStringLiteral(" LIMIT 1"), p).has_value();
+    }}, {}, &con());
+    return r;
+}
+
+// ---------------------------------------------------------------- voucher-number formats
+
+QString Lbc_Asiento::FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra)
+{
+    return conCeros(texto::val(Sucursal), 4) + u'-' + conCeros(texto::val(Numero), 8) + Utilidades::AjustaLargo(Letra, 1);
+}
+
+qint16 Lbc_Asiento::SignoComprobante(const QString& TC)
+{
+    qint16 r = 0;
+    EjecutarPasos(QStringLiteral("SignoComprobante"), {[&] {
+        auto f = con().PrimeraFila(QStringLiteral("SELECT SIGNO FROM TA_COMPROBANTES WHERE CODIGO = ?"),
+                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
+        if (!f) {
+            r = 0;
+            return;
+        }
+        if (f->esNulo(QStringLiteral("SIGNO"))) {
+            r = 1;
+            return;
+        }
+        const QString s = texto::recortar(f->texto(QStringLiteral("SIGNO")));
+        r = s == QLatin1String("+") ? 1 : s == QLatin1String("-") ? -1 : 0;
+    }}, {}, &con());
+    return r;
+}
+
+QString FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra)
+{
+    return Lbc_Asiento::FormatoNumeroComprobante(Sucursal, Numero, Letra);
+}
+
 qint16 SignoComprobante(const QString& TC, Conexion* conexion) { return Lbc_Asiento(conexion).SignoComprobante(TC); }
 
 } // namespace vexa

@@ -709,6 +709,16 @@ QString sustituirTipos(QString s, Motor m)
         {"\\bDOBLE\\b", "REAL", "DOUBLE PRECISION"},
         {"\\bDECIMAL_(\\d+)_(\\d+)\\b", "TEXT", "NUMERIC(\\1,\\2)"},
     };
+    // Plain comment lines are dropped first: an apostrophe in a comment must not
+    // be taken for the start of a quoted text ("--@pg "/"--@sqlite " lines stay).
+    {
+        QStringList lineas = s.split(u'\n');
+        lineas.removeIf([](const QString& l) {
+            const QString t = l.trimmed();
+            return t.startsWith(QLatin1String("--")) && !t.startsWith(QLatin1String("--@"));
+        });
+        s = lineas.join(u'\n');
+    }
     // Only outside bracketed names and quoted texts: "[FECHA DESDE]" keeps its name.
     QString r;
     qsizetype i = 0;
