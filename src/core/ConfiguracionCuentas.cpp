@@ -4,13 +4,40 @@
 
 namespace vexa {
 
-// Account lookups and numbering updates are filled by the reception work.
-bool Configuracion::ExisteCuenta(const QString&) { return false; }
-bool Configuracion::ValidaCuenta(const QString&, const QString&, QString& mensaje)
+bool Configuracion::ExisteCuenta(const QString& cuenta)
 {
-    mensaje = QStringLiteral("La cuenta no existe");
-    return false;
+    const QString c = texto::recortar(cuenta);
+    if (c.isEmpty()) return false;
+    return con().ExisteRegistro(QStringLiteral("MA_CUENTAS"), c, QStringLiteral("CODIGO"));
 }
-bool Configuracion::EsFechaOperativa(const QDate&) { return false; }
+
+// The sub-journal does not restrict accounts: any detail account of the chart
+// may be posted in any sub-journal.
+bool Configuracion::ValidaCuenta(const QString&, const QString& cuenta, QString& mensaje)
+{
+    const QString c = texto::recortar(cuenta);
+    auto f = c.isEmpty() ? std::nullopt
+                         : con().PrimeraFila(QStringLiteral("SELECT TITULO FROM MA_CUENTAS WHERE CODIGO = ?"), {c});
+    if (!f) {
+        mensaje = QStringLiteral("La cuenta (") + c + QStringLiteral(") no existe");
+        return false;
+    }
+    if (f->entero(QStringLiteral("TITULO")) != 0) {
+        mensaje = QStringLiteral("La cuenta (") + c + QStringLiteral(") es un título y no admite imputaciones");
+        return false;
+    }
+    return true;
+}
+
+// Both bounds must be configured; a company without operating dates has none.
+bool Configuracion::EsFechaOperativa(const QDate& fecha)
+{
+    if (!fecha.isValid()) return false;
+    const QDate desde = Utilidades::TextoAFecha(ObtieneValor(QStringLiteral("FECHAOPERDESDE")));
+    const QDate hasta = Utilidades::TextoAFecha(ObtieneValor(QStringLiteral("FECHAOPERHASTA")));
+    if (!desde.isValid() || !hasta.isValid()) return false;
+    return desde <= fecha && fecha <= hasta;
+}
+
 
 } // namespace vexa

@@ -1,0 +1,80 @@
+-- Interface definitions of the voucher reception, their code equivalences and
+-- entry-line rules. Maintained outside this program; the reception reads them.
+
+-- One row per definition: the layout of the file and, for each datum of a
+-- voucher, the name of the file field that carries it.
+CREATE TABLE TA_INTERFACES (
+  NOMBRE TEXTO(50) NOT NULL PRIMARY KEY,
+  SUBDIARIO TEXTO(10),
+  TIPO_ARCHIVO TEXTO(1),
+  SEPARADOR TEXTO(5),
+  CALIFICADOR TEXTO(5),
+  FECHA_BASICOS TEXTO(50),
+  TC_BASICOS TEXTO(50),
+  SUC_BASICOS TEXTO(50),
+  NUM_BASICOS TEXTO(50),
+  LET_BASICOS TEXTO(50),
+  SUCNUMLET_BASICOS TEXTO(50),
+  FORMATO_SUC_NUM_LET TEXTO(20),
+  IMPORTETOTAL_BASICOS TEXTO(50),
+  VENCIMIENTO_BASICOS TEXTO(50),
+  CUENTA_PRINCIPAL_BASICOS TEXTO(50),
+  LIVA_TIPO TEXTO(20),
+  LIVA_NETO TEXTO(50),
+  LIVA_NETON TEXTO(50),
+  LIVA_CFRI TEXTO(50),
+  LIVA_RET_GANANCIAS TEXTO(50),
+  LIVA_DFRI TEXTO(50),
+  LIVA_DFRNI TEXTO(50),
+  LIVA_IMPIVAREC TEXTO(50),
+  LIVA_RET_IBTOS TEXTO(50),
+  LIVA_RET_PERC TEXTO(50),
+  LIVA_RM TEXTO(50),
+  LIVA_CF TEXTO(50),
+  LIVA_EXENTO TEXTO(50),
+  NOMBRE_ARCHIVO MEMO
+);
+
+-- The fields of a definition in line order.
+CREATE TABLE TA_INTERFACES_DETALLE (
+  INTERFACE TEXTO(50) NOT NULL,
+  SECUENCIA ENTERO NOT NULL,
+  NOMBRE_CAMPO TEXTO(50),
+  FORMATO TEXTO(20),
+  LONGITUD TEXTO(5),
+  TIPO_DATO TEXTO(20),
+  PRIMARY KEY (INTERFACE, SECUENCIA)
+);
+
+-- Voucher-type and account equivalences: the other system's code and ours.
+-- ID keeps the order in which the rows were entered: the first row of a code wins.
+CREATE TABLE EQ_TC_INTERFACE (
+  ID AUTOID,
+  INTERFACE TEXTO(50) NOT NULL,
+  CODIGO_ORIGEN TEXTO(30),
+  CODIGO_SISTEMA TEXTO(30)
+);
+CREATE INDEX IX_EQ_TC_INTERFACE ON EQ_TC_INTERFACE (INTERFACE, CODIGO_ORIGEN);
+
+CREATE TABLE EQ_CTA_INTERFACE (
+  ID AUTOID,
+  INTERFACE TEXTO(50) NOT NULL,
+  CODIGO_ORIGEN TEXTO(30),
+  CODIGO_SISTEMA TEXTO(30)
+);
+CREATE INDEX IX_EQ_CTA_INTERFACE ON EQ_CTA_INTERFACE (INTERFACE, CODIGO_ORIGEN);
+
+-- Entry-line rules: when the field Campo_Origen equals (Operador "=") or
+-- differs from (any other operator) Valor_Campo_Origen, the account receives the
+-- amount of the field Valor_Campo on the debit ("D") or credit side.
+CREATE TABLE EQ_COND_INTERFACES (
+  INTERFACE TEXTO(50) NOT NULL,
+  SECUENCIA ENTERO NOT NULL,
+  OPERADOR TEXTO(5),
+  CAMPO_ORIGEN TEXTO(50),
+  VALOR_CAMPO_ORIGEN TEXTO(50),
+  ASIGNADO_A_CUENTA TEXTO(30),
+  AL_DEBE_O_HABER TEXTO(1),
+  VALOR_CAMPO TEXTO(50),
+  PRIMARY KEY (INTERFACE, SECUENCIA)
+);

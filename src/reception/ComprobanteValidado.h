@@ -1,0 +1,84 @@
+#pragma once
+// What the validation of one interface line hands to the posting: the voucher's
+// values, the entry lines chosen by the definition's rules and, when the voucher
+// was received before with another total, the planned replacement of its rows.
+#include "Conexion.h"
+#include "LineaAsiento.h"
+#include "Moneda.h"
+
+#include <QDate>
+#include <QString>
+
+#include <vector>
+
+namespace vexa::recepcion {
+
+// The rows of a voucher received before, to be deleted inside the transaction
+// that posts its replacement (or in a transaction of their own for a withdrawal).
+// Nothing is deleted while validating.
+struct ReemplazoPlaneado {
+    bool planeado = false;
+    // Voucher key as the rows were searched; Proveedor is empty unless the main
+    // account is part of the key (received documents).
+    QString Tc, Sucursal, Numero, Letra, Proveedor;
+    QString Periodo;          // the rows all belong to this (the active) period
+    int filas = 0;            // rows found when validating
+    Moneda importeAnterior;   // their voucher total
+    qint32 numeroAsiento = 0; // entry number of the rows when they form one entry, else 0
+    int mesOperativo = 0;
+    QString familia;          // numbering family of the rows (Lbc_Asiento::FamiliaNumeracion)
+
+    // DELETE statement of the rows and its parameters. The posting should check
+    // that it removes exactly 'filas' rows: any other count means the voucher
+    // changed since it was validated.
+    QString sqlEliminar() const;
+    Params parametros() const;
+};
+
+// VAT-book amounts of the voucher (zero when the definition does not name the field).
+struct ImportesLibroIva {
+    Moneda Cfri, Dfri, Dfrni, RetGanancias, ImpIvaRec, RetIbtos, RetPerc, Rm, Neto, NetoN, Exento;
+};
+
+struct ComprobanteValidado {
+    // Run values of the definition.
+    QString Subdiario; // register kind and numbering family of the entry
+    QString LivaTipo;  // "COMPRAS" for a purchases book, any other text for sales
+
+    QString Tc;              // voucher type (a TA_COMPROBANTES code)
+    bool comprobanteEntrada = false; // received document: the type does not number its own vouchers
+    QString Sucursal;        // "0000"
+    QString Numero;          // "00000000"
+    QString Letra;           // one character, as typed
+    QString CuentaPrincipal; // customer or supplier account
+    QString NombreCuenta, Cuit, CondicionIva; // of the main account, as read
+    QString TotalTexto;      // the total as the file gives it (trimmed)
+    Moneda Total;
+    QString FechaEmisionTexto; // day/month/year as cut from the file
+    QDate FechaEmision;
+    int MesOperativo = 0;      // month of the issue date
+    QString VencimientoTexto;  // blank when the voucher has no due date
+    QDate Vencimiento;         // invalid when blank
+    ImportesLibroIva iva;
+
+    // One line per rule that applied, in rule order; the main account's line is
+    // added by the posting, which also checks the balance.
+    std::vector<LineaAsiento> Lineas;
+
+    // Withdrawal: the voucher came again with a zero total; only the planned
+    // deletion is to be carried out, nothing is posted.
+    bool retiro = false;
+    ReemplazoPlaneado reemplazo;
+    // Entry number to post under: the replaced voucher's when it falls in the same
+    // period, operating month and numbering family; 0 to take a new number.
+    qint32 numeroAsientoReutilizar = 0;
+};
+
+// Result of one line: the first failure's text, or the validated voucher.
+struct ResultadoRegistro {
+    QString mensaje; // empty when valid
+    ComprobanteValidado comprobante;
+    bool valido() const { return mensaje.isEmpty(); }
+};
+
+} // namespace vexa::recepcion

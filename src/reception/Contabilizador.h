@@ -1,0 +1,63 @@
+#pragma once
+// Posting of a validated interface voucher as one journal entry.
+//
+//   Contabilizador post(&con);
+//   QString r = post.Contabiliza(comprobante, testigo);   // "" = posted
+//
+// The entry lines are the rule lines of the voucher plus the main account's
+// line, put on the side that balances them against the voucher total. Zero
+// lines are left out; a rule line whose amount is negative or not a number
+// rejects the voucher. Everything of one voucher happens in ONE transaction:
+// the planned deletion of a voucher it replaces, the entry number (taken inside
+// the transaction, see Lbc_Asiento.h), every row of MV_ASIENTOS, the numbering
+// of an own-numbered voucher type and the counts of the reception log. Any
+// failure rolls all of it back and comes back as the line's message; "" is
+// returned only after the commit.
+#include "ComprobanteValidado.h"
+#include "Lbc_Asiento.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vexa {
+class Configuracion;
+}
+
+namespace vexa::recepcion {
+
+class TestigoRecepcion;
+
+class Contabilizador {
+public:
+    explicit Contabilizador(Conexion* conexion = nullptr, Configuracion* configuracion = nullptr);
+
+    // Posts (or, for a withdrawal, deletes) the voucher under the reception
+    // identifier of the log. The log's counts are written in the same
+    // transaction, with this voucher counted as recorded; the caller counts it
+    // in memory (TestigoRecepcion::Grabado) when the result is "".
+    QString Contabiliza(const ComprobanteValidado& c, TestigoRecepcion& testigo);
+
+    // The entry lines with the main account's line added, or the balance message.
+    // Public for the tests.
+    static QString ArmaAsiento(const ComprobanteValidado& c, std::vector<LineaAsiento>& lineas);
+
+    // Detail text of every row of a run.
+    static QString Detalle(qint32 idRecepcion);
+
+private:
+    QString periodo();
+    Moneda tasa(const QString& clave, std::optional<Moneda>& cache);
+
+    Conexion& con_;
+    Configuracion& cfg_;
+    Lbc_Asiento asiento_;
+    QString periodo_;
+    std::optional<Moneda> piva_, pivarec_;
+};
+
+// An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).
+QString MonedaSimple(const Moneda& m);
+
+} // namespace vexa::recepcion

@@ -1,0 +1,454 @@
+#include "FrmInterface.h"
+
+#include "AjustesPrograma.h"
+#include "ArchivoTexto.h"
+#include "Conexion.h"
+#include "Contabilizador.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "EstadoGlobal.h"
+#include "LBM_Common.h"
+#include "ListaConsulta.h"
+#include "RecepcionInterface.h"
+#include "RegistroVentanas.h"
+#include "TestigoRecepcion.h"
+#include "Utilidades.h"
+#include "lbm_Seguridad.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace vexa::recepcion {
+
+using plataforma::dialogos;
+using plataforma::vbInformation;
+
+namespace {
+const char* const kDataField = "DataField";
+const char* const kTag = "Tag";
+const QString kTituloAviso = QStringLiteral("Aviso al operador...");
+
+QString lineaLista(int n, const QString& texto) { return QStringLiteral("Linea: ") + texto::str(qint64(n)) + QStringLiteral("  ") + texto; }
+} // namespace
+
+FrmInterface::FrmInterface(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmInterface"));
+    setWindowTitle(QStringLiteral("Recepción de Subdiario desde Interface"));
+
+    UtilTeb1 = new QToolBar(this);
+    UtilTeb1->setObjectName(QStringLiteral("UtilTeb1"));
+    const std::pair<const char*, const char*> botones[] = {
+        {"NUEVO", "Nuevo"},       {"GRABAR", "Grabar"},   {"BORRAR", "Borrar"}, {"CONSULTAR", "Consultar"},
+        {"PLANILLA", "Planilla"}, {"REPORTE", "Reporte"}, {"CANCELAR", "Cancelar"}, {"CERRAR", "Cerrar"}};
+    for (const auto& [clave, texto] : botones) {
+        QAction* a = UtilTeb1->addAction(QString::fromUtf8(texto));
+        a->setObjectName(QString::fromLatin1(clave));
+        a->setData(QString::fromLatin1(clave));
+        connect(a, &QAction::triggered, this, [this, a] { UtilTeb1_ButtonClick(a->data().toString()); });
+    }
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    auto* tab0 = new QWidget;
+    auto* tab1 = new QWidget;
+    SSTab1->addTab(tab0, QStringLiteral("&Selección de Interface"));
+    SSTab1->addTab(tab1, QStringLiteral("&Vista Previa"));
+
+    auto* grid = new QGridLayout;
+    const char* datos[] = {"Interface", "Archivo"};
+    const char* etiquetas[] = {"Interface:", "Archivo de Origen:"};
+    for (int i = 0; i < 2; ++i) {
+        auto* t = new QLineEdit(tab0);
+        t->setObjectName(QStringLiteral("TxtFields_%1").arg(i));
+        t->setProperty(kDataField, QString::fromLatin1(datos[i]));
+        t->setProperty(kTag, QStringLiteral("MA_INTERFACES"));
+        t->installEventFilter(this);
+        TxtFields[size_t(i)] = t;
+        grid->addWidget(new QLabel(QString::fromLatin1(etiquetas[i]), tab0), i, 0);
+        grid->addWidget(t, i, 1);
+    }
+    CmdBuscar = new QPushButton(QStringLiteral("&Buscar"), tab0);
+    CmdBuscar->setObjectName(QStringLiteral("CmdBuscar"));
+    grid->addWidget(CmdBuscar, 1, 2);
+    connect(CmdBuscar, &QPushButton::clicked, this, [this] { CmdBuscar_Click(); });
+
+    Frame1 = new QGroupBox(tab0);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* marco = new QGridLayout(Frame1);
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::Monospace);
+    LstGrabados = new QListWidget(Frame1);
+    LstGrabados->setObjectName(QStringLiteral("LstGrabados"));
+    LstErrores = new QListWidget(Frame1);
+    LstErrores->setObjectName(QStringLiteral("LstErrores"));
+    for (QListWidget* l : {LstGrabados, LstErrores}) {
+        l->setFont(courier);
+        l->setUniformItemSizes(true);
+    }
+    CmdPrintGrabados = new QPushButton(QStringLiteral("&Imprimir Registros Grabados"), Frame1);
+    CmdPrintGrabados->setObjectName(QStringLiteral("CmdPrintGrabados"));
+    CmdPrintErrores = new QPushButton(QStringLiteral("Imprimir &Errores"), Frame1);
+    CmdPrintErrores->setObjectName(QStringLiteral("CmdPrintErrores"));
+    connect(CmdPrintGrabados, &QPushButton::clicked, this, [this] { CmdPrintGrabados_Click(); });
+    connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { CmdPrintErrores_Click(); });
+    marco->addWidget(new QLabel(QStringLiteral("Registros Grabados"), Frame1), 0, 0);
+    marco->addWidget(LstGrabados, 1, 0);
+    marco->addWidget(CmdPrintGrabados, 2, 0);
+    marco->addWidget(new QLabel(QStringLiteral("Errores detectados"), Frame1), 0, 1);
+    marco->addWidget(LstErrores, 1, 1);
+    marco->addWidget(CmdPrintErrores, 2, 1);
+
+    auto* v0 = new QVBoxLayout(tab0);
+    v0->addLayout(grid);
+    v0->addWidget(Frame1, 1);
+
+    LstV = new QTreeWidget(tab1);
+    LstV->setObjectName(QStringLiteral("LstV"));
+    LstV->setRootIsDecorated(false);
+    LstV->setUniformRowHeights(true);
+    LstV->setFont(courier);
+    auto* v1 = new QVBoxLayout(tab1);
+    v1->addWidget(LstV);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
+        if (i == 1) VistaPrevia(ArchivoInterfaz);
+    });
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(UtilTeb1);
+    v->addWidget(SSTab1, 1);
+    resize(760, 520);
+
+    // Form_Load
+    Utilidades::instancia().PreparaFormulario(this);
+    AplicarEstiloFormulario(this);
+    Inicializa();
+}
+
+FrmInterface::~FrmInterface() = default;
+
+QAction* FrmInterface::boton(const QString& clave) const { return UtilTeb1->findChild<QAction*>(clave.toUpper()); }
+
+void FrmInterface::estadoBotones()
+{
+    for (QAction* a : UtilTeb1->actions()) {
+        const QString k = a->data().toString();
+        a->setEnabled(k == QLatin1String("GRABAR") || k == QLatin1String("CONSULTAR") || k == QLatin1String("CERRAR"));
+    }
+}
+
+void FrmInterface::Inicializa()
+{
+    for (QLineEdit* t : TxtFields) t->clear();
+    SSTab1->setCurrentIndex(0);
+    SSTab1->setTabEnabled(1, false);
+    TxtFields[1]->setEnabled(false);
+    LstV->clear();
+    LstV->setColumnCount(2);
+    LstV->setHeaderLabels({QStringLiteral("Linea"), QStringLiteral("Contenido")});
+    LstV->setColumnWidth(0, 60);
+    LimpiaResultados();
+    estadoBotones();
+}
+
+void FrmInterface::LimpiaResultados()
+{
+    CmdPrintGrabados->setEnabled(false);
+    CmdPrintErrores->setEnabled(false);
+    TxtFields[1]->clear();
+    SSTab1->setCurrentIndex(0);
+    SSTab1->setTabEnabled(1, false);
+    TxtFields[1]->setEnabled(false);
+    LstGrabados->clear();
+    LstErrores->clear();
+}
+
+void FrmInterface::Campo_Valida(int indice)
+{
+    QLineEdit* t = TxtFields[size_t(indice)];
+    const QString valor = texto::recortar(t->text());
+    const QString dato = t->property(kDataField).toString();
+    ErrorCampo = false;
+    QString error;
+    Conexion& con = Conexion::instancia();
+    if (texto::igual(dato, QStringLiteral("INTERFACE"))) {
+        if (valor.isEmpty()) {
+            error = QStringLiteral("Debe Informar una Interfaz");
+        } else if (!con.ExisteRegistro(QStringLiteral("TA_INTERFACES"), valor, QStringLiteral("NOMBRE"))) {
+            TxtFields[1]->setEnabled(false);
+            error = QStringLiteral("El nombre informado no es correcto");
+        } else {
+            if (!EnProceso) {
+                LimpiaResultados();
+                TxtFields[1]->setEnabled(true);
+                TxtFields[1]->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_INTERFACES"), valor,
+                                                                             QStringLiteral("NOMBRE_ARCHIVO"),
+                                                                             QStringLiteral("NOMBRE"))));
+            }
+            ArchivoInterfaz = TxtFields[1]->text();
+        }
+    } else if (texto::igual(dato, QStringLiteral("ARCHIVO"))) {
+        ArchivoInterfaz = valor;
+        const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
+        SSTab1->setTabEnabled(1, existe);
+        if (valor.isEmpty())
+            error = QStringLiteral("Debe Informar un archivo");
+        else if (!existe)
+            error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    }
+    if (!error.isEmpty()) {
+        ErrorCampo = true;
+        dialogos().MsgBox(error, vbInformation, kTituloAviso);
+        t->setFocus();
+    }
+}
+
+bool FrmInterface::Datos_Validos()
+{
+    for (int i = 0; i < int(TxtFields.size()); ++i) {
+        Campo_Valida(i);
+        if (ErrorCampo) return false;
+    }
+    return true;
+}
+
+void FrmInterface::MostrarListaInterfaces()
+{
+    QLineEdit* t = TxtFields[size_t(CampoActual)];
+    if (texto::recortar(t->property(kTag).toString()).isEmpty()) return;
+    if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("INTERFACE"))) return;
+    const QString elegido = plataforma::listaConsulta().Elegir(
+        QStringLiteral("Interfaces"), QStringLiteral("NOMBRE"),
+        QStringLiteral("SELECT NOMBRE FROM TA_INTERFACES GROUP BY NOMBRE ORDER BY NOMBRE"));
+    t->setText(texto::recortar(elegido));
+    Campo_Valida(CampoActual);
+    if (!ErrorCampo) focusNextChild();
+}
+
+void FrmInterface::CmdBuscar_Click()
+{
+    const QString titulo = QStringLiteral("Selección del Archivo de la interface de : ") + TxtFields[0]->text();
+    const QString nombre = dialogos().ArchivoAbrir(titulo, plataforma::carpetaPrograma(), QString());
+    ArchivoInterfaz = nombre;
+    TxtFields[1]->setText(texto::recortar(nombre));
+}
+
+void FrmInterface::VistaPrevia(const QString& archivo)
+{
+    LstV->clear();
+    QStringList lineas;
+    const bool existe = QFileInfo(archivo).isFile();
+    if (existe) ArchivoTexto::leer(archivo, lineas);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(lineas.size());
+    for (int n = 0; n < lineas.size(); ++n)
+        items << new QTreeWidgetItem(QStringList{texto::str(qint64(n + 1)), lineas[n]});
+    LstV->addTopLevelItems(items);
+    SSTab1->setTabEnabled(1, existe);
+}
+
+void FrmInterface::UtilTeb1_ButtonClick(const QString& clave)
+{
+    if (corriendo_) return;
+    const QString k = clave.toUpper();
+    if (k == QLatin1String("GRABAR")) {
+        LstGrabados->clear();
+        LstErrores->clear();
+        EnProceso = true;
+        if (Datos_Validos()) Procesa_Archivo(ArchivoInterfaz);
+        EnProceso = false;
+        CmdPrintGrabados->setEnabled(LstGrabados->count() > 0);
+        CmdPrintErrores->setEnabled(LstErrores->count() > 0);
+    } else if (k == QLatin1String("CONSULTAR")) {
+        MostrarListaInterfaces();
+    } else if (k == QLatin1String("CERRAR")) {
+        close();
+    }
+}
+
+void FrmInterface::habilitaComandos(bool si)
+{
+    UtilTeb1->setEnabled(si);
+    CmdBuscar->setEnabled(si);
+    for (QLineEdit* t : TxtFields) t->setReadOnly(!si);
+    SSTab1->tabBar()->setEnabled(si);
+    CmdPrintGrabados->setEnabled(si && LstGrabados->count() > 0);
+    CmdPrintErrores->setEnabled(si && LstErrores->count() > 0);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        Qt::WindowFlags f = sub->windowFlags();
+        f.setFlag(Qt::WindowCloseButtonHint, si);
+        sub->setWindowFlags(f);
+    }
+}
+
+void FrmInterface::Procesa_Archivo(const QString& archivo)
+{
+    Utilidades& u = Utilidades::instancia();
+    Conexion& con = Conexion::instancia();
+    corriendo_ = true;
+    habilitaComandos(false);
+    TestigoRecepcion testigo(&con);
+    bool reservado = false;
+    try {
+        RecepcionInterface recepcion(&con);
+        if (!recepcion.ObtieneDatosInterface(texto::recortar(TxtFields[0]->text())))
+            throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
+        QStringList lineas;
+        QString error;
+        if (!ArchivoTexto::leer(archivo, lineas, &error)) throw ErrorVexa(53, error);
+        u.CursorEspera(true);
+        IdRecepcion = testigo.Reservar(archivo, SeccionEquipo);
+        reservado = true;
+        Contabilizador contabilizador(&con);
+        QElapsedTimer pintado;
+        pintado.start();
+        int n = 1;
+        for (const QString& linea : lineas) {
+            if (pintado.elapsed() >= 40) {
+                QCoreApplication::processEvents();
+                pintado.restart();
+            }
+            LineaActual = linea;
+            ResultadoRegistro r = recepcion.Procesa_Registro(linea);
+            QString resultado = r.mensaje;
+            if (r.valido()) resultado = contabilizador.Contabiliza(r.comprobante, testigo);
+            if (resultado.isEmpty()) {
+                testigo.Grabado();
+                LstGrabados->addItem(lineaLista(n, linea));
+            } else {
+                testigo.Rechazado();
+                LstErrores->addItem(lineaLista(n, resultado));
+            }
+            emit lineaProcesada(n);
+            ++n;
+            recepcion.LimpiaValores();
+        }
+        testigo.Graba_Datos(archivo, LstGrabados->count(), LstErrores->count());
+        u.CursorEspera(false);
+        LstGrabados->scrollToBottom();
+        LstErrores->scrollToBottom();
+        corriendo_ = false;
+        habilitaComandos(true);
+        dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
+    } catch (const std::exception& e) {
+        u.CursorEspera(false);
+        // The log keeps what the run did up to here.
+        if (reservado) {
+            try {
+                testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
+            } catch (const std::exception&) {
+            }
+        }
+        corriendo_ = false;
+        habilitaComandos(true);
+        u.ManejaError(e, QStringLiteral("Procesa_Archivo"));
+    }
+    corriendo_ = false;
+}
+
+void FrmInterface::imprimir(QListWidget* lista, const QString& titulo)
+{
+    QStringList items;
+    items.reserve(lista->count());
+    for (int i = 0; i < lista->count(); ++i) items << lista->item(i)->text();
+    try {
+        ImprimirLista(items, titulo);
+    } catch (const std::exception& e) {
+        Utilidades::instancia().ManejaError(e, QStringLiteral("ImprimirLista"));
+    }
+}
+
+void FrmInterface::CmdPrintGrabados_Click()
+{
+    imprimir(LstGrabados, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)"));
+}
+
+void FrmInterface::CmdPrintErrores_Click()
+{
+    imprimir(LstErrores, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
+}
+
+bool FrmInterface::eventFilter(QObject* o, QEvent* e)
+{
+    int indice = -1;
+    for (int i = 0; i < int(TxtFields.size()); ++i)
+        if (o == TxtFields[size_t(i)]) indice = i;
+    if (indice < 0) return QWidget::eventFilter(o, e);
+    switch (e->type()) {
+    case QEvent::FocusIn:
+        CampoActual = indice;
+        break;
+    case QEvent::MouseButtonPress:
+        CampoActual = indice;
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+            if (!corriendo_) MostrarListaInterfaces();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress: {
+        if (corriendo_) return true;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            Campo_Valida(indice);
+            if (!ErrorCampo) focusNextChild();
+            return true;
+        }
+        if (k->key() == Qt::Key_F5) {
+            CampoActual = indice;
+            if (!texto::recortar(TxtFields[size_t(indice)]->property(kTag).toString()).isEmpty()) MostrarListaInterfaces();
+            return true;
+        }
+        if (k->key() == Qt::Key_Escape) {
+            Inicializa();
+            return true;
+        }
+        const QString t = k->text();
+        if (t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()));
+            if (c != t[0].unicode()) {
+                TxtFields[size_t(indice)]->insert(QString(QChar(c)));
+                return true;
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void FrmInterface::closeEvent(QCloseEvent* e)
+{
+    if (corriendo_) {
+        e->ignore();
+        return;
+    }
+    try {
+        RegistraEgreso(*this);
+    } catch (const std::exception& ex) {
+        dialogos().MsgBox(QString::fromStdString(ex.what()), plataforma::vbOKOnly, windowTitle());
+    }
+    e->accept();
+}
+
+REGISTRAR_VENTANA("FrmInterface", [](const OpcionesVentana&) -> QWidget* { return new FrmInterface; });
+
+} // namespace vexa::recepcion

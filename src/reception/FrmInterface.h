@@ -1,0 +1,82 @@
+#pragma once
+// "Recepción de Subdiario desde Interface": the operator picks an interface
+// definition and a file, may look at the file's lines, and records the file
+// with the toolbar's GRABAR key. Every line is validated (RecepcionInterface),
+// posted (Contabilizador) and listed as recorded or rejected; the run leaves
+// one row in the reception log (TestigoRecepcion).
+//
+// While a run is in progress the window's commands and its close button are
+// disabled; the window keeps repainting.
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class QAction;
+
+namespace vexa::recepcion {
+
+class FrmInterface : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmInterface(QWidget* parent = nullptr);
+    ~FrmInterface() override;
+
+    // Controls (by the names the window gives them).
+    QTabWidget* SSTab1 = nullptr;
+    std::array<QLineEdit*, 2> TxtFields{}; // 0: "Interface", 1: "Archivo"
+    QPushButton* CmdBuscar = nullptr;
+    QListWidget* LstGrabados = nullptr;
+    QListWidget* LstErrores = nullptr;
+    QPushButton* CmdPrintGrabados = nullptr;
+    QPushButton* CmdPrintErrores = nullptr;
+    QTreeWidget* LstV = nullptr;
+    QToolBar* UtilTeb1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+
+    // Form state.
+    QString ArchivoInterfaz;
+    bool EnProceso = false;
+    bool ErrorCampo = false;
+    int CampoActual = 0;
+    QString LineaActual;
+    qint32 IdRecepcion = 0;
+    bool corriendo() const { return corriendo_; }
+
+    // Handlers and procedures.
+    void Inicializa();
+    void LimpiaResultados();
+    void Campo_Valida(int indice);
+    bool Datos_Validos();
+    void MostrarListaInterfaces();
+    void CmdBuscar_Click();
+    void VistaPrevia(const QString& archivo);
+    void UtilTeb1_ButtonClick(const QString& clave); // the toolbar's key text
+    void Procesa_Archivo(const QString& archivo);
+    void CmdPrintGrabados_Click();
+    void CmdPrintErrores_Click();
+    QAction* boton(const QString& clave) const;
+
+signals:
+    // After each line of a run has been listed (n from 1).
+    void lineaProcesada(int n);
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void habilitaComandos(bool si);
+    void estadoBotones();
+    void imprimir(QListWidget* lista, const QString& titulo);
+    bool corriendo_ = false;
+};
+
+} // namespace vexa::recepcion

@@ -1,0 +1,389 @@
+#include "RecepcionInterface.h"
+
+#include "Configuracion.h"
+#include "FechaInterfaz.h"
+#include "Utilidades.h"
+
+namespace vexa::recepcion {
+
+namespace {
+
+const QString kSinCampo = QStringLiteral("El campo (%1) no existe en la definición de la interface");
+
+// Whole non-negative number of at most 'digitos' significant digits, zero-filled to that width.
+bool numeroCompleto(const QString& valor, int digitos, QString& resultado)
+{
+    const QString v = texto::recortar(valor);
+    if (!texto::soloDigitos(v)) return false;
+    qsizetype i = 0;
+    while (i < v.size() - 1 && v[i] == u'0') ++i;
+    const QString significativo = v.mid(i);
+    if (significativo.size() > digitos) return false;
+    resultado = significativo.rightJustified(digitos, u'0');
+    return true;
+}
+
+// The voucher key of MV_ASIENTOS rows; branch and number match in their
+// zero-filled and their plain forms (both keep the index usable).
+QString condicionComprobante(bool conProveedor)
+{
+    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO IN (?, ?) AND SUCURSAL IN (?, ?)");
+    if (conProveedor) w += QStringLiteral(" AND CABCUENTA = ?");
+    return w;
+}
+Params parametrosComprobante(const QString& tc, const QString& suc, const QString& num, const QString& letra,
+                             const QString& proveedor)
+{
+    const QString n = QString::number(texto::valEntero(num));
+    const QString s = QString::number(texto::valEntero(suc));
+    Params p{tc, letra, Utilidades::CompletaCeros(n, 8), n, Utilidades::CompletaCeros(s, 4), s};
+    if (!proveedor.isEmpty()) p.append(proveedor);
+    return p;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- ReemplazoPlaneado
+
+QString ReemplazoPlaneado::sqlEliminar() const
+{
+    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(!Proveedor.isEmpty())
+           + QStringLiteral(" AND PERIODO = ?");
+}
+
+Params ReemplazoPlaneado::parametros() const
+{
+    Params p = parametrosComprobante(Tc, Sucursal, Numero, Letra, Proveedor);
+    p.append(Periodo.toInt());
+    return p;
+}
+
+// ---------------------------------------------------------------- RecepcionInterface
+
+RecepcionInterface::RecepcionInterface(Conexion* conexion, Configuracion* configuracion)
+    : con_(conexion ? *conexion : Conexion::instancia()),
+      cfg_(configuracion ? *configuracion : Configuracion::instancia()),
+      asiento_(&con_)
+{
+}
+
+bool RecepcionInterface::ObtieneDatosInterface(const QString& nombre)
+{
+    tipos_.clear();
+    registra_.clear();
+    cuentas_.clear();
+    periodo_.clear();
+    return def_.ObtieneDatosInterface(con_, nombre);
+}
+
+QString RecepcionInterface::periodoActivo()
+{
+    if (periodo_.isEmpty()) periodo_ = texto::recortar(asiento_.PeriodoActivo());
+    return periodo_;
+}
+
+const RecepcionInterface::DatosTipo& RecepcionInterface::tipo(const QString& tc)
+{
+    const QString k = tc.toUpper();
+    auto it = tipos_.find(k);
+    if (it != tipos_.end()) return *it;
+    DatosTipo d;
+    if (auto f = con_.PrimeraFila(QStringLiteral("SELECT LETRAS, SISTEMA FROM TA_COMPROBANTES WHERE CODIGO = ?"), {tc})) {
+        d.existe = true;
+        if (texto::igual(texto::recortar(f->texto(QStringLiteral("SISTEMA"))), QStringLiteral("CONTABLE")))
+            d.letras = texto::recortar(f->texto(QStringLiteral("LETRAS")));
+        d.entrada = asiento_.ComprobanteEntrada(tc);
+    }
+    return *tipos_.insert(k, d);
+}
+
+bool RecepcionInterface::subdiarioRegistra(const QString& tc)
+{
+    const QString k = tc.toUpper();
+    auto it = registra_.find(k);
+    if (it != registra_.end()) return *it;
+    return *registra_.insert(k, asiento_.ValidaSubdiarioTC(def_.cabecera.Subdiario, tc));
+}
+
+const RecepcionInterface::DatosCuenta& RecepcionInterface::cuenta(const QString& codigo)
+{
+    const QString k = codigo.toUpper();
+    auto it = cuentas_.find(k);
+    if (it != cuentas_.end()) return *it;
+    DatosCuenta d;
+    d.existe = cfg_.ExisteCuenta(codigo);
+    if (d.existe) {
+        QString mensaje;
+        d.valida = cfg_.ValidaCuenta(def_.cabecera.Subdiario, codigo, mensaje);
+        const QString cod = QStringLiteral("CODIGO");
+        d.cuit = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTASADIC"), codigo, QStringLiteral("NUMERO_DOCUMENTO"), cod));
+        d.iva = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTASADIC"), codigo, QStringLiteral("IVA"), cod));
+        d.nombre = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTAS"), codigo, QStringLiteral("DESCRIPCION"), cod));
+    }
+    return *cuentas_.insert(k, d);
+}
+
+int RecepcionInterface::posicionObligatoria(const QString& nombre) const
+{
+    const int p = def_.PosicionCampo(nombre);
+    if (p == 0) throw ErrorVexa(9, kSinCampo.arg(nombre));
+    return p;
+}
+
+std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(QString& Mensaje) const
+{
+    std::vector<LineaAsiento> lineas;
+    if (def_.reglas.empty()) {
+        Mensaje = QStringLiteral("No se han Asignado Cuentas en este Registro");
+        return lineas;
+    }
+    for (const ReglaCuenta& r : def_.reglas) {
+        const int origen = def_.PosicionCampo(r.CampoOrigen);
+        const int importe = def_.PosicionCampo(r.ValorCampo);
+        for (auto [pos, nombre] : {std::pair{origen, r.CampoOrigen}, std::pair{importe, r.ValorCampo}})
+            if (pos == 0)
+                throw ErrorVexa(9, QStringLiteral("El campo (") + nombre + QStringLiteral(") de la condición")
+                                       + texto::str(qint64(r.Secuencia)) + QStringLiteral(" no existe en la definición de la interface"));
+        const QString valor = texto::recortar(def_.campos[size_t(origen - 1)].Valor);
+        const bool igual = texto::igual(texto::recortar(r.ValorCampoOrigen), valor);
+        const bool aplica = texto::recortar(r.Operador) == QLatin1String("=") ? igual : !igual;
+        if (!aplica) continue;
+        LineaAsiento l;
+        l.Cuenta = texto::recortar(r.AsignadoACuenta);
+        if (l.Cuenta.size() > LineaAsiento::kLargoCuenta)
+            throw ErrorVexa(9, QStringLiteral("La cuenta (") + l.Cuenta + QStringLiteral(") de la condición")
+                                   + texto::str(qint64(r.Secuencia)) + QStringLiteral(" tiene más de 15 caracteres"));
+        const QString monto = texto::recortar(def_.campos[size_t(importe - 1)].Valor);
+        if (texto::igual(texto::recortar(r.AlDebeOHaber), QStringLiteral("D"))) l.Debe = monto;
+        else l.Haber = monto;
+        lineas.push_back(std::move(l));
+    }
+    if (lineas.empty()) Mensaje = QStringLiteral("Ninguna de las  cuentas Asignadas cumplio con las condiciones");
+    return lineas;
+}
+
+std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const QString& Tc, const QString& Sucursal,
+                                                                          const QString& Numero, const QString& Letra,
+                                                                          const QString& Proveedor, bool& bloqueado)
+{
+    bloqueado = false;
+    ReemplazoPlaneado p;
+    p.Tc = texto::recortar(Tc);
+    p.Sucursal = texto::recortar(Sucursal);
+    p.Numero = texto::recortar(Numero);
+    p.Letra = texto::recortar(Letra);
+    p.Proveedor = texto::recortar(Proveedor);
+    p.Periodo = periodoActivo();
+
+    auto rs = con_.ObtenerRecordset(
+        QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
+            + condicionComprobante(!p.Proveedor.isEmpty())
+            + QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA"),
+        parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
+    if (rs.eof()) return std::nullopt;
+
+    const qint64 periodo = p.Periodo.toLongLong();
+    bool unaEntrada = true;
+    for (; !rs.eof(); rs.siguiente()) {
+        const QString familia = Lbc_Asiento::FamiliaNumeracion(rs.texto(QStringLiteral("TIPO_REG")));
+        const qint32 numero = qint32(rs.entero(QStringLiteral("NUMERO ASIENTO")));
+        const int mes = int(rs.entero(QStringLiteral("MES_OPERATIVO")));
+        if (p.filas == 0) {
+            p.importeAnterior = rs.moneda(QStringLiteral("CABIMPORTE"));
+            p.numeroAsiento = numero;
+            p.mesOperativo = mes;
+            p.familia = familia;
+        } else if (numero != p.numeroAsiento || mes != p.mesOperativo || familia != p.familia) {
+            unaEntrada = false;
+        }
+        if (rs.entero(QStringLiteral("CONTABILIZADO")) != 0 || rs.entero(QStringLiteral("PERIODO")) != periodo)
+            bloqueado = true;
+        ++p.filas;
+    }
+    if (!unaEntrada) p.numeroAsiento = 0;
+    p.planeado = true;
+    return p;
+}
+
+ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
+{
+    ResultadoRegistro r;
+    try {
+        r.mensaje = validar(linea, r.comprobante);
+    } catch (const std::exception& e) {
+        r.mensaje = descripcionDeError(e);
+        if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");
+        Utilidades::instancia().escribirLog(numeroDeError(e), r.mensaje, QStringLiteral("Procesa_Registro"));
+    }
+    if (!r.valido()) r.comprobante = ComprobanteValidado();
+    return r;
+}
+
+QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c)
+{
+    const CabeceraInterfaz& cab = def_.cabecera;
+    const QString subdiario = texto::recortar(cab.Subdiario);
+    c = ComprobanteValidado();
+    c.Subdiario = subdiario;
+    c.LivaTipo = cab.LivaTipo;
+
+    // 1. Split.
+    def_.DivideLinea(linea);
+
+    // 2. Voucher type.
+    {
+        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.TcBasicos));
+        campo.Valor = BuscaEquivalenciaTc(texto::recortar(campo.Valor));
+        c.Tc = texto::recortar(campo.Valor);
+    }
+    const DatosTipo& tc = tipo(c.Tc);
+    if (!tc.existe)
+        return QStringLiteral("El tipo de comprobante (") + c.Tc + QStringLiteral(") no existe, o las equivalencias no son correctas ");
+    if (!subdiarioRegistra(c.Tc))
+        return QStringLiteral("El tipo de comprobante (") + c.Tc + QStringLiteral(") no es valido para el tipo de Subdiario : ") + subdiario;
+    c.comprobanteEntrada = tc.entrada;
+
+    // 3. Main account.
+    {
+        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.CuentaPrincipalBasicos));
+        campo.Valor = BuscaEquivalenciaCta(texto::recortar(campo.Valor));
+        c.CuentaPrincipal = texto::recortar(campo.Valor);
+    }
+    const DatosCuenta& cta = cuenta(c.CuentaPrincipal);
+    if (!cta.existe)
+        return QStringLiteral("La cuenta principal (") + c.CuentaPrincipal + QStringLiteral(") no existe, o las equivalencias no son correctas ");
+    if (!cta.valida)
+        return QStringLiteral("La Cuenta (") + c.CuentaPrincipal + QStringLiteral(") no es valido para el tipo de Subdiario : ") + subdiario;
+    c.Cuit = cta.cuit;
+    c.CondicionIva = cta.iva;
+    c.NombreCuenta = cta.nombre;
+    if (texto::recortar(c.Cuit).isEmpty()) return QStringLiteral("Falta (CUIT) de la Cuenta (") + c.CuentaPrincipal + u')';
+    if (texto::recortar(c.CondicionIva).isEmpty())
+        return QStringLiteral("Falta (Condicion de IVA) de la Cuenta (") + c.CuentaPrincipal + u')';
+
+    // 4. Total.
+    c.TotalTexto = texto::recortar(def_.ValorCampo(cab.ImporteTotalBasicos));
+    if (!Utilidades::EsNumeroValido(c.TotalTexto)) return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    c.Total = Utilidades::TextoAMoneda(c.TotalTexto);
+    if (c.Total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
+
+    // 5. Branch, number and letter.
+    QString sucursal, numero, letra;
+    if (!texto::recortar(cab.SucNumLetBasicos).isEmpty()) {
+        const QString v = texto::recortar(Utilidades::QuitaCaracteres(texto::recortar(def_.ValorCampo(cab.SucNumLetBasicos)),
+                                                                      QStringLiteral("-"), QStringLiteral("/"), QString(QChar(0))));
+        const QString formato = texto::recortar(Utilidades::QuitaCaracteres(cab.FormatoSucNumLet, QStringLiteral("-"))).toUpper();
+        struct Corte { const char* formato; int suc, num, let; };
+        static constexpr Corte kCortes[] = {
+            {"SSSSNNNNNNNNL", 1, 5, 13}, {"SSSSLNNNNNNNN", 1, 6, 5}, {"NNNNNNNNSSSSL", 9, 1, 13},
+            {"NNNNNNNNLSSSS", 10, 1, 9}, {"LSSSSNNNNNNNN", 2, 6, 1}, {"LNNNNNNNNSSSS", 10, 2, 1},
+        };
+        if (v.size() == 13) {
+            for (const Corte& k : kCortes) {
+                if (formato == QLatin1String(k.formato)) {
+                    sucursal = v.mid(k.suc - 1, 4);
+                    numero = v.mid(k.num - 1, 8);
+                    letra = v.mid(k.let - 1, 1);
+                    break;
+                }
+            }
+        }
+    } else {
+        sucursal = texto::recortar(def_.ValorCampo(cab.SucBasicos));
+        numero = texto::recortar(def_.ValorCampo(cab.NumBasicos));
+        letra = texto::recortar(def_.ValorCampo(cab.LetBasicos));
+    }
+    letra = texto::recortar(letra);
+    if (letra.size() != 1 || !QStringLiteral("ABCXE").contains(letra, Qt::CaseInsensitive))
+        return QStringLiteral("La letra informada(") + letra + QStringLiteral(")debe ser A,B,C,E, o X ");
+    if (!tc.letras.contains(letra, Qt::CaseInsensitive))
+        return QStringLiteral("La letra informada(") + letra + QStringLiteral(") no ha sido habilitada para el comprobante ")
+               + c.Tc + QStringLiteral(" en config");
+    if (!numeroCompleto(numero, 8, c.Numero)) return QStringLiteral("El numero de Comprobante debe ser numérico!!!");
+    if (!numeroCompleto(sucursal, 4, c.Sucursal)) return QStringLiteral("La sucursal debe ser numérica!!!");
+    c.Letra = letra;
+
+    // 6. Earlier reception of the same voucher.
+    const QString proveedor = c.comprobanteEntrada ? c.CuentaPrincipal : QString();
+    const bool existe = asiento_.ExisteEnMVAsientos(c.Tc, c.Sucursal, c.Numero, c.Letra,
+                                                    c.comprobanteEntrada ? QVariant(proveedor) : QVariant());
+    if (existe) {
+        bool bloqueado = false;
+        auto plan = ReemplazaComprobante(c.Tc, c.Sucursal, c.Numero, c.Letra, proveedor, bloqueado);
+        if (!plan || bloqueado || plan->importeAnterior == c.Total) {
+            const QString comprobante = c.Sucursal + u'-' + c.Numero + u'-' + c.Letra;
+            if (c.comprobanteEntrada)
+                return QStringLiteral("El comprobante ") + comprobante + QStringLiteral(" con el proveedor (") + c.CuentaPrincipal
+                       + QStringLiteral(") ya existe!!! ");
+            return QStringLiteral("El comprobante ") + comprobante + QStringLiteral(" ya existe!!! ");
+        }
+        c.reemplazo = *plan;
+        if (c.Total.esCero()) {
+            c.retiro = true;
+            return QString();
+        }
+    } else if (c.Total.esCero()) {
+        return QStringLiteral("El importe debe ser mayor a cero");
+    }
+
+    // 7. Issue date.
+    {
+        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.FechaBasicos));
+        campo.Formato = LimpiaFormatoFecha(campo.Formato);
+        const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
+        if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
+        if (!f.valida()) return QStringLiteral("El campo fecha no contiene datos validos");
+        if (!cfg_.EsFechaOperativa(f.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
+        c.FechaEmisionTexto = f.texto;
+        c.FechaEmision = f.fecha;
+        c.MesOperativo = f.fecha.month();
+    }
+
+    // 8. Due date.
+    if (!texto::recortar(cab.VencimientoBasicos).isEmpty()) {
+        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.VencimientoBasicos));
+        campo.Formato = LimpiaFormatoFecha(campo.Formato);
+        const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
+        if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
+        if (!f.valida()) return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene datos validos");
+        if (!cfg_.EsFechaOperativa(f.fecha))
+            return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene una fecha operativa");
+        if (f.fecha < c.FechaEmision)
+            return QStringLiteral("La Fecha de vencimiento no puede ser mayor a la de emision del Subdiario");
+        c.VencimientoTexto = f.texto;
+        c.Vencimiento = f.fecha;
+    }
+
+    // 9. VAT-book amounts.
+    if (!texto::recortar(cab.LivaTipo).isEmpty()) {
+        auto importe = [this](const QString& nombre) {
+            if (texto::recortar(nombre).isEmpty() || def_.PosicionCampo(nombre) == 0) return Moneda();
+            return Utilidades::TextoAMoneda(texto::recortar(def_.ValorCampo(nombre)));
+        };
+        ImportesLibroIva& i = c.iva;
+        i.Cfri = importe(cab.LivaCfri);
+        i.Dfri = importe(cab.LivaDfri);
+        i.Dfrni = importe(cab.LivaDfrni);
+        i.RetGanancias = importe(cab.LivaRetGanancias);
+        i.ImpIvaRec = importe(cab.LivaImpIvaRec);
+        i.RetIbtos = importe(cab.LivaRetIbtos);
+        i.RetPerc = importe(cab.LivaRetPerc);
+        i.Rm = importe(cab.LivaRm);
+        i.Neto = importe(cab.LivaNeto);
+        i.NetoN = importe(cab.LivaNetoN);
+        i.Exento = importe(cab.LivaExento);
+    }
+
+    // The replaced voucher's entry number, when the new one belongs to the same entry numbering.
+    const ReemplazoPlaneado& p = c.reemplazo;
+    if (p.planeado && p.numeroAsiento > 0 && p.mesOperativo == c.MesOperativo && p.Periodo == periodoActivo()
+        && p.familia == Lbc_Asiento::FamiliaNumeracion(c.Subdiario))
+        c.numeroAsientoReutilizar = p.numeroAsiento;
+
+    // 10. Entry lines by the definition's rules (balance and posting follow).
+    QString mensaje;
+    c.Lineas = AsignaCuentas(mensaje);
+    return QString();
+}
+
+} // namespace vexa::recepcion

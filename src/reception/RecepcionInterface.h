@@ -1,0 +1,96 @@
+#pragma once
+// Rules of the reception of sub-journal vouchers from interface files, without
+// any window: load a definition, then validate one line at a time.
+//
+//   RecepcionInterface r;                      // Conexion::instancia()
+//   if (!r.ObtieneDatosInterface("VENTAS")) ... // unknown definition
+//   for each line:
+//       ResultadoRegistro res = r.Procesa_Registro(linea);
+//       res.valido() ? post res.comprobante : list res.mensaje
+//       r.LimpiaValores();
+//
+// Procesa_Registro changes nothing in the database. A voucher received before
+// with another total comes back with its replacement planned (which rows to
+// delete, which entry number to reuse); the posting carries it out inside the
+// transaction that writes the new rows.
+//
+// Per-run caches (voucher types, sub-journal registrations, accounts) live until
+// the next ObtieneDatosInterface.
+#include "ComprobanteValidado.h"
+#include "DefinicionInterfaz.h"
+#include "Lbc_Asiento.h"
+
+#include <QHash>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vexa {
+class Configuracion;
+}
+
+namespace vexa::recepcion {
+
+class RecepcionInterface {
+public:
+    explicit RecepcionInterface(Conexion* conexion = nullptr, Configuracion* configuracion = nullptr);
+
+    // Loads the definition afresh (and empties the per-run caches). False when
+    // there is no definition of that name.
+    bool ObtieneDatosInterface(const QString& nombre);
+    DefinicionInterfaz& definicion() { return def_; }
+    const DefinicionInterfaz& definicion() const { return def_; }
+
+    // Validates one line (see ComprobanteValidado.h). Any unexpected error
+    // rejects the line with the error's text.
+    ResultadoRegistro Procesa_Registro(const QString& linea);
+    void LimpiaValores() { def_.LimpiaValores(); }
+
+    // ---- steps, public for the tests and the posting ----
+    QString ValorCampo(const QString& nombre) const { return def_.ValorCampo(nombre); }
+    int PosicionCampo(const QString& nombre) const { return def_.PosicionCampo(nombre); }
+    QString BuscaEquivalenciaTc(const QString& codigo) const { return def_.equivalenciasTc.buscar(codigo); }
+    QString BuscaEquivalenciaCta(const QString& codigo) const { return def_.equivalenciasCta.buscar(codigo); }
+    // Entry lines of the current line's values by the definition's rules. Mensaje
+    // is set only when no line was assigned. A rule that names no field of the
+    // definition, or an account longer than 15 characters, throws ErrorVexa with
+    // a message naming it.
+    std::vector<LineaAsiento> AsignaCuentas(QString& Mensaje) const;
+    // Looks for the rows of a voucher already posted. Returns nothing when none
+    // is found; otherwise the plan (not carried out). 'bloqueado' is set when
+    // the rows cannot be replaced (a summarised line, or one outside the active
+    // period).
+    std::optional<ReemplazoPlaneado> ReemplazaComprobante(const QString& Tc, const QString& Sucursal,
+                                                          const QString& Numero, const QString& Letra,
+                                                          const QString& Proveedor, bool& bloqueado);
+
+private:
+    struct DatosTipo {
+        bool existe = false;
+        QString letras;
+        bool entrada = true;
+    };
+    struct DatosCuenta {
+        bool existe = false, valida = false;
+        QString cuit, iva, nombre;
+    };
+    const DatosTipo& tipo(const QString& tc);
+    bool subdiarioRegistra(const QString& tc);
+    const DatosCuenta& cuenta(const QString& codigo);
+    // Position of a field the line cannot do without; throws when the definition lacks it.
+    int posicionObligatoria(const QString& nombre) const;
+    QString validar(const QString& linea, ComprobanteValidado& c);
+    QString periodoActivo();
+
+    Conexion& con_;
+    Configuracion& cfg_;
+    Lbc_Asiento asiento_;
+    DefinicionInterfaz def_;
+    QHash<QString, DatosTipo> tipos_;
+    QHash<QString, bool> registra_;
+    QHash<QString, DatosCuenta> cuentas_;
+    QString periodo_;
+};
+
+} // namespace vexa::recepcion

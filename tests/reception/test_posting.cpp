@@ -1,0 +1,281 @@
+// Posting of validated interface vouchers: rows, balance messages, replacement,
+// numbering and the reception log, on both backends with the demo company.
+#include "AyudaRecepcion.h"
+#include "BaseDePrueba.h"
+#include "Configuracion.h"
+#include "Contabilizador.h"
+#include "RecepcionInterface.h"
+#include "TestigoRecepcion.h"
+#include "Utilidades.h"
+
+using namespace vexa;
+using namespace vexa::recepcion;
+using namespace vexa::prueba;
+
+namespace {
+
+class Contabilizacion : public BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+
+    // Receives the lines with one definition under one log row; the result of each line.
+    QStringList recibir(const QString& definicion, const QStringList& lineas)
+    {
+        RecepcionInterface r;
+        EXPECT_TRUE(r.ObtieneDatosInterface(definicion));
+        if (!testigo) {
+            testigo = std::make_unique<TestigoRecepcion>();
+            testigo->Reservar(QStringLiteral("/tmp/archivo.txt"), QStringLiteral("EQUIPO|USUARIO"));
+        }
+        Contabilizador post;
+        QStringList res;
+        for (const QString& l : lineas) {
+            ResultadoRegistro v = r.Procesa_Registro(l);
+            QString m = v.valido() ? post.Contabiliza(v.comprobante, *testigo) : v.mensaje;
+            m.isEmpty() ? testigo->Grabado() : testigo->Rechazado();
+            res << m;
+            r.LimpiaValores();
+        }
+        return res;
+    }
+    std::vector<Fila> filas(const QString& donde = QStringLiteral("1 = 1"), const Params& p = {})
+    {
+        return con().ObtenerRecordset(QStringLiteral("SELECT * FROM MV_ASIENTOS WHERE ") + donde
+                                          + QStringLiteral(" ORDER BY [NUMERO ASIENTO], SECUENCIA"),
+                                      p)
+            .todas();
+    }
+    qint64 ultimoNumeroA(const QString& tc)
+    {
+        return con().Escalar(QStringLiteral("SELECT A_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = ?"), {tc}).toLongLong();
+    }
+    std::unique_ptr<TestigoRecepcion> testigo;
+};
+
+TEST_P(Contabilizacion, VentaDebitaAlClienteYLlevaElLibroIvaEnLaPrimeraFila)
+{
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(126)}), QStringList{""});
+    const auto f = filas();
+    ASSERT_EQ(f.size(), 3u);
+    const char* cuentas[] = {"4101010010001", "2102010010001", "1102010010001"};
+    const char* lados[] = {"H", "H", "D"};
+    const int importes[] = {100, 21, 121};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(f[i].entero("SECUENCIA"), i + 1);
+        EXPECT_EQ(f[i].texto("CUENTA"), QString::fromLatin1(cuentas[i]));
+        EXPECT_EQ(f[i].texto("DEBE-HABER"), QString::fromLatin1(lados[i]));
+        EXPECT_EQ(f[i].moneda("IMPORTE"), Moneda::entero(importes[i]));
+        EXPECT_EQ(f[i].moneda("CABIMPORTE"), Moneda::entero(121));
+        EXPECT_EQ(f[i].texto("TIPO_REG"), "VTAS");
+        EXPECT_EQ(f[i].texto("TC"), "00FA");
+        EXPECT_EQ(f[i].texto("SUCURSAL"), "0001");
+        EXPECT_EQ(f[i].texto("NUMERO"), "00000126");
+        EXPECT_EQ(f[i].texto("LETRA"), "A");
+        EXPECT_EQ(f[i].texto("CABCUENTA"), "1102010010001");
+        EXPECT_EQ(f[i].texto("CABCUIT"), "30-71234567-9");
+        EXPECT_EQ(f[i].texto("CABCONDIVA"), "0001");
+        EXPECT_EQ(f[i].entero("MES_OPERATIVO"), 3);
+        EXPECT_EQ(f[i].entero("PERIODO"), 2);
+        EXPECT_EQ(f[i].fecha("FECHA"), QDate(2026, 3, 15));
+        EXPECT_EQ(f[i].fecha("VENCIMIENTO"), QDate(2026, 4, 15));
+        EXPECT_EQ(f[i].entero("NRO_TRANSMISION"), testigo->IdRecepcion());
+        EXPECT_EQ(f[i].texto("DETALLE"), "Subdiario desde Interface Recepción Nº " + QString::number(testigo->IdRecepcion()));
+        EXPECT_EQ(f[i].entero("NUMERO ASIENTO"), f[0].entero("NUMERO ASIENTO"));
+        EXPECT_EQ(f[i].esNulo("LIVA_TOTAL"), i > 0);
+        EXPECT_EQ(f[i].esNulo("LIVA_TIPO"), i > 0);
+    }
+    EXPECT_EQ(f[0].texto("LIVA_TIPO"), "VENTAS");
+    EXPECT_EQ(f[0].moneda("LIVA_TOTAL"), Moneda::entero(121));
+    EXPECT_EQ(f[0].moneda("LIVA_IMPNETOGRAV"), Moneda::entero(100));
+    EXPECT_EQ(f[0].moneda("LIVA_IMPIVA"), Moneda::entero(21));
+    EXPECT_TRUE(f[0].esNulo("LIVA_EXENTO"));
+    EXPECT_EQ(f[0].moneda("LIVA_ALICIVA"), Moneda::entero(21));
+    EXPECT_EQ(f[0].moneda("LIVA_ALICIVAREC"), *Moneda::parsear("10.5"));
+    // Own-numbered type: the last number of letter A is now the voucher's.
+    EXPECT_EQ(ultimoNumeroA("00FA"), 126);
+    // The log row counts the voucher in the same transaction.
+    const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {testigo->IdRecepcion()});
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 1);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 1);
+}
+
+TEST_P(Contabilizacion, CompraAcreditaAlProveedorEnLaUltimaFila)
+{
+    ASSERT_EQ(recibir("COMPRAS", {lineaCompra(4567)}), QStringList{""});
+    const auto f = filas();
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].texto("DEBE-HABER"), "D");
+    EXPECT_EQ(f[1].texto("DEBE-HABER"), "D");
+    EXPECT_EQ(f[2].texto("CUENTA"), "2101010010001");
+    EXPECT_EQ(f[2].texto("DEBE-HABER"), "H");
+    EXPECT_EQ(f[2].moneda("IMPORTE"), Moneda::entero(121));
+    EXPECT_EQ(f[0].texto("LIVA_TIPO"), "COMPRAS");
+    EXPECT_EQ(f[0].moneda("LIVA_IMPIVA"), Moneda::entero(21)); // purchases: CFRI + RM
+    EXPECT_EQ(f[0].texto("TIPO_REG"), "COMP");
+    // A received document does not move any numbering.
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TA_COMPROBANTES WHERE CODIGO = '00FP' AND "
+                            "(A_ULTIMO_NRO <> 0 OR B_ULTIMO_NRO <> 0 OR C_ULTIMO_NRO <> 0)"),
+              0);
+}
+
+// A voucher built by hand, to reach the balance rules directly.
+ComprobanteValidado comprobante(std::vector<std::pair<QString, QString>> debeHaber, const QString& total = "121")
+{
+    ComprobanteValidado c;
+    c.Subdiario = "COMP";
+    c.LivaTipo = "COMPRAS";
+    c.Tc = "00FP";
+    c.comprobanteEntrada = true;
+    c.Sucursal = "0001";
+    c.Numero = "00000777";
+    c.Letra = "A";
+    c.CuentaPrincipal = "2101010010002";
+    c.NombreCuenta = "Proveedor";
+    c.Cuit = "20-22334455-6";
+    c.CondicionIva = "0004";
+    c.TotalTexto = total;
+    c.Total = Utilidades::TextoAMoneda(total);
+    c.FechaEmision = QDate(2026, 5, 2);
+    c.FechaEmisionTexto = "02/05/2026";
+    c.MesOperativo = 5;
+    c.iva.Exento = Moneda::entero(121);
+    c.iva.Cfri = Moneda::entero(21);
+    int i = 0;
+    for (auto& [d, h] : debeHaber) {
+        LineaAsiento l;
+        l.Cuenta = (i++ % 2) ? "1103010010001" : "5101010010001";
+        l.Debe = d;
+        l.Haber = h;
+        c.Lineas.push_back(l);
+    }
+    return c;
+}
+
+TEST_P(Contabilizacion, MensajesDeBalanceYDeImportes)
+{
+    struct Caso {
+        std::vector<std::pair<QString, QString>> lineas;
+        QString total, mensaje;
+    };
+    const Caso casos[] = {
+        {{{"121", ""}, {"", "10"}}, "121", "El Subdiario no balancea Debe :121 Haber : 131 Importe Total : 121"},
+        {{{"100.5", ""}, {"", "0.25"}}, "100.5", "El Subdiario no balancea Debe :100.5 Haber : 100.75 Importe Total : 100.5"},
+        {{}, "121", "El Subdiario no balancea"},
+        {{{"50", ""}}, "121", "El Subdiario no balancea"},
+        {{{"-21", ""}, {"142", ""}}, "121", "El importe (-21) de la cuenta (5101010010001) no puede ser negativo"},
+        {{{"1OO", ""}}, "121", "El importe (1OO) de la cuenta (5101010010001) no es numérico"},
+    };
+    TestigoRecepcion t;
+    t.Reservar("f", "e");
+    Contabilizador post;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje.toStdString());
+        EXPECT_EQ(post.Contabiliza(comprobante(c.lineas, c.total), t), c.mensaje);
+    }
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+}
+
+TEST_P(Contabilizacion, LineasEnCeroNoSeGrabanYElExentoVaSinIva)
+{
+    TestigoRecepcion t;
+    t.Reservar("f", "e");
+    Contabilizador post;
+    // The zero line counts in the sums but takes no row and no sequence number.
+    ASSERT_EQ(post.Contabiliza(comprobante({{"100", ""}, {"0", ""}, {"21", ""}}), t), "");
+    const auto f = filas();
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].texto("CUENTA"), "5101010010001");
+    EXPECT_EQ(f[1].entero("SECUENCIA"), 2);
+    EXPECT_EQ(f[1].moneda("IMPORTE"), Moneda::entero(21));
+    EXPECT_EQ(f[2].texto("CUENTA"), "2101010010002");
+    EXPECT_EQ(f[2].texto("DEBE-HABER"), "H");
+    // VAT condition "0004" is the exempt condition 4.
+    EXPECT_EQ(f[0].moneda("LIVA_EXENTO"), Moneda::entero(121));
+    EXPECT_TRUE(f[0].esNulo("LIVA_IMPIVA"));
+    EXPECT_TRUE(f[0].esNulo("VENCIMIENTO"));
+    EXPECT_EQ(asientosRotos(con()), 0);
+}
+
+TEST_P(Contabilizacion, ComprobanteReemplazadoRetiradoORechazado)
+{
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(130)}), QStringList{""});
+    const qint64 nro = filas()[0].entero("NUMERO ASIENTO");
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(131)}), QStringList{""}); // another entry after it
+    // Same total: refused, nothing changes.
+    EXPECT_EQ(recibir("VENTAS", {lineaVenta(130)}), QStringList{"El comprobante 0001-00000130-A ya existe!!! "});
+    // Other total: the old rows are replaced under the same entry number.
+    EXPECT_EQ(recibir("VENTAS", {lineaVenta(130, "200", "42", "242")}), QStringList{""});
+    auto f = filas("NUMERO = ?", {"00000130"});
+    ASSERT_EQ(f.size(), 3u);
+    for (const Fila& x : f) {
+        EXPECT_EQ(x.entero("NUMERO ASIENTO"), nro);
+        EXPECT_EQ(x.moneda("CABIMPORTE"), Moneda::entero(242));
+    }
+    // Total 0: withdrawn.
+    EXPECT_EQ(recibir("VENTAS", {lineaVenta(130, "0", "0", "0")}), QStringList{""});
+    EXPECT_TRUE(filas("NUMERO = ?", {"00000130"}).empty());
+    EXPECT_EQ(filas("NUMERO = ?", {"00000131"}).size(), 3u);
+    EXPECT_EQ(asientosRotos(con()), 0);
+}
+
+TEST_P(Contabilizacion, UnFalloDentroDeLaTransaccionNoDejaNadaAMedias)
+{
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(140)}), QStringList{""});
+    RecepcionInterface r;
+    ASSERT_TRUE(r.ObtieneDatosInterface("VENTAS"));
+    ResultadoRegistro v = r.Procesa_Registro(lineaVenta(140, "300", "63", "363"));
+    ASSERT_TRUE(v.valido()) << v.mensaje.toStdString();
+    ASSERT_TRUE(v.comprobante.reemplazo.planeado);
+    // The voucher changed after it was validated: the delete finds another count.
+    v.comprobante.reemplazo.filas += 1;
+    Contabilizador post;
+    const QString m = post.Contabiliza(v.comprobante, *testigo);
+    EXPECT_FALSE(m.isEmpty());
+    auto f = filas("NUMERO = ?", {"00000140"});
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].moneda("CABIMPORTE"), Moneda::entero(121));
+    // A failing insert (an entry number already used) rolls back the delete too.
+    v.comprobante.reemplazo.filas -= 1;
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(141)}), QStringList{""});
+    v.comprobante.numeroAsientoReutilizar = qint32(filas("NUMERO = ?", {"00000141"})[0].entero("NUMERO ASIENTO"));
+    EXPECT_FALSE(post.Contabiliza(v.comprobante, *testigo).isEmpty());
+    f = filas("NUMERO = ?", {"00000140"});
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0].moneda("CABIMPORTE"), Moneda::entero(121));
+    EXPECT_EQ(asientosRotos(con()), 0);
+}
+
+TEST_P(Contabilizacion, NumeracionPropiaNoBaja)
+{
+    EXPECT_EQ(ultimoNumeroA("00FA"), 125);
+    ASSERT_EQ(recibir("VENTAS", {lineaVenta(200), lineaVenta(150)}), (QStringList{"", ""}));
+    EXPECT_EQ(ultimoNumeroA("00FA"), 200);
+    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "26", "A");
+    EXPECT_EQ(ultimoNumeroA("00FA"), 200);
+    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "300", "a");
+    EXPECT_EQ(ultimoNumeroA("00FA"), 299);
+    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "900", "Z");
+    EXPECT_EQ(ultimoNumeroA("00FA"), 299);
+}
+
+TEST_P(Contabilizacion, ElTestigoReservaNumerosDistintos)
+{
+    TestigoRecepcion a, b;
+    const qint32 ia = a.Reservar("uno", "E");
+    const qint32 ib = b.Reservar("dos", "E");
+    EXPECT_EQ(ib, ia + 1);
+    a.Graba_Datos("uno", 7, 3);
+    const auto f = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {ia});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->entero("REGISTROS_LEIDOS"), 7);
+    EXPECT_EQ(f->entero("REGISTROS_IGNORADOS"), 3);
+    EXPECT_EQ(f->entero("TOTAL_LINEAS"), 10);
+    EXPECT_EQ(f->texto("USUARIO"), "E");
+    EXPECT_FALSE(f->logico("ANULADA"));
+}
+
+VEXA_AMBOS_MOTORES(Contabilizacion);
+
+} // namespace
