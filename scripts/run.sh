@@ -10,4 +10,5 @@ DATOS=${VEXA_DATOS:-$HOME/.local/share/vexa}
 mkdir -p "$DATOS"
 DEMO="$DATOS/demo.db"
 [ -f "$DEMO" ] || ./build/vexa-empresa --archivo "$DEMO" --demo
-exec ./build/Rz731p "/NoMostrarSlash;ADMIN;@Server=;@DbName=$DEMO;@Usuario=;@Password=;"
+# The user code goes last: everything after the first ";" that is not a key item.
+exec ./build/Rz731p "/NoMostrarSlash;@Server=;@DbName=$DEMO;@Usuario=;@Password=;ADMIN"

@@ -1,34 +1,47 @@
 // Rz731p: the main program of the accounting suite.
-#include "Conexion.h"
+#include "ArchivoIni.h"
+#include "Configuracion.h"
 #include "Dialogos.h"
+#include "Entorno.h"
+#include "EstadoGlobal.h"
 #include "LineaComandos.h"
+#include "Utilidades.h"
 #include "frmMDI.h"
 
 #include <QApplication>
-#include <QTextStream>
+
+using namespace vexa;
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rz731p"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vexa Gestión Contable"));
-    const QString linea = vexa::textoLineaComandos(app.arguments());
-    const vexa::ClavesConexion k = vexa::cortarClaves(linea);
-    vexa::Conexion& con = vexa::Conexion::instancia();
-    con.Usuario = k.usuario;
-    con.DbName = k.dbName;
-    con.Password = k.password;
-    con.Server = k.server;
-    if (!con.Abrir()) {
-        const QString motivo = QStringLiteral("No se pudo conectar con la base de datos: ") + con.ultimoError();
-        QTextStream(stderr) << motivo << "\n";
-        vexa::plataforma::dialogos().MsgBox(motivo, vexa::plataforma::vbCritical, QStringLiteral("Aviso al operador"));
+    QApplication::setApplicationDisplayName(NombreProducto);
+    QApplication::setApplicationVersion(VersionPrograma());
+
+    CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    LineaComandosPrograma = textoLineaComandos(app.arguments());
+    const bool presentacion = !sinPresentacion(LineaComandosPrograma);
+
+    Configuracion& cfg = Configuracion::instancia();
+    cfg.Version = VersionPrograma();
+    if (presentacion) {
+        cfg.MostrarPresentacion();
+        cfg.RefrescarPresentacion();
+    }
+    ArchivoAyuda = ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("HelpFile"),
+                                                   CarpetaPrograma + QStringLiteral("Manual.chm"));
+
+    frmMDI w;
+    plataforma::setVentanaPrincipal(&w);
+    Utilidades::instancia().CursorEspera(true);
+    if (!w.MDIForm_Load()) {
+        // Without the company database the program does not go on.
+        Utilidades::instancia().CursorEspera(false);
+        cfg.CerrarPresentacion();
         return 1;
     }
-    vexa::frmMDI w;
-    vexa::plataforma::setVentanaPrincipal(&w);
     w.show();
-    const int r = app.exec();
-    con.Cerrar();
-    return r;
+    if (presentacion) cfg.CerrarPresentacion();
+    return app.exec();
 }

@@ -8,6 +8,10 @@
 #include <QDate>
 #include <QString>
 
+#include <array>
+
+class QWidget;
+
 namespace vexa {
 
 class Configuracion {
@@ -18,6 +22,16 @@ public:
     // Connection copy (kept for command lines of companion programs).
     QString Server, DbName, CadenaConexion, Usuario, Password, Version;
     void Conectar() {}
+
+    // Splash window shown while the program starts (the version text on it).
+    void MostrarPresentacion();
+    void RefrescarPresentacion();
+    void CerrarPresentacion();
+
+    // Account-code structure handed over by the program: digits of levels 1..6
+    // then the total; end positions of levels 1..6 then the full length.
+    std::array<int, 7> DigitosNivel{};
+    std::array<int, 7> PosicionNivel{};
 
     // ---- values by key (Configuracion.cpp) ----
     // Value of the key; " " (one blank) when there is no row, "" for a NULL value.
@@ -40,6 +54,7 @@ public:
 
 private:
     Conexion* con_;
+    QWidget* presentacion_ = nullptr;
 };
 
 } // namespace vexa

@@ -1,15 +1,294 @@
 #include "frmMDI.h"
 
+#include "AjustesPrograma.h"
+#include "ArchivoIni.h"
+#include "CNStuffContable.h"
+#include "Conexion.h"
+#include "Configuracion.h"
+#include "Dialogos.h"
+#include "EjecutarProgramas.h"
+#include "EstadoGlobal.h"
+#include "LineaComandos.h"
+#include "MenuPrincipal.h"
+#include "Utilidades.h"
+#include "VentanasEscritorio.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QLabel>
 #include <QMdiArea>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QTextStream>
 
 namespace vexa {
 
-frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this))
+namespace {
+const QString kStatus = QStringLiteral("mnuViewStatusBar");
+const QString kLicencia = QStringLiteral("mnuViewLicencia");
+const QString kToolbar = QStringLiteral("mnuViewToolbar");
+constexpr int kPaneles = 6;
+} // namespace
+
+frmMDI::frmMDI(QWidget* parent)
+    : QMainWindow(parent), mdi_(new QMdiArea), sbStatusBar_(new QStatusBar), pctlicencia_(new QWidget), pctMain_(new QWidget)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QStringLiteral("Sistema Vexa Contable"));
-    setCentralWidget(mdi_);
+    terminarProceso = [](int codigo) { QCoreApplication::exit(codigo); };
+
+    mdi_->setObjectName(QStringLiteral("MDIArea"));
+    pctlicencia_->setObjectName(QStringLiteral("pctlicencia"));
+    pctlicencia_->setFixedWidth(40);
+    pctMain_->setObjectName(QStringLiteral("PctMain"));
+
+    // The picture-button area across the top; below it the company-name bar and the documents.
+    auto* centro = new QWidget;
+    auto* columna = new QVBoxLayout(centro);
+    columna->setContentsMargins(0, 0, 0, 0);
+    columna->setSpacing(0);
+    columna->addWidget(pctMain_);
+    auto* fila = new QHBoxLayout;
+    fila->setSpacing(0);
+    fila->addWidget(pctlicencia_);
+    fila->addWidget(mdi_, 1);
+    columna->addLayout(fila, 1);
+    setCentralWidget(centro);
+
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    for (int i = 1; i <= kPaneles; ++i) {
+        auto* p = new QLabel;
+        p->setObjectName(QStringLiteral("Panel%1").arg(i));
+        sbStatusBar_->addPermanentWidget(p, i == 1 ? 1 : 0);
+        paneles_.push_back(p);
+    }
+    setStatusBar(sbStatusBar_);
+    for (const QString& item : {kStatus, kLicencia, kToolbar}) marcados_[item] = true;
+
     resize(1024, 720);
+    construirMenuPrincipal(*this);
+}
+
+QLabel* frmMDI::panel(int numero) const
+{
+    return numero >= 1 && numero <= kPaneles ? paneles_[size_t(numero - 1)] : nullptr;
+}
+
+QAction* frmMDI::accion(const QString& nombre) const { return findChild<QAction*>(nombre); }
+
+bool frmMDI::marcado(const QString& item) const
+{
+    auto it = marcados_.find(item);
+    return it != marcados_.end() && it->second;
+}
+
+void frmMDI::marcar(const QString& item, bool valor)
+{
+    marcados_[item] = valor;
+    if (QAction* a = accion(item)) {
+        a->setCheckable(true);
+        a->setChecked(valor);
+    }
+}
+
+bool frmMDI::MDIForm_Load()
+{
+    const QString proc = QStringLiteral("MdiFormLoad");
+    const bool antes = EjecutarPasos(proc, {
+        [this] { AplicarEstiloFormulario(this); },
+        [this] { logo_.setDrawingObject(pctlicencia_); },
+        [] { SeccionEquipo = seccionDeEquipo(); },
+        [] {
+            const QString linea = Utilidades::QuitaCaracteres(LineaComandosPrograma, QStringLiteral("\""));
+            if (linea.contains(u';')) UsuarioActual = usuarioDeLinea(linea);
+        },
+        [] { LeerIniInicio(); },
+        [] { Utilidades::instancia().ArchivoLog = ArchivoErrores; },
+    }, {3265});
+    if (!antes && !Conexion::instancia().Conectado()) {
+        QTextStream(stderr) << "El inicio se interrumpió antes de conectar con la base de datos." << Qt::endl;
+        return false;
+    }
+    if (!antes) return true; // left before connecting, but a connection is already open
+
+    if (!ConectarBaseDatos()) return false;
+
+    EjecutarPasos(proc, {
+        [this] { InicializaBordes(*this); },
+        [] {
+            const Conexion& con = Conexion::instancia();
+            ArchivoIni& ini = ArchivoIni::instancia();
+            const QString s = SeccionEquipo + QStringLiteral("BaseDeDatos");
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.Server);
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.DbName);
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.Usuario));
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.Password));
+        },
+        [] {
+            const Conexion& con = Conexion::instancia();
+            Configuracion& cfg = Configuracion::instancia();
+            cfg.Server = con.Server;
+            cfg.DbName = con.DbName;
+            cfg.CadenaConexion = con.CadenaConexion();
+            cfg.Usuario = con.Usuario;
+            cfg.Password = con.Password;
+            cfg.Conectar();
+        },
+        [this] { IniContable(); },
+        [this] { InicializaTareasMenu(*this); },
+        [this] { ocultarItemMenu(*this, "MNU_Sesion"); },
+        [] { Utilidades::instancia().CursorEspera(false); },
+        [this] {
+            Configuracion& cfg = Configuracion::instancia();
+            if (!texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty())
+                logo_.setCaption(cfg.ObtieneValor(QStringLiteral("NOMBRE")));
+            else
+                logo_.setCaption(QStringLiteral("Debe informar los datos de la empresa en la configuracion"));
+            logo_.Draw();
+        },
+    }, {3265});
+    return true;
+}
+
+void frmMDI::IniContable()
+{
+    Configuracion& cfg = Configuracion::instancia();
+    ArchivoIni& ini = ArchivoIni::instancia();
+    auto verBarra = [&ini](const QString& clave) {
+        return aBooleano(ini.LeerIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(true)));
+    };
+    auto librosIva = [&] {
+        return aBooleano(ini.LeerIni(ArchivoIniPrograma, cfg.ObtieneValor(QStringLiteral("Nombre")),
+                                     QStringLiteral("Parametros de I.V.A."), textoBooleano(true)));
+    };
+    auto habilitar = [this](const char* item, bool valor) {
+        if (QAction* a = accion(QLatin1String(item))) a->setEnabled(valor);
+    };
+    EjecutarPasos(QStringLiteral("IniContable"), {
+        [&] { SoloMayusculas = texto::igual(cfg.ObtieneValor(QStringLiteral("ESCRIBE_SOLO_MAYUSCULAS")), QStringLiteral("SI")); },
+        [&] {
+            if (texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty()) {
+                qint64 tareaId = 0;
+                EjecutarPrograma(QStringLiteral("Shell:RZ_Config"), QString(), tareaId);
+            }
+        },
+        [this] { setWindowTitle(NombreProducto); },
+        [&] { imagenFondo_ = cfg.ObtieneValor(QStringLiteral("IMAGEN DE FONDO")); },
+        [&] { PeriodoActivo = cfg.ObtieneValor(QStringLiteral("PERIODO")); },
+        [this] { MostrarPeriodoActivo(); },
+        [&] { marcar(kStatus, verBarra(QStringLiteral("VER BARRA DE STATUS"))); },
+        [&] { marcar(kLicencia, verBarra(QStringLiteral("VER BARRA DE LICENCIA"))); },
+        [&] { marcar(kToolbar, verBarra(QStringLiteral("VER BARRA DE HERRAMIENTAS"))); },
+        [&] { habilitar("MnuArchivosLibrosCompras", librosIva()); },
+        [&] { habilitar("MnuArchivosLibrosVentas", librosIva()); },
+        [this] {
+            sbStatusBar_->setVisible(marcado(kStatus));
+            pctlicencia_->setVisible(marcado(kLicencia));
+            pctMain_->setVisible(marcado(kToolbar));
+        },
+        [this] {
+            const QString ruta = texto::recortar(imagenFondo_);
+            if (ruta.isEmpty()) return;
+            QPixmap imagen;
+            if (!imagen.load(ruta)) throw ErrorVexa(76, QStringLiteral("No se encontró la ruta de acceso: ") + ruta);
+            mdi_->setBackground(QBrush(imagen));
+        },
+    }, {76});
+}
+
+void frmMDI::MostrarPeriodoActivo()
+{
+    Configuracion& cfg = Configuracion::instancia();
+    QLabel* p = panel(6);
+    p->setText(QStringLiteral("Periodo Activo : ") + texto::recortar(PeriodoActivo) + QStringLiteral("    "));
+    p->setToolTip(cfg.ObtieneValor(QStringLiteral("[FECHA DESDE]")) + QStringLiteral(" - ") +
+                  cfg.ObtieneValor(QStringLiteral("[FECHA HASTA]")));
+    p->adjustSize();
+    sbStatusBar_->update();
+}
+
+void frmMDI::alternarVista(const QString& item, QWidget* barra, const QString& clave)
+{
+    const bool ver = !marcado(item);
+    barra->setVisible(ver);
+    marcar(item, ver);
+    ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(ver));
+}
+
+void frmMDI::mnuViewStatusBar_Click() { alternarVista(kStatus, sbStatusBar_, QStringLiteral("VER BARRA DE STATUS")); }
+void frmMDI::mnuViewLicencia_Click() { alternarVista(kLicencia, pctlicencia_, QStringLiteral("VER BARRA DE LICENCIA")); }
+void frmMDI::mnuViewToolbar_Click() { alternarVista(kToolbar, pctMain_, QStringLiteral("VER BARRA DE HERRAMIENTAS")); }
+
+bool frmMDI::esVentanaACerrar(const QString& titulo)
+{
+    if (titulo.isEmpty() || texto::contiene(titulo, QStringLiteral("Diseño"))) return false;
+    return texto::contiene(titulo, QStringLiteral("Cash-Flow")) || texto::contiene(titulo, QStringLiteral("Reportes"));
+}
+
+std::vector<quint64> frmMDI::ventanasACerrar(const std::vector<VentanaEscritorio>& ventanas, const std::set<quint64>& propias,
+                                             qint64 pidPropio)
+{
+    std::vector<quint64> r;
+    for (const VentanaEscritorio& v : ventanas) {
+        if (propias.count(v.id) || (v.duenio && propias.count(v.duenio))) continue;
+        if (pidPropio && v.pid == pidPropio) continue;
+        if (esVentanaACerrar(v.titulo)) r.push_back(v.id);
+    }
+    return r;
+}
+
+void frmMDI::CerrarExes()
+{
+    const auto ventanas = ventanasEscritorio();
+    if (!ventanas) return;
+    std::set<quint64> propias;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->internalWinId()) propias.insert(quint64(w->internalWinId()));
+    for (quint64 id : ventanasACerrar(*ventanas, propias, QCoreApplication::applicationPid())) pedirCierreVentana(id);
+}
+
+void frmMDI::MnuArchivosSalir_Click()
+{
+    try {
+        const int r = plataforma::dialogos().MsgBox(QStringLiteral("¿Realmente desea salir del sistema ") + NombreProducto + u'?',
+                                                    plataforma::vbYesNo + plataforma::vbQuestion, NombreProducto);
+        if (r != plataforma::vbYes) return;
+        close();
+        Conexion::instancia().Cerrar();
+        GrabarIniSalida();
+        if (terminarProceso) terminarProceso(0);
+    } catch (const std::exception& e) {
+        plataforma::dialogos().MsgBox(QStringLiteral("Ha ocurrido un error : ") + descripcionDeError(e), plataforma::vbCritical,
+                                      QStringLiteral("Aviso al operador"));
+    }
+}
+
+void frmMDI::MDIForm_Unload()
+{
+    CerrarExes();
+    mdi_->closeAllSubWindows();
+}
+
+bool frmMDI::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate) logo_.Draw();
+    return QMainWindow::event(e);
+}
+
+void frmMDI::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    logo_.Draw();
+}
+
+void frmMDI::closeEvent(QCloseEvent* e)
+{
+    MDIForm_Unload();
+    e->accept();
 }
 
 } // namespace vexa

@@ -1,19 +1,89 @@
 #pragma once
-// The main window: a multiple-document parent titled "Sistema Vexa Contable".
-#include <QMainWindow>
+// The main window: a multiple-document parent titled "Sistema Vexa Contable"
+// with the company-name bar (pctlicencia), the picture-button area (PctMain)
+// and the status bar (sbStatusBar) whose sixth panel shows the active period.
+#include "cLogo.h"
 
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+class QAction;
+class QLabel;
 class QMdiArea;
+class QStatusBar;
 
 namespace vexa {
+
+struct VentanaEscritorio;
 
 class frmMDI : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmMDI(QWidget* parent = nullptr);
+
     QMdiArea* mdiArea() const { return mdi_; }
+    QStatusBar* sbStatusBar() const { return sbStatusBar_; }
+    // Status-bar panel 1..6.
+    QLabel* panel(int numero) const;
+    // Company-name bar (cLogo draws on it) and picture-button area.
+    QWidget* pctlicencia() const { return pctlicencia_; }
+    QWidget* PctMain() const { return pctMain_; }
+    cLogo& logo() { return logo_; }
+    // The main window's background picture path ("IMAGEN DE FONDO").
+    const QString& imagenFondo() const { return imagenFondo_; }
+
+    // Start-up sequence. False when the company database is not open: the
+    // program must end (the reason was already shown).
+    bool MDIForm_Load();
+    // Configuration values, status-bar panel, view toggles, background picture.
+    void IniContable();
+    void MostrarPeriodoActivo();
+    // Closes the companion programs' windows ("Cash-Flow" or "Reportes" in the title, not "Diseño").
+    void CerrarExes();
+    // Checked state of a view toggle (mnuViewStatusBar, mnuViewLicencia, mnuViewToolbar).
+    bool marcado(const QString& item) const;
+
+    // Title rule of CerrarExes.
+    static bool esVentanaACerrar(const QString& titulo);
+    // Windows of the list CerrarExes closes: not this program's own (by id, owner or process) and matching the rule.
+    static std::vector<quint64> ventanasACerrar(const std::vector<VentanaEscritorio>& ventanas,
+                                                const std::set<quint64>& propias, qint64 pidPropio);
+
+    // Ends the process after "Salir" (tests replace it).
+    std::function<void(int)> terminarProceso;
+
+public slots:
+    // "Salir": asks, then closes everything and ends the process.
+    void MnuArchivosSalir_Click();
+    // View toggles: show/hide the bar and keep the choice in the settings file.
+    void mnuViewStatusBar_Click();
+    void mnuViewLicencia_Click();
+    void mnuViewToolbar_Click();
+
+protected:
+    bool event(QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
+    void MDIForm_Unload();
+    QAction* accion(const QString& nombre) const;
+    void marcar(const QString& item, bool valor);
+    void alternarVista(const QString& item, QWidget* barra, const QString& clave);
+
     QMdiArea* mdi_;
+    QStatusBar* sbStatusBar_;
+    QWidget* pctlicencia_;
+    QWidget* pctMain_;
+    std::vector<QLabel*> paneles_;
+    cLogo logo_;
+    QString imagenFondo_;
+    std::map<QString, bool> marcados_;
 };
 
 } // namespace vexa

@@ -1,0 +1,113 @@
+#include "EjecutarProgramas.h"
+
+#include "Conexion.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "LBM_Common.h"
+#include "Utilidades.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vexa {
+
+namespace {
+
+const QString kAviso = QStringLiteral("Aviso al operador");
+
+// Starts a program; a refused start is reported to the operator.
+bool iniciar(const QString& ruta, const QString& argumentos)
+{
+    QString error;
+    const QString carpeta = QFileInfo(ruta).absolutePath();
+    if (plataforma::lanzador().iniciar(ruta, {argumentos}, carpeta, &error)) return true;
+    plataforma::dialogos().MsgBox(QStringLiteral("No se pudo iniciar el programa ") + ruta +
+                                      (error.isEmpty() ? QString() : QStringLiteral("\n") + error),
+                                  plataforma::vbCritical, kAviso);
+    return false;
+}
+
+void ejecutarEjecutor(const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
+{
+    if (texto::recortar(nombre).isEmpty()) return;
+    const QString argumentos = argumentosEjecutor(nombre, conexionActual());
+    const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    const QString ruta = buscarArchivoCarpeta(carpeta, archivo);
+    if (ruta.isEmpty()) {
+        plataforma::dialogos().MsgBox(QStringLiteral("Error de integridad en los Archivos del sistema (") + sigla +
+                                          QStringLiteral("), copie este mensaje y comuniquese con su proveedor de software"),
+                                      plataforma::vbCritical + plataforma::vbOKOnly, kAviso);
+        return;
+    }
+    if (avisarEstado) MensajeEstado(QStringLiteral("Cargando Objetos del sistema "), true);
+    iniciar(ruta, argumentos);
+    if (avisarEstado) MensajeEstado(QStringLiteral("..."), false);
+}
+
+} // namespace
+
+DatosConexionComando conexionActual()
+{
+    const Conexion& c = Conexion::instancia();
+    return {c.Server, c.DbName, c.Usuario, c.Password};
+}
+
+QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c)
+{
+    return QStringLiteral("@Menu=") + nombre + u';' + QStringLiteral("@Server=") + c.server + u';' +
+           QStringLiteral("@DbName=") + c.dbName + u';' + QStringLiteral("@Usuario=") + c.usuario + u';' +
+           QStringLiteral("@Password=") + c.password + u';' + MarcaFinComando + u';';
+}
+
+QString argumentosPrograma(const QString& parametroAdicional, const DatosConexionComando& c)
+{
+    return QStringLiteral("; @server=") + c.server + QStringLiteral("; @dbname=") + c.dbName +
+           QStringLiteral("; @usuario=") + c.usuario + QStringLiteral("; @Password=") + c.password +
+           QStringLiteral("; @ParametroAdicional=") + parametroAdicional + QStringLiteral("; ") + MarcaFinComando +
+           QStringLiteral(" ;");
+}
+
+QString comandoEjecutor(const QString& ruta, const QString& argumentos)
+{
+    const QString r = ruta.contains(u' ') ? u'"' + ruta + u'"' : ruta;
+    return r + u' ' + argumentos;
+}
+
+QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre)
+{
+    if (nombre.isEmpty() || nombre.contains(u'/')) return QString();
+    const QDir dir(carpeta);
+    const QFileInfo exacto(dir.filePath(nombre));
+    if (exacto.isFile()) return exacto.filePath();
+    const QStringList entradas = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& e : entradas)
+        if (texto::igual(e, nombre)) return dir.filePath(e);
+    return QString();
+}
+
+void EjecutarReporte(const QString& reporte)
+{
+    ejecutarEjecutor(reporte, QStringLiteral("RZ731R.EXE"), QStringLiteral("RZ731R"), false);
+}
+
+void EjecutarFormulario(const QString& formulario)
+{
+    ejecutarEjecutor(formulario, QStringLiteral("RZ731CF.EXE"), QStringLiteral("RZ731CF"), true);
+}
+
+void EjecutarPrograma(const QString& programa, const QString& parametroAdicional, qint64& tareaId)
+{
+    tareaId = 0;
+    const QString argumentos = argumentosPrograma(parametroAdicional, conexionActual());
+    const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    const QString ruta = buscarArchivoCarpeta(carpeta, programa.mid(6));
+    if (!ruta.isEmpty()) {
+        QString error;
+        if (plataforma::lanzador().iniciar(ruta, {argumentos}, QFileInfo(ruta).absolutePath(), &error)) tareaId = 1;
+    }
+    if (tareaId == 0)
+        plataforma::dialogos().MsgBox(QStringLiteral("Opcion no Implementada!\nComuniquese con su proveedor de sistemas"),
+                                      plataforma::vbCritical + plataforma::vbOKOnly, QStringLiteral("Atención"));
+}
+
+} // namespace vexa

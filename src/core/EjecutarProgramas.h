@@ -1,0 +1,41 @@
+#pragma once
+// Starting the suite's companion programs with the connection on their command
+// lines: the report runner "RZ731R.EXE", the forms runner "RZ731CF.EXE" and the
+// maintenance programs named by "shell:" targets, all from the install folder.
+// Processes are started directly (no shell): the values travel untouched.
+#include <QString>
+#include <QStringList>
+
+namespace vexa {
+
+// Marker every companion command line ends with.
+inline const QString MarcaFinComando = QStringLiteral("qorn@");
+
+struct DatosConexionComando {
+    QString server, dbName, usuario, password;
+};
+// The connection fields of Conexion::instancia().
+DatosConexionComando conexionActual();
+
+// "@Menu=<name>;@Server=..;@DbName=..;@Usuario=..;@Password=..;qorn@;"
+QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c);
+// "; @server=..; @dbname=..; @usuario=..; @Password=..; @ParametroAdicional=..; qorn@ ;"
+// (the whole command puts a blank between the program and this text).
+QString argumentosPrograma(const QString& parametroAdicional, const DatosConexionComando& c);
+// Full command text: the runner path (in double quotes when it holds a blank), a blank, the arguments.
+QString comandoEjecutor(const QString& ruta, const QString& argumentos);
+
+// The file of that name in the folder, found without regard to letter case
+// (the exact name first); empty when there is none.
+QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre);
+
+// Starts the report runner for the report (nothing when the name is blank).
+void EjecutarReporte(const QString& reporte);
+// Starts the forms runner for the form (nothing when the name is blank).
+void EjecutarFormulario(const QString& formulario);
+// Starts the maintenance program of a "shell:" target (its first six characters
+// are dropped). tareaId is non-zero when the program was started, 0 otherwise
+// (the operator is told).
+void EjecutarPrograma(const QString& programa, const QString& parametroAdicional, qint64& tareaId);
+
+} // namespace vexa

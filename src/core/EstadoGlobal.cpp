@@ -1,0 +1,7 @@
+#include "EstadoGlobal.h"
+
+namespace vexa {
+
+QString VersionPrograma() { return QStringLiteral(VEXA_VERSION); }
+
+} // namespace vexa

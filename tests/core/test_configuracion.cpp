@@ -1,0 +1,166 @@
+#include "BaseDePrueba.h"
+
+#include "ArchivoIni.h"
+#include "CNStuffContable.h"
+#include "Configuracion.h"
+#include "Dialogos.h"
+#include "EstadoGlobal.h"
+
+#include <QFile>
+
+using namespace vexa;
+using plataforma::GuionDialogos;
+
+namespace {
+
+class ConfiguracionBD : public prueba::BaseDePrueba {
+protected:
+    void poner(const QString& clave, const QVariant& valor)
+    {
+        con().Eliminar("TA_CONFIGURACION", "CLAVE = ?", {clave});
+        con().Insertar("TA_CONFIGURACION", {{"CLAVE", clave}, {"VALOR", valor}});
+    }
+    QString linea(const QString& usuario = QStringLiteral("JUAN")) const
+    {
+        return QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;%5")
+            .arg(datos().server, datos().dbName, datos().usuario, datos().password, usuario);
+    }
+};
+
+TEST_P(ConfiguracionBD, CfgSinFilaConNuloYConBlancos)
+{
+    poner("NOMBRE", "Empresa Uno");
+    poner("VACIO", QVariant());
+    EXPECT_EQ(Cfg("NO_EXISTE"), " ");            // no row: one blank
+    EXPECT_EQ(Cfg("VACIO"), "");                 // null value
+    EXPECT_EQ(Cfg("  Nombre  "), "Empresa Uno");  // trimmed key, any case
+    EXPECT_EQ(Configuracion::instancia().ObtieneValor("nombre"), "Empresa Uno");
+    EXPECT_EQ(Cfg("O'Brien"), " ");              // a quote in the key is just data
+}
+
+TEST_P(ConfiguracionBD, CfgTrasUnErrorObedeceLaRespuesta)
+{
+    con().EjecutarSQL("DROP TABLE TA_CONFIGURACION");
+    {
+        GuionDialogos g;
+        g.respuestas << plataforma::vbAbort;
+        EXPECT_EQ(Cfg("PERIODO"), "");
+        EXPECT_EQ(g.mostrados.size(), 1);
+    }
+    {
+        GuionDialogos g;
+        g.respuestas << plataforma::vbRetry << plataforma::vbIgnore;
+        EXPECT_EQ(Cfg("PERIODO"), " "); // retried once, then went on as with no row
+        EXPECT_EQ(g.mostrados.size(), 2);
+    }
+}
+
+TEST_P(ConfiguracionBD, IniContableLeeBanderaYPeriodo)
+{
+    const std::pair<const char*, bool> casos[] = {{"SI", true}, {"si", true}, {"S", false}, {"YES", false}, {"NO", false}};
+    poner("PERIODO", "7");
+    for (const auto& [valor, esperado] : casos) {
+        poner("ESCRIBE_SOLO_MAYUSCULAS", valor);
+        SoloMayusculas = !esperado;
+        IniContable();
+        EXPECT_EQ(SoloMayusculas, esperado) << valor;
+    }
+    EXPECT_EQ(PeriodoActivo, "7");
+}
+
+TEST_P(ConfiguracionBD, EstructuraDeCodigoDeCuentas)
+{
+    const char* niveles[] = {"Capitulo", "SubCapitulo", "Rubro", "SubRubro", "Cuenta", "SubCuenta"};
+    const char* valores[] = {"1", "1", "2", "2", "3", "4"};
+    for (int i = 0; i < 6; ++i) poner(QStringLiteral("Digitos_") + niveles[i], valores[i]);
+    LeerDigitosCuentas();
+    EXPECT_EQ((std::array<int, 7>{DigitosCapitulo, DigitosSubCapitulo, DigitosRubro, DigitosSubRubro, DigitosCuenta, DigitosSubCuenta, DigitosTotal}),
+              (std::array<int, 7>{1, 1, 2, 2, 3, 4, 13}));
+    EXPECT_EQ(Configuracion::instancia().DigitosNivel, (std::array<int, 7>{1, 1, 2, 2, 3, 4, 13}));
+    CalcularPosicionesCuentas(); // read as "DIGITOS_..." : the same rows
+    EXPECT_EQ((std::array<int, 7>{FinCapitulo, FinSubCapitulo, FinRubro, FinSubRubro, FinCuenta, FinSubCuenta, LargoCodigo}),
+              (std::array<int, 7>{1, 2, 4, 6, 9, 13, 13}));
+    EXPECT_EQ(Configuracion::instancia().PosicionNivel, (std::array<int, 7>{1, 2, 4, 6, 9, 13, 13}));
+
+    // An empty level counts 0 digits and ends where the level before ends; "2x" reads 2.
+    poner("Digitos_Rubro", "");
+    poner("Digitos_Cuenta", "2x");
+    LeerDigitosCuentas();
+    CalcularPosicionesCuentas();
+    EXPECT_EQ(DigitosRubro, 0);
+    EXPECT_EQ(DigitosTotal, 10);
+    EXPECT_EQ(FinRubro, FinSubCapitulo);
+    EXPECT_EQ(LargoCodigo, 10);
+
+    // Beyond the 16-bit range is an overflow, not a wrapped count.
+    poner("Digitos_SubCuenta", "32767");
+    try {
+        LeerDigitosCuentas();
+        FAIL() << "debió desbordar";
+    } catch (const ErrorVexa& e) {
+        EXPECT_EQ(e.numero(), 6);
+    }
+}
+
+TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
+{
+    poner("PERIODO", "3");
+    poner("ESCRIBE_SOLO_MAYUSCULAS", "si");
+    con().Cerrar();
+    con().Server = con().DbName = con().Usuario = con().Password = QString();
+    LineaComandosPrograma = linea();
+    GuionDialogos g;
+    ASSERT_TRUE(ConectarBaseDatos());
+    EXPECT_TRUE(con().Conectado());
+    EXPECT_EQ(con().DbName, datos().dbName);
+    EXPECT_EQ(con().tiempoEspera(), 360);
+    EXPECT_EQ(CadenaDSN, QStringLiteral("DSN=%1; UID=%2; PWD=%3").arg(datos().dbName, datos().usuario, datos().password));
+    EXPECT_EQ(PeriodoActivo, "3");
+    EXPECT_TRUE(SoloMayusculas);
+    EXPECT_EQ(Configuracion::instancia().DbName, datos().dbName);
+    EXPECT_EQ(Configuracion::instancia().Password, datos().password);
+    EXPECT_TRUE(g.mostrados.isEmpty());
+
+    // Connected already: the command line is not read again, what derives from the connection is.
+    LineaComandosPrograma = QStringLiteral("x;@DbName=/no/existe.db;@Server=;JUAN");
+    poner("PERIODO", "4");
+    ASSERT_TRUE(ConectarBaseDatos());
+    EXPECT_EQ(con().DbName, datos().dbName);
+    EXPECT_EQ(PeriodoActivo, "4");
+    EXPECT_TRUE(CadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
+}
+
+TEST_P(ConfiguracionBD, SinConexionLoDiceYNoSigue)
+{
+    con().Cerrar();
+    LineaComandosPrograma = motor() == Motor::SQLite
+                                ? QStringLiteral("x;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;JUAN")
+                                : linea().replace("@DbName=" + datos().dbName, "@DbName=vexa_no_existe");
+    GuionDialogos g;
+    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(con().Conectado());
+    ASSERT_EQ(g.mostrados.size(), 1);
+    EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
+    EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
+    EXPECT_TRUE(g.mostrados[0].texto.startsWith("No se pudo conectar con la base de datos."));
+}
+
+TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)
+{
+    QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
+    LineaComandosPrograma = linea();
+    ASSERT_TRUE(ConectarBaseDatos());
+    EXPECT_TRUE(BarrasPlanas); // no settings file: flat
+    EXPECT_EQ(SeccionConexion, seccionDeEquipo());
+    const std::pair<const char*, bool> casos[] = {{"0", false}, {"2", true}, {"-1", true}, {"abc", false}, {"1", true}};
+    for (const auto& [valor, plana] : casos) {
+        ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, SeccionConexion, "FlatToolbars", valor);
+        ASSERT_TRUE(ConectarBaseDatos());
+        EXPECT_EQ(BarrasPlanas, plana) << valor;
+    }
+    QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
+}
+
+VEXA_AMBOS_MOTORES(ConfiguracionBD);
+
+} // namespace

@@ -1,0 +1,168 @@
+#include "EjecutarProgramas.h"
+
+#include "Conexion.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace vexa;
+using plataforma::GuionDialogos;
+using plataforma::LanzadorGuion;
+
+namespace {
+
+class Companeros : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(raiz.isValid());
+        usarCarpeta(QStringLiteral("programa"));
+        plataforma::instalarLanzador(&lanzador);
+        Conexion& c = Conexion::instancia();
+        guardada = {c.Server, c.DbName, c.Usuario, c.Password};
+        c.Server = QStringLiteral("srv:5432");
+        c.DbName = QStringLiteral("EMPRESA");
+        c.Usuario = QStringLiteral("sa");
+        c.Password = QStringLiteral("clave");
+    }
+    void TearDown() override
+    {
+        plataforma::instalarLanzador(nullptr);
+        qunsetenv("VEXA_CARPETA_PROGRAMA");
+        Conexion& c = Conexion::instancia();
+        c.Server = guardada.server;
+        c.DbName = guardada.dbName;
+        c.Usuario = guardada.usuario;
+        c.Password = guardada.password;
+    }
+    void usarCarpeta(const QString& nombre)
+    {
+        carpeta = raiz.filePath(nombre) + u'/';
+        QDir().mkpath(carpeta);
+        qputenv("VEXA_CARPETA_PROGRAMA", carpeta.toUtf8());
+    }
+    void crear(const QString& archivo)
+    {
+        QFile f(carpeta + archivo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
+    // The whole command as a single text: program, a blank, the argument.
+    QString comando(int i = 0) const
+    {
+        const auto& x = lanzador.iniciados.at(i);
+        return x.programa + u' ' + x.argumentos.join(u' ');
+    }
+
+    QTemporaryDir raiz;
+    QString carpeta;
+    LanzadorGuion lanzador;
+    DatosConexionComando guardada;
+};
+
+TEST_F(Companeros, ReporteConSuLineaExacta)
+{
+    crear("RZ731R.EXE");
+    GuionDialogos g;
+    EjecutarReporte("Rp_Mayor");
+    ASSERT_EQ(lanzador.iniciados.size(), 1);
+    EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE");
+    EXPECT_EQ(lanzador.iniciados[0].argumentos.size(), 1); // one argument: nothing is split or quoted
+    EXPECT_EQ(comando(), carpeta + "RZ731R.EXE @Menu=Rp_Mayor;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=clave;qorn@;");
+    EXPECT_TRUE(g.mostrados.isEmpty());
+
+    // Parameters after "|" and a leading blank travel unchanged; an empty password keeps its field.
+    Conexion::instancia().Password.clear();
+    EjecutarReporte(" IndicesDeAjuste|2003");
+    EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "@Menu= IndicesDeAjuste|2003;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=;qorn@;");
+}
+
+TEST_F(Companeros, FormularioYNombresEnBlanco)
+{
+    crear("rz731cf.exe"); // found without regard to letter case
+    GuionDialogos g;
+    EjecutarFormulario("   ");
+    EjecutarReporte("");
+    EXPECT_TRUE(lanzador.iniciados.isEmpty());
+    EXPECT_TRUE(g.mostrados.isEmpty());
+    EjecutarFormulario("FrmTA_Interface");
+    ASSERT_EQ(lanzador.iniciados.size(), 1);
+    EXPECT_EQ(comando(), carpeta + "rz731cf.exe @Menu=FrmTA_Interface;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=clave;qorn@;");
+}
+
+TEST_F(Companeros, EjecutorQueFaltaORechazado)
+{
+    GuionDialogos g;
+    EjecutarReporte("Rp_Mayor");
+    EjecutarFormulario("frmAnulPlanilla");
+    EXPECT_TRUE(lanzador.iniciados.isEmpty());
+    ASSERT_EQ(g.mostrados.size(), 2);
+    EXPECT_EQ(g.mostrados[0].texto, "Error de integridad en los Archivos del sistema (RZ731R), copie este mensaje y comuniquese con su proveedor de software");
+    EXPECT_EQ(g.mostrados[1].texto, "Error de integridad en los Archivos del sistema (RZ731CF), copie este mensaje y comuniquese con su proveedor de software");
+    EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
+    EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
+
+    // A refused start is told, not swallowed.
+    crear("RZ731R.EXE");
+    lanzador.aceptar = false;
+    EjecutarReporte("Rp_Mayor");
+    ASSERT_EQ(g.mostrados.size(), 3);
+    EXPECT_TRUE(g.mostrados[2].texto.startsWith("No se pudo iniciar el programa " + carpeta + "RZ731R.EXE"));
+}
+
+TEST_F(Companeros, CarpetaConBlancoVaEntreComillasEnElComando)
+{
+    EXPECT_EQ(comandoEjecutor("/opt/mi vexa/RZ731R.EXE", "@Menu=x;"), "\"/opt/mi vexa/RZ731R.EXE\" @Menu=x;");
+    EXPECT_EQ(comandoEjecutor("/opt/vexa/RZ731R.EXE", "@Menu=x;"), "/opt/vexa/RZ731R.EXE @Menu=x;");
+    usarCarpeta("mi vexa");
+    crear("RZ731R.EXE");
+    EjecutarReporte("Rp_Mayor");
+    ASSERT_EQ(lanzador.iniciados.size(), 1);
+    EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE"); // started directly: no quoting needed
+}
+
+TEST_F(Companeros, ProgramaDeMantenimiento)
+{
+    crear("MA_CUENTAS");
+    crear("MV_Cancelacion");
+    GuionDialogos g;
+    qint64 tarea = 0;
+    EjecutarPrograma("shell:MA_CUENTAS", "MA_CUENTASADIC", tarea);
+    EXPECT_NE(tarea, 0);
+    ASSERT_EQ(lanzador.iniciados.size(), 1);
+    EXPECT_EQ(comando(), carpeta + "MA_CUENTAS ; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; "
+                                   "@ParametroAdicional=MA_CUENTASADIC; qorn@ ;");
+
+    EjecutarPrograma("shell:ma_cuentas", "", tarea); // the same program, any case
+    EjecutarPrograma("SHELL:MV_Cancelacion", "", tarea);
+    ASSERT_EQ(lanzador.iniciados.size(), 3);
+    EXPECT_EQ(lanzador.iniciados[1].programa, carpeta + "MA_CUENTAS");
+    EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; @ParametroAdicional=; qorn@ ;");
+    EXPECT_EQ(lanzador.iniciados[2].programa, carpeta + "MV_Cancelacion");
+    EXPECT_TRUE(g.mostrados.isEmpty());
+}
+
+TEST_F(Companeros, ProgramaQueNoArrancaSeInforma)
+{
+    GuionDialogos g;
+    qint64 tarea = 99;
+    EjecutarPrograma("Shell:RZ_CONFIG", "", tarea); // not installed
+    EjecutarPrograma("shell", "", tarea);           // shorter than seven characters
+    crear("MA_CUENTAS");
+    lanzador.aceptar = false;
+    EjecutarPrograma("shell:MA_CUENTAS", "", tarea);
+    EXPECT_EQ(tarea, 0);
+    ASSERT_EQ(g.mostrados.size(), 3);
+    for (const auto& m : g.mostrados) {
+        EXPECT_EQ(m.texto, "Opcion no Implementada!\nComuniquese con su proveedor de sistemas");
+        EXPECT_EQ(m.titulo, "Atención");
+        EXPECT_EQ(m.estilo, plataforma::vbCritical);
+    }
+}
+
+} // namespace

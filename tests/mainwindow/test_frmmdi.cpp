@@ -1,0 +1,208 @@
+#include "BaseDePrueba.h"
+
+#include "ArchivoIni.h"
+#include "CNStuffContable.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "EstadoGlobal.h"
+#include "Utilidades.h"
+#include "VentanasEscritorio.h"
+#include "frmMDI.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+
+using namespace vexa;
+using plataforma::GuionDialogos;
+
+namespace {
+
+class Arranque : public prueba::BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
+        UsuarioActual.clear();
+        plataforma::instalarLanzador(&lanzador);
+        // The program opens the database itself, from its command line.
+        con().Cerrar();
+        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;ADMIN")
+                                    .arg(datos().server, datos().dbName, datos().usuario, datos().password);
+    }
+    void TearDown() override
+    {
+        plataforma::instalarLanzador(nullptr);
+        QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
+        BaseDePrueba::TearDown();
+    }
+    QString ini(const QString& seccion, const QString& clave) const
+    {
+        return ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, seccion, clave, QStringLiteral("<nada>"));
+    }
+    plataforma::LanzadorGuion lanzador;
+};
+
+TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
+{
+    GuionDialogos g;
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(con().Conectado());
+    EXPECT_EQ(UsuarioActual, "ADMIN"); // the connection keys are not part of it
+    EXPECT_EQ(SeccionEquipo, seccionDeEquipo());
+    EXPECT_EQ(w.windowTitle(), NombreProducto);
+    EXPECT_EQ(PeriodoActivo, "2");
+    EXPECT_EQ(w.panel(6)->text(), "Periodo Activo : 2    ");
+    EXPECT_EQ(w.panel(6)->toolTip(), "  -  "); // no "[FECHA DESDE]"/"[FECHA HASTA]" rows
+    EXPECT_EQ(w.logo().Caption(), "Distribuidora del Sur S.A.");
+    EXPECT_EQ(w.logo().drawingObject(), w.pctlicencia());
+    EXPECT_TRUE(SoloMayusculas);
+    // All bars shown with no settings file; the connection used is written back.
+    EXPECT_TRUE(w.marcado("mnuViewStatusBar") && w.marcado("mnuViewLicencia") && w.marcado("mnuViewToolbar"));
+    EXPECT_FALSE(w.sbStatusBar()->isHidden());
+    const QString s = SeccionEquipo + "BaseDeDatos";
+    EXPECT_EQ(ini(s, "Driver"), con().Driver());
+    EXPECT_EQ(ini(s, "Servidor"), datos().server);
+    EXPECT_EQ(ini(s, "DbName"), datos().dbName);
+    EXPECT_EQ(Utilidades::Descifrar(ini(s, "UserPassWord")), datos().password);
+    EXPECT_TRUE(lanzador.iniciados.isEmpty()); // the company has a name: no configuration program
+    EXPECT_TRUE(g.mostrados.isEmpty()) << g.ultimo().toStdString();
+}
+
+TEST_P(Arranque, EmpresaSinNombreYFechasDelEjercicio)
+{
+    auto otra = otraConexion();
+    otra->EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"   ", "NOMBRE"});
+    otra->Insertar("TA_CONFIGURACION", {{"CLAVE", "[FECHA DESDE]"}, {"VALOR", "01/01/2003"}});
+    otra->Insertar("TA_CONFIGURACION", {{"CLAVE", "[FECHA HASTA]"}, {"VALOR", "31/12/2003"}});
+    otra.reset();
+    GuionDialogos g;
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    EXPECT_EQ(w.logo().Caption(), "Debe informar los datos de la empresa en la configuracion");
+    EXPECT_EQ(w.panel(6)->toolTip(), "01/01/2003 - 31/12/2003");
+    // The configuration program is not installed here: the operator is told and start-up goes on.
+    ASSERT_EQ(g.mostrados.size(), 1);
+    EXPECT_TRUE(g.mostrados[0].texto.startsWith("Opcion no Implementada!"));
+    EXPECT_EQ(w.windowTitle(), NombreProducto);
+}
+
+TEST_P(Arranque, SinBaseDeDatosNoArranca)
+{
+    LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;ADMIN");
+    GuionDialogos g;
+    frmMDI w;
+    EXPECT_FALSE(w.MDIForm_Load());
+    EXPECT_FALSE(con().Conectado());
+    ASSERT_EQ(g.mostrados.size(), 1);
+    EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
+}
+
+TEST_P(Arranque, LaVistaElegidaSobreviveAlReinicio)
+{
+    {
+        frmMDI w;
+        ASSERT_TRUE(w.MDIForm_Load());
+        w.mnuViewStatusBar_Click();
+        EXPECT_TRUE(w.sbStatusBar()->isHidden());
+        EXPECT_FALSE(w.marcado("mnuViewStatusBar"));
+        EXPECT_EQ(ini(SeccionEquipo, "VER BARRA DE STATUS"), "False");
+        w.mnuViewToolbar_Click();
+        w.mnuViewToolbar_Click(); // twice: back to shown
+        EXPECT_EQ(ini(SeccionEquipo, "VER BARRA DE HERRAMIENTAS"), "True");
+    }
+    ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, "OTRA|MAQUINA", "VER BARRA DE LICENCIA", "False");
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    EXPECT_FALSE(w.marcado("mnuViewStatusBar"));
+    EXPECT_TRUE(w.sbStatusBar()->isHidden());
+    EXPECT_TRUE(w.marcado("mnuViewLicencia")); // another machine's choice is its own
+    EXPECT_FALSE(w.pctlicencia()->isHidden());
+    EXPECT_TRUE(w.marcado("mnuViewToolbar"));
+}
+
+TEST_P(Arranque, SalirRespondiendoNoNoCambiaNada)
+{
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    int terminado = -1;
+    w.terminarProceso = [&](int c) { terminado = c; };
+    GuionDialogos g;
+    g.respuestas << plataforma::vbNo;
+    w.MnuArchivosSalir_Click();
+    ASSERT_EQ(g.mostrados.size(), 1);
+    EXPECT_EQ(g.mostrados[0].texto, "¿Realmente desea salir del sistema " + NombreProducto + "?");
+    EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbYesNo + plataforma::vbQuestion);
+    EXPECT_EQ(terminado, -1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(con().Conectado());
+    EXPECT_EQ(ini("Inicio", "EditarConsulta"), "<nada>");
+}
+
+TEST_P(Arranque, SalirRespondiendoSiCierraTodo)
+{
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    int terminado = -1;
+    w.terminarProceso = [&](int c) { terminado = c; };
+    GuionDialogos g;
+    g.respuestas << plataforma::vbYes;
+    w.MnuArchivosSalir_Click();
+    EXPECT_EQ(terminado, 0);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(con().Conectado());
+    EXPECT_EQ(ini("INICIO", "EditarConsulta"), "True");
+    EXPECT_EQ(ini("Inicio", "ArchivoErrores"), ArchivoErrores);
+    EXPECT_EQ(g.mostrados.size(), 1);
+}
+
+VEXA_AMBOS_MOTORES(Arranque);
+
+TEST(CerrarExes, ReglaDelTitulo)
+{
+    const std::pair<const char*, bool> casos[] = {
+        {"Reportes", true},
+        {"Vexa - REPORTES contables", true},
+        {"cash-flow proyectado", true},
+        {"Cash-Flow", true},
+        {"Diseño de Reportes", false},
+        {"DISEÑO - Cash-Flow", false},
+        {"Cashflow", false},
+        {"Reporte", false},
+        {"", false},
+        {"Otra ventana", false},
+    };
+    for (const auto& [titulo, cerrar] : casos)
+        EXPECT_EQ(frmMDI::esVentanaACerrar(QString::fromUtf8(titulo)), cerrar) << titulo;
+}
+
+TEST(CerrarExes, SaltaLasVentanasPropias)
+{
+    const std::vector<VentanaEscritorio> v = {
+        {1, "Reportes", 500, 0},     // another program's report window
+        {2, "Reportes", 42, 0},      // this process
+        {3, "Reportes", 0, 10},      // owned by the main window
+        {10, "Reportes", 0, 0},      // the main window itself
+        {4, "Cash-Flow", 0, 0},      // unknown process
+        {5, "Diseño Reportes", 500, 0},
+    };
+    EXPECT_EQ(frmMDI::ventanasACerrar(v, {10}, 42), (std::vector<quint64>{1, 4}));
+}
+
+TEST(CerrarExes, SinListaDeVentanasNoHaceNada)
+{
+    // The tests run offscreen: there is no desktop window list.
+    EXPECT_FALSE(ventanasEscritorio().has_value());
+    frmMDI w;
+    w.CerrarExes();
+}
+
+} // namespace
