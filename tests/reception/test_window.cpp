@@ -1,0 +1,256 @@
+// The reception window driven as the operator would: fields, lookup, file
+// dialog, preview, the run with its lists, print buttons and log row.
+#include "AyudaRecepcion.h"
+#include "BaseDePrueba.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "EstadoGlobal.h"
+#include "FrmInterface.h"
+#include "ListaConsulta.h"
+#include "RegistroVentanas.h"
+
+#include <QAction>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QTreeWidget>
+
+using namespace vexa;
+using namespace vexa::recepcion;
+using namespace vexa::prueba;
+using plataforma::vbInformation;
+
+namespace {
+
+class VentanaRecepcion : public BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        SeccionEquipo = QStringLiteral("EQUIPO|USUARIO");
+        plataforma::instalarImpresora(&impresora);
+        plataforma::instalarListaConsulta(&lista);
+    }
+    void TearDown() override
+    {
+        plataforma::instalarImpresora(nullptr);
+        plataforma::instalarListaConsulta(nullptr);
+        BaseDePrueba::TearDown();
+    }
+    QString archivo(const QString& nombre, const QStringList& lineas)
+    {
+        const QString ruta = dir.filePath(nombre);
+        QFile f(ruta);
+        f.open(QIODevice::WriteOnly);
+        f.write((lineas.join(QStringLiteral("\r\n")) + (lineas.isEmpty() ? "" : "\r\n")).toUtf8());
+        return ruta;
+    }
+    // Definition and file typed in, then GRABAR.
+    void grabar(FrmInterface& w, const QString& definicion, const QString& ruta)
+    {
+        w.TxtFields[0]->setText(definicion);
+        w.Campo_Valida(0);
+        w.TxtFields[1]->setText(ruta);
+        w.UtilTeb1_ButtonClick(QStringLiteral("grabar"));
+    }
+    static QStringList items(QListWidget* l)
+    {
+        QStringList r;
+        for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
+        return r;
+    }
+    std::optional<Fila> testigo(qint32 id)
+    {
+        return con().PrimeraFila(QStringLiteral("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?"), {id});
+    }
+    static void tecla(QWidget* w, int k)
+    {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    }
+
+    QTemporaryDir dir;
+    plataforma::GuionDialogos dialogos;
+    plataforma::ImpresoraGuion impresora;
+    plataforma::ListaConsultaGuion lista;
+};
+
+TEST_P(VentanaRecepcion, DiezLineasSieteGrabadasTresRechazadas)
+{
+    QStringList lineas;
+    for (int i = 1; i <= 10; ++i) lineas << lineaVenta(125 + i);
+    lineas[1] = lineaVenta(500, "100", "21", "121", "CLI999");
+    lineas[4] = lineaVenta(501, "100", "21", "1x1");
+    lineas[9] = lineaVenta(502, "100", "21", "150");
+    const QString ruta = archivo("ventas.txt", lineas);
+    FrmInterface w;
+    EXPECT_EQ(w.windowTitle(), "Recepción de Subdiario desde Interface");
+    EXPECT_FALSE(w.CmdPrintGrabados->isEnabled());
+    grabar(w, "ventas", ruta);
+
+    const QStringList grabados = items(w.LstGrabados), errores = items(w.LstErrores);
+    ASSERT_EQ(grabados.size(), 7);
+    ASSERT_EQ(errores.size(), 3);
+    EXPECT_EQ(grabados[0], "Linea:  1  " + lineas[0]);
+    EXPECT_EQ(grabados[1], "Linea:  3  " + lineas[2]);
+    EXPECT_EQ(errores[0], "Linea:  2  La cuenta principal (CLI999) no existe, o las equivalencias no son correctas ");
+    EXPECT_EQ(errores[1], "Linea:  5  El Campo Importe Total debe ser numérico ");
+    EXPECT_EQ(errores[2], "Linea:  10  El Subdiario no balancea");
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    EXPECT_EQ(dialogos.mostrados.last().titulo, "Aviso al operador");
+    EXPECT_EQ(dialogos.mostrados.last().estilo, vbInformation);
+    EXPECT_TRUE(w.CmdPrintGrabados->isEnabled());
+    EXPECT_TRUE(w.CmdPrintErrores->isEnabled());
+
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 7);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 3);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 10);
+    EXPECT_EQ(t->texto("ARCHIVO"), ruta);
+    EXPECT_EQ(t->texto("USUARIO"), "EQUIPO|USUARIO");
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {w.IdRecepcion}), 21);
+    EXPECT_EQ(asientosRotos(con()), 0);
+
+    w.CmdPrintGrabados->click();
+    w.CmdPrintErrores->click();
+    ASSERT_EQ(impresora.trabajos.size(), 2);
+    EXPECT_EQ(impresora.trabajos[0].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)").toUpper());
+    EXPECT_TRUE(impresora.trabajos[0].lineas.contains(grabados[6]));
+    EXPECT_EQ(impresora.trabajos[1].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)").toUpper());
+    EXPECT_TRUE(impresora.trabajos[1].lineas.contains(errores[2]));
+
+    // A second run empties the lists and writes its own row.
+    const qint32 primero = w.IdRecepcion;
+    grabar(w, "VENTAS", archivo("otra.txt", {lineaVenta(600)}));
+    EXPECT_EQ(items(w.LstGrabados), QStringList{"Linea:  1  " + lineaVenta(600)});
+    EXPECT_EQ(w.LstErrores->count(), 0);
+    EXPECT_FALSE(w.CmdPrintErrores->isEnabled());
+    EXPECT_EQ(w.IdRecepcion, primero + 1);
+    const auto t2 = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t2);
+    EXPECT_EQ(t2->entero("REGISTROS_LEIDOS"), 1);
+    EXPECT_EQ(t2->entero("TOTAL_LINEAS"), 1);
+    EXPECT_EQ(testigo(primero)->entero("TOTAL_LINEAS"), 10);
+}
+
+TEST_P(VentanaRecepcion, ArchivoVacio)
+{
+    FrmInterface w;
+    grabar(w, "VENTAS", archivo("vacio.txt", {}));
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 0);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 0);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 0);
+    EXPECT_FALSE(w.CmdPrintGrabados->isEnabled());
+    EXPECT_FALSE(w.CmdPrintErrores->isEnabled());
+}
+
+TEST_P(VentanaRecepcion, GrabarConCamposInvalidosNoCorre)
+{
+    struct Caso {
+        QString definicion, archivo, mensaje;
+    };
+    const QString existe = archivo("ok.txt", {lineaVenta(126)});
+    const Caso casos[] = {
+        {"", existe, "Debe Informar una Interfaz"},
+        {"NO EXISTE", existe, "El nombre informado no es correcto"},
+        {"VENTAS", "", "Debe Informar un archivo"},
+        {"VENTAS", dir.filePath("falta.txt"), "No se ha encontrado el archivo en la ubicación especificada"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje.toStdString());
+        FrmInterface w;
+        w.TxtFields[0]->setText(c.definicion);
+        w.TxtFields[1]->setText(c.archivo);
+        dialogos.mostrados.clear();
+        w.UtilTeb1_ButtonClick("GRABAR");
+        ASSERT_EQ(dialogos.textosMostrados(), QStringList{c.mensaje});
+        EXPECT_EQ(dialogos.mostrados[0].titulo, "Aviso al operador...");
+        EXPECT_TRUE(w.ErrorCampo);
+        if (c.definicion == "NO EXISTE") EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+    }
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 0);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+}
+
+TEST_P(VentanaRecepcion, ListaDeInterfacesDialogoDeArchivoYVistaPrevia)
+{
+    FrmInterface w;
+    // F5 in the definition field opens the list; the choice is validated.
+    lista.respuestas.enqueue("COMPRAS");
+    tecla(w.TxtFields[0], Qt::Key_F5);
+    ASSERT_EQ(lista.pedidos.size(), 1);
+    EXPECT_EQ(lista.pedidos[0].columnaClave, "NOMBRE");
+    EXPECT_EQ(lista.pedidos[0].sql, "SELECT NOMBRE FROM TA_INTERFACES GROUP BY NOMBRE ORDER BY NOMBRE");
+    EXPECT_EQ(w.TxtFields[0]->text(), "COMPRAS");
+    EXPECT_TRUE(w.TxtFields[1]->isEnabled());
+    EXPECT_FALSE(w.ErrorCampo);
+    // F5 in the file field does nothing; the right button in the definition field opens the list.
+    tecla(w.TxtFields[1], Qt::Key_F5);
+    EXPECT_EQ(lista.pedidos.size(), 1);
+    QMouseEvent clic(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.TxtFields[0], &clic);
+    EXPECT_EQ(lista.pedidos.size(), 2);
+    // Closed without a choice: the field is emptied and the check rejects it.
+    EXPECT_EQ(w.TxtFields[0]->text(), "");
+    EXPECT_EQ(dialogos.ultimo(), "Debe Informar una Interfaz");
+
+    // File dialog: a choice fills the field, a cancel empties it.
+    const QString ruta = archivo("compras.txt", {lineaCompra(1), lineaCompra(2), lineaCompra(3)});
+    w.TxtFields[0]->setText("COMPRAS");
+    w.Campo_Valida(0);
+    dialogos.archivos.enqueue(ruta);
+    w.CmdBuscar->click();
+    EXPECT_EQ(w.TxtFields[1]->text(), ruta);
+    w.Campo_Valida(1);
+    EXPECT_TRUE(w.SSTab1->isTabEnabled(1));
+    w.SSTab1->setCurrentIndex(1);
+    ASSERT_EQ(w.LstV->topLevelItemCount(), 3);
+    EXPECT_EQ(w.LstV->topLevelItem(0)->text(0), " 1");
+    EXPECT_EQ(w.LstV->topLevelItem(2)->text(1), lineaCompra(3));
+    w.SSTab1->setCurrentIndex(0);
+    w.CmdBuscar->click();
+    EXPECT_EQ(w.TxtFields[1]->text(), "");
+    // Escape goes back to the opened state.
+    w.TxtFields[1]->setText(ruta);
+    tecla(w.TxtFields[0], Qt::Key_Escape);
+    EXPECT_EQ(w.TxtFields[0]->text(), "");
+    EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+    EXPECT_FALSE(w.SSTab1->isTabEnabled(1));
+    EXPECT_TRUE(existeVentana("FrmInterface"));
+}
+
+TEST_P(VentanaRecepcion, DuranteLaCorridaLosComandosYElCierreEstanDeshabilitados)
+{
+    FrmInterface w;
+    w.show();
+    int vistas = 0;
+    bool algunoHabilitado = false, cerro = false;
+    QObject::connect(&w, &FrmInterface::lineaProcesada, [&](int) {
+        ++vistas;
+        algunoHabilitado |= w.UtilTeb1->isEnabled() || w.CmdBuscar->isEnabled() || w.CmdPrintGrabados->isEnabled();
+        cerro |= w.close();
+        w.UtilTeb1_ButtonClick("GRABAR"); // ignored while running
+    });
+    grabar(w, "VENTAS", archivo("v.txt", {lineaVenta(126), lineaVenta(127), lineaVenta(128)}));
+    EXPECT_EQ(vistas, 3);
+    EXPECT_FALSE(algunoHabilitado);
+    EXPECT_FALSE(cerro);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 1);
+    EXPECT_TRUE(w.UtilTeb1->isEnabled());
+    EXPECT_TRUE(w.CmdBuscar->isEnabled());
+    EXPECT_TRUE(w.close());
+}
+
+VEXA_AMBOS_MOTORES(VentanaRecepcion);
+
+} // namespace
