@@ -10,6 +10,8 @@
 #include "RegistroVentanas.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
