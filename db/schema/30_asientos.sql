@@ -12,9 +12,10 @@ CREATE TABLE MV_EJERCICIOS (
 
 -- Entry lines. An entry is the set of rows sharing PERIODO, MES_OPERATIVO,
 -- [NUMERO ASIENTO] and TIPO_REG, its lines ordered by SECUENCIA.
--- TIPO_REG: '' ordinary entry, U+00FF 'RS' summary entry, else the sub-journal code.
+-- TIPO_REG: empty for an ordinary entry, U+00FF followed by RS for a summary entry,
+-- else the sub-journal code.
 -- FAMILIA is the numbering family the database derives from TIPO_REG (writers never
--- set it): '' for ordinary and summary entries, which share their numbers, the
+-- set it): empty for ordinary and summary entries, which share their numbers, the
 -- sub-journal code otherwise. Entry numbers are unique per period, month and family.
 CREATE TABLE MV_ASIENTOS (
   PERIODO ENTERO NOT NULL,
@@ -64,7 +65,8 @@ CREATE UNIQUE INDEX UX_MV_ASIENTOS_NUMERO ON MV_ASIENTOS (PERIODO, MES_OPERATIVO
 CREATE INDEX IX_MV_ASIENTOS_COMPROBANTE ON MV_ASIENTOS (TC, NUMERO, LETRA, SUCURSAL);
 CREATE INDEX IX_MV_ASIENTOS_TRANSMISION ON MV_ASIENTOS (NRO_Transmision);
 CREATE INDEX IX_MV_ASIENTOS_FECHA ON MV_ASIENTOS (PERIODO, [FECHA]);
-CREATE INDEX IX_MV_ASIENTOS_AJUSTE ON MV_ASIENTOS (ESAJUSTE, PERIODO);
+-- Inflation-adjustment lines are few among millions: a partial index finds them.
+CREATE INDEX IX_MV_ASIENTOS_AJUSTE ON MV_ASIENTOS (PERIODO) WHERE ESAJUSTE = 1;
 CREATE INDEX IX_MV_ASIENTOS_CUENTA ON MV_ASIENTOS (CUENTA, [FECHA]);
 
 -- Voucher types. Per letter (A, B, C, X, E, R): default branch, last number used

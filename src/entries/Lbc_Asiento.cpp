@@ -369,9 +369,12 @@ bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, const QString& 
     bool r = false;
     EjecutarPasos(QStringLiteral("ExistenMovFueraPeriodo"), {[&] {
         const QDate desde = aFecha(NFecha_Desde), hasta = aFecha(NFecha_Hasta);
-        r = con().PrimeraFila(QStringLiteral("SELECT 1 AS HAY FROM MV_ASIENTOS WHERE PERIODO = ? AND ([FECHA] <= ? OR [FECHA] >= ?) LIMIT 1"),
-                              {texto::valEntero(Periodo), desde, hasta})
-                .has_value();
+        // The year's first and last line dates, each one step down the (PERIODO, FECHA) index.
+        const qint64 periodo = texto::valEntero(Periodo);
+        const QVariant primera = con().Escalar(QStringLiteral("SELECT MIN([FECHA]) FROM MV_ASIENTOS WHERE PERIODO = ?"), {periodo});
+        if (primera.isNull()) return;
+        const QVariant ultima = con().Escalar(QStringLiteral("SELECT MAX([FECHA]) FROM MV_ASIENTOS WHERE PERIODO = ?"), {periodo});
+        r = primera.toDate() <= desde || ultima.toDate() >= hasta;
     }}, {}, &con());
     return r;
 }

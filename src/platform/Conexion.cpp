@@ -541,7 +541,8 @@ int Conexion::EjecutarSQL(const QString& sql, const Params& p)
 
 bool esIdentificadorValido(const QString& nombre)
 {
-    static const QRegularExpression re(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z0-9_ ]+\\])$"));
+    // Bracketed names may hold blanks and hyphens ([NUMERO ASIENTO], [DEBE-HABER]).
+    static const QRegularExpression re(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z0-9_ \\-]+\\])$"));
     return re.match(nombre.trimmed()).hasMatch();
 }
 

@@ -248,7 +248,7 @@ private:
     bool activa_ = false;
 };
 
-// Checks a table or column name written by code (letters, digits, '_', blanks in brackets).
+// Checks a table or column name written by code (letters, digits, '_'; blanks and '-' in brackets).
 bool esIdentificadorValido(const QString& nombre);
 
 } // namespace vexa

@@ -328,7 +328,7 @@ TEST_P(AsientosDemo, UltimoAjusteYMovimientosFueraDelEjercicio)
     EXPECT_EQ(nro.toInt(), 0);
 
     auto ajuste = [&](int per, int nroAs, const QString& hasta, QDate f) {
-        lineaAsiento(con(), per, f.month(), nroAs, 1, {}, {{"ESAJUSTE", 1}, {"Ajuste_Hasta", hasta}, {"[FECHA]", f}});
+        lineaAsiento(con(), per, f.month(), nroAs, 1, {}, {{"ESAJUSTE", 1}, {"Ajuste_Hasta", hasta}, {"[FECHA]", f}, {"[DEBE-HABER]", "D"}});
     };
     ajuste(2, 5, "03/2026", QDate(2026, 3, 31));
     ajuste(2, 2, "11/2026", QDate(2026, 11, 30));
