@@ -4,6 +4,8 @@
 #include "FechaInterfaz.h"
 #include "Utilidades.h"
 
+#include <algorithm>
+
 namespace vexa::recepcion {
 
 namespace {
@@ -23,20 +25,37 @@ bool numeroCompleto(const QString& valor, int digitos, QString& resultado)
     return true;
 }
 
-// The voucher key of MV_ASIENTOS rows; branch and number match in their
-// zero-filled and their plain forms (both keep the index usable).
-QString condicionComprobante(bool conProveedor)
+// The voucher key of MV_ASIENTOS rows. Branch and number match as numbers: the
+// text is looked for in every zero-filled form ("25", "025", ... "000000000025"),
+// as the entry rules service looks for it, and the index stays usable.
+constexpr int kFormasSucursal = 10, kFormasNumero = 12;
+
+QVariantList formasNumericas(const QString& valor, int hasta)
 {
-    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO IN (?, ?) AND SUCURSAL IN (?, ?)");
+    const QString d = QString::number(texto::valEntero(valor));
+    QVariantList r;
+    for (qsizetype w = d.size(); w <= std::max<qsizetype>(d.size(), hasta); ++w) r << d.rightJustified(w, u'0');
+    return r;
+}
+QString marcas(qsizetype n)
+{
+    QStringList l;
+    for (qsizetype i = 0; i < n; ++i) l << QStringLiteral("?");
+    return l.join(QStringLiteral(", "));
+}
+QString condicionComprobante(const QString& suc, const QString& num, bool conProveedor)
+{
+    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO IN (%1) AND SUCURSAL IN (%2)")
+                    .arg(marcas(formasNumericas(num, kFormasNumero).size()), marcas(formasNumericas(suc, kFormasSucursal).size()));
     if (conProveedor) w += QStringLiteral(" AND CABCUENTA = ?");
     return w;
 }
 Params parametrosComprobante(const QString& tc, const QString& suc, const QString& num, const QString& letra,
                              const QString& proveedor)
 {
-    const QString n = QString::number(texto::valEntero(num));
-    const QString s = QString::number(texto::valEntero(suc));
-    Params p{tc, letra, Utilidades::CompletaCeros(n, 8), n, Utilidades::CompletaCeros(s, 4), s};
+    Params p{tc, letra};
+    p += formasNumericas(num, kFormasNumero);
+    p += formasNumericas(suc, kFormasSucursal);
     if (!proveedor.isEmpty()) p.append(proveedor);
     return p;
 }
@@ -47,7 +66,7 @@ Params parametrosComprobante(const QString& tc, const QString& suc, const QStrin
 
 QString ReemplazoPlaneado::sqlEliminar() const
 {
-    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(!Proveedor.isEmpty())
+    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(Sucursal, Numero, !Proveedor.isEmpty())
            + QStringLiteral(" AND PERIODO = ?");
 }
 
@@ -72,6 +91,7 @@ bool RecepcionInterface::ObtieneDatosInterface(const QString& nombre)
     tipos_.clear();
     registra_.clear();
     cuentas_.clear();
+    fechasOperativas_.clear();
     periodo_.clear();
     return def_.ObtieneDatosInterface(con_, nombre);
 }
@@ -121,6 +141,13 @@ const RecepcionInterface::DatosCuenta& RecepcionInterface::cuenta(const QString&
         d.nombre = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTAS"), codigo, QStringLiteral("DESCRIPCION"), cod));
     }
     return *cuentas_.insert(k, d);
+}
+
+bool RecepcionInterface::esFechaOperativa(const QDate& fecha)
+{
+    auto it = fechasOperativas_.constFind(fecha);
+    if (it != fechasOperativas_.constEnd()) return *it;
+    return *fechasOperativas_.insert(fecha, cfg_.EsFechaOperativa(fecha));
 }
 
 int RecepcionInterface::posicionObligatoria(const QString& nombre) const
@@ -177,7 +204,7 @@ std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const 
 
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
-            + condicionComprobante(!p.Proveedor.isEmpty())
+            + condicionComprobante(p.Sucursal, p.Numero, !p.Proveedor.isEmpty())
             + QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA"),
         parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
     if (rs.eof()) return std::nullopt;
@@ -333,7 +360,7 @@ QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c
         const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
         if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
         if (!f.valida()) return QStringLiteral("El campo fecha no contiene datos validos");
-        if (!cfg_.EsFechaOperativa(f.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
+        if (!esFechaOperativa(f.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
         c.FechaEmisionTexto = f.texto;
         c.FechaEmision = f.fecha;
         c.MesOperativo = f.fecha.month();
@@ -346,7 +373,7 @@ QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c
         const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
         if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
         if (!f.valida()) return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene datos validos");
-        if (!cfg_.EsFechaOperativa(f.fecha))
+        if (!esFechaOperativa(f.fecha))
             return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene una fecha operativa");
         if (f.fecha < c.FechaEmision)
             return QStringLiteral("La Fecha de vencimiento no puede ser mayor a la de emision del Subdiario");

@@ -14,8 +14,8 @@
 // delete, which entry number to reuse); the posting carries it out inside the
 // transaction that writes the new rows.
 //
-// Per-run caches (voucher types, sub-journal registrations, accounts) live until
-// the next ObtieneDatosInterface.
+// Per-run caches (voucher types, sub-journal registrations, accounts, operating
+// dates) live until the next ObtieneDatosInterface.
 #include "ComprobanteValidado.h"
 #include "DefinicionInterfaz.h"
 #include "Lbc_Asiento.h"
@@ -78,6 +78,7 @@ private:
     const DatosTipo& tipo(const QString& tc);
     bool subdiarioRegistra(const QString& tc);
     const DatosCuenta& cuenta(const QString& codigo);
+    bool esFechaOperativa(const QDate& fecha);
     // Position of a field the line cannot do without; throws when the definition lacks it.
     int posicionObligatoria(const QString& nombre) const;
     QString validar(const QString& linea, ComprobanteValidado& c);
@@ -90,6 +91,7 @@ private:
     QHash<QString, DatosTipo> tipos_;
     QHash<QString, bool> registra_;
     QHash<QString, DatosCuenta> cuentas_;
+    QHash<QDate, bool> fechasOperativas_;
     QString periodo_;
 };
 

@@ -278,6 +278,16 @@ TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
     // A later check that fails leaves the earlier voucher in place.
     EXPECT_EQ(procesa(linea({{"TOTAL", "150"}, {"FECHA", "31022026"}})).mensaje, "El campo fecha no contiene datos validos");
     EXPECT_EQ(filasAsiento(), 2);
+
+    // Rows written by another system without zero-filling are the same voucher.
+    con().EjecutarSQL("UPDATE MV_ASIENTOS SET SUCURSAL = '1', NUMERO = '025'");
+    res = procesa(linea({{"TOTAL", "150"}}));
+    ASSERT_TRUE(res.valido()) << res.mensaje.toStdString();
+    EXPECT_EQ(res.comprobante.reemplazo.filas, 2);
+    {
+        Transaccion t(con());
+        EXPECT_EQ(con().EjecutarSQL(res.comprobante.reemplazo.sqlEliminar(), res.comprobante.reemplazo.parametros()), 2);
+    }
 }
 
 TEST_P(Recepcion, NoSeReemplazaLoResumidoNiOtroPeriodo)
