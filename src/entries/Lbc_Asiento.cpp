@@ -2,6 +2,7 @@
 
 #include "Configuracion.h"
 #include "Dialogos.h"
+#include "EstadoGlobal.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -95,6 +96,9 @@ Conexion& Lbc_Asiento::con() { return con_ ? *con_ : Conexion::instancia(); }
 
 QString Lbc_Asiento::PeriodoActivo()
 {
+    // The process-wide value set at connection; read from the configuration when
+    // nothing has loaded it yet.
+    if (!texto::recortar(vexa::PeriodoActivo).isEmpty()) return texto::recortar(vexa::PeriodoActivo);
     return texto::recortar(Configuracion(&con()).ObtieneValor(QStringLiteral("PERIODO")));
 }
 

@@ -6,8 +6,8 @@
 // The class holds no data between calls: each caller keeps its own instance.
 // Every operation reads the tables at the moment of the call through the given
 // connection (Conexion::instancia() when none), the configuration values through
-// Configuracion and the active fiscal year from the configuration value
-// "PERIODO". No operation changes a row. Text comparisons ignore letter case.
+// Configuracion and the active fiscal year from vexa::PeriodoActivo (see
+// PeriodoActivo below). No operation changes a row. Text comparisons ignore letter case.
 //
 // Arguments marked "in/out" are written back to the caller's variable; an
 // optional "any" argument is a QVariant, left out when it is invalid (QVariant()).
@@ -136,7 +136,8 @@ public:
     // 1 when the type adds, -1 when it subtracts, 0 when unknown.
     qint16 SignoComprobante(const QString& TC);
 
-    // The active fiscal year (configuration value "PERIODO", trimmed).
+    // The active fiscal year: vexa::PeriodoActivo (EstadoGlobal.h) trimmed, or the
+    // configuration value "PERIODO" while that is still empty.
     QString PeriodoActivo();
 
 private:

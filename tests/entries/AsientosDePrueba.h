@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers for the journal tests: entry lines and fiscal years written directly.
 #include "BaseDePrueba.h"
+#include "EstadoGlobal.h"
 #include "Lbc_Asiento.h"
 
 #include <QDate>
@@ -16,10 +17,27 @@ inline void lineaAsiento(Conexion& c, int periodo, int mes, int nro, int sec, co
     c.Insertar("MV_ASIENTOS", v);
 }
 
+// Journal tests start with the active period not loaded (read from "PERIODO").
+class BaseAsientos : public BaseDePrueba {
+protected:
+    void SetUp() override
+    {
+        vexa::PeriodoActivo.clear();
+        BaseDePrueba::SetUp();
+    }
+    void TearDown() override
+    {
+        vexa::PeriodoActivo.clear();
+        BaseDePrueba::TearDown();
+    }
+};
+
+// The active period as the connection sets it.
 inline void fijarPeriodoActivo(Conexion& c, const QString& periodo)
 {
     c.EjecutarSQL("DELETE FROM TA_CONFIGURACION WHERE CLAVE = ?", {"PERIODO"});
     c.Insertar("TA_CONFIGURACION", {{"CLAVE", "PERIODO"}, {"VALOR", periodo}});
+    vexa::PeriodoActivo = periodo;
 }
 
 inline void fijarValor(Conexion& c, const QString& clave, const QVariant& valor)

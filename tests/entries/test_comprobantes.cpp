@@ -9,7 +9,7 @@ using plataforma::GuionDialogos;
 
 namespace {
 
-class Comprobantes : public BaseDePrueba {
+class Comprobantes : public BaseAsientos {
 protected:
     bool conDemo() const override { return true; }
 

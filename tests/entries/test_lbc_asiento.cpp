@@ -14,8 +14,8 @@ namespace {
 
 const QString RS = Lbc_Asiento::TipoRegResumen();
 
-class Asientos : public BaseDePrueba {};
-class AsientosDemo : public BaseDePrueba {
+class Asientos : public BaseAsientos {};
+class AsientosDemo : public BaseAsientos {
 protected:
     bool conDemo() const override { return true; }
 };
@@ -268,6 +268,10 @@ TEST_P(AsientosDemo, RangosYFechasDeEjercicios)
     EXPECT_EQ(hasta, "31/12/2026");
     a.EjercicioRango(desde, hasta, "1");
     EXPECT_EQ(desde, "01/01/2025");
+    vexa::PeriodoActivo = " 1 "; // the value loaded at connection wins over the table
+    a.EjercicioRango(desde, hasta);
+    EXPECT_EQ(hasta, "31/12/2025");
+    vexa::PeriodoActivo.clear();
     EXPECT_TRUE(guion.mostrados.isEmpty());
     a.EjercicioRango(desde, hasta, 9);
     EXPECT_EQ(desde, "");
