@@ -67,6 +67,7 @@ public:
 
     // Reads the definition by name (header, fields, equivalences and rules).
     // False when TA_INTERFACES has no row of that name: nothing is changed then.
+    // A database error throws (ErrorBD) and leaves the loaded definition as it was.
     bool ObtieneDatosInterface(Conexion& con, const QString& nombre);
 
     CabeceraInterfaz cabecera;

@@ -5,7 +5,7 @@
 namespace vexa::recepcion {
 
 DivisorLineas::DivisorLineas(const QString& tipoArchivo, const QString& separador, const QString& calificador)
-    : separador_(texto::recortar(separador)), calificador_(texto::recortar(calificador))
+    : separador_(texto::recortar(separador)), calificador_(calificador)
 {
     const QString t = texto::recortar(tipoArchivo);
     if (texto::igual(t, QStringLiteral("F"))) tipo_ = Tipo::AnchoFijo;

@@ -23,7 +23,7 @@ namespace vexa::recepcion {
 class DivisorLineas {
 public:
     DivisorLineas() = default;
-    // tipoArchivo, separador and calificador as stored; they are trimmed of blanks here.
+    // tipoArchivo and separador are trimmed of blanks here; calificador is used as given.
     DivisorLineas(const QString& tipoArchivo, const QString& separador, const QString& calificador);
 
     bool esAnchoFijo() const { return tipo_ == Tipo::AnchoFijo; }

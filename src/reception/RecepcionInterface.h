@@ -37,7 +37,7 @@ public:
     explicit RecepcionInterface(Conexion* conexion = nullptr, Configuracion* configuracion = nullptr);
 
     // Loads the definition afresh (and empties the per-run caches). False when
-    // there is no definition of that name.
+    // there is no definition of that name; a database error throws (ErrorBD).
     bool ObtieneDatosInterface(const QString& nombre);
     DefinicionInterfaz& definicion() { return def_; }
     const DefinicionInterfaz& definicion() const { return def_; }

@@ -41,6 +41,7 @@ TEST(DivisorLineas, TablaDeCasos)
         {"tabulador extremo es separador", "D", "\t", "", {0, 0}, "\tA\tB\t", {"A", "B"}},
         {"tabulador es dato con otro separador", "D", ";", "", {0, 0}, "\tA;B\t", {"\tA", "B\t"}},
         {"separador guardado con blancos", "D", " ; ", "", {0, 0}, "1;2", {"1", "2"}},
+        {"calificador de dos caracteres", "D", ";", "##", {0, 0}, "##A;B##;C#", {"A;B", "C#"}},
         {"separador calificado no corta", "D", ";", "\"", {0, 0}, "\"A;B\";C", {"A;B", "C"}},
         {"calificador sin cerrar", "D", ";", "\"", {0, 0}, "\"A;B", {"A;B", ""}},
         {"separador de letra sin importar caso", "D", "x", "", {0, 0}, "1X2", {"1", "2"}},

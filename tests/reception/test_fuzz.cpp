@@ -1,0 +1,110 @@
+// Thousands of random and malformed lines through the reception window: the run
+// never crashes, every line is listed once (recorded, or rejected with a
+// message) and the journal only holds whole, balanced entries.
+#include "AyudaRecepcion.h"
+#include "BaseDePrueba.h"
+#include "Dialogos.h"
+#include "FrmInterface.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <random>
+
+using namespace vexa;
+using namespace vexa::recepcion;
+using namespace vexa::prueba;
+
+namespace {
+
+class RecepcionAlAzar : public BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+};
+
+QString basura(std::mt19937& r, int largo)
+{
+    static const QString letras = QStringLiteral("0123456789;;\"\"--//..,, ABCxyzñÑé\t-+eE") + QChar(0) + QChar(0xFF);
+    QString s;
+    for (int i = 0; i < largo; ++i) s += letras[int(r() % letras.size())];
+    return s;
+}
+
+QString lineaAlAzar(std::mt19937& r, int i)
+{
+    auto uno = [&](std::initializer_list<const char*> v) { return QString::fromUtf8(*(v.begin() + r() % v.size())); };
+    switch (r() % 8) {
+    case 0: return basura(r, int(r() % 200));
+    case 1: return QString();
+    case 2: { // a sales line with one field replaced by garbage
+        QStringList f = lineaVenta(1000 + int(r() % 300)).split(u';');
+        f[int(r() % f.size())] = basura(r, int(r() % 15));
+        return f.join(u';');
+    }
+    case 3: { // fields dropped or added
+        QStringList f = lineaVenta(1000 + int(r() % 300)).split(u';');
+        if (r() % 2) f = f.mid(0, int(r() % f.size()));
+        else f << basura(r, 5) << basura(r, 5);
+        return f.join(u';');
+    }
+    case 4: // amounts of every kind, balanced or not
+        return lineaVenta(1000 + int(r() % 300), uno({"100", "0", "-100", "1e3", "100,5", "99999999999999", "abc", ""}),
+                          uno({"21", "0", "-21", "21.00001", " 21 ", "\"21\""}),
+                          uno({"121", "0", "-121", "121.0", "1O0", "", "121,5", "000121"}),
+                          uno({"CLI001", "CLI002", "CF", "cli001", "XXX", ""}), uno({"FC", "NC", "ND", "fc", "ZZ", ""}),
+                          uno({"15/03/2026", "31/02/2026", "15/03/2030", "1/3/26", "", "2026-03-15", "15/13/2026"}));
+    case 5: return lineaVenta(1000 + int(r() % 300)) + QString(int(r() % 3000), QChar(u'x'));
+    default: return lineaVenta(1000 + i % 300);
+    }
+}
+
+TEST_P(RecepcionAlAzar, LineasAleatoriasNoRompenNada)
+{
+    std::mt19937 r(20261210);
+    const int total = 3000;
+    QStringList lineas;
+    for (int i = 0; i < total; ++i) lineas << lineaAlAzar(r, i);
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("azar.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // Lines are joined by LF only; an empty line stays a line.
+        f.write((lineas.join(u'\n') + u'\n').toUtf8());
+    }
+    plataforma::GuionDialogos dialogos;
+    FrmInterface w;
+    w.TxtFields[0]->setText("VENTAS");
+    w.Campo_Valida(0);
+    w.TxtFields[1]->setText(ruta);
+    w.UtilTeb1_ButtonClick("GRABAR");
+    ASSERT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+
+    const int grabadas = w.LstGrabados->count(), errores = w.LstErrores->count();
+    EXPECT_EQ(grabadas + errores, total);
+    EXPECT_GT(grabadas, 100);
+    EXPECT_GT(errores, 100);
+    for (int i = 0; i < errores; ++i) {
+        const QString item = w.LstErrores->item(i)->text();
+        const int dos = item.indexOf(QStringLiteral("  "), 7);
+        ASSERT_GT(dos, 0) << item.toStdString();
+        EXPECT_FALSE(item.mid(dos + 2).trimmed().isEmpty()) << item.toStdString();
+    }
+    const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {w.IdRecepcion});
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), grabadas);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), errores);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), total);
+    EXPECT_EQ(asientosRotos(con()), 0);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION <> ? OR IMPORTE <= 0", {w.IdRecepcion}), 0);
+    // One entry per voucher: replacements reused their entry, withdrawals left none.
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM (SELECT TC, SUCURSAL, NUMERO, LETRA FROM MV_ASIENTOS GROUP BY TC, SUCURSAL, "
+                            "NUMERO, LETRA HAVING COUNT(DISTINCT [NUMERO ASIENTO]) <> 1) X"),
+              0);
+}
+
+VEXA_AMBOS_MOTORES(RecepcionAlAzar);
+
+} // namespace
