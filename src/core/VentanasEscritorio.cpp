@@ -41,14 +41,14 @@ xcb_atom_t atomo(xcb_connection_t* c, const char* nombre)
     return a;
 }
 
-// Property bytes (empty when missing).
-QByteArray propiedad(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop, xcb_atom_t tipo, int* formato = nullptr)
+// Property bytes of any type (empty when missing).
+QByteArray propiedad(xcb_connection_t* c, xcb_window_t w, xcb_atom_t prop)
 {
     if (prop == XCB_ATOM_NONE) return {};
-    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, w, prop, tipo, 0, 1u << 20), nullptr);
+    xcb_get_property_reply_t* r =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, prop, XCB_GET_PROPERTY_TYPE_ANY, 0, 1u << 20), nullptr);
     if (!r) return {};
     QByteArray b(static_cast<const char*>(xcb_get_property_value(r)), xcb_get_property_value_length(r));
-    if (formato) *formato = r->format;
     std::free(r);
     return b;
 }
@@ -68,15 +68,15 @@ std::optional<std::vector<VentanaEscritorio>> ventanasEscritorio()
     xcb_connection_t* c = conexionX11();
     if (!c) return std::nullopt;
     const xcb_window_t root = raiz(c);
-    QByteArray lista = propiedad(c, root, atomo(c, "_NET_CLIENT_LIST_STACKING"), XCB_ATOM_WINDOW);
+    QByteArray lista = propiedad(c, root, atomo(c, "_NET_CLIENT_LIST_STACKING"));
     bool deAbajoArriba = true;
     if (lista.isEmpty()) {
-        lista = propiedad(c, root, atomo(c, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW);
+        lista = propiedad(c, root, atomo(c, "_NET_CLIENT_LIST"));
         deAbajoArriba = false;
     }
     if (lista.isEmpty()) return std::nullopt;
 
-    const xcb_atom_t nombreNet = atomo(c, "_NET_WM_NAME"), utf8 = atomo(c, "UTF8_STRING"), pid = atomo(c, "_NET_WM_PID");
+    const xcb_atom_t nombreNet = atomo(c, "_NET_WM_NAME"), pid = atomo(c, "_NET_WM_PID");
     std::vector<VentanaEscritorio> v;
     const int n = int(lista.size() / 4);
     for (int i = 0; i < n; ++i) {
@@ -84,10 +84,10 @@ std::optional<std::vector<VentanaEscritorio>> ventanasEscritorio()
         std::memcpy(&w, lista.constData() + 4 * i, 4);
         VentanaEscritorio d;
         d.id = w;
-        const QByteArray t = propiedad(c, w, nombreNet, utf8);
-        d.titulo = t.isEmpty() ? QString::fromLatin1(propiedad(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING)) : QString::fromUtf8(t);
-        d.pid = primerEntero(propiedad(c, w, pid, XCB_ATOM_CARDINAL));
-        d.duenio = primerEntero(propiedad(c, w, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW));
+        const QByteArray t = propiedad(c, w, nombreNet);
+        d.titulo = t.isEmpty() ? QString::fromLatin1(propiedad(c, w, XCB_ATOM_WM_NAME)) : QString::fromUtf8(t);
+        d.pid = primerEntero(propiedad(c, w, pid));
+        d.duenio = primerEntero(propiedad(c, w, XCB_ATOM_WM_TRANSIENT_FOR));
         v.push_back(d);
     }
     if (deAbajoArriba) std::reverse(v.begin(), v.end());
@@ -98,16 +98,34 @@ bool pedirCierreVentana(quint64 id)
 {
     xcb_connection_t* c = conexionX11();
     if (!c) return false;
+    const xcb_window_t w = xcb_window_t(id);
+    const xcb_atom_t borrar = atomo(c, "WM_DELETE_WINDOW");
+    const QByteArray protocolos = propiedad(c, w, atomo(c, "WM_PROTOCOLS"));
+    bool aceptaBorrar = false;
+    for (int i = 0; i + 4 <= protocolos.size(); i += 4) {
+        xcb_atom_t a;
+        std::memcpy(&a, protocolos.constData() + i, 4);
+        aceptaBorrar = aceptaBorrar || a == borrar;
+    }
     xcb_client_message_event_t e;
     std::memset(&e, 0, sizeof e);
     e.response_type = XCB_CLIENT_MESSAGE;
     e.format = 32;
-    e.window = xcb_window_t(id);
-    e.type = atomo(c, "_NET_CLOSE_WINDOW");
-    e.data.data32[0] = XCB_CURRENT_TIME;
-    e.data.data32[1] = 1; // request from an ordinary application
-    xcb_send_event(c, 0, raiz(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&e));
+    e.window = w;
+    if (aceptaBorrar) {
+        // The window's own close request, as its close box would send it.
+        e.type = atomo(c, "WM_PROTOCOLS");
+        e.data.data32[0] = borrar;
+        e.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+    } else {
+        // Otherwise the window manager is asked to close it.
+        e.type = atomo(c, "_NET_CLOSE_WINDOW");
+        e.data.data32[0] = XCB_CURRENT_TIME;
+        e.data.data32[1] = 1; // request from an ordinary application
+        xcb_send_event(c, 0, raiz(c), XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char*>(&e));
+    }
     xcb_flush(c);
     return true;
 }

@@ -18,7 +18,8 @@ struct VentanaEscritorio {
 
 // The client windows, topmost first; nothing when there is no such list.
 std::optional<std::vector<VentanaEscritorio>> ventanasEscritorio();
-// Asks the window manager to close the window (_NET_CLOSE_WINDOW). False when not on X11.
+// Asks the window to close: its own close request (WM_DELETE_WINDOW) when it takes
+// one, else through the window manager (_NET_CLOSE_WINDOW). False when not on X11.
 bool pedirCierreVentana(quint64 id);
 
 } // namespace vexa
