@@ -28,9 +28,9 @@ struct ReemplazoPlaneado {
     int mesOperativo = 0;
     QString familia;          // numbering family of the rows (Lbc_Asiento::FamiliaNumeracion)
 
-    // DELETE statement of the rows and its parameters. The posting should check
-    // that it removes exactly 'filas' rows: any other count means the voucher
-    // changed since it was validated.
+    // DELETE statement of the rows and its parameters (rows of the period not yet
+    // summarised). The posting should check that it removes exactly 'filas' rows:
+    // any other count means the voucher changed since it was validated.
     QString sqlEliminar() const;
     Params parametros() const;
 };

@@ -67,7 +67,7 @@ Params parametrosComprobante(const QString& tc, const QString& suc, const QStrin
 QString ReemplazoPlaneado::sqlEliminar() const
 {
     return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(Sucursal, Numero, !Proveedor.isEmpty())
-           + QStringLiteral(" AND PERIODO = ?");
+           + QStringLiteral(" AND PERIODO = ? AND (CONTABILIZADO = 0 OR CONTABILIZADO IS NULL)");
 }
 
 Params ReemplazoPlaneado::parametros() const

@@ -279,6 +279,14 @@ TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
     EXPECT_EQ(procesa(linea({{"TOTAL", "150"}, {"FECHA", "31022026"}})).mensaje, "El campo fecha no contiene datos validos");
     EXPECT_EQ(filasAsiento(), 2);
 
+    // A row summarised after the validation is not deleted by the planned statement.
+    {
+        Transaccion t(con());
+        con().EjecutarSQL("UPDATE MV_ASIENTOS SET CONTABILIZADO = 1 WHERE SECUENCIA = 2");
+        EXPECT_EQ(con().EjecutarSQL(p.sqlEliminar(), p.parametros()), 1);
+        t.deshacer();
+    }
+
     // Rows written by another system without zero-filling are the same voucher.
     con().EjecutarSQL("UPDATE MV_ASIENTOS SET SUCURSAL = '1', NUMERO = '025'");
     res = procesa(linea({{"TOTAL", "150"}}));
