@@ -1,0 +1,31 @@
+-- Users, task grants and the access log. Users and tasks are shared by the
+-- programs of the suite: SISTEMA names the program that owns each row.
+
+CREATE TABLE TA_USUARIOS (
+  NOMBRE TEXTO(50) NOT NULL,
+  PASSWORD TEXTO(50),
+  SISTEMA TEXTO(50) NOT NULL,
+  PRIMARY KEY (NOMBRE, SISTEMA)
+);
+
+CREATE TABLE TA_TAREAS (
+  USUARIO TEXTO(50) NOT NULL,
+  TAREA TEXTO(20) NOT NULL,
+  SISTEMA TEXTO(50) NOT NULL,
+  PRIMARY KEY (USUARIO, SISTEMA, TAREA)
+);
+
+-- One row per visit of a user to a window; written on entry outside this
+-- program, EGRESO stamped here when the window closes.
+CREATE TABLE CONTROL_ACCESO (
+  ID AUTOID,
+  USUARIO TEXTO(50),
+  MAQUINA TEXTO(100),
+  FORMULARIO TEXTO(100),
+  TAREA TEXTO(255),
+  INGRESO FECHAHORA,
+  EGRESO FECHAHORA,
+  NombreUsuario TEXTO(50)
+);
+CREATE INDEX IX_CONTROL_ACCESO_VISITA ON CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO);
+CREATE INDEX IX_CONTROL_ACCESO_INGRESO ON CONTROL_ACCESO (INGRESO);
