@@ -1,0 +1,302 @@
+#include "DespachoMenu.h"
+
+#include "Configuracion.h"
+#include "Dialogos.h"
+#include "EjecutarProgramas.h"
+#include "Entorno.h"
+#include "EstadoGlobal.h"
+#include "HerramientasConfiguracion.h"
+#include "LBM_Common.h"
+#include "Lbc_Asiento.h"
+#include "Utilidades.h"
+#include "VisorConsulta.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QUrl>
+#include <QWidget>
+
+namespace vexa {
+
+using namespace plataforma;
+
+QString tituloAplicacion()
+{
+    const QString t = QCoreApplication::applicationName();
+    return t.isEmpty() ? NombreProducto : t;
+}
+
+// ---------------------------------------------------------------- services
+
+ServiciosMenu::ServiciosMenu() = default;
+ServiciosMenu::~ServiciosMenu() = default;
+
+Lbc_Asiento& ServiciosMenu::asiento()
+{
+    if (!asiento_) asiento_ = std::make_unique<Lbc_Asiento>();
+    return *asiento_;
+}
+
+QWidget* ServiciosMenu::ventanaAbierta(const QString& nombre) const
+{
+    return abiertas_.value(nombre.toUpper()).data();
+}
+
+namespace {
+void fijarMiembros(QWidget* w, const OpcionesVentana& o)
+{
+    // Windows expose these as properties; setting one a window lacks is harmless.
+    if (o.EsCargaInicial) w->setProperty("EsCargaInicial", true);
+    if (o.Menu) w->setProperty("Menu", true);
+    w->setProperty("Escompras", o.Escompras);
+}
+
+void traerAlFrente(QWidget* w)
+{
+    QWidget* marco = w;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+        marco = sub;
+        if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+    }
+    if (marco->isMinimized()) marco->showNormal();
+    marco->show();
+    marco->raise();
+    marco->activateWindow();
+}
+} // namespace
+
+bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const OpcionesVentana& o, const QString& caption)
+{
+    QWidget* w = ventanaAbierta(nombre);
+    if (w) {
+        fijarMiembros(w, o);
+    } else {
+        w = crearVentana(nombre, o);
+        if (!w) {
+            dialogos().MsgBox(DespachoMenu::textoVentanaNoDisponible(caption), vbInformation, QStringLiteral("Aviso al operador"));
+            return false;
+        }
+        if (w->objectName().isEmpty()) w->setObjectName(nombre);
+        fijarMiembros(w, o);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        abiertas_.insert(nombre.toUpper(), w);
+    }
+    // The register window decides from its own member (set above, read back).
+    if (o.EsCargaInicial) {
+        const QVariant v = w->property("EsCargaInicial");
+        modal = !(v.isValid() ? v.toBool() : true);
+    }
+    if (!modal) {
+        if (areaMdi && !qobject_cast<QMdiSubWindow*>(w->parentWidget()) && !qobject_cast<QDialog*>(w)) {
+            QMdiSubWindow* sub = areaMdi->addSubWindow(w);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        traerAlFrente(w);
+        return true;
+    }
+    // Modal: returns when the window closes.
+    if (auto* d = qobject_cast<QDialog*>(w)) {
+        d->exec();
+        return true;
+    }
+    w->setWindowModality(Qt::ApplicationModal);
+    QEventLoop bucle;
+    QObject::connect(w, &QObject::destroyed, &bucle, &QEventLoop::quit);
+    traerAlFrente(w);
+    bucle.exec();
+    return true;
+}
+
+void ServiciosMenu::ejecutarReporte(const QString& r) { EjecutarReporte(r); }
+void ServiciosMenu::ejecutarFormulario(const QString& f) { EjecutarFormulario(f); }
+void ServiciosMenu::ejecutarPrograma(const QString& p, const QString& extra)
+{
+    qint64 tareaId = 0;
+    EjecutarPrograma(p, extra, tareaId);
+}
+void ServiciosMenu::mensajeEstado(const QString& t, bool activo) { MensajeEstado(t, activo); }
+
+void ServiciosMenu::calendario(QString& fecha) { Utilidades::instancia().Calendario(fecha); }
+void ServiciosMenu::calculadora() { Utilidades::instancia().Calculadora(); }
+void ServiciosMenu::jerarquiaCuentas() { mostrarJerarquiaCuentas(); }
+void ServiciosMenu::depurarDatos() { mostrarDepuracionDatos(); }
+void ServiciosMenu::acercaDe() { mostrarAcercaDe(); }
+
+int ServiciosMenu::abrirDocumento(const QString& archivo)
+{
+    // Status numbers as the shell answers them: 2 file not found, 31 no
+    // associated program, above 32 started.
+    const QString ruta = buscarArchivoCarpeta(carpetaPrograma(), archivo);
+    if (ruta.isEmpty()) return 2;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta)) ? 42 : 31;
+}
+
+void ServiciosMenu::mostrarConsulta(const QString& sql, const Params& p, const QString& titulo)
+{
+    VisorConsulta::Mostrar(sql, p, titulo);
+}
+
+bool ServiciosMenu::validaEstadoPeriodoActual(QString& mensaje, bool* lCierre, bool* lNoCreado)
+{
+    QVariant cierre(false), noCreado(false);
+    const bool ok = asiento().ValidaEstadoPeriodoActual(mensaje, lCierre ? &cierre : nullptr, nullptr,
+                                                        lNoCreado ? &noCreado : nullptr);
+    if (lCierre) *lCierre = cierre.toBool();
+    if (lNoCreado) *lNoCreado = noCreado.toBool();
+    return ok;
+}
+
+bool ServiciosMenu::ejercicioAnteriorCerrado()
+{
+    QString ejercicio = QStringLiteral("-1");
+    return asiento().EjercicioAnteriorCerrado(ejercicio);
+}
+
+// The year-end pre-checks (stock, assets, pending entries) are not in the
+// program yet: until they are, they find nothing and the closing commands go on.
+QString ServiciosMenu::validacionesCierre(const QString&) { return QString(); }
+
+// ---------------------------------------------------------------- dispatch
+
+QString DespachoMenu::captionVisible(const ItemMenu& item)
+{
+    QString c = QString::fromUtf8(item.caption);
+    const int p = c.indexOf(QLatin1String("**"));
+    if (p >= 0) c = c.left(p);
+    return texto::recortar(Utilidades::QuitaCaracteres(c, QStringLiteral("&")));
+}
+
+QString DespachoMenu::textoVentanaNoDisponible(const QString& caption)
+{
+    return QStringLiteral("La ventana \"%1\" todavía no está disponible en esta versión del sistema.").arg(caption);
+}
+
+bool DespachoMenu::ejecutar(const QString& nombreItem)
+{
+    const ItemMenu* i = itemMenu(nombreItem);
+    return i ? ejecutar(*i) : false;
+}
+
+bool DespachoMenu::ejecutar(const ItemMenu& item)
+{
+    if (item.accion == Accion::Ninguna) return false;
+
+    if (item.chequeos & (ChequeoPeriodo | ChequeoPeriodoCierre))
+        if (!chequeoPeriodo(item.chequeos & ChequeoPeriodoCierre)) return false;
+    if ((item.chequeos & ChequeoFechasOperativas) && !chequeoFechasOperativas()) return false;
+    if ((item.chequeos & ChequeoCierre) && !chequeoCierre()) return false;
+
+    const QString arg = QString::fromUtf8(item.argumento);
+    switch (item.accion) {
+    case Accion::Ventana:
+    case Accion::VentanaModal: {
+        OpcionesVentana o;
+        o.EsCargaInicial = item.miembro == Miembro::EsCargaInicial;
+        o.Menu = item.miembro == Miembro::Menu;
+        o.Escompras = item.miembro == Miembro::EscomprasSi;
+        return s_.mostrarVentana(arg, item.accion == Accion::VentanaModal, o, captionVisible(item));
+    }
+    case Accion::Reporte:
+        s_.ejecutarReporte(arg);
+        return true;
+    case Accion::Formulario:
+        s_.ejecutarFormulario(arg);
+        return true;
+    case Accion::Programa:
+        if (item.chequeos & AvisoConfiguracion) s_.mensajeEstado(QStringLiteral("Cargando tabla de configuración "), true);
+        s_.ejecutarPrograma(arg, QString::fromUtf8(item.extra));
+        if (item.chequeos & AvisoConfiguracion) s_.mensajeEstado(QStringLiteral("..."), false);
+        return true;
+    case Accion::Herramienta:
+        herramienta(item);
+        return true;
+    case Accion::Ninguna:
+        break;
+    }
+    return false;
+}
+
+bool DespachoMenu::chequeoPeriodo(bool conCierre)
+{
+    QString mensaje;
+    bool lCierre = false;
+    if (s_.validaEstadoPeriodoActual(mensaje, conCierre ? &lCierre : nullptr, nullptr)) return true;
+    dialogos().MsgBox(mensaje, vbCritical | vbOKOnly, tituloAplicacion());
+    return false;
+}
+
+bool DespachoMenu::chequeoFechasOperativas()
+{
+    const QString desde = texto::recortar(Utilidades::NuloATexto(Configuracion::instancia().ObtieneValor(QStringLiteral("FECHAOPERDESDE"))));
+    if (!desde.isEmpty()) return true;
+    dialogos().MsgBox(QStringLiteral("FALTA COMPLETAR LA CONFIGURACION FECHAS OPERATIVAS"), vbExclamation, QStringLiteral("Atención"));
+    return false;
+}
+
+bool DespachoMenu::chequeoCierre()
+{
+    QString mensaje;
+    bool lCierre = false, lNoCreado = false;
+    if (!s_.validaEstadoPeriodoActual(mensaje, &lCierre, &lNoCreado) && (lCierre || lNoCreado)) {
+        dialogos().MsgBox(mensaje, vbCritical, tituloAplicacion());
+        return false;
+    }
+    if (!s_.ejercicioAnteriorCerrado()) {
+        dialogos().MsgBox(QStringLiteral("No ha realizado el cierre del ejercicio anterior\rRealice esta operación y vuelva a intentarlo"),
+                          vbCritical, tituloAplicacion());
+        return false;
+    }
+    return texto::recortar(s_.validacionesCierre(PeriodoActivo)).isEmpty();
+}
+
+void DespachoMenu::herramienta(const ItemMenu& item)
+{
+    const QString h = QString::fromLatin1(item.argumento);
+    if (h == QLatin1String(herramienta::Calendario)) s_.calendario(FechaCalendario);
+    else if (h == QLatin1String(herramienta::Calculadora)) s_.calculadora();
+    else if (h == QLatin1String(herramienta::JerarquiaCuentas)) s_.jerarquiaCuentas();
+    else if (h == QLatin1String(herramienta::DepurarDatos)) s_.depurarDatos();
+    else if (h == QLatin1String(herramienta::AcercaDe)) s_.acercaDe();
+    else if (h == QLatin1String(herramienta::Ayuda)) ayuda();
+    else if (h == QLatin1String(herramienta::PlanillaRegistraciones)) planillaRegistraciones();
+    else if (h == QLatin1String(herramienta::OpcionDeshabilitada))
+        dialogos().MsgBox(QStringLiteral("Opcion deshabilitada!"), vbOKOnly, tituloAplicacion());
+    else if (s_.comandoVentanaPrincipal) s_.comandoVentanaPrincipal(h);
+}
+
+QString DespachoMenu::sqlPlanillaRegistraciones()
+{
+    return QStringLiteral("SELECT FECHA, MES_OPERATIVO, [NUMERO ASIENTO], CUENTA, TC, SUCURSAL, NUMERO, LETRA, "
+                          "[DEBE-HABER], IMPORTE, SECUENCIA AS LINEA, PERIODO AS EJERCICIO, DETALLE AS CONCEPTO "
+                          "FROM MV_ASIENTOS WHERE PERIODO = ? AND (COALESCE(TIPO_REG, '') = '' OR TIPO_REG = ?)");
+}
+
+Params DespachoMenu::parametrosPlanillaRegistraciones(const QString& periodo)
+{
+    return {texto::recortar(periodo).toInt(), Lbc_Asiento::TipoRegResumen()};
+}
+
+QString DespachoMenu::archivoAyuda() { return QStringLiteral("Manual.chm"); }
+
+void DespachoMenu::planillaRegistraciones()
+{
+    PeriodoActivo = Configuracion::instancia().ObtieneValor(QStringLiteral("PERIODO"));
+    dialogos().MsgBox(QStringLiteral("Recuerde hacer clic sobre la columna por la cual desea ordenar la consulta, luego "
+                                     "seleccione el tipo de ordenamiento."),
+                      vbInformation, QStringLiteral("Aviso al operador"));
+    s_.mostrarConsulta(sqlPlanillaRegistraciones(), parametrosPlanillaRegistraciones(PeriodoActivo), QStringLiteral("Registraciones"));
+}
+
+void DespachoMenu::ayuda()
+{
+    if (s_.abrirDocumento(archivoAyuda()) == 31)
+        dialogos().MsgBox(QStringLiteral("¡Para el archivo seleccionado no hay vínculo definido!"), vbInformation,
+                          QStringLiteral("Falta vinculación de archivo"));
+}
+
+} // namespace vexa

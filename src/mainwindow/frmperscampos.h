@@ -1,0 +1,17 @@
+#pragma once
+// Custom-fields window: the field-definition controls of an additional-data
+// field, shown for reference; none of them acts.
+#include <QWidget>
+
+namespace vexa {
+
+class frmperscampos : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmperscampos(QWidget* parent = nullptr);
+};
+
+// Keeps the window's registration linked into the program.
+extern const bool frmperscamposRegistrada;
+
+} // namespace vexa

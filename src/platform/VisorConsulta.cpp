@@ -1,0 +1,55 @@
+#include "VisorConsulta.h"
+
+#include "Dialogos.h"
+#include "Utilidades.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+QWidget* VisorConsulta::Mostrar(const QString& sql, const Params& p, const QString& titulo, Conexion* con)
+{
+    std::vector<Fila> filas;
+    try {
+        filas = (con ? *con : Conexion::instancia()).ObtenerRecordset(sql, p).todas();
+    } catch (const std::exception& e) {
+        Utilidades::instancia().InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("VisorConsulta"));
+        return nullptr;
+    }
+    auto* d = new QDialog(plataforma::ventanaPrincipal());
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle(titulo);
+    auto* tabla = new QTableWidget(d);
+    tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (!filas.empty()) {
+        const Fila& f0 = filas.front();
+        tabla->setColumnCount(f0.cantidad());
+        QStringList cabeceras;
+        for (int c = 0; c < f0.cantidad(); ++c) cabeceras << f0.nombre(c);
+        tabla->setHorizontalHeaderLabels(cabeceras);
+        tabla->setRowCount((int)filas.size());
+        for (int r = 0; r < (int)filas.size(); ++r)
+            for (int c = 0; c < f0.cantidad(); ++c) {
+                auto* item = new QTableWidgetItem;
+                const QVariant v = filas[r].valor(c);
+                // Numbers sort as numbers, the rest as text.
+                if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Double)
+                    item->setData(Qt::DisplayRole, v);
+                else
+                    item->setData(Qt::DisplayRole, filas[r].texto(c));
+                tabla->setItem(r, c, item);
+            }
+    }
+    tabla->setSortingEnabled(true);
+    tabla->horizontalHeader()->setSortIndicatorShown(true);
+    auto* l = new QVBoxLayout(d);
+    l->addWidget(tabla);
+    d->resize(900, 500);
+    d->show();
+    return d;
+}
+
+} // namespace vexa
