@@ -77,8 +77,8 @@ void ControladorMenu::construirMenu()
         auto* a = new QAction(&ventana_);
         a->setProperty(PROPIEDAD_ORDEN_MENU, n);
         if (it.esSeparador()) {
+            // A separator's caption is "-"; Qt draws separators from the flag alone.
             a->setSeparator(true);
-            a->setText(QStringLiteral("-"));
         } else {
             a->setObjectName(QString::fromLatin1(it.nombre));
             a->setText(QString::fromUtf8(it.caption));

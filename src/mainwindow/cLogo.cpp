@@ -109,7 +109,7 @@ void cLogo::Draw()
         QFont f = objeto_->font();
         f.setPixelSize(std::max(1, altoFuenteLogo(f.pointSizeF() > 0 ? f.pointSizeF() : 8.25, objeto_->logicalDpiY())));
         g.setFont(f);
-        g.setPen(objeto_->palette().color(QPalette::WindowText));
+        g.setPen(objeto_->palette().color(objeto_->foregroundRole()));
         g.translate(0, H - 16);
         g.rotate(-90);
         g.drawText(QRect(0, 0, H, W), Qt::AlignLeft | Qt::AlignTop, caption_);
@@ -121,6 +121,8 @@ void cLogo::Draw()
 
 bool cLogo::eventFilter(QObject* o, QEvent* e)
 {
+    // The surface settles its size after the window's own resize: paint for the new size.
+    if (o == objeto_ && e->type() == QEvent::Resize) Draw();
     if (o == objeto_ && e->type() == QEvent::Paint && !imagen_.isNull()) {
         QPainter g(objeto_);
         g.drawPixmap(0, 0, imagen_);
