@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
 
@@ -95,6 +96,13 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
         if (areaMdi && !qobject_cast<QMdiSubWindow*>(w->parentWidget()) && !qobject_cast<QDialog*>(w)) {
             QMdiSubWindow* sub = areaMdi->addSubWindow(w);
             sub->setAttribute(Qt::WA_DeleteOnClose);
+            // A window that closes itself takes its frame with it (later: the
+            // frame may be the one being destroyed).
+            QObject::connect(w, &QObject::destroyed, areaMdi, [marco = QPointer<QMdiSubWindow>(sub), area = areaMdi] {
+                QTimer::singleShot(0, area, [marco] {
+                    if (marco) marco->close();
+                });
+            });
         }
         traerAlFrente(w);
         return true;

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMap>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QSet>
 #include <QTemporaryDir>
@@ -210,4 +211,34 @@ TEST(BarraEmpresa, ColoresYRedibujo)
     const QImage img = logo.imagen().toImage();
     EXPECT_EQ(img.pixelColor(39, 299), QColor(0, 0, 0));
     EXPECT_GT(img.pixelColor(39, 0).red(), 240);
+}
+
+TEST(BotonesImagen, EventosDelMouseSobreLasImagenes)
+{
+    Botones b;
+    b.habilitados.insert("MnuArchivosTablas");
+    PctMain p(b.m);
+    p.resize(700, 60);
+    auto enviar = [](QWidget* w, QEvent::Type t, QPoint pos = {5, 5}) {
+        QMouseEvent e(t, QPointF(pos), QPointF(w->mapToGlobal(pos)), t == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      t == QEvent::MouseButtonRelease || t == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    QLabel* tablas = p.ImgMenu(8);
+    enviar(tablas, QEvent::MouseMove);
+    EXPECT_EQ(b.m.IndiceResaltado, 8);
+    EXPECT_NE(p.ImgBack(8)->frameStyle(), int(QFrame::NoFrame));
+    enviar(tablas, QEvent::MouseButtonPress);
+    EXPECT_NE(tablas->frameStyle(), int(QFrame::NoFrame));
+    enviar(tablas, QEvent::MouseButtonRelease);
+    EXPECT_EQ(tablas->frameStyle(), int(QFrame::NoFrame));
+    EXPECT_EQ(b.hechos, (QStringList{"sonido:mouse.wav", "sonido:msclick.WAV", "item:MnuArchivosTablas"}));
+    // Released outside the picture: no command.
+    enviar(tablas, QEvent::MouseButtonPress);
+    enviar(tablas, QEvent::MouseButtonRelease, {500, 500});
+    EXPECT_EQ(b.hechos.size(), 3);
+    // Over the area outside the pictures: the frame goes.
+    enviar(&p, QEvent::MouseMove, {690, 50});
+    EXPECT_EQ(b.m.IndiceResaltado, -1);
+    EXPECT_EQ(p.ImgBack(8)->frameStyle(), int(QFrame::NoFrame));
 }

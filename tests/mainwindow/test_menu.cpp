@@ -7,9 +7,12 @@
 #include "Entorno.h"
 #include "MenuPrincipal.h"
 #include "RegistroVentanas.h"
+#include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMap>
 #include <QMdiArea>
@@ -17,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 using namespace vexa;
@@ -460,6 +464,18 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
     }
     std::sort(numeros.begin(), numeros.end());
     EXPECT_EQ(numeros, (QList<int>{101, 102}));
+
+    // The grid viewer over the same query; a failing query is reported, no window.
+    std::unique_ptr<QWidget> visor(VisorConsulta::Mostrar(s.sql, s.params, "Registraciones"));
+    ASSERT_TRUE(visor);
+    EXPECT_EQ(visor->windowTitle(), "Registraciones");
+    auto* grilla = visor->findChild<QTableWidget*>();
+    ASSERT_TRUE(grilla);
+    EXPECT_EQ(grilla->rowCount(), 2);
+    EXPECT_EQ(grilla->horizontalHeaderItem(12)->text().toUpper(), "CONCEPTO");
+    dlg.mostrados.clear();
+    EXPECT_EQ(VisorConsulta::Mostrar("SELECT NADA FROM TABLA_QUE_NO_EXISTE", {}, "x"), nullptr);
+    EXPECT_EQ(dlg.mostrados.size(), 1);
 }
 
 TEST_P(ChequeosReales, LanzaLosProgramasCompanerosConLaConexion)
@@ -557,4 +573,23 @@ TEST(VentanasDelMenu, ErrorEnUnComandoSeMuestraYSigue)
     c->item("MNU_Mayores")->setEnabled(false);
     c->ejecutarItem("MNU_Mayores");
     EXPECT_EQ(dlg.mostrados.size(), 1);
+}
+
+TEST(VentanasDelMenu, LaVentanaQueSeCierraSolaNoDejaMarcoVacio)
+{
+    QMdiArea mdi;
+    ServiciosMenu s;
+    s.areaMdi = &mdi;
+    ASSERT_TRUE(s.mostrarVentana("VentanaDePruebaMenu", false, {}, "Prueba"));
+    QWidget* w = s.ventanaAbierta("VentanaDePruebaMenu");
+    ASSERT_TRUE(w);
+    QPointer<QMdiSubWindow> marco = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+    ASSERT_TRUE(marco);
+    w->close(); // the window's own "Cerrar"
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(s.ventanaAbierta("VentanaDePruebaMenu"), nullptr);
+    EXPECT_TRUE(marco.isNull() || !marco->isVisible());
+    EXPECT_TRUE(mdi.subWindowList().isEmpty());
 }
