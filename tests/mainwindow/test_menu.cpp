@@ -6,6 +6,7 @@
 #include "EstadoGlobal.h"
 #include "Entorno.h"
 #include "MenuPrincipal.h"
+#include "frmMDI.h"
 #include "RegistroVentanas.h"
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
@@ -592,4 +593,46 @@ TEST(VentanasDelMenu, LaVentanaQueSeCierraSolaNoDejaMarcoVacio)
     EXPECT_EQ(s.ventanaAbierta("VentanaDePruebaMenu"), nullptr);
     EXPECT_TRUE(marco.isNull() || !marco->isVisible());
     EXPECT_TRUE(mdi.subWindowList().isEmpty());
+}
+
+TEST(VentanaPrincipal, ElMenuYLosBotonesEstanEnLaVentana)
+{
+    frmMDI w;
+    ControladorMenu* c = ControladorMenu::de(w);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(itemsMenu(w).size(), 130);
+    EXPECT_EQ(w.menuBar()->actions().size(), 12);
+    ASSERT_TRUE(c->pctMain());
+    QWidget* area = w.findChild<QWidget*>("PctMain");
+    ASSERT_TRUE(area);
+    EXPECT_TRUE(area->isAncestorOf(c->pctMain()));
+    EXPECT_EQ(c->servicios().areaMdi, w.mdiArea());
+
+    InicializaTareasMenu(w);
+    EXPECT_EQ(c->item("MnuArchivosSalir")->text(), "&Salir");
+    c->item("MNU_Sesion")->setVisible(true);
+    ocultarItemMenu(w, "MNU_Sesion");
+    EXPECT_FALSE(c->item("MNU_Sesion")->isVisible());
+    ocultarItemMenu(w, "NoExiste");
+
+    c->imagenes().MouseMove(4);
+    InicializaBordes(w);
+    EXPECT_EQ(c->imagenes().IndiceResaltado, -1);
+
+    // Window arrangement reaches the MDI area.
+    GuionDialogos dlg;
+    auto* a = w.mdiArea()->addSubWindow(new QWidget);
+    auto* b = w.mdiArea()->addSubWindow(new QWidget);
+    w.resize(1000, 700);
+    w.show();
+    a->show();
+    b->show();
+    c->ejecutarItem("mnuWindowTileVertical");
+    EXPECT_EQ(a->geometry().top(), 0);
+    EXPECT_EQ(b->geometry().top(), 0);
+    EXPECT_LT(a->geometry().left(), b->geometry().left());
+    c->ejecutarItem("mnuWindowTileHorizontal");
+    EXPECT_EQ(a->geometry().left(), 0);
+    EXPECT_LT(a->geometry().top(), b->geometry().top());
+    EXPECT_TRUE(dlg.mostrados.isEmpty());
 }
