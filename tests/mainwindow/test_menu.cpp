@@ -636,3 +636,10 @@ TEST(VentanaPrincipal, ElMenuYLosBotonesEstanEnLaVentana)
     EXPECT_LT(a->geometry().top(), b->geometry().top());
     EXPECT_TRUE(dlg.mostrados.isEmpty());
 }
+
+// Windows of the subsystem libraries join the registry from their own object
+// files; the main window's library keeps them in the link.
+TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
+{
+    EXPECT_TRUE(existeVentana("FrmInterface"));
+}
