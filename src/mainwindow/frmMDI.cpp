@@ -20,6 +20,8 @@
 #include <QVBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPalette>
+#include <QFont>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QTextStream>
@@ -43,6 +45,17 @@ frmMDI::frmMDI(QWidget* parent)
     mdi_->setObjectName(QStringLiteral("MDIArea"));
     pctlicencia_->setObjectName(QStringLiteral("pctlicencia"));
     pctlicencia_->setFixedWidth(40);
+    {
+        // The company-name bar writes in its own font (Arial 8.25 bold italic), light over the dark end of the band.
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSizeF(8.25);
+        f.setBold(true);
+        f.setItalic(true);
+        pctlicencia_->setFont(f);
+        QPalette pal = pctlicencia_->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        pctlicencia_->setPalette(pal);
+    }
     pctMain_->setObjectName(QStringLiteral("PctMain"));
 
     // The picture-button area across the top; below it the company-name bar and the documents.
