@@ -88,13 +88,7 @@ bool ConectarBaseDatos()
 
     CadenaDSN = cadenaDSN(con.DbName, con.Usuario, con.Password);
 
-    Configuracion& cfg = Configuracion::instancia();
-    cfg.Server = con.Server;
-    cfg.DbName = con.DbName;
-    cfg.CadenaConexion = con.CadenaConexion();
-    cfg.Usuario = con.Usuario;
-    cfg.Password = con.Password;
-    cfg.Conectar();
+    Configuracion::instancia().copiarConexion(con);
 
     IniContable();
     return true;

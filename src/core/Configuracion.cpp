@@ -17,6 +17,16 @@ Configuracion& Configuracion::instancia()
     return *c;
 }
 
+void Configuracion::copiarConexion(const Conexion& c)
+{
+    Server = c.Server;
+    DbName = c.DbName;
+    CadenaConexion = c.CadenaConexion();
+    Usuario = c.Usuario;
+    Password = c.Password;
+    Conectar();
+}
+
 QString Configuracion::ObtieneValor(const QString& clave)
 {
     auto f = con().PrimeraFila(QStringLiteral("SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = ?"), {texto::recortar(clave)});

@@ -22,6 +22,9 @@ public:
     // Connection copy (kept for command lines of companion programs).
     QString Server, DbName, CadenaConexion, Usuario, Password, Version;
     void Conectar() {}
+    // Copies the open connection's fields (Server, DbName, CadenaConexion, Usuario,
+    // Password, in that order) and calls Conectar.
+    void copiarConexion(const Conexion& c);
 
     // Splash window shown while the program starts (the version text on it).
     void MostrarPresentacion();

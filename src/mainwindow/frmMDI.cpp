@@ -141,16 +141,7 @@ bool frmMDI::MDIForm_Load()
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.Usuario));
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.Password));
         },
-        [] {
-            const Conexion& con = Conexion::instancia();
-            Configuracion& cfg = Configuracion::instancia();
-            cfg.Server = con.Server;
-            cfg.DbName = con.DbName;
-            cfg.CadenaConexion = con.CadenaConexion();
-            cfg.Usuario = con.Usuario;
-            cfg.Password = con.Password;
-            cfg.Conectar();
-        },
+        [] { Configuracion::instancia().copiarConexion(Conexion::instancia()); },
         [this] { IniContable(); },
         [this] { InicializaTareasMenu(*this); },
         [this] { ocultarItemMenu(*this, "MNU_Sesion"); },
