@@ -29,14 +29,25 @@ const QStringList& columnas()
 }
 constexpr int kColumnasLibroIva = 12;
 
-QString sqlInsercion(int filas)
+// The insert of an entry of the given number of rows: the VAT-book columns
+// take values on the first row only and are NULL on the others. One text per
+// row count, kept for the run (the database layer keeps its prepared statement).
+const QString& sqlInsercion(int filas)
 {
-    const int n = int(columnas().size());
-    QString fila = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
-    QStringList filasSql;
-    for (int i = 0; i < filas; ++i) filasSql << fila;
-    return QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", ")) + QStringLiteral(") VALUES ")
-           + filasSql.join(QStringLiteral(", "));
+    static std::vector<QString> textos;
+    if (int(textos.size()) <= filas) textos.resize(size_t(filas) + 1);
+    QString& sql = textos[size_t(filas)];
+    if (sql.isEmpty()) {
+        const int n = int(columnas().size());
+        const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
+        const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
+                             + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
+        QStringList filasSql{primera};
+        for (int i = 1; i < filas; ++i) filasSql << otra;
+        sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", "))
+              + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
+    }
+    return sql;
 }
 
 QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
@@ -161,6 +172,7 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
             const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
             const QVariant nulo;
             Params p;
+            p.reserve(qsizetype(lineas.size()) * columnas().size());
             int secuencia = 0;
             for (const LineaAsiento& l : lineas) {
                 if (l.enBlanco()) continue;
@@ -183,8 +195,6 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
                       << (exento ? monto(iva.Exento) : nulo) << monto(iva.Neto) << monto(iva.NetoN)
                       << monto(iva.RetGanancias) << monto(iva.RetIbtos) << monto(iva.RetPerc) << monto(c.Total)
                       << monto(tasa(QStringLiteral("PIVA"), piva_)) << monto(tasa(QStringLiteral("PIVAREC"), pivarec_));
-                } else {
-                    for (int i = 0; i < kColumnasLibroIva; ++i) p << nulo;
                 }
             }
             if (secuencia > 0) con_.EjecutarSQL(sqlInsercion(secuencia), p);

@@ -1,0 +1,205 @@
+// Reception throughput through the reception window's own run (offscreen), on
+// SQLite and (with VEXA_PG=host:port) PostgreSQL, for interface files of the
+// demo definition "VENTAS". In the same database it then times a baseline: the
+// same entry rows inserted with one prepared statement in one transaction.
+// One line per backend and size:
+//   reception <backend> <lines> lines/s=<N> ratio=<R> rss_mb=<M>
+// ratio = reception time / baseline time; rss_mb = the process's peak so far.
+// Usage: bench_recepcion [sizes...]   (default 10000 100000)
+#include "Conexion.h"
+#include "Dialogos.h"
+#include "Empresa.h"
+#include "EstadoGlobal.h"
+#include "FrmInterface.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace vexa;
+
+namespace {
+
+double picoRssMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+struct Linea {
+    int mes, numero, cliente;
+    qint64 neto, iva;
+};
+
+std::vector<Linea> generar(int n)
+{
+    std::vector<Linea> v;
+    v.reserve(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        const qint64 neto = 100 + (i * 37) % 9000;
+        v.push_back({1 + i % 12, 1000 + i, i % 3, neto, neto * 21 / 100});
+    }
+    return v;
+}
+
+void escribirArchivo(const QString& ruta, const std::vector<Linea>& v)
+{
+    static const char* clientes[] = {"CLI001", "CLI002", "CF"};
+    QFile f(ruta);
+    f.open(QIODevice::WriteOnly);
+    QByteArray buf;
+    for (const Linea& l : v) {
+        buf += QStringLiteral("%1/%2/2026;FC;0001-%3-A;%4;%5;%6;%7;28/12/2026;Venta %3\r\n")
+                   .arg(10 + l.numero % 18)
+                   .arg(l.mes, 2, 10, QLatin1Char('0'))
+                   .arg(l.numero, 8, 10, QLatin1Char('0'))
+                   .arg(QString::fromLatin1(clientes[l.cliente]))
+                   .arg(l.neto)
+                   .arg(l.iva)
+                   .arg(l.neto + l.iva)
+                   .toUtf8();
+        if (buf.size() > (1 << 20)) {
+            f.write(buf);
+            buf.clear();
+        }
+    }
+    f.write(buf);
+}
+
+// The same rows the posting writes (three per line, every column it sets),
+// numbered in a family of their own so that they do not meet the received ones.
+double lineaBase(Conexion& c, const std::vector<Linea>& v)
+{
+    static const char* cuentas[] = {"1102010010001", "1102010010002", "1102010010003"};
+    QElapsedTimer t;
+    t.start();
+    Transaccion tr(c);
+    QSqlQuery q(c.bd());
+    q.prepare(c.traducir(QStringLiteral(
+        "INSERT INTO MV_ASIENTOS (CUENTA, SECUENCIA, MES_OPERATIVO, [NUMERO ASIENTO], PERIODO, TIPO_REG, FECHA, DETALLE, TC, "
+        "SUCURSAL, NUMERO, LETRA, [DEBE-HABER], IMPORTE, CABIMPORTE, CABCUENTA, CABNOMBRE, CABCUIT, CABCONDIVA, VENCIMIENTO, "
+        "NRO_TRANSMISION, LIVA_TIPO, LIVA_IMPIVAREC, LIVA_IMPIVA, LIVA_EXENTO, LIVA_IMPNETOGRAV, LIVA_IMPNETONGRAV, "
+        "LIVA_RET_GANANCIAS, LIVA_RET_IBTOS, LIVA_RET_PERC, LIVA_TOTAL, LIVA_ALICIVA, LIVA_ALICIVAREC) VALUES "
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")));
+    auto m = [&c](qint64 unidades) { return c.valorParaMotor(QVariant::fromValue(Moneda::entero(unidades))); };
+    const QVariant nulo = c.valorParaMotor(QVariant());
+    int nro = 0;
+    for (const Linea& l : v) {
+        ++nro;
+        const QString cuenta[] = {QStringLiteral("4101010010001"), QStringLiteral("2102010010001"), QString::fromLatin1(cuentas[l.cliente])};
+        const qint64 importe[] = {l.neto, l.iva, l.neto + l.iva};
+        for (int s = 0; s < 3; ++s) {
+            const QVariantList p{cuenta[s], s + 1, l.mes, nro, 2, QStringLiteral("BASE"),
+                                 QDate(2026, l.mes, 10).toString(Qt::ISODate), QStringLiteral("Subdiario desde Interface Recepción Nº 1"),
+                                 QStringLiteral("00FA"), QStringLiteral("0001"),
+                                 QStringLiteral("%1").arg(l.numero, 8, 10, QLatin1Char('0')), QStringLiteral("A"),
+                                 s == 2 ? QStringLiteral("D") : QStringLiteral("H"), m(importe[s]), m(l.neto + l.iva),
+                                 QString::fromLatin1(cuentas[l.cliente]), QStringLiteral("Cliente"), QStringLiteral("30-71234567-9"),
+                                 QStringLiteral("0001"), QStringLiteral("2026-12-28"), 1};
+            for (int k = 0; k < p.size(); ++k) q.bindValue(k, p[k]);
+            const int base = int(p.size());
+            for (int k = 0; k < 12; ++k) q.bindValue(base + k, s == 0 ? (k == 0 ? QVariant(QStringLiteral("VENTAS")) : m(importe[0])) : nulo);
+            if (!q.exec()) {
+                std::fprintf(stderr, "línea base: %s\n", qPrintable(q.lastError().text()));
+                return 0;
+            }
+        }
+    }
+    tr.confirmar();
+    return t.nsecsElapsed() / 1e9;
+}
+
+bool correr(Motor motor, int lineas, double* segundos)
+{
+    DatosConexion d;
+    QString e;
+    QTemporaryDir dir;
+    if (motor == Motor::PostgreSQL) {
+        d.server = qEnvironmentVariable("VEXA_PG");
+        d.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", "vexa");
+        d.password = qEnvironmentVariable("VEXA_PG_PASSWORD", "vexa");
+        d.dbName = QStringLiteral("vexa_bench_recepcion");
+    } else {
+        d.dbName = dir.filePath(QStringLiteral("bench_recepcion.db"));
+    }
+    if (!crearEmpresa(d, true, true, &e)) {
+        std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
+        return false;
+    }
+    const std::vector<Linea> v = generar(lineas);
+    const QString ruta = dir.filePath(QStringLiteral("ventas.txt"));
+    escribirArchivo(ruta, v);
+
+    Conexion& c = Conexion::instancia();
+    c.Server = d.server;
+    c.DbName = d.dbName;
+    c.Usuario = d.usuario;
+    c.Password = d.password;
+    if (!c.Abrir()) {
+        std::fprintf(stderr, "no se pudo abrir: %s\n", qPrintable(c.ultimoError()));
+        return false;
+    }
+    double tRecepcion = 0, tBase = 0;
+    int grabadas = 0, errores = 0;
+    {
+        plataforma::GuionDialogos dialogos;
+        recepcion::FrmInterface w;
+        w.show();
+        w.TxtFields[0]->setText(QStringLiteral("VENTAS"));
+        w.Campo_Valida(0);
+        w.TxtFields[1]->setText(ruta);
+        QElapsedTimer t;
+        t.start();
+        w.UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
+        tRecepcion = t.nsecsElapsed() / 1e9;
+        grabadas = w.LstGrabados->count();
+        errores = w.LstErrores->count();
+        if (errores > 0) std::fprintf(stderr, "%s\n", qPrintable(w.LstErrores->item(0)->text()));
+    }
+    tBase = lineaBase(c, v);
+    c.Cerrar();
+    eliminarEmpresa(d, &e);
+    std::printf("reception %s %d lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", motor == Motor::SQLite ? "sqlite" : "postgresql",
+                lineas, lineas / tRecepcion, tBase > 0 ? tRecepcion / tBase : 0.0, picoRssMb());
+    if (errores > 0) std::printf("  (%d recorded, %d rejected)\n", grabadas, errores);
+    std::fflush(stdout);
+    *segundos = tRecepcion;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SeccionEquipo = QStringLiteral("BENCH|BENCH");
+    std::vector<int> tamanos;
+    for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
+    if (tamanos.empty()) tamanos = {10000, 100000};
+    std::vector<Motor> motores{Motor::SQLite};
+    if (!qEnvironmentVariable("VEXA_PG").isEmpty()) motores.push_back(Motor::PostgreSQL);
+    for (Motor m : motores) {
+        std::vector<double> tiempos;
+        for (int n : tamanos) {
+            double s = 0;
+            if (!correr(m, n, &s)) return 1;
+            tiempos.push_back(s);
+        }
+        if (tiempos.size() >= 2)
+            std::printf("reception %s growth %d->%d lines: time x%.2f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
+                        tamanos.front(), tamanos.back(), tiempos.back() / tiempos.front());
+    }
+    return 0;
+}
