@@ -253,6 +253,27 @@ TEST_P(VentanaRecepcion, DuranteLaCorridaLosComandosYElCierreEstanDeshabilitados
     EXPECT_TRUE(w.close());
 }
 
+TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
+{
+    UsuarioActual = QStringLiteral("OPERADOR");
+    const QString maquina = plataforma::InfoSistema::NombreEquipo().trimmed().toUpper();
+    con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
+                      {"OPERADOR", maquina, "FrmInterface", "Recepción de Subdiario desde Interface",
+                       QDateTime(QDate(2026, 3, 1), QTime(9, 0))});
+    plataforma::fijarAhora(QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
+    {
+        FrmInterface w;
+        w.show();
+        w.UtilTeb1_ButtonClick("CERRAR");
+        EXPECT_FALSE(w.isVisible());
+    }
+    plataforma::fijarAhora(QDateTime());
+    UsuarioActual.clear();
+    const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ?", {"OPERADOR", "FrmInterface"});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->fechaHora("EGRESO").toString("yyyy-MM-dd HH:mm"), "2026-03-01 09:30");
+}
+
 VEXA_AMBOS_MOTORES(VentanaRecepcion);
 
 } // namespace
