@@ -49,7 +49,9 @@ public:
     bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
     // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.
     bool EsFechaOperativa(const QDate& fecha);
-    // The voucher type keeps the given number as its last one for the letter (never lowers it).
+    // A voucher of the type was recorded: numero is the number that follows it (the reception
+    // passes the voucher's number plus one), so the letter's last number becomes numero - 1,
+    // never lower than it was.
     void ActualizaNumeracion(const QString& tipo, const QString& sistema, const QString& sucursal,
                              const QString& numero, const QString& letra);
 
