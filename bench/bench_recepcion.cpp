@@ -5,7 +5,8 @@
 // One line per backend and size:
 //   reception <backend> <lines> lines/s=<N> ratio=<R> rss_mb=<M>
 // ratio = reception time / baseline time; rss_mb = the process's peak so far.
-// Usage: bench_recepcion [sizes...]   (default 10000 100000)
+// Usage: bench_recepcion [sizes...]   (default 10000 100000); VEXA_BENCH_MOTOR=sqlite|postgresql
+// measures one backend only.
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Empresa.h"
@@ -188,8 +189,12 @@ int main(int argc, char** argv)
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
     if (tamanos.empty()) tamanos = {10000, 100000};
-    std::vector<Motor> motores{Motor::SQLite};
-    if (!qEnvironmentVariable("VEXA_PG").isEmpty()) motores.push_back(Motor::PostgreSQL);
+    // VEXA_BENCH_MOTOR=sqlite or postgresql measures one backend only.
+    const QString solo = qEnvironmentVariable("VEXA_BENCH_MOTOR");
+    std::vector<Motor> motores;
+    if (solo.isEmpty() || solo == QLatin1String("sqlite")) motores.push_back(Motor::SQLite);
+    if (!qEnvironmentVariable("VEXA_PG").isEmpty() && (solo.isEmpty() || solo == QLatin1String("postgresql")))
+        motores.push_back(Motor::PostgreSQL);
     for (Motor m : motores) {
         std::vector<double> tiempos;
         for (int n : tamanos) {

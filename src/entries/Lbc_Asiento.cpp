@@ -63,25 +63,6 @@ QString ceros(const QString& s, int ancho)
     return texto::soloDigitos(t) ? Utilidades::CompletaCeros(t, ancho) : s;
 }
 
-// Texts whose value as a whole number is n, zero-filled to every width up to 'hasta'
-// ("25", "025", ... "0000000025"): lets an indexed IN match what a numeric
-// conversion of the stored text would match, without converting (and failing on)
-// stored texts that are not numbers.
-QVariantList formasNumericas(qint64 n, int hasta)
-{
-    QVariantList r;
-    const QString d = QString::number(n);
-    for (int w = int(d.size()); w <= std::max<int>(int(d.size()), hasta); ++w) r << d.rightJustified(w, u'0');
-    return r;
-}
-
-QString marcadores(int n)
-{
-    QStringList l;
-    for (int i = 0; i < n; ++i) l << QStringLiteral("?");
-    return l.join(u',');
-}
-
 bool esFalso(const QString& valor)
 {
     const QString v = texto::recortar(valor).toUpper();
@@ -239,8 +220,11 @@ qint32 Lbc_Asiento::UltimoNumeroAsiento(const QVariant& MES, const QVariant& Tip
     const qint64 periodo = texto::valEntero(Periodo.isValid() ? Periodo.toString() : PeriodoActivo());
     const QString familia = FamiliaNumeracion(Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
     // Errors reach the caller: a number read after a failure would be a duplicate.
+    // The highest number as the first row of the key's index read backwards: a plan
+    // that holds however large the journal is, with or without statistics.
     const QVariant max = con().Escalar(
-        QStringLiteral("SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ?"),
+        QStringLiteral("SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ? "
+                       "ORDER BY [NUMERO ASIENTO] DESC LIMIT 1"),
         {periodo, mes, familia});
     if (max.isNull() || max.toString().isEmpty()) return 1;
     return qint32(max.toLongLong() + 1);
@@ -251,10 +235,21 @@ qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo
     if (!con().enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
-    con().bloquearFamilia(ClaveFamilia(periodo, int(texto::valEntero(MES.toString())),
-                                       Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString()));
-    return UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
+    const QString clave = ClaveFamilia(periodo, int(texto::valEntero(MES.toString())),
+                                       Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
+    con().bloquearFamilia(clave);
+    // While the family stays locked by this transaction nobody else numbers in it:
+    // the number handed out last is the highest, and the next one follows it.
+    const QString marca = PrefijoNumeroTomado() + clave;
+    const QVariant ultimo = con().datoTransaccion(marca);
+    const qint32 n = ultimo.isValid() ? ultimo.toInt() + 1 : UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
+    con().fijarDatoTransaccion(marca, n);
+    return n;
 }
+
+QString Lbc_Asiento::PrefijoNumeroTomado() { return QStringLiteral("asiento|"); }
+
+void Lbc_Asiento::OlvidarNumerosTomados() { con().olvidarDatosTransaccion(PrefijoNumeroTomado()); }
 
 QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant& NroAsiento, const QDate& Fecha)
 {
@@ -375,9 +370,12 @@ bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, const QString& 
         const QDate desde = aFecha(NFecha_Desde), hasta = aFecha(NFecha_Hasta);
         // The year's first and last line dates, each one step down the (PERIODO, FECHA) index.
         const qint64 periodo = texto::valEntero(Periodo);
-        const QVariant primera = con().Escalar(QStringLiteral("SELECT MIN([FECHA]) FROM MV_ASIENTOS WHERE PERIODO = ?"), {periodo});
+        // First and last date through the (PERIODO, FECHA) index, a plan that needs no statistics.
+        const QVariant primera = con().Escalar(QStringLiteral("SELECT [FECHA] FROM MV_ASIENTOS WHERE PERIODO = ? AND [FECHA] IS NOT NULL "
+                                                              "ORDER BY [FECHA] LIMIT 1"), {periodo});
         if (primera.isNull()) return;
-        const QVariant ultima = con().Escalar(QStringLiteral("SELECT MAX([FECHA]) FROM MV_ASIENTOS WHERE PERIODO = ?"), {periodo});
+        const QVariant ultima = con().Escalar(QStringLiteral("SELECT [FECHA] FROM MV_ASIENTOS WHERE PERIODO = ? AND [FECHA] IS NOT NULL "
+                                                             "ORDER BY [FECHA] DESC LIMIT 1"), {periodo});
         r = primera.toDate() <= desde || ultima.toDate() >= hasta;
     }}, {}, &con());
     return r;
@@ -454,9 +452,17 @@ bool Lbc_Asiento::ValidaComprobante(const QString& TC, const QString& Sucursal, 
     bool primera = true;
     try {
         for (;;) {
-            auto f = con().PrimeraFila(
-                QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
-                {tc, sucursal, numero, letra});
+            // Whole numbers also go through their numeric columns, which the voucher index holds.
+            const bool numericos = texto::soloDigitos(sucursal) && texto::soloDigitos(numero) && sucursal.size() <= 18
+                                   && numero.size() <= 18;
+            auto f = numericos
+                         ? con().PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
+                                                            "AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ? "
+                                                            "AND SUCURSAL = ? AND NUMERO = ? LIMIT 1"),
+                                             {tc, numero.toLongLong(), letra, sucursal.toLongLong(), sucursal, numero})
+                         : con().PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
+                                                            "AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
+                                             {tc, sucursal, numero, letra});
             if (!f) {
                 Numero = numero;
                 resultado = true;
@@ -566,14 +572,10 @@ bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, cons
             r = false;
             return;
         }
-        const QVariantList sucursales = formasNumericas(qint64(suc), 10);
-        const QVariantList numeros = formasNumericas(qint64(nro), 12);
-        QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO IN (%1) AND LETRA = ? AND SUCURSAL IN (%2)")
-                          .arg(marcadores(int(numeros.size())), marcadores(int(sucursales.size())));
-        Params p{texto::recortar(TC)};
-        p += numeros;
-        p << texto::recortar(L);
-        p += sucursales;
+        // The database keeps the numeric value of branch and number (NULL for a text
+        // that is not a whole number), so the lookup is plain equality on an index.
+        QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ?");
+        Params p{texto::recortar(TC), qint64(nro), texto::recortar(L), qint64(suc)};
         if (Proveedor.isValid()) {
             sql += QStringLiteral(" AND CABCUENTA = ?");
             p << texto::recortar(Proveedor.toString());

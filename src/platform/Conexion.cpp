@@ -338,6 +338,11 @@ bool Conexion::Abrir()
             ejecutarDirecto(QStringLiteral("PRAGMA foreign_keys = ON"));
             ejecutarDirecto(QStringLiteral("PRAGMA journal_mode = WAL"));
             ejecutarDirecto(QStringLiteral("PRAGMA synchronous = NORMAL"));
+            // A journal of millions of lines touches many index pages per posted line:
+            // a 64 MB page cache keeps them, and checkpoints come every 16 MB of log.
+            ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -65536"));
+            ejecutarDirecto(QStringLiteral("PRAGMA wal_autocheckpoint = 4000"));
+            ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
         } else {
             ejecutarDirecto(QStringLiteral("SET client_encoding = 'UTF8'"));
             ejecutarDirecto(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
@@ -372,6 +377,7 @@ void Conexion::Cerrar()
 {
     liberarConsultas();
     nivelTransaccion_ = 0;
+    datosNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
 }
 
@@ -648,10 +654,12 @@ void Conexion::iniciarTransaccion(bool escritura)
             for (auto& q : v) q->finish();
         if (motor() == Motor::SQLite) ejecutarDirecto(escritura ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
         else ejecutarDirecto(QStringLiteral("BEGIN"));
+        datosNivel_.clear();
     } else {
         ejecutarDirecto(QStringLiteral("SAVEPOINT vexa_%1").arg(nivelTransaccion_));
     }
     ++nivelTransaccion_;
+    datosNivel_.emplace_back();
 }
 
 void Conexion::confirmarTransaccion()
@@ -661,8 +669,15 @@ void Conexion::confirmarTransaccion()
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();
         ejecutarDirecto(QStringLiteral("COMMIT"));
+        datosNivel_.clear();
     } else {
         ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+        if (datosNivel_.size() >= 2) {
+            auto& padre = datosNivel_[datosNivel_.size() - 2];
+            const auto& hijo = datosNivel_.back();
+            for (auto it = hijo.cbegin(); it != hijo.cend(); ++it) padre.insert(it.key(), it.value());
+            datosNivel_.pop_back();
+        }
     }
     --nivelTransaccion_;
 }
@@ -671,15 +686,45 @@ void Conexion::deshacerTransaccion()
 {
     if (nivelTransaccion_ <= 0) return;
     --nivelTransaccion_;
+    if (!datosNivel_.empty()) datosNivel_.pop_back();
     for (auto& [s, v] : cache_->libres)
         for (auto& q : v) q->finish();
-    if (nivelTransaccion_ == 0) ejecutarDirecto(QStringLiteral("ROLLBACK"));
-    else ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));
+    if (nivelTransaccion_ == 0) {
+        datosNivel_.clear();
+        ejecutarDirecto(QStringLiteral("ROLLBACK"));
+    } else {
+        ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));
+        ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_));
+    }
+}
+
+QVariant Conexion::datoTransaccion(const QString& clave) const
+{
+    for (auto it = datosNivel_.rbegin(); it != datosNivel_.rend(); ++it) {
+        auto f = it->constFind(clave);
+        if (f != it->cend()) return *f;
+    }
+    return QVariant();
+}
+
+void Conexion::fijarDatoTransaccion(const QString& clave, const QVariant& valor)
+{
+    if (datosNivel_.empty()) return;
+    datosNivel_.back().insert(clave, valor);
+}
+
+void Conexion::olvidarDatosTransaccion(const QString& prefijo)
+{
+    for (auto& nivel : datosNivel_)
+        for (auto it = nivel.begin(); it != nivel.end();)
+            it = it.key().startsWith(prefijo) ? nivel.erase(it) : std::next(it);
 }
 
 void Conexion::bloquearFamilia(const QString& clave)
 {
     if (motor() != Motor::PostgreSQL) return;
+    const QString marca = QStringLiteral("bloqueo|") + clave.trimmed().toUpper();
+    if (datoTransaccion(marca).isValid()) return;
     // FNV-1a over the key's UTF-8 bytes: the same key gives the same lock on every station.
     quint64 h = 1469598103934665603ULL;
     for (char c : clave.trimmed().toUpper().toUtf8()) {
@@ -687,6 +732,7 @@ void Conexion::bloquearFamilia(const QString& clave)
         h *= 1099511628211ULL;
     }
     EjecutarSQL(QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)});
+    fijarDatoTransaccion(marca, true);
 }
 
 // ---------------------------------------------------------------- schema

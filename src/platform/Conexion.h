@@ -196,7 +196,16 @@ public:
     bool enTransaccion() const { return nivelTransaccion_ > 0; }
     // Serialises writers of one numbering family until the transaction ends
     // (PostgreSQL advisory lock; SQLite already holds the database write lock).
+    // Taken once per transaction: a second call for the same key costs nothing.
     void bloquearFamilia(const QString& clave);
+
+    // Values that last as long as the transaction or savepoint that set them:
+    // released savepoints hand theirs to the enclosing level, rolled-back ones
+    // drop them, and the end of the outermost transaction clears them all.
+    // Outside a transaction nothing is kept.
+    QVariant datoTransaccion(const QString& clave) const;
+    void fijarDatoTransaccion(const QString& clave, const QVariant& valor);
+    void olvidarDatosTransaccion(const QString& prefijo);
 
     // Dialect helpers.
     QString traducir(const QString& sql) const;   // [names], done for every statement
@@ -228,6 +237,7 @@ private:
     QString ultimoError_;
     int tiempoEspera_ = 30;
     int nivelTransaccion_ = 0;
+    std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
     struct Cache;
     std::unique_ptr<Cache> cache_;
 };

@@ -148,14 +148,19 @@ QString Contabilizador::ArmaAsiento(const ComprobanteValidado& c, std::vector<Li
 QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepcion& testigo)
 {
     std::vector<LineaAsiento> lineas;
+    escribio_ = false;
     if (!c.retiro) {
         const QString m = ArmaAsiento(c, lineas);
         if (!m.isEmpty()) return m;
     }
+    escribio_ = true;
     try {
-        Transaccion t(con_);
+        // In a batch the caller's savepoint around the line holds this voucher's writes.
+        std::optional<Transaccion> t;
+        if (!enLote_) t.emplace(con_);
         if (c.reemplazo.planeado) {
             const int borradas = con_.EjecutarSQL(c.reemplazo.sqlEliminar(), c.reemplazo.parametros());
+            asiento_.OlvidarNumerosTomados(); // the deleted entry may have held the highest number
             if (borradas != c.reemplazo.filas)
                 return QStringLiteral("El comprobante ") + c.Sucursal + QStringLiteral("-") + c.Numero
                        + QStringLiteral("-") + c.Letra
@@ -201,8 +206,10 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
             if (!c.comprobanteEntrada)
                 cfg_.ActualizaNumeracion(c.Tc, QStringLiteral("CONTABLE"), c.Sucursal, numeroSiguiente(c.Numero), c.Letra);
         }
-        testigo.EscribeConteos(1);
-        t.confirmar();
+        if (!enLote_) {
+            testigo.EscribeConteos(1);
+            t->confirmar();
+        }
     } catch (const ErrorVexa& e) {
         return e.descripcion().isEmpty() ? QStringLiteral("Error ") + QString::number(e.numero()) : e.descripcion();
     } catch (const std::exception& e) {

@@ -39,6 +39,17 @@ public:
     // in memory (TestigoRecepcion::Grabado) when the result is "".
     QString Contabiliza(const ComprobanteValidado& c, TestigoRecepcion& testigo);
 
+    // Inside a batch the caller holds an outer transaction around many vouchers
+    // and a savepoint around each line (validation and posting): Contabiliza then
+    // opens no transaction of its own, and the caller rolls the line's savepoint
+    // back when the result is a message. The log's counts are written by the
+    // caller once per batch before it commits, and a voucher counts as recorded
+    // only after that commit.
+    void setEnLote(bool enLote) { enLote_ = enLote; }
+    // Whether the last Contabiliza reached the database (a message it returned
+    // after that leaves writes for the caller's savepoint or batch to undo).
+    bool escribio() const { return escribio_; }
+
     // The entry lines with the main account's line added, or the balance message.
     // Public for the tests.
     static QString ArmaAsiento(const ComprobanteValidado& c, std::vector<LineaAsiento>& lineas);
@@ -55,6 +66,8 @@ private:
     Lbc_Asiento asiento_;
     QString periodo_;
     std::optional<Moneda> piva_, pivarec_;
+    bool enLote_ = false;
+    bool escribio_ = false;
 };
 
 // An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).

@@ -9,6 +9,7 @@
 #include "EstadoGlobal.h"
 #include "LBM_Common.h"
 #include "ListaConsulta.h"
+#include "LoteRecepcion.h"
 #include "RecepcionInterface.h"
 #include "RegistroVentanas.h"
 #include "TestigoRecepcion.h"
@@ -34,6 +35,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <vector>
 
 namespace vexa::recepcion {
 
@@ -317,29 +320,30 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         IdRecepcion = testigo.Reservar(archivo, SeccionEquipo);
         reservado = true;
         Contabilizador contabilizador(&con);
+        LoteRecepcion lote(con, recepcion, contabilizador, testigo);
+        // A line is listed once its batch has committed; the window repaints
+        // every 40 ms meanwhile.
+        auto listar = [this](const std::vector<LoteRecepcion::Resultado>& resultados) {
+            for (const auto& r : resultados) {
+                if (r.mensaje.isEmpty()) LstGrabados->addItem(lineaLista(r.numero, r.linea));
+                else LstErrores->addItem(lineaLista(r.numero, r.mensaje));
+            }
+        };
         QElapsedTimer pintado;
         pintado.start();
         int n = 1;
         for (const QString& linea : lineas) {
+            if (lote.msAbierto() >= 250) listar(lote.confirmar());
             if (pintado.elapsed() >= 40) {
                 QCoreApplication::processEvents();
                 pintado.restart();
             }
             LineaActual = linea;
-            ResultadoRegistro r = recepcion.Procesa_Registro(linea);
-            QString resultado = r.mensaje;
-            if (r.valido()) resultado = contabilizador.Contabiliza(r.comprobante, testigo);
-            if (resultado.isEmpty()) {
-                testigo.Grabado();
-                LstGrabados->addItem(lineaLista(n, linea));
-            } else {
-                testigo.Rechazado();
-                LstErrores->addItem(lineaLista(n, resultado));
-            }
+            lote.procesar(n, linea);
             emit lineaProcesada(n);
             ++n;
-            recepcion.LimpiaValores();
         }
+        listar(lote.confirmar());
         testigo.Graba_Datos(archivo, LstGrabados->count(), LstErrores->count());
         u.CursorEspera(false);
         LstGrabados->scrollToBottom();

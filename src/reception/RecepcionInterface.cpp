@@ -25,37 +25,18 @@ bool numeroCompleto(const QString& valor, int digitos, QString& resultado)
     return true;
 }
 
-// The voucher key of MV_ASIENTOS rows. Branch and number match as numbers: the
-// text is looked for in every zero-filled form ("25", "025", ... "000000000025"),
-// as the entry rules service looks for it, and the index stays usable.
-constexpr int kFormasSucursal = 10, kFormasNumero = 12;
-
-QVariantList formasNumericas(const QString& valor, int hasta)
+// The voucher key of MV_ASIENTOS rows. Branch and number match as numbers,
+// through the columns the database keeps with their numeric values.
+QString condicionComprobante(bool conProveedor)
 {
-    const QString d = QString::number(texto::valEntero(valor));
-    QVariantList r;
-    for (qsizetype w = d.size(); w <= std::max<qsizetype>(d.size(), hasta); ++w) r << d.rightJustified(w, u'0');
-    return r;
-}
-QString marcas(qsizetype n)
-{
-    QStringList l;
-    for (qsizetype i = 0; i < n; ++i) l << QStringLiteral("?");
-    return l.join(QStringLiteral(", "));
-}
-QString condicionComprobante(const QString& suc, const QString& num, bool conProveedor)
-{
-    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO IN (%1) AND SUCURSAL IN (%2)")
-                    .arg(marcas(formasNumericas(num, kFormasNumero).size()), marcas(formasNumericas(suc, kFormasSucursal).size()));
+    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO_VALOR = ? AND SUCURSAL_VALOR = ?");
     if (conProveedor) w += QStringLiteral(" AND CABCUENTA = ?");
     return w;
 }
 Params parametrosComprobante(const QString& tc, const QString& suc, const QString& num, const QString& letra,
                              const QString& proveedor)
 {
-    Params p{tc, letra};
-    p += formasNumericas(num, kFormasNumero);
-    p += formasNumericas(suc, kFormasSucursal);
+    Params p{tc, letra, texto::valEntero(num), texto::valEntero(suc)};
     if (!proveedor.isEmpty()) p.append(proveedor);
     return p;
 }
@@ -66,7 +47,7 @@ Params parametrosComprobante(const QString& tc, const QString& suc, const QStrin
 
 QString ReemplazoPlaneado::sqlEliminar() const
 {
-    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(Sucursal, Numero, !Proveedor.isEmpty())
+    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(!Proveedor.isEmpty())
            + QStringLiteral(" AND PERIODO = ? AND (CONTABILIZADO = 0 OR CONTABILIZADO IS NULL)");
 }
 
@@ -204,7 +185,7 @@ std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const 
 
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
-            + condicionComprobante(p.Sucursal, p.Numero, !p.Proveedor.isEmpty())
+            + condicionComprobante(!p.Proveedor.isEmpty())
             + QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA"),
         parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
     if (rs.eof()) return std::nullopt;

@@ -39,12 +39,13 @@ qint32 TestigoRecepcion::Reservar(const QString& archivo, const QString& usuario
     }
 }
 
-void TestigoRecepcion::EscribeConteos(int masGrabados)
+void TestigoRecepcion::EscribeConteos(int masGrabados, int masIgnorados)
 {
     const int leidos = leidos_ + masGrabados;
+    const int ignorados = ignorados_ + masIgnorados;
     con().EjecutarSQL(QStringLiteral("UPDATE TESTIGO_RECEPCION SET REGISTROS_LEIDOS = ?, REGISTROS_IGNORADOS = ?, "
                                      "TOTAL_LINEAS = ? WHERE ID = ?"),
-                      {leidos, ignorados_, leidos + ignorados_, id_});
+                      {leidos, ignorados, leidos + ignorados, id_});
 }
 
 void TestigoRecepcion::Graba_Datos(const QString& archivo, int leidos, int ignorados)

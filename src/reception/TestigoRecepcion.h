@@ -34,8 +34,9 @@ public:
     int total() const { return leidos_ + ignorados_; }
 
     // Writes the current counts into the row, with 'masGrabados' more lines
-    // recorded (the posting transaction counts its own voucher before it commits).
-    void EscribeConteos(int masGrabados = 0);
+    // recorded and 'masIgnorados' more rejected (a posting transaction counts its
+    // own lines before it commits).
+    void EscribeConteos(int masGrabados = 0, int masIgnorados = 0);
 
     // Completes the row at the end of the run: the moment, the file as the
     // operator entered it, and the counts (total = leidos + ignorados).

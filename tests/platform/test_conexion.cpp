@@ -151,6 +151,39 @@ TEST_P(ConexionBD, DosConexionesVenLoConfirmado)
     EXPECT_EQ(otra->Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
 }
 
+// Values kept per transaction level: a released savepoint hands them to its
+// parent, a rolled-back one drops its own, the end of the transaction clears all.
+TEST_P(ConexionBD, DatosDeLaTransaccionSiguenASusNiveles)
+{
+    con().fijarDatoTransaccion("k", 1); // outside a transaction: nothing kept
+    EXPECT_FALSE(con().datoTransaccion("k").isValid());
+    {
+        Transaccion t(con());
+        con().fijarDatoTransaccion("k", 1);
+        {
+            Transaccion punto(con());
+            con().fijarDatoTransaccion("k", 2);
+            EXPECT_EQ(con().datoTransaccion("k").toInt(), 2);
+        } // rolled back
+        EXPECT_EQ(con().datoTransaccion("k").toInt(), 1);
+        {
+            Transaccion punto(con());
+            con().fijarDatoTransaccion("k", 3);
+            con().Insertar("PRUEBA", {{"ID", 1}});
+            punto.confirmar();
+        }
+        EXPECT_EQ(con().datoTransaccion("k").toInt(), 3);
+        con().fijarDatoTransaccion("otro|x", 9);
+        con().olvidarDatosTransaccion("otro|");
+        EXPECT_FALSE(con().datoTransaccion("otro|x").isValid());
+        con().bloquearFamilia("FAMILIA A");
+        con().bloquearFamilia("familia a "); // same family: taken once
+        t.confirmar();
+    }
+    EXPECT_FALSE(con().datoTransaccion("k").isValid());
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+}
+
 VEXA_AMBOS_MOTORES(ConexionBD);
 
 TEST(Conexion, ArchivoInexistenteNoSeCrea)

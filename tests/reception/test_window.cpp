@@ -142,6 +142,40 @@ TEST_P(VentanaRecepcion, DiezLineasSieteGrabadasTresRechazadas)
     EXPECT_EQ(testigo(primero)->entero("TOTAL_LINEAS"), 10);
 }
 
+// A voucher that fails after it reached the database (here a trigger refuses its
+// rows) is undone alone: the other vouchers of its batch are posted, numbered
+// without a gap, and the log counts them.
+TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
+{
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL("CREATE TRIGGER TR_VETO AFTER INSERT ON MV_ASIENTOS WHEN NEW.NUMERO_VALOR = 3 "
+                          "BEGIN SELECT RAISE(ABORT, 'comprobante vetado'); END");
+    } else {
+        con().EjecutarSQL("CREATE FUNCTION f_veto() RETURNS trigger AS $$ BEGIN IF NEW.numero_valor = 3 THEN "
+                          "RAISE EXCEPTION 'comprobante vetado'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_veto AFTER INSERT ON mv_asientos FOR EACH ROW EXECUTE FUNCTION f_veto()");
+    }
+    QStringList lineas;
+    for (int i = 1; i <= 6; ++i) lineas << lineaVenta(i);
+    FrmInterface w;
+    grabar(w, "VENTAS", archivo("veto.txt", lineas));
+
+    EXPECT_EQ(w.LstGrabados->count(), 5);
+    ASSERT_EQ(w.LstErrores->count(), 1);
+    EXPECT_TRUE(w.LstErrores->item(0)->text().startsWith("Linea:  3  "));
+    EXPECT_TRUE(w.LstErrores->item(0)->text().contains("comprobante vetado"));
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {w.IdRecepcion}), 15);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 3"), 0);
+    EXPECT_EQ(asientosRotos(con()), 0);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(DISTINCT [NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {w.IdRecepcion}), 5);
+    EXPECT_EQ(contar(con(), "SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {w.IdRecepcion}), 5);
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 5);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 1);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 6);
+}
+
 TEST_P(VentanaRecepcion, ArchivoVacio)
 {
     FrmInterface w;
