@@ -86,13 +86,14 @@ double lineaBase(Conexion& c, const std::vector<Linea>& v)
     QElapsedTimer t;
     t.start();
     Transaccion tr(c);
-    QSqlQuery q(c.bd());
-    q.prepare(c.traducir(QStringLiteral(
+    // One insert statement, prepared once and kept by the database layer (the same
+    // access path the posting uses), executed once per row.
+    const QString sql(QStringLiteral(
         "INSERT INTO MV_ASIENTOS (CUENTA, SECUENCIA, MES_OPERATIVO, [NUMERO ASIENTO], PERIODO, TIPO_REG, FECHA, DETALLE, TC, "
         "SUCURSAL, NUMERO, LETRA, [DEBE-HABER], IMPORTE, CABIMPORTE, CABCUENTA, CABNOMBRE, CABCUIT, CABCONDIVA, VENCIMIENTO, "
         "NRO_TRANSMISION, LIVA_TIPO, LIVA_IMPIVAREC, LIVA_IMPIVA, LIVA_EXENTO, LIVA_IMPNETOGRAV, LIVA_IMPNETONGRAV, "
         "LIVA_RET_GANANCIAS, LIVA_RET_IBTOS, LIVA_RET_PERC, LIVA_TOTAL, LIVA_ALICIVA, LIVA_ALICIVAREC) VALUES "
-        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")));
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     auto m = [&c](qint64 unidades) { return c.valorParaMotor(QVariant::fromValue(Moneda::entero(unidades))); };
     const QVariant nulo = c.valorParaMotor(QVariant());
     int nro = 0;
@@ -101,18 +102,18 @@ double lineaBase(Conexion& c, const std::vector<Linea>& v)
         const QString cuenta[] = {QStringLiteral("4101010010001"), QStringLiteral("2102010010001"), QString::fromLatin1(cuentas[l.cliente])};
         const qint64 importe[] = {l.neto, l.iva, l.neto + l.iva};
         for (int s = 0; s < 3; ++s) {
-            const QVariantList p{cuenta[s], s + 1, l.mes, nro, 2, QStringLiteral("BASE"),
+            QVariantList p{cuenta[s], s + 1, l.mes, nro, 2, QStringLiteral("BASE"),
                                  QDate(2026, l.mes, 10).toString(Qt::ISODate), QStringLiteral("Subdiario desde Interface Recepción Nº 1"),
                                  QStringLiteral("00FA"), QStringLiteral("0001"),
                                  QStringLiteral("%1").arg(l.numero, 8, 10, QLatin1Char('0')), QStringLiteral("A"),
                                  s == 2 ? QStringLiteral("D") : QStringLiteral("H"), m(importe[s]), m(l.neto + l.iva),
                                  QString::fromLatin1(cuentas[l.cliente]), QStringLiteral("Cliente"), QStringLiteral("30-71234567-9"),
                                  QStringLiteral("0001"), QStringLiteral("2026-12-28"), 1};
-            for (int k = 0; k < p.size(); ++k) q.bindValue(k, p[k]);
-            const int base = int(p.size());
-            for (int k = 0; k < 12; ++k) q.bindValue(base + k, s == 0 ? (k == 0 ? QVariant(QStringLiteral("VENTAS")) : m(importe[0])) : nulo);
-            if (!q.exec()) {
-                std::fprintf(stderr, "línea base: %s\n", qPrintable(q.lastError().text()));
+            for (int k = 0; k < 12; ++k) p << (s == 0 ? (k == 0 ? QVariant(QStringLiteral("VENTAS")) : m(importe[0])) : nulo);
+            try {
+                c.EjecutarSQL(sql, p);
+            } catch (const ErrorBD& e) {
+                std::fprintf(stderr, "línea base: %s\n", qPrintable(e.descripcion()));
                 return 0;
             }
         }

@@ -229,6 +229,7 @@ private:
     void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
     [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql) const;
     void ejecutarDirecto(const QString& sql);
+    int ejecutarAccionSQLite(const QString& sql, const Params& p);
     void registrarColacion();
     void liberarConsultas();
 
