@@ -6,7 +6,8 @@
 //   reception <backend> <lines> lines/s=<N> ratio=<R> rss_mb=<M>
 // ratio = reception time / baseline time; rss_mb = the process's peak so far.
 // Usage: bench_recepcion [sizes...]   (default 10000 100000); VEXA_BENCH_MOTOR=sqlite|postgresql
-// measures one backend only.
+// measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
+// reports the run of median time.
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Empresa.h"
@@ -23,6 +24,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace vexa;
@@ -122,7 +124,7 @@ double lineaBase(Conexion& c, const std::vector<Linea>& v)
     return t.nsecsElapsed() / 1e9;
 }
 
-bool correr(Motor motor, int lineas, double* segundos)
+bool correr(Motor motor, int lineas, double* segundos, double* base)
 {
     DatosConexion d;
     QString e;
@@ -172,11 +174,9 @@ bool correr(Motor motor, int lineas, double* segundos)
     tBase = lineaBase(c, v);
     c.Cerrar();
     eliminarEmpresa(d, &e);
-    std::printf("reception %s %d lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", motor == Motor::SQLite ? "sqlite" : "postgresql",
-                lineas, lineas / tRecepcion, tBase > 0 ? tRecepcion / tBase : 0.0, picoRssMb());
     if (errores > 0) std::printf("  (%d recorded, %d rejected)\n", grabadas, errores);
-    std::fflush(stdout);
     *segundos = tRecepcion;
+    *base = tBase;
     return true;
 }
 
@@ -196,11 +196,22 @@ int main(int argc, char** argv)
     if (solo.isEmpty() || solo == QLatin1String("sqlite")) motores.push_back(Motor::SQLite);
     if (!qEnvironmentVariable("VEXA_PG").isEmpty() && (solo.isEmpty() || solo == QLatin1String("postgresql")))
         motores.push_back(Motor::PostgreSQL);
+    const int repeticiones = std::max(1, qEnvironmentVariableIntValue("VEXA_BENCH_REPETICIONES"));
     for (Motor m : motores) {
         std::vector<double> tiempos;
         for (int n : tamanos) {
-            double s = 0;
-            if (!correr(m, n, &s)) return 1;
+            // The run of median time out of the repetitions (a shared machine is noisy).
+            std::vector<std::pair<double, double>> corridas;
+            for (int r = 0; r < repeticiones; ++r) {
+                double s = 0, b = 0;
+                if (!correr(m, n, &s, &b)) return 1;
+                corridas.emplace_back(s, b);
+            }
+            std::sort(corridas.begin(), corridas.end());
+            const auto [s, b] = corridas[corridas.size() / 2];
+            std::printf("reception %s %d lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", m == Motor::SQLite ? "sqlite" : "postgresql", n,
+                        n / s, b > 0 ? s / b : 0.0, picoRssMb());
+            std::fflush(stdout);
             tiempos.push_back(s);
         }
         if (tiempos.size() >= 2)

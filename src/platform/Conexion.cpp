@@ -471,6 +471,7 @@ void Conexion::lanzar(const QSqlQuery& q, const QString& sql) const
     if (!ok) num = -2147217900;
     QString desc = e.databaseText().trimmed();
     if (desc.isEmpty()) desc = e.text().trimmed();
+    anotarFallo(desc);
     throw ErrorBD(num, desc, estado, sql);
 }
 
@@ -557,6 +558,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
             const int codigo = sqlite3_extended_errcode(bd);
             const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             cache_->acciones.erase(sql);
+            anotarFallo(desc);
             throw ErrorBD(codigo, desc, QString::number(codigo), sql);
         }
     }
@@ -602,6 +604,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         }
         if (r != SQLITE_OK) {
             sqlite3_clear_bindings(st);
+            anotarFallo(QString::fromUtf8(sqlite3_errmsg(bd)));
             throw ErrorBD(r, QString::fromUtf8(sqlite3_errmsg(bd)), QString::number(r), sql);
         }
     }
@@ -614,6 +617,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
         sqlite3_reset(st);
         sqlite3_clear_bindings(st);
+        anotarFallo(desc);
         throw ErrorBD(codigo, desc, QString::number(codigo), sql);
     }
     sqlite3_reset(st);

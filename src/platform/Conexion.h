@@ -217,6 +217,13 @@ public:
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
+    // Statements that failed on this connection so far, and the last one's error:
+    // a caller that posts many vouchers in one transaction compares the count
+    // before and after a voucher to learn whether anything failed on the way,
+    // even an error some routine handled and did not pass on.
+    quint64 sentenciasFallidas() const { return fallidas_; }
+    QString ultimoErrorSQL() const { return ultimoErrorSQL_; }
+
     QSqlDatabase& bd() { return db_; }
     const QString& nombreConexion() const { return nombre_; }
 
@@ -238,6 +245,13 @@ private:
     QString ultimoError_;
     int tiempoEspera_ = 30;
     int nivelTransaccion_ = 0;
+    mutable quint64 fallidas_ = 0;
+    mutable QString ultimoErrorSQL_;
+    void anotarFallo(const QString& descripcion) const
+    {
+        ++fallidas_;
+        ultimoErrorSQL_ = descripcion;
+    }
     std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
     struct Cache;
     std::unique_ptr<Cache> cache_;

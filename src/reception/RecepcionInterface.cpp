@@ -313,8 +313,10 @@ QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c
 
     // 6. Earlier reception of the same voucher.
     const QString proveedor = c.comprobanteEntrada ? c.CuentaPrincipal : QString();
-    const bool existe = asiento_.ExisteEnMVAsientos(c.Tc, c.Sucursal, c.Numero, c.Letra,
-                                                    c.comprobanteEntrada ? QVariant(proveedor) : QVariant());
+    // A failed search rejects the line (its error reaches the run) instead of
+    // reading as "not received yet" and posting the voucher a second time.
+    const bool existe = asiento_.BuscaEnMVAsientos(c.Tc, c.Sucursal, c.Numero, c.Letra,
+                                                   c.comprobanteEntrada ? QVariant(proveedor) : QVariant());
     if (existe) {
         bool bloqueado = false;
         auto plan = ReemplazaComprobante(c.Tc, c.Sucursal, c.Numero, c.Letra, proveedor, bloqueado);

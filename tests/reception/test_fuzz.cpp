@@ -84,7 +84,7 @@ TEST_P(RecepcionAlAzar, LineasAleatoriasNoRompenNada)
 
     const int grabadas = w.LstGrabados->count(), errores = w.LstErrores->count();
     EXPECT_EQ(grabadas + errores, total);
-    EXPECT_GT(grabadas, 100);
+    EXPECT_GT(grabadas, 100) << (errores ? w.LstErrores->item(errores - 1)->text().toStdString() : std::string());
     EXPECT_GT(errores, 100);
     for (int i = 0; i < errores; ++i) {
         const QString item = w.LstErrores->item(i)->text();
