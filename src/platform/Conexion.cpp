@@ -347,8 +347,8 @@ bool Conexion::Abrir()
             ejecutarDirecto(QStringLiteral("PRAGMA journal_mode = WAL"));
             ejecutarDirecto(QStringLiteral("PRAGMA synchronous = NORMAL"));
             // A journal of millions of lines touches many index pages per posted line:
-            // a 64 MB page cache keeps them, and checkpoints come every 16 MB of log.
-            ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -65536"));
+            // a 128 MB page cache keeps them, and checkpoints come every 16 MB of log.
+            ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -131072"));
             ejecutarDirecto(QStringLiteral("PRAGMA wal_autocheckpoint = 4000"));
             ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
         } else {
