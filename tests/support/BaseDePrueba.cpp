@@ -11,10 +11,16 @@ namespace vexa::prueba {
 
 namespace {
 
+// The folder of this test program's SQLite files, removed when the program ends.
+std::unique_ptr<QTemporaryDir>& carpeta()
+{
+    static std::unique_ptr<QTemporaryDir> dir;
+    return dir;
+}
 QString carpetaTemporal()
 {
-    static QTemporaryDir* dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/vexa-prueba-XXXXXX"));
-    return dir->path();
+    if (!carpeta()) carpeta() = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/vexa-prueba-XXXXXX"));
+    return carpeta()->path();
 }
 
 DatosConexion servidorPg()
@@ -45,6 +51,7 @@ struct LimpiezaPlantillas : ::testing::Environment {
             eliminarEmpresa(d, &e);
         }
         plantillas().clear();
+        carpeta().reset();
     }
 };
 [[maybe_unused]] ::testing::Environment* const g_limpieza = ::testing::AddGlobalTestEnvironment(new LimpiezaPlantillas);
