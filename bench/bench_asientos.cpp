@@ -4,6 +4,7 @@
 //   asientos <backend> lines=<N> <operation>_us=<microseconds per call>
 // Each lookup must stay in the tens or hundreds of microseconds whatever N is
 // (an index search), never grow with the journal.
+#include "BaseBench.h"
 #include "Conexion.h"
 #include "Empresa.h"
 #include "Lbc_Asiento.h"
@@ -58,18 +59,7 @@ void correr(Motor m, int lineas)
 {
     DatosConexion d;
     QString e;
-    if (m == Motor::PostgreSQL) {
-        d.server = qEnvironmentVariable("VEXA_PG");
-        d.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", "vexa");
-        d.password = qEnvironmentVariable("VEXA_PG_PASSWORD", "vexa");
-        d.dbName = QStringLiteral("vexa_bench_asientos");
-    } else {
-        d.dbName = QDir::temp().filePath(QStringLiteral("vexa_bench_asientos.db"));
-    }
-    if (!crearEmpresa(d, true, true, &e)) {
-        std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
-        return;
-    }
+    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_asientos"), true, QDir::tempPath(), &d)) return;
     {
         Conexion& c = Conexion::instancia();
         c.Server = d.server; c.DbName = d.dbName; c.Usuario = d.usuario; c.Password = d.password;

@@ -1,6 +1,7 @@
 // Row-insert throughput of the database layer against a raw prepared statement,
 // on SQLite and (with VEXA_PG=host:port) PostgreSQL. Prints one line per backend:
 //   insercion <backend> rows=<N> capa_filas_s=<N> crudo_filas_s=<N> ratio=<R>
+#include "BaseBench.h"
 #include "Conexion.h"
 #include "Empresa.h"
 
@@ -19,18 +20,7 @@ double correr(Motor m, int filas, bool crudo)
 {
     DatosConexion d;
     QString e;
-    if (m == Motor::PostgreSQL) {
-        d.server = qEnvironmentVariable("VEXA_PG");
-        d.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", "vexa");
-        d.password = qEnvironmentVariable("VEXA_PG_PASSWORD", "vexa");
-        d.dbName = QStringLiteral("vexa_bench_insercion");
-    } else {
-        d.dbName = QDir::temp().filePath(QStringLiteral("vexa_bench_insercion.db"));
-    }
-    if (!crearEmpresa(d, false, true, &e)) {
-        std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
-        return 0;
-    }
+    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_insercion"), false, QDir::tempPath(), &d)) return 0;
     double r = 0;
     {
         Conexion c;

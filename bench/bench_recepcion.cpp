@@ -8,6 +8,7 @@
 // Usage: bench_recepcion [sizes...]   (default 10000 100000); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
 // reports the run of median time.
+#include "BaseBench.h"
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Empresa.h"
@@ -129,18 +130,7 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     DatosConexion d;
     QString e;
     QTemporaryDir dir;
-    if (motor == Motor::PostgreSQL) {
-        d.server = qEnvironmentVariable("VEXA_PG");
-        d.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", "vexa");
-        d.password = qEnvironmentVariable("VEXA_PG_PASSWORD", "vexa");
-        d.dbName = QStringLiteral("vexa_bench_recepcion");
-    } else {
-        d.dbName = dir.filePath(QStringLiteral("bench_recepcion.db"));
-    }
-    if (!crearEmpresa(d, true, true, &e)) {
-        std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
-        return false;
-    }
+    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion"), true, dir.path(), &d)) return false;
     const std::vector<Linea> v = generar(lineas);
     const QString ruta = dir.filePath(QStringLiteral("ventas.txt"));
     escribirArchivo(ruta, v);
