@@ -169,6 +169,7 @@ void FrmInterface::Inicializa()
     LstV->setColumnWidth(0, 60);
     LimpiaResultados();
     estadoBotones();
+    TxtFields[0]->setFocus(Qt::OtherFocusReason); // the operator starts with the definition
 }
 
 void FrmInterface::LimpiaResultados()
@@ -424,7 +425,10 @@ bool FrmInterface::eventFilter(QObject* o, QEvent* e)
             return true;
         }
         const QString t = k->text();
-        if (t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // The file field holds a path, whose letter case matters on this system:
+        // the upper-case rule applies to codes and names only.
+        const bool esRuta = indice == 1;
+        if (!esRuta && t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()));
             if (c != t[0].unicode()) {
                 TxtFields[size_t(indice)]->insert(QString(QChar(c)));

@@ -176,6 +176,31 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), 6);
 }
 
+// With "ESCRIBE_SOLO_MAYUSCULAS" on, letters typed into the definition are
+// upper-cased, but the file's path keeps its letter case (paths are case-sensitive).
+TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
+{
+    const bool antes = SoloMayusculas;
+    SoloMayusculas = true;
+    FrmInterface w;
+    auto escribir = [](QLineEdit* campo, const QString& texto) {
+        for (QChar c : texto) {
+            QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(campo, &e);
+        }
+    };
+    escribir(w.TxtFields[0], "ventas");
+    EXPECT_EQ(w.TxtFields[0]->text(), "VENTAS");
+    w.Campo_Valida(0);
+    ASSERT_TRUE(w.TxtFields[1]->isEnabled());
+    const QString ruta = archivo("Ventas_Marzo.txt", {lineaVenta(1)});
+    escribir(w.TxtFields[1], ruta);
+    EXPECT_EQ(w.TxtFields[1]->text(), ruta);
+    w.UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
+    EXPECT_EQ(w.LstGrabados->count(), 1);
+    SoloMayusculas = antes;
+}
+
 TEST_P(VentanaRecepcion, ArchivoVacio)
 {
     FrmInterface w;
