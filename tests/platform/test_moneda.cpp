@@ -21,7 +21,9 @@ TEST(Moneda, ParseoDeTextos)
     for (const auto& c : casos) {
         auto m = Moneda::parsear(QString::fromUtf8(c.texto));
         EXPECT_EQ(m.has_value(), c.valido) << c.texto;
-        if (m && c.valido) EXPECT_EQ(m->unidades(), c.unidades) << c.texto;
+        if (m && c.valido) {
+            EXPECT_EQ(m->unidades(), c.unidades) << c.texto;
+        }
     }
 }
 

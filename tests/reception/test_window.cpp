@@ -237,7 +237,9 @@ TEST_P(VentanaRecepcion, GrabarConCamposInvalidosNoCorre)
         ASSERT_EQ(dialogos.textosMostrados(), QStringList{c.mensaje});
         EXPECT_EQ(dialogos.mostrados[0].titulo, "Aviso al operador...");
         EXPECT_TRUE(w.ErrorCampo);
-        if (c.definicion == "NO EXISTE") EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+        if (c.definicion == "NO EXISTE") {
+            EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+        }
     }
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 0);
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
