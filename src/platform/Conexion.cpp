@@ -481,6 +481,15 @@ void Conexion::ejecutarDirecto(const QString& sql)
     if (!q.exec(sql)) lanzar(q, sql);
 }
 
+bool Conexion::leeEnFlujo() const
+{
+    // The PostgreSQL driver streams a forward-only result row by row and drops
+    // what is left of it as soon as another statement runs on the connection, so
+    // a loop that looks something up for each row would lose rows. There results
+    // are read whole; SQLite steps its statements independently.
+    return motor() == Motor::SQLite;
+}
+
 std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& p)
 {
     if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"), QString(), sql);
@@ -488,7 +497,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
     if (p.isEmpty()) {
         // Without parameters the statement runs as it is (DDL and utility statements can't be prepared).
         q = std::make_unique<QSqlQuery>(db_);
-        q->setForwardOnly(true);
+        q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!q->exec(traducir(sql))) lanzar(*q, sql);
         return q;
@@ -500,7 +509,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         --cache_->total;
     } else {
         q = std::make_unique<QSqlQuery>(db_);
-        q->setForwardOnly(true);
+        q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!q->prepare(traducir(sql))) lanzar(*q, sql);
     }

@@ -237,6 +237,7 @@ private:
     [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql) const;
     void ejecutarDirecto(const QString& sql);
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
+    bool leeEnFlujo() const;
     void registrarColacion();
     void liberarConsultas();
 

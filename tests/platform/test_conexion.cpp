@@ -184,6 +184,26 @@ TEST_P(ConexionBD, DatosDeLaTransaccionSiguenASusNiveles)
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
 }
 
+// A recordset being read keeps all its rows while other statements run on the
+// same connection (a loop that looks things up for each row).
+TEST_P(ConexionBD, RecordsetAbiertoSobreviveAOtrasSentencias)
+{
+    {
+        Transaccion t(con());
+        for (int i = 1; i <= 50; ++i) con().Insertar("PRUEBA", {{"ID", i}, {"CODIGO", QString::number(i)}});
+        t.confirmar();
+    }
+    int leidas = 0;
+    for (Recordset rs = con().ObtenerRecordset("SELECT ID FROM PRUEBA WHERE ID > ? ORDER BY ID", {0}); !rs.eof(); rs.siguiente()) {
+        ++leidas;
+        EXPECT_EQ(rs.entero("ID"), leidas);
+        EXPECT_TRUE(con().ExisteRegistro("PRUEBA", QString::number(leidas), "CODIGO"));
+        con().EjecutarSQL("UPDATE PRUEBA SET NOMBRE = ? WHERE ID = ?", {"visto", leidas});
+    }
+    EXPECT_EQ(leidas, 50);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE NOMBRE = ?", {"VISTO"}).toInt(), 50);
+}
+
 VEXA_AMBOS_MOTORES(ConexionBD);
 
 TEST(Conexion, ArchivoInexistenteNoSeCrea)
