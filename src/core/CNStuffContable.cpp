@@ -104,16 +104,11 @@ void IniContable()
 
 QString Cfg(const QString& clave)
 {
-    for (;;) {
-        try {
-            return Configuracion::instancia().ObtieneValor(clave);
-        } catch (const std::exception& e) {
-            const int r = Utilidades::instancia().ManejaError(e, QStringLiteral("Cfg"));
-            if (r == plataforma::vbRetry) continue;
-            if (r == plataforma::vbIgnore) return QStringLiteral(" "); // going on finds no row
-            return QString();
-        }
-    }
+    // Going on after a failed read finds no row (" "); leaving gives "".
+    QString valor = QStringLiteral(" ");
+    if (!EjecutarPasos(QStringLiteral("Cfg"), {[&] { valor = Configuracion::instancia().ObtieneValor(clave); }}))
+        return QString();
+    return valor;
 }
 
 void LeerDigitosCuentas()

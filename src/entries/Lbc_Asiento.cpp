@@ -561,29 +561,27 @@ bool Lbc_Asiento::ValidaTCRegistraciones(const QString& TC)
     return r;
 }
 
-bool Lbc_Asiento::BuscaEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
-                                    const QVariant& Proveedor)
-{
-    const double suc = texto::val(Suc), nro = texto::val(Nro);
-    // Branch and number compare as whole numbers: no stored text equals a fraction.
-    if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0) return false;
-    // The database keeps the numeric value of branch and number (NULL for a text
-    // that is not a whole number), so the lookup is plain equality on an index.
-    QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ?");
-    Params p{texto::recortar(TC), qint64(nro), texto::recortar(L), qint64(suc)};
-    if (Proveedor.isValid()) {
-        sql += QStringLiteral(" AND CABCUENTA = ?");
-        p << texto::recortar(Proveedor.toString());
-    }
-    return con().PrimeraFila(sql + QStringLiteral(" LIMIT 1"), p).has_value();
-}
-
 bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
                                      const QVariant& Proveedor)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] { r = BuscaEnMVAsientos(TC, Suc, Nro, L, Proveedor); }}, {},
-                  &con());
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
+        const double suc = texto::val(Suc), nro = texto::val(Nro);
+        // Branch and number compare as whole numbers: no stored text equals a fraction.
+        if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0) {
+            r = false;
+            return;
+        }
+        // The database keeps the numeric value of branch and number (NULL for a text
+        // that is not a whole number), so the lookup is plain equality on an index.
+        QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ?");
+        Params p{texto::recortar(TC), qint64(nro), texto::recortar(L), qint64(suc)};
+        if (Proveedor.isValid()) {
+            sql += QStringLiteral(" AND CABCUENTA = ?");
+            p << texto::recortar(Proveedor.toString());
+        }
+        r = con().PrimeraFila(sql + QStringLiteral(" LIMIT 1"), p).has_value();
+    }}, {}, &con());
     return r;
 }
 

@@ -134,10 +134,6 @@ public:
     //     numbers; Proveedor: also the main account).
     bool ExisteEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
                             const QVariant& Proveedor = QVariant());
-    // The same search with no error handler: a failure reaches the caller. A poster
-    // uses it, since "not found" after a failed search would post the voucher twice.
-    bool BuscaEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
-                           const QVariant& Proveedor = QVariant());
 
     // ---- voucher-number formats ----
 

@@ -857,6 +857,12 @@ QString sustituirTipos(QString s, Motor m)
         {"\\bDOBLE\\b", "REAL", "DOUBLE PRECISION"},
         {"\\bDECIMAL_(\\d+)_(\\d+)\\b", "TEXT", "NUMERIC(\\1,\\2)"},
     };
+    // Compiled once: the schema is cut into many segments below.
+    static const std::vector<QRegularExpression> patrones = [] {
+        std::vector<QRegularExpression> v;
+        for (const R& r : reglas) v.emplace_back(QString::fromLatin1(r.patron));
+        return v;
+    }();
     // Plain comment lines are dropped first: an apostrophe in a comment must not
     // be taken for the start of a quoted text ("--@pg "/"--@sqlite " lines stay).
     {
@@ -875,10 +881,8 @@ QString sustituirTipos(QString s, Motor m)
         qsizetype j = i;
         while (j < n && s[j] != u'[' && s[j] != u'\'') ++j;
         QString fuera = s.mid(i, j - i);
-        for (const auto& regla : reglas) {
-            QRegularExpression re(QString::fromLatin1(regla.patron));
-            fuera.replace(re, QString::fromLatin1(pg ? regla.pg : regla.sqlite));
-        }
+        for (size_t k = 0; k < patrones.size(); ++k)
+            fuera.replace(patrones[k], QString::fromLatin1(pg ? reglas[k].pg : reglas[k].sqlite));
         r += fuera;
         if (j >= n) break;
         const QChar cierre = s[j] == u'[' ? u']' : u'\'';

@@ -311,16 +311,16 @@ QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c
     if (!numeroCompleto(sucursal, 4, c.Sucursal)) return QStringLiteral("La sucursal debe ser numérica!!!");
     c.Letra = letra;
 
-    // 6. Earlier reception of the same voucher.
+    // 6. Earlier reception of the same voucher. The replacement plan reads the
+    // voucher's rows (matched as the entry rules service matches them: by value,
+    // and by supplier for a received document), so one query answers whether it
+    // exists and how it would be replaced. A failed query rejects the line instead
+    // of reading as "not received yet" and posting the voucher a second time.
     const QString proveedor = c.comprobanteEntrada ? c.CuentaPrincipal : QString();
-    // A failed search rejects the line (its error reaches the run) instead of
-    // reading as "not received yet" and posting the voucher a second time.
-    const bool existe = asiento_.BuscaEnMVAsientos(c.Tc, c.Sucursal, c.Numero, c.Letra,
-                                                   c.comprobanteEntrada ? QVariant(proveedor) : QVariant());
-    if (existe) {
-        bool bloqueado = false;
-        auto plan = ReemplazaComprobante(c.Tc, c.Sucursal, c.Numero, c.Letra, proveedor, bloqueado);
-        if (!plan || bloqueado || plan->importeAnterior == c.Total) {
+    bool bloqueado = false;
+    const auto plan = ReemplazaComprobante(c.Tc, c.Sucursal, c.Numero, c.Letra, proveedor, bloqueado);
+    if (plan) {
+        if (bloqueado || plan->importeAnterior == c.Total) {
             const QString comprobante = c.Sucursal + u'-' + c.Numero + u'-' + c.Letra;
             if (c.comprobanteEntrada)
                 return QStringLiteral("El comprobante ") + comprobante + QStringLiteral(" con el proveedor (") + c.CuentaPrincipal
