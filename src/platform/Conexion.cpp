@@ -358,6 +358,7 @@ bool Conexion::Abrir()
         setTiempoEspera(tiempoEspera_);
     } catch (const ErrorBD& e) {
         ultimoError_ = e.descripcion();
+        sqlite_ = nullptr;
         db_.close();
         return false;
     }
@@ -369,6 +370,7 @@ void Conexion::registrarColacion()
     QVariant h = db_.driver()->handle();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
     sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
+    sqlite_ = s;
     if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
         throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
 }
@@ -385,6 +387,7 @@ void Conexion::liberarConsultas()
 void Conexion::Cerrar()
 {
     liberarConsultas();
+    sqlite_ = nullptr;
     nivelTransaccion_ = 0;
     datosNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
@@ -558,8 +561,7 @@ QVariant Conexion::Escalar(const QString& sql, const Params& p)
 
 int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
 {
-    QVariant h = db_.driver()->handle();
-    sqlite3* bd = *static_cast<sqlite3* const*>(h.constData());
+    sqlite3* bd = sqlite_;
     sqlite3_stmt*& st = cache_->acciones[sql];
     if (!st) {
         const QByteArray texto = sql.toUtf8();
@@ -612,9 +614,10 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
             }
         }
         if (r != SQLITE_OK) {
+            const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             sqlite3_clear_bindings(st);
-            anotarFallo(QString::fromUtf8(sqlite3_errmsg(bd)));
-            throw ErrorBD(r, QString::fromUtf8(sqlite3_errmsg(bd)), QString::number(r), sql);
+            anotarFallo(desc);
+            throw ErrorBD(r, desc, QString::number(r), sql);
         }
     }
     int r;
@@ -639,7 +642,7 @@ int Conexion::EjecutarSQL(const QString& sql, const Params& p)
 {
     // Action statements with parameters go straight to SQLite: binding through
     // the generic driver costs more than the statement itself on a posting run.
-    if (motor() == Motor::SQLite && !p.isEmpty() && Conectado()) return ejecutarAccionSQLite(sql, p);
+    if (sqlite_ && !p.isEmpty() && Conectado()) return ejecutarAccionSQLite(sql, p);
     auto q = preparar(sql, p);
     int n = q->numRowsAffected();
     devolver(std::move(q), sql);

@@ -34,6 +34,7 @@
 #include <vector>
 
 class QSqlQuery;
+struct sqlite3;
 
 namespace vexa {
 
@@ -254,6 +255,7 @@ private:
         ultimoErrorSQL_ = descripcion;
     }
     std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
+    sqlite3* sqlite_ = nullptr; // the open SQLite handle (action statements bind on it directly)
     struct Cache;
     std::unique_ptr<Cache> cache_;
 };

@@ -176,6 +176,13 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
             const bool exento = texto::val(c.CondicionIva) == 4;
             const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
             const QVariant nulo;
+            // Voucher values repeated on every row.
+            const QString tc = texto::recortar(c.Tc), sucursal = texto::recortar(c.Sucursal),
+                          numero = texto::recortar(c.Numero), letra = texto::recortar(c.Letra),
+                          cuentaPrincipal = texto::recortar(c.CuentaPrincipal), nombre = texto::recortar(c.NombreCuenta),
+                          cuit = texto::recortar(c.Cuit), condicionIva = texto::recortar(c.CondicionIva);
+            const qint32 idRecepcion = testigo.IdRecepcion();
+            const int periodoNumero = per.toInt();
             Params p;
             p.reserve(qsizetype(lineas.size()) * columnas().size());
             int secuencia = 0;
@@ -186,13 +193,10 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
                 if (debe <= Moneda() && haber <= Moneda()) continue;
                 const bool alDebe = debe > Moneda();
                 ++secuencia;
-                p << texto::recortar(l.Cuenta) << secuencia << c.MesOperativo << nro << per.toInt() << c.Subdiario
-                  << c.FechaEmision << detalle << texto::recortar(c.Tc) << texto::recortar(c.Sucursal)
-                  << texto::recortar(c.Numero) << texto::recortar(c.Letra)
+                p << texto::recortar(l.Cuenta) << secuencia << c.MesOperativo << nro << periodoNumero << c.Subdiario
+                  << c.FechaEmision << detalle << tc << sucursal << numero << letra
                   << (alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(alDebe ? debe : haber)
-                  << monto(c.Total) << texto::recortar(c.CuentaPrincipal) << texto::recortar(c.NombreCuenta)
-                  << texto::recortar(c.Cuit) << texto::recortar(c.CondicionIva) << vencimiento
-                  << testigo.IdRecepcion();
+                  << monto(c.Total) << cuentaPrincipal << nombre << cuit << condicionIva << vencimiento << idRecepcion;
                 if (secuencia == 1) {
                     const ImportesLibroIva& iva = c.iva;
                     p << texto::recortar(c.LivaTipo) << monto(iva.ImpIvaRec)
