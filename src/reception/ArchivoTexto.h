@@ -13,7 +13,6 @@ namespace vexa::recepcion {
 class ArchivoTexto {
 public:
     static QString decodificar(const QByteArray& bytes);
-    static QString desdeWindows1252(const QByteArray& bytes);
     static QStringList separarLineas(const QString& texto);
     static QStringList lineas(const QByteArray& bytes) { return separarLineas(decodificar(bytes)); }
 

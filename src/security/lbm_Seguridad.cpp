@@ -3,6 +3,7 @@
 #include "Conexion.h"
 #include "Entorno.h"
 #include "Utilidades.h"
+#include "Windows1252.h"
 
 #include <QAction>
 #include <QSet>
@@ -19,13 +20,6 @@ Conexion& conexion(Conexion* c) { return c ? *c : Conexion::instancia(); }
 
 bool esSeparador(const QAction* a) { return a->isSeparator() || a->text().trimmed() == QLatin1String("-"); }
 
-// Windows-1252 codes 0x80..0x9F; the five codes the code page leaves unassigned
-// map to the control character of the same number.
-constexpr char16_t ansi80[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 } // namespace
 
 QString tagDe(const QObject* item) { return item ? item->property(PROPIEDAD_TAG).toString() : QString(); }
@@ -116,27 +110,12 @@ void AplicaPermisos(const QString& u, const QWidget& f, Conexion* c) { AplicaPer
 
 // ---- passwords ----
 
-int codigoAnsi(QChar ch)
-{
-    const char16_t u = ch.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
-    for (int i = 0; i < 32; ++i)
-        if (ansi80[i] == u) return 0x80 + i;
-    return '?';
-}
-
-QChar caracterAnsi(int codigo)
-{
-    if (codigo >= 0x80 && codigo <= 0x9F) return QChar(ansi80[codigo - 0x80]);
-    return QChar(char16_t(codigo));
-}
-
 QString CodificaClave(const QString& clave)
 {
     const int n = clave.size();
     QString r;
     for (int i = n - 1; i >= 0; --i)
-        r += QString::number(codigoAnsi(clave.at(i)) + n).rightJustified(3, QLatin1Char('0'));
+        r += QString::number(windows1252::codigo(clave.at(i)) + n).rightJustified(3, QLatin1Char('0'));
     return r;
 }
 
@@ -150,7 +129,7 @@ std::optional<QString> DecodificaClave(const QString& codificada)
         if (!texto::soloDigitos(grupo)) return std::nullopt;
         const int codigo = grupo.toInt() - k;
         if (codigo < 0 || codigo > 255) return std::nullopt;
-        r += caracterAnsi(codigo);
+        r += windows1252::caracter(codigo);
     }
     return r;
 }

@@ -65,10 +65,6 @@ std::optional<QString> DecodificaClave(const QString& codificada);
 // The typed password matches the stored one (a corrupt stored text never matches).
 bool ClaveCoincide(const QString& codificada, const QString& tecleada);
 
-// Windows-1252 code of a character (63, "?", when the code page lacks it) and back.
-int codigoAnsi(QChar c);
-QChar caracterAnsi(int codigo);
-
 // Stamps the exit time on the latest visit of UsuarioActual, on this computer,
 // to the window (by object name and caption) whose exit is still empty. Never
 // overwrites a recorded exit; without such a visit does nothing. Quiet on any
