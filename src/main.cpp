@@ -6,7 +6,9 @@
 #include "EstadoGlobal.h"
 #include "LineaComandos.h"
 #include "Utilidades.h"
+#include "FrmInterface.h"
 #include "frmMDI.h"
+#include "frmperscampos.h"
 
 #include <QApplication>
 
@@ -18,6 +20,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Rz731p"));
     QApplication::setApplicationDisplayName(NombreProducto);
     QApplication::setApplicationVersion(VersionPrograma());
+
+    registrarVentanasVentanaPrincipal();
+    recepcion::registrarVentanasRecepcion();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -12,18 +12,14 @@ QHash<QString, FabricaVentana>& registro()
 }
 } // namespace
 
-bool registrarVentana(const QString& nombre, FabricaVentana fabrica)
-{
-    registro().insert(nombre.toUpper(), std::move(fabrica));
-    return true;
-}
+void registrarVentana(const QString& nombre, FabricaVentana fabrica) { registro().insert(nombre.toUpper(), std::move(fabrica)); }
 
 bool existeVentana(const QString& nombre) { return registro().contains(nombre.toUpper()); }
 
-QWidget* crearVentana(const QString& nombre, const OpcionesVentana& o)
+QWidget* crearVentana(const QString& nombre, ContextoEmpresa& ctx, const OpcionesVentana& o)
 {
     auto it = registro().constFind(nombre.toUpper());
-    return it == registro().constEnd() ? nullptr : (*it)(o);
+    return it == registro().constEnd() ? nullptr : (*it)(ctx, o);
 }
 
 } // namespace vexa

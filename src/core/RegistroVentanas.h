@@ -1,6 +1,8 @@
 #pragma once
-// Registry of the program's windows by object name. Each window's own code joins
-// it (REGISTRAR_VENTANA in its .cpp); the main menu opens windows by name.
+// Registry of the program's windows by object name. Each subsystem registers
+// its windows with one function (registrarVentanasRecepcion, ...) that the
+// program, and any test or tool that opens windows by name, calls at start;
+// the main menu then opens windows by name, handing them the company context.
 #include <QString>
 
 #include <functional>
@@ -9,6 +11,8 @@ class QWidget;
 
 namespace vexa {
 
+class ContextoEmpresa;
+
 // Members some windows take before they are shown.
 struct OpcionesVentana {
     bool EsCargaInicial = false;
@@ -16,16 +20,11 @@ struct OpcionesVentana {
     bool Escompras = false;
 };
 
-using FabricaVentana = std::function<QWidget*(const OpcionesVentana&)>;
+using FabricaVentana = std::function<QWidget*(ContextoEmpresa&, const OpcionesVentana&)>;
 
-bool registrarVentana(const QString& nombre, FabricaVentana fabrica);
+void registrarVentana(const QString& nombre, FabricaVentana fabrica);
 bool existeVentana(const QString& nombre);
-// Creates the window (nullptr when no window of that name joined the registry).
-QWidget* crearVentana(const QString& nombre, const OpcionesVentana& o = {});
+// Creates the window (nullptr when no window of that name was registered).
+QWidget* crearVentana(const QString& nombre, ContextoEmpresa& ctx, const OpcionesVentana& o = {});
 
 } // namespace vexa
-
-#define VEXA_CONCAT2(a, b) a##b
-#define VEXA_CONCAT(a, b) VEXA_CONCAT2(a, b)
-#define REGISTRAR_VENTANA(nombre, fabrica) \
-    static const bool VEXA_CONCAT(vexa_registro_, __LINE__) = ::vexa::registrarVentana(QStringLiteral(nombre), fabrica)

@@ -77,7 +77,7 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
     if (w) {
         fijarMiembros(w, o);
     } else {
-        w = crearVentana(nombre, o);
+        w = contexto ? crearVentana(nombre, *contexto, o) : nullptr;
         if (!w) {
             dialogos().MsgBox(DespachoMenu::textoVentanaNoDisponible(caption), vbInformation, QStringLiteral("Aviso al operador"));
             return false;

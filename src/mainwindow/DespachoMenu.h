@@ -18,6 +18,7 @@ class QWidget;
 
 namespace vexa {
 
+class ContextoEmpresa;
 class Lbc_Asiento;
 
 // What the commands need from outside: windows, companion programs, tools and
@@ -59,6 +60,8 @@ public:
     // Commands of the main window itself (Salir, view switches, window
     // arrangement), filled by the main window: tool name -> handler.
     std::function<void(const QString& herramienta)> comandoVentanaPrincipal;
+    // The company the windows work on (set by the main window once connected).
+    ContextoEmpresa* contexto = nullptr;
     // Where modeless windows open (the main window's MDI area; none: top level).
     QPointer<QMdiArea> areaMdi;
     // The open shared instance of a window (nullptr when it is not open).

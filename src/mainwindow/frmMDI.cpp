@@ -5,6 +5,7 @@
 #include "CNStuffContable.h"
 #include "Conexion.h"
 #include "Configuracion.h"
+#include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "EstadoGlobal.h"
@@ -85,6 +86,8 @@ frmMDI::frmMDI(QWidget* parent)
     construirMenuPrincipal(*this);
 }
 
+frmMDI::~frmMDI() = default;
+
 QLabel* frmMDI::panel(int numero) const
 {
     return numero >= 1 && numero <= kPaneles ? paneles_[size_t(numero - 1)] : nullptr;
@@ -128,6 +131,11 @@ bool frmMDI::MDIForm_Load()
     if (!antes) return true; // left before connecting, but a connection is already open
 
     if (!ConectarBaseDatos()) return false;
+    ctx_ = std::make_unique<ContextoEmpresa>(Conexion::instancia());
+    ctx_->usuario = UsuarioActual;
+    ctx_->seccionEquipo = SeccionEquipo;
+    EjecutarPasos(proc, {[this] { CargarValoresContables(*ctx_); }});
+    if (auto* menu = ControladorMenu::de(*this)) menu->servicios().contexto = ctx_.get();
 
     EjecutarPasos(proc, {
         [this] { InicializaBordes(*this); },

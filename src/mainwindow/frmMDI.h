@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -19,6 +20,7 @@ class QStatusBar;
 
 namespace vexa {
 
+class ContextoEmpresa;
 struct VentanaEscritorio;
 
 class frmMDI : public QMainWindow {
@@ -26,7 +28,11 @@ class frmMDI : public QMainWindow {
 public:
     explicit frmMDI(QWidget* parent = nullptr);
 
+    ~frmMDI() override;
+
     QMdiArea* mdiArea() const { return mdi_; }
+    // The company the program works on (nullptr until connected).
+    ContextoEmpresa* contexto() const { return ctx_.get(); }
     QStatusBar* sbStatusBar() const { return sbStatusBar_; }
     // Status-bar panel 1..6.
     QLabel* panel(int numero) const;
@@ -84,6 +90,7 @@ private:
     cLogo logo_;
     QString imagenFondo_;
     std::map<QString, bool> marcados_;
+    std::unique_ptr<ContextoEmpresa> ctx_;
 };
 
 } // namespace vexa

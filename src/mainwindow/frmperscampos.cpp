@@ -52,7 +52,9 @@ frmperscampos::frmperscampos(QWidget* parent) : QWidget(parent)
     todo->addLayout(botones);
 }
 
-const bool frmperscamposRegistrada =
-    registrarVentana(QStringLiteral("frmperscampos"), [](const OpcionesVentana&) -> QWidget* { return new frmperscampos; });
+void registrarVentanasVentanaPrincipal()
+{
+    registrarVentana(QStringLiteral("frmperscampos"), [](ContextoEmpresa&, const OpcionesVentana&) -> QWidget* { return new frmperscampos; });
+}
 
 } // namespace vexa

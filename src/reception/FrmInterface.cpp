@@ -457,6 +457,9 @@ void FrmInterface::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-REGISTRAR_VENTANA("FrmInterface", [](const OpcionesVentana&) -> QWidget* { return new FrmInterface; });
+void registrarVentanasRecepcion()
+{
+    registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa&, const OpcionesVentana&) -> QWidget* { return new FrmInterface; });
+}
 
 } // namespace vexa::recepcion

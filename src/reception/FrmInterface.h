@@ -79,4 +79,7 @@ private:
     bool corriendo_ = false;
 };
 
+// Registers the reception windows by name (the program and tests call it once).
+void registrarVentanasRecepcion();
+
 } // namespace vexa::recepcion

@@ -1,4 +1,7 @@
 // The menu tree, its commands and the checks before them.
+#include "ContextoEmpresa.h"
+#include "FrmInterface.h"
+#include "frmperscampos.h"
 #include "ArbolMenu.h"
 #include "BaseDePrueba.h"
 #include "Dialogos.h"
@@ -519,14 +522,20 @@ public:
     explicit VentanaDePrueba(const OpcionesVentana& o) : cargaAlCrear(o.EsCargaInicial) { ++creadas; }
     bool cargaAlCrear;
 };
-const bool registrada = registrarVentana("VentanaDePruebaMenu", [](const OpcionesVentana& o) { return new VentanaDePrueba(o); });
+const bool registrada = [] {
+    registrarVentana("VentanaDePruebaMenu", [](ContextoEmpresa&, const OpcionesVentana& o) { return new VentanaDePrueba(o); });
+    return true;
+}();
 } // namespace
 
 TEST(VentanasDelMenu, UnaInstanciaCompartidaYAvisoSiNoExiste)
 {
     ASSERT_TRUE(registrada);
     QMdiArea mdi;
+    Conexion sinAbrir;
+    ContextoEmpresa ctx(sinAbrir);
     ServiciosMenu s;
+    s.contexto = &ctx;
     s.areaMdi = &mdi;
     GuionDialogos dlg;
     OpcionesVentana o;
@@ -579,7 +588,10 @@ TEST(VentanasDelMenu, ErrorEnUnComandoSeMuestraYSigue)
 TEST(VentanasDelMenu, LaVentanaQueSeCierraSolaNoDejaMarcoVacio)
 {
     QMdiArea mdi;
+    Conexion sinAbrir;
+    ContextoEmpresa ctx(sinAbrir);
     ServiciosMenu s;
+    s.contexto = &ctx;
     s.areaMdi = &mdi;
     ASSERT_TRUE(s.mostrarVentana("VentanaDePruebaMenu", false, {}, "Prueba"));
     QWidget* w = s.ventanaAbierta("VentanaDePruebaMenu");
@@ -637,9 +649,11 @@ TEST(VentanaPrincipal, ElMenuYLosBotonesEstanEnLaVentana)
     EXPECT_TRUE(dlg.mostrados.isEmpty());
 }
 
-// Windows of the subsystem libraries join the registry from their own object
-// files; the main window's library keeps them in the link.
+// Each subsystem's registration function makes its windows known by name.
 TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
 {
+    recepcion::registrarVentanasRecepcion();
+    registrarVentanasVentanaPrincipal();
     EXPECT_TRUE(existeVentana("FrmInterface"));
+    EXPECT_TRUE(existeVentana("frmperscampos"));
 }

@@ -289,6 +289,7 @@ TEST_P(VentanaRecepcion, ListaDeInterfacesDialogoDeArchivoYVistaPrevia)
     EXPECT_EQ(w.TxtFields[0]->text(), "");
     EXPECT_FALSE(w.TxtFields[1]->isEnabled());
     EXPECT_FALSE(w.SSTab1->isTabEnabled(1));
+    registrarVentanasRecepcion();
     EXPECT_TRUE(existeVentana("FrmInterface"));
 }
 

@@ -1,0 +1,63 @@
+#include "ContextoEmpresa.h"
+
+#include "Utilidades.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vexa {
+
+namespace {
+// 16-bit arithmetic of the code structure: a value out of range is an overflow.
+qint16 aEntero16(double v)
+{
+    const double r = std::nearbyint(v);
+    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
+        throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
+    return qint16(r);
+}
+} // namespace
+
+qint64 ContextoEmpresa::periodo() const { return texto::valEntero(periodo_); }
+
+void ContextoEmpresa::setPeriodoActivo(const QString& periodo) { periodo_ = texto::recortar(periodo); }
+
+ContextoEmpresa::Corrida::Corrida(ContextoEmpresa& ctx) : ctx_(ctx)
+{
+    if (ctx_.corrida_) throw ErrorVexa(0, MensajeCorridaEnCurso());
+    ctx_.corrida_ = true;
+}
+
+QString MensajeCorridaEnCurso()
+{
+    return QStringLiteral("Hay un proceso en curso en esta estación. Espere a que termine para iniciar otro.");
+}
+
+void CargarValoresContables(ContextoEmpresa& ctx)
+{
+    Configuracion& cfg = ctx.configuracion();
+    ctx.soloMayusculas = texto::igual(cfg.ObtieneValor(QStringLiteral("ESCRIBE_SOLO_MAYUSCULAS")), QStringLiteral("SI"));
+    ctx.setPeriodoActivo(cfg.ObtieneValor(QStringLiteral("PERIODO")));
+
+    static const char* const niveles[] = {"Capitulo", "SubCapitulo", "Rubro", "SubRubro", "Cuenta", "SubCuenta"};
+    static const char* const fines[] = {"DIGITOS_CAPITULO", "DIGITOS_SUBCAPITULO", "DIGITOS_RUBRO",
+                                        "DIGITOS_SUBRUBRO", "DIGITOS_CUENTA",      "DIGITOS_SUBCUENTA"};
+    EstructuraCuentas e;
+    qint16 anterior = 0;
+    for (int i = 0; i < 6; ++i) {
+        e.digitos[size_t(i)] = aEntero16(texto::val(cfg.ObtieneValor(QStringLiteral("Digitos_") + QLatin1String(niveles[i]))));
+        e.digitosTotal = aEntero16(double(e.digitosTotal) + e.digitos[size_t(i)]);
+        e.fin[size_t(i)] = aEntero16(texto::val(cfg.ObtieneValor(QLatin1String(fines[i]))) + anterior);
+        anterior = e.fin[size_t(i)];
+    }
+    e.largoCodigo = e.fin[5];
+    ctx.cuentas = e;
+    for (int i = 0; i < 6; ++i) {
+        cfg.DigitosNivel[size_t(i)] = e.digitos[size_t(i)];
+        cfg.PosicionNivel[size_t(i)] = e.fin[size_t(i)];
+    }
+    cfg.DigitosNivel[6] = e.digitosTotal;
+    cfg.PosicionNivel[6] = e.largoCodigo;
+}
+
+} // namespace vexa
