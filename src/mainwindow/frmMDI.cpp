@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPalette>
 #include <QFont>
 #include <QPixmap>
@@ -269,7 +270,9 @@ void frmMDI::MnuArchivosSalir_Click()
         const int r = plataforma::dialogos().MsgBox(QStringLiteral("¿Realmente desea salir del sistema ") + NombreProducto + u'?',
                                                     plataforma::vbYesNo + plataforma::vbQuestion, NombreProducto);
         if (r != plataforma::vbYes) return;
-        close();
+        // A child window that refuses to close (a reception still running)
+        // keeps the program, and its connection, open.
+        if (!close()) return;
         Conexion::instancia().Cerrar();
         GrabarIniSalida();
         if (terminarProceso) terminarProceso(0);
@@ -279,10 +282,14 @@ void frmMDI::MnuArchivosSalir_Click()
     }
 }
 
-void frmMDI::MDIForm_Unload()
+bool frmMDI::MDIForm_Unload()
 {
-    CerrarExes();
+    if (ctx_ && ctx_->corridaEnCurso()) return false;
     mdi_->closeAllSubWindows();
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (sub->isVisible()) return false; // it refused to close
+    CerrarExes();
+    return true;
 }
 
 bool frmMDI::event(QEvent* e)
@@ -299,7 +306,10 @@ void frmMDI::resizeEvent(QResizeEvent* e)
 
 void frmMDI::closeEvent(QCloseEvent* e)
 {
-    MDIForm_Unload();
+    if (!MDIForm_Unload()) {
+        e->ignore();
+        return;
+    }
     e->accept();
 }
 

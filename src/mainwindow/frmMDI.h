@@ -77,7 +77,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void MDIForm_Unload();
+    // Closes the child windows, then the companion programs' windows. False
+    // (nothing else closed) when a child refuses or a run is going on.
+    bool MDIForm_Unload();
     QAction* accion(const QString& nombre) const;
     void marcar(const QString& item, bool valor);
     void alternarVista(const QString& item, QWidget* barra, const QString& clave);

@@ -1,6 +1,7 @@
 #include "BaseDePrueba.h"
 
 #include "ArchivoIni.h"
+#include "ContextoEmpresa.h"
 #include "CNStuffContable.h"
 #include "Dialogos.h"
 #include "Entorno.h"
@@ -9,7 +10,10 @@
 #include "VentanasEscritorio.h"
 #include "frmMDI.h"
 
+#include <QCloseEvent>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -162,6 +166,54 @@ TEST_P(Arranque, SalirRespondiendoSiCierraTodo)
     EXPECT_EQ(ini("INICIO", "EditarConsulta"), "True");
     EXPECT_EQ(ini("Inicio", "ArchivoErrores"), ArchivoErrores);
     EXPECT_EQ(g.mostrados.size(), 1);
+}
+
+namespace {
+// A child window that refuses to close while it is busy.
+class VentanaOcupada : public QWidget {
+public:
+    bool ocupada = true;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (ocupada) e->ignore();
+        else e->accept();
+    }
+};
+} // namespace
+
+TEST_P(Arranque, SalirConUnaVentanaQueNoSeCierraNoTerminaNiCierraLaConexion)
+{
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    auto* hija = new VentanaOcupada;
+    w.mdiArea()->addSubWindow(hija)->show();
+    int terminado = -1;
+    w.terminarProceso = [&](int c) { terminado = c; };
+    GuionDialogos g;
+    g.respuestas << plataforma::vbYes << plataforma::vbYes << plataforma::vbYes;
+    w.MnuArchivosSalir_Click();
+    EXPECT_EQ(terminado, -1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(con().Conectado());
+    EXPECT_EQ(w.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(ini("Inicio", "EditarConsulta"), "<nada>"); // exit settings not written
+
+    // A run going on keeps the program open too, even without a child window.
+    hija->ocupada = false;
+    {
+        ContextoEmpresa::Corrida corrida(*w.contexto());
+        EXPECT_THROW(ContextoEmpresa::Corrida otra(*w.contexto()), ErrorVexa);
+        w.MnuArchivosSalir_Click();
+        EXPECT_EQ(terminado, -1);
+        EXPECT_TRUE(con().Conectado());
+    }
+    // Once it is over, Salir ends as usual.
+    w.MnuArchivosSalir_Click();
+    EXPECT_EQ(terminado, 0);
+    EXPECT_FALSE(con().Conectado());
 }
 
 VEXA_AMBOS_MOTORES(Arranque);
