@@ -1,6 +1,8 @@
 // Rz731p: the main program of the accounting suite.
 #include "ArchivoIni.h"
-#include "Configuracion.h"
+#include "DialogosQt.h"
+#include "Presentacion.h"
+#include "UtilidadesVentanas.h"
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
@@ -18,7 +20,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Rz731p"));
-    QApplication::setApplicationDisplayName(NombreProducto);
     QApplication::setApplicationVersion(VersionPrograma());
 
     registrarVentanasVentanaPrincipal();
@@ -28,25 +29,24 @@ int main(int argc, char** argv)
     LineaComandosPrograma = textoLineaComandos(app.arguments());
     const bool presentacion = !sinPresentacion(LineaComandosPrograma);
 
-    Configuracion& cfg = Configuracion::instancia();
-    cfg.Version = VersionPrograma();
+    plataforma::usarPlataformaQt();
     if (presentacion) {
-        cfg.MostrarPresentacion();
-        cfg.RefrescarPresentacion();
+        MostrarPresentacion(VersionPrograma());
+        RefrescarPresentacion();
     }
-    ArchivoAyuda = ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("HelpFile"),
+    ArchivoAyuda = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("HelpFile"),
                                                    CarpetaPrograma + QStringLiteral("Manual.chm"));
 
     frmMDI w;
     plataforma::setVentanaPrincipal(&w);
-    Utilidades::instancia().CursorEspera(true);
+    ventanas::CursorEspera(true);
     if (!w.MDIForm_Load()) {
         // Without the company database the program does not go on.
-        Utilidades::instancia().CursorEspera(false);
-        cfg.CerrarPresentacion();
+        ventanas::CursorEspera(false);
+        CerrarPresentacion();
         return 1;
     }
     w.show();
-    if (presentacion) cfg.CerrarPresentacion();
+    if (presentacion) CerrarPresentacion();
     return app.exec();
 }

@@ -62,7 +62,7 @@ QIcon iconoDelSistema(const QString& nombre)
 
 void LeerIniInicio()
 {
-    ArchivoIni& ini = ArchivoIni::instancia();
+    ArchivoIni ini;
     QString carpetaLog = plataforma::carpetaUsuario();
     paso([&] { carpetaLog = Utilidades::AgregaBarra(carpetaLog); });
     paso([&] {
@@ -77,7 +77,7 @@ void LeerIniInicio()
 
 void GrabarIniSalida()
 {
-    ArchivoIni& ini = ArchivoIni::instancia();
+    ArchivoIni ini;
     // The value read at start is written back as it was.
     paso([&] { ini.GrabarIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"), textoBooleano(EditarConsulta)); });
     paso([&] { ini.GrabarIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"), ArchivoErrores); });
@@ -88,7 +88,7 @@ void AplicarEstiloFormulario(QWidget* frm)
     if (!frm) return;
     QString nombre = QStringLiteral("ICONTEB");
     paso([&] {
-        nombre = ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
+        nombre = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Iconos"), QStringLiteral("IconoDelSistema"),
                                                  QStringLiteral("ICONTEB"));
     });
     paso([&] {

@@ -56,12 +56,6 @@ bool mismoNombre(const QString& a, const QString& b) { return texto::igual(texto
 
 } // namespace
 
-ArchivoIni& ArchivoIni::instancia()
-{
-    static ArchivoIni a;
-    return a;
-}
-
 QString ArchivoIni::ruta(const QString& archivo)
 {
     if (QFileInfo(archivo).isAbsolute() || archivo.contains(u'/')) return archivo;

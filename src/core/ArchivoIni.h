@@ -14,12 +14,10 @@ namespace vexa {
 
 class ArchivoIni {
 public:
-    static ArchivoIni& instancia();
-
     // Value of the key, or the default when the file, the section or the key is missing.
-    QString LeerIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& defecto = QString());
+    static QString LeerIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& defecto = QString());
     // Writes one key (creating the file and the section as needed). False when the file can't be written.
-    bool GrabarIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& valor);
+    static bool GrabarIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& valor);
 
     // Full path of a settings file.
     static QString ruta(const QString& archivo);

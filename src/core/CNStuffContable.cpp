@@ -2,7 +2,7 @@
 
 #include "ArchivoIni.h"
 #include "Conexion.h"
-#include "Configuracion.h"
+#include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
@@ -11,23 +11,12 @@
 
 #include <QTextStream>
 
-#include <cmath>
-#include <limits>
 
 namespace vexa {
 
 namespace {
 
 constexpr int kTiempoEsperaComandos = 360;
-
-// 16-bit arithmetic of the code structure: a value out of range is an overflow.
-qint16 aEntero16(double v)
-{
-    const double r = std::nearbyint(v);
-    if (r < std::numeric_limits<qint16>::min() || r > std::numeric_limits<qint16>::max())
-        throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
-    return qint16(r);
-}
 
 void informarSinConexion(const QString& motivo)
 {
@@ -55,7 +44,7 @@ bool ConectarBaseDatos()
     const QString linea = LineaComandosPrograma;
     SeccionConexion = seccionDeEquipo();
     try {
-        BarrasPlanas = texto::val(ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, SeccionConexion,
+        BarrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, SeccionConexion,
                                                                   QStringLiteral("FlatToolbars"), QStringLiteral("1"))) != 0;
     } catch (const std::exception&) {
         BarrasPlanas = true;
@@ -88,57 +77,21 @@ bool ConectarBaseDatos()
 
     CadenaDSN = cadenaDSN(con.DbName, con.Usuario, con.Password);
 
-    Configuracion::instancia().copiarConexion(con);
-
-    IniContable();
     return true;
 }
 
-void IniContable()
+void IniContable(ContextoEmpresa& ctx)
 {
-    EjecutarPasos(QStringLiteral("IniContable"), {
-        [] { SoloMayusculas = texto::igual(Configuracion::instancia().ObtieneValor(QStringLiteral("ESCRIBE_SOLO_MAYUSCULAS")), QStringLiteral("SI")); },
-        [] { PeriodoActivo = Configuracion::instancia().ObtieneValor(QStringLiteral("PERIODO")); },
-    });
+    EjecutarPasos(QStringLiteral("IniContable"), {[&ctx] { CargarValoresContables(ctx); }}, {}, &ctx.con());
 }
 
-QString Cfg(const QString& clave)
+QString Cfg(ContextoEmpresa& ctx, const QString& clave)
 {
     // Going on after a failed read finds no row (" "); leaving gives "".
     QString valor = QStringLiteral(" ");
-    if (!EjecutarPasos(QStringLiteral("Cfg"), {[&] { valor = Configuracion::instancia().ObtieneValor(clave); }}))
+    if (!EjecutarPasos(QStringLiteral("Cfg"), {[&] { valor = ctx.configuracion().ObtieneValor(clave); }}, {}, &ctx.con()))
         return QString();
     return valor;
-}
-
-void LeerDigitosCuentas()
-{
-    Configuracion& cfg = Configuracion::instancia();
-    static const char* const niveles[] = {"Capitulo", "SubCapitulo", "Rubro", "SubRubro", "Cuenta", "SubCuenta"};
-    qint16* const digitos[] = {&DigitosCapitulo, &DigitosSubCapitulo, &DigitosRubro, &DigitosSubRubro, &DigitosCuenta, &DigitosSubCuenta};
-    qint16 total = 0;
-    for (int i = 0; i < 6; ++i) {
-        *digitos[i] = aEntero16(texto::val(cfg.ObtieneValor(QStringLiteral("Digitos_") + QLatin1String(niveles[i]))));
-        total = aEntero16(double(total) + *digitos[i]);
-        cfg.DigitosNivel[i] = *digitos[i];
-    }
-    DigitosTotal = total;
-    cfg.DigitosNivel[6] = DigitosTotal;
-}
-
-void CalcularPosicionesCuentas()
-{
-    Configuracion& cfg = Configuracion::instancia();
-    static const char* const claves[] = {"DIGITOS_CAPITULO", "DIGITOS_SUBCAPITULO", "DIGITOS_RUBRO", "DIGITOS_SUBRUBRO", "DIGITOS_CUENTA", "DIGITOS_SUBCUENTA"};
-    qint16* const fines[] = {&FinCapitulo, &FinSubCapitulo, &FinRubro, &FinSubRubro, &FinCuenta, &FinSubCuenta};
-    qint16 anterior = 0;
-    for (int i = 0; i < 6; ++i) {
-        *fines[i] = aEntero16(texto::val(cfg.ObtieneValor(QLatin1String(claves[i]))) + anterior);
-        anterior = *fines[i];
-        cfg.PosicionNivel[i] = *fines[i];
-    }
-    LargoCodigo = FinSubCuenta;
-    cfg.PosicionNivel[6] = LargoCodigo;
 }
 
 } // namespace vexa

@@ -1,8 +1,7 @@
 #pragma once
 // Company-configuration component: values by key from TA_CONFIGURACION, the
 // account-code structure, account lookups and voucher numbering updates.
-// One instance per process (Configuracion::instancia()), reading through
-// Conexion::instancia() unless another connection is given.
+// The company context (ContextoEmpresa.h) keeps one over its connection.
 #include "Conexion.h"
 
 #include <QDate>
@@ -10,14 +9,11 @@
 
 #include <array>
 
-class QWidget;
-
 namespace vexa {
 
 class Configuracion {
 public:
-    static Configuracion& instancia();
-    explicit Configuracion(Conexion* c = nullptr) : con_(c) {}
+    explicit Configuracion(Conexion* c) : con_(c) {}
 
     // Connection copy (kept for command lines of companion programs).
     QString Server, DbName, CadenaConexion, Usuario, Password, Version;
@@ -25,11 +21,6 @@ public:
     // Copies the open connection's fields (Server, DbName, CadenaConexion, Usuario,
     // Password, in that order) and calls Conectar.
     void copiarConexion(const Conexion& c);
-
-    // Splash window shown while the program starts (the version text on it).
-    void MostrarPresentacion();
-    void RefrescarPresentacion();
-    void CerrarPresentacion();
 
     // Account-code structure handed over by the program: digits of levels 1..6
     // then the total; end positions of levels 1..6 then the full length.
@@ -55,11 +46,10 @@ public:
     void ActualizaNumeracion(const QString& tipo, const QString& sistema, const QString& sucursal,
                              const QString& numero, const QString& letra);
 
-    Conexion& con() { return con_ ? *con_ : Conexion::instancia(); }
+    Conexion& con() { return *con_; }
 
 private:
     Conexion* con_;
-    QWidget* presentacion_ = nullptr;
 };
 
 } // namespace vexa

@@ -38,25 +38,40 @@ void CargarValoresContables(ContextoEmpresa& ctx)
     Configuracion& cfg = ctx.configuracion();
     ctx.soloMayusculas = texto::igual(cfg.ObtieneValor(QStringLiteral("ESCRIBE_SOLO_MAYUSCULAS")), QStringLiteral("SI"));
     ctx.setPeriodoActivo(cfg.ObtieneValor(QStringLiteral("PERIODO")));
+    LeerDigitosCuentas(ctx);
+    CalcularPosicionesCuentas(ctx);
+}
 
+void LeerDigitosCuentas(ContextoEmpresa& ctx)
+{
     static const char* const niveles[] = {"Capitulo", "SubCapitulo", "Rubro", "SubRubro", "Cuenta", "SubCuenta"};
-    static const char* const fines[] = {"DIGITOS_CAPITULO", "DIGITOS_SUBCAPITULO", "DIGITOS_RUBRO",
-                                        "DIGITOS_SUBRUBRO", "DIGITOS_CUENTA",      "DIGITOS_SUBCUENTA"};
-    EstructuraCuentas e;
+    Configuracion& cfg = ctx.configuracion();
+    EstructuraCuentas& e = ctx.cuentas;
+    std::array<qint16, 6> digitos{};
+    qint16 total = 0;
+    for (size_t i = 0; i < 6; ++i) {
+        digitos[i] = aEntero16(texto::val(cfg.ObtieneValor(QStringLiteral("Digitos_") + QLatin1String(niveles[i]))));
+        total = aEntero16(double(total) + digitos[i]);
+    }
+    e.digitos = digitos;
+    e.digitosTotal = total;
+    for (size_t i = 0; i < 6; ++i) cfg.DigitosNivel[i] = digitos[i];
+    cfg.DigitosNivel[6] = total;
+}
+
+void CalcularPosicionesCuentas(ContextoEmpresa& ctx)
+{
+    static const char* const claves[] = {"DIGITOS_CAPITULO", "DIGITOS_SUBCAPITULO", "DIGITOS_RUBRO",
+                                         "DIGITOS_SUBRUBRO", "DIGITOS_CUENTA",      "DIGITOS_SUBCUENTA"};
+    Configuracion& cfg = ctx.configuracion();
+    EstructuraCuentas& e = ctx.cuentas;
     qint16 anterior = 0;
-    for (int i = 0; i < 6; ++i) {
-        e.digitos[size_t(i)] = aEntero16(texto::val(cfg.ObtieneValor(QStringLiteral("Digitos_") + QLatin1String(niveles[i]))));
-        e.digitosTotal = aEntero16(double(e.digitosTotal) + e.digitos[size_t(i)]);
-        e.fin[size_t(i)] = aEntero16(texto::val(cfg.ObtieneValor(QLatin1String(fines[i]))) + anterior);
-        anterior = e.fin[size_t(i)];
+    for (size_t i = 0; i < 6; ++i) {
+        e.fin[i] = aEntero16(texto::val(cfg.ObtieneValor(QLatin1String(claves[i]))) + anterior);
+        anterior = e.fin[i];
+        cfg.PosicionNivel[i] = e.fin[i];
     }
     e.largoCodigo = e.fin[5];
-    ctx.cuentas = e;
-    for (int i = 0; i < 6; ++i) {
-        cfg.DigitosNivel[size_t(i)] = e.digitos[size_t(i)];
-        cfg.PosicionNivel[size_t(i)] = e.fin[size_t(i)];
-    }
-    cfg.DigitosNivel[6] = e.digitosTotal;
     cfg.PosicionNivel[6] = e.largoCodigo;
 }
 

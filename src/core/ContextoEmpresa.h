@@ -78,5 +78,10 @@ QString MensajeCorridaEnCurso();
 // Reads the company's accounting values into the context: the upper-case rule,
 // the active fiscal year and the account-code structure. A database error throws.
 void CargarValoresContables(ContextoEmpresa& ctx);
+// The digits of the six code levels ("Digitos_Capitulo" ...) and their total,
+// 16-bit (beyond is ErrorVexa 6, overflow); also handed to the configuration component.
+void LeerDigitosCuentas(ContextoEmpresa& ctx);
+// The end position of each level and the full code length.
+void CalcularPosicionesCuentas(ContextoEmpresa& ctx);
 
 } // namespace vexa

@@ -27,10 +27,12 @@ bool iniciar(const QString& ruta, const QString& argumentos)
     return false;
 }
 
-void ejecutarEjecutor(const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
+DatosConexionComando datosDe(const Conexion& c) { return {c.Server, c.DbName, c.Usuario, c.Password}; }
+
+void ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
 {
     if (texto::recortar(nombre).isEmpty()) return;
-    const QString argumentos = argumentosEjecutor(nombre, conexionActual());
+    const QString argumentos = argumentosEjecutor(nombre, datosDe(con));
     const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     const QString ruta = buscarArchivoCarpeta(carpeta, archivo);
     if (ruta.isEmpty()) {
@@ -46,11 +48,6 @@ void ejecutarEjecutor(const QString& nombre, const QString& archivo, const QStri
 
 } // namespace
 
-DatosConexionComando conexionActual()
-{
-    const Conexion& c = Conexion::instancia();
-    return {c.Server, c.DbName, c.Usuario, c.Password};
-}
 
 QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c)
 {
@@ -85,20 +82,20 @@ QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre)
     return QString();
 }
 
-void EjecutarReporte(const QString& reporte)
+void EjecutarReporte(const Conexion& con, const QString& reporte)
 {
-    ejecutarEjecutor(reporte, QStringLiteral("RZ731R.EXE"), QStringLiteral("RZ731R"), false);
+    ejecutarEjecutor(con, reporte, QStringLiteral("RZ731R.EXE"), QStringLiteral("RZ731R"), false);
 }
 
-void EjecutarFormulario(const QString& formulario)
+void EjecutarFormulario(const Conexion& con, const QString& formulario)
 {
-    ejecutarEjecutor(formulario, QStringLiteral("RZ731CF.EXE"), QStringLiteral("RZ731CF"), true);
+    ejecutarEjecutor(con, formulario, QStringLiteral("RZ731CF.EXE"), QStringLiteral("RZ731CF"), true);
 }
 
-void EjecutarPrograma(const QString& programa, const QString& parametroAdicional, qint64& tareaId)
+void EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional, qint64& tareaId)
 {
     tareaId = 0;
-    const QString argumentos = argumentosPrograma(parametroAdicional, conexionActual());
+    const QString argumentos = argumentosPrograma(parametroAdicional, datosDe(con));
     const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     const QString ruta = buscarArchivoCarpeta(carpeta, programa.mid(6));
     if (!ruta.isEmpty()) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "Conexion.h"
+
 namespace vexa {
 
 // Marker every companion command line ends with.
@@ -14,8 +16,6 @@ inline const QString MarcaFinComando = QStringLiteral("qorn@");
 struct DatosConexionComando {
     QString server, dbName, usuario, password;
 };
-// The connection fields of Conexion::instancia().
-DatosConexionComando conexionActual();
 
 // "@Menu=<name>;@Server=..;@DbName=..;@Usuario=..;@Password=..;qorn@;"
 QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c);
@@ -29,13 +29,14 @@ QString comandoEjecutor(const QString& ruta, const QString& argumentos);
 // (the exact name first); empty when there is none.
 QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre);
 
+// Each starts its program with the details of the given (open) connection.
 // Starts the report runner for the report (nothing when the name is blank).
-void EjecutarReporte(const QString& reporte);
+void EjecutarReporte(const Conexion& con, const QString& reporte);
 // Starts the forms runner for the form (nothing when the name is blank).
-void EjecutarFormulario(const QString& formulario);
+void EjecutarFormulario(const Conexion& con, const QString& formulario);
 // Starts the maintenance program of a "shell:" target (its first six characters
 // are dropped). tareaId is non-zero when the program was started, 0 otherwise
 // (the operator is told).
-void EjecutarPrograma(const QString& programa, const QString& parametroAdicional, qint64& tareaId);
+void EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional, qint64& tareaId);
 
 } // namespace vexa

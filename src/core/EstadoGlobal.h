@@ -1,6 +1,8 @@
 #pragma once
-// Process-wide state of the program, set at start-up and at connection and read
-// by every window (no window owns it).
+// What the program learns at start-up, before a company is open: its command
+// line, folder, settings and who runs it where. Company values (the active
+// fiscal year, the upper-case rule, the account-code structure) live in the
+// company context (ContextoEmpresa.h), not here.
 #include <QString>
 
 namespace vexa {
@@ -34,17 +36,6 @@ inline QString ParametroAdicional, MenuInicial, Caja;
 // Error-log file and the "EditarConsulta" flag of the settings file.
 inline QString ArchivoErrores;
 inline bool EditarConsulta = true;
-
-// Fiscal year in use (configuration "PERIODO", as read; PeriodoActivo.toInt() for queries).
-inline QString PeriodoActivo;
-// Letters typed in entry fields are turned to upper case ("ESCRIBE_SOLO_MAYUSCULAS" = "SI").
-inline bool SoloMayusculas = false;
-
-// Account-code structure: digits per level, total, end positions and full length.
-inline qint16 DigitosCapitulo = 0, DigitosSubCapitulo = 0, DigitosRubro = 0, DigitosSubRubro = 0,
-              DigitosCuenta = 0, DigitosSubCuenta = 0, DigitosTotal = 0;
-inline qint16 FinCapitulo = 0, FinSubCapitulo = 0, FinRubro = 0, FinSubRubro = 0, FinCuenta = 0,
-              FinSubCuenta = 0, LargoCodigo = 0;
 
 // Program version "major.minor.revision".
 QString VersionPrograma();

@@ -7,9 +7,10 @@
 
 namespace vexa {
 
-// Character code to use in place of the typed one: with SoloMayusculas on,
-// the letters a..z and "ñ" become upper case; anything else passes unchanged.
-qint16 MayusculaKeyAscii(qint16 keyAscii);
+// Character code to use in place of the typed one: with the company's
+// upper-case rule on (ContextoEmpresa::soloMayusculas), the letters a..z and
+// "ñ" become upper case; anything else passes unchanged.
+qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas);
 
 // Prints the items of a result list on the default printer, under the title
 // ("Listado Testigo" when none is given; a given title in upper case), with

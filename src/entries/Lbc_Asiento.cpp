@@ -1,5 +1,7 @@
 #include "Lbc_Asiento.h"
 
+#include "ContextoEmpresa.h"
+
 #include "Configuracion.h"
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
@@ -73,13 +75,15 @@ bool esFalso(const QString& valor)
 
 Lbc_Asiento::Lbc_Asiento(Conexion* conexion) : con_(conexion) {}
 
+Lbc_Asiento::Lbc_Asiento(ContextoEmpresa& ctx) : con_(&ctx.con()), ctx_(&ctx) {}
+
 Conexion& Lbc_Asiento::con() { return con_ ? *con_ : Conexion::instancia(); }
 
 QString Lbc_Asiento::PeriodoActivo()
 {
-    // The process-wide value set at connection; read from the configuration when
-    // nothing has loaded it yet.
-    if (!texto::recortar(vexa::PeriodoActivo).isEmpty()) return texto::recortar(vexa::PeriodoActivo);
+    // The company's value loaded at connection; read from the configuration when
+    // there is no context or nothing has loaded it yet.
+    if (ctx_ && !ctx_->periodoActivo().isEmpty()) return ctx_->periodoActivo();
     return texto::recortar(Configuracion(&con()).ObtieneValor(QStringLiteral("PERIODO")));
 }
 

@@ -40,9 +40,13 @@
 
 namespace vexa {
 
+class ContextoEmpresa;
+
 class Lbc_Asiento {
 public:
     explicit Lbc_Asiento(Conexion* conexion = nullptr);
+    // Over the company's connection, with its loaded active fiscal year.
+    explicit Lbc_Asiento(ContextoEmpresa& ctx);
 
     // ---- entries, dates and fiscal years ----
 
@@ -142,13 +146,14 @@ public:
     // 1 when the type adds, -1 when it subtracts, 0 when unknown.
     qint16 SignoComprobante(const QString& TC);
 
-    // The active fiscal year: vexa::PeriodoActivo (EstadoGlobal.h) trimmed, or the
-    // configuration value "PERIODO" while that is still empty.
+    // The active fiscal year: the context's (ContextoEmpresa::periodoActivo), or
+    // the configuration value "PERIODO" without a context or while it is empty.
     QString PeriodoActivo();
 
 private:
     Conexion& con();
     Conexion* con_;
+    ContextoEmpresa* ctx_ = nullptr;
 };
 
 // Module-level forms of the voucher-number routines.

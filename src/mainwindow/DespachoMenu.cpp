@@ -1,6 +1,7 @@
 #include "DespachoMenu.h"
 
 #include "Configuracion.h"
+#include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "Entorno.h"
@@ -9,6 +10,7 @@
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
+#include "UtilidadesVentanas.h"
 #include "VisorConsulta.h"
 
 #include <QCoreApplication>
@@ -39,7 +41,7 @@ ServiciosMenu::~ServiciosMenu() = default;
 
 Lbc_Asiento& ServiciosMenu::asiento()
 {
-    if (!asiento_) asiento_ = std::make_unique<Lbc_Asiento>();
+    if (!asiento_) asiento_ = std::make_unique<Lbc_Asiento>(empresa());
     return *asiento_;
 }
 
@@ -120,20 +122,26 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
     return true;
 }
 
-void ServiciosMenu::ejecutarReporte(const QString& r) { EjecutarReporte(r); }
-void ServiciosMenu::ejecutarFormulario(const QString& f) { EjecutarFormulario(f); }
+ContextoEmpresa& ServiciosMenu::empresa()
+{
+    if (!contexto) throw ErrorVexa(91, QStringLiteral("No hay una empresa abierta."));
+    return *contexto;
+}
+
+void ServiciosMenu::ejecutarReporte(const QString& r) { EjecutarReporte(empresa().con(), r); }
+void ServiciosMenu::ejecutarFormulario(const QString& f) { EjecutarFormulario(empresa().con(), f); }
 void ServiciosMenu::ejecutarPrograma(const QString& p, const QString& extra)
 {
     qint64 tareaId = 0;
-    EjecutarPrograma(p, extra, tareaId);
+    EjecutarPrograma(empresa().con(), p, extra, tareaId);
 }
 void ServiciosMenu::mensajeEstado(const QString& t, bool activo) { MensajeEstado(t, activo); }
 
-void ServiciosMenu::calendario(QString& fecha) { Utilidades::instancia().Calendario(fecha); }
-void ServiciosMenu::calculadora() { Utilidades::instancia().Calculadora(); }
-void ServiciosMenu::jerarquiaCuentas() { mostrarJerarquiaCuentas(); }
+void ServiciosMenu::calendario(QString& fecha) { Utilidades::Calendario(fecha); }
+void ServiciosMenu::calculadora() { ventanas::Calculadora(); }
+void ServiciosMenu::jerarquiaCuentas() { mostrarJerarquiaCuentas(empresa().con()); }
 void ServiciosMenu::depurarDatos() { mostrarDepuracionDatos(); }
-void ServiciosMenu::acercaDe() { mostrarAcercaDe(); }
+void ServiciosMenu::acercaDe() { mostrarAcercaDe(contexto ? &contexto->configuracion() : nullptr); }
 
 int ServiciosMenu::abrirDocumento(const QString& archivo)
 {
@@ -240,7 +248,7 @@ bool DespachoMenu::chequeoPeriodo(bool conCierre)
 
 bool DespachoMenu::chequeoFechasOperativas()
 {
-    const QString desde = texto::recortar(Utilidades::NuloATexto(Configuracion::instancia().ObtieneValor(QStringLiteral("FECHAOPERDESDE"))));
+    const QString desde = texto::recortar(Utilidades::NuloATexto(s_.empresa().configuracion().ObtieneValor(QStringLiteral("FECHAOPERDESDE"))));
     if (!desde.isEmpty()) return true;
     dialogos().MsgBox(QStringLiteral("FALTA COMPLETAR LA CONFIGURACION FECHAS OPERATIVAS"), vbExclamation, QStringLiteral("Atención"));
     return false;
@@ -259,7 +267,7 @@ bool DespachoMenu::chequeoCierre()
                           vbCritical, tituloAplicacion());
         return false;
     }
-    return texto::recortar(s_.validacionesCierre(PeriodoActivo)).isEmpty();
+    return texto::recortar(s_.validacionesCierre(s_.empresa().periodoActivo())).isEmpty();
 }
 
 void DespachoMenu::herramienta(const ItemMenu& item)
@@ -293,11 +301,12 @@ QString DespachoMenu::archivoAyuda() { return QStringLiteral("Manual.chm"); }
 
 void DespachoMenu::planillaRegistraciones()
 {
-    PeriodoActivo = Configuracion::instancia().ObtieneValor(QStringLiteral("PERIODO"));
+    ContextoEmpresa& ctx = s_.empresa();
+    ctx.setPeriodoActivo(ctx.configuracion().ObtieneValor(QStringLiteral("PERIODO")));
     dialogos().MsgBox(QStringLiteral("Recuerde hacer clic sobre la columna por la cual desea ordenar la consulta, luego "
                                      "seleccione el tipo de ordenamiento."),
                       vbInformation, QStringLiteral("Aviso al operador"));
-    s_.mostrarConsulta(sqlPlanillaRegistraciones(), parametrosPlanillaRegistraciones(PeriodoActivo), QStringLiteral("Registraciones"));
+    s_.mostrarConsulta(sqlPlanillaRegistraciones(), parametrosPlanillaRegistraciones(ctx.periodoActivo()), QStringLiteral("Registraciones"));
 }
 
 void DespachoMenu::ayuda()

@@ -62,6 +62,8 @@ public:
     std::function<void(const QString& herramienta)> comandoVentanaPrincipal;
     // The company the windows work on (set by the main window once connected).
     ContextoEmpresa* contexto = nullptr;
+    // The company; ErrorVexa when none is open yet.
+    ContextoEmpresa& empresa();
     // Where modeless windows open (the main window's MDI area; none: top level).
     QPointer<QMdiArea> areaMdi;
     // The open shared instance of a window (nullptr when it is not open).

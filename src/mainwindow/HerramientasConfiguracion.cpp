@@ -2,7 +2,7 @@
 
 #include "Conexion.h"
 #include "Configuracion.h"
-#include "Dialogos.h"
+#include "DialogosQt.h"
 #include "EstadoGlobal.h"
 #include "Utilidades.h"
 
@@ -17,14 +17,13 @@ namespace vexa {
 
 using namespace plataforma;
 
-QWidget* mostrarJerarquiaCuentas(Conexion* c)
+QWidget* mostrarJerarquiaCuentas(Conexion& con)
 {
-    Conexion& con = c ? *c : Conexion::instancia();
     std::vector<Fila> cuentas;
     try {
         cuentas = con.ObtenerRecordset(QStringLiteral("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO")).todas();
     } catch (const std::exception& e) {
-        Utilidades::instancia().InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("JerarquiaCuentas"));
+        Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("JerarquiaCuentas"));
         return nullptr;
     }
     auto* d = new QDialog(ventanaPrincipal());
@@ -57,11 +56,11 @@ void mostrarDepuracionDatos()
                       QStringLiteral("Depuración de Datos"));
 }
 
-QString textoAcercaDe()
+QString textoAcercaDe(Configuracion* cfg)
 {
     QString empresa;
     try {
-        empresa = texto::recortar(Configuracion::instancia().ObtieneValor(QStringLiteral("NOMBRE")));
+        if (cfg) empresa = texto::recortar(cfg->ObtieneValor(QStringLiteral("NOMBRE")));
     } catch (const std::exception&) {
         // No company open: the box shows the product alone.
     }
@@ -70,9 +69,9 @@ QString textoAcercaDe()
     return t;
 }
 
-void mostrarAcercaDe()
+void mostrarAcercaDe(Configuracion* cfg)
 {
-    dialogos().MsgBox(textoAcercaDe(), vbInformation, QStringLiteral("Acerca de ") + NombreProducto);
+    dialogos().MsgBox(textoAcercaDe(cfg), vbInformation, QStringLiteral("Acerca de ") + NombreProducto);
 }
 
 } // namespace vexa

@@ -8,13 +8,15 @@ class QWidget;
 namespace vexa {
 
 class Conexion;
+class Configuracion;
 
 // The chart of accounts as a tree: each account under the nearest account
 // whose code is a prefix of its own. Modeless; returns the window.
-QWidget* mostrarJerarquiaCuentas(Conexion* con = nullptr);
+QWidget* mostrarJerarquiaCuentas(Conexion& con);
 void mostrarDepuracionDatos();
-void mostrarAcercaDe();
+// The about box; the company's name on it when one is open (nullptr: none).
+void mostrarAcercaDe(Configuracion* empresa);
 // The text of the about box.
-QString textoAcercaDe();
+QString textoAcercaDe(Configuracion* empresa);
 
 } // namespace vexa

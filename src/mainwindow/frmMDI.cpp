@@ -12,6 +12,7 @@
 #include "LineaComandos.h"
 #include "MenuPrincipal.h"
 #include "Utilidades.h"
+#include "UtilidadesVentanas.h"
 #include "VentanasEscritorio.h"
 
 #include <QAction>
@@ -123,7 +124,7 @@ bool frmMDI::MDIForm_Load()
             if (linea.contains(u';')) UsuarioActual = usuarioDeLinea(linea);
         },
         [] { LeerIniInicio(); },
-        [] { Utilidades::instancia().ArchivoLog = ArchivoErrores; },
+        [] { Utilidades::ArchivoLog = ArchivoErrores; },
     }, {3265});
     if (!antes && !Conexion::instancia().Conectado()) {
         QTextStream(stderr) << "El inicio se interrumpió antes de conectar con la base de datos." << Qt::endl;
@@ -135,14 +136,13 @@ bool frmMDI::MDIForm_Load()
     ctx_ = std::make_unique<ContextoEmpresa>(Conexion::instancia());
     ctx_->usuario = UsuarioActual;
     ctx_->seccionEquipo = SeccionEquipo;
-    EjecutarPasos(proc, {[this] { CargarValoresContables(*ctx_); }});
     if (auto* menu = ControladorMenu::de(*this)) menu->servicios().contexto = ctx_.get();
 
     EjecutarPasos(proc, {
         [this] { InicializaBordes(*this); },
         [] {
             const Conexion& con = Conexion::instancia();
-            ArchivoIni& ini = ArchivoIni::instancia();
+            ArchivoIni ini;
             const QString s = SeccionEquipo + QStringLiteral("BaseDeDatos");
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.Server);
@@ -150,13 +150,13 @@ bool frmMDI::MDIForm_Load()
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.Usuario));
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.Password));
         },
-        [] { Configuracion::instancia().copiarConexion(Conexion::instancia()); },
+        [this] { ctx_->configuracion().copiarConexion(ctx_->con()); },
         [this] { IniContable(); },
         [this] { InicializaTareasMenu(*this); },
         [this] { ocultarItemMenu(*this, "MNU_Sesion"); },
-        [] { Utilidades::instancia().CursorEspera(false); },
+        [] { ventanas::CursorEspera(false); },
         [this] {
-            Configuracion& cfg = Configuracion::instancia();
+            Configuracion& cfg = ctx_->configuracion();
             if (!texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty())
                 logo_.setCaption(cfg.ObtieneValor(QStringLiteral("NOMBRE")));
             else
@@ -169,8 +169,8 @@ bool frmMDI::MDIForm_Load()
 
 void frmMDI::IniContable()
 {
-    Configuracion& cfg = Configuracion::instancia();
-    ArchivoIni& ini = ArchivoIni::instancia();
+    Configuracion& cfg = ctx_->configuracion();
+    ArchivoIni ini;
     auto verBarra = [&ini](const QString& clave) {
         return aBooleano(ini.LeerIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(true)));
     };
@@ -182,16 +182,16 @@ void frmMDI::IniContable()
         if (QAction* a = accion(QLatin1String(item))) a->setEnabled(valor);
     };
     EjecutarPasos(QStringLiteral("IniContable"), {
-        [&] { SoloMayusculas = texto::igual(cfg.ObtieneValor(QStringLiteral("ESCRIBE_SOLO_MAYUSCULAS")), QStringLiteral("SI")); },
+        // The company's values (upper-case rule, active year, code structure) into the context.
+        [this] { CargarValoresContables(*ctx_); },
         [&] {
             if (texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty()) {
                 qint64 tareaId = 0;
-                EjecutarPrograma(QStringLiteral("Shell:RZ_Config"), QString(), tareaId);
+                EjecutarPrograma(ctx_->con(), QStringLiteral("Shell:RZ_Config"), QString(), tareaId);
             }
         },
         [this] { setWindowTitle(NombreProducto); },
         [&] { imagenFondo_ = cfg.ObtieneValor(QStringLiteral("IMAGEN DE FONDO")); },
-        [&] { PeriodoActivo = cfg.ObtieneValor(QStringLiteral("PERIODO")); },
         [this] { MostrarPeriodoActivo(); },
         [&] { marcar(kStatus, verBarra(QStringLiteral("VER BARRA DE STATUS"))); },
         [&] { marcar(kLicencia, verBarra(QStringLiteral("VER BARRA DE LICENCIA"))); },
@@ -215,9 +215,9 @@ void frmMDI::IniContable()
 
 void frmMDI::MostrarPeriodoActivo()
 {
-    Configuracion& cfg = Configuracion::instancia();
+    Configuracion& cfg = ctx_->configuracion();
     QLabel* p = panel(6);
-    p->setText(QStringLiteral("Periodo Activo : ") + texto::recortar(PeriodoActivo) + QStringLiteral("    "));
+    p->setText(QStringLiteral("Periodo Activo : ") + ctx_->periodoActivo() + QStringLiteral("    "));
     p->setToolTip(cfg.ObtieneValor(QStringLiteral("[FECHA DESDE]")) + QStringLiteral(" - ") +
                   cfg.ObtieneValor(QStringLiteral("[FECHA HASTA]")));
     p->adjustSize();
@@ -229,7 +229,7 @@ void frmMDI::alternarVista(const QString& item, QWidget* barra, const QString& c
     const bool ver = !marcado(item);
     barra->setVisible(ver);
     marcar(item, ver);
-    ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(ver));
+    ArchivoIni::GrabarIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(ver));
 }
 
 void frmMDI::mnuViewStatusBar_Click() { alternarVista(kStatus, sbStatusBar_, QStringLiteral("VER BARRA DE STATUS")); }
@@ -273,7 +273,7 @@ void frmMDI::MnuArchivosSalir_Click()
         // A child window that refuses to close (a reception still running)
         // keeps the program, and its connection, open.
         if (!close()) return;
-        Conexion::instancia().Cerrar();
+        if (ctx_) ctx_->con().Cerrar();
         GrabarIniSalida();
         if (terminarProceso) terminarProceso(0);
     } catch (const std::exception& e) {

@@ -1,15 +1,13 @@
 #pragma once
 // Seam for everything that asks the operator: message boxes with the classic
 // button/icon style codes and answer codes, file choosers and simple prompts.
-// The program installs the Qt implementation; tests install DialogosGuion,
+// The window level provides the Qt implementation (DialogosQt.h); tests install DialogosGuion,
 // which records what was shown and answers from a queue.
 #include <QDate>
 #include <QList>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
-
-class QWidget;
 
 namespace vexa::plataforma {
 
@@ -42,9 +40,10 @@ Dialogos& dialogos();
 void instalarDialogos(Dialogos* d); // not owned; nullptr restores the Qt one
 Dialogos* dialogosInstalados();      // what instalarDialogos set (nullptr: the Qt one)
 
-// Parent window for the Qt dialogs (the main window once it exists).
-void setVentanaPrincipal(QWidget* w);
-QWidget* ventanaPrincipal();
+// What dialogos() answers when nothing was installed: the Qt dialogs once the
+// window level set them (usarDialogosQt), else a stand-in that writes the text
+// to the standard error and answers the first button.
+void fijarDialogosPorDefecto(Dialogos* d);
 
 // Test double: records every box and answers from queues.
 class DialogosGuion : public Dialogos {

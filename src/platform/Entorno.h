@@ -47,7 +47,9 @@ public:
     virtual ResultadoImpresion imprimirLineas(const QString& titulo, const QStringList& lineas) = 0;
 };
 Impresora& impresora();
-void instalarImpresora(Impresora* i);
+void instalarImpresora(Impresora* i); // nullptr restores the default one
+// The default (the window level sets the Qt printer: ImpresoraQt.h).
+void fijarImpresoraPorDefecto(Impresora* i);
 
 class ImpresoraGuion : public Impresora {
 public:

@@ -1,6 +1,6 @@
 #include "ListaConsulta.h"
 
-#include "Dialogos.h"
+#include "DialogosQt.h"
 
 #include <QDialog>
 #include <QHeaderView>

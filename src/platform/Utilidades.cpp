@@ -4,14 +4,9 @@
 #include "Dialogos.h"
 #include "Entorno.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -80,18 +75,16 @@ bool soloDigitos(const QString& s)
 
 // ---------------------------------------------------------------- Utilidades
 
-Utilidades::Utilidades() : ArchivoLog(plataforma::carpetaUsuario() + QStringLiteral("TbErr.Log")) {}
+QString Utilidades::ArchivoLog;
 
-Utilidades& Utilidades::instancia()
+QString Utilidades::archivoLog()
 {
-    static Utilidades* u = new Utilidades();
-    return *u;
+    return ArchivoLog.isEmpty() ? plataforma::carpetaUsuario() + QStringLiteral("TbErr.Log") : ArchivoLog;
 }
 
 void Utilidades::escribirLog(int numero, const QString& descripcion, const QString& procedimiento)
 {
-    if (ArchivoLog.isEmpty()) return;
-    QFile f(ArchivoLog);
+    QFile f(archivoLog());
     if (!f.open(QIODevice::Append | QIODevice::Text)) return;
     QTextStream ts(&f);
     QString d = descripcion;
@@ -164,20 +157,6 @@ QString Utilidades::Descifrar(const QString& s)
     return QString::fromUtf8(b);
 }
 
-void Utilidades::CursorEspera(bool activo)
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-    if (activo) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++cursores_;
-    } else {
-        while (cursores_ > 0) {
-            QApplication::restoreOverrideCursor();
-            --cursores_;
-        }
-    }
-}
-
 Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::parsear(s).value_or(Moneda()); }
 
 qint64 Utilidades::TextoAEntero(const QString& s)
@@ -207,104 +186,12 @@ QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISO
 
 QString Utilidades::AjustaLargo(const QString& s, int largo) { return s.left(largo).leftJustified(largo, u' '); }
 
-void Utilidades::PreparaFormulario(QWidget*, int) {}
-
 bool Utilidades::Calendario(QString& fecha)
 {
     QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(fecha));
     if (!d.isValid()) return false;
     fecha = FechaATexto(d);
     return true;
-}
-
-namespace {
-// + - * / and parentheses over decimal numbers, for the calculator.
-struct Evaluador {
-    QString s;
-    int i = 0;
-    bool ok = true;
-    void blancos() { while (i < s.size() && s[i] == u' ') ++i; }
-    double primario()
-    {
-        blancos();
-        if (i < s.size() && s[i] == u'(') {
-            ++i;
-            double v = suma();
-            blancos();
-            if (i < s.size() && s[i] == u')') ++i; else ok = false;
-            return v;
-        }
-        if (i < s.size() && s[i] == u'-') { ++i; return -primario(); }
-        int j = i;
-        while (i < s.size() && (s[i].isDigit() || s[i] == u'.' || s[i] == u',')) ++i;
-        if (j == i) { ok = false; return 0; }
-        QString t = s.mid(j, i - j);
-        t.replace(u',', u'.');
-        bool b = false;
-        double v = t.toDouble(&b);
-        if (!b) ok = false;
-        return v;
-    }
-    double producto()
-    {
-        double v = primario();
-        for (;;) {
-            blancos();
-            if (i < s.size() && s[i] == u'*') { ++i; v *= primario(); }
-            else if (i < s.size() && s[i] == u'/') { ++i; double d = primario(); if (d == 0) ok = false; else v /= d; }
-            else return v;
-        }
-    }
-    double suma()
-    {
-        double v = producto();
-        for (;;) {
-            blancos();
-            if (i < s.size() && s[i] == u'+') { ++i; v += producto(); }
-            else if (i < s.size() && s[i] == u'-') { ++i; v -= producto(); }
-            else return v;
-        }
-    }
-};
-double evaluarExpresion(const QString& e, bool* ok)
-{
-    Evaluador ev{e};
-    double v = ev.suma();
-    ev.blancos();
-    *ok = ev.ok && ev.i == e.size();
-    return v;
-}
-} // namespace
-
-void Utilidades::Calculadora()
-{
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
-    auto* d = new QDialog(plataforma::ventanaPrincipal());
-    d->setAttribute(Qt::WA_DeleteOnClose);
-    d->setWindowTitle(QStringLiteral("Calculadora"));
-    auto* g = new QGridLayout(d);
-    auto* visor = new QLineEdit(d);
-    visor->setAlignment(Qt::AlignRight);
-    g->addWidget(visor, 0, 0, 1, 4);
-    const char* teclas[] = {"7", "8", "9", "/", "4", "5", "6", "*", "1", "2", "3", "-", "0", ".", "=", "+"};
-    for (int i = 0; i < 16; ++i) {
-        auto* b = new QPushButton(QString::fromLatin1(teclas[i]), d);
-        g->addWidget(b, 1 + i / 4, i % 4);
-        QObject::connect(b, &QPushButton::clicked, d, [visor, t = QString::fromLatin1(teclas[i])] {
-            if (t == u'=') {
-                QString expr = visor->text();
-                bool ok = false;
-                double r = evaluarExpresion(expr, &ok);
-                visor->setText(ok ? QString::number(r, 'g', 15) : QStringLiteral("Error"));
-            } else {
-                visor->insert(t);
-            }
-        });
-    }
-    auto* c = new QPushButton(QStringLiteral("C"), d);
-    g->addWidget(c, 5, 0, 1, 4);
-    QObject::connect(c, &QPushButton::clicked, visor, &QLineEdit::clear);
-    d->show();
 }
 
 namespace {
@@ -353,14 +240,14 @@ bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos,
         } catch (const std::exception& e) {
             const int num = numeroDeError(e);
             if (con.enTransaccion()) {
-                Utilidades::instancia().InformaError(num, descripcionDeError(e), procedimiento);
+                Utilidades::InformaError(num, descripcionDeError(e), procedimiento);
                 return false;
             }
             if (std::find(quePasan.begin(), quePasan.end(), num) != quePasan.end()) {
                 ++i;
                 continue;
             }
-            const int r = Utilidades::instancia().ManejaError(e, procedimiento);
+            const int r = Utilidades::ManejaError(e, procedimiento);
             if (r == plataforma::vbRetry) continue;
             if (r == plataforma::vbIgnore) { ++i; continue; }
             return false;

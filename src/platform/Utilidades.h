@@ -12,8 +12,6 @@
 #include <initializer_list>
 #include <vector>
 
-class QWidget;
-
 namespace vexa {
 
 class Conexion;
@@ -40,18 +38,19 @@ bool soloDigitos(const QString& s);
 
 class Utilidades {
 public:
-    static Utilidades& instancia();
 
     // Central error handler. Shows the error in an Abort/Retry/Ignore box (through the
     // dialog seam), writes a line into ArchivoLog and returns the answer:
     // 4 = repeat the failing statement, 5 = go on with the next, 3 (or any other) = leave.
-    int ManejaError(const std::exception& e, const QString& procedimiento);
-    int ManejaError(int numero, const QString& descripcion, const QString& procedimiento);
+    static int ManejaError(const std::exception& e, const QString& procedimiento);
+    static int ManejaError(int numero, const QString& descripcion, const QString& procedimiento);
     // Reports an error without offering to go on (inside a transaction); logs it too. Returns 3.
-    int InformaError(int numero, const QString& descripcion, const QString& procedimiento);
-    // Error-log file ("TbErr.Log" in the user's folder unless set).
-    QString ArchivoLog;
-    void escribirLog(int numero, const QString& descripcion, const QString& procedimiento);
+    static int InformaError(int numero, const QString& descripcion, const QString& procedimiento);
+    // Error-log file, set at start-up from the settings ("TbErr.Log" in the
+    // user's folder while it is empty).
+    static QString ArchivoLog;
+    static QString archivoLog();
+    static void escribirLog(int numero, const QString& descripcion, const QString& procedimiento);
 
     static QString NuloATexto(const QVariant& v);
     // Every occurrence of the given characters removed.
@@ -64,7 +63,6 @@ public:
     // Reversible enciphering for values kept in the settings file.
     static QString Cifrar(const QString& s);
     static QString Descifrar(const QString& s);
-    void CursorEspera(bool activo);
     static Moneda TextoAMoneda(const QString& s);  // invalid or empty -> 0
     static qint64 TextoAEntero(const QString& s);  // invalid -> 0; decimals rounded
     static double TextoADoble(const QString& s);
@@ -72,19 +70,13 @@ public:
     static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
     static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
     static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
-    void PreparaFormulario(QWidget* w, int opcion = 0);
     // Date picker: the chosen date comes back in the text (dd/MM/yyyy); false when cancelled.
-    bool Calendario(QString& fecha);
-    void Calculadora();
+    static bool Calendario(QString& fecha);
     static QString NombreMes(int mes);
     static int NumeroMes(const QString& nombre);
     // dd/MM/yyyy (also d/M/yy, dd-MM-yyyy, ISO); invalid QDate when not a date.
     static QDate TextoAFecha(const QString& s);
     static QString FechaATexto(const QDate& d); // dd/MM/yyyy
-
-private:
-    Utilidades();
-    int cursores_ = 0;
 };
 
 // A step of a procedure run under the central error handler.

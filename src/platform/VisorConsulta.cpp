@@ -1,6 +1,6 @@
 #include "VisorConsulta.h"
 
-#include "Dialogos.h"
+#include "DialogosQt.h"
 #include "Utilidades.h"
 
 #include <QDialog>
@@ -16,7 +16,7 @@ QWidget* VisorConsulta::Mostrar(const QString& sql, const Params& p, const QStri
     try {
         filas = (con ? *con : Conexion::instancia()).ObtenerRecordset(sql, p).todas();
     } catch (const std::exception& e) {
-        Utilidades::instancia().InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("VisorConsulta"));
+        Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("VisorConsulta"));
         return nullptr;
     }
     auto* d = new QDialog(plataforma::ventanaPrincipal());

@@ -80,7 +80,7 @@ QString MonedaSimple(const Moneda& m)
 
 Contabilizador::Contabilizador(Conexion* conexion, Configuracion* configuracion)
     : con_(conexion ? *conexion : Conexion::instancia()),
-      cfg_(configuracion ? *configuracion : Configuracion::instancia()),
+      cfg_(&con_),
       asiento_(&con_)
 {
 }

@@ -14,6 +14,7 @@
 // failure rolls all of it back and comes back as the line's message; "" is
 // returned only after the commit.
 #include "ComprobanteValidado.h"
+#include "Configuracion.h"
 #include "Lbc_Asiento.h"
 
 #include <QString>
@@ -62,7 +63,7 @@ private:
     Moneda tasa(const QString& clave, std::optional<Moneda>& cache);
 
     Conexion& con_;
-    Configuracion& cfg_;
+    Configuracion cfg_; // over con_
     Lbc_Asiento asiento_;
     QString periodo_;
     std::optional<Moneda> piva_, pivarec_;

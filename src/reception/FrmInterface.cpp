@@ -3,6 +3,7 @@
 #include "AjustesPrograma.h"
 #include "ArchivoTexto.h"
 #include "Conexion.h"
+#include "ContextoEmpresa.h"
 #include "Contabilizador.h"
 #include "Dialogos.h"
 #include "Entorno.h"
@@ -14,6 +15,7 @@
 #include "RegistroVentanas.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
+#include "UtilidadesVentanas.h"
 #include "lbm_Seguridad.h"
 
 #include <QCloseEvent>
@@ -140,7 +142,7 @@ FrmInterface::FrmInterface(QWidget* parent) : QWidget(parent)
     resize(760, 520);
 
     // Form_Load
-    Utilidades::instancia().PreparaFormulario(this);
+    ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
     Inicializa();
 }
@@ -304,7 +306,6 @@ void FrmInterface::habilitaComandos(bool si)
 
 void FrmInterface::Procesa_Archivo(const QString& archivo)
 {
-    Utilidades& u = Utilidades::instancia();
     Conexion& con = Conexion::instancia();
     corriendo_ = true;
     habilitaComandos(false);
@@ -317,7 +318,7 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         QStringList lineas;
         QString error;
         if (!ArchivoTexto::leer(archivo, lineas, &error)) throw ErrorVexa(53, error);
-        u.CursorEspera(true);
+        ventanas::CursorEspera(true);
         IdRecepcion = testigo.Reservar(archivo, SeccionEquipo);
         reservado = true;
         Contabilizador contabilizador(&con);
@@ -346,14 +347,14 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         }
         listar(lote.confirmar());
         testigo.Graba_Datos(archivo, LstGrabados->count(), LstErrores->count());
-        u.CursorEspera(false);
+        ventanas::CursorEspera(false);
         LstGrabados->scrollToBottom();
         LstErrores->scrollToBottom();
         corriendo_ = false;
         habilitaComandos(true);
         dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
     } catch (const std::exception& e) {
-        u.CursorEspera(false);
+        ventanas::CursorEspera(false);
         // The log keeps what the run did up to here.
         if (reservado) {
             try {
@@ -363,7 +364,7 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         }
         corriendo_ = false;
         habilitaComandos(true);
-        u.ManejaError(e, QStringLiteral("Procesa_Archivo"));
+        Utilidades::ManejaError(e, QStringLiteral("Procesa_Archivo"));
     }
     corriendo_ = false;
 }
@@ -376,7 +377,7 @@ void FrmInterface::imprimir(QListWidget* lista, const QString& titulo)
     try {
         ImprimirLista(items, titulo);
     } catch (const std::exception& e) {
-        Utilidades::instancia().ManejaError(e, QStringLiteral("ImprimirLista"));
+        Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
     }
 }
 
@@ -429,7 +430,7 @@ bool FrmInterface::eventFilter(QObject* o, QEvent* e)
         // the upper-case rule applies to codes and names only.
         const bool esRuta = indice == 1;
         if (!esRuta && t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()));
+            const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()), SoloMayusculas);
             if (c != t[0].unicode()) {
                 TxtFields[size_t(indice)]->insert(QString(QChar(c)));
                 return true;
@@ -459,7 +460,11 @@ void FrmInterface::closeEvent(QCloseEvent* e)
 
 void registrarVentanasRecepcion()
 {
-    registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa&, const OpcionesVentana&) -> QWidget* { return new FrmInterface; });
+    registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* {
+        auto* w = new FrmInterface;
+        w->SoloMayusculas = ctx.soloMayusculas;
+        return w;
+    });
 }
 
 } // namespace vexa::recepcion

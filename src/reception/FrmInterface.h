@@ -26,6 +26,9 @@ namespace vexa::recepcion {
 class FrmInterface : public QWidget {
     Q_OBJECT
 public:
+    // The company's upper-case rule for typed codes (ContextoEmpresa::soloMayusculas).
+    bool SoloMayusculas = false;
+
     explicit FrmInterface(QWidget* parent = nullptr);
     ~FrmInterface() override;
 

@@ -62,7 +62,7 @@ Params ReemplazoPlaneado::parametros() const
 
 RecepcionInterface::RecepcionInterface(Conexion* conexion, Configuracion* configuracion)
     : con_(conexion ? *conexion : Conexion::instancia()),
-      cfg_(configuracion ? *configuracion : Configuracion::instancia()),
+      cfg_(&con_),
       asiento_(&con_)
 {
 }
@@ -221,7 +221,7 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
     } catch (const std::exception& e) {
         r.mensaje = descripcionDeError(e);
         if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");
-        Utilidades::instancia().escribirLog(numeroDeError(e), r.mensaje, QStringLiteral("Procesa_Registro"));
+        Utilidades::escribirLog(numeroDeError(e), r.mensaje, QStringLiteral("Procesa_Registro"));
     }
     if (!r.valido()) r.comprobante = ComprobanteValidado();
     return r;

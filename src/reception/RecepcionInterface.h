@@ -18,6 +18,7 @@
 // dates) live until the next ObtieneDatosInterface.
 #include "ComprobanteValidado.h"
 #include "DefinicionInterfaz.h"
+#include "Configuracion.h"
 #include "Lbc_Asiento.h"
 
 #include <QHash>
@@ -85,7 +86,7 @@ private:
     QString periodoActivo();
 
     Conexion& con_;
-    Configuracion& cfg_;
+    Configuracion cfg_; // over con_
     Lbc_Asiento asiento_;
     DefinicionInterfaz def_;
     QHash<QString, DatosTipo> tipos_;

@@ -82,7 +82,7 @@ bool AsignaTodasLasTareas(const QString& usuario, const QList<QAction*>& items, 
         t.confirmar();
         return true;
     } catch (const std::exception& e) {
-        Utilidades::instancia().InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("AsignaTodasLasTareas"));
+        Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("AsignaTodasLasTareas"));
         return false;
     }
 }

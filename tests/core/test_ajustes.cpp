@@ -17,8 +17,8 @@ class Ajustes : public ::testing::Test {
 protected:
     void SetUp() override { QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma)); }
     void TearDown() override { QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma)); }
-    void grabar(const QString& s, const QString& k, const QString& v) { ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, s, k, v); }
-    QString leer(const QString& s, const QString& k) { return ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, s, k, "<nada>"); }
+    void grabar(const QString& s, const QString& k, const QString& v) { ArchivoIni::GrabarIni(ArchivoIniPrograma, s, k, v); }
+    QString leer(const QString& s, const QString& k) { return ArchivoIni::LeerIni(ArchivoIniPrograma, s, k, "<nada>"); }
 };
 
 TEST_F(Ajustes, InicioYSalidaSinArchivoYConArchivo)

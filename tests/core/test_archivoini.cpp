@@ -27,7 +27,7 @@ protected:
         f.write(t);
     }
     QTemporaryDir dir;
-    ArchivoIni& ini = ArchivoIni::instancia();
+    ArchivoIni ini;
 };
 
 TEST_F(ArchivoIniPrueba, SinArchivoDaElValorPorDefecto)

@@ -3,6 +3,7 @@
 #include "ArchivoIni.h"
 #include "CNStuffContable.h"
 #include "Configuracion.h"
+#include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
 
@@ -29,28 +30,30 @@ protected:
 
 TEST_P(ConfiguracionBD, CfgSinFilaConNuloYConBlancos)
 {
+    ContextoEmpresa ctx(con());
     poner("NOMBRE", "Empresa Uno");
     poner("VACIO", QVariant());
-    EXPECT_EQ(Cfg("NO_EXISTE"), " ");            // no row: one blank
-    EXPECT_EQ(Cfg("VACIO"), "");                 // null value
-    EXPECT_EQ(Cfg("  Nombre  "), "Empresa Uno");  // trimmed key, any case
-    EXPECT_EQ(Configuracion::instancia().ObtieneValor("nombre"), "Empresa Uno");
-    EXPECT_EQ(Cfg("O'Brien"), " ");              // a quote in the key is just data
+    EXPECT_EQ(Cfg(ctx, "NO_EXISTE"), " ");            // no row: one blank
+    EXPECT_EQ(Cfg(ctx, "VACIO"), "");                 // null value
+    EXPECT_EQ(Cfg(ctx, "  Nombre  "), "Empresa Uno");  // trimmed key, any case
+    EXPECT_EQ(ctx.configuracion().ObtieneValor("nombre"), "Empresa Uno");
+    EXPECT_EQ(Cfg(ctx, "O'Brien"), " ");              // a quote in the key is just data
 }
 
 TEST_P(ConfiguracionBD, CfgTrasUnErrorObedeceLaRespuesta)
 {
+    ContextoEmpresa ctx(con());
     con().EjecutarSQL("DROP TABLE TA_CONFIGURACION");
     {
         GuionDialogos g;
         g.respuestas << plataforma::vbAbort;
-        EXPECT_EQ(Cfg("PERIODO"), "");
+        EXPECT_EQ(Cfg(ctx, "PERIODO"), "");
         EXPECT_EQ(g.mostrados.size(), 1);
     }
     {
         GuionDialogos g;
         g.respuestas << plataforma::vbRetry << plataforma::vbIgnore;
-        EXPECT_EQ(Cfg("PERIODO"), " "); // retried once, then went on as with no row
+        EXPECT_EQ(Cfg(ctx, "PERIODO"), " "); // retried once, then went on as with no row
         EXPECT_EQ(g.mostrados.size(), 2);
     }
 }
@@ -58,14 +61,16 @@ TEST_P(ConfiguracionBD, CfgTrasUnErrorObedeceLaRespuesta)
 TEST_P(ConfiguracionBD, IniContableLeeBanderaYPeriodo)
 {
     const std::pair<const char*, bool> casos[] = {{"SI", true}, {"si", true}, {"S", false}, {"YES", false}, {"NO", false}};
-    poner("PERIODO", "7");
+    poner("PERIODO", " 7 ");
+    ContextoEmpresa ctx(con());
     for (const auto& [valor, esperado] : casos) {
         poner("ESCRIBE_SOLO_MAYUSCULAS", valor);
-        SoloMayusculas = !esperado;
-        IniContable();
-        EXPECT_EQ(SoloMayusculas, esperado) << valor;
+        ctx.soloMayusculas = !esperado;
+        IniContable(ctx);
+        EXPECT_EQ(ctx.soloMayusculas, esperado) << valor;
     }
-    EXPECT_EQ(PeriodoActivo, "7");
+    EXPECT_EQ(ctx.periodoActivo(), "7");
+    EXPECT_EQ(ctx.periodo(), 7);
 }
 
 TEST_P(ConfiguracionBD, EstructuraDeCodigoDeCuentas)
@@ -73,29 +78,30 @@ TEST_P(ConfiguracionBD, EstructuraDeCodigoDeCuentas)
     const char* niveles[] = {"Capitulo", "SubCapitulo", "Rubro", "SubRubro", "Cuenta", "SubCuenta"};
     const char* valores[] = {"1", "1", "2", "2", "3", "4"};
     for (int i = 0; i < 6; ++i) poner(QStringLiteral("Digitos_") + niveles[i], valores[i]);
-    LeerDigitosCuentas();
-    EXPECT_EQ((std::array<int, 7>{DigitosCapitulo, DigitosSubCapitulo, DigitosRubro, DigitosSubRubro, DigitosCuenta, DigitosSubCuenta, DigitosTotal}),
-              (std::array<int, 7>{1, 1, 2, 2, 3, 4, 13}));
-    EXPECT_EQ(Configuracion::instancia().DigitosNivel, (std::array<int, 7>{1, 1, 2, 2, 3, 4, 13}));
-    CalcularPosicionesCuentas(); // read as "DIGITOS_..." : the same rows
-    EXPECT_EQ((std::array<int, 7>{FinCapitulo, FinSubCapitulo, FinRubro, FinSubRubro, FinCuenta, FinSubCuenta, LargoCodigo}),
-              (std::array<int, 7>{1, 2, 4, 6, 9, 13, 13}));
-    EXPECT_EQ(Configuracion::instancia().PosicionNivel, (std::array<int, 7>{1, 2, 4, 6, 9, 13, 13}));
+    ContextoEmpresa ctx(con());
+    const EstructuraCuentas& e = ctx.cuentas;
+    LeerDigitosCuentas(ctx);
+    EXPECT_EQ(e.digitos, (std::array<qint16, 6>{1, 1, 2, 2, 3, 4}));
+    EXPECT_EQ(e.digitosTotal, 13);
+    EXPECT_EQ(ctx.configuracion().DigitosNivel, (std::array<int, 7>{1, 1, 2, 2, 3, 4, 13}));
+    CalcularPosicionesCuentas(ctx); // read as "DIGITOS_..." : the same rows
+    EXPECT_EQ(e.fin, (std::array<qint16, 6>{1, 2, 4, 6, 9, 13}));
+    EXPECT_EQ(e.largoCodigo, 13);
+    EXPECT_EQ(ctx.configuracion().PosicionNivel, (std::array<int, 7>{1, 2, 4, 6, 9, 13, 13}));
 
     // An empty level counts 0 digits and ends where the level before ends; "2x" reads 2.
     poner("Digitos_Rubro", "");
     poner("Digitos_Cuenta", "2x");
-    LeerDigitosCuentas();
-    CalcularPosicionesCuentas();
-    EXPECT_EQ(DigitosRubro, 0);
-    EXPECT_EQ(DigitosTotal, 10);
-    EXPECT_EQ(FinRubro, FinSubCapitulo);
-    EXPECT_EQ(LargoCodigo, 10);
+    CargarValoresContables(ctx);
+    EXPECT_EQ(e.digitos[2], 0);
+    EXPECT_EQ(e.digitosTotal, 10);
+    EXPECT_EQ(e.fin[2], e.fin[1]);
+    EXPECT_EQ(e.largoCodigo, 10);
 
     // Beyond the 16-bit range is an overflow, not a wrapped count.
     poner("Digitos_SubCuenta", "32767");
     try {
-        LeerDigitosCuentas();
+        LeerDigitosCuentas(ctx);
         FAIL() << "debió desbordar";
     } catch (const ErrorVexa& e) {
         EXPECT_EQ(e.numero(), 6);
@@ -115,10 +121,10 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     EXPECT_EQ(con().DbName, datos().dbName);
     EXPECT_EQ(con().tiempoEspera(), 360);
     EXPECT_EQ(CadenaDSN, QStringLiteral("DSN=%1; UID=%2; PWD=%3").arg(datos().dbName, datos().usuario, datos().password));
-    EXPECT_EQ(PeriodoActivo, "3");
-    EXPECT_TRUE(SoloMayusculas);
-    EXPECT_EQ(Configuracion::instancia().DbName, datos().dbName);
-    EXPECT_EQ(Configuracion::instancia().Password, datos().password);
+    ContextoEmpresa ctx(con());
+    IniContable(ctx);
+    EXPECT_EQ(ctx.periodoActivo(), "3");
+    EXPECT_TRUE(ctx.soloMayusculas);
     EXPECT_TRUE(g.mostrados.isEmpty());
 
     // Connected already: the command line is not read again, what derives from the connection is.
@@ -126,7 +132,6 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     poner("PERIODO", "4");
     ASSERT_TRUE(ConectarBaseDatos());
     EXPECT_EQ(con().DbName, datos().dbName);
-    EXPECT_EQ(PeriodoActivo, "4");
     EXPECT_TRUE(CadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
 }
 
@@ -154,7 +159,7 @@ TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)
     EXPECT_EQ(SeccionConexion, seccionDeEquipo());
     const std::pair<const char*, bool> casos[] = {{"0", false}, {"2", true}, {"-1", true}, {"abc", false}, {"1", true}};
     for (const auto& [valor, plana] : casos) {
-        ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, SeccionConexion, "FlatToolbars", valor);
+        ArchivoIni::GrabarIni(ArchivoIniPrograma, SeccionConexion, "FlatToolbars", valor);
         ASSERT_TRUE(ConectarBaseDatos());
         EXPECT_EQ(BarrasPlanas, plana) << valor;
     }

@@ -23,8 +23,7 @@ protected:
         ASSERT_TRUE(raiz.isValid());
         usarCarpeta(QStringLiteral("programa"));
         plataforma::instalarLanzador(&lanzador);
-        Conexion& c = Conexion::instancia();
-        guardada = {c.Server, c.DbName, c.Usuario, c.Password};
+        Conexion& c = con_;
         c.Server = QStringLiteral("srv:5432");
         c.DbName = QStringLiteral("EMPRESA");
         c.Usuario = QStringLiteral("sa");
@@ -34,12 +33,9 @@ protected:
     {
         plataforma::instalarLanzador(nullptr);
         qunsetenv("VEXA_CARPETA_PROGRAMA");
-        Conexion& c = Conexion::instancia();
-        c.Server = guardada.server;
-        c.DbName = guardada.dbName;
-        c.Usuario = guardada.usuario;
-        c.Password = guardada.password;
     }
+    // The connection whose details the companion programs get (not opened).
+    const Conexion& con() const { return con_; }
     void usarCarpeta(const QString& nombre)
     {
         carpeta = raiz.filePath(nombre) + u'/';
@@ -62,14 +58,14 @@ protected:
     QTemporaryDir raiz;
     QString carpeta;
     LanzadorGuion lanzador;
-    DatosConexionComando guardada;
+    Conexion con_;
 };
 
 TEST_F(Companeros, ReporteConSuLineaExacta)
 {
     crear("RZ731R.EXE");
     GuionDialogos g;
-    EjecutarReporte("Rp_Mayor");
+    EjecutarReporte(con(), "Rp_Mayor");
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE");
     EXPECT_EQ(lanzador.iniciados[0].argumentos.size(), 1); // one argument: nothing is split or quoted
@@ -77,8 +73,8 @@ TEST_F(Companeros, ReporteConSuLineaExacta)
     EXPECT_TRUE(g.mostrados.isEmpty());
 
     // Parameters after "|" and a leading blank travel unchanged; an empty password keeps its field.
-    Conexion::instancia().Password.clear();
-    EjecutarReporte(" IndicesDeAjuste|2003");
+    con_.Password.clear();
+    EjecutarReporte(con(), " IndicesDeAjuste|2003");
     EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "@Menu= IndicesDeAjuste|2003;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=;qorn@;");
 }
 
@@ -86,11 +82,11 @@ TEST_F(Companeros, FormularioYNombresEnBlanco)
 {
     crear("rz731cf.exe"); // found without regard to letter case
     GuionDialogos g;
-    EjecutarFormulario("   ");
-    EjecutarReporte("");
+    EjecutarFormulario(con(), "   ");
+    EjecutarReporte(con(), "");
     EXPECT_TRUE(lanzador.iniciados.isEmpty());
     EXPECT_TRUE(g.mostrados.isEmpty());
-    EjecutarFormulario("FrmTA_Interface");
+    EjecutarFormulario(con(), "FrmTA_Interface");
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(comando(), carpeta + "rz731cf.exe @Menu=FrmTA_Interface;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=clave;qorn@;");
 }
@@ -98,8 +94,8 @@ TEST_F(Companeros, FormularioYNombresEnBlanco)
 TEST_F(Companeros, EjecutorQueFaltaORechazado)
 {
     GuionDialogos g;
-    EjecutarReporte("Rp_Mayor");
-    EjecutarFormulario("frmAnulPlanilla");
+    EjecutarReporte(con(), "Rp_Mayor");
+    EjecutarFormulario(con(), "frmAnulPlanilla");
     EXPECT_TRUE(lanzador.iniciados.isEmpty());
     ASSERT_EQ(g.mostrados.size(), 2);
     EXPECT_EQ(g.mostrados[0].texto, "Error de integridad en los Archivos del sistema (RZ731R), copie este mensaje y comuniquese con su proveedor de software");
@@ -110,7 +106,7 @@ TEST_F(Companeros, EjecutorQueFaltaORechazado)
     // A refused start is told, not swallowed.
     crear("RZ731R.EXE");
     lanzador.aceptar = false;
-    EjecutarReporte("Rp_Mayor");
+    EjecutarReporte(con(), "Rp_Mayor");
     ASSERT_EQ(g.mostrados.size(), 3);
     EXPECT_TRUE(g.mostrados[2].texto.startsWith("No se pudo iniciar el programa " + carpeta + "RZ731R.EXE"));
 }
@@ -121,7 +117,7 @@ TEST_F(Companeros, CarpetaConBlancoVaEntreComillasEnElComando)
     EXPECT_EQ(comandoEjecutor("/opt/vexa/RZ731R.EXE", "@Menu=x;"), "/opt/vexa/RZ731R.EXE @Menu=x;");
     usarCarpeta("mi vexa");
     crear("RZ731R.EXE");
-    EjecutarReporte("Rp_Mayor");
+    EjecutarReporte(con(), "Rp_Mayor");
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE"); // started directly: no quoting needed
 }
@@ -132,14 +128,14 @@ TEST_F(Companeros, ProgramaDeMantenimiento)
     crear("MV_Cancelacion");
     GuionDialogos g;
     qint64 tarea = 0;
-    EjecutarPrograma("shell:MA_CUENTAS", "MA_CUENTASADIC", tarea);
+    EjecutarPrograma(con(), "shell:MA_CUENTAS", "MA_CUENTASADIC", tarea);
     EXPECT_NE(tarea, 0);
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(comando(), carpeta + "MA_CUENTAS ; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; "
                                    "@ParametroAdicional=MA_CUENTASADIC; qorn@ ;");
 
-    EjecutarPrograma("shell:ma_cuentas", "", tarea); // the same program, any case
-    EjecutarPrograma("SHELL:MV_Cancelacion", "", tarea);
+    EjecutarPrograma(con(), "shell:ma_cuentas", "", tarea); // the same program, any case
+    EjecutarPrograma(con(), "SHELL:MV_Cancelacion", "", tarea);
     ASSERT_EQ(lanzador.iniciados.size(), 3);
     EXPECT_EQ(lanzador.iniciados[1].programa, carpeta + "MA_CUENTAS");
     EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; @ParametroAdicional=; qorn@ ;");
@@ -151,11 +147,11 @@ TEST_F(Companeros, ProgramaQueNoArrancaSeInforma)
 {
     GuionDialogos g;
     qint64 tarea = 99;
-    EjecutarPrograma("Shell:RZ_CONFIG", "", tarea); // not installed
-    EjecutarPrograma("shell", "", tarea);           // shorter than seven characters
+    EjecutarPrograma(con(), "Shell:RZ_CONFIG", "", tarea); // not installed
+    EjecutarPrograma(con(), "shell", "", tarea);           // shorter than seven characters
     crear("MA_CUENTAS");
     lanzador.aceptar = false;
-    EjecutarPrograma("shell:MA_CUENTAS", "", tarea);
+    EjecutarPrograma(con(), "shell:MA_CUENTAS", "", tarea);
     EXPECT_EQ(tarea, 0);
     ASSERT_EQ(g.mostrados.size(), 3);
     for (const auto& m : g.mostrados) {

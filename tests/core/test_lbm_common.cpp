@@ -19,10 +19,8 @@ TEST(FormularioComun, MayusculaKeyAscii)
         {0xE1 /* á */, 0xE1}, {0xFC /* ü */, 0xFC}, {8 /* Backspace */, 8}, {13 /* Enter */, 13}, {'-', '-'},
     };
     for (const Caso& c : casos) {
-        SoloMayusculas = true;
-        EXPECT_EQ(MayusculaKeyAscii(qint16(c.tecla)), c.conBandera) << c.tecla;
-        SoloMayusculas = false;
-        EXPECT_EQ(MayusculaKeyAscii(qint16(c.tecla)), c.tecla) << c.tecla;
+        EXPECT_EQ(MayusculaKeyAscii(qint16(c.tecla), true), c.conBandera) << c.tecla;
+        EXPECT_EQ(MayusculaKeyAscii(qint16(c.tecla), false), c.tecla) << c.tecla;
     }
 }
 

@@ -22,13 +22,7 @@ class BaseAsientos : public BaseDePrueba {
 protected:
     void SetUp() override
     {
-        vexa::PeriodoActivo.clear();
         BaseDePrueba::SetUp();
-    }
-    void TearDown() override
-    {
-        vexa::PeriodoActivo.clear();
-        BaseDePrueba::TearDown();
     }
 };
 
@@ -37,7 +31,6 @@ inline void fijarPeriodoActivo(Conexion& c, const QString& periodo)
 {
     c.EjecutarSQL("DELETE FROM TA_CONFIGURACION WHERE CLAVE = ?", {"PERIODO"});
     c.Insertar("TA_CONFIGURACION", {{"CLAVE", "PERIODO"}, {"VALOR", periodo}});
-    vexa::PeriodoActivo = periodo;
 }
 
 inline void fijarValor(Conexion& c, const QString& clave, const QVariant& valor)

@@ -1,5 +1,6 @@
 // Entry numbers, display forms, dates and fiscal-year state.
 #include "AsientosDePrueba.h"
+#include "ContextoEmpresa.h"
 
 #include "Dialogos.h"
 
@@ -268,10 +269,13 @@ TEST_P(AsientosDemo, RangosYFechasDeEjercicios)
     EXPECT_EQ(hasta, "31/12/2026");
     a.EjercicioRango(desde, hasta, "1");
     EXPECT_EQ(desde, "01/01/2025");
-    vexa::PeriodoActivo = " 1 "; // the value loaded at connection wins over the table
-    a.EjercicioRango(desde, hasta);
-    EXPECT_EQ(hasta, "31/12/2025");
-    vexa::PeriodoActivo.clear();
+    {
+        ContextoEmpresa ctx(con());
+        ctx.setPeriodoActivo(" 1 "); // the value loaded at connection wins over the table
+        Lbc_Asiento conContexto(ctx);
+        conContexto.EjercicioRango(desde, hasta);
+        EXPECT_EQ(hasta, "31/12/2025");
+    }
     EXPECT_TRUE(guion.mostrados.isEmpty());
     a.EjercicioRango(desde, hasta, 9);
     EXPECT_EQ(desde, "");

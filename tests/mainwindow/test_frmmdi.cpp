@@ -45,7 +45,7 @@ protected:
     }
     QString ini(const QString& seccion, const QString& clave) const
     {
-        return ArchivoIni::instancia().LeerIni(ArchivoIniPrograma, seccion, clave, QStringLiteral("<nada>"));
+        return ArchivoIni::LeerIni(ArchivoIniPrograma, seccion, clave, QStringLiteral("<nada>"));
     }
     plataforma::LanzadorGuion lanzador;
 };
@@ -61,12 +61,12 @@ TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
     EXPECT_EQ(UsuarioActual, "ADMIN"); // the connection keys are not part of it
     EXPECT_EQ(SeccionEquipo, seccionDeEquipo());
     EXPECT_EQ(w.windowTitle(), NombreProducto);
-    EXPECT_EQ(PeriodoActivo, "2");
+    EXPECT_EQ(w.contexto()->periodoActivo(), "2");
     EXPECT_EQ(w.panel(6)->text(), "Periodo Activo : 2    ");
     EXPECT_EQ(w.panel(6)->toolTip(), "  -  "); // no "[FECHA DESDE]"/"[FECHA HASTA]" rows
     EXPECT_EQ(w.logo().Caption(), "Distribuidora del Sur S.A.");
     EXPECT_EQ(w.logo().drawingObject(), w.pctlicencia());
-    EXPECT_TRUE(SoloMayusculas);
+    EXPECT_TRUE(w.contexto()->soloMayusculas);
     // All bars shown with no settings file; the connection used is written back.
     EXPECT_TRUE(w.marcado("mnuViewStatusBar") && w.marcado("mnuViewLicencia") && w.marcado("mnuViewToolbar"));
     EXPECT_FALSE(w.sbStatusBar()->isHidden());
@@ -121,7 +121,7 @@ TEST_P(Arranque, LaVistaElegidaSobreviveAlReinicio)
         w.mnuViewToolbar_Click(); // twice: back to shown
         EXPECT_EQ(ini(SeccionEquipo, "VER BARRA DE HERRAMIENTAS"), "True");
     }
-    ArchivoIni::instancia().GrabarIni(ArchivoIniPrograma, "OTRA|MAQUINA", "VER BARRA DE LICENCIA", "False");
+    ArchivoIni::GrabarIni(ArchivoIniPrograma, "OTRA|MAQUINA", "VER BARRA DE LICENCIA", "False");
     frmMDI w;
     ASSERT_TRUE(w.MDIForm_Load());
     EXPECT_FALSE(w.marcado("mnuViewStatusBar"));

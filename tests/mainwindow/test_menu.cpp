@@ -41,7 +41,14 @@ public:
     QString mensajePeriodo = QStringLiteral("Periodo cerrado"), hallazgos;
     bool lanzadorReal = false;
 
-    ServiciosGrabados() { comandoVentanaPrincipal = [this](const QString& h) { hechos << "principal:" + h; }; }
+    // The company the commands see: the test's database.
+    ContextoEmpresa empresaDePrueba{Conexion::instancia()};
+
+    ServiciosGrabados()
+    {
+        comandoVentanaPrincipal = [this](const QString& h) { hechos << "principal:" + h; };
+        contexto = &empresaDePrueba;
+    }
 
     bool mostrarVentana(const QString& n, bool modal, const OpcionesVentana& o, const QString& caption) override
     {
@@ -459,7 +466,7 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
     DespachoMenu d(s);
     GuionDialogos dlg;
     d.ejecutar("mnu_planillaReg");
-    EXPECT_EQ(PeriodoActivo.trimmed(), "2");
+    EXPECT_EQ(s.empresaDePrueba.periodoActivo(), "2");
     QList<int> numeros;
     for (Recordset rs = con().ObtenerRecordset(s.sql, s.params); !rs.eof(); rs.siguiente()) {
         numeros << int(rs.entero("NUMERO ASIENTO"));

@@ -56,7 +56,7 @@ TEST(Pasos, ElErrorQuedaEnElArchivoLog)
 {
     GuionDialogos g;
     g.respuestaPorDefecto = vbAbort;
-    const QString log = Utilidades::instancia().ArchivoLog;
+    const QString log = Utilidades::archivoLog();
     QFile::remove(log);
     EjecutarPasos("MdiFormLoad", {[] { throw ErrorVexa(91, "Variable de objeto no establecida"); }});
     QFile f(log);

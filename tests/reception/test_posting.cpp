@@ -252,11 +252,11 @@ TEST_P(Contabilizacion, NumeracionPropiaNoBaja)
     EXPECT_EQ(ultimoNumeroA("00FA"), 125);
     ASSERT_EQ(recibir("VENTAS", {lineaVenta(200), lineaVenta(150)}), (QStringList{"", ""}));
     EXPECT_EQ(ultimoNumeroA("00FA"), 200);
-    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "26", "A");
+    Configuracion(&con()).ActualizaNumeracion("00FA", "CONTABLE", "0001", "26", "A");
     EXPECT_EQ(ultimoNumeroA("00FA"), 200);
-    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "300", "a");
+    Configuracion(&con()).ActualizaNumeracion("00FA", "CONTABLE", "0001", "300", "a");
     EXPECT_EQ(ultimoNumeroA("00FA"), 299);
-    Configuracion::instancia().ActualizaNumeracion("00FA", "CONTABLE", "0001", "900", "Z");
+    Configuracion(&con()).ActualizaNumeracion("00FA", "CONTABLE", "0001", "900", "Z");
     EXPECT_EQ(ultimoNumeroA("00FA"), 299);
 }
 

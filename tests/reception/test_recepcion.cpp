@@ -393,7 +393,7 @@ TEST_P(Recepcion, CargaDeDefinicionesYEquivalencias)
 
 TEST_P(Recepcion, CuentasYFechasOperativas)
 {
-    Configuracion& cfg = Configuracion::instancia();
+    Configuracion cfg(&con());
     EXPECT_TRUE(cfg.ExisteCuenta(" 1102010010001 "));
     EXPECT_TRUE(cfg.ExisteCuenta("110201001"));
     EXPECT_FALSE(cfg.ExisteCuenta("9"));

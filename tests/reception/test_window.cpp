@@ -180,9 +180,8 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
 // upper-cased, but the file's path keeps its letter case (paths are case-sensitive).
 TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
 {
-    const bool antes = SoloMayusculas;
-    SoloMayusculas = true;
     FrmInterface w;
+    w.SoloMayusculas = true;
     auto escribir = [](QLineEdit* campo, const QString& texto) {
         for (QChar c : texto) {
             QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
@@ -198,7 +197,6 @@ TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
     EXPECT_EQ(w.TxtFields[1]->text(), ruta);
     w.UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
     EXPECT_EQ(w.LstGrabados->count(), 1);
-    SoloMayusculas = antes;
 }
 
 TEST_P(VentanaRecepcion, ArchivoVacio)

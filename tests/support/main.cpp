@@ -1,6 +1,6 @@
 // Test entry: a QApplication on the offscreen platform, a private settings folder
 // and a scripted dialog double, so no test can block on a real window.
-#include "Dialogos.h"
+#include "DialogosQt.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -13,6 +13,7 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     if (qEnvironmentVariableIsEmpty("VEXA_CONFIG_DIR")) qputenv("VEXA_CONFIG_DIR", config.path().toUtf8());
     QApplication app(argc, argv);
+    vexa::plataforma::usarPlataformaQt();
     vexa::plataforma::DialogosGuion porDefecto;
     vexa::plataforma::instalarDialogos(&porDefecto);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,123 @@
+#include "UtilidadesVentanas.h"
+
+#include "DialogosQt.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vexa::ventanas {
+
+namespace {
+int g_cursores = 0;
+} // namespace
+
+void CursorEspera(bool activo)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    if (activo) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++g_cursores;
+    } else {
+        while (g_cursores > 0) {
+            QApplication::restoreOverrideCursor();
+            --g_cursores;
+        }
+    }
+}
+
+void PreparaFormulario(QWidget*, int) {}
+
+namespace {
+// + - * / and parentheses over decimal numbers, for the calculator.
+struct Evaluador {
+    QString s;
+    int i = 0;
+    bool ok = true;
+    void blancos() { while (i < s.size() && s[i] == u' ') ++i; }
+    double primario()
+    {
+        blancos();
+        if (i < s.size() && s[i] == u'(') {
+            ++i;
+            double v = suma();
+            blancos();
+            if (i < s.size() && s[i] == u')') ++i; else ok = false;
+            return v;
+        }
+        if (i < s.size() && s[i] == u'-') { ++i; return -primario(); }
+        int j = i;
+        while (i < s.size() && (s[i].isDigit() || s[i] == u'.' || s[i] == u',')) ++i;
+        if (j == i) { ok = false; return 0; }
+        QString t = s.mid(j, i - j);
+        t.replace(u',', u'.');
+        bool b = false;
+        double v = t.toDouble(&b);
+        if (!b) ok = false;
+        return v;
+    }
+    double producto()
+    {
+        double v = primario();
+        for (;;) {
+            blancos();
+            if (i < s.size() && s[i] == u'*') { ++i; v *= primario(); }
+            else if (i < s.size() && s[i] == u'/') { ++i; double d = primario(); if (d == 0) ok = false; else v /= d; }
+            else return v;
+        }
+    }
+    double suma()
+    {
+        double v = producto();
+        for (;;) {
+            blancos();
+            if (i < s.size() && s[i] == u'+') { ++i; v += producto(); }
+            else if (i < s.size() && s[i] == u'-') { ++i; v -= producto(); }
+            else return v;
+        }
+    }
+};
+double evaluarExpresion(const QString& e, bool* ok)
+{
+    Evaluador ev{e};
+    double v = ev.suma();
+    ev.blancos();
+    *ok = ev.ok && ev.i == e.size();
+    return v;
+}
+} // namespace
+
+void Calculadora()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    auto* d = new QDialog(plataforma::ventanaPrincipal());
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle(QStringLiteral("Calculadora"));
+    auto* g = new QGridLayout(d);
+    auto* visor = new QLineEdit(d);
+    visor->setAlignment(Qt::AlignRight);
+    g->addWidget(visor, 0, 0, 1, 4);
+    const char* teclas[] = {"7", "8", "9", "/", "4", "5", "6", "*", "1", "2", "3", "-", "0", ".", "=", "+"};
+    for (int i = 0; i < 16; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(teclas[i]), d);
+        g->addWidget(b, 1 + i / 4, i % 4);
+        QObject::connect(b, &QPushButton::clicked, d, [visor, t = QString::fromLatin1(teclas[i])] {
+            if (t == u'=') {
+                QString expr = visor->text();
+                bool ok = false;
+                double r = evaluarExpresion(expr, &ok);
+                visor->setText(ok ? QString::number(r, 'g', 15) : QStringLiteral("Error"));
+            } else {
+                visor->insert(t);
+            }
+        });
+    }
+    auto* c = new QPushButton(QStringLiteral("C"), d);
+    g->addWidget(c, 5, 0, 1, 4);
+    QObject::connect(c, &QPushButton::clicked, visor, &QLineEdit::clear);
+    d->show();
+}
+
+} // namespace vexa::ventanas
