@@ -1,5 +1,6 @@
 #include "LectorInterfaz.h"
 
+#include "DefinicionInterfaz.h"
 #include "Windows1252.h"
 
 #include <QDir>
@@ -381,6 +382,14 @@ QString LectorInterfaz::lineaEn(qint64 posicion, qint64 largo) const
     }
     b.truncate(leidos);
     return decodificar(b);
+}
+
+qint64 largoMaximoLinea(const DefinicionInterfaz& def)
+{
+    if (!def.divisor().esAnchoFijo()) return LectorInterfaz::kLargoMaximoDelimitado;
+    qint64 total = 0;
+    for (const CampoInterfaz& c : def.campos) total += std::max(c.Longitud, 0);
+    return total > 0 ? total : LectorInterfaz::kLargoMaximoDelimitado;
 }
 
 } // namespace vexa::recepcion

@@ -39,6 +39,8 @@
 
 namespace vexa::recepcion {
 
+class DefinicionInterfaz;
+
 enum class Codificacion {
     Indefinida,  // only ASCII read so far, without a mark: UTF-8 and Windows-1252 agree
     Utf8,
@@ -113,5 +115,9 @@ private:
     qint64 numero_ = 0;
     QByteArray linea_;
 };
+
+// The cap for a definition's files: the total width of its fields for a
+// fixed-width definition (when that is positive), else kLargoMaximoDelimitado.
+qint64 largoMaximoLinea(const DefinicionInterfaz& def);
 
 } // namespace vexa::recepcion
