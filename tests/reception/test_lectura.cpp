@@ -144,6 +144,8 @@ TEST_F(Lectura, Codificaciones)
          {"La línea contiene un byte no válido en UTF-8 (0xF1) en la posición 3", ""}},
         {"Windows-1252", "Pe\xF1" "a \x80 \x93x\x94\r\n", Codificacion::Windows1252, {q("Peña € “x”")}, {""}},
         {"solo ASCII", "abc\n", Codificacion::Indefinida, {"abc"}, {""}},
+        {"solo la marca UTF-8", "\xEF\xBB\xBF", Codificacion::Utf8, {}, {}},
+        {"solo la marca UTF-16", "\xFF\xFE", Codificacion::Utf16LE, {}, {}},
         {"UTF-16 LE con marca", QByteArray("\xFF\xFE" "a\0\r\0\n\0\xF1\0b\0\r\0c\0", 16), Codificacion::Utf16LE, {"a", q("ñb"), "c"}, {"", "", ""}},
         {"UTF-16 BE con marca", QByteArray("\xFE\xFF\0a\0\n\x20\xAC\0\r", 10), Codificacion::Utf16BE, {"a", q("€")}, {"", ""}},
         {"UTF-16 LE sin marca", QByteArray("a\0b\0\r\0\n\0c\0", 10), Codificacion::Utf16LE, {"ab", "c"}, {"", ""}},
