@@ -93,7 +93,6 @@ bool LectorInterfaz::abrir()
     fd_ = -1;
     error_.clear();
     codificacion_ = Codificacion::Indefinida;
-    conMarca_ = false;
     unidad_ = 1;
     ini_ = fin_ = 0;
     posBuf_ = 0;
@@ -168,15 +167,12 @@ void LectorInterfaz::detectarMarca()
     const qsizetype n = fin_ - ini_;
     if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
         codificacion_ = Codificacion::Utf8;
-        conMarca_ = true;
         ini_ = 3;
     } else if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
         codificacion_ = Codificacion::Utf16LE;
-        conMarca_ = true;
         ini_ = 2;
     } else if (n >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
         codificacion_ = Codificacion::Utf16BE;
-        conMarca_ = true;
         ini_ = 2;
     } else {
         // ASCII-range text in UTF-16 pairs every character with a zero byte.

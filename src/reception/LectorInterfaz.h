@@ -105,7 +105,6 @@ private:
     QString error_;
     int fd_ = -1; // read in order by siguiente(), at any place (pread) by lineaEn()
     Codificacion codificacion_ = Codificacion::Indefinida;
-    bool conMarca_ = false;
     int unidad_ = 1; // bytes per code unit: 1, or 2 for UTF-16
     QByteArray buf_;
     qsizetype ini_ = 0, fin_ = 0;

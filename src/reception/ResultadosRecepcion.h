@@ -85,7 +85,6 @@ public:
 
 private:
     quint32 interno(const QString& mensaje);
-    ModeloResultados* modelo(Lista l) const { return l == Lista::Grabados ? grabados_.get() : rechazados_.get(); }
 
     // Recorded lines.
     std::vector<quint32> gNumero_, gLargo_;
