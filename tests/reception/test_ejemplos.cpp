@@ -1,7 +1,11 @@
 // The demo company's definitions against the files under examples/recepcion.
 #include "ArchivoTexto.h"
 #include "BaseDePrueba.h"
+#include "LectorInterfaz.h"
 #include "RecepcionInterface.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +91,51 @@ TEST_P(EjemplosDemo, ComprasDeAnchoFijo)
     EXPECT_EQ(c.Lineas[0].Debe, "1000.00");
     EXPECT_EQ(c.Lineas[1].Cuenta, "1103010010001");
     EXPECT_EQ(res[2].comprobante.Lineas[0].Haber, "100.00");
+}
+
+// The example files rewritten with other line ends: every line is read, split
+// by the definition and valid, none glued to the one before.
+TEST_P(EjemplosDemo, FinesDeLineaCrSoloYMezclados)
+{
+    struct Caso {
+        const char* definicion;
+        const char* archivo;
+        qint64 tope;
+    };
+    const Caso casos[] = {{"VENTAS", "ventas.txt", LectorInterfaz::kLargoMaximoDelimitado}, {"COMPRAS", "compras.txt", 73}};
+    const char* fines[][4] = {{"\r", "\r", "\r", "\r"}, {"\r", "\n", "\r\n", "\r"}};
+    QTemporaryDir dir;
+    for (const auto& c : casos) {
+        QStringList originales;
+        ASSERT_TRUE(ArchivoTexto::leer(QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/") + QString::fromUtf8(c.archivo), originales));
+        RecepcionInterface r;
+        ASSERT_TRUE(r.ObtieneDatosInterface(QString::fromUtf8(c.definicion)));
+        EXPECT_EQ(largoMaximoLinea(r.definicion()), c.tope) << c.definicion;
+        for (const auto& f : fines) {
+            QByteArray bytes;
+            for (qsizetype i = 0; i < originales.size(); ++i) bytes += originales[i].toUtf8() + f[i % 4];
+            const QString ruta = dir.filePath(QStringLiteral("archivo.txt"));
+            QFile out(ruta);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(bytes);
+            out.close();
+
+            LectorInterfaz lector(ruta, largoMaximoLinea(r.definicion()));
+            ASSERT_TRUE(lector.abrir()) << lector.error().toStdString();
+            LineaLeida l;
+            qsizetype n = 0;
+            while (lector.siguiente(l)) {
+                ASSERT_LT(n, originales.size()) << c.definicion;
+                EXPECT_EQ(l.texto, originales[n]) << c.definicion << " linea " << l.numero;
+                EXPECT_TRUE(l.problema.isEmpty()) << l.problema.toStdString();
+                const ResultadoRegistro res = r.Procesa_Registro(l.texto);
+                r.LimpiaValores();
+                EXPECT_TRUE(res.valido()) << c.definicion << " linea " << l.numero << ": " << res.mensaje.toStdString();
+                ++n;
+            }
+            EXPECT_EQ(n, originales.size()) << c.definicion;
+        }
+    }
 }
 
 VEXA_AMBOS_MOTORES(EjemplosDemo);
