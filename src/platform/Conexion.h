@@ -206,6 +206,9 @@ public:
     // Outside a transaction nothing is kept.
     QVariant datoTransaccion(const QString& clave) const;
     void fijarDatoTransaccion(const QString& clave, const QVariant& valor);
+    // Same, but kept until the outermost transaction ends, even when the savepoint
+    // that set it is rolled back (olvidarDatosTransaccion still drops it).
+    void fijarDatoTransaccionEntera(const QString& clave, const QVariant& valor);
     void olvidarDatosTransaccion(const QString& prefijo);
 
     // Dialect helpers.
