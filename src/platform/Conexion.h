@@ -118,6 +118,8 @@ public:
     bool esNulo(const QString& n) const { return fila_.esNulo(n); }
     // Reads the remaining rows.
     std::vector<Fila> todas();
+    // The result's column names, in order (also when there are no rows).
+    std::vector<QString> nombresColumnas() const { return cols_ ? cols_->nombres : std::vector<QString>(); }
     void cerrar();
 
 private:
