@@ -29,7 +29,7 @@ trap 'rm -rf "$CUENTAS"' EXIT
 export VEXA_CUENTA_CASOS="$CUENTAS"
 
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:suppressions=$PWD/tests/lsan.supp
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 SALIDA="$CUENTAS/ctest.log"

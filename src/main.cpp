@@ -15,9 +15,7 @@ using namespace vexa;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rz731p"));
-    QApplication::setApplicationDisplayName(NombreProducto);
-    QApplication::setApplicationVersion(VersionPrograma());
+    IdentificarAplicacion();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -48,5 +48,8 @@ inline qint16 FinCapitulo = 0, FinSubCapitulo = 0, FinRubro = 0, FinSubRubro = 0
 
 // Program version "major.minor.revision".
 QString VersionPrograma();
+// Names the running application (name "Rz731p" and version). No display name is
+// set: the desktop would append it to the caption of every window and box.
+void IdentificarAplicacion();
 
 } // namespace vexa
