@@ -19,8 +19,7 @@ using namespace vexa;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Rz731p"));
-    QApplication::setApplicationVersion(VersionPrograma());
+    IdentificarAplicacion();
 
     registrarVentanasVentanaPrincipal();
     recepcion::registrarVentanasRecepcion();

@@ -39,5 +39,8 @@ inline bool EditarConsulta = true;
 
 // Program version "major.minor.revision".
 QString VersionPrograma();
+// Names the running application (name "Rz731p" and version). No display name is
+// set: the desktop would append it to the caption of every window and box.
+void IdentificarAplicacion();
 
 } // namespace vexa

@@ -26,9 +26,11 @@ QString tituloAplicacion() { return QCoreApplication::applicationName(); }
 // Whole value written with at least 'ancho' digits, zero-filled ("0000" formats).
 QString conCeros(double valor, int ancho)
 {
-    const qint64 n = std::llround(valor);
-    QString d = QString::number(n < 0 ? -n : n).rightJustified(ancho, u'0');
-    return n < 0 ? u'-' + d : d;
+    const double r = std::round(valor);
+    // Beyond 64 bits the digits come from the floating value itself.
+    QString d = texto::enRangoEntero64(std::fabs(r)) ? QString::number(qint64(std::fabs(r))) : QString::number(std::fabs(r), 'f', 0);
+    d = d.rightJustified(ancho, u'0');
+    return r < 0 ? u'-' + d : d;
 }
 
 // A number written as plain decimal text ("3", "2.5"), no leading blank.
@@ -49,7 +51,9 @@ qint64 aEntero(const QString& s)
     bool ok = false;
     const double d = texto::recortar(s).toDouble(&ok);
     if (!ok) errorDeTipo(s);
-    return std::llround(d);
+    const double r = std::round(d);
+    if (!texto::enRangoEntero64(r)) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
+    return qint64(r);
 }
 
 QDate aFecha(const QString& s)
@@ -247,7 +251,9 @@ qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo
     const QString marca = PrefijoNumeroTomado() + clave;
     const QVariant ultimo = con().datoTransaccion(marca);
     const qint32 n = ultimo.isValid() ? ultimo.toInt() + 1 : UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
-    con().fijarDatoTransaccion(marca, n);
+    // Kept past a rolled-back savepoint: a number handed out is never handed out again
+    // in this transaction, written or not (a gap rather than a repeated number).
+    con().fijarDatoTransaccionEntera(marca, n);
     return n;
 }
 
@@ -572,7 +578,9 @@ bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, cons
     EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
         const double suc = texto::val(Suc), nro = texto::val(Nro);
         // Branch and number compare as whole numbers: no stored text equals a fraction.
-        if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0) {
+        // Nor a number beyond 64 bits: no stored value is that large.
+        if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0 || !texto::enRangoEntero64(suc)
+            || !texto::enRangoEntero64(nro)) {
             r = false;
             return;
         }

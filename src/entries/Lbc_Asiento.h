@@ -75,9 +75,11 @@ public:
     qint32 TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg = QVariant(),
                               const QVariant& Periodo = QVariant());
     // TomarNumeroAsiento remembers, for the rest of the transaction (savepoints
-    // included), the number it handed out per family, so a batch of entries reads
-    // the table once per family. A caller that deletes entry lines inside the
-    // transaction calls OlvidarNumerosTomados, so a freed highest number is found again.
+    // included, even rolled-back ones), the number it handed out per family, so a
+    // batch of entries reads the table once per family and a number handed out is
+    // never handed out again in the transaction, even when no row was written with
+    // it. A caller that deletes entry lines inside the transaction calls
+    // OlvidarNumerosTomados, so a freed highest number is found again.
     void OlvidarNumerosTomados();
     static QString PrefijoNumeroTomado();
     // Numbering family of a TIPO_REG value: "" for ordinary and summary entries,

@@ -84,7 +84,7 @@ qint64 Fila::entero(const QString& nombre) const
     qint64 r = v.toLongLong(&ok);
     if (ok) return r;
     double d = v.toString().trimmed().toDouble(&ok);
-    return ok ? (qint64)d : 0;
+    return ok && d >= -9223372036854775808.0 && d < 9223372036854775808.0 ? qint64(d) : 0;
 }
 
 double Fila::doble(const QString& nombre) const
@@ -815,6 +815,13 @@ void Conexion::fijarDatoTransaccion(const QString& clave, const QVariant& valor)
 {
     if (datosNivel_.empty()) return;
     datosNivel_.back().insert(clave, valor);
+}
+
+void Conexion::fijarDatoTransaccionEntera(const QString& clave, const QVariant& valor)
+{
+    if (datosNivel_.empty()) return;
+    for (auto& nivel : datosNivel_) nivel.remove(clave);
+    datosNivel_.front().insert(clave, valor);
 }
 
 void Conexion::olvidarDatosTransaccion(const QString& prefijo)

@@ -118,6 +118,8 @@ public:
     bool esNulo(const QString& n) const { return fila_.esNulo(n); }
     // Reads the remaining rows.
     std::vector<Fila> todas();
+    // The result's column names, in order (also when there are no rows).
+    std::vector<QString> nombresColumnas() const { return cols_ ? cols_->nombres : std::vector<QString>(); }
     void cerrar();
 
 private:
@@ -206,6 +208,9 @@ public:
     // Outside a transaction nothing is kept.
     QVariant datoTransaccion(const QString& clave) const;
     void fijarDatoTransaccion(const QString& clave, const QVariant& valor);
+    // Same, but kept until the outermost transaction ends, even when the savepoint
+    // that set it is rolled back (olvidarDatosTransaccion still drops it).
+    void fijarDatoTransaccionEntera(const QString& clave, const QVariant& valor);
     void olvidarDatosTransaccion(const QString& prefijo);
 
     // Dialect helpers.

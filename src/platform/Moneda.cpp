@@ -36,8 +36,9 @@ std::optional<int64_t> unidadesDe(const QString& s)
     }
     if (!digitos) return std::nullopt;
     while (dec < 4) { frac *= 10; ++dec; }
-    int64_t u = (int64_t)(ent * Moneda::kEscala) + frac + (redondeaArriba ? 1 : 0);
-    return u;
+    const __int128 u = ent * Moneda::kEscala + frac + (redondeaArriba ? 1 : 0);
+    if (u > INT64_MAX) return std::nullopt;
+    return int64_t(u);
 }
 } // namespace
 

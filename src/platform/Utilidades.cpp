@@ -54,7 +54,14 @@ double val(const QString& s)
     return num.toDouble();
 }
 
-qint64 valEntero(const QString& s) { return (qint64)std::trunc(val(s)); }
+qint64 valEntero(const QString& s)
+{
+    const double d = std::trunc(val(s));
+    // Beyond the 64-bit range there is no whole number to give: read as no number.
+    return enRangoEntero64(d) ? qint64(d) : 0;
+}
+
+bool enRangoEntero64(double d) { return d >= -9223372036854775808.0 && d < 9223372036854775808.0; }
 
 QString str(qint64 n) { return n < 0 ? QString::number(n) : u' ' + QString::number(n); }
 QString str(double n)
@@ -163,8 +170,8 @@ qint64 Utilidades::TextoAEntero(const QString& s)
 {
     auto m = Moneda::parsear(s);
     if (!m) return 0;
-    qint64 u = m->unidades();
-    return (u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala;
+    const __int128 u = m->unidades(); // wide: rounding the largest amounts must not overflow
+    return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
 }
 
 double Utilidades::TextoADoble(const QString& s)

@@ -13,8 +13,11 @@ namespace vexa {
 QWidget* VisorConsulta::Mostrar(const QString& sql, const Params& p, const QString& titulo, Conexion* con)
 {
     std::vector<Fila> filas;
+    QStringList cabeceras;
     try {
-        filas = (con ? *con : Conexion::instancia()).ObtenerRecordset(sql, p).todas();
+        Recordset rs = (con ? *con : Conexion::instancia()).ObtenerRecordset(sql, p);
+        for (const QString& n : rs.nombresColumnas()) cabeceras << n;
+        filas = rs.todas();
     } catch (const std::exception& e) {
         Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("VisorConsulta"));
         return nullptr;
@@ -24,12 +27,11 @@ QWidget* VisorConsulta::Mostrar(const QString& sql, const Params& p, const QStri
     d->setWindowTitle(titulo);
     auto* tabla = new QTableWidget(d);
     tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The headings come from the result itself: a query without rows still shows them.
+    tabla->setColumnCount(int(cabeceras.size()));
+    tabla->setHorizontalHeaderLabels(cabeceras);
     if (!filas.empty()) {
         const Fila& f0 = filas.front();
-        tabla->setColumnCount(f0.cantidad());
-        QStringList cabeceras;
-        for (int c = 0; c < f0.cantidad(); ++c) cabeceras << f0.nombre(c);
-        tabla->setHorizontalHeaderLabels(cabeceras);
         tabla->setRowCount((int)filas.size());
         for (int r = 0; r < (int)filas.size(); ++r)
             for (int c = 0; c < f0.cantidad(); ++c) {

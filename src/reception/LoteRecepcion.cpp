@@ -1,6 +1,7 @@
 #include "LoteRecepcion.h"
 
 #include "Contabilizador.h"
+#include "Lbc_Asiento.h"
 #include "RecepcionInterface.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
@@ -68,6 +69,9 @@ LoteRecepcion::Resultado LoteRecepcion::procesarSeguro(int numero, const QString
     } catch (const std::exception& e) {
         mensaje = descripcionDeError(e);
     }
+    // The line's savepoint was rolled back: the number its entry took is free again,
+    // so the batch's entries stay numbered without a gap.
+    if (!mensaje.isEmpty()) Lbc_Asiento(&con_).OlvidarNumerosTomados();
     recepcion_.LimpiaValores();
     return {numero, linea, mensaje};
 }

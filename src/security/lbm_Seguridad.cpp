@@ -154,8 +154,11 @@ void RegistraEgreso(const QString& formulario, const QString& caption, Conexion*
         if (!fila) return;
         con.EjecutarSQL(QStringLiteral("UPDATE CONTROL_ACCESO SET EGRESO = ? WHERE ID = ? AND EGRESO IS NULL"),
                         {plataforma::ahora(), fila->valor(QStringLiteral("ID"))});
+    } catch (const std::exception& e) {
+        // The window is closing: a failed stamp must not stop it, but it goes to the error log.
+        Utilidades::escribirLog(numeroDeError(e), descripcionDeError(e), QStringLiteral("RegistraEgreso"));
     } catch (...) {
-        // The window is closing: a failed stamp must not stop it.
+        Utilidades::escribirLog(0, QStringLiteral("Error desconocido"), QStringLiteral("RegistraEgreso"));
     }
 }
 

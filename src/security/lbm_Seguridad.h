@@ -67,8 +67,9 @@ bool ClaveCoincide(const QString& codificada, const QString& tecleada);
 
 // Stamps the exit time on the latest visit of UsuarioActual, on this computer,
 // to the window (by object name and caption) whose exit is still empty. Never
-// overwrites a recorded exit; without such a visit does nothing. Quiet on any
-// failure: the window's closing goes on.
+// overwrites a recorded exit; without such a visit does nothing. Shows nothing on
+// a failure (the window's closing goes on): the error goes to the error log
+// (Utilidades::escribirLog, procedure "RegistraEgreso").
 void RegistraEgreso(const QWidget& ventana, Conexion* con = nullptr);
 void RegistraEgreso(const QString& formulario, const QString& caption, Conexion* con = nullptr);
 

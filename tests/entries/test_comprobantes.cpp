@@ -32,6 +32,8 @@ TEST(FormatoComprobante, Tabla)
         {"1", "25B", "C", "0001-00000025C"},
         {"1", "B25", "C", "0001-00000000C"},
         {" 3", "2.6", "AB", "0003-00000003A"},  // decimals rounded; the letter fitted to one character
+        {"1", "99999999999999999999", "A", "0001-100000000000000000000A"}, // beyond 64 bits: the digits as read
+        {"-1", "9223372036854775808", "A", "-0001-9223372036854775808A"},
     };
     for (const auto& c : casos) {
         QString suc = c.suc, nro = c.nro, letra = c.letra;
@@ -175,6 +177,9 @@ TEST_P(Comprobantes, ExisteEnMVAsientosComparaComoNumeros)
         {"00FP", "1", "25", "A", " 2110010001 ", true},
         {"00FP", "1", "25", "A", "2110010002", false},
         {"00FP", "1", "25.5", "A", {}, false},
+        {"00FP", "1", "99999999999999999999", "A", {}, false}, // beyond 64 bits: not found
+        {"00FP", "99999999999999999999", "25", "A", {}, false},
+        {"00FP", "1", "9223372036854775808", "A", {}, false},
     };
     GuionDialogos guion;
     for (const auto& c : casos)

@@ -84,6 +84,40 @@ TEST_P(AsientosDemo, NumeroNuncaEsCeroTrasUnError)
     EXPECT_THROW(a.UltimoNumeroAsiento(3), ErrorBD);
 }
 
+// A number handed out inside a transaction is not handed out again there, even when
+// the savepoint that took it was rolled back and no row holds it; deleting entry
+// lines (OlvidarNumerosTomados) frees the highest number.
+TEST_P(AsientosDemo, NumeroTomadoNoSeRepiteEnLaTransaccion)
+{
+    Lbc_Asiento a;
+    lineaAsiento(con(), 2, 3, 41, 1);
+    Transaccion t(con());
+    {
+        Transaccion punto(con()); // savepoint, rolled back: the entry is never written
+        EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 42);
+    }
+    EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 43);
+    {
+        Transaccion punto(con());
+        EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 44);
+        lineaAsiento(con(), 2, 3, 44, 1);
+        punto.confirmar();
+    }
+    EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 45); // not written at all
+    EXPECT_EQ(a.TomarNumeroAsiento(3, "VTAS", 2), 1);      // each family apart
+    EXPECT_EQ(a.TomarNumeroAsiento(3, "VTAS", 2), 2);
+
+    // The highest entry deleted inside the transaction: its number is free again.
+    con().EjecutarSQL("DELETE FROM MV_ASIENTOS WHERE PERIODO = ? AND [NUMERO ASIENTO] = ?", {2, 44});
+    a.OlvidarNumerosTomados();
+    EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 42);
+    t.confirmar();
+
+    // A new transaction starts from the table.
+    Transaccion otra(con());
+    EXPECT_EQ(a.TomarNumeroAsiento(3, QVariant(), 2), 42);
+}
+
 // Two stations post entries into one family at the same time; each takes its number
 // inside its own writing transaction.
 TEST_P(AsientosDemo, DosConexionesNoRepitenNumero)
@@ -160,6 +194,8 @@ TEST(FormasDeNumero, IdaYVuelta)
     EXPECT_THROW(a.EliminaCarNroAsiento("", 3), ErrorVexa);
     EXPECT_THROW(a.EliminaCarNroAsiento("", 2), ErrorVexa);
     EXPECT_THROW(a.EliminaCarNroAsiento("12-0099999", 2), ErrorVexa); // beyond 16 bits
+    EXPECT_THROW(a.EliminaCarNroAsiento("1-99999999999999999999", 3), ErrorVexa); // beyond 64 bits
+    EXPECT_THROW(a.FormatDisplayNroAsiento("99999999999999999999", QDate(2026, 3, 1)), ErrorVexa);
 }
 
 // ---------------------------------------------------------------- fiscal years

@@ -63,7 +63,7 @@ TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
     EXPECT_EQ(w.windowTitle(), NombreProducto);
     EXPECT_EQ(w.contexto()->periodoActivo(), "2");
     EXPECT_EQ(w.panel(6)->text(), "Periodo Activo : 2    ");
-    EXPECT_EQ(w.panel(6)->toolTip(), "  -  "); // no "[FECHA DESDE]"/"[FECHA HASTA]" rows
+    EXPECT_EQ(w.panel(6)->toolTip(), "01/01/2026 - 31/12/2026"); // the active fiscal year's dates
     EXPECT_EQ(w.logo().Caption(), "Distribuidora del Sur S.A.");
     EXPECT_EQ(w.logo().drawingObject(), w.pctlicencia());
     EXPECT_TRUE(w.contexto()->soloMayusculas);
@@ -83,8 +83,8 @@ TEST_P(Arranque, EmpresaSinNombreYFechasDelEjercicio)
 {
     auto otra = otraConexion();
     otra->EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"   ", "NOMBRE"});
-    otra->Insertar("TA_CONFIGURACION", {{"CLAVE", "[FECHA DESDE]"}, {"VALOR", "01/01/2003"}});
-    otra->Insertar("TA_CONFIGURACION", {{"CLAVE", "[FECHA HASTA]"}, {"VALOR", "31/12/2003"}});
+    otra->EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"01/01/2003", "[FECHA DESDE]"});
+    otra->EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"31/12/2003", "[FECHA HASTA]"});
     otra.reset();
     GuionDialogos g;
     frmMDI w;

@@ -207,26 +207,35 @@ TEST(ArbolMenu, MenuConstruidoConTagsYEstadoDeDiseno)
                                      "MnuArchivosLibros", "MNU_IndiceDeAjustes"}));
 }
 
-TEST(ArbolMenu, SinPermisosQuedanLosMenusPrincipalesYSalir)
+class PermisosDelMenu : public prueba::BaseDePrueba {};
+
+// The full tree under the grant rows of the database, applied by AplicaPermisos.
+TEST_P(PermisosDelMenu, SinPermisosQuedanLosMenusPrincipalesYSalir)
 {
-    // The full tree under a user without rows: only what the rules leave alone stays enabled.
     QMainWindow w;
     auto* c = new ControladorMenu(w, std::make_unique<ServiciosGrabados>());
     c->construirMenu();
-    const QList<QAction*> items = itemsMenu(w);
-    InicializaTareasMenu(items);
-    // No database: the grant rows come from a list the test applies by hand.
-    for (QAction* a : items) {
-        const QString tag = tagDe(a);
-        if (tag.size() <= 2) continue;
-        const QString cap = a->text().remove('&').trimmed();
-        if (cap.compare("SALIR", Qt::CaseInsensitive) == 0 || cap.contains(QStringLiteral("CERRAR SESIÓN"), Qt::CaseInsensitive)) continue;
-        a->setEnabled(false);
-    }
+    InicializaTareasMenu(itemsMenu(w));
+
+    // A user without rows: only what the rules leave alone stays enabled.
+    AplicaPermisos(QStringLiteral("NADIE"), w);
     EXPECT_TRUE(c->item("MnuArchivosSalir")->isEnabled());
-    EXPECT_TRUE(c->item("MnuArchivos")->isEnabled());
+    EXPECT_TRUE(c->item("MnuArchivos")->isEnabled());   // a main menu (two-character task)
     EXPECT_FALSE(c->item("MNU_Usuarios")->isEnabled());
+    EXPECT_FALSE(c->item("MNU_CopiaCD")->isEnabled());
+
+    // One granted task (another system's row with the same task does not count).
+    const QString usuarios = tagDe(c->item("MNU_Usuarios"));
+    ASSERT_GT(usuarios.size(), 2);
+    con().Insertar("TA_TAREAS", {{"USUARIO", "ANA"}, {"TAREA", usuarios}, {"SISTEMA", NombreSistema()}});
+    con().Insertar("TA_TAREAS", {{"USUARIO", "ANA"}, {"TAREA", tagDe(c->item("MNU_CopiaCD"))}, {"SISTEMA", "OTRO"}});
+    AplicaPermisos(QStringLiteral(" ana "), w);
+    EXPECT_TRUE(c->item("MNU_Usuarios")->isEnabled());
+    EXPECT_FALSE(c->item("MNU_CopiaCD")->isEnabled());
+    EXPECT_TRUE(c->item("MnuArchivosSalir")->isEnabled());
 }
+
+VEXA_AMBOS_MOTORES(PermisosDelMenu);
 
 // ---------------------------------------------------------------- dispatch
 
@@ -484,6 +493,18 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
     ASSERT_TRUE(grilla);
     EXPECT_EQ(grilla->rowCount(), 2);
     EXPECT_EQ(grilla->horizontalHeaderItem(12)->text().toUpper(), "CONCEPTO");
+    const int columnas = grilla->columnCount();
+
+    // The same query without rows: the headings are still there.
+    con().EjecutarSQL("DELETE FROM MV_ASIENTOS");
+    std::unique_ptr<QWidget> visorVacio(VisorConsulta::Mostrar(s.sql, s.params, "Registraciones"));
+    ASSERT_TRUE(visorVacio);
+    auto* grillaVacia = visorVacio->findChild<QTableWidget*>();
+    ASSERT_TRUE(grillaVacia);
+    EXPECT_EQ(grillaVacia->rowCount(), 0);
+    ASSERT_EQ(grillaVacia->columnCount(), columnas);
+    for (int c = 0; c < columnas; ++c)
+        EXPECT_EQ(grillaVacia->horizontalHeaderItem(c)->text(), grilla->horizontalHeaderItem(c)->text()) << c;
     dlg.mostrados.clear();
     EXPECT_EQ(VisorConsulta::Mostrar("SELECT NADA FROM TABLA_QUE_NO_EXISTE", {}, "x"), nullptr);
     EXPECT_EQ(dlg.mostrados.size(), 1);

@@ -17,6 +17,9 @@ TEST(Moneda, ParseoDeTextos)
         {"1.2.3,4,5", false, 0},       {"12a", false, 0},            {".", false, 0},
         {"922337203685477.5807", true, INT64_MAX},
         {"922337203685478", false, 0},
+        {"922337203685477.5808", false, 0},   // one unit beyond the range: refused, never wrapped
+        {"-922337203685477.9999", false, 0},
+        {"99999999999999999999", false, 0},
     };
     for (const auto& c : casos) {
         auto m = Moneda::parsear(QString::fromUtf8(c.texto));

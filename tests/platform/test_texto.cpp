@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace vexa;
 
 TEST(Texto, LecturaDelNumeroInicial)
@@ -11,6 +13,33 @@ TEST(Texto, LecturaDelNumeroInicial)
                           {"0004", 4}, {"12.5.6", 12.5}, {"-", 0}, {"\t9", 9}};
     for (const auto& c : casos) EXPECT_DOUBLE_EQ(texto::val(QString::fromUtf8(c.t)), c.v) << c.t;
     EXPECT_EQ(texto::valEntero("25B"), 25);
+}
+
+// Numbers beyond 64 bits read as no number (never an undefined conversion).
+TEST(Texto, EnterosFueraDeRango)
+{
+    struct Caso { const char* t; qint64 valEntero; qint64 textoAEntero; };
+    const Caso casos[] = {
+        {"99999999999999999999", 0, 0},
+        {"-99999999999999999999", 0, 0},
+        {"9223372036854775808", 0, 0},
+        {"9223372036854775807B", 0, 0},          // rounds to 2^63 as a double: out of range
+        {"9223372036854774784", 9223372036854774784LL, 0}, // the largest double below 2^63
+        {"-9223372036854775808", INT64_MIN, 0},
+        {"922337203685477.5807", 922337203685477, 922337203685478},
+        {"922337203685477.5808", 922337203685477, 0},
+        {"-922337203685477.5807", -922337203685477, -922337203685478},
+        {"1e5", 1, 0},
+        {"12", 12, 12},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(texto::valEntero(QString::fromUtf8(c.t)), c.valEntero) << c.t;
+        EXPECT_EQ(Utilidades::TextoAEntero(QString::fromUtf8(c.t)), c.textoAEntero) << c.t;
+    }
+    EXPECT_EQ(texto::valEntero(QString(400, u'9')), 0);
+    EXPECT_TRUE(texto::enRangoEntero64(-9223372036854775808.0));
+    EXPECT_FALSE(texto::enRangoEntero64(9223372036854775808.0));
+    EXPECT_FALSE(texto::enRangoEntero64(std::nan("")));
 }
 
 TEST(Texto, NumerosConBlancoInicial)

@@ -2,7 +2,11 @@
 #include "BaseDePrueba.h"
 #include "Dialogos.h"
 #include "Entorno.h"
+#include "Utilidades.h"
 #include "lbm_Seguridad.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QAction>
 #include <QWidget>
@@ -234,6 +238,36 @@ TEST_P(Seguridad, RegistraEgresoSellaLaUltimaVisitaAbierta)
     con().EjecutarSQL("DROP TABLE CONTROL_ACCESO");
     RegistraEgreso(ventana);
     EXPECT_TRUE(dlg.mostrados.isEmpty());
+    UsuarioActual.clear();
+}
+
+// A failed stamp shows nothing but leaves its trace in the error log.
+TEST_P(Seguridad, RegistraEgresoAnotaElErrorEnElRegistro)
+{
+    QTemporaryDir dir;
+    struct { QString& ArchivoLog = Utilidades::ArchivoLog; } u;
+    const QString anterior = u.ArchivoLog;
+    u.ArchivoLog = dir.filePath("TbErr.Log");
+    UsuarioActual = QStringLiteral("ANA");
+    QWidget ventana;
+    ventana.setObjectName("FrmInterface");
+    ventana.setWindowTitle(QStringLiteral("Recepción"));
+    plataforma::GuionDialogos dlg;
+
+    RegistraEgreso(ventana); // a table without the visit: no error, no line
+    EXPECT_FALSE(QFile::exists(u.ArchivoLog));
+
+    con().EjecutarSQL("DROP TABLE CONTROL_ACCESO");
+    RegistraEgreso(ventana);
+    EXPECT_TRUE(dlg.mostrados.isEmpty());
+    QFile f(u.ArchivoLog);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lineas = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 1);
+    EXPECT_TRUE(lineas[0].contains(" | RegistraEgreso | ")) << lineas[0].toStdString();
+    EXPECT_TRUE(lineas[0].contains("CONTROL_ACCESO", Qt::CaseInsensitive)) << lineas[0].toStdString();
+
+    u.ArchivoLog = anterior;
     UsuarioActual.clear();
 }
 

@@ -32,6 +32,12 @@ DatosConexion servidorPg()
     return d;
 }
 
+// Under CI or scripts/test.sh (VEXA_EXIGIR_PG) a PostgreSQL case never skips.
+bool pgObligatorio()
+{
+    return !qEnvironmentVariable("CI").isEmpty() || !qEnvironmentVariable("VEXA_EXIGIR_PG").isEmpty();
+}
+
 int g_contador = 0;
 
 // Templates built once per process: key = (backend, demo).
@@ -122,7 +128,7 @@ bool crearBaseTemporal(Motor m, bool demo, DatosConexion* datos, QString* error)
 void BaseDePrueba::SetUp()
 {
     if (motor() == Motor::PostgreSQL && qEnvironmentVariable("VEXA_PG").isEmpty()) {
-        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "VEXA_PG no está definido: PostgreSQL es obligatorio en CI";
+        if (pgObligatorio()) FAIL() << "VEXA_PG no está definido: PostgreSQL es obligatorio en esta corrida (CI / VEXA_EXIGIR_PG)";
         GTEST_SKIP() << "VEXA_PG no está definido";
     }
     QString error;

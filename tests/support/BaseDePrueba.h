@@ -9,7 +9,8 @@
 // conDemo() returns true) and Conexion::instancia() opened on it.
 // PostgreSQL is reached through VEXA_PG=host:port (user/password vexa/vexa,
 // or VEXA_PG_USUARIO / VEXA_PG_PASSWORD). Without VEXA_PG the PostgreSQL cases
-// are skipped, except under CI (CI set), where they fail.
+// are skipped, except under CI (CI set) or scripts/test.sh (VEXA_EXIGIR_PG set),
+// where they fail.
 #include "Conexion.h"
 #include "Empresa.h"
 
