@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
+#include <algorithm>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -41,7 +43,7 @@ public:
 
 class ImpresoraReal : public Impresora {
 public:
-    ResultadoImpresion imprimirLineas(const QString& titulo, const QStringList& lineas) override
+    ResultadoImpresion imprimir(const QString& titulo, const QList<LineaImpresa>& lineas) override
     {
         ResultadoImpresion r;
         QPrinterInfo def = QPrinterInfo::defaultPrinter();
@@ -67,23 +69,22 @@ public:
             r.error = QStringLiteral("No se pudo abrir la impresora ") + r.destino;
             return r;
         }
-        QFont f(QStringLiteral("Monospace"), 9);
-        f.setStyleHint(QFont::TypeWriter);
-        p.setFont(f);
         const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
-        const int alto = p.fontMetrics().lineSpacing();
-        int y = alto;
-        auto cabecera = [&] {
-            QFont fb = f; fb.setBold(true); p.setFont(fb);
-            p.drawText(0, y, titulo);
+        int y = 0;
+        for (const LineaImpresa& l : lineas) {
+            QFont f(QStringLiteral("Monospace"), l.puntos);
+            f.setStyleHint(QFont::TypeWriter);
+            f.setBold(l.negrita);
+            f.setUnderline(l.subrayado);
             p.setFont(f);
-            y += alto * 2;
-        };
-        cabecera();
-        for (const QString& l : lineas) {
-            if (y > area.height() - alto) { printer.newPage(); y = alto; cabecera(); }
-            p.drawText(0, y, l);
-            y += alto;
+            const QFontMetrics m = p.fontMetrics();
+            if (y > 0 && y + m.lineSpacing() > area.height()) {
+                printer.newPage();
+                y = 0;
+            }
+            y += m.lineSpacing();
+            // Columns are character cells of the line's (fixed-pitch) font.
+            if (!l.texto.isEmpty()) p.drawText(m.horizontalAdvance(u' ') * (std::max(l.columna, 1) - 1), y - m.descent(), l.texto);
         }
         p.end();
         r.ok = true;
@@ -121,9 +122,12 @@ Impresora& impresora()
 }
 void instalarImpresora(Impresora* i) { g_impresora = i; }
 
-ResultadoImpresion ImpresoraGuion::imprimirLineas(const QString& titulo, const QStringList& lineas)
+ResultadoImpresion ImpresoraGuion::imprimir(const QString& documento, const QList<LineaImpresa>& lineas)
 {
-    trabajos.append({titulo, lineas});
+    QStringList textos;
+    for (const LineaImpresa& l : lineas)
+        textos << (l.texto.isEmpty() ? QString() : QString(std::max(l.columna, 1) - 1, u' ') + l.texto);
+    trabajos.append({documento, textos, lineas});
     ResultadoImpresion r;
     r.ok = true;
     r.destino = QStringLiteral("guion");
