@@ -22,17 +22,24 @@ qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas)
 void ImprimirLista(const QStringList& items, const std::optional<QString>& titulo)
 {
     if (items.isEmpty()) return;
+    using plataforma::LineaImpresa;
     const QDateTime ahora = plataforma::ahora();
     const QLocale local = QLocale::system();
-    const QString sangria(59, u' '); // column 60
-    QStringList lineas;
-    lineas << QString()
-           << sangria + QStringLiteral("Fecha: ") + local.toString(ahora.date(), QLocale::LongFormat)
-           << sangria + QStringLiteral("Hora: ") + local.toString(ahora.time(), QLocale::ShortFormat)
-           << QString() << QString();
-    lineas << items;
     const QString encabezado = titulo ? titulo->toUpper() : QStringLiteral("Listado Testigo");
-    const plataforma::ResultadoImpresion r = plataforma::impresora().imprimirLineas(encabezado, lineas);
+    // Heading block: size 10, underlined and bold; the date and time at column 60.
+    auto cabecera = [](const QString& texto, int columna = 1) { return LineaImpresa{texto, columna, 10, true, true}; };
+    QList<LineaImpresa> lineas{
+        cabecera(QString()),
+        cabecera(QStringLiteral("Fecha: ") + local.toString(ahora.date(), QLocale::LongFormat), 60),
+        cabecera(QStringLiteral("Hora: ") + local.toString(ahora.time(), QLocale::ShortFormat), 60),
+        cabecera(QString()),
+        cabecera(QString()),
+        cabecera(encabezado),
+    };
+    // The list itself: size 8, no emphasis, after two empty lines.
+    lineas << LineaImpresa{QString(), 1, 8} << LineaImpresa{QString(), 1, 8};
+    for (const QString& item : items) lineas << LineaImpresa{item, 1, 8};
+    const plataforma::ResultadoImpresion r = plataforma::impresora().imprimir(encabezado, lineas);
     if (!r.ok) throw ErrorVexa(482, r.error.isEmpty() ? QStringLiteral("Error de impresora") : r.error);
 }
 

@@ -12,9 +12,11 @@ namespace vexa {
 // "ñ" become upper case; anything else passes unchanged.
 qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas);
 
-// Prints the items of a result list on the default printer, under the title
-// ("Listado Testigo" when none is given; a given title in upper case), with
-// the date and time at column 60. An empty list prints nothing.
+// Prints the items of a result list on the default printer: an empty line, the
+// date and the time at column 60, two empty lines and the title ("Listado
+// Testigo" when none is given; a given title in upper case) at the left margin,
+// all in size 10 underlined and bold; then two empty lines and the items, one
+// per line, in size 8 without emphasis. An empty list prints nothing.
 void ImprimirLista(const QStringList& items, const std::optional<QString>& titulo = std::nullopt);
 
 // Status-message hook (nothing behind it).

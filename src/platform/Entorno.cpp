@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
+#include <algorithm>
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -58,7 +60,7 @@ Impresora* g_impresoraPorDefecto = nullptr;
 // Without a window system there is nothing to print with.
 class ImpresoraAusente : public Impresora {
 public:
-    ResultadoImpresion imprimirLineas(const QString&, const QStringList&) override
+    ResultadoImpresion imprimir(const QString&, const QList<LineaImpresa>&) override
     {
         ResultadoImpresion r;
         r.error = QStringLiteral("No hay un sistema de impresión disponible.");
@@ -76,9 +78,12 @@ Impresora& impresora()
 void instalarImpresora(Impresora* i) { g_impresora = i; }
 void fijarImpresoraPorDefecto(Impresora* i) { g_impresoraPorDefecto = i; }
 
-ResultadoImpresion ImpresoraGuion::imprimirLineas(const QString& titulo, const QStringList& lineas)
+ResultadoImpresion ImpresoraGuion::imprimir(const QString& documento, const QList<LineaImpresa>& lineas)
 {
-    trabajos.append({titulo, lineas});
+    QStringList textos;
+    for (const LineaImpresa& l : lineas)
+        textos << (l.texto.isEmpty() ? QString() : QString(std::max(l.columna, 1) - 1, u' ') + l.texto);
+    trabajos.append({documento, textos, lineas});
     ResultadoImpresion r;
     r.ok = true;
     r.destino = QStringLiteral("guion");

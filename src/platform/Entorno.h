@@ -39,12 +39,23 @@ struct ResultadoImpresion {
     bool esPdf = false;
     QString error;
 };
+// One printed line: its text starts at a character column (1 = the left margin)
+// in the font size and emphasis given. An empty text is an empty line of that size.
+struct LineaImpresa {
+    QString texto;
+    int columna = 1;
+    int puntos = 10;
+    bool negrita = false;
+    bool subrayado = false;
+    bool operator==(const LineaImpresa&) const = default;
+};
 class Impresora {
 public:
     virtual ~Impresora() = default;
-    // Prints a plain list of lines under a title, on the default printer; with
-    // no printer, writes a PDF into the user's documents folder.
-    virtual ResultadoImpresion imprimirLineas(const QString& titulo, const QStringList& lineas) = 0;
+    // Prints the lines, in order, as one document on the default printer (a new
+    // page when one is full); with no printer, writes a PDF into the user's
+    // documents folder, named after the document.
+    virtual ResultadoImpresion imprimir(const QString& documento, const QList<LineaImpresa>& lineas) = 0;
 };
 Impresora& impresora();
 void instalarImpresora(Impresora* i); // nullptr restores the default one
@@ -53,9 +64,11 @@ void fijarImpresoraPorDefecto(Impresora* i);
 
 class ImpresoraGuion : public Impresora {
 public:
-    struct Trabajo { QString titulo; QStringList lineas; };
+    // titulo: the document; lineas: each line's text as printed (blanks up to its
+    // column); formato: the lines as given.
+    struct Trabajo { QString titulo; QStringList lineas; QList<LineaImpresa> formato; };
     QList<Trabajo> trabajos;
-    ResultadoImpresion imprimirLineas(const QString& titulo, const QStringList& lineas) override;
+    ResultadoImpresion imprimir(const QString& documento, const QList<LineaImpresa>& lineas) override;
 };
 
 // ---- System information ----

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -11,13 +12,15 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace vexa::plataforma {
 
 namespace {
 
 class ImpresoraReal : public Impresora {
 public:
-    ResultadoImpresion imprimirLineas(const QString& titulo, const QStringList& lineas) override
+    ResultadoImpresion imprimir(const QString& titulo, const QList<LineaImpresa>& lineas) override
     {
         ResultadoImpresion r;
         QPrinterInfo def = QPrinterInfo::defaultPrinter();
@@ -43,23 +46,22 @@ public:
             r.error = QStringLiteral("No se pudo abrir la impresora ") + r.destino;
             return r;
         }
-        QFont f(QStringLiteral("Monospace"), 9);
-        f.setStyleHint(QFont::TypeWriter);
-        p.setFont(f);
         const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
-        const int alto = p.fontMetrics().lineSpacing();
-        int y = alto;
-        auto cabecera = [&] {
-            QFont fb = f; fb.setBold(true); p.setFont(fb);
-            p.drawText(0, y, titulo);
+        int y = 0;
+        for (const LineaImpresa& l : lineas) {
+            QFont f(QStringLiteral("Monospace"), l.puntos);
+            f.setStyleHint(QFont::TypeWriter);
+            f.setBold(l.negrita);
+            f.setUnderline(l.subrayado);
             p.setFont(f);
-            y += alto * 2;
-        };
-        cabecera();
-        for (const QString& l : lineas) {
-            if (y > area.height() - alto) { printer.newPage(); y = alto; cabecera(); }
-            p.drawText(0, y, l);
-            y += alto;
+            const QFontMetrics m = p.fontMetrics();
+            if (y > 0 && y + m.lineSpacing() > area.height()) {
+                printer.newPage();
+                y = 0;
+            }
+            y += m.lineSpacing();
+            // Columns are character cells of the line's (fixed-pitch) font.
+            if (!l.texto.isEmpty()) p.drawText(m.horizontalAdvance(u' ') * (std::max(l.columna, 1) - 1), y - m.descent(), l.texto);
         }
         p.end();
         r.ok = true;

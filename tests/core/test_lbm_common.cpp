@@ -3,7 +3,13 @@
 
 #include "Entorno.h"
 
+#include "Dialogos.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -39,19 +45,65 @@ protected:
     plataforma::ImpresoraGuion impresora;
 };
 
+// The page as printed: an empty line, date and time at column 60, two empty
+// lines and the title at the left margin, all in size 10 underlined and bold;
+// then, in size 8 without emphasis, two empty lines and the items in order.
 TEST_F(Impresion, CabeceraYElementosEnOrden)
 {
+    using L = plataforma::LineaImpresa;
+    const QLocale l = QLocale::system();
+    const QString fecha = "Fecha: " + l.toString(QDate(2003, 5, 14), QLocale::LongFormat);
+    const QString hora = "Hora: " + l.toString(QTime(9, 30), QLocale::ShortFormat);
+    auto esperado = [&](const QString& titulo, const QStringList& items) {
+        QList<L> r{{"", 1, 10, true, true}, {fecha, 60, 10, true, true}, {hora, 60, 10, true, true},
+                   {"", 1, 10, true, true}, {"", 1, 10, true, true}, {titulo, 1, 10, true, true},
+                   {"", 1, 8, false, false}, {"", 1, 8, false, false}};
+        for (const QString& i : items) r << L{i, 1, 8, false, false};
+        return r;
+    };
+
     ImprimirLista({"uno", "dos", "tres"});
     ASSERT_EQ(impresora.trabajos.size(), 1);
     const auto& t = impresora.trabajos[0];
     EXPECT_EQ(t.titulo, "Listado Testigo");
+    EXPECT_EQ(t.formato, esperado("Listado Testigo", {"uno", "dos", "tres"}));
     const QString sangria(59, u' ');
-    const QLocale l = QLocale::system();
-    EXPECT_EQ(t.lineas, (QStringList{"", sangria + "Fecha: " + l.toString(QDate(2003, 5, 14), QLocale::LongFormat),
-                                     sangria + "Hora: " + l.toString(QTime(9, 30), QLocale::ShortFormat), "", "", "uno", "dos", "tres"}));
+    EXPECT_EQ(t.lineas, (QStringList{"", sangria + fecha, sangria + hora, "", "", "Listado Testigo", "", "", "uno", "dos", "tres"}));
 
     ImprimirLista({"x"}, QStringLiteral("errores de la recepción"));
+    ASSERT_EQ(impresora.trabajos.size(), 2);
     EXPECT_EQ(impresora.trabajos[1].titulo, "ERRORES DE LA RECEPCIÓN");
+    EXPECT_EQ(impresora.trabajos[1].formato, esperado("ERRORES DE LA RECEPCIÓN", {"x"}));
+}
+
+// Without a printer the real one writes the document as a PDF in the documents
+// folder and tells the operator where.
+TEST(ImpresionReal, SinImpresoraGuardaUnPdf)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "hay una impresora instalada";
+    QTemporaryDir casa;
+    const QByteArray homeAnterior = qgetenv("HOME");
+    qputenv("HOME", casa.path().toUtf8());
+    plataforma::GuionDialogos dialogos;
+    plataforma::fijarAhora(QDateTime(QDate(2003, 5, 14), QTime(9, 30)));
+    QStringList items;
+    for (int i = 1; i <= 150; ++i) items << QStringLiteral("renglón %1").arg(i); // more than one page
+    ImprimirLista(items, QStringLiteral("Registros grabados"));
+    plataforma::fijarAhora(QDateTime());
+    qputenv("HOME", homeAnterior);
+
+    ASSERT_EQ(dialogos.mostrados.size(), 1);
+    const QString aviso = dialogos.mostrados[0].texto;
+    const QString prefijo = "No hay una impresora instalada. El listado se guardó en el archivo ";
+    ASSERT_TRUE(aviso.startsWith(prefijo)) << aviso.toStdString();
+    const QString pdf = aviso.mid(prefijo.size());
+    EXPECT_TRUE(pdf.startsWith(casa.path())) << pdf.toStdString();
+    EXPECT_TRUE(QFileInfo(pdf).fileName().startsWith("REGISTROS_GRABADOS_20030514_0930")) << pdf.toStdString();
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray datos = f.readAll();
+    EXPECT_TRUE(datos.startsWith("%PDF"));
+    EXPECT_EQ(datos.count("/Type /Page\n") + datos.count("/Type /Page\r"), 2) << "pages";
 }
 
 TEST_F(Impresion, ListaVaciaNoImprimeNada)
