@@ -1,5 +1,7 @@
 #include "Conexion.h"
 
+#include "AnalisisSQL.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -12,9 +14,11 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -24,9 +28,55 @@ namespace vexa {
 
 // ---------------------------------------------------------------- errors
 
-ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql)
-    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql))
+ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql, Causa causa)
+    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql)), causa_(causa)
 {
+}
+
+ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMotor, const QString& sql, bool conexionCerrada)
+{
+    Causa causa = Causa::Otra;
+    bool esNumero = false;
+    int numero = estado.toInt(&esNumero);
+    if (m == Motor::SQLite) {
+        switch (numero & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: causa = Causa::EsperaAgotada; break;
+        case SQLITE_FULL: causa = Causa::DiscoLleno; break;
+        default: break;
+        }
+    } else {
+        if (estado == QLatin1String("55P03") || estado == QLatin1String("57014")) causa = Causa::EsperaAgotada;
+        else if (estado == QLatin1String("53100")) causa = Causa::DiscoLleno;
+        else if (estado == QLatin1String("40P01")) causa = Causa::BloqueoMutuo;
+        else if (estado == QLatin1String("40001")) causa = Causa::Serializacion;
+        else if (estado.startsWith(QLatin1String("08")) || estado == QLatin1String("57P01") ||
+                 estado == QLatin1String("57P02") || estado == QLatin1String("57P03"))
+            causa = Causa::ConexionPerdida;
+    }
+    if (conexionCerrada) causa = Causa::ConexionPerdida;
+    if (!esNumero) numero = -2147217900;
+    QString primera;
+    switch (causa) {
+    case Causa::EsperaAgotada:
+        primera = QStringLiteral("Otro usuario tiene ocupados los datos y se agotó el tiempo de espera: intente nuevamente en unos momentos.");
+        break;
+    case Causa::DiscoLleno:
+        primera = QStringLiteral("El disco de la base de datos está lleno: libere espacio y repita la operación.");
+        break;
+    case Causa::ConexionPerdida:
+        primera = QStringLiteral("Se perdió la conexión con la base de datos: la operación no se completó.");
+        break;
+    case Causa::BloqueoMutuo:
+        primera = QStringLiteral("La operación se cruzó con la de otro usuario (bloqueo mutuo) y se deshizo: repítala.");
+        break;
+    case Causa::Serializacion:
+        primera = QStringLiteral("Otro usuario cambió los mismos datos al mismo tiempo y la operación se deshizo: repítala.");
+        break;
+    default: break;
+    }
+    const QString texto = textoMotor.trimmed();
+    return ErrorBD(numero, primera.isEmpty() ? texto : primera + u'\n' + texto, estado, sql, causa);
 }
 
 bool ErrorBD::esClaveDuplicada() const
@@ -106,13 +156,26 @@ Moneda Fila::monedaDe(const QVariant& v) const
     case QMetaType::ULongLong:
         // SQLite keeps amounts (and their sums) as whole 1/10000 units.
         return motor_ == Motor::SQLite ? Moneda::desdeUnidades(v.toLongLong()) : Moneda::entero(v.toLongLong());
-    case QMetaType::Double:
-        if (motor_ == Motor::SQLite) return Moneda::desdeUnidades(llround(v.toDouble()));
-        return Moneda::parsear(QString::number(v.toDouble(), 'f', 4)).value_or(Moneda());
-    default:
-        if (v.metaType() == QMetaType::fromType<Moneda>()) return v.value<Moneda>();
-        return Moneda::parsear(v.toString()).value_or(Moneda());
+    case QMetaType::Double: {
+        const double d = v.toDouble();
+        if (motor_ == Motor::SQLite) {
+            if (!(std::fabs(d) < 9.2e18)) break;
+            return Moneda::desdeUnidades(llround(d));
+        }
+        if (auto m = Moneda::parsear(QString::number(d, 'f', 4))) return *m;
+        break;
     }
+    default: {
+        if (v.metaType() == QMetaType::fromType<Moneda>()) return v.value<Moneda>();
+        const QString t = v.toString();
+        if (auto m = Moneda::parsear(t)) return *m;
+        if (t.trimmed().isEmpty()) return Moneda();
+        break;
+    }
+    }
+    // Never a silent 0: a value that is no amount or lies beyond the 64-bit range.
+    throw ErrorBD(6, QStringLiteral("El importe %1 no se puede leer: no es un número o excede el rango admitido")
+                         .arg(v.toString()));
 }
 
 Moneda Fila::moneda(int i) const
@@ -163,12 +226,22 @@ Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
         QVariant h = q_->result()->handle();
         if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0) st = *static_cast<sqlite3_stmt* const*>(h.constData());
     }
+    std::vector<bool> calculados; // amounts among computed results (SUM(IMPORTE), ...)
+    bool analizado = false;
     for (int i = 0; i < rec.count(); ++i) {
         cols->nombres.push_back(rec.fieldName(i));
         cols->porNombre.insert(rec.fieldName(i).toUpper(), i);
         if (st) {
             const char* dt = sqlite3_column_decltype(st, i);
-            cols->esMoneda[i] = dt && qstricmp(dt, "MONEDA") == 0;
+            if (dt) {
+                cols->esMoneda[i] = qstricmp(dt, "MONEDA") == 0;
+            } else {
+                if (!analizado) {
+                    calculados = sql::resultadosImporte(sql_, con_->columnasImporte());
+                    analizado = true;
+                }
+                cols->esMoneda[i] = i < (int)calculados.size() && calculados[i];
+            }
         }
     }
     cols_ = cols;
@@ -176,8 +249,18 @@ Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
         vacio_ = eof_ = false;
         leerFila();
     } else {
+        fallaAlLeer();
         cerrar();
     }
+}
+
+void Recordset::fallaAlLeer()
+{
+    // A step that fails (an integer overflow in SUM, a lock) is an error, not the end of the rows.
+    if (!q_ || !q_->lastError().isValid() || q_->lastError().type() == QSqlError::NoError) return;
+    auto q = std::move(q_);
+    eof_ = true;
+    con_->lanzar(*q, sql_);
 }
 
 Recordset::Recordset(Recordset&& o) noexcept
@@ -215,6 +298,7 @@ void Recordset::siguiente()
     if (q_->next()) leerFila();
     else {
         eof_ = true;
+        fallaAlLeer();
         cerrar();
     }
 }
@@ -243,6 +327,8 @@ struct Conexion::Cache {
     size_t total = 0;
     // SQLite: action statements prepared once on the database handle itself.
     std::map<QString, sqlite3_stmt*> acciones;
+    // Columns of each statement's placeholders (see AnalisisSQL.h).
+    std::map<QString, std::vector<QString>> marcas;
     void finalizarAcciones()
     {
         for (auto& [sql, st] : acciones) sqlite3_finalize(st);
@@ -320,7 +406,6 @@ bool Conexion::Abrir()
             return false;
         }
         db_.setDatabaseName(archivo);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(tiempoEspera_ * 1000));
     } else {
         QString host = Server.trimmed();
         int puerto = 5432;
@@ -340,6 +425,8 @@ bool Conexion::Abrir()
         ultimoError_ = db_.lastError().text();
         return false;
     }
+    perdida_ = false;
+    importes_.reset();
     try {
         if (motor() == Motor::SQLite) {
             registrarColacion();
@@ -371,6 +458,8 @@ void Conexion::registrarColacion()
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
     sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
     sqlite_ = s;
+    // Waits for another connection's lock in short steps (see setAlEsperar).
+    sqlite3_busy_handler(s, &Conexion::esperaOcupada, this);
     if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
         throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
 }
@@ -390,6 +479,7 @@ void Conexion::Cerrar()
     sqlite_ = nullptr;
     nivelTransaccion_ = 0;
     datosNivel_.clear();
+    fallaNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
 }
 
@@ -403,10 +493,134 @@ void Conexion::setTiempoEspera(int segundos)
 {
     tiempoEspera_ = segundos;
     if (!Conectado()) return;
-    if (motor() == Motor::SQLite)
-        ejecutarDirecto(QStringLiteral("PRAGMA busy_timeout = %1").arg(qint64(segundos) * 1000));
-    else
+    // SQLite: the busy handler reads tiempoEspera_ (a busy_timeout would replace it).
+    if (motor() == Motor::PostgreSQL)
         ejecutarDirecto(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
+}
+
+int Conexion::esperaOcupada(void* conexion, int veces)
+{
+    auto* c = static_cast<Conexion*>(conexion);
+    if (veces == 0) c->inicioEspera_.start();
+    const qint64 limite = qint64(c->tiempoEspera_) * 1000;
+    const qint64 esperado = c->inicioEspera_.elapsed();
+    if (esperado >= limite) return 0;
+    if (c->alEsperar_) {
+        try {
+            c->alEsperar_(int(esperado));
+        } catch (...) {
+            return 0;
+        }
+    }
+    sqlite3_sleep(int(std::min<qint64>(25, limite - esperado)));
+    return 1;
+}
+
+bool Conexion::conexionPerdida() const
+{
+    if (perdida_) return true;
+    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
+    QVariant h = db_.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
+    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+    return pg && PQstatus(pg) != CONNECTION_OK;
+}
+
+bool Conexion::reabrir()
+{
+    // Abrir closes what is left (an open transaction is lost with the connection)
+    // and opens again with the same fields; the wait hook and time-out stay.
+    return Abrir();
+}
+
+bool Conexion::transaccionAbortadaEnServidor() const
+{
+    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
+    QVariant h = db_.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
+    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+    return pg && PQtransactionStatus(pg) == PQTRANS_INERROR;
+}
+
+const QSet<QString>& Conexion::columnasImporte()
+{
+    if (importes_) return *importes_;
+    importes_.emplace();
+    if (!Conectado()) {
+        importes_.reset();
+        static const QSet<QString> vacio;
+        return vacio;
+    }
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    const bool ok = motor() == Motor::SQLite
+        ? q.exec(QStringLiteral("SELECT p.name, p.type FROM sqlite_master m JOIN pragma_table_xinfo(m.name) p "
+                                "WHERE m.type = 'table'"))
+        : q.exec(QStringLiteral("SELECT column_name, CASE WHEN data_type = 'numeric' AND numeric_precision = 19 AND "
+                                "numeric_scale = 4 THEN 'MONEDA' ELSE data_type END FROM information_schema.columns "
+                                "WHERE table_schema = current_schema()"));
+    if (!ok) return *importes_;
+    QSet<QString> otras;
+    while (q.next()) {
+        const QString nombre = q.value(0).toString().toUpper();
+        if (q.value(1).toString().compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
+        else otras.insert(nombre);
+    }
+    // A name that is an amount in one table and something else in another is not
+    // converted by name (bind a Moneda for it).
+    for (const QString& n : otras) importes_->remove(n);
+    return *importes_;
+}
+
+const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
+{
+    auto it = cache_->marcas.find(sql);
+    if (it == cache_->marcas.end()) {
+        if (cache_->marcas.size() > 2000) cache_->marcas.clear();
+        it = cache_->marcas.emplace(sql, sql::columnasDeMarcas(sql)).first;
+    }
+    return it->second;
+}
+
+QVariant Conexion::valorParaColumna(const QVariant& v, const QString& columna)
+{
+    const auto nombre = [&] { return columna.isEmpty() ? QString() : QStringLiteral(" (columna %1)").arg(columna); };
+    if (v.isValid() && !v.isNull() && v.typeId() == QMetaType::QString && v.toString().contains(QChar(0)))
+        throw ErrorBD(-2147217900, QStringLiteral("El texto contiene un carácter nulo (NUL) y no se puede guardar%1.").arg(nombre()));
+    if (columna.isEmpty() || v.isNull() || !v.isValid() || v.metaType() == QMetaType::fromType<Moneda>() ||
+        !columnasImporte().contains(columna))
+        return valorParaMotor(v);
+    std::optional<Moneda> m;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong: {
+        const qlonglong n = v.toLongLong();
+        if (n <= INT64_MAX / Moneda::kEscala && n >= INT64_MIN / Moneda::kEscala) m = Moneda::entero(n);
+        break;
+    }
+    case QMetaType::ULongLong: {
+        const qulonglong n = v.toULongLong();
+        if (n <= qulonglong(INT64_MAX / Moneda::kEscala)) m = Moneda::entero(qint64(n));
+        break;
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        if (std::isfinite(d) && std::fabs(d) < 9.2e14) m = Moneda::parsear(QString::number(d, 'f', 4));
+        break;
+    }
+    case QMetaType::QString:
+    case QMetaType::QByteArray: m = Moneda::parsear(v.toString()); break;
+    default: break;
+    }
+    if (!m)
+        throw ErrorBD(-2147217913, QStringLiteral("El valor «%1» no es un importe válido%2.").arg(v.toString(), nombre()));
+    return valorParaMotor(QVariant::fromValue(*m));
 }
 
 QString Conexion::traducir(const QString& sql) const
@@ -465,17 +679,29 @@ QVariant Conexion::valorParaMotor(const QVariant& v) const
     }
 }
 
-void Conexion::lanzar(const QSqlQuery& q, const QString& sql) const
+void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
 {
     const QSqlError e = q.lastError();
-    const QString estado = e.nativeErrorCode();
-    bool ok = false;
-    int num = estado.toInt(&ok);
-    if (!ok) num = -2147217900;
     QString desc = e.databaseText().trimmed();
     if (desc.isEmpty()) desc = e.text().trimmed();
-    anotarFallo(desc);
-    throw ErrorBD(num, desc, estado, sql);
+    bool cerrada = false;
+    if (motor() == Motor::PostgreSQL) {
+        QVariant h = db_.isValid() ? db_.driver()->handle() : QVariant();
+        if (h.isValid() && qstrcmp(h.typeName(), "PGconn*") == 0) {
+            PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+            cerrada = !pg || PQstatus(pg) != CONNECTION_OK;
+        }
+    }
+    fallar(ErrorBD::delMotor(motor(), e.nativeErrorCode(), desc, sql, cerrada));
+}
+
+void Conexion::fallar(const ErrorBD& e)
+{
+    ++fallidas_;
+    ultimoErrorSQL_ = e.descripcion();
+    if (!fallaNivel_.empty()) fallaNivel_.back() = true;
+    if (e.esConexionPerdida()) perdida_ = true;
+    throw e;
 }
 
 void Conexion::ejecutarDirecto(const QString& sql)
@@ -502,6 +728,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q = std::make_unique<QSqlQuery>(db_);
         q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (sql::cambiaEsquema(sql)) importes_.reset();
         if (!q->exec(traducir(sql))) lanzar(*q, sql);
         return q;
     }
@@ -516,7 +743,13 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!q->prepare(traducir(sql))) lanzar(*q, sql);
     }
-    for (int i = 0; i < p.size(); ++i) q->bindValue(i, valorParaMotor(p[i]));
+    const std::vector<QString>& columnas = columnasDeMarcas(sql);
+    try {
+        for (int i = 0; i < p.size(); ++i) q->bindValue(i, valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString()));
+    } catch (const ErrorBD& e) {
+        devolver(std::move(q), sql);
+        fallar(ErrorBD(e.numero(), e.descripcion(), e.estado(), sql));
+    }
     if (!q->exec()) {
         try {
             lanzar(*q, sql);
@@ -569,15 +802,21 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
             const int codigo = sqlite3_extended_errcode(bd);
             const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             cache_->acciones.erase(sql);
-            anotarFallo(desc);
-            throw ErrorBD(codigo, desc, QString::number(codigo), sql);
+            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
         }
     }
     if (sqlite3_bind_parameter_count(st) != p.size()) {
-        throw ErrorBD(-2147217900, QStringLiteral("Cantidad de parámetros incorrecta"), QString(), sql);
+        fallar(ErrorBD(-2147217900, QStringLiteral("Cantidad de parámetros incorrecta"), QString(), sql));
     }
+    const std::vector<QString>& columnas = columnasDeMarcas(sql);
     for (int i = 0; i < p.size(); ++i) {
-        const QVariant v = valorParaMotor(p[i]);
+        QVariant v;
+        try {
+            v = valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString());
+        } catch (const ErrorBD& e) {
+            sqlite3_clear_bindings(st);
+            fallar(ErrorBD(e.numero(), e.descripcion(), e.estado(), sql));
+        }
         const int k = i + 1;
         int r = SQLITE_OK;
         if (v.isNull()) {
@@ -616,8 +855,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         if (r != SQLITE_OK) {
             const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             sqlite3_clear_bindings(st);
-            anotarFallo(desc);
-            throw ErrorBD(r, desc, QString::number(r), sql);
+            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(r), desc, sql));
         }
     }
     int r;
@@ -629,8 +867,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
         sqlite3_reset(st);
         sqlite3_clear_bindings(st);
-        anotarFallo(desc);
-        throw ErrorBD(codigo, desc, QString::number(codigo), sql);
+        fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
     }
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
@@ -764,18 +1001,65 @@ void Conexion::iniciarTransaccion(bool escritura)
     }
     ++nivelTransaccion_;
     datosNivel_.emplace_back();
+    fallaNivel_.push_back(false);
 }
 
 void Conexion::confirmarTransaccion()
 {
     if (nivelTransaccion_ <= 0) return;
+    // On any failure the level is rolled back here: afterwards it is closed either way.
+    const auto deshacerYLanzar = [this](const ErrorBD& e) {
+        try {
+            deshacerTransaccion();
+        } catch (...) {
+        }
+        throw e;
+    };
+    // PostgreSQL answers COMMIT with a rollback when a statement failed inside the
+    // transaction, even one run around this layer: that is a failure too.
+    if (transaccionFallida() || (nivelTransaccion_ == 1 && transaccionAbortadaEnServidor())) {
+        deshacerYLanzar(ErrorBD(-2147168242,
+                                QStringLiteral("No se confirmaron los cambios: una sentencia falló dentro de la transacción "
+                                               "y todos sus cambios se deshicieron.") +
+                                    (ultimoErrorSQL_.isEmpty() ? QString() : u'\n' + ultimoErrorSQL_),
+                                QString(), QString(), ErrorBD::Causa::TransaccionFallida));
+    }
     if (nivelTransaccion_ == 1) {
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();
-        ejecutarDirecto(QStringLiteral("COMMIT"));
+        bool rechazado = false;
+        try {
+            QSqlQuery q(db_);
+            if (!q.exec(QStringLiteral("COMMIT"))) lanzar(q, QStringLiteral("COMMIT"));
+            if (motor() == Motor::PostgreSQL) {
+                // The server ends an aborted transaction with a rollback and says so in the answer.
+                const QVariant h = q.result()->handle();
+                if (h.isValid() && (qstrcmp(h.typeName(), "PGresult*") == 0 || qstrcmp(h.typeName(), "pg_result*") == 0)) {
+                    PGresult* r = *static_cast<PGresult* const*>(h.constData());
+                    rechazado = r && qstrcmp(PQcmdStatus(r), "ROLLBACK") == 0;
+                }
+            }
+        } catch (const ErrorBD& e) {
+            deshacerYLanzar(e);
+        }
+        if (rechazado) {
+            --nivelTransaccion_;
+            datosNivel_.clear();
+            fallaNivel_.clear();
+            throw ErrorBD(-2147168242,
+                          QStringLiteral("No se confirmaron los cambios: el servidor deshizo la transacción porque una "
+                                         "sentencia había fallado dentro de ella."),
+                          QString(), QStringLiteral("COMMIT"), ErrorBD::Causa::TransaccionFallida);
+        }
         datosNivel_.clear();
+        fallaNivel_.clear();
     } else {
-        ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+        try {
+            ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+        } catch (const ErrorBD& e) {
+            deshacerYLanzar(e);
+        }
+        fallaNivel_.pop_back();
         if (datosNivel_.size() >= 2) {
             auto& padre = datosNivel_[datosNivel_.size() - 2];
             const auto& hijo = datosNivel_.back();
@@ -791,10 +1075,13 @@ void Conexion::deshacerTransaccion()
     if (nivelTransaccion_ <= 0) return;
     --nivelTransaccion_;
     if (!datosNivel_.empty()) datosNivel_.pop_back();
+    if (!fallaNivel_.empty()) fallaNivel_.pop_back();
     for (auto& [s, v] : cache_->libres)
         for (auto& q : v) q->finish();
     if (nivelTransaccion_ == 0) {
         datosNivel_.clear();
+        fallaNivel_.clear();
+        if (perdida_) return; // nothing left to roll back on a lost connection
         ejecutarDirecto(QStringLiteral("ROLLBACK"));
     } else {
         ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));
@@ -1018,12 +1305,7 @@ void Transaccion::confirmar()
 {
     if (!activa_) return;
     activa_ = false;
-    try {
-        c_.confirmarTransaccion();
-    } catch (...) {
-        try { c_.deshacerTransaccion(); } catch (...) {}
-        throw;
-    }
+    c_.confirmarTransaccion(); // ends the level even when it throws
 }
 
 void Transaccion::deshacer()

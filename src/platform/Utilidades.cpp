@@ -178,7 +178,7 @@ void Utilidades::CursorEspera(bool activo)
     }
 }
 
-Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::parsear(s).value_or(Moneda()); }
+Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::desdeTextoEstricto(s).value_or(Moneda()); }
 
 qint64 Utilidades::TextoAEntero(const QString& s)
 {
@@ -201,7 +201,7 @@ double Utilidades::TextoADoble(const QString& s)
 
 bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
 
-bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::parsear(s).has_value(); }
+bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::desdeTextoEstricto(s).has_value(); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 
