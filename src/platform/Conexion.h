@@ -66,6 +66,14 @@ namespace vexa {
 
 enum class Motor { SQLite, PostgreSQL };
 
+// The open database against the schema this program knows.
+enum class EstadoEsquema {
+    Actual,     // same version
+    Antiguo,    // an older company: actualizarEsquema() brings it up to date
+    Nuevo,      // written by a newer program: not to be used
+    SinEmpresa  // no company tables (an empty file, another database)
+};
+
 using Params = QVariantList;
 
 class ErrorBD : public ErrorVexa {
@@ -277,8 +285,22 @@ public:
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
     QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
 
-    // Applies the schema (and optionally the demo data) to the open database.
+    // Applies the schema (every step; optionally the demo data) to the open,
+    // empty database and records its version.
     void aplicarEsquema(bool conDemo);
+    // Schema version: of the open database (0 when it holds no company), and the
+    // latest this program knows (the highest step under db/schema).
+    int versionEsquema();
+    static int versionEsquemaPrograma();
+    EstadoEsquema comprobarEsquema();
+    // Applies the missing steps in one transaction. On SQLite a copy of the file
+    // as it was is kept beside it first ("empresa.db.v1.bak"): returns its path.
+    // Throws ErrorBD (the database is then left as it was).
+    QString actualizarEsquema();
+    // What start-up calls right after opening: brings an older company up to date
+    // and returns "" when the database can be used, else the message for the
+    // operator (not a company, newer than the program, the update failed).
+    QString verificarEsquema();
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
@@ -312,6 +334,8 @@ private:
     void registrarColacion();
     void liberarConsultas();
     bool transaccionAbortadaEnServidor() const;
+    bool existeTabla(const QString& tabla);
+    void aplicarPasos(int desde, int hasta, bool conDemo);
     const std::vector<QString>& columnasDeMarcas(const QString& sql);
     static int esperaOcupada(void* conexion, int veces);
 

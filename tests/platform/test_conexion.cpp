@@ -2,6 +2,9 @@
 
 #include "Conexion.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QThread>
 
@@ -517,3 +520,78 @@ VEXA_AMBOS_MOTORES(EmpresaDemo);
 
 } // namespace
 
+
+namespace {
+
+class EsquemaBD : public vexa::prueba::BaseDePrueba {};
+
+// A new company carries the version this program knows.
+TEST_P(EsquemaBD, EmpresaNuevaTieneLaVersionDelPrograma)
+{
+    EXPECT_GE(Conexion::versionEsquemaPrograma(), 2);
+    EXPECT_EQ(con().versionEsquema(), Conexion::versionEsquemaPrograma());
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(con().verificarEsquema(), QString());
+}
+
+// A company of the first version (no version table) is brought up to date in
+// place; on SQLite the file as it was is kept beside it.
+TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
+{
+    con().Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
+    con().EjecutarSQL("DROP TABLE TA_VERSION_ESQUEMA");
+    EXPECT_EQ(con().versionEsquema(), 1);
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Antiguo);
+    const QString copia = con().actualizarEsquema();
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(con().BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
+    if (motor() == Motor::SQLite) {
+        EXPECT_EQ(copia, datos().dbName + ".v1.bak");
+        Conexion vieja;
+        vieja.DbName = copia;
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+        EXPECT_EQ(vieja.versionEsquema(), 1);
+        EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
+        vieja.Cerrar();
+        QFile::remove(copia);
+    } else {
+        EXPECT_TRUE(copia.isEmpty());
+    }
+}
+
+// A company written by a newer program is refused with a message.
+TEST_P(EsquemaBD, EmpresaMasNuevaSeRechaza)
+{
+    con().EjecutarSQL("UPDATE TA_VERSION_ESQUEMA SET VERSION = ?", {99});
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Nuevo);
+    const QString m = con().verificarEsquema();
+    EXPECT_TRUE(m.contains("versión 99")) << m.toStdString();
+    EXPECT_EQ(con().versionEsquema(), 99); // left as it was
+}
+
+// A database without the company tables is not a company.
+TEST_P(EsquemaBD, BaseSinTablasNoEsEmpresa)
+{
+    Conexion otra;
+    const QString vacio = QDir::tempPath() + QStringLiteral("/vexa-vacia-%1.db").arg(QCoreApplication::applicationPid());
+    if (motor() == Motor::SQLite) {
+        QFile f(vacio);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        otra.DbName = vacio;
+    } else {
+        otra.Server = datos().server;
+        otra.DbName = "postgres";
+        otra.Usuario = datos().usuario;
+        otra.Password = datos().password;
+    }
+    ASSERT_TRUE(otra.Abrir()) << otra.ultimoError().toStdString();
+    EXPECT_EQ(otra.comprobarEsquema(), EstadoEsquema::SinEmpresa);
+    EXPECT_TRUE(otra.verificarEsquema().contains("no contiene una empresa"));
+    otra.Cerrar();
+    QFile::remove(vacio);
+}
+
+VEXA_AMBOS_MOTORES(EsquemaBD);
+
+} // namespace
