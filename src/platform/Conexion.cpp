@@ -74,6 +74,14 @@ ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMo
     default: break;
     }
     const QString texto = textoMotor.trimmed();
+    if (primera.isEmpty()) {
+        // A declared width (CHECK "largo COLUMNA n" in db/schema/003).
+        static const QRegularExpression largo(QStringLiteral("largo ([^ \"]+) ([0-9]+)"));
+        const auto mt = largo.match(texto);
+        if (mt.hasMatch())
+            primera = QStringLiteral("El texto es demasiado largo para la columna %1: admite hasta %2 caracteres.")
+                          .arg(mt.captured(1), mt.captured(2));
+    }
     return ErrorBD(numero, primera.isEmpty() ? texto : primera + u'\n' + texto, estado, sql, causa);
 }
 
@@ -542,12 +550,26 @@ bool Conexion::transaccionAbortadaEnServidor() const
 
 const QSet<QString>& Conexion::columnasImporte()
 {
-    if (importes_) return *importes_;
+    leerCatalogo();
+    return *importes_;
+}
+
+const QSet<QString>& Conexion::columnasClave()
+{
+    leerCatalogo();
+    return claves_;
+}
+
+void Conexion::leerCatalogo()
+{
+    if (importes_) return;
     importes_.emplace();
+    claves_.clear();
     if (!Conectado()) {
         importes_.reset();
-        static const QSet<QString> vacio;
-        return vacio;
+        static QSet<QString> vacio;
+        importes_ = vacio;
+        return;
     }
     QSqlQuery q(db_);
     q.setForwardOnly(true);
@@ -557,17 +579,21 @@ const QSet<QString>& Conexion::columnasImporte()
         : q.exec(QStringLiteral("SELECT column_name, CASE WHEN data_type = 'numeric' AND numeric_precision = 19 AND "
                                 "numeric_scale = 4 THEN 'MONEDA' ELSE data_type END FROM information_schema.columns "
                                 "WHERE table_schema = current_schema()"));
-    if (!ok) return *importes_;
-    QSet<QString> otras;
+    if (!ok) return;
+    QSet<QString> noImportes, noClaves;
     while (q.next()) {
         const QString nombre = q.value(0).toString().toUpper();
-        if (q.value(1).toString().compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
-        else otras.insert(nombre);
+        const QString tipo = q.value(1).toString();
+        if (tipo.compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
+        else noImportes.insert(nombre);
+        // SQLite text keys (TEXTO(n): VARCHAR(n) COLLATE NOCASE) are kept without trailing blanks.
+        if (motor() == Motor::SQLite && tipo.startsWith(QLatin1String("VARCHAR"), Qt::CaseInsensitive)) claves_.insert(nombre);
+        else noClaves.insert(nombre);
     }
-    // A name that is an amount in one table and something else in another is not
-    // converted by name (bind a Moneda for it).
-    for (const QString& n : otras) importes_->remove(n);
-    return *importes_;
+    // A name that is an amount (or a key) in one table and something else in
+    // another is not converted by name (bind a Moneda for an amount there).
+    for (const QString& n : noImportes) importes_->remove(n);
+    for (const QString& n : noClaves) claves_.remove(n);
 }
 
 const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
@@ -585,9 +611,17 @@ QVariant Conexion::valorParaColumna(const QVariant& v, const QString& columna)
     const auto nombre = [&] { return columna.isEmpty() ? QString() : QStringLiteral(" (columna %1)").arg(columna); };
     if (v.isValid() && !v.isNull() && v.typeId() == QMetaType::QString && v.toString().contains(QChar(0)))
         throw ErrorBD(-2147217900, QStringLiteral("El texto contiene un carácter nulo (NUL) y no se puede guardar%1.").arg(nombre()));
-    if (columna.isEmpty() || v.isNull() || !v.isValid() || v.metaType() == QMetaType::fromType<Moneda>() ||
-        !columnasImporte().contains(columna))
-        return valorParaMotor(v);
+    if (columna.isEmpty() || v.isNull() || !v.isValid()) return valorParaMotor(v);
+    if (v.typeId() == QMetaType::QString && columnasClave().contains(columna)) {
+        // Text keys are stored, and looked up, without trailing blanks (SQLite's
+        // NOCASE counts them; PostgreSQL's key type ignores them already).
+        QString t = v.toString();
+        qsizetype n = t.size();
+        while (n > 0 && t[n - 1] == u' ') --n;
+        t.truncate(n);
+        return QVariant(t);
+    }
+    if (v.metaType() == QMetaType::fromType<Moneda>() || !columnasImporte().contains(columna)) return valorParaMotor(v);
     std::optional<Moneda> m;
     switch (v.typeId()) {
     case QMetaType::Int:

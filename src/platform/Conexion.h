@@ -12,6 +12,14 @@
 //    case and trailing blanks on both backends, and keep their indexes:
 //    write "CLAVE = ?" (never UPPER/RTRIM around the column). For pattern
 //    searches use Conexion::comoTexto(col) + " LIKE ?".
+//    On SQLite they are declared VARCHAR(n) COLLATE NOCASE (a collation every
+//    SQLite tool has) and hold no trailing blanks: a text bound for such a column
+//    (placeholders found as for amounts, below) loses its trailing blanks, so
+//    "CLAVE = ?" matches "nombre  " as before. NOCASE folds ASCII letters only:
+//    "ñ" and "Ñ" differ there (PostgreSQL folds them); fold explicitly
+//    (UPPER on both sides) where a search must ignore the case of other letters.
+//  * TEXTO(n) columns refuse a longer text (CHECK "largo COLUMNA n"): ErrorBD
+//    "El texto es demasiado largo para la columna COLUMNA: ...".
 //  * Amounts are Moneda: bind Moneda values, read them with Fila::moneda().
 //    On SQLite a MONEDA column holds whole 1/10000 units, so never write an
 //    amount literal into SQL text: bind it.
@@ -285,9 +293,9 @@ public:
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
     QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
 
-    // Applies the schema (every step; optionally the demo data) to the open,
-    // empty database and records its version.
-    void aplicarEsquema(bool conDemo);
+    // Applies the schema (every step, or those up to hastaVersion; optionally the
+    // demo data) to the open, empty database and records its version.
+    void aplicarEsquema(bool conDemo, int hastaVersion = 0);
     // Schema version: of the open database (0 when it holds no company), and the
     // latest this program knows (the highest step under db/schema).
     int versionEsquema();
@@ -321,6 +329,8 @@ public:
     QVariant valorParaColumna(const QVariant& v, const QString& columna);
     // The amount columns of the open database (upper-cased names, see above).
     const QSet<QString>& columnasImporte();
+    // SQLite text key columns (TEXTO(n)): bound texts lose their trailing blanks.
+    const QSet<QString>& columnasClave();
 
 private:
     friend class Recordset;
@@ -352,6 +362,8 @@ private:
     std::function<void(int)> alEsperar_;
     QElapsedTimer inicioEspera_;
     std::optional<QSet<QString>> importes_; // catalogue, read on first use
+    QSet<QString> claves_;
+    void leerCatalogo();
     sqlite3* sqlite_ = nullptr; // the open SQLite handle (action statements bind on it directly)
     struct Cache;
     std::unique_ptr<Cache> cache_;

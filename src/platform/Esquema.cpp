@@ -200,18 +200,21 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
             for (const QString& a : archivos) correr(a, false);
+    importes_.reset(); // the steps may have changed column types
     if (conDemo)
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo"))) correr(a, true);
+    if (hasta < 2) return; // the first version kept none
     EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
     EjecutarSQL(QStringLiteral("INSERT INTO TA_VERSION_ESQUEMA (VERSION, ACTUALIZADA) VALUES (?, ?)"),
                 {hasta, QDateTime::currentDateTime()});
 }
 
-void Conexion::aplicarEsquema(bool conDemo)
+void Conexion::aplicarEsquema(bool conDemo, int hastaVersion)
 {
     if (versionEsquemaPrograma() <= 0) throw ErrorBD(-1, QStringLiteral("No se encontró el esquema de la base de datos"));
+    if (hastaVersion <= 0 || hastaVersion > versionEsquemaPrograma()) hastaVersion = versionEsquemaPrograma();
     Transaccion t(*this);
-    aplicarPasos(0, versionEsquemaPrograma(), conDemo);
+    aplicarPasos(0, hastaVersion, conDemo);
     t.confirmar();
     liberarConsultas();
     importes_.reset();

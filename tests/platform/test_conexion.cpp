@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -534,29 +537,55 @@ TEST_P(EsquemaBD, EmpresaNuevaTieneLaVersionDelPrograma)
     EXPECT_EQ(con().verificarEsquema(), QString());
 }
 
-// A company of the first version (no version table) is brought up to date in
-// place; on SQLite the file as it was is kept beside it.
+// A company of the first version (no version table, text columns in the
+// program's own collation, no widths) is brought up to date in place; on SQLite
+// the file as it was is kept beside it.
 TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
 {
-    con().Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
-    con().EjecutarSQL("DROP TABLE TA_VERSION_ESQUEMA");
-    EXPECT_EQ(con().versionEsquema(), 1);
-    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Antiguo);
-    const QString copia = con().actualizarEsquema();
-    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Actual);
-    EXPECT_EQ(con().BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v1.db" : datos().dbName + "_v1";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.Server = d.server;
+    vieja.DbName = d.dbName;
+    vieja.Usuario = d.usuario;
+    vieja.Password = d.password;
     if (motor() == Motor::SQLite) {
-        EXPECT_EQ(copia, datos().dbName + ".v1.bak");
-        Conexion vieja;
-        vieja.DbName = copia;
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
         ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-        EXPECT_EQ(vieja.versionEsquema(), 1);
-        EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
-        vieja.Cerrar();
+    }
+    vieja.aplicarEsquema(true, 1);
+    vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
+    vieja.EjecutarSQL("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES (?, ?)", {"9999  ", "con blancos"});
+    EXPECT_EQ(vieja.versionEsquema(), 1);
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Antiguo);
+
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "dato ", "VALOR", "CLAVE").toString(), "previo");
+    EXPECT_EQ(vieja.BuscaValor("MA_CUENTAS", "9999", "DESCRIPCION", "CODIGO").toString(), "con blancos");
+    EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
+    EXPECT_THROW(vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "Dato  "}, {"VALOR", "x"}}), ErrorBD);
+    EXPECT_THROW(vieja.Insertar("MA_CUENTASADIC", {{"CODIGO", "1"}, {"IVA", "12345"}}), ErrorBD); // TEXTO(4)
+    if (motor() == Motor::SQLite) {
+        EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE ?", {"%VEXA_CI%"}).toInt(), 0);
+        EXPECT_EQ(vieja.Escalar("PRAGMA integrity_check").toString(), "ok");
+        EXPECT_EQ(copia, d.dbName + ".v1.bak");
+        Conexion antes;
+        antes.DbName = copia;
+        ASSERT_TRUE(antes.Abrir()) << antes.ultimoError().toStdString();
+        EXPECT_EQ(antes.versionEsquema(), 1);
+        EXPECT_EQ(antes.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
+        antes.Cerrar();
         QFile::remove(copia);
     } else {
         EXPECT_TRUE(copia.isEmpty());
     }
+    vieja.Cerrar();
+    eliminarEmpresa(d, &error);
 }
 
 // A company written by a newer program is refused with a message.
@@ -592,6 +621,80 @@ TEST_P(EsquemaBD, BaseSinTablasNoEsEmpresa)
     QFile::remove(vacio);
 }
 
+// Declared text widths hold: a longer text fails naming the column; trailing
+// blanks do not count and are not kept in a key.
+TEST_P(EsquemaBD, AnchoDeclaradoDeLosTextos)
+{
+    struct Caso { const char* columna; const char* valor; bool cabe; };
+    const Caso casos[] = {
+        {"TC", "FA", true},           {"TC", "FACTU", false},     {"TC", "FAC   ", true},
+        {"LETRA", "A", true},         {"LETRA", "AB", false},     {"[DEBE-HABER]", "D", true},
+        {"[DEBE-HABER]", "DH", false}, {"CUENTA", "123456789012345", true}, {"CUENTA", "1234567890123456", false},
+        {"DETALLE", "ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú", true},
+    };
+    int secuencia = 0;
+    for (const Caso& c : casos) {
+        ++secuencia;
+        Valores v{{"PERIODO", 2}, {"MES_OPERATIVO", 1}, {"[NUMERO ASIENTO]", 1}, {"SECUENCIA", secuencia},
+                  {c.columna, QString::fromUtf8(c.valor)}};
+        if (c.cabe) {
+            EXPECT_NO_THROW(con().Insertar("MV_ASIENTOS", v)) << c.columna << " " << c.valor;
+        } else {
+            try {
+                con().Insertar("MV_ASIENTOS", v);
+                ADD_FAILURE() << c.columna << " " << c.valor;
+            } catch (const ErrorBD& e) {
+                const QString col = QString::fromUtf8(c.columna).remove('[').remove(']');
+                EXPECT_TRUE(e.descripcion().startsWith("El texto es demasiado largo para la columna " + col)) << e.descripcion().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = ?", {"fac"}).toInt(), 1);
+}
+
 VEXA_AMBOS_MOTORES(EsquemaBD);
+
+// The SQLite company file is usable by the standard sqlite3 shell: no collation
+// or function of this program is needed to check, read and write it.
+TEST(ArchivoEmpresa, UtilizableConLaHerramientaSqlite3)
+{
+    const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
+    if (sqlite3.isEmpty()) {
+        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "falta el programa sqlite3";
+        GTEST_SKIP() << "falta el programa sqlite3";
+    }
+    QTemporaryDir dir;
+    DatosConexion d;
+    d.dbName = dir.path() + "/demo.db";
+    QString error;
+    ASSERT_TRUE(crearEmpresa(d, true, false, &error)) << error.toStdString();
+    const char* guion = R"(PRAGMA integrity_check;
+SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'nombre';
+INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE, TC)
+  VALUES (2, 12, 9999, 1, '1101', 'D', 125000, 'FA');
+UPDATE MV_ASIENTOS SET DETALLE = 'desde sqlite3', TC = 'fc' WHERE PERIODO = 2 AND [NUMERO ASIENTO] = 9999;
+SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'FC' AND DETALLE = 'desde sqlite3';
+)";
+    QProcess p;
+    p.start(sqlite3, {"-bail", d.dbName});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write(guion);
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    const QString errores = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 0) << errores.toStdString();
+    EXPECT_EQ(salida.split('\n', Qt::SkipEmptyParts), QStringList({"ok", "Distribuidora del Sur S.A.", "1"})) << salida.toStdString() << errores.toStdString();
+    // Over-long texts are refused there too.
+    QProcess q;
+    q.start(sqlite3, {d.dbName, "UPDATE MV_ASIENTOS SET LETRA = 'AB' WHERE [NUMERO ASIENTO] = 9999;"});
+    ASSERT_TRUE(q.waitForFinished(30000));
+    EXPECT_NE(q.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(q.readAllStandardError()).contains("largo LETRA 1"));
+    Conexion c;
+    c.DbName = d.dbName;
+    ASSERT_TRUE(c.Abrir());
+    EXPECT_EQ(c.PrimeraFila("SELECT IMPORTE FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = ?", {9999})->moneda("IMPORTE").texto(), "12.5000");
+}
 
 } // namespace
