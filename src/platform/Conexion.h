@@ -47,6 +47,7 @@
 //    savepoint): confirming that level then rolls it back and throws. Rolling the
 //    savepoint back clears the mark and leaves the enclosing level usable.
 //  * A text holding a NUL character is refused before it reaches the database.
+#include "DatosConexion.h"
 #include "Errores.h"
 #include "Moneda.h"
 
@@ -211,7 +212,11 @@ public:
     // The process-wide connection, created on first use.
     static Conexion& instancia();
 
-    // Connection fields (set before Abrir).
+    // What the connection opens (set before Abrir). The four fields below are
+    // the same details, kept for the callers that still set them one by one.
+    DatosConexion datos() const { return {Server, DbName, Usuario, Password}; }
+    void setDatos(const DatosConexion& d);
+    // Deprecated: use datos()/setDatos().
     QString Server, DbName, Usuario, Password;
     // "QSQLITE" or "QPSQL" (what the fields select).
     QString Driver() const;
@@ -220,6 +225,7 @@ public:
     // Opens the connection; returns Conectado(). Why it failed: ultimoError().
     // A SQLite file that does not exist is not created (see crearBaseSQLite).
     bool Abrir();
+    bool Abrir(const DatosConexion& d) { setDatos(d); return Abrir(); }
     bool Conectado() const;
     void Cerrar();
     QString ultimoError() const { return ultimoError_; }
