@@ -67,8 +67,10 @@ bool ConectarBaseDatos()
         } catch (const std::exception& e) {
             motivo = descripcionDeError(e);
         }
-        if (!abierta || !con.Conectado()) {
+        if (abierta && con.Conectado()) motivo = con.verificarEsquema(); // not a company, newer, update failed
+        if (!abierta || !con.Conectado() || !motivo.isEmpty()) {
             if (motivo.isEmpty()) motivo = QStringLiteral("La conexión no se abrió.");
+            con.Cerrar();
             informarSinConexion(motivo);
             return false;
         }

@@ -3,6 +3,8 @@
 // lines: the report runner "RZ731R.EXE", the forms runner "RZ731CF.EXE" and the
 // maintenance programs named by "shell:" targets, all from the install folder.
 // Processes are started directly (no shell): the values travel untouched.
+#include "DatosConexion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,9 +15,7 @@ namespace vexa {
 // Marker every companion command line ends with.
 inline const QString MarcaFinComando = QStringLiteral("qorn@");
 
-struct DatosConexionComando {
-    QString server, dbName, usuario, password;
-};
+using DatosConexionComando = DatosConexion; // the connection details, as everywhere
 
 // "@Menu=<name>;@Server=..;@DbName=..;@Usuario=..;@Password=..;qorn@;"
 QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c);

@@ -1,6 +1,8 @@
 #pragma once
 // The program's command-line text: the switch "/NoMostrarSlash", the user code
 // after the first ";" and the keys "@Server", "@DbName", ... each running to the next ";".
+#include "DatosConexion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +18,9 @@ QString valorClave(const QString& lineaComandos, const QString& clave);
 // The seven keys, in the order they are cut.
 const QStringList& clavesLineaComandos();
 
-struct ClavesConexion {
-    QString parametroAdicional, menu, server, dbName, usuario, password, caja;
+// The connection details (server, dbName, usuario, password) and the other keys.
+struct ClavesConexion : DatosConexion {
+    QString parametroAdicional, menu, caja;
 };
 ClavesConexion cortarClaves(const QString& lineaComandos);
 

@@ -1,5 +1,7 @@
 #include "Conexion.h"
 
+#include "AnalisisSQL.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -12,228 +14,81 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <map>
-
-static void iniciarRecursosBD() { Q_INIT_RESOURCE(vexa_db); }
 
 namespace vexa {
 
 // ---------------------------------------------------------------- errors
 
-ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql)
-    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql))
+ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql, Causa causa)
+    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql)), causa_(causa)
 {
+}
+
+ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMotor, const QString& sql, bool conexionCerrada)
+{
+    Causa causa = Causa::Otra;
+    bool esNumero = false;
+    int numero = estado.toInt(&esNumero);
+    if (m == Motor::SQLite) {
+        switch (numero & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: causa = Causa::EsperaAgotada; break;
+        case SQLITE_FULL: causa = Causa::DiscoLleno; break;
+        default: break;
+        }
+    } else {
+        if (estado == QLatin1String("55P03") || estado == QLatin1String("57014")) causa = Causa::EsperaAgotada;
+        else if (estado == QLatin1String("53100")) causa = Causa::DiscoLleno;
+        else if (estado == QLatin1String("40P01")) causa = Causa::BloqueoMutuo;
+        else if (estado == QLatin1String("40001")) causa = Causa::Serializacion;
+        else if (estado.startsWith(QLatin1String("08")) || estado == QLatin1String("57P01") ||
+                 estado == QLatin1String("57P02") || estado == QLatin1String("57P03"))
+            causa = Causa::ConexionPerdida;
+    }
+    if (conexionCerrada) causa = Causa::ConexionPerdida;
+    if (!esNumero) numero = -2147217900;
+    QString primera;
+    switch (causa) {
+    case Causa::EsperaAgotada:
+        primera = QStringLiteral("Otro usuario tiene ocupados los datos y se agotó el tiempo de espera: intente nuevamente en unos momentos.");
+        break;
+    case Causa::DiscoLleno:
+        primera = QStringLiteral("El disco de la base de datos está lleno: libere espacio y repita la operación.");
+        break;
+    case Causa::ConexionPerdida:
+        primera = QStringLiteral("Se perdió la conexión con la base de datos: la operación no se completó.");
+        break;
+    case Causa::BloqueoMutuo:
+        primera = QStringLiteral("La operación se cruzó con la de otro usuario (bloqueo mutuo) y se deshizo: repítala.");
+        break;
+    case Causa::Serializacion:
+        primera = QStringLiteral("Otro usuario cambió los mismos datos al mismo tiempo y la operación se deshizo: repítala.");
+        break;
+    default: break;
+    }
+    const QString texto = textoMotor.trimmed();
+    if (primera.isEmpty()) {
+        // A declared width (CHECK "largo COLUMNA n" in db/schema/003).
+        static const QRegularExpression largo(QStringLiteral("largo ([^ \"]+) ([0-9]+)"));
+        const auto mt = largo.match(texto);
+        if (mt.hasMatch())
+            primera = QStringLiteral("El texto es demasiado largo para la columna %1: admite hasta %2 caracteres.")
+                          .arg(mt.captured(1), mt.captured(2));
+    }
+    return ErrorBD(numero, primera.isEmpty() ? texto : primera + u'\n' + texto, estado, sql, causa);
 }
 
 bool ErrorBD::esClaveDuplicada() const
 {
     return estado_ == QLatin1String("23505") || estado_ == QLatin1String("2067") || estado_ == QLatin1String("1555") ||
            descripcion().contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
-}
-
-// ---------------------------------------------------------------- rows
-
-int Columnas::indice(const QString& nombre) const
-{
-    auto it = porNombre.constFind(nombre.toUpper());
-    return it == porNombre.constEnd() ? -1 : *it;
-}
-
-QVariant Fila::valor(int i) const
-{
-    if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
-    const QVariant& v = vals_[i];
-    if (motor_ == Motor::SQLite && cols_->esMoneda[i] && !v.isNull()) return QVariant(monedaDe(v).texto(4));
-    return v;
-}
-
-QVariant Fila::valor(const QString& nombre) const
-{
-    int i = cols_ ? cols_->indice(nombre) : -1;
-    if (i < 0)
-        throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección: ") + nombre);
-    return valor(i);
-}
-
-QString Fila::texto(int i) const
-{
-    QVariant v = valor(i);
-    if (v.isNull()) return QString();
-    switch (v.typeId()) {
-    case QMetaType::QDate: return v.toDate().toString(Qt::ISODate);
-    case QMetaType::QDateTime: return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    default: return v.toString();
-    }
-}
-QString Fila::texto(const QString& nombre) const
-{
-    int i = cols_ ? cols_->indice(nombre) : -1;
-    if (i < 0) return valor(nombre).toString(); // throws
-    return texto(i);
-}
-
-qint64 Fila::entero(const QString& nombre) const
-{
-    QVariant v = valor(nombre);
-    if (v.isNull()) return 0;
-    bool ok = false;
-    qint64 r = v.toLongLong(&ok);
-    if (ok) return r;
-    double d = v.toString().trimmed().toDouble(&ok);
-    return ok && d >= -9223372036854775808.0 && d < 9223372036854775808.0 ? qint64(d) : 0;
-}
-
-double Fila::doble(const QString& nombre) const
-{
-    QVariant v = valor(nombre);
-    if (v.isNull()) return 0;
-    bool ok = false;
-    double d = v.toString().trimmed().toDouble(&ok);
-    return ok ? d : 0;
-}
-
-Moneda Fila::monedaDe(const QVariant& v) const
-{
-    if (v.isNull()) return Moneda();
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        // SQLite keeps amounts (and their sums) as whole 1/10000 units.
-        return motor_ == Motor::SQLite ? Moneda::desdeUnidades(v.toLongLong()) : Moneda::entero(v.toLongLong());
-    case QMetaType::Double:
-        if (motor_ == Motor::SQLite) return Moneda::desdeUnidades(llround(v.toDouble()));
-        return Moneda::parsear(QString::number(v.toDouble(), 'f', 4)).value_or(Moneda());
-    default:
-        if (v.metaType() == QMetaType::fromType<Moneda>()) return v.value<Moneda>();
-        return Moneda::parsear(v.toString()).value_or(Moneda());
-    }
-}
-
-Moneda Fila::moneda(int i) const
-{
-    if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
-    return monedaDe(vals_[i]);
-}
-Moneda Fila::moneda(const QString& nombre) const
-{
-    int i = cols_ ? cols_->indice(nombre) : -1;
-    if (i < 0) valor(nombre); // throws
-    return moneda(i);
-}
-
-QDate Fila::fecha(const QString& nombre) const
-{
-    QVariant v = valor(nombre);
-    if (v.isNull()) return QDate();
-    if (v.typeId() == QMetaType::QDate) return v.toDate();
-    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime().date();
-    return QDate::fromString(v.toString().left(10), Qt::ISODate);
-}
-
-QDateTime Fila::fechaHora(const QString& nombre) const
-{
-    QVariant v = valor(nombre);
-    if (v.isNull()) return QDateTime();
-    if (v.typeId() == QMetaType::QDateTime) return v.toDateTime();
-    if (v.typeId() == QMetaType::QDate) return v.toDate().startOfDay();
-    QString s = v.toString().trimmed();
-    s.replace(u'T', u' ');
-    QDateTime t = QDateTime::fromString(s.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!t.isValid()) t = QDate::fromString(s.left(10), Qt::ISODate).startOfDay();
-    return t;
-}
-
-// ---------------------------------------------------------------- recordset
-
-Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
-    : con_(c), q_(std::move(q)), sql_(std::move(sql))
-{
-    auto cols = std::make_shared<Columnas>();
-    const QSqlRecord rec = q_->record();
-    cols->nombres.reserve(rec.count());
-    cols->esMoneda.assign(rec.count(), false);
-    sqlite3_stmt* st = nullptr;
-    if (con_->motor() == Motor::SQLite) {
-        QVariant h = q_->result()->handle();
-        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3_stmt*") == 0) st = *static_cast<sqlite3_stmt* const*>(h.constData());
-    }
-    for (int i = 0; i < rec.count(); ++i) {
-        cols->nombres.push_back(rec.fieldName(i));
-        cols->porNombre.insert(rec.fieldName(i).toUpper(), i);
-        if (st) {
-            const char* dt = sqlite3_column_decltype(st, i);
-            cols->esMoneda[i] = dt && qstricmp(dt, "MONEDA") == 0;
-        }
-    }
-    cols_ = cols;
-    if (q_->next()) {
-        vacio_ = eof_ = false;
-        leerFila();
-    } else {
-        cerrar();
-    }
-}
-
-Recordset::Recordset(Recordset&& o) noexcept
-    : con_(o.con_), q_(std::move(o.q_)), sql_(std::move(o.sql_)), cols_(std::move(o.cols_)), fila_(std::move(o.fila_)),
-      eof_(o.eof_), vacio_(o.vacio_)
-{
-    o.eof_ = true;
-}
-
-Recordset& Recordset::operator=(Recordset&& o) noexcept
-{
-    if (this != &o) {
-        cerrar();
-        con_ = o.con_; q_ = std::move(o.q_); sql_ = std::move(o.sql_); cols_ = std::move(o.cols_);
-        fila_ = std::move(o.fila_); eof_ = o.eof_; vacio_ = o.vacio_;
-        o.eof_ = true;
-    }
-    return *this;
-}
-
-Recordset::~Recordset() { cerrar(); }
-
-void Recordset::leerFila()
-{
-    const int n = (int)cols_->nombres.size();
-    std::vector<QVariant> v;
-    v.reserve(n);
-    for (int i = 0; i < n; ++i) v.push_back(q_->value(i));
-    fila_ = Fila(cols_, std::move(v), con_->motor());
-}
-
-void Recordset::siguiente()
-{
-    if (eof_ || !q_) return;
-    if (q_->next()) leerFila();
-    else {
-        eof_ = true;
-        cerrar();
-    }
-}
-
-std::vector<Fila> Recordset::todas()
-{
-    std::vector<Fila> r;
-    while (!eof_) {
-        r.push_back(fila_);
-        siguiente();
-    }
-    return r;
-}
-
-void Recordset::cerrar()
-{
-    eof_ = true;
-    if (q_ && con_) con_->devolver(std::move(q_), sql_);
-    q_.reset();
 }
 
 // ---------------------------------------------------------------- connection
@@ -243,6 +98,8 @@ struct Conexion::Cache {
     size_t total = 0;
     // SQLite: action statements prepared once on the database handle itself.
     std::map<QString, sqlite3_stmt*> acciones;
+    // Columns of each statement's placeholders (see AnalisisSQL.h).
+    std::map<QString, std::vector<QString>> marcas;
     void finalizarAcciones()
     {
         for (auto& [sql, st] : acciones) sqlite3_finalize(st);
@@ -297,6 +154,14 @@ Conexion& Conexion::instancia()
     return *c;
 }
 
+void Conexion::setDatos(const DatosConexion& d)
+{
+    Server = d.server;
+    DbName = d.dbName;
+    Usuario = d.usuario;
+    Password = d.password;
+}
+
 Motor Conexion::motor() const { return Server.trimmed().isEmpty() ? Motor::SQLite : Motor::PostgreSQL; }
 QString Conexion::Driver() const { return motor() == Motor::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"); }
 
@@ -320,7 +185,6 @@ bool Conexion::Abrir()
             return false;
         }
         db_.setDatabaseName(archivo);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(tiempoEspera_ * 1000));
     } else {
         QString host = Server.trimmed();
         int puerto = 5432;
@@ -340,6 +204,8 @@ bool Conexion::Abrir()
         ultimoError_ = db_.lastError().text();
         return false;
     }
+    perdida_ = false;
+    importes_.reset();
     try {
         if (motor() == Motor::SQLite) {
             registrarColacion();
@@ -371,6 +237,8 @@ void Conexion::registrarColacion()
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
     sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
     sqlite_ = s;
+    // Waits for another connection's lock in short steps (see setAlEsperar).
+    sqlite3_busy_handler(s, &Conexion::esperaOcupada, this);
     if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
         throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
 }
@@ -390,6 +258,7 @@ void Conexion::Cerrar()
     sqlite_ = nullptr;
     nivelTransaccion_ = 0;
     datosNivel_.clear();
+    fallaNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
 }
 
@@ -403,10 +272,160 @@ void Conexion::setTiempoEspera(int segundos)
 {
     tiempoEspera_ = segundos;
     if (!Conectado()) return;
-    if (motor() == Motor::SQLite)
-        ejecutarDirecto(QStringLiteral("PRAGMA busy_timeout = %1").arg(qint64(segundos) * 1000));
-    else
+    // SQLite: the busy handler reads tiempoEspera_ (a busy_timeout would replace it).
+    if (motor() == Motor::PostgreSQL)
         ejecutarDirecto(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
+}
+
+int Conexion::esperaOcupada(void* conexion, int veces)
+{
+    auto* c = static_cast<Conexion*>(conexion);
+    if (veces == 0) c->inicioEspera_.start();
+    const qint64 limite = qint64(c->tiempoEspera_) * 1000;
+    const qint64 esperado = c->inicioEspera_.elapsed();
+    if (esperado >= limite) return 0;
+    if (c->alEsperar_) {
+        try {
+            c->alEsperar_(int(esperado));
+        } catch (...) {
+            return 0;
+        }
+    }
+    sqlite3_sleep(int(std::min<qint64>(25, limite - esperado)));
+    return 1;
+}
+
+bool Conexion::conexionPerdida() const
+{
+    if (perdida_) return true;
+    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
+    QVariant h = db_.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
+    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+    return pg && PQstatus(pg) != CONNECTION_OK;
+}
+
+bool Conexion::reabrir()
+{
+    // Abrir closes what is left (an open transaction is lost with the connection)
+    // and opens again with the same fields; the wait hook and time-out stay.
+    return Abrir();
+}
+
+bool Conexion::transaccionAbortadaEnServidor() const
+{
+    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
+    QVariant h = db_.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
+    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+    return pg && PQtransactionStatus(pg) == PQTRANS_INERROR;
+}
+
+const QSet<QString>& Conexion::columnasImporte()
+{
+    leerCatalogo();
+    return *importes_;
+}
+
+const QSet<QString>& Conexion::columnasClave()
+{
+    leerCatalogo();
+    return claves_;
+}
+
+void Conexion::leerCatalogo()
+{
+    if (importes_) return;
+    importes_.emplace();
+    claves_.clear();
+    if (!Conectado()) {
+        importes_.reset();
+        static QSet<QString> vacio;
+        importes_ = vacio;
+        return;
+    }
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    const bool ok = motor() == Motor::SQLite
+        ? q.exec(QStringLiteral("SELECT p.name, p.type FROM sqlite_master m JOIN pragma_table_xinfo(m.name) p "
+                                "WHERE m.type = 'table'"))
+        : q.exec(QStringLiteral("SELECT column_name, CASE WHEN data_type = 'numeric' AND numeric_precision = 19 AND "
+                                "numeric_scale = 4 THEN 'MONEDA' ELSE data_type END FROM information_schema.columns "
+                                "WHERE table_schema = current_schema()"));
+    if (!ok) return;
+    QSet<QString> noImportes, noClaves;
+    while (q.next()) {
+        const QString nombre = q.value(0).toString().toUpper();
+        const QString tipo = q.value(1).toString();
+        if (tipo.compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
+        else noImportes.insert(nombre);
+        // SQLite text keys (TEXTO(n): VARCHAR(n) COLLATE NOCASE) are kept without trailing blanks.
+        if (motor() == Motor::SQLite && tipo.startsWith(QLatin1String("VARCHAR"), Qt::CaseInsensitive)) claves_.insert(nombre);
+        else noClaves.insert(nombre);
+    }
+    // A name that is an amount (or a key) in one table and something else in
+    // another is not converted by name (bind a Moneda for an amount there).
+    for (const QString& n : noImportes) importes_->remove(n);
+    for (const QString& n : noClaves) claves_.remove(n);
+}
+
+const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
+{
+    auto it = cache_->marcas.find(sql);
+    if (it == cache_->marcas.end()) {
+        if (cache_->marcas.size() > 2000) cache_->marcas.clear();
+        it = cache_->marcas.emplace(sql, sql::columnasDeMarcas(sql)).first;
+    }
+    return it->second;
+}
+
+QVariant Conexion::valorParaColumna(const QVariant& v, const QString& columna)
+{
+    const auto nombre = [&] { return columna.isEmpty() ? QString() : QStringLiteral(" (columna %1)").arg(columna); };
+    if (v.isValid() && !v.isNull() && v.typeId() == QMetaType::QString && v.toString().contains(QChar(0)))
+        throw ErrorBD(-2147217900, QStringLiteral("El texto contiene un carácter nulo (NUL) y no se puede guardar%1.").arg(nombre()));
+    if (columna.isEmpty() || v.isNull() || !v.isValid()) return valorParaMotor(v);
+    if (v.typeId() == QMetaType::QString && columnasClave().contains(columna)) {
+        // Text keys are stored, and looked up, without trailing blanks (SQLite's
+        // NOCASE counts them; PostgreSQL's key type ignores them already).
+        QString t = v.toString();
+        qsizetype n = t.size();
+        while (n > 0 && t[n - 1] == u' ') --n;
+        t.truncate(n);
+        return QVariant(t);
+    }
+    if (v.metaType() == QMetaType::fromType<Moneda>() || !columnasImporte().contains(columna)) return valorParaMotor(v);
+    std::optional<Moneda> m;
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong: {
+        const qlonglong n = v.toLongLong();
+        if (n <= INT64_MAX / Moneda::kEscala && n >= INT64_MIN / Moneda::kEscala) m = Moneda::entero(n);
+        break;
+    }
+    case QMetaType::ULongLong: {
+        const qulonglong n = v.toULongLong();
+        if (n <= qulonglong(INT64_MAX / Moneda::kEscala)) m = Moneda::entero(qint64(n));
+        break;
+    }
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        if (std::isfinite(d) && std::fabs(d) < 9.2e14) m = Moneda::parsear(QString::number(d, 'f', 4));
+        break;
+    }
+    case QMetaType::QString:
+    case QMetaType::QByteArray: m = Moneda::parsear(v.toString()); break;
+    default: break;
+    }
+    if (!m)
+        throw ErrorBD(-2147217913, QStringLiteral("El valor «%1» no es un importe válido%2.").arg(v.toString(), nombre()));
+    return valorParaMotor(QVariant::fromValue(*m));
 }
 
 QString Conexion::traducir(const QString& sql) const
@@ -465,17 +484,29 @@ QVariant Conexion::valorParaMotor(const QVariant& v) const
     }
 }
 
-void Conexion::lanzar(const QSqlQuery& q, const QString& sql) const
+void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
 {
     const QSqlError e = q.lastError();
-    const QString estado = e.nativeErrorCode();
-    bool ok = false;
-    int num = estado.toInt(&ok);
-    if (!ok) num = -2147217900;
     QString desc = e.databaseText().trimmed();
     if (desc.isEmpty()) desc = e.text().trimmed();
-    anotarFallo(desc);
-    throw ErrorBD(num, desc, estado, sql);
+    bool cerrada = false;
+    if (motor() == Motor::PostgreSQL) {
+        QVariant h = db_.isValid() ? db_.driver()->handle() : QVariant();
+        if (h.isValid() && qstrcmp(h.typeName(), "PGconn*") == 0) {
+            PGconn* pg = *static_cast<PGconn* const*>(h.constData());
+            cerrada = !pg || PQstatus(pg) != CONNECTION_OK;
+        }
+    }
+    fallar(ErrorBD::delMotor(motor(), e.nativeErrorCode(), desc, sql, cerrada));
+}
+
+void Conexion::fallar(const ErrorBD& e)
+{
+    ++fallidas_;
+    ultimoErrorSQL_ = e.descripcion();
+    if (!fallaNivel_.empty()) fallaNivel_.back() = true;
+    if (e.esConexionPerdida()) perdida_ = true;
+    throw e;
 }
 
 void Conexion::ejecutarDirecto(const QString& sql)
@@ -502,6 +533,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q = std::make_unique<QSqlQuery>(db_);
         q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
+        if (sql::cambiaEsquema(sql)) importes_.reset();
         if (!q->exec(traducir(sql))) lanzar(*q, sql);
         return q;
     }
@@ -516,7 +548,13 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!q->prepare(traducir(sql))) lanzar(*q, sql);
     }
-    for (int i = 0; i < p.size(); ++i) q->bindValue(i, valorParaMotor(p[i]));
+    const std::vector<QString>& columnas = columnasDeMarcas(sql);
+    try {
+        for (int i = 0; i < p.size(); ++i) q->bindValue(i, valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString()));
+    } catch (const ErrorBD& e) {
+        devolver(std::move(q), sql);
+        fallar(ErrorBD(e.numero(), e.descripcion(), e.estado(), sql));
+    }
     if (!q->exec()) {
         try {
             lanzar(*q, sql);
@@ -569,15 +607,21 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
             const int codigo = sqlite3_extended_errcode(bd);
             const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             cache_->acciones.erase(sql);
-            anotarFallo(desc);
-            throw ErrorBD(codigo, desc, QString::number(codigo), sql);
+            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
         }
     }
     if (sqlite3_bind_parameter_count(st) != p.size()) {
-        throw ErrorBD(-2147217900, QStringLiteral("Cantidad de parámetros incorrecta"), QString(), sql);
+        fallar(ErrorBD(-2147217900, QStringLiteral("Cantidad de parámetros incorrecta"), QString(), sql));
     }
+    const std::vector<QString>& columnas = columnasDeMarcas(sql);
     for (int i = 0; i < p.size(); ++i) {
-        const QVariant v = valorParaMotor(p[i]);
+        QVariant v;
+        try {
+            v = valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString());
+        } catch (const ErrorBD& e) {
+            sqlite3_clear_bindings(st);
+            fallar(ErrorBD(e.numero(), e.descripcion(), e.estado(), sql));
+        }
         const int k = i + 1;
         int r = SQLITE_OK;
         if (v.isNull()) {
@@ -616,8 +660,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         if (r != SQLITE_OK) {
             const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
             sqlite3_clear_bindings(st);
-            anotarFallo(desc);
-            throw ErrorBD(r, desc, QString::number(r), sql);
+            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(r), desc, sql));
         }
     }
     int r;
@@ -629,8 +672,7 @@ int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
         const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
         sqlite3_reset(st);
         sqlite3_clear_bindings(st);
-        anotarFallo(desc);
-        throw ErrorBD(codigo, desc, QString::number(codigo), sql);
+        fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
     }
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
@@ -764,18 +806,65 @@ void Conexion::iniciarTransaccion(bool escritura)
     }
     ++nivelTransaccion_;
     datosNivel_.emplace_back();
+    fallaNivel_.push_back(false);
 }
 
 void Conexion::confirmarTransaccion()
 {
     if (nivelTransaccion_ <= 0) return;
+    // On any failure the level is rolled back here: afterwards it is closed either way.
+    const auto deshacerYLanzar = [this](const ErrorBD& e) {
+        try {
+            deshacerTransaccion();
+        } catch (...) {
+        }
+        throw e;
+    };
+    // PostgreSQL answers COMMIT with a rollback when a statement failed inside the
+    // transaction, even one run around this layer: that is a failure too.
+    if (transaccionFallida() || (nivelTransaccion_ == 1 && transaccionAbortadaEnServidor())) {
+        deshacerYLanzar(ErrorBD(-2147168242,
+                                QStringLiteral("No se confirmaron los cambios: una sentencia falló dentro de la transacción "
+                                               "y todos sus cambios se deshicieron.") +
+                                    (ultimoErrorSQL_.isEmpty() ? QString() : u'\n' + ultimoErrorSQL_),
+                                QString(), QString(), ErrorBD::Causa::TransaccionFallida));
+    }
     if (nivelTransaccion_ == 1) {
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();
-        ejecutarDirecto(QStringLiteral("COMMIT"));
+        bool rechazado = false;
+        try {
+            QSqlQuery q(db_);
+            if (!q.exec(QStringLiteral("COMMIT"))) lanzar(q, QStringLiteral("COMMIT"));
+            if (motor() == Motor::PostgreSQL) {
+                // The server ends an aborted transaction with a rollback and says so in the answer.
+                const QVariant h = q.result()->handle();
+                if (h.isValid() && (qstrcmp(h.typeName(), "PGresult*") == 0 || qstrcmp(h.typeName(), "pg_result*") == 0)) {
+                    PGresult* r = *static_cast<PGresult* const*>(h.constData());
+                    rechazado = r && qstrcmp(PQcmdStatus(r), "ROLLBACK") == 0;
+                }
+            }
+        } catch (const ErrorBD& e) {
+            deshacerYLanzar(e);
+        }
+        if (rechazado) {
+            --nivelTransaccion_;
+            datosNivel_.clear();
+            fallaNivel_.clear();
+            throw ErrorBD(-2147168242,
+                          QStringLiteral("No se confirmaron los cambios: el servidor deshizo la transacción porque una "
+                                         "sentencia había fallado dentro de ella."),
+                          QString(), QStringLiteral("COMMIT"), ErrorBD::Causa::TransaccionFallida);
+        }
         datosNivel_.clear();
+        fallaNivel_.clear();
     } else {
-        ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+        try {
+            ejecutarDirecto(QStringLiteral("RELEASE SAVEPOINT vexa_%1").arg(nivelTransaccion_ - 1));
+        } catch (const ErrorBD& e) {
+            deshacerYLanzar(e);
+        }
+        fallaNivel_.pop_back();
         if (datosNivel_.size() >= 2) {
             auto& padre = datosNivel_[datosNivel_.size() - 2];
             const auto& hijo = datosNivel_.back();
@@ -791,10 +880,13 @@ void Conexion::deshacerTransaccion()
     if (nivelTransaccion_ <= 0) return;
     --nivelTransaccion_;
     if (!datosNivel_.empty()) datosNivel_.pop_back();
+    if (!fallaNivel_.empty()) fallaNivel_.pop_back();
     for (auto& [s, v] : cache_->libres)
         for (auto& q : v) q->finish();
     if (nivelTransaccion_ == 0) {
         datosNivel_.clear();
+        fallaNivel_.clear();
+        if (perdida_) return; // nothing left to roll back on a lost connection
         ejecutarDirecto(QStringLiteral("ROLLBACK"));
     } else {
         ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));
@@ -846,163 +938,6 @@ void Conexion::bloquearFamilia(const QString& clave)
     fijarDatoTransaccion(marca, true);
 }
 
-// ---------------------------------------------------------------- schema
-
-namespace {
-
-QString sustituirTipos(QString s, Motor m)
-{
-    const bool pg = m == Motor::PostgreSQL;
-    struct R { const char* patron; const char* sqlite; const char* pg; };
-    static const R reglas[] = {
-        {"\\bAUTOID\\b", "INTEGER PRIMARY KEY AUTOINCREMENT", "BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"},
-        {"\\bTEXTO(\\s*\\(\\s*\\d+\\s*\\))?", "TEXT COLLATE VEXA_CI", "BPCHAR COLLATE vexa_ci"},
-        {"\\bMEMO\\b", "TEXT", "TEXT"},
-        {"\\bMONEDA\\b", "MONEDA", "NUMERIC(19,4)"},
-        {"\\bFECHAHORA\\b", "DATETIME", "TIMESTAMP"},
-        {"\\bFECHA\\b", "DATE", "DATE"},
-        {"\\bLARGO\\b", "INTEGER", "BIGINT"},
-        {"\\bENTERO\\b", "INTEGER", "INTEGER"},
-        {"\\bLOGICO\\b", "INTEGER", "SMALLINT"},
-        {"\\bDOBLE\\b", "REAL", "DOUBLE PRECISION"},
-        {"\\bDECIMAL_(\\d+)_(\\d+)\\b", "TEXT", "NUMERIC(\\1,\\2)"},
-    };
-    // Compiled once: the schema is cut into many segments below.
-    static const std::vector<QRegularExpression> patrones = [] {
-        std::vector<QRegularExpression> v;
-        for (const R& r : reglas) v.emplace_back(QString::fromLatin1(r.patron));
-        return v;
-    }();
-    // Plain comment lines are dropped first: an apostrophe in a comment must not
-    // be taken for the start of a quoted text ("--@pg "/"--@sqlite " lines stay).
-    {
-        QStringList lineas = s.split(u'\n');
-        lineas.removeIf([](const QString& l) {
-            const QString t = l.trimmed();
-            return t.startsWith(QLatin1String("--")) && !t.startsWith(QLatin1String("--@"));
-        });
-        s = lineas.join(u'\n');
-    }
-    // Only outside bracketed names and quoted texts: "[FECHA DESDE]" keeps its name.
-    QString r;
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    while (i < n) {
-        qsizetype j = i;
-        while (j < n && s[j] != u'[' && s[j] != u'\'') ++j;
-        QString fuera = s.mid(i, j - i);
-        for (size_t k = 0; k < patrones.size(); ++k)
-            fuera.replace(patrones[k], QString::fromLatin1(pg ? reglas[k].pg : reglas[k].sqlite));
-        r += fuera;
-        if (j >= n) break;
-        const QChar cierre = s[j] == u'[' ? u']' : u'\'';
-        qsizetype k = s.indexOf(cierre, j + 1);
-        if (k < 0) k = n - 1;
-        r += s.mid(j, k - j + 1);
-        i = k + 1;
-    }
-    return r;
-}
-
-// MONEDA(12.5) in demo data: an amount literal the way each backend stores it.
-QString sustituirImportes(QString s, Motor m)
-{
-    static const QRegularExpression re(QStringLiteral("\\bMONEDA\\(\\s*([-+]?[0-9]+(?:\\.[0-9]+)?)\\s*\\)"));
-    QString r;
-    qsizetype ultimo = 0;
-    auto it = re.globalMatch(s);
-    while (it.hasNext()) {
-        auto mt = it.next();
-        r += QStringView(s).mid(ultimo, mt.capturedStart() - ultimo);
-        Moneda mo = Moneda::parsear(mt.captured(1)).value_or(Moneda());
-        r += m == Motor::SQLite ? QString::number(mo.unidades()) : mo.texto(4);
-        ultimo = mt.capturedEnd();
-    }
-    r += QStringView(s).mid(ultimo);
-    return r;
-}
-
-QStringList sentencias(const QString& texto, Motor m)
-{
-    QStringList r;
-    QString actual;
-    const QString marcaPropia = m == Motor::PostgreSQL ? QStringLiteral("--@pg ") : QStringLiteral("--@sqlite ");
-    for (QString linea : texto.split(u'\n')) {
-        linea.remove(u'\r');
-        QString t = linea.trimmed();
-        if (t.startsWith(marcaPropia)) {
-            t = t.mid(marcaPropia.size());
-            linea = t;
-        } else if (t.startsWith(QLatin1String("--")) || t.isEmpty()) {
-            continue;
-        }
-        actual += linea + u'\n';
-        if (t.endsWith(u';')) {
-            QString s = actual.trimmed();
-            s.chop(1);
-            if (!s.trimmed().isEmpty()) r << s;
-            actual.clear();
-        }
-    }
-    if (!actual.trimmed().isEmpty()) r << actual.trimmed();
-    return r;
-}
-
-QStringList archivosDe(const QString& carpeta)
-{
-    QStringList l;
-    QDirIterator it(carpeta, {QStringLiteral("*.sql")});
-    while (it.hasNext()) l << it.next();
-    l.sort();
-    return l;
-}
-
-} // namespace
-
-void Conexion::aplicarEsquema(bool conDemo)
-{
-    iniciarRecursosBD();
-    QStringList archivos = archivosDe(QStringLiteral(":/db/schema"));
-    if (archivos.isEmpty()) throw ErrorBD(-1, QStringLiteral("No se encontró el esquema de la base de datos"));
-    Transaccion t(*this);
-    auto correr = [&](const QString& archivo, bool esDatos) {
-        QFile f(archivo);
-        if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
-        QString texto = QString::fromUtf8(f.readAll());
-        texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
-        for (const QString& s : sentencias(texto, motor())) {
-            try {
-                EjecutarSQL(s);
-            } catch (const ErrorBD& e) {
-                throw ErrorBD(e.numero(), QFileInfo(archivo).fileName() + QStringLiteral(": ") + e.descripcion(), e.estado(), s);
-            }
-        }
-    };
-    for (const QString& a : archivos) correr(a, false);
-    if (conDemo)
-        for (const QString& a : archivosDe(QStringLiteral(":/db/demo"))) correr(a, true);
-    t.confirmar();
-    liberarConsultas();
-}
-
-bool Conexion::crearBaseSQLite(const QString& archivo)
-{
-    if (QFileInfo::exists(archivo)) {
-        ultimoError_ = QStringLiteral("Ya existe el archivo ") + archivo;
-        return false;
-    }
-    {
-        QFile f(archivo);
-        if (!f.open(QIODevice::WriteOnly)) {
-            ultimoError_ = f.errorString();
-            return false;
-        }
-    }
-    Server.clear();
-    DbName = archivo;
-    return Abrir();
-}
-
 // ---------------------------------------------------------------- transaction guard
 
 Transaccion::Transaccion(Conexion& c, bool escritura) : c_(c)
@@ -1025,12 +960,7 @@ void Transaccion::confirmar()
 {
     if (!activa_) return;
     activa_ = false;
-    try {
-        c_.confirmarTransaccion();
-    } catch (...) {
-        try { c_.deshacerTransaccion(); } catch (...) {}
-        throw;
-    }
+    c_.confirmarTransaccion(); // ends the level even when it throws
 }
 
 void Transaccion::deshacer()

@@ -12,11 +12,42 @@
 //    case and trailing blanks on both backends, and keep their indexes:
 //    write "CLAVE = ?" (never UPPER/RTRIM around the column). For pattern
 //    searches use Conexion::comoTexto(col) + " LIKE ?".
+//    On SQLite they are declared VARCHAR(n) COLLATE NOCASE (a collation every
+//    SQLite tool has) and hold no trailing blanks: a text bound for such a column
+//    (placeholders found as for amounts, below) loses its trailing blanks, so
+//    "CLAVE = ?" matches "nombre  " as before. NOCASE folds ASCII letters only:
+//    "ñ" and "Ñ" differ there (PostgreSQL folds them); fold explicitly
+//    (UPPER on both sides) where a search must ignore the case of other letters.
+//  * TEXTO(n) columns refuse a longer text (CHECK "largo COLUMNA n"): ErrorBD
+//    "El texto es demasiado largo para la columna COLUMNA: ...".
 //  * Amounts are Moneda: bind Moneda values, read them with Fila::moneda().
 //    On SQLite a MONEDA column holds whole 1/10000 units, so never write an
 //    amount literal into SQL text: bind it.
+//    A value bound for an amount column is converted to the stored form whatever
+//    its type, or refused (ErrorBD naming the column): a Moneda as it is, an
+//    integer as whole currency units (12 -> 12.0000), a text read with
+//    Moneda::parsear, a double rounded to four decimals; anything else, a text
+//    that is not a number or a value outside the 64-bit range is refused.
+//    Which placeholder goes to an amount column is learnt from the statement:
+//      - Insertar/Actualizar name their columns;
+//      - INSERT INTO t (a, b) VALUES (?, ?): the column of the same position;
+//      - "col = ?", "col <> ?", "col < ?" (any comparison, either side),
+//        "SET col = ?" and "col BETWEEN ? AND ?", col plain, [bracketed] or t.col;
+//    and a column is an amount when the database catalogue declares it one
+//    (MONEDA on SQLite, NUMERIC(19,4) on PostgreSQL) in every table that has a
+//    column of that name. Any other placeholder (inside an expression, a function
+//    call, an IN list) is bound as given: bind a Moneda there.
+//    Results: a MONEDA column, and SUM/TOTAL/MAX/MIN/ABS of one (also inside
+//    COALESCE/IFNULL with 0), read back as amounts on both backends.
 //  * Dates are bound as QDate/QDateTime and read with Fila::fecha()/fechaHora().
-//  * A failing statement throws ErrorBD (number + the database's description).
+//  * A failing statement throws ErrorBD (number + the database's description;
+//    for a lock time-out, a full disk, a lost connection, a deadlock or a
+//    serialisation failure a Spanish first line with the cause comes first).
+//  * A statement that fails inside a transaction marks its level (transaction or
+//    savepoint): confirming that level then rolls it back and throws. Rolling the
+//    savepoint back clears the mark and leaves the enclosing level usable.
+//  * A text holding a NUL character is refused before it reaches the database.
+#include "DatosConexion.h"
 #include "Errores.h"
 #include "Moneda.h"
 
@@ -28,6 +59,10 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <QElapsedTimer>
+#include <QSet>
+
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -40,17 +75,48 @@ namespace vexa {
 
 enum class Motor { SQLite, PostgreSQL };
 
+// The open database against the schema this program knows.
+enum class EstadoEsquema {
+    Actual,     // same version
+    Antiguo,    // an older company: actualizarEsquema() brings it up to date
+    Nuevo,      // written by a newer program: not to be used
+    SinEmpresa  // no company tables (an empty file, another database)
+};
+
 using Params = QVariantList;
 
 class ErrorBD : public ErrorVexa {
 public:
-    ErrorBD(int numero, QString descripcion, QString estado = QString(), QString sql = QString());
+    // What an operator can act on; Otra for everything else.
+    enum class Causa {
+        Otra,
+        EsperaAgotada,     // another user holds the lock and the time-out passed
+        DiscoLleno,
+        ConexionPerdida,
+        BloqueoMutuo,      // deadlock: the statement was chosen to fail
+        Serializacion,     // concurrent change: the transaction must be repeated
+        TransaccionFallida // confirm after a failed statement: rolled back
+    };
+    ErrorBD(int numero, QString descripcion, QString estado = QString(), QString sql = QString(), Causa causa = Causa::Otra);
+    // An error the engine reported: classified by its native code, with a Spanish
+    // first line naming the cause (when known) and the engine's text as the second.
+    // conexionCerrada: the driver reports the connection gone.
+    static ErrorBD delMotor(Motor m, const QString& estado, const QString& textoMotor, const QString& sql,
+                            bool conexionCerrada = false);
     const QString& estado() const { return estado_; } // native code (SQLite code / PostgreSQL SQLSTATE)
     const QString& sql() const { return sql_; }
+    Causa causa() const { return causa_; }
     bool esClaveDuplicada() const;
+    bool esEsperaAgotada() const { return causa_ == Causa::EsperaAgotada; }
+    bool esDiscoLleno() const { return causa_ == Causa::DiscoLleno; }
+    bool esConexionPerdida() const { return causa_ == Causa::ConexionPerdida; }
+    bool esBloqueoMutuo() const { return causa_ == Causa::BloqueoMutuo; }
+    // Deadlock or serialisation failure: repeating the whole transaction may succeed.
+    bool esReintentable() const { return causa_ == Causa::BloqueoMutuo || causa_ == Causa::Serializacion; }
 
 private:
     QString estado_, sql_;
+    Causa causa_ = Causa::Otra;
 };
 
 // Column names of a result, looked up without regard to case.
@@ -126,6 +192,7 @@ private:
     friend class Conexion;
     Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql);
     void leerFila();
+    void fallaAlLeer();
     Conexion* con_ = nullptr;
     std::unique_ptr<QSqlQuery> q_;
     QString sql_;
@@ -147,7 +214,11 @@ public:
     // The process-wide connection, created on first use.
     static Conexion& instancia();
 
-    // Connection fields (set before Abrir).
+    // What the connection opens (set before Abrir). The four fields below are
+    // the same details, kept for the callers that still set them one by one.
+    DatosConexion datos() const { return {Server, DbName, Usuario, Password}; }
+    void setDatos(const DatosConexion& d);
+    // Deprecated: use datos()/setDatos().
     QString Server, DbName, Usuario, Password;
     // "QSQLITE" or "QPSQL" (what the fields select).
     QString Driver() const;
@@ -156,6 +227,7 @@ public:
     // Opens the connection; returns Conectado(). Why it failed: ultimoError().
     // A SQLite file that does not exist is not created (see crearBaseSQLite).
     bool Abrir();
+    bool Abrir(const DatosConexion& d) { setDatos(d); return Abrir(); }
     bool Conectado() const;
     void Cerrar();
     QString ultimoError() const { return ultimoError_; }
@@ -164,6 +236,17 @@ public:
     // Statement time-out in seconds (SQLite: busy time-out; PostgreSQL: statement_timeout).
     void setTiempoEspera(int segundos);
     int tiempoEspera() const { return tiempoEspera_; }
+    // Called every few tens of milliseconds while SQLite waits for another
+    // connection's lock, with the milliseconds waited so far, so that a window can
+    // process its events and show that it waits. It must not run statements on
+    // this connection. Throwing from it stops the wait (the statement then fails
+    // with the lock time-out). PostgreSQL waits inside the server: not called.
+    void setAlEsperar(std::function<void(int msEsperados)> f) { alEsperar_ = std::move(f); }
+
+    // True once a statement failed because the connection was lost (or the driver
+    // reports it closed); reabrir() opens it again with the same details.
+    bool conexionPerdida() const;
+    bool reabrir();
 
     // Reading (forward-only, read-only).
     Recordset ObtenerRecordset(const QString& sql, const Params& p = {});
@@ -197,6 +280,9 @@ public:
     void confirmarTransaccion();
     void deshacerTransaccion();
     bool enTransaccion() const { return nivelTransaccion_ > 0; }
+    // A statement failed at the current level (transaction or savepoint) since it
+    // began: confirming it would throw. Cleared by rolling that level back.
+    bool transaccionFallida() const { return nivelTransaccion_ > 0 && !fallaNivel_.empty() && fallaNivel_.back(); }
     // Serialises writers of one numbering family until the transaction ends
     // (PostgreSQL advisory lock; SQLite already holds the database write lock).
     // Taken once per transaction: a second call for the same key costs nothing.
@@ -218,8 +304,22 @@ public:
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
     QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
 
-    // Applies the schema (and optionally the demo data) to the open database.
-    void aplicarEsquema(bool conDemo);
+    // Applies the schema (every step, or those up to hastaVersion; optionally the
+    // demo data) to the open, empty database and records its version.
+    void aplicarEsquema(bool conDemo, int hastaVersion = 0);
+    // Schema version: of the open database (0 when it holds no company), and the
+    // latest this program knows (the highest step under db/schema).
+    int versionEsquema();
+    static int versionEsquemaPrograma();
+    EstadoEsquema comprobarEsquema();
+    // Applies the missing steps in one transaction. On SQLite a copy of the file
+    // as it was is kept beside it first ("empresa.db.v1.bak"): returns its path.
+    // Throws ErrorBD (the database is then left as it was).
+    QString actualizarEsquema();
+    // What start-up calls right after opening: brings an older company up to date
+    // and returns "" when the database can be used, else the message for the
+    // operator (not a company, newer than the program, the update failed).
+    QString verificarEsquema();
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
@@ -235,31 +335,46 @@ public:
 
     // Binds a value the way the backend stores it (Moneda units on SQLite, ...).
     QVariant valorParaMotor(const QVariant& v) const;
+    // Same for a value bound for the named column (empty: not known): amounts are
+    // converted or refused and texts with NUL refused (see the rules above).
+    QVariant valorParaColumna(const QVariant& v, const QString& columna);
+    // The amount columns of the open database (upper-cased names, see above).
+    const QSet<QString>& columnasImporte();
+    // SQLite text key columns (TEXTO(n)): bound texts lose their trailing blanks.
+    const QSet<QString>& columnasClave();
 
 private:
     friend class Recordset;
     std::unique_ptr<QSqlQuery> preparar(const QString& sql, const Params& p);
     void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
-    [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql) const;
+    [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql);
+    [[noreturn]] void fallar(const ErrorBD& e);
     void ejecutarDirecto(const QString& sql);
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
     bool leeEnFlujo() const;
     void registrarColacion();
     void liberarConsultas();
+    bool transaccionAbortadaEnServidor() const;
+    bool existeTabla(const QString& tabla);
+    void aplicarPasos(int desde, int hasta, bool conDemo);
+    const std::vector<QString>& columnasDeMarcas(const QString& sql);
+    static int esperaOcupada(void* conexion, int veces);
 
     QSqlDatabase db_;
     QString nombre_;
     QString ultimoError_;
     int tiempoEspera_ = 30;
     int nivelTransaccion_ = 0;
-    mutable quint64 fallidas_ = 0;
-    mutable QString ultimoErrorSQL_;
-    void anotarFallo(const QString& descripcion) const
-    {
-        ++fallidas_;
-        ultimoErrorSQL_ = descripcion;
-    }
+    quint64 fallidas_ = 0;
+    QString ultimoErrorSQL_;
     std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
+    std::vector<bool> fallaNivel_;                     // one per open level
+    bool perdida_ = false;
+    std::function<void(int)> alEsperar_;
+    QElapsedTimer inicioEspera_;
+    std::optional<QSet<QString>> importes_; // catalogue, read on first use
+    QSet<QString> claves_;
+    void leerCatalogo();
     sqlite3* sqlite_ = nullptr; // the open SQLite handle (action statements bind on it directly)
     struct Cache;
     std::unique_ptr<Cache> cache_;

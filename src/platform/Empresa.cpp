@@ -19,11 +19,9 @@ bool nombreBaseValido(const QString& n)
 bool adminPg(const DatosConexion& d, const QString& sql, QString* error)
 {
     Conexion admin;
-    admin.Server = d.server;
-    admin.DbName = QStringLiteral("postgres");
-    admin.Usuario = d.usuario;
-    admin.Password = d.password;
-    if (!admin.Abrir()) {
+    DatosConexion servidor = d;
+    servidor.dbName = QStringLiteral("postgres");
+    if (!admin.Abrir(servidor)) {
         if (error) *error = admin.ultimoError();
         return false;
     }
@@ -56,10 +54,7 @@ bool eliminarEmpresa(const DatosConexion& d, QString* error)
 bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString* error)
 {
     Conexion c;
-    c.Server = d.server;
-    c.DbName = d.dbName;
-    c.Usuario = d.usuario;
-    c.Password = d.password;
+    c.setDatos(d);
     if (reemplazar && !eliminarEmpresa(d, error)) return false;
     if (d.server.trimmed().isEmpty()) {
         if (!c.crearBaseSQLite(d.dbName)) {

@@ -1,15 +1,10 @@
 #pragma once
 // Creating a company database (schema, optionally the demo data) on either backend.
+#include "DatosConexion.h"
+
 #include <QString>
 
 namespace vexa {
-
-struct DatosConexion {
-    QString server;   // empty: SQLite file named by dbName
-    QString dbName;
-    QString usuario;
-    QString password;
-};
 
 // Creates the database (SQLite file or PostgreSQL database) and applies the schema.
 // Fails when it already exists unless reemplazar is true (then it is dropped first).

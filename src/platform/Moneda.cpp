@@ -37,10 +37,28 @@ std::optional<int64_t> unidadesDe(const QString& s)
     if (!digitos) return std::nullopt;
     while (dec < 4) { frac *= 10; ++dec; }
     const __int128 u = ent * Moneda::kEscala + frac + (redondeaArriba ? 1 : 0);
-    if (u > INT64_MAX) return std::nullopt;
-    return int64_t(u);
+    if (u > (__int128)INT64_MAX) return std::nullopt;
+    return (int64_t)u;
+}
+// "1.234.567": a first group of 1 to 3 digits, then groups of exactly three.
+bool agrupaMiles(const QString& entero, QChar miles)
+{
+    const QStringList grupos = entero.split(miles);
+    if (grupos.size() < 2) return true;
+    for (int i = 0; i < grupos.size(); ++i) {
+        const int n = grupos[i].size();
+        if (i == 0 ? (n < 1 || n > 3) : n != 3) return false;
+    }
+    return true;
 }
 } // namespace
+
+std::optional<Moneda> Moneda::desdeTextoEstricto(const QString& texto)
+{
+    auto m = parsear(texto);
+    if (!m || !m->dentroDelMaximo()) return std::nullopt;
+    return m;
+}
 
 std::optional<Moneda> Moneda::parsear(const QString& texto)
 {
@@ -61,17 +79,20 @@ std::optional<Moneda> Moneda::parsear(const QString& texto)
         const QChar decimal = s.lastIndexOf(u'.') > s.lastIndexOf(u',') ? u'.' : u',';
         const QChar miles = decimal == u'.' ? u',' : u'.';
         if (s.count(decimal) != 1) return std::nullopt;
+        if (!agrupaMiles(s.left(s.indexOf(decimal)), miles)) return std::nullopt;
         s.remove(miles);
         s.replace(decimal, u'.');
     } else if (comas) {
         if (comas == 1) s.replace(u',', u'.');
+        else if (!agrupaMiles(s, u',')) return std::nullopt;
         else s.remove(u',');
     } else if (puntos > 1) {
+        if (!agrupaMiles(s, u'.')) return std::nullopt;
         s.remove(u'.');
     }
     auto u = unidadesDe(s);
     if (!u) return std::nullopt;
-    return desdeUnidades(negativo ? -*u : *u);
+    return desdeUnidades(negativo ? -*u : *u); // |INT64_MIN| is out of range: refused above
 }
 
 QString Moneda::texto(int decimales) const
@@ -121,7 +142,9 @@ Moneda Moneda::porFactor(const QString& factor) const
     __int128 p = (__int128)u_ * num;
     __int128 q = 100000000;
     __int128 r = (p >= 0 ? p + q / 2 : p - q / 2) / q;
-    return desdeUnidades((int64_t)(neg ? -r : r));
+    if (neg) r = -r;
+    if (r > (__int128)INT64_MAX || r < (__int128)INT64_MIN) desbordamiento();
+    return desdeUnidades((int64_t)r);
 }
 
 } // namespace vexa

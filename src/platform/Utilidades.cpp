@@ -164,7 +164,7 @@ QString Utilidades::Descifrar(const QString& s)
     return QString::fromUtf8(b);
 }
 
-Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::parsear(s).value_or(Moneda()); }
+Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::desdeTextoEstricto(s).value_or(Moneda()); }
 
 qint64 Utilidades::TextoAEntero(const QString& s)
 {
@@ -187,7 +187,7 @@ double Utilidades::TextoADoble(const QString& s)
 
 bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
 
-bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::parsear(s).has_value(); }
+bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::desdeTextoEstricto(s).has_value(); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 

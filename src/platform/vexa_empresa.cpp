@@ -1,6 +1,7 @@
 // vexa-empresa: creates a company database with the schema and, optionally, the demo data.
 //   vexa-empresa --archivo demo.db [--demo] [--reemplazar]
 //   vexa-empresa --server host:port --dbname NOMBRE --usuario U --password P [--demo] [--reemplazar]
+#include "Conexion.h"
 #include "Empresa.h"
 
 #include <QCommandLineParser>
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
         err << "No se pudo crear la empresa: " << error << "\n";
         return 1;
     }
-    QTextStream(stdout) << "Empresa creada: " << d.dbName << "\n";
+    QTextStream(stdout) << "Empresa creada: " << d.dbName << " (versión " << vexa::Conexion::versionEsquemaPrograma()
+                        << " de la base de datos)\n";
     return 0;
 }

@@ -7,6 +7,8 @@
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 using namespace vexa;
@@ -148,6 +150,28 @@ TEST_P(ConfiguracionBD, SinConexionLoDiceYNoSigue)
     EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
     EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
     EXPECT_TRUE(g.mostrados[0].texto.startsWith("No se pudo conectar con la base de datos."));
+}
+
+// A database that holds no company (an empty file, another database) is one
+// message and no connection.
+TEST_P(ConfiguracionBD, BaseSinEmpresaLoDiceYNoSigue)
+{
+    con().Cerrar();
+    const QString vacio = QDir::tempPath() + QStringLiteral("/vexa-sin-empresa-%1.db").arg(QCoreApplication::applicationPid());
+    if (motor() == Motor::SQLite) {
+        QFile f(vacio);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)); // 0 bytes
+        LineaComandosPrograma = QStringLiteral("x;@Server=;@DbName=%1;@Usuario=;@Password=;JUAN").arg(vacio);
+    } else {
+        LineaComandosPrograma = linea().replace("@DbName=" + datos().dbName, "@DbName=postgres");
+    }
+    GuionDialogos g;
+    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(con().Conectado());
+    ASSERT_EQ(g.mostrados.size(), 1);
+    EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
+    EXPECT_TRUE(g.mostrados[0].texto.contains("no contiene una empresa")) << g.mostrados[0].texto.toStdString();
+    QFile::remove(vacio);
 }
 
 TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)

@@ -2,7 +2,16 @@
 
 #include "Conexion.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include <algorithm>
 
 using namespace vexa;
 
@@ -204,6 +213,275 @@ TEST_P(ConexionBD, RecordsetAbiertoSobreviveAOtrasSentencias)
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE NOMBRE = ?", {"VISTO"}).toInt(), 50);
 }
 
+// A statement that fails inside a transaction forbids its confirmation: the
+// transaction is rolled back and the confirmation throws, on both backends.
+TEST_P(ConexionBD, ConfirmarTrasSentenciaFallidaDeshaceYFalla)
+{
+    Transaccion t(con());
+    con().Insertar("PRUEBA", {{"ID", 1}});
+    EXPECT_FALSE(con().transaccionFallida());
+    EXPECT_THROW(con().EjecutarSQL("INSERT INTO NO_EXISTE VALUES (?)", {1}), ErrorBD);
+    EXPECT_TRUE(con().transaccionFallida());
+    try {
+        t.confirmar();
+        FAIL() << "debió fallar";
+    } catch (const ErrorBD& e) {
+        EXPECT_EQ(e.causa(), ErrorBD::Causa::TransaccionFallida);
+        EXPECT_TRUE(e.descripcion().startsWith("No se confirmaron los cambios")) << e.descripcion().toStdString();
+    }
+    EXPECT_FALSE(con().enTransaccion());
+    EXPECT_FALSE(con().transaccionFallida());
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 0);
+    // The connection goes on working.
+    Transaccion otra(con());
+    con().Insertar("PRUEBA", {{"ID", 2}});
+    otra.confirmar();
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+}
+
+// The mark belongs to the level where the statement failed: rolling that savepoint
+// back clears it; confirming the savepoint instead rolls it back and throws, and
+// the enclosing transaction stays usable either way.
+TEST_P(ConexionBD, FalloEnPuntoDeGuardadoQuedaEnSuNivel)
+{
+    Transaccion t(con());
+    con().Insertar("PRUEBA", {{"ID", 1}});
+    {
+        Transaccion punto(con());
+        con().Insertar("PRUEBA", {{"ID", 2}});
+        EXPECT_THROW(con().EjecutarSQL("UPDATE NO_EXISTE SET X = ?", {1}), ErrorBD);
+        EXPECT_TRUE(con().transaccionFallida());
+        punto.deshacer();
+    }
+    EXPECT_FALSE(con().transaccionFallida());
+    {
+        Transaccion punto(con());
+        con().Insertar("PRUEBA", {{"ID", 3}});
+        EXPECT_THROW(con().Escalar("SELECT NADA FROM NO_EXISTE"), ErrorBD);
+        EXPECT_THROW(punto.confirmar(), ErrorBD);
+    }
+    EXPECT_TRUE(con().enTransaccion());
+    EXPECT_FALSE(con().transaccionFallida());
+    con().Insertar("PRUEBA", {{"ID", 4}});
+    t.confirmar();
+    std::vector<int> ids;
+    for (Recordset rs = con().ObtenerRecordset("SELECT ID FROM PRUEBA ORDER BY ID"); !rs.eof(); rs.siguiente())
+        ids.push_back(int(rs.entero("ID")));
+    EXPECT_EQ(ids, (std::vector<int>{1, 4}));
+}
+
+// A statement that failed around this layer (straight on the driver) leaves a
+// PostgreSQL transaction aborted: its COMMIT would answer with a rollback.
+TEST_P(ConexionBD, CommitRespondidoConRollbackEsError)
+{
+    Transaccion t(con());
+    con().Insertar("PRUEBA", {{"ID", 1}});
+    {
+        QSqlQuery q(con().bd());
+        EXPECT_FALSE(q.exec("SELECT NADA FROM NO_EXISTE"));
+    }
+    if (motor() == Motor::PostgreSQL) {
+        EXPECT_THROW(t.confirmar(), ErrorBD);
+        EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 0);
+    } else {
+        t.confirmar(); // SQLite goes on after a failed statement
+        EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+    }
+    EXPECT_FALSE(con().enTransaccion());
+}
+
+// Whatever type an amount is bound as, the column stores the amount it means, on
+// both backends and through every way of writing; what is no amount is refused.
+TEST_P(ConexionBD, ImporteLigadoDeCualquierTipoSeGuardaExacto)
+{
+    struct Caso { QVariant valor; const char* esperado; };
+    const Caso casos[] = {
+        {QStringLiteral("12.50"), "12.5000"},   {12.5, "12.5000"},          {12, "12.0000"},
+        {qlonglong(-3), "-3.0000"},             {QStringLiteral("1.234,56"), "1234.5600"},
+        {QVariant::fromValue(Moneda::desdeUnidades(1)), "0.0001"}, {0.1, "0.1000"},
+    };
+    int id = 0;
+    for (const Caso& c : casos) {
+        ++id;
+        con().Insertar("PRUEBA", {{"ID", id}, {"IMPORTE", c.valor}});
+        EXPECT_EQ(con().BuscaValor("PRUEBA", id, "IMPORTE", "ID").toString(), c.esperado) << c.valor.toString().toStdString();
+        EXPECT_EQ(con().PrimeraFila("SELECT IMPORTE FROM PRUEBA WHERE ID = ?", {id})->moneda("IMPORTE").texto(), c.esperado);
+    }
+    // Free SQL: insert by position, update by assignment, compare and BETWEEN.
+    con().EjecutarSQL("INSERT INTO PRUEBA (ID, CODIGO, IMPORTE) VALUES (?, 'X', ?)", {100, "7.25"});
+    EXPECT_EQ(con().BuscaValor("PRUEBA", 100, "IMPORTE", "ID").toString(), "7.2500");
+    con().EjecutarSQL("UPDATE PRUEBA SET IMPORTE = ? WHERE ID = ?", {"8", 100});
+    con().Actualizar("PRUEBA", {{"IMPORTE", 9}}, "ID = ?", {1});
+    EXPECT_EQ(con().BuscaValor("PRUEBA", 100, "IMPORTE", "ID").toString(), "8.0000");
+    EXPECT_EQ(con().BuscaValor("PRUEBA", 1, "IMPORTE", "ID").toString(), "9.0000");
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE IMPORTE = ?", {"8.00"}).toInt(), 1);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA p WHERE ? < p.IMPORTE", {8}).toInt(), 4);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE IMPORTE BETWEEN ? AND ?", {8, 12.5}).toInt(), 4);
+    // Refused, naming the column; nothing written.
+    for (const QVariant& malo : {QVariant(QStringLiteral("abc")), QVariant(QStringLiteral("1.2.3")),
+                                 QVariant(QStringLiteral("922337203685477.5808")), QVariant(true)}) {
+        try {
+            con().Insertar("PRUEBA", {{"ID", 200}, {"IMPORTE", malo}});
+            ADD_FAILURE() << "debió rechazar " << malo.toString().toStdString();
+        } catch (const ErrorBD& e) {
+            EXPECT_TRUE(e.descripcion().contains("IMPORTE")) << e.descripcion().toStdString();
+        }
+    }
+    EXPECT_THROW(con().EjecutarSQL("UPDATE PRUEBA SET IMPORTE = ? WHERE ID = ?", {"doce", 1}), ErrorBD);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE ID = ?", {200}).toInt(), 0);
+}
+
+// Sums and extremes of an amount column read back as amounts, as text too.
+TEST_P(ConexionBD, AgregadosDeImportesSonImportes)
+{
+    con().Insertar("PRUEBA", {{"ID", 1}, {"IMPORTE", QVariant::fromValue(*Moneda::parsear("12.5"))}});
+    con().Insertar("PRUEBA", {{"ID", 2}, {"IMPORTE", QVariant::fromValue(*Moneda::parsear("0.25"))}});
+    auto f = con().PrimeraFila("SELECT SUM(IMPORTE) AS T, MAX(IMPORTE), MIN(p.IMPORTE) m, COALESCE(SUM(IMPORTE), 0) AS C, "
+                               "COUNT(*) AS N FROM PRUEBA p WHERE ID > ?", {0});
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->texto("T"), "12.7500");
+    EXPECT_EQ(f->texto(1), "12.5000");
+    EXPECT_EQ(f->texto("M"), "0.2500");
+    EXPECT_EQ(f->texto("C"), "12.7500");
+    EXPECT_EQ(f->moneda("C"), *Moneda::parsear("12.75"));
+    EXPECT_EQ(f->entero("N"), 2);
+    EXPECT_EQ(con().ObtieneMaximo("PRUEBA", "IMPORTE").toString(), "12.5000");
+}
+
+// A total beyond the 64-bit range of units is an error on both backends, never 0.
+TEST_P(ConexionBD, TotalFueraDeRangoEsErrorNoCero)
+{
+    const Moneda grande = Moneda::desdeUnidades(INT64_MAX / 2 + 1);
+    con().Insertar("PRUEBA", {{"ID", 1}, {"IMPORTE", QVariant::fromValue(grande)}});
+    con().Insertar("PRUEBA", {{"ID", 2}, {"IMPORTE", QVariant::fromValue(grande)}});
+    EXPECT_THROW(
+        {
+            auto f = con().PrimeraFila("SELECT SUM(IMPORTE) AS T FROM PRUEBA");
+            ASSERT_TRUE(f);
+            (void)f->moneda("T");
+        },
+        ErrorBD);
+}
+
+// Engine errors an operator can act on carry a Spanish first line and a predicate.
+TEST(ErrorBD, CausasDelMotor)
+{
+    struct Caso { Motor motor; const char* estado; ErrorBD::Causa causa; bool reintentable; };
+    const Caso casos[] = {
+        {Motor::SQLite, "5", ErrorBD::Causa::EsperaAgotada, false},
+        {Motor::SQLite, "517", ErrorBD::Causa::EsperaAgotada, false},
+        {Motor::SQLite, "13", ErrorBD::Causa::DiscoLleno, false},
+        {Motor::SQLite, "2067", ErrorBD::Causa::Otra, false},
+        {Motor::PostgreSQL, "55P03", ErrorBD::Causa::EsperaAgotada, false},
+        {Motor::PostgreSQL, "57014", ErrorBD::Causa::EsperaAgotada, false},
+        {Motor::PostgreSQL, "53100", ErrorBD::Causa::DiscoLleno, false},
+        {Motor::PostgreSQL, "08006", ErrorBD::Causa::ConexionPerdida, false},
+        {Motor::PostgreSQL, "57P01", ErrorBD::Causa::ConexionPerdida, false},
+        {Motor::PostgreSQL, "40P01", ErrorBD::Causa::BloqueoMutuo, true},
+        {Motor::PostgreSQL, "40001", ErrorBD::Causa::Serializacion, true},
+        {Motor::PostgreSQL, "23505", ErrorBD::Causa::Otra, false},
+    };
+    for (const Caso& c : casos) {
+        const ErrorBD e = ErrorBD::delMotor(c.motor, c.estado, "texto del motor", "SELECT 1");
+        EXPECT_EQ(e.causa(), c.causa) << c.estado;
+        EXPECT_EQ(e.esReintentable(), c.reintentable) << c.estado;
+        EXPECT_EQ(e.esBloqueoMutuo(), c.causa == ErrorBD::Causa::BloqueoMutuo) << c.estado;
+        EXPECT_EQ(e.esConexionPerdida(), c.causa == ErrorBD::Causa::ConexionPerdida) << c.estado;
+        const QStringList lineas = e.descripcion().split('\n');
+        if (c.causa == ErrorBD::Causa::Otra) {
+            EXPECT_EQ(e.descripcion(), "texto del motor");
+        } else {
+            ASSERT_EQ(lineas.size(), 2) << c.estado;
+            EXPECT_NE(lineas[0], "texto del motor");
+            EXPECT_EQ(lineas[1], "texto del motor");
+        }
+    }
+    EXPECT_TRUE(ErrorBD::delMotor(Motor::PostgreSQL, "", "server closed the connection", "", true).esConexionPerdida());
+}
+
+// While another connection holds the write lock, the waiting connection calls its
+// hook in short steps and ends with the lock time-out error.
+TEST_P(ConexionBD, EsperaPorBloqueoLlamaAlGanchoYTerminaEnError)
+{
+    con().Insertar("PRUEBA", {{"ID", 1}});
+    auto otra = otraConexion();
+    Transaccion retiene(*otra);
+    otra->EjecutarSQL("UPDATE PRUEBA SET NOMBRE = ? WHERE ID = ?", {"otra", 1});
+    std::vector<int> esperas;
+    con().setTiempoEspera(1);
+    con().setAlEsperar([&](int ms) { esperas.push_back(ms); });
+    try {
+        con().EjecutarSQL("UPDATE PRUEBA SET NOMBRE = ? WHERE ID = ?", {"esta", 1});
+        FAIL() << "debió agotar la espera";
+    } catch (const ErrorBD& e) {
+        EXPECT_TRUE(e.esEsperaAgotada()) << e.descripcion().toStdString();
+        EXPECT_TRUE(e.descripcion().startsWith("Otro usuario tiene ocupados los datos")) << e.descripcion().toStdString();
+        EXPECT_FALSE(e.descripcion().section('\n', 1).trimmed().isEmpty()); // the engine's own text
+    }
+    if (motor() == Motor::SQLite) {
+        ASSERT_GE(esperas.size(), 10u); // steps of at most a few tens of ms over one second
+        EXPECT_TRUE(std::is_sorted(esperas.begin(), esperas.end()));
+        EXPECT_GE(esperas.back(), 900);
+    }
+    con().setAlEsperar({});
+    retiene.deshacer();
+    EXPECT_EQ(con().EjecutarSQL("UPDATE PRUEBA SET NOMBRE = ? WHERE ID = ?", {"esta", 1}), 1);
+}
+
+// A full disk (SQLite: the file may not grow) is told as such.
+TEST_P(ConexionBD, DiscoLlenoSeInformaComoTal)
+{
+    if (motor() != Motor::SQLite) GTEST_SKIP() << "el servidor no deja limitar su espacio desde una prueba";
+    const qlonglong paginas = con().Escalar("PRAGMA page_count").toLongLong();
+    con().EjecutarSQL(QStringLiteral("PRAGMA max_page_count = %1").arg(paginas + 2));
+    try {
+        Transaccion t(con());
+        for (int i = 0; i < 2000; ++i) con().Insertar("PRUEBA", {{"ID", i}, {"NOMBRE", QString(200, 'x')}});
+        t.confirmar();
+        FAIL() << "debió llenarse";
+    } catch (const ErrorBD& e) {
+        EXPECT_TRUE(e.esDiscoLleno()) << e.descripcion().toStdString();
+        EXPECT_TRUE(e.descripcion().startsWith("El disco de la base de datos está lleno")) << e.descripcion().toStdString();
+    }
+}
+
+// A connection the server dropped is reported as lost and opens again.
+TEST_P(ConexionBD, ConexionPerdidaSeReabre)
+{
+    if (motor() == Motor::PostgreSQL) {
+        const qlonglong pid = con().Escalar("SELECT pg_backend_pid()").toLongLong();
+        auto otra = otraConexion();
+        otra->Escalar("SELECT pg_terminate_backend(CAST(? AS INTEGER))", {pid});
+        try {
+            con().Escalar("SELECT COUNT(*) FROM PRUEBA");
+            FAIL() << "debió perder la conexión";
+        } catch (const ErrorBD& e) {
+            EXPECT_TRUE(e.esConexionPerdida()) << e.descripcion().toStdString();
+            EXPECT_TRUE(e.descripcion().startsWith("Se perdió la conexión")) << e.descripcion().toStdString();
+        }
+        EXPECT_TRUE(con().conexionPerdida());
+    }
+    ASSERT_TRUE(con().reabrir()) << con().ultimoError().toStdString();
+    EXPECT_FALSE(con().conexionPerdida());
+    con().Insertar("PRUEBA", {{"ID", 1}});
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+}
+
+// A text with a NUL character is refused before it reaches the database.
+TEST_P(ConexionBD, TextoConNulSeRechazaNombrandoLaColumna)
+{
+    const QString conNul = QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+    try {
+        con().Insertar("PRUEBA", {{"ID", 1}, {"NOMBRE", conNul}});
+        FAIL();
+    } catch (const ErrorBD& e) {
+        EXPECT_TRUE(e.descripcion().startsWith(QStringLiteral("El texto contiene un carácter nulo (NUL)"))) << e.descripcion().toStdString();
+        EXPECT_TRUE(e.descripcion().contains("NOMBRE")) << e.descripcion().toStdString();
+    }
+    EXPECT_THROW(con().Escalar("SELECT COUNT(*) FROM PRUEBA WHERE UPPER(NOMBRE) = ?", {conNul}), ErrorBD);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 0);
+}
+
 VEXA_AMBOS_MOTORES(ConexionBD);
 
 TEST(Conexion, ArchivoInexistenteNoSeCrea)
@@ -242,5 +520,181 @@ TEST_P(EmpresaDemo, EsquemaYDatosDeDemostracion)
 }
 
 VEXA_AMBOS_MOTORES(EmpresaDemo);
+
+} // namespace
+
+
+namespace {
+
+class EsquemaBD : public vexa::prueba::BaseDePrueba {};
+
+// A new company carries the version this program knows.
+TEST_P(EsquemaBD, EmpresaNuevaTieneLaVersionDelPrograma)
+{
+    EXPECT_GE(Conexion::versionEsquemaPrograma(), 2);
+    EXPECT_EQ(con().versionEsquema(), Conexion::versionEsquemaPrograma());
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(con().verificarEsquema(), QString());
+}
+
+// A company of the first version (no version table, text columns in the
+// program's own collation, no widths) is brought up to date in place; on SQLite
+// the file as it was is kept beside it.
+TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
+{
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v1.db" : datos().dbName + "_v1";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.Server = d.server;
+    vieja.DbName = d.dbName;
+    vieja.Usuario = d.usuario;
+    vieja.Password = d.password;
+    if (motor() == Motor::SQLite) {
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+    }
+    vieja.aplicarEsquema(true, 1);
+    vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
+    vieja.EjecutarSQL("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES (?, ?)", {"9999  ", "con blancos"});
+    EXPECT_EQ(vieja.versionEsquema(), 1);
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Antiguo);
+
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "dato ", "VALOR", "CLAVE").toString(), "previo");
+    EXPECT_EQ(vieja.BuscaValor("MA_CUENTAS", "9999", "DESCRIPCION", "CODIGO").toString(), "con blancos");
+    EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
+    EXPECT_THROW(vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "Dato  "}, {"VALOR", "x"}}), ErrorBD);
+    EXPECT_THROW(vieja.Insertar("MA_CUENTASADIC", {{"CODIGO", "1"}, {"IVA", "12345"}}), ErrorBD); // TEXTO(4)
+    if (motor() == Motor::SQLite) {
+        EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE ?", {"%VEXA_CI%"}).toInt(), 0);
+        EXPECT_EQ(vieja.Escalar("PRAGMA integrity_check").toString(), "ok");
+        EXPECT_EQ(copia, d.dbName + ".v1.bak");
+        Conexion antes;
+        antes.DbName = copia;
+        ASSERT_TRUE(antes.Abrir()) << antes.ultimoError().toStdString();
+        EXPECT_EQ(antes.versionEsquema(), 1);
+        EXPECT_EQ(antes.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
+        antes.Cerrar();
+        QFile::remove(copia);
+    } else {
+        EXPECT_TRUE(copia.isEmpty());
+    }
+    vieja.Cerrar();
+    eliminarEmpresa(d, &error);
+}
+
+// A company written by a newer program is refused with a message.
+TEST_P(EsquemaBD, EmpresaMasNuevaSeRechaza)
+{
+    con().EjecutarSQL("UPDATE TA_VERSION_ESQUEMA SET VERSION = ?", {99});
+    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Nuevo);
+    const QString m = con().verificarEsquema();
+    EXPECT_TRUE(m.contains("versión 99")) << m.toStdString();
+    EXPECT_EQ(con().versionEsquema(), 99); // left as it was
+}
+
+// A database without the company tables is not a company.
+TEST_P(EsquemaBD, BaseSinTablasNoEsEmpresa)
+{
+    Conexion otra;
+    const QString vacio = QDir::tempPath() + QStringLiteral("/vexa-vacia-%1.db").arg(QCoreApplication::applicationPid());
+    if (motor() == Motor::SQLite) {
+        QFile f(vacio);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        otra.DbName = vacio;
+    } else {
+        otra.Server = datos().server;
+        otra.DbName = "postgres";
+        otra.Usuario = datos().usuario;
+        otra.Password = datos().password;
+    }
+    ASSERT_TRUE(otra.Abrir()) << otra.ultimoError().toStdString();
+    EXPECT_EQ(otra.comprobarEsquema(), EstadoEsquema::SinEmpresa);
+    EXPECT_TRUE(otra.verificarEsquema().contains("no contiene una empresa"));
+    otra.Cerrar();
+    QFile::remove(vacio);
+}
+
+// Declared text widths hold: a longer text fails naming the column; trailing
+// blanks do not count and are not kept in a key.
+TEST_P(EsquemaBD, AnchoDeclaradoDeLosTextos)
+{
+    struct Caso { const char* columna; const char* valor; bool cabe; };
+    const Caso casos[] = {
+        {"TC", "FA", true},           {"TC", "FACTU", false},     {"TC", "FAC   ", true},
+        {"LETRA", "A", true},         {"LETRA", "AB", false},     {"[DEBE-HABER]", "D", true},
+        {"[DEBE-HABER]", "DH", false}, {"CUENTA", "123456789012345", true}, {"CUENTA", "1234567890123456", false},
+        {"DETALLE", "ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú ñandú", true},
+    };
+    int secuencia = 0;
+    for (const Caso& c : casos) {
+        ++secuencia;
+        Valores v{{"PERIODO", 2}, {"MES_OPERATIVO", 1}, {"[NUMERO ASIENTO]", 1}, {"SECUENCIA", secuencia},
+                  {c.columna, QString::fromUtf8(c.valor)}};
+        if (c.cabe) {
+            EXPECT_NO_THROW(con().Insertar("MV_ASIENTOS", v)) << c.columna << " " << c.valor;
+        } else {
+            try {
+                con().Insertar("MV_ASIENTOS", v);
+                ADD_FAILURE() << c.columna << " " << c.valor;
+            } catch (const ErrorBD& e) {
+                const QString col = QString::fromUtf8(c.columna).remove('[').remove(']');
+                EXPECT_TRUE(e.descripcion().startsWith("El texto es demasiado largo para la columna " + col)) << e.descripcion().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = ?", {"fac"}).toInt(), 1);
+}
+
+VEXA_AMBOS_MOTORES(EsquemaBD);
+
+// The SQLite company file is usable by the standard sqlite3 shell: no collation
+// or function of this program is needed to check, read and write it.
+TEST(ArchivoEmpresa, UtilizableConLaHerramientaSqlite3)
+{
+    const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
+    if (sqlite3.isEmpty()) {
+        if (!qEnvironmentVariable("CI").isEmpty()) FAIL() << "falta el programa sqlite3";
+        GTEST_SKIP() << "falta el programa sqlite3";
+    }
+    QTemporaryDir dir;
+    DatosConexion d;
+    d.dbName = dir.path() + "/demo.db";
+    QString error;
+    ASSERT_TRUE(crearEmpresa(d, true, false, &error)) << error.toStdString();
+    const char* guion = R"(PRAGMA integrity_check;
+SELECT VALOR FROM TA_CONFIGURACION WHERE CLAVE = 'nombre';
+INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, CUENTA, [DEBE-HABER], IMPORTE, TC)
+  VALUES (2, 12, 9999, 1, '1101', 'D', 125000, 'FA');
+UPDATE MV_ASIENTOS SET DETALLE = 'desde sqlite3', TC = 'fc' WHERE PERIODO = 2 AND [NUMERO ASIENTO] = 9999;
+SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'FC' AND DETALLE = 'desde sqlite3';
+)";
+    QProcess p;
+    p.start(sqlite3, {"-bail", d.dbName});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write(guion);
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString salida = QString::fromUtf8(p.readAllStandardOutput());
+    const QString errores = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 0) << errores.toStdString();
+    EXPECT_EQ(salida.split('\n', Qt::SkipEmptyParts), QStringList({"ok", "Distribuidora del Sur S.A.", "1"})) << salida.toStdString() << errores.toStdString();
+    // Over-long texts are refused there too.
+    QProcess q;
+    q.start(sqlite3, {d.dbName, "UPDATE MV_ASIENTOS SET LETRA = 'AB' WHERE [NUMERO ASIENTO] = 9999;"});
+    ASSERT_TRUE(q.waitForFinished(30000));
+    EXPECT_NE(q.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(q.readAllStandardError()).contains("largo LETRA 1"));
+    Conexion c;
+    c.DbName = d.dbName;
+    ASSERT_TRUE(c.Abrir());
+    EXPECT_EQ(c.PrimeraFila("SELECT IMPORTE FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = ?", {9999})->moneda("IMPORTE").texto(), "12.5000");
+}
 
 } // namespace

@@ -17,7 +17,12 @@ TEST(Moneda, ParseoDeTextos)
         {"1.2.3,4,5", false, 0},       {"12a", false, 0},            {".", false, 0},
         {"922337203685477.5807", true, INT64_MAX},
         {"922337203685478", false, 0},
-        {"922337203685477.5808", false, 0},   // one unit beyond the range: refused, never wrapped
+        // Several marks of one kind are thousands marks only when they group three digits.
+        {"1.2.3", false, 0},           {"1,2,3", false, 0},          {"12.34.567", false, 0},
+        {"1,234,567", true, 12345670000}, {"1.2,5", false, 0},       {"1.234,5", true, 12345000},
+        // Just past the 64-bit range of units: refused, not wrapped.
+        {"922337203685477.5808", false, 0}, {"-922337203685477.5808", false, 0},
+        {"922337203685477.58075", false, 0},
         {"-922337203685477.9999", false, 0},
         {"99999999999999999999", false, 0},
     };
@@ -50,4 +55,49 @@ TEST(Moneda, SumasExactas)
     EXPECT_EQ(vexa::Utilidades::TextoAMoneda("no es"), Moneda());
     EXPECT_EQ(vexa::Utilidades::TextoAEntero("2.5"), 3);
     EXPECT_EQ(vexa::Utilidades::TextoAEntero("-2.5"), -3);
+}
+
+// What an operator or a file may enter: within the documented maximum, and the
+// helpers that validate and convert texts agree with it.
+TEST(Moneda, TextoEstrictoYMaximo)
+{
+    struct Caso { const char* texto; bool valido; };
+    const Caso casos[] = {
+        {"999999999.9999", true}, {"-999999999.9999", true}, {"999.999.999,9999", true},
+        {"1000000000", false},    {"-1000000000", false},    {"999999999.99995", false},
+        {"1.2.3", false},         {"922337203685477.5808", false}, {"", false}, {"12,50", true},
+    };
+    for (const auto& c : casos) {
+        const QString t = QString::fromUtf8(c.texto);
+        EXPECT_EQ(Moneda::desdeTextoEstricto(t).has_value(), c.valido) << c.texto;
+        EXPECT_EQ(vexa::Utilidades::EsNumeroValido(t), c.valido) << c.texto;
+        if (!c.valido) {
+            EXPECT_EQ(vexa::Utilidades::TextoAMoneda(t), Moneda()) << c.texto;
+        }
+    }
+    EXPECT_EQ(Moneda::maximo().texto(), "999999999.9999");
+    EXPECT_EQ(vexa::Utilidades::TextoAMoneda("12,50").texto(), "12.5000");
+}
+
+// Arithmetic that leaves the 64-bit range of units throws instead of wrapping.
+TEST(Moneda, AritmeticaNoDesbordaEnSilencio)
+{
+    const Moneda tope = Moneda::desdeUnidades(INT64_MAX);
+    const Moneda piso = Moneda::desdeUnidades(INT64_MIN);
+    const Moneda uno = Moneda::desdeUnidades(1);
+    EXPECT_THROW(tope + uno, vexa::ErrorVexa);
+    EXPECT_THROW(piso - uno, vexa::ErrorVexa);
+    EXPECT_THROW(-piso, vexa::ErrorVexa);
+    Moneda m = tope;
+    EXPECT_THROW(m += uno, vexa::ErrorVexa);
+    EXPECT_EQ(m, tope); // unchanged after the refused sum
+    EXPECT_THROW(m -= -uno, vexa::ErrorVexa);
+    EXPECT_THROW(Moneda::entero(INT64_MAX / 1000), vexa::ErrorVexa);
+    EXPECT_THROW(tope.porFactor("2"), vexa::ErrorVexa);
+    EXPECT_EQ((tope - uno + uno), tope);
+    try {
+        (void)(tope + uno);
+    } catch (const vexa::ErrorVexa& e) {
+        EXPECT_EQ(e.numero(), 6);
+    }
 }

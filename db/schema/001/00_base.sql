@@ -1,4 +1,6 @@
--- Company database schema, applied in file-name order to SQLite and PostgreSQL.
+-- Company database schema, version 1 (the baseline): the files of this folder are
+-- applied in file-name order to SQLite and PostgreSQL, then the later steps
+-- (db/schema/002, ...; see db/README.md).
 -- Types written here are neutral and translated when applied:
 --   TEXTO / TEXTO(n)  text key or name: compared without regard to case and trailing blanks
 --   MEMO              long free text
