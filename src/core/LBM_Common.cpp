@@ -8,11 +8,13 @@
 
 namespace vexa {
 
-qint16 MayusculaKeyAscii(qint16 keyAscii)
+qint16 MayusculaKeyAscii(qint16 keyAscii) { return MayusculaKeyAscii(keyAscii, SoloMayusculas); }
+
+qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas)
 {
     static const QString permitidos =
         QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
-    if (!SoloMayusculas || keyAscii <= 0) return keyAscii;
+    if (!soloMayusculas || keyAscii <= 0) return keyAscii;
     // Key codes are Latin-1 character codes.
     const QChar c = QChar::fromLatin1(char(quint8(keyAscii)));
     if (keyAscii > 255 || !permitidos.contains(c, Qt::CaseInsensitive)) return keyAscii;

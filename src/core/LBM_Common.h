@@ -10,6 +10,8 @@ namespace vexa {
 // Character code to use in place of the typed one: with SoloMayusculas on,
 // the letters a..z and "ñ" become upper case; anything else passes unchanged.
 qint16 MayusculaKeyAscii(qint16 keyAscii);
+// The same with the upper-case rule given (ContextoEmpresa::soloMayusculas).
+qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas);
 
 // Prints the items of a result list on the default printer, under the title
 // ("Listado Testigo" when none is given; a given title in upper case), with
