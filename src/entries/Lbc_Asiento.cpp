@@ -3,6 +3,7 @@
 #include "Configuracion.h"
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
+#include "RegistroAsientos.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -235,21 +236,11 @@ qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo
     if (!con().enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
-    const QString clave = ClaveFamilia(periodo, int(texto::valEntero(MES.toString())),
-                                       Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
-    con().bloquearFamilia(clave);
-    // While the family stays locked by this transaction nobody else numbers in it:
-    // the number handed out last is the highest, and the next one follows it.
-    const QString marca = PrefijoNumeroTomado() + clave;
-    const QVariant ultimo = con().datoTransaccion(marca);
-    const qint32 n = ultimo.isValid() ? ultimo.toInt() + 1 : UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
-    con().fijarDatoTransaccion(marca, n);
-    return n;
+    return RegistroAsientos(con()).tomarNumero(periodo, int(texto::valEntero(MES.toString())),
+                                               Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
 }
 
-QString Lbc_Asiento::PrefijoNumeroTomado() { return QStringLiteral("asiento|"); }
-
-void Lbc_Asiento::OlvidarNumerosTomados() { con().olvidarDatosTransaccion(PrefijoNumeroTomado()); }
+void Lbc_Asiento::OlvidarNumerosTomados() { RegistroAsientos(con()).olvidarNumeros(); }
 
 QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant& NroAsiento, const QDate& Fecha)
 {

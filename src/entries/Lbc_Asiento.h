@@ -70,12 +70,11 @@ public:
     // connection is not inside a transaction.
     qint32 TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg = QVariant(),
                               const QVariant& Periodo = QVariant());
-    // TomarNumeroAsiento remembers, for the rest of the transaction (savepoints
-    // included), the number it handed out per family, so a batch of entries reads
-    // the table once per family. A caller that deletes entry lines inside the
-    // transaction calls OlvidarNumerosTomados, so a freed highest number is found again.
+    // Numbers handed out are remembered for the rest of the transaction by the
+    // posting service (RegistroAsientos::tomarNumero, which this calls). A caller
+    // that deletes entry lines inside the transaction calls OlvidarNumerosTomados,
+    // so a freed highest number is found again.
     void OlvidarNumerosTomados();
-    static QString PrefijoNumeroTomado();
     // Numbering family of a TIPO_REG value: "" for ordinary and summary entries,
     // the trimmed sub-journal code otherwise (the value of MV_ASIENTOS.FAMILIA).
     static QString FamiliaNumeracion(const QString& tipoReg);

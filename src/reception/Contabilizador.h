@@ -8,13 +8,14 @@
 // line, put on the side that balances them against the voucher total. Zero
 // lines are left out; a rule line whose amount is negative or not a number
 // rejects the voucher. Everything of one voucher happens in ONE transaction:
-// the planned deletion of a voucher it replaces, the entry number (taken inside
-// the transaction, see Lbc_Asiento.h), every row of MV_ASIENTOS, the numbering
-// of an own-numbered voucher type and the counts of the reception log. Any
+// the planned deletion of a voucher it replaces, the entry itself (posted by
+// RegistroAsientos: number, rows, numbering of an own-numbered voucher type)
+// and the counts of the reception log. Any
 // failure rolls all of it back and comes back as the line's message; "" is
 // returned only after the commit.
 #include "ComprobanteValidado.h"
 #include "Lbc_Asiento.h"
+#include "RegistroAsientos.h"
 
 #include <QString>
 
@@ -59,18 +60,18 @@ public:
 
 private:
     QString periodo();
+    // The entry of the voucher for the posting service.
+    AsientoNuevo asientoDe(const ComprobanteValidado& c, const std::vector<LineaAsiento>& lineas, qint32 idRecepcion);
     Moneda tasa(const QString& clave, std::optional<Moneda>& cache);
 
     Conexion& con_;
     Configuracion& cfg_;
     Lbc_Asiento asiento_;
+    RegistroAsientos registro_;
     QString periodo_;
     std::optional<Moneda> piva_, pivarec_;
     bool enLote_ = false;
     bool escribio_ = false;
 };
-
-// An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).
-QString MonedaSimple(const Moneda& m);
 
 } // namespace vexa::recepcion
