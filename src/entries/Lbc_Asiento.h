@@ -1,6 +1,6 @@
 #pragma once
-// Journal-entry rules service: the questions every entry-producing window asks
-// before it writes to the journal tables (MV_ASIENTOS, MV_EJERCICIOS,
+// Journal-entry rules service for the windows: the questions every
+// entry-producing window asks before it writes to the journal tables (MV_ASIENTOS, MV_EJERCICIOS,
 // TA_COMPROBANTES, MA_SUBDIARIOSCOMPROBANTES, MV_CONTROL_AS_RES).
 //
 // The class holds no data between calls: each caller keeps its own instance.
@@ -8,6 +8,12 @@
 // connection (Conexion::instancia() when none), the configuration values through
 // Configuracion and the active fiscal year from vexa::PeriodoActivo (see
 // PeriodoActivo below). No operation changes a row. Text comparisons ignore letter case.
+//
+// The voucher and fiscal-year questions are answered by ReglasAsientos, which
+// throws on any error; the operations here run it under the central error
+// handler (EjecutarPasos) and answer their documented default after an error.
+// Rules code below the windows (the reception, the posting) calls
+// ReglasAsientos directly.
 //
 // Arguments marked "in/out" are written back to the caller's variable; an
 // optional "any" argument is a QVariant, left out when it is invalid (QVariant()).
@@ -33,6 +39,7 @@
 // UltimoNumeroAsiento alone answers the same number without locking (for display).
 // Neither ever answers 0 after an error: the error reaches the caller.
 #include "Conexion.h"
+#include "ReglasAsientos.h"
 
 #include <QDate>
 #include <QString>
@@ -147,6 +154,7 @@ public:
 
 private:
     Conexion& con();
+    ReglasAsientos reglas();
     Conexion* con_;
 };
 

@@ -165,6 +165,11 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
             testigo.EscribeConteos(1);
             t->confirmar();
         }
+    } catch (const ErrorBD& e) {
+        // In a batch the caller undoes the line (or the batch) and replays;
+        // alone, the voucher's own transaction has rolled everything back.
+        if (enLote_) throw;
+        return e.descripcion().isEmpty() ? QStringLiteral("Error ") + QString::number(e.numero()) : e.descripcion();
     } catch (const ErrorVexa& e) {
         return e.descripcion().isEmpty() ? QStringLiteral("Error ") + QString::number(e.numero()) : e.descripcion();
     } catch (const std::exception& e) {

@@ -45,7 +45,8 @@ public:
     // opens no transaction of its own, and the caller rolls the line's savepoint
     // back when the result is a message. The log's counts are written by the
     // caller once per batch before it commits, and a voucher counts as recorded
-    // only after that commit.
+    // only after that commit. A database error is then thrown to the caller
+    // instead of coming back as the line's message.
     void setEnLote(bool enLote) { enLote_ = enLote; }
     // Whether the last Contabiliza reached the database (a message it returned
     // after that leaves writes for the caller's savepoint or batch to undo).

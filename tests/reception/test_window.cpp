@@ -194,6 +194,28 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), 6);
 }
 
+// A statement that fails while a line is validated is not read as an answer
+// about the voucher ("the sub-journal does not register the type"): the line is
+// undone and rejected with the database's error, no box waits for the operator
+// while the batch is open, and the log counts every line.
+TEST_P(VentanaRecepcion, UnaSentenciaFallidaAlValidarRechazaLaLineaConElError)
+{
+    con().EjecutarSQL("ALTER TABLE MA_SUBDIARIOSCOMPROBANTES RENAME TO SUBDIARIOS_FUERA");
+    FrmInterface w(*ctx);
+    grabar(w, "VENTAS", archivo("v.txt", {lineaVenta(1), lineaVenta(2), lineaVenta(3)}));
+    EXPECT_EQ(w.LstGrabados->count(), 0);
+    ASSERT_EQ(w.LstErrores->count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(w.LstErrores->item(i)->text().contains("MA_SUBDIARIOSCOMPROBANTES", Qt::CaseInsensitive))
+        << w.LstErrores->item(i)->text().toStdString();
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    con().EjecutarSQL("ALTER TABLE SUBDIARIOS_FUERA RENAME TO MA_SUBDIARIOSCOMPROBANTES");
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 0);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 3);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+}
+
 // With "ESCRIBE_SOLO_MAYUSCULAS" on, letters typed into the definition are
 // upper-cased, but the file's path keeps its letter case (paths are case-sensitive).
 TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
