@@ -10,17 +10,15 @@
 // reports the run of median time.
 #include "BaseBench.h"
 #include "Conexion.h"
-#include "Dialogos.h"
+#include "ContextoEmpresa.h"
+#include "CorridaRecepcion.h"
 #include "Empresa.h"
-#include "EstadoGlobal.h"
-#include "FrmInterface.h"
+#include "Progreso.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -147,19 +145,23 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     double tRecepcion = 0, tBase = 0;
     int grabadas = 0, errores = 0;
     {
-        plataforma::GuionDialogos dialogos;
-        recepcion::FrmInterface w;
-        w.show();
-        w.TxtFields[0]->setText(QStringLiteral("VENTAS"));
-        w.Campo_Valida(0);
-        w.TxtFields[1]->setText(ruta);
+        ContextoEmpresa ctx(c);
+        CargarValoresContables(ctx);
+        ctx.seccionEquipo = QStringLiteral("BENCH|BENCH");
+        ProgresoNulo progreso;
+        QString primerError;
         QElapsedTimer t;
         t.start();
-        w.UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
+        const recepcion::ResultadoCorrida r =
+            recepcion::RecibirInterface(ctx, QStringLiteral("VENTAS"), ruta, progreso, [&](const auto& lote) {
+                for (const auto& l : lote)
+                    if (primerError.isEmpty() && !l.mensaje.isEmpty()) primerError = l.mensaje;
+            });
         tRecepcion = t.nsecsElapsed() / 1e9;
-        grabadas = w.LstGrabados->count();
-        errores = w.LstErrores->count();
-        if (errores > 0) std::fprintf(stderr, "%s\n", qPrintable(w.LstErrores->item(0)->text()));
+        grabadas = r.grabados;
+        errores = r.rechazados;
+        if (!r.completa()) std::fprintf(stderr, "%s\n", qPrintable(r.error));
+        if (errores > 0) std::fprintf(stderr, "%s\n", qPrintable(primerError));
     }
     tBase = lineaBase(c, v);
     c.Cerrar();
@@ -176,7 +178,6 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SeccionEquipo = QStringLiteral("BENCH|BENCH");
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
     if (tamanos.empty()) tamanos = {10000, 100000};

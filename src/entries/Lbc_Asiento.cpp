@@ -5,6 +5,8 @@
 #include "Configuracion.h"
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
+#include "ReglasAsientos.h"
+#include "RegistroAsientos.h"
 #include "Utilidades.h"
 
 #include <QCoreApplication>
@@ -82,6 +84,8 @@ Lbc_Asiento::Lbc_Asiento(Conexion* conexion) : con_(conexion) {}
 Lbc_Asiento::Lbc_Asiento(ContextoEmpresa& ctx) : con_(&ctx.con()), ctx_(&ctx) {}
 
 Conexion& Lbc_Asiento::con() { return con_ ? *con_ : Conexion::instancia(); }
+
+ReglasAsientos Lbc_Asiento::reglas() { return ReglasAsientos(con(), PeriodoActivo()); }
 
 QString Lbc_Asiento::PeriodoActivo()
 {
@@ -243,23 +247,11 @@ qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo
     if (!con().enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
-    const QString clave = ClaveFamilia(periodo, int(texto::valEntero(MES.toString())),
-                                       Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
-    con().bloquearFamilia(clave);
-    // While the family stays locked by this transaction nobody else numbers in it:
-    // the number handed out last is the highest, and the next one follows it.
-    const QString marca = PrefijoNumeroTomado() + clave;
-    const QVariant ultimo = con().datoTransaccion(marca);
-    const qint32 n = ultimo.isValid() ? ultimo.toInt() + 1 : UltimoNumeroAsiento(MES, Tipo_Reg, periodo);
-    // Kept past a rolled-back savepoint: a number handed out is never handed out again
-    // in this transaction, written or not (a gap rather than a repeated number).
-    con().fijarDatoTransaccionEntera(marca, n);
-    return n;
+    return RegistroAsientos(con()).tomarNumero(periodo, int(texto::valEntero(MES.toString())),
+                                               Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
 }
 
-QString Lbc_Asiento::PrefijoNumeroTomado() { return QStringLiteral("asiento|"); }
-
-void Lbc_Asiento::OlvidarNumerosTomados() { con().olvidarDatosTransaccion(PrefijoNumeroTomado()); }
+void Lbc_Asiento::OlvidarNumerosTomados() { RegistroAsientos(con()).olvidarNumeros(); }
 
 QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant& NroAsiento, const QDate& Fecha)
 {
@@ -339,10 +331,7 @@ bool Lbc_Asiento::ValidaEstadoPeriodoActual(QString& Mensaje, QVariant* lCierre,
 QDate Lbc_Asiento::FechaHastaUltimoPeriodo()
 {
     QDate r;
-    EjecutarPasos(QStringLiteral("FechaHastaUltimoPeriodo"), {[&] {
-        auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA HASTA] FROM MV_EJERCICIOS ORDER BY PERIODO DESC LIMIT 1"));
-        r = f ? f->fecha(QStringLiteral("FECHA HASTA")) : QDate();
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("FechaHastaUltimoPeriodo"), {[&] { r = reglas().FechaHastaUltimoPeriodo(); }}, {}, &con());
     return r;
 }
 
@@ -376,18 +365,8 @@ bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
 bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, const QString& NFecha_Desde, const QString& NFecha_Hasta)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ExistenMovFueraPeriodo"), {[&] {
-        const QDate desde = aFecha(NFecha_Desde), hasta = aFecha(NFecha_Hasta);
-        // The year's first and last line dates, each one step down the (PERIODO, FECHA) index.
-        const qint64 periodo = texto::valEntero(Periodo);
-        // First and last date through the (PERIODO, FECHA) index, a plan that needs no statistics.
-        const QVariant primera = con().Escalar(QStringLiteral("SELECT [FECHA] FROM MV_ASIENTOS WHERE PERIODO = ? AND [FECHA] IS NOT NULL "
-                                                              "ORDER BY [FECHA] LIMIT 1"), {periodo});
-        if (primera.isNull()) return;
-        const QVariant ultima = con().Escalar(QStringLiteral("SELECT [FECHA] FROM MV_ASIENTOS WHERE PERIODO = ? AND [FECHA] IS NOT NULL "
-                                                             "ORDER BY [FECHA] DESC LIMIT 1"), {periodo});
-        r = primera.toDate() <= desde || ultima.toDate() >= hasta;
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("ExistenMovFueraPeriodo"),
+                  {[&] { r = reglas().ExistenMovFueraPeriodo(Periodo, NFecha_Desde, NFecha_Hasta); }}, {}, &con());
     return r;
 }
 
@@ -410,15 +389,7 @@ bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subd
 bool Lbc_Asiento::ValidaSubdiarioTC(const QString& Subdiario, const QString& TC)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaSubdiarioTC"), {[&] {
-        auto rs = con().ObtenerRecordset(QStringLiteral("SELECT TC FROM MA_SUBDIARIOSCOMPROBANTES WHERE SUBDIARIO = ?"),
-                                         {texto::recortar(Subdiario)});
-        for (; !rs.eof(); rs.siguiente())
-            if (texto::igual(texto::recortar(rs.texto(QStringLiteral("TC"))), texto::recortar(TC))) {
-                r = true;
-                return;
-            }
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("ValidaSubdiarioTC"), {[&] { r = reglas().ValidaSubdiarioTC(Subdiario, TC); }}, {}, &con());
     return r;
 }
 
@@ -428,16 +399,12 @@ void Lbc_Asiento::DatosComprobante(const QString& TC, QString& Suc, QString& Nro
     const QString letra = texto::recortar(L).toUpper();
     if (letra.size() != 1 || !kLetras.contains(letra)) return;
     EjecutarPasos(QStringLiteral("DatosComprobante"), {[&] {
-        auto f = con().PrimeraFila(QStringLiteral("SELECT * FROM TA_COMPROBANTES WHERE CODIGO = ?"),
-                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
-        if (!f) {
+        if (!reglas().DatosComprobante(TC, letra, Suc, Nro)) {
             Suc.clear();
             Nro.clear();
             L.clear();
             return;
         }
-        Suc = conCeros(texto::val(f->texto(letra + QStringLiteral("_SUC_DEFAULT"))), 4);
-        Nro = conCeros(texto::val(f->texto(letra + QStringLiteral("_ULTIMO_NRO"))), 8);
         L = texto::recortar(L);
     }}, {}, &con());
 }
@@ -452,87 +419,23 @@ QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN)
 bool Lbc_Asiento::ValidaComprobante(const QString& TC, const QString& Sucursal, QString& Numero, const QString& Letra,
                                     QString& Mensaje, QString& MesOp, QString& NroAsiento)
 {
-    const QString numeroInicial = Numero;
-    const QString tc = Utilidades::CompletaCeros(texto::recortar(TC), 4);
-    const QString sucursal = ceros(Sucursal, 4);
-    const QString letra = texto::recortar(Letra);
-    // Branch and number are looked for in their stored, zero-filled form.
-    QString numero = ceros(Numero, 8);
-    bool resultado = false;
-    bool primera = true;
+    // The operator answers whether to move on to the next free number.
+    auto pregunta = [](const QString& numeroOfrecido) {
+        return dialogos().MsgBox(QStringLiteral("El Comprobante Duplicado, el nuevo numero es: ") + numeroOfrecido,
+                                 plataforma::vbYesNo | plataforma::vbExclamation, QStringLiteral("Atencion")) == plataforma::vbYes;
+    };
     try {
-        for (;;) {
-            // Whole numbers also go through their numeric columns, which the voucher index holds.
-            const bool numericos = texto::soloDigitos(sucursal) && texto::soloDigitos(numero) && sucursal.size() <= 18
-                                   && numero.size() <= 18;
-            auto f = numericos
-                         ? con().PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
-                                                            "AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ? "
-                                                            "AND SUCURSAL = ? AND NUMERO = ? LIMIT 1"),
-                                             {tc, numero.toLongLong(), letra, sucursal.toLongLong(), sucursal, numero})
-                         : con().PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
-                                                            "AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
-                                             {tc, sucursal, numero, letra});
-            if (!f) {
-                Numero = numero;
-                resultado = true;
-                return resultado;
-            }
-            const QString modifica =
-                Utilidades::NuloATexto(con().BuscaValor(QStringLiteral("TA_COMPROBANTES"), tc, QStringLiteral("ModificaNumeracion"),
-                                                        QStringLiteral("CODIGO")));
-            if (!esFalso(modifica)) {
-                // Numbers typed by the operator: name the entry that holds the voucher.
-                const QString mes = f->texto(QStringLiteral("MES_OPERATIVO"));
-                const QString asiento = f->texto(QStringLiteral("NUMERO ASIENTO"));
-                Mensaje = QStringLiteral("Comprobante registrado en el Asiento ") + mes + u'-' + asiento;
-                if (primera) {
-                    MesOp = mes;
-                    NroAsiento = asiento;
-                }
-                return false;
-            }
-            // Automatic numbering: offer the next number.
-            numero = conCeros(texto::val(numero) + 1, 8);
-            const int r = dialogos().MsgBox(QStringLiteral("El Comprobante Duplicado, el nuevo numero es: ") +
-                                                FormatoNumeroComprobante(sucursal, numero, Letra),
-                                            plataforma::vbYesNo | plataforma::vbExclamation, QStringLiteral("Atencion"));
-            if (r != plataforma::vbYes) {
-                Numero = numeroInicial;
-                Mensaje = QStringLiteral("Comprobante duplicado");
-                return false;
-            }
-            Numero = numero;
-            primera = false;
-        }
+        return reglas().ValidaComprobante(TC, Sucursal, Numero, Letra, Mensaje, MesOp, NroAsiento, pregunta);
     } catch (const std::exception& e) {
         dialogos().MsgBox(descripcionDeError(e), plataforma::vbOKOnly, tituloAplicacion());
     }
-    return resultado;
+    return false;
 }
 
 bool Lbc_Asiento::ComprobanteEntrada(const QString& TC)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ComprobanteEntrada"), {[&] {
-        auto f = con().PrimeraFila(QStringLiteral("SELECT * FROM TA_COMPROBANTES WHERE CODIGO = ?"),
-                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
-        if (!f) {
-            r = true;
-            return;
-        }
-        const QString letras = texto::recortar(f->texto(QStringLiteral("LETRAS"))).toUpper();
-        for (const QChar c : letras) {
-            if (!kLetras.contains(c)) continue; // no columns: no numbering of its own
-            // A number column without a value reads as 0.
-            for (const char* sufijo : {"_ULTIMO_NRO", "_NRO_DESDE", "_NRO_HASTA"})
-                if (texto::val(f->texto(c + QString::fromLatin1(sufijo))) > 0) {
-                    r = false;
-                    return;
-                }
-        }
-        r = true;
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("ComprobanteEntrada"), {[&] { r = reglas().ComprobanteEntrada(TC); }}, {}, &con());
     return r;
 }
 
@@ -540,22 +443,10 @@ bool Lbc_Asiento::AsientoResumenAnulado(const QString& Subdiario, const QString&
 {
     bool r = false;
     EjecutarPasos(QStringLiteral("AsientoResumenAnulado"), {[&] {
-        const int p = NroAsiento_ConFomato.indexOf(u'-');
-        if (p < 0) throw ErrorVexa(5, QStringLiteral("Número de asiento resumen sin mes: \"%1\"").arg(NroAsiento_ConFomato));
-        const qint64 mes = texto::valEntero(NroAsiento_ConFomato.left(p));
-        const qint64 id = texto::valEntero(NroAsiento_ConFomato.mid(p + 1));
-        auto rs = con().ObtenerRecordset(
-            QStringLiteral("SELECT FECHA_DESDE, ANULADO FROM MV_CONTROL_AS_RES WHERE SUBDIARIO = ? AND ID = ? AND PERIODO = ?"),
-            {texto::recortar(Subdiario), id, texto::valEntero(PeriodoActivo())});
-        for (; !rs.eof(); rs.siguiente()) {
-            if (rs.fecha(QStringLiteral("FECHA_DESDE")).month() != mes) continue;
-            if (rs.entero(QStringLiteral("ANULADO")) != 0) {
-                dialogos().MsgBox(QStringLiteral("Este Asiento Resumen ya fue Contrasentado!!!"),
-                                  plataforma::vbOKOnly | plataforma::vbCritical, tituloAplicacion());
-                r = true;
-            }
-            return;
-        }
+        r = reglas().AsientoResumenAnulado(Subdiario, NroAsiento_ConFomato);
+        if (r)
+            dialogos().MsgBox(QStringLiteral("Este Asiento Resumen ya fue Contrasentado!!!"),
+                              plataforma::vbOKOnly | plataforma::vbCritical, tituloAplicacion());
     }}, {}, &con());
     return r;
 }
@@ -563,11 +454,7 @@ bool Lbc_Asiento::AsientoResumenAnulado(const QString& Subdiario, const QString&
 bool Lbc_Asiento::ValidaTCRegistraciones(const QString& TC)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
-        r = con().PrimeraFila(QStringLiteral("SELECT TC FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC = ? LIMIT 1"),
-                              {texto::recortar(TC)})
-                .has_value();
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] { r = reglas().ValidaTCRegistraciones(TC); }}, {}, &con());
     return r;
 }
 
@@ -575,25 +462,8 @@ bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, cons
                                      const QVariant& Proveedor)
 {
     bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
-        const double suc = texto::val(Suc), nro = texto::val(Nro);
-        // Branch and number compare as whole numbers: no stored text equals a fraction.
-        // Nor a number beyond 64 bits: no stored value is that large.
-        if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0 || !texto::enRangoEntero64(suc)
-            || !texto::enRangoEntero64(nro)) {
-            r = false;
-            return;
-        }
-        // The database keeps the numeric value of branch and number (NULL for a text
-        // that is not a whole number), so the lookup is plain equality on an index.
-        QString sql = QStringLiteral("SELECT TC FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ?");
-        Params p{texto::recortar(TC), qint64(nro), texto::recortar(L), qint64(suc)};
-        if (Proveedor.isValid()) {
-            sql += QStringLiteral(" AND CABCUENTA = ?");
-            p << texto::recortar(Proveedor.toString());
-        }
-        r = con().PrimeraFila(sql + QStringLiteral(" LIMIT 1"), p).has_value();
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"),
+                  {[&] { r = reglas().ExisteEnMVAsientos(TC, Suc, Nro, L, Proveedor); }}, {}, &con());
     return r;
 }
 
@@ -607,20 +477,7 @@ QString Lbc_Asiento::FormatoNumeroComprobante(const QString& Sucursal, const QSt
 qint16 Lbc_Asiento::SignoComprobante(const QString& TC)
 {
     qint16 r = 0;
-    EjecutarPasos(QStringLiteral("SignoComprobante"), {[&] {
-        auto f = con().PrimeraFila(QStringLiteral("SELECT SIGNO FROM TA_COMPROBANTES WHERE CODIGO = ?"),
-                                   {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
-        if (!f) {
-            r = 0;
-            return;
-        }
-        if (f->esNulo(QStringLiteral("SIGNO"))) {
-            r = 1;
-            return;
-        }
-        const QString s = texto::recortar(f->texto(QStringLiteral("SIGNO")));
-        r = s == QLatin1String("+") ? 1 : s == QLatin1String("-") ? -1 : 0;
-    }}, {}, &con());
+    EjecutarPasos(QStringLiteral("SignoComprobante"), {[&] { r = reglas().SignoComprobante(TC); }}, {}, &con());
     return r;
 }
 

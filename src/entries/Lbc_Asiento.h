@@ -1,6 +1,6 @@
 #pragma once
-// Journal-entry rules service: the questions every entry-producing window asks
-// before it writes to the journal tables (MV_ASIENTOS, MV_EJERCICIOS,
+// Journal-entry rules service for the windows: the questions every
+// entry-producing window asks before it writes to the journal tables (MV_ASIENTOS, MV_EJERCICIOS,
 // TA_COMPROBANTES, MA_SUBDIARIOSCOMPROBANTES, MV_CONTROL_AS_RES).
 //
 // The class holds no data between calls: each caller keeps its own instance.
@@ -8,6 +8,12 @@
 // connection (Conexion::instancia() when none), the configuration values through
 // Configuracion and the active fiscal year from vexa::PeriodoActivo (see
 // PeriodoActivo below). No operation changes a row. Text comparisons ignore letter case.
+//
+// The voucher and fiscal-year questions are answered by ReglasAsientos, which
+// throws on any error; the operations here run it under the central error
+// handler (EjecutarPasos) and answer their documented default after an error.
+// Rules code below the windows (the reception, the posting) calls
+// ReglasAsientos directly.
 //
 // Arguments marked "in/out" are written back to the caller's variable; an
 // optional "any" argument is a QVariant, left out when it is invalid (QVariant()).
@@ -33,6 +39,7 @@
 // UltimoNumeroAsiento alone answers the same number without locking (for display).
 // Neither ever answers 0 after an error: the error reaches the caller.
 #include "Conexion.h"
+#include "ReglasAsientos.h"
 
 #include <QDate>
 #include <QString>
@@ -74,14 +81,11 @@ public:
     // connection is not inside a transaction.
     qint32 TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg = QVariant(),
                               const QVariant& Periodo = QVariant());
-    // TomarNumeroAsiento remembers, for the rest of the transaction (savepoints
-    // included, even rolled-back ones), the number it handed out per family, so a
-    // batch of entries reads the table once per family and a number handed out is
-    // never handed out again in the transaction, even when no row was written with
-    // it. A caller that deletes entry lines inside the transaction calls
-    // OlvidarNumerosTomados, so a freed highest number is found again.
+    // Numbers handed out are remembered for the rest of the transaction by the
+    // posting service (RegistroAsientos::tomarNumero, which this calls). A caller
+    // that deletes entry lines inside the transaction calls OlvidarNumerosTomados,
+    // so a freed highest number is found again.
     void OlvidarNumerosTomados();
-    static QString PrefijoNumeroTomado();
     // Numbering family of a TIPO_REG value: "" for ordinary and summary entries,
     // the trimmed sub-journal code otherwise (the value of MV_ASIENTOS.FAMILIA).
     static QString FamiliaNumeracion(const QString& tipoReg);
@@ -154,6 +158,7 @@ public:
 
 private:
     Conexion& con();
+    ReglasAsientos reglas();
     Conexion* con_;
     ContextoEmpresa* ctx_ = nullptr;
 };

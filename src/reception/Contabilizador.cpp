@@ -10,48 +10,6 @@ namespace vexa::recepcion {
 
 namespace {
 
-// Columns of every row, in the order of the insert.
-const QStringList& columnas()
-{
-    static const QStringList c{
-        QStringLiteral("CUENTA"), QStringLiteral("SECUENCIA"), QStringLiteral("MES_OPERATIVO"),
-        QStringLiteral("[NUMERO ASIENTO]"), QStringLiteral("PERIODO"), QStringLiteral("TIPO_REG"),
-        QStringLiteral("FECHA"), QStringLiteral("DETALLE"), QStringLiteral("TC"), QStringLiteral("SUCURSAL"),
-        QStringLiteral("NUMERO"), QStringLiteral("LETRA"), QStringLiteral("[DEBE-HABER]"), QStringLiteral("IMPORTE"),
-        QStringLiteral("CABIMPORTE"), QStringLiteral("CABCUENTA"), QStringLiteral("CABNOMBRE"), QStringLiteral("CABCUIT"),
-        QStringLiteral("CABCONDIVA"), QStringLiteral("VENCIMIENTO"), QStringLiteral("NRO_TRANSMISION"),
-        // VAT book: first row only.
-        QStringLiteral("LIVA_TIPO"), QStringLiteral("LIVA_IMPIVAREC"), QStringLiteral("LIVA_IMPIVA"),
-        QStringLiteral("LIVA_EXENTO"), QStringLiteral("LIVA_IMPNETOGRAV"), QStringLiteral("LIVA_IMPNETONGRAV"),
-        QStringLiteral("LIVA_RET_GANANCIAS"), QStringLiteral("LIVA_RET_IBTOS"), QStringLiteral("LIVA_RET_PERC"),
-        QStringLiteral("LIVA_TOTAL"), QStringLiteral("LIVA_ALICIVA"), QStringLiteral("LIVA_ALICIVAREC")};
-    return c;
-}
-constexpr int kColumnasLibroIva = 12;
-
-// The insert of an entry of the given number of rows: the VAT-book columns
-// take values on the first row only and are NULL on the others. One text per
-// row count, kept for the run (the database layer keeps its prepared statement).
-const QString& sqlInsercion(int filas)
-{
-    static std::vector<QString> textos;
-    if (int(textos.size()) <= filas) textos.resize(size_t(filas) + 1);
-    QString& sql = textos[size_t(filas)];
-    if (sql.isEmpty()) {
-        const int n = int(columnas().size());
-        const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
-        const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
-                             + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
-        QStringList filasSql{primera};
-        for (int i = 1; i < filas; ++i) filasSql << otra;
-        sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", "))
-              + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
-    }
-    return sql;
-}
-
-QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
-
 // An amount text of a rule line: nullopt when it is not a number.
 std::optional<Moneda> importeLinea(const QString& t)
 {
@@ -61,27 +19,13 @@ std::optional<Moneda> importeLinea(const QString& t)
     return Utilidades::TextoAMoneda(s);
 }
 
-QString numeroSiguiente(const QString& numero)
-{
-    return QString::number(texto::valEntero(texto::recortar(numero)) + 1);
-}
-
 } // namespace
-
-QString MonedaSimple(const Moneda& m)
-{
-    QString s = m.texto(4);
-    if (s.contains(QLatin1Char('.'))) {
-        while (s.endsWith(QLatin1Char('0'))) s.chop(1);
-        if (s.endsWith(QLatin1Char('.'))) s.chop(1);
-    }
-    return s;
-}
 
 Contabilizador::Contabilizador(Conexion* conexion, Configuracion* configuracion)
     : con_(conexion ? *conexion : Conexion::instancia()),
       cfg_(&con_),
-      asiento_(&con_)
+      asiento_(&con_),
+      registro_(con_, &cfg_)
 {
 }
 
@@ -145,6 +89,56 @@ QString Contabilizador::ArmaAsiento(const ComprobanteValidado& c, std::vector<Li
     return {};
 }
 
+AsientoNuevo Contabilizador::asientoDe(const ComprobanteValidado& c, const std::vector<LineaAsiento>& lineas,
+                                       qint32 idRecepcion)
+{
+    AsientoNuevo a;
+    a.periodo = periodo();
+    a.mes = c.MesOperativo;
+    a.tipoReg = c.Subdiario;
+    a.fecha = c.FechaEmision;
+    a.detalle = Detalle(idRecepcion);
+    a.vencimiento = c.Vencimiento;
+    a.tc = c.Tc;
+    a.sucursal = c.Sucursal;
+    a.numero = c.Numero;
+    a.letra = c.Letra;
+    a.cabImporte = c.Total;
+    a.cabCuenta = c.CuentaPrincipal;
+    a.cabNombre = c.NombreCuenta;
+    a.cabCuit = c.Cuit;
+    a.cabCondIva = c.CondicionIva;
+    a.idRecepcion = idRecepcion;
+    a.numeroReutilizar = c.numeroAsientoReutilizar;
+    a.numeraComprobante = !c.comprobanteEntrada;
+    for (const LineaAsiento& l : lineas) {
+        if (l.enBlanco()) continue;
+        const Moneda debe = Utilidades::TextoAMoneda(texto::recortar(l.Debe));
+        const Moneda haber = Utilidades::TextoAMoneda(texto::recortar(l.Haber));
+        if (debe <= Moneda() && haber <= Moneda()) continue;
+        const bool alDebe = debe > Moneda();
+        a.lineas.push_back({l.Cuenta, alDebe, alDebe ? debe : haber, {}, {}});
+    }
+    const bool exento = texto::val(c.CondicionIva) == 4;
+    const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
+    const ImportesLibroIva& iva = c.iva;
+    LibroIvaNuevo libro;
+    libro.tipo = c.LivaTipo;
+    libro.impIvaRec = iva.ImpIvaRec;
+    if (exento) libro.exento = iva.Exento;
+    else libro.impIva = compras ? iva.Cfri + iva.Rm : iva.Dfri + iva.Dfrni + iva.Rm;
+    libro.netoGravado = iva.Neto;
+    libro.netoNoGravado = iva.NetoN;
+    libro.retGanancias = iva.RetGanancias;
+    libro.retIbtos = iva.RetIbtos;
+    libro.retPercepciones = iva.RetPerc;
+    libro.total = c.Total;
+    libro.alicuotaIva = tasa(QStringLiteral("PIVA"), piva_);
+    libro.alicuotaIvaRec = tasa(QStringLiteral("PIVAREC"), pivarec_);
+    a.libroIva = libro;
+    return a;
+}
+
 QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepcion& testigo)
 {
     std::vector<LineaAsiento> lineas;
@@ -160,60 +154,22 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
         if (!enLote_) t.emplace(con_);
         if (c.reemplazo.planeado) {
             const int borradas = con_.EjecutarSQL(c.reemplazo.sqlEliminar(), c.reemplazo.parametros());
-            asiento_.OlvidarNumerosTomados(); // the deleted entry may have held the highest number
+            registro_.olvidarNumeros(); // the deleted entry may have held the highest number
             if (borradas != c.reemplazo.filas)
                 return QStringLiteral("El comprobante ") + c.Sucursal + QStringLiteral("-") + c.Numero
                        + QStringLiteral("-") + c.Letra
                        + QStringLiteral(" fue modificado por otro proceso mientras se recibía; vuelva a recibirlo");
         }
-        if (!c.retiro) {
-            const QString per = periodo();
-            const qint32 nro = c.numeroAsientoReutilizar != 0
-                                   ? c.numeroAsientoReutilizar
-                                   : asiento_.TomarNumeroAsiento(c.MesOperativo, c.Subdiario, per);
-            const QVariant vencimiento = c.Vencimiento.isValid() ? QVariant(c.Vencimiento) : QVariant();
-            const QString detalle = Detalle(testigo.IdRecepcion());
-            const bool exento = texto::val(c.CondicionIva) == 4;
-            const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
-            const QVariant nulo;
-            // Voucher values repeated on every row.
-            const QString tc = texto::recortar(c.Tc), sucursal = texto::recortar(c.Sucursal),
-                          numero = texto::recortar(c.Numero), letra = texto::recortar(c.Letra),
-                          cuentaPrincipal = texto::recortar(c.CuentaPrincipal), nombre = texto::recortar(c.NombreCuenta),
-                          cuit = texto::recortar(c.Cuit), condicionIva = texto::recortar(c.CondicionIva);
-            const qint32 idRecepcion = testigo.IdRecepcion();
-            const int periodoNumero = per.toInt();
-            Params p;
-            p.reserve(qsizetype(lineas.size()) * columnas().size());
-            int secuencia = 0;
-            for (const LineaAsiento& l : lineas) {
-                if (l.enBlanco()) continue;
-                const Moneda debe = Utilidades::TextoAMoneda(texto::recortar(l.Debe));
-                const Moneda haber = Utilidades::TextoAMoneda(texto::recortar(l.Haber));
-                if (debe <= Moneda() && haber <= Moneda()) continue;
-                const bool alDebe = debe > Moneda();
-                ++secuencia;
-                p << texto::recortar(l.Cuenta) << secuencia << c.MesOperativo << nro << periodoNumero << c.Subdiario
-                  << c.FechaEmision << detalle << tc << sucursal << numero << letra
-                  << (alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(alDebe ? debe : haber)
-                  << monto(c.Total) << cuentaPrincipal << nombre << cuit << condicionIva << vencimiento << idRecepcion;
-                if (secuencia == 1) {
-                    const ImportesLibroIva& iva = c.iva;
-                    p << texto::recortar(c.LivaTipo) << monto(iva.ImpIvaRec)
-                      << (exento ? nulo : monto(compras ? iva.Cfri + iva.Rm : iva.Dfri + iva.Dfrni + iva.Rm))
-                      << (exento ? monto(iva.Exento) : nulo) << monto(iva.Neto) << monto(iva.NetoN)
-                      << monto(iva.RetGanancias) << monto(iva.RetIbtos) << monto(iva.RetPerc) << monto(c.Total)
-                      << monto(tasa(QStringLiteral("PIVA"), piva_)) << monto(tasa(QStringLiteral("PIVAREC"), pivarec_));
-                }
-            }
-            if (secuencia > 0) con_.EjecutarSQL(sqlInsercion(secuencia), p);
-            if (!c.comprobanteEntrada)
-                cfg_.ActualizaNumeracion(c.Tc, QStringLiteral("CONTABLE"), c.Sucursal, numeroSiguiente(c.Numero), c.Letra);
-        }
+        if (!c.retiro) registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
         if (!enLote_) {
             testigo.EscribeConteos(1);
             t->confirmar();
         }
+    } catch (const ErrorBD& e) {
+        // In a batch the caller undoes the line (or the batch) and replays;
+        // alone, the voucher's own transaction has rolled everything back.
+        if (enLote_) throw;
+        return e.descripcion().isEmpty() ? QStringLiteral("Error ") + QString::number(e.numero()) : e.descripcion();
     } catch (const ErrorVexa& e) {
         return e.descripcion().isEmpty() ? QStringLiteral("Error ") + QString::number(e.numero()) : e.descripcion();
     } catch (const std::exception& e) {

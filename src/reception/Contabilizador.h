@@ -8,14 +8,15 @@
 // line, put on the side that balances them against the voucher total. Zero
 // lines are left out; a rule line whose amount is negative or not a number
 // rejects the voucher. Everything of one voucher happens in ONE transaction:
-// the planned deletion of a voucher it replaces, the entry number (taken inside
-// the transaction, see Lbc_Asiento.h), every row of MV_ASIENTOS, the numbering
-// of an own-numbered voucher type and the counts of the reception log. Any
+// the planned deletion of a voucher it replaces, the entry itself (posted by
+// RegistroAsientos: number, rows, numbering of an own-numbered voucher type)
+// and the counts of the reception log. Any
 // failure rolls all of it back and comes back as the line's message; "" is
 // returned only after the commit.
 #include "ComprobanteValidado.h"
 #include "Configuracion.h"
 #include "Lbc_Asiento.h"
+#include "RegistroAsientos.h"
 
 #include <QString>
 
@@ -45,7 +46,8 @@ public:
     // opens no transaction of its own, and the caller rolls the line's savepoint
     // back when the result is a message. The log's counts are written by the
     // caller once per batch before it commits, and a voucher counts as recorded
-    // only after that commit.
+    // only after that commit. A database error is then thrown to the caller
+    // instead of coming back as the line's message.
     void setEnLote(bool enLote) { enLote_ = enLote; }
     // Whether the last Contabiliza reached the database (a message it returned
     // after that leaves writes for the caller's savepoint or batch to undo).
@@ -60,18 +62,18 @@ public:
 
 private:
     QString periodo();
+    // The entry of the voucher for the posting service.
+    AsientoNuevo asientoDe(const ComprobanteValidado& c, const std::vector<LineaAsiento>& lineas, qint32 idRecepcion);
     Moneda tasa(const QString& clave, std::optional<Moneda>& cache);
 
     Conexion& con_;
     Configuracion cfg_; // over con_
     Lbc_Asiento asiento_;
+    RegistroAsientos registro_;
     QString periodo_;
     std::optional<Moneda> piva_, pivarec_;
     bool enLote_ = false;
     bool escribio_ = false;
 };
-
-// An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).
-QString MonedaSimple(const Moneda& m);
 
 } // namespace vexa::recepcion

@@ -4,23 +4,19 @@
 #include "ArchivoTexto.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
-#include "Contabilizador.h"
+#include "CorridaRecepcion.h"
 #include "Dialogos.h"
 #include "Entorno.h"
-#include "EstadoGlobal.h"
 #include "LBM_Common.h"
 #include "ListaConsulta.h"
-#include "LoteRecepcion.h"
-#include "RecepcionInterface.h"
+#include "ProgresoVentana.h"
 #include "RegistroVentanas.h"
-#include "TestigoRecepcion.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 #include "lbm_Seguridad.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -51,9 +47,38 @@ const char* const kTag = "Tag";
 const QString kTituloAviso = QStringLiteral("Aviso al operador...");
 
 QString lineaLista(int n, const QString& texto) { return QStringLiteral("Linea: ") + texto::str(qint64(n)) + QStringLiteral("  ") + texto; }
+
+// The reception window's progress: the lists show it; the window keeps
+// painting and tells who listens of every line.
+class ProgresoFrm : public ProgresoVentana {
+public:
+    explicit ProgresoFrm(FrmInterface& w) : ProgresoVentana(&w), w_(w) {}
+    bool Actualizar(qint64 hecho, const QString& texto) override
+    {
+        w_.LineaActual = texto;
+        const bool seguir = ProgresoVentana::Actualizar(hecho, texto);
+        emit w_.lineaProcesada(int(hecho));
+        return seguir;
+    }
+
+private:
+    FrmInterface& w_;
+};
 } // namespace
 
-FrmInterface::FrmInterface(QWidget* parent) : QWidget(parent)
+template <class F> bool FrmInterface::protegido(const QString& procedimiento, F&& orden)
+{
+    try {
+        orden();
+        return true;
+    } catch (const std::exception& e) {
+        ventanas::CursorEspera(false);
+        Utilidades::ManejaError(e, procedimiento);
+        return false;
+    }
+}
+
+FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmInterface"));
     setWindowTitle(QStringLiteral("Recepción de Subdiario desde Interface"));
@@ -193,7 +218,8 @@ void FrmInterface::Campo_Valida(int indice)
     const QString dato = t->property(kDataField).toString();
     ErrorCampo = false;
     QString error;
-    Conexion& con = Conexion::instancia();
+    Conexion& con = ctx_.con();
+    const bool hecho = protegido(QStringLiteral("Campo_Valida"), [&] {
     if (texto::igual(dato, QStringLiteral("INTERFACE"))) {
         if (valor.isEmpty()) {
             error = QStringLiteral("Debe Informar una Interfaz");
@@ -219,6 +245,11 @@ void FrmInterface::Campo_Valida(int indice)
         else if (!existe)
             error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
     }
+    });
+    if (!hecho) {
+        ErrorCampo = true;
+        return;
+    }
     if (!error.isEmpty()) {
         ErrorCampo = true;
         dialogos().MsgBox(error, vbInformation, kTituloAviso);
@@ -240,9 +271,13 @@ void FrmInterface::MostrarListaInterfaces()
     QLineEdit* t = TxtFields[size_t(CampoActual)];
     if (texto::recortar(t->property(kTag).toString()).isEmpty()) return;
     if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("INTERFACE"))) return;
-    const QString elegido = plataforma::listaConsulta().Elegir(
-        QStringLiteral("Interfaces"), QStringLiteral("NOMBRE"),
-        QStringLiteral("SELECT NOMBRE FROM TA_INTERFACES GROUP BY NOMBRE ORDER BY NOMBRE"));
+    QString elegido;
+    if (!protegido(QStringLiteral("MostrarListaInterfaces"), [&] {
+            elegido = plataforma::listaConsulta().Elegir(
+                QStringLiteral("Interfaces"), QStringLiteral("NOMBRE"),
+                QStringLiteral("SELECT NOMBRE FROM TA_INTERFACES GROUP BY NOMBRE ORDER BY NOMBRE"));
+        }))
+        return;
     t->setText(texto::recortar(elegido));
     Campo_Valida(CampoActual);
     if (!ErrorCampo) focusNextChild();
@@ -278,7 +313,9 @@ void FrmInterface::UtilTeb1_ButtonClick(const QString& clave)
         LstGrabados->clear();
         LstErrores->clear();
         EnProceso = true;
-        if (Datos_Validos()) Procesa_Archivo(ArchivoInterfaz);
+        protegido(QStringLiteral("Grabar"), [&] {
+            if (Datos_Validos()) Procesa_Archivo(ArchivoInterfaz);
+        });
         EnProceso = false;
         CmdPrintGrabados->setEnabled(LstGrabados->count() > 0);
         CmdPrintErrores->setEnabled(LstErrores->count() > 0);
@@ -306,67 +343,32 @@ void FrmInterface::habilitaComandos(bool si)
 
 void FrmInterface::Procesa_Archivo(const QString& archivo)
 {
-    Conexion& con = Conexion::instancia();
     corriendo_ = true;
     habilitaComandos(false);
-    TestigoRecepcion testigo(&con);
-    bool reservado = false;
-    try {
-        RecepcionInterface recepcion(&con);
-        if (!recepcion.ObtieneDatosInterface(texto::recortar(TxtFields[0]->text())))
-            throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
-        QStringList lineas;
-        QString error;
-        if (!ArchivoTexto::leer(archivo, lineas, &error)) throw ErrorVexa(53, error);
-        ventanas::CursorEspera(true);
-        IdRecepcion = testigo.Reservar(archivo, SeccionEquipo);
-        reservado = true;
-        Contabilizador contabilizador(&con);
-        LoteRecepcion lote(con, recepcion, contabilizador, testigo);
-        // A line is listed once its batch has committed; the window repaints
-        // every 40 ms meanwhile.
-        auto listar = [this](const std::vector<LoteRecepcion::Resultado>& resultados) {
-            for (const auto& r : resultados) {
-                if (r.mensaje.isEmpty()) LstGrabados->addItem(lineaLista(r.numero, r.linea));
-                else LstErrores->addItem(lineaLista(r.numero, r.mensaje));
-            }
-        };
-        QElapsedTimer pintado;
-        pintado.start();
-        int n = 1;
-        for (const QString& linea : lineas) {
-            if (lote.msAbierto() >= 250) listar(lote.confirmar());
-            if (pintado.elapsed() >= 40) {
-                QCoreApplication::processEvents();
-                pintado.restart();
-            }
-            LineaActual = linea;
-            lote.procesar(n, linea);
-            emit lineaProcesada(n);
-            ++n;
+    ventanas::CursorEspera(true);
+    // A line is listed once its batch has committed.
+    auto listar = [this](const std::vector<LoteRecepcion::Resultado>& resultados) {
+        for (const auto& r : resultados) {
+            if (r.mensaje.isEmpty()) LstGrabados->addItem(lineaLista(r.numero, r.linea));
+            else LstErrores->addItem(lineaLista(r.numero, r.mensaje));
         }
-        listar(lote.confirmar());
-        testigo.Graba_Datos(archivo, LstGrabados->count(), LstErrores->count());
-        ventanas::CursorEspera(false);
-        LstGrabados->scrollToBottom();
-        LstErrores->scrollToBottom();
-        corriendo_ = false;
-        habilitaComandos(true);
-        dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
-    } catch (const std::exception& e) {
-        ventanas::CursorEspera(false);
-        // The log keeps what the run did up to here.
-        if (reservado) {
-            try {
-                testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
-            } catch (const std::exception&) {
-            }
-        }
-        corriendo_ = false;
-        habilitaComandos(true);
-        Utilidades::ManejaError(e, QStringLiteral("Procesa_Archivo"));
+    };
+    ResultadoCorrida r;
+    {
+        ProgresoFrm progreso(*this);
+        r = RecibirInterface(ctx_, TxtFields[0]->text(), archivo, progreso, listar);
     }
+    if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
+    ventanas::CursorEspera(false);
+    LstGrabados->scrollToBottom();
+    LstErrores->scrollToBottom();
     corriendo_ = false;
+    habilitaComandos(true);
+    // The run has ended its transactions: a box may wait for the operator now.
+    if (r.fin == ResultadoCorrida::Fin::Error)
+        Utilidades::ManejaError(r.errorNumero, r.error, QStringLiteral("Procesa_Archivo"));
+    else
+        dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
 }
 
 void FrmInterface::imprimir(QListWidget* lista, const QString& titulo)
@@ -430,7 +432,7 @@ bool FrmInterface::eventFilter(QObject* o, QEvent* e)
         // the upper-case rule applies to codes and names only.
         const bool esRuta = indice == 1;
         if (!esRuta && t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()), SoloMayusculas);
+            const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()), ctx_.soloMayusculas);
             if (c != t[0].unicode()) {
                 TxtFields[size_t(indice)]->insert(QString(QChar(c)));
                 return true;
@@ -460,11 +462,7 @@ void FrmInterface::closeEvent(QCloseEvent* e)
 
 void registrarVentanasRecepcion()
 {
-    registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* {
-        auto* w = new FrmInterface;
-        w->SoloMayusculas = ctx.soloMayusculas;
-        return w;
-    });
+    registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmInterface(ctx); });
 }
 
 } // namespace vexa::recepcion

@@ -5,8 +5,11 @@
 // posted (Contabilizador) and listed as recorded or rejected; the run leaves
 // one row in the reception log (TestigoRecepcion).
 //
-// While a run is in progress the window's commands and its close button are
-// disabled; the window keeps repainting.
+// The run itself is RecibirInterface (CorridaRecepcion.h); the window lists
+// each committed batch and shows the end or the error. While a run is in
+// progress the window's commands and its close button are disabled; the window
+// keeps repainting. A database error in any command is shown through the
+// central error handler and leaves the window usable.
 #include <QString>
 #include <QWidget>
 
@@ -21,15 +24,16 @@ class QToolBar;
 class QTreeWidget;
 class QAction;
 
+namespace vexa {
+class ContextoEmpresa;
+}
+
 namespace vexa::recepcion {
 
 class FrmInterface : public QWidget {
     Q_OBJECT
 public:
-    // The company's upper-case rule for typed codes (ContextoEmpresa::soloMayusculas).
-    bool SoloMayusculas = false;
-
-    explicit FrmInterface(QWidget* parent = nullptr);
+    explicit FrmInterface(ContextoEmpresa& ctx, QWidget* parent = nullptr);
     ~FrmInterface() override;
 
     // Controls (by the names the window gives them).
@@ -79,6 +83,10 @@ private:
     void habilitaComandos(bool si);
     void estadoBotones();
     void imprimir(QListWidget* lista, const QString& titulo);
+    // Runs a command; an error is shown through the central error handler.
+    // False when it failed.
+    template <class F> bool protegido(const QString& procedimiento, F&& orden);
+    ContextoEmpresa& ctx_;
     bool corriendo_ = false;
 };
 

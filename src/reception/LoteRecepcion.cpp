@@ -31,7 +31,6 @@ void LoteRecepcion::procesar(int numero, const QString& linea)
     }
     QString mensaje;
     bool deshacer = false;
-    const quint64 fallidas = con_.sentenciasFallidas();
     try {
         ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
         mensaje = r.mensaje;
@@ -43,9 +42,9 @@ void LoteRecepcion::procesar(int numero, const QString& linea)
         mensaje = descripcionDeError(e);
         deshacer = true;
     }
-    // A statement that failed on the way, even one a routine handled itself, may
-    // have spoilt the transaction (PostgreSQL refuses everything after it).
-    if (con_.sentenciasFallidas() != fallidas) deshacer = true;
+    // A failed statement always arrives here as an exception (nothing below
+    // swallows one): it may have spoilt the transaction, which PostgreSQL then
+    // refuses to go on with, so the batch is undone and replayed.
     recepcion_.LimpiaValores();
     if (deshacer) {
         repetirSeguro();
@@ -59,12 +58,9 @@ LoteRecepcion::Resultado LoteRecepcion::procesarSeguro(int numero, const QString
     QString mensaje;
     try {
         Transaccion punto(con_); // a savepoint inside the batch
-        const quint64 fallidas = con_.sentenciasFallidas();
         ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
         mensaje = r.mensaje;
         if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
-        // A failed statement the line's routines handled still rejects the line.
-        if (mensaje.isEmpty() && con_.sentenciasFallidas() != fallidas) mensaje = con_.ultimoErrorSQL();
         if (mensaje.isEmpty()) punto.confirmar();
     } catch (const std::exception& e) {
         mensaje = descripcionDeError(e);

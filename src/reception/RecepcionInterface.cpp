@@ -93,7 +93,7 @@ const RecepcionInterface::DatosTipo& RecepcionInterface::tipo(const QString& tc)
         d.existe = true;
         if (texto::igual(texto::recortar(f->texto(QStringLiteral("SISTEMA"))), QStringLiteral("CONTABLE")))
             d.letras = texto::recortar(f->texto(QStringLiteral("LETRAS")));
-        d.entrada = asiento_.ComprobanteEntrada(tc);
+        d.entrada = ReglasAsientos(con_, periodoActivo()).ComprobanteEntrada(tc);
     }
     return *tipos_.insert(k, d);
 }
@@ -103,7 +103,7 @@ bool RecepcionInterface::subdiarioRegistra(const QString& tc)
     const QString k = tc.toUpper();
     auto it = registra_.find(k);
     if (it != registra_.end()) return *it;
-    return *registra_.insert(k, asiento_.ValidaSubdiarioTC(def_.cabecera.Subdiario, tc));
+    return *registra_.insert(k, ReglasAsientos(con_, periodoActivo()).ValidaSubdiarioTC(def_.cabecera.Subdiario, tc));
 }
 
 const RecepcionInterface::DatosCuenta& RecepcionInterface::cuenta(const QString& codigo)
@@ -218,6 +218,10 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
     ResultadoRegistro r;
     try {
         r.mensaje = validar(linea, r.comprobante);
+    } catch (const ErrorBD&) {
+        // A failed statement is not an answer about the line: the caller undoes
+        // what its transaction holds and decides.
+        throw;
     } catch (const std::exception& e) {
         r.mensaje = descripcionDeError(e);
         if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");

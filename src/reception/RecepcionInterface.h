@@ -43,8 +43,9 @@ public:
     DefinicionInterfaz& definicion() { return def_; }
     const DefinicionInterfaz& definicion() const { return def_; }
 
-    // Validates one line (see ComprobanteValidado.h). Any unexpected error
-    // rejects the line with the error's text.
+    // Validates one line (see ComprobanteValidado.h). An error of the line's
+    // data or of the definition rejects the line with the error's text; a
+    // database error (ErrorBD) is thrown, never read as an answer.
     ResultadoRegistro Procesa_Registro(const QString& linea);
     void LimpiaValores() { def_.LimpiaValores(); }
 

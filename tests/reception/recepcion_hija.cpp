@@ -1,26 +1,26 @@
 // A reception run in a process of its own, for the tests that stop a run
 // half-way or run two at once:
 //   recepcion_hija <server or ""> <database> <user> <password> <definition> <file>
-// Opens the company database, fills the reception window's fields and presses
-// GRABAR, answering every message box with OK. Exit code 0 when the run ended.
+// Opens the company database and receives the file (RecibirInterface).
+// Exit code 0 when the run ended whole; otherwise the error goes to stderr.
 #include "Conexion.h"
+#include "ContextoEmpresa.h"
+#include "CorridaRecepcion.h"
 #include "Dialogos.h"
-#include "EstadoGlobal.h"
-#include "FrmInterface.h"
+#include "Progreso.h"
 
-#include <QApplication>
-#include <QLineEdit>
+#include <QCoreApplication>
 
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     if (argc < 7) {
         std::fprintf(stderr, "uso: recepcion_hija server base usuario password definicion archivo\n");
         return 2;
     }
+    // Any box shown on the way is answered with OK and reported.
     vexa::plataforma::DialogosGuion respuestas;
     vexa::plataforma::instalarDialogos(&respuestas);
     vexa::Conexion& c = vexa::Conexion::instancia();
@@ -32,13 +32,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", qPrintable(c.ultimoError()));
         return 3;
     }
-    vexa::SeccionEquipo = QStringLiteral("HIJA|%1").arg(QCoreApplication::applicationPid());
-    vexa::recepcion::FrmInterface w;
-    w.TxtFields[0]->setText(QString::fromLocal8Bit(argv[5]));
-    w.Campo_Valida(0);
-    w.TxtFields[1]->setText(QString::fromLocal8Bit(argv[6]));
-    w.UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
-    for (const auto& m : respuestas.mostrados)
-        if (m.texto != QLatin1String("Proceso Finalizado")) std::fprintf(stderr, "%s\n", qPrintable(m.texto));
-    return respuestas.ultimo() == QLatin1String("Proceso Finalizado") ? 0 : 1;
+    vexa::ContextoEmpresa ctx(c);
+    vexa::CargarValoresContables(ctx);
+    ctx.seccionEquipo = QStringLiteral("HIJA|%1").arg(QCoreApplication::applicationPid());
+    vexa::ProgresoNulo progreso;
+    const auto r = vexa::recepcion::RecibirInterface(ctx, QString::fromLocal8Bit(argv[5]), QString::fromLocal8Bit(argv[6]), progreso);
+    for (const auto& m : respuestas.mostrados) std::fprintf(stderr, "%s\n", qPrintable(m.texto));
+    if (!r.completa()) std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    return r.completa() ? 0 : 1;
 }

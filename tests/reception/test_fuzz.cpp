@@ -3,12 +3,11 @@
 // message) and the journal only holds whole, balanced entries.
 #include "AyudaRecepcion.h"
 #include "BaseDePrueba.h"
-#include "Dialogos.h"
-#include "FrmInterface.h"
+#include "ContextoEmpresa.h"
+#include "CorridaRecepcion.h"
+#include "Progreso.h"
 
 #include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <random>
@@ -74,31 +73,39 @@ TEST_P(RecepcionAlAzar, LineasAleatoriasNoRompenNada)
         // Lines are joined by LF only; an empty line stays a line.
         f.write((lineas.join(u'\n') + u'\n').toUtf8());
     }
-    plataforma::GuionDialogos dialogos;
-    FrmInterface w;
-    w.TxtFields[0]->setText("VENTAS");
-    w.Campo_Valida(0);
-    w.TxtFields[1]->setText(ruta);
-    w.UtilTeb1_ButtonClick("GRABAR");
-    ASSERT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    ContextoEmpresa ctx(con());
+    CargarValoresContables(ctx);
+    ProgresoNulo progreso;
+    std::vector<LoteRecepcion::Resultado> resultados;
+    const ResultadoCorrida corrida = RecibirInterface(ctx, "VENTAS", ruta, progreso, [&](const auto& lote) {
+        resultados.insert(resultados.end(), lote.begin(), lote.end());
+    });
+    ASSERT_TRUE(corrida.completa()) << corrida.error.toStdString();
 
-    const int grabadas = w.LstGrabados->count(), errores = w.LstErrores->count();
-    EXPECT_EQ(grabadas + errores, total);
-    EXPECT_GT(grabadas, 100) << (errores ? w.LstErrores->item(errores - 1)->text().toStdString() : std::string());
-    EXPECT_GT(errores, 100);
-    for (int i = 0; i < errores; ++i) {
-        const QString item = w.LstErrores->item(i)->text();
-        const int dos = item.indexOf(QStringLiteral("  "), 7);
-        ASSERT_GT(dos, 0) << item.toStdString();
-        EXPECT_FALSE(item.mid(dos + 2).trimmed().isEmpty()) << item.toStdString();
+    int grabadas = 0, errores = 0;
+    QString ultimoError;
+    for (size_t i = 0; i < resultados.size(); ++i) {
+        ASSERT_EQ(resultados[i].numero, int(i) + 1);
+        if (resultados[i].mensaje.isEmpty()) {
+            ++grabadas;
+        } else {
+            ++errores;
+            ultimoError = resultados[i].mensaje;
+            EXPECT_FALSE(resultados[i].mensaje.trimmed().isEmpty());
+        }
     }
-    const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {w.IdRecepcion});
+    EXPECT_EQ(grabadas + errores, total);
+    EXPECT_EQ(corrida.grabados, grabadas);
+    EXPECT_EQ(corrida.rechazados, errores);
+    EXPECT_GT(grabadas, 100) << ultimoError.toStdString();
+    EXPECT_GT(errores, 100);
+    const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {corrida.idRecepcion});
     ASSERT_TRUE(t);
     EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), grabadas);
     EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), errores);
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), total);
     EXPECT_EQ(asientosRotos(con()), 0);
-    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION <> ? OR IMPORTE <= 0", {w.IdRecepcion}), 0);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION <> ? OR IMPORTE <= 0", {corrida.idRecepcion}), 0);
     // One entry per voucher: replacements reused their entry, withdrawals left none.
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM (SELECT TC, SUCURSAL, NUMERO, LETRA FROM MV_ASIENTOS GROUP BY TC, SUCURSAL, "
                             "NUMERO, LETRA HAVING COUNT(DISTINCT [NUMERO ASIENTO]) <> 1) X"),

@@ -2,6 +2,7 @@
 // dialog, preview, the run with its lists, print buttons and log row.
 #include "AyudaRecepcion.h"
 #include "BaseDePrueba.h"
+#include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
@@ -29,18 +30,34 @@ using plataforma::vbInformation;
 
 namespace {
 
+// Boxes answered by script; notes any box shown while the connection is inside
+// a transaction (the operator would be looking at it while the run holds the
+// database's write lock).
+class DialogosVigilados : public plataforma::GuionDialogos {
+public:
+    int MsgBox(const QString& texto, int estilo, const QString& titulo) override
+    {
+        if (Conexion::instancia().enTransaccion()) conTransaccion << texto;
+        return GuionDialogos::MsgBox(texto, estilo, titulo);
+    }
+    QStringList conTransaccion;
+};
+
 class VentanaRecepcion : public BaseDePrueba {
 protected:
     bool conDemo() const override { return true; }
     void SetUp() override
     {
         BaseDePrueba::SetUp();
-        SeccionEquipo = QStringLiteral("EQUIPO|USUARIO");
+        ctx = std::make_unique<ContextoEmpresa>(con());
+        CargarValoresContables(*ctx);
+        ctx->seccionEquipo = QStringLiteral("EQUIPO|USUARIO");
         plataforma::instalarImpresora(&impresora);
         plataforma::instalarListaConsulta(&lista);
     }
     void TearDown() override
     {
+        EXPECT_EQ(dialogos.conTransaccion, QStringList());
         plataforma::instalarImpresora(nullptr);
         plataforma::instalarListaConsulta(nullptr);
         BaseDePrueba::TearDown();
@@ -77,8 +94,9 @@ protected:
         QCoreApplication::sendEvent(w, &e);
     }
 
+    std::unique_ptr<ContextoEmpresa> ctx;
     QTemporaryDir dir;
-    plataforma::GuionDialogos dialogos;
+    DialogosVigilados dialogos;
     plataforma::ImpresoraGuion impresora;
     plataforma::ListaConsultaGuion lista;
 };
@@ -91,7 +109,7 @@ TEST_P(VentanaRecepcion, DiezLineasSieteGrabadasTresRechazadas)
     lineas[4] = lineaVenta(501, "100", "21", "1x1");
     lineas[9] = lineaVenta(502, "100", "21", "150");
     const QString ruta = archivo("ventas.txt", lineas);
-    FrmInterface w;
+    FrmInterface w(*ctx);
     EXPECT_EQ(w.windowTitle(), "Recepción de Subdiario desde Interface");
     EXPECT_FALSE(w.CmdPrintGrabados->isEnabled());
     grabar(w, "ventas", ruta);
@@ -157,7 +175,7 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
     }
     QStringList lineas;
     for (int i = 1; i <= 6; ++i) lineas << lineaVenta(i);
-    FrmInterface w;
+    FrmInterface w(*ctx);
     grabar(w, "VENTAS", archivo("veto.txt", lineas));
 
     EXPECT_EQ(w.LstGrabados->count(), 5);
@@ -176,12 +194,34 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), 6);
 }
 
+// A statement that fails while a line is validated is not read as an answer
+// about the voucher ("the sub-journal does not register the type"): the line is
+// undone and rejected with the database's error, no box waits for the operator
+// while the batch is open, and the log counts every line.
+TEST_P(VentanaRecepcion, UnaSentenciaFallidaAlValidarRechazaLaLineaConElError)
+{
+    con().EjecutarSQL("ALTER TABLE MA_SUBDIARIOSCOMPROBANTES RENAME TO SUBDIARIOS_FUERA");
+    FrmInterface w(*ctx);
+    grabar(w, "VENTAS", archivo("v.txt", {lineaVenta(1), lineaVenta(2), lineaVenta(3)}));
+    EXPECT_EQ(w.LstGrabados->count(), 0);
+    ASSERT_EQ(w.LstErrores->count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(w.LstErrores->item(i)->text().contains("MA_SUBDIARIOSCOMPROBANTES", Qt::CaseInsensitive))
+        << w.LstErrores->item(i)->text().toStdString();
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    con().EjecutarSQL("ALTER TABLE SUBDIARIOS_FUERA RENAME TO MA_SUBDIARIOSCOMPROBANTES");
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 0);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 3);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+}
+
 // With "ESCRIBE_SOLO_MAYUSCULAS" on, letters typed into the definition are
 // upper-cased, but the file's path keeps its letter case (paths are case-sensitive).
 TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
 {
-    FrmInterface w;
-    w.SoloMayusculas = true;
+    ctx->soloMayusculas = true;
+    FrmInterface w(*ctx);
     auto escribir = [](QLineEdit* campo, const QString& texto) {
         for (QChar c : texto) {
             QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
@@ -201,7 +241,7 @@ TEST_P(VentanaRecepcion, LaRutaDelArchivoConservaMayusculasYMinusculas)
 
 TEST_P(VentanaRecepcion, ArchivoVacio)
 {
-    FrmInterface w;
+    FrmInterface w(*ctx);
     grabar(w, "VENTAS", archivo("vacio.txt", {}));
     EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
     const auto t = testigo(w.IdRecepcion);
@@ -227,7 +267,7 @@ TEST_P(VentanaRecepcion, GrabarConCamposInvalidosNoCorre)
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.mensaje.toStdString());
-        FrmInterface w;
+        FrmInterface w(*ctx);
         w.TxtFields[0]->setText(c.definicion);
         w.TxtFields[1]->setText(c.archivo);
         dialogos.mostrados.clear();
@@ -245,7 +285,7 @@ TEST_P(VentanaRecepcion, GrabarConCamposInvalidosNoCorre)
 
 TEST_P(VentanaRecepcion, ListaDeInterfacesDialogoDeArchivoYVistaPrevia)
 {
-    FrmInterface w;
+    FrmInterface w(*ctx);
     // F5 in the definition field opens the list; the choice is validated.
     lista.respuestas.enqueue("COMPRAS");
     tecla(w.TxtFields[0], Qt::Key_F5);
@@ -293,7 +333,7 @@ TEST_P(VentanaRecepcion, ListaDeInterfacesDialogoDeArchivoYVistaPrevia)
 
 TEST_P(VentanaRecepcion, DuranteLaCorridaLosComandosYElCierreEstanDeshabilitados)
 {
-    FrmInterface w;
+    FrmInterface w(*ctx);
     w.show();
     int vistas = 0;
     bool algunoHabilitado = false, cerro = false;
@@ -313,6 +353,73 @@ TEST_P(VentanaRecepcion, DuranteLaCorridaLosComandosYElCierreEstanDeshabilitados
     EXPECT_TRUE(w.close());
 }
 
+// One run at a time per station: asked from another window during a run, or
+// while another part of the program holds the station's run, it is refused with
+// the message and leaves no log row.
+TEST_P(VentanaRecepcion, UnaSegundaCorridaEnLaEstacionSeRechaza)
+{
+    const QString ruta = archivo("v.txt", {lineaVenta(126), lineaVenta(127)});
+    {
+        ContextoEmpresa::Corrida ocupada(*ctx);
+        FrmInterface w(*ctx);
+        grabar(w, "VENTAS", ruta);
+        EXPECT_TRUE(dialogos.textosMostrados().join("|").contains(MensajeCorridaEnCurso()));
+        EXPECT_EQ(w.LstGrabados->count(), 0);
+        EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 0);
+    }
+    dialogos.mostrados.clear();
+    FrmInterface w(*ctx), otra(*ctx);
+    bool intentada = false;
+    QObject::connect(&w, &FrmInterface::lineaProcesada, [&](int) {
+        if (intentada) return;
+        intentada = true;
+        otra.TxtFields[0]->setText("VENTAS");
+        otra.Campo_Valida(0);
+        otra.TxtFields[1]->setText(ruta);
+        otra.UtilTeb1_ButtonClick("GRABAR");
+    });
+    grabar(w, "VENTAS", ruta);
+    ASSERT_TRUE(intentada);
+    EXPECT_EQ(w.LstGrabados->count(), 2);
+    EXPECT_EQ(otra.LstGrabados->count(), 0);
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    EXPECT_TRUE(dialogos.textosMostrados().join("|").contains(MensajeCorridaEnCurso()));
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 1);
+    // The operator's own clicks wait for the end of a run; only a call made from
+    // inside the run, as here, sees the refusal while the batch is open.
+    dialogos.conTransaccion.removeIf([](const QString& t) { return t.contains(MensajeCorridaEnCurso()); });
+    // Free again once the run ended.
+    grabar(otra, "VENTAS", archivo("w.txt", {lineaVenta(128)}));
+    EXPECT_EQ(otra.LstGrabados->count(), 1);
+}
+
+// A command whose statement fails shows the error through the central handler
+// and the window goes on working.
+TEST_P(VentanaRecepcion, UnaOrdenCuyaSentenciaFallaNoRompeLaVentana)
+{
+    const QString ruta = archivo("v.txt", {lineaVenta(126)});
+    FrmInterface w(*ctx);
+    con().EjecutarSQL("ALTER TABLE TA_INTERFACES RENAME TO TA_INTERFACES_FUERA");
+    dialogos.respuestaPorDefecto = plataforma::vbAbort;
+    w.TxtFields[0]->setText("VENTAS");
+    EXPECT_NO_THROW(w.Campo_Valida(0));
+    EXPECT_TRUE(w.ErrorCampo);
+    ASSERT_EQ(dialogos.mostrados.size(), 1);
+    EXPECT_EQ(dialogos.mostrados[0].titulo, "Error de datos!");
+    EXPECT_NO_THROW(tecla(w.TxtFields[0], Qt::Key_Return));
+    w.TxtFields[1]->setText(ruta);
+    EXPECT_NO_THROW(w.UtilTeb1_ButtonClick("GRABAR"));
+    EXPECT_EQ(dialogos.mostrados.last().titulo, "Error de datos!");
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 0);
+    EXPECT_TRUE(w.UtilTeb1->isEnabled());
+
+    con().EjecutarSQL("ALTER TABLE TA_INTERFACES_FUERA RENAME TO TA_INTERFACES");
+    dialogos.respuestaPorDefecto = plataforma::vbOK;
+    grabar(w, "VENTAS", ruta);
+    EXPECT_EQ(w.LstGrabados->count(), 1);
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+}
+
 TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
 {
     UsuarioActual = QStringLiteral("OPERADOR");
@@ -322,7 +429,7 @@ TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
                        QDateTime(QDate(2026, 3, 1), QTime(9, 0))});
     plataforma::fijarAhora(QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
     {
-        FrmInterface w;
+        FrmInterface w(*ctx);
         w.show();
         w.UtilTeb1_ButtonClick("CERRAR");
         EXPECT_FALSE(w.isVisible());

@@ -1,0 +1,149 @@
+#include "RegistroAsientos.h"
+
+#include "Configuracion.h"
+#include "Lbc_Asiento.h"
+#include "Utilidades.h"
+
+namespace vexa {
+
+namespace {
+
+// Columns of every row, in the order of the insert.
+const QStringList& columnas()
+{
+    static const QStringList c{
+        QStringLiteral("CUENTA"), QStringLiteral("SECUENCIA"), QStringLiteral("MES_OPERATIVO"),
+        QStringLiteral("[NUMERO ASIENTO]"), QStringLiteral("PERIODO"), QStringLiteral("TIPO_REG"),
+        QStringLiteral("FECHA"), QStringLiteral("DETALLE"), QStringLiteral("TC"), QStringLiteral("SUCURSAL"),
+        QStringLiteral("NUMERO"), QStringLiteral("LETRA"), QStringLiteral("[DEBE-HABER]"), QStringLiteral("IMPORTE"),
+        QStringLiteral("CABIMPORTE"), QStringLiteral("CABCUENTA"), QStringLiteral("CABNOMBRE"), QStringLiteral("CABCUIT"),
+        QStringLiteral("CABCONDIVA"), QStringLiteral("VENCIMIENTO"), QStringLiteral("NRO_TRANSMISION"),
+        // VAT book: first row only.
+        QStringLiteral("LIVA_TIPO"), QStringLiteral("LIVA_IMPIVAREC"), QStringLiteral("LIVA_IMPIVA"),
+        QStringLiteral("LIVA_EXENTO"), QStringLiteral("LIVA_IMPNETOGRAV"), QStringLiteral("LIVA_IMPNETONGRAV"),
+        QStringLiteral("LIVA_RET_GANANCIAS"), QStringLiteral("LIVA_RET_IBTOS"), QStringLiteral("LIVA_RET_PERC"),
+        QStringLiteral("LIVA_TOTAL"), QStringLiteral("LIVA_ALICIVA"), QStringLiteral("LIVA_ALICIVAREC")};
+    return c;
+}
+constexpr int kColumnasLibroIva = 12;
+
+// The insert of an entry of the given number of rows: the VAT-book columns
+// take values on the first row only and are NULL on the others. One text per
+// row count, kept for the run (the database layer keeps its prepared statement).
+const QString& sqlInsercion(int filas)
+{
+    static std::vector<QString> textos;
+    if (int(textos.size()) <= filas) textos.resize(size_t(filas) + 1);
+    QString& sql = textos[size_t(filas)];
+    if (sql.isEmpty()) {
+        const int n = int(columnas().size());
+        const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
+        const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
+                             + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
+        QStringList filasSql{primera};
+        for (int i = 1; i < filas; ++i) filasSql << otra;
+        sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", "))
+              + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
+    }
+    return sql;
+}
+
+QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
+QVariant monto(const std::optional<Moneda>& m) { return m ? monto(*m) : QVariant(); }
+QVariant fechaONulo(const QDate& d) { return d.isValid() ? QVariant(d) : QVariant(); }
+
+QString numeroSiguiente(const QString& numero)
+{
+    return QString::number(texto::valEntero(texto::recortar(numero)) + 1);
+}
+
+QString prefijoNumeroTomado() { return QStringLiteral("RegistroAsientos|numero|"); }
+
+} // namespace
+
+QString MonedaSimple(const Moneda& m)
+{
+    QString s = m.texto(4);
+    if (s.contains(QLatin1Char('.'))) {
+        while (s.endsWith(QLatin1Char('0'))) s.chop(1);
+        if (s.endsWith(QLatin1Char('.'))) s.chop(1);
+    }
+    return s;
+}
+
+RegistroAsientos::RegistroAsientos(Conexion& con, Configuracion* cfg) : con_(con), cfg_(cfg) {}
+
+qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QString& tipoReg)
+{
+    if (!con_.enTransaccion())
+        throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
+    const QString clave = Lbc_Asiento::ClaveFamilia(periodo, mes, tipoReg);
+    con_.bloquearFamilia(clave);
+    // While the family stays locked by this transaction nobody else numbers in it:
+    // the number handed out last is the highest, and the next one follows it.
+    const QString marca = prefijoNumeroTomado() + clave;
+    const QVariant ultimo = con_.datoTransaccion(marca);
+    qint32 n = 0;
+    if (ultimo.isValid()) {
+        n = ultimo.toInt() + 1;
+    } else {
+        const QVariant max = con_.Escalar(
+            QStringLiteral("SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ? "
+                           "ORDER BY [NUMERO ASIENTO] DESC LIMIT 1"),
+            {texto::valEntero(periodo), mes, Lbc_Asiento::FamiliaNumeracion(tipoReg)});
+        n = max.isNull() || max.toString().isEmpty() ? 1 : qint32(max.toLongLong() + 1);
+    }
+    // Kept past a rolled-back savepoint: a number handed out is never handed out again
+    // in this transaction, written or not (a gap rather than a repeated number).
+    con_.fijarDatoTransaccionEntera(marca, n);
+    return n;
+}
+
+void RegistroAsientos::olvidarNumeros() { con_.olvidarDatosTransaccion(prefijoNumeroTomado()); }
+
+qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
+{
+    Moneda d, h;
+    for (const LineaNueva& l : a.lineas) (l.alDebe ? d : h) += l.importe;
+    if (d != h)
+        throw ErrorVexa(0, QStringLiteral("El Subdiario no balancea Debe :") + MonedaSimple(d) + QStringLiteral(" Haber : ")
+                               + MonedaSimple(h) + QStringLiteral(" Importe Total : ") + MonedaSimple(a.cabImporte));
+    const qint32 nro = a.numeroReutilizar != 0 ? a.numeroReutilizar : tomarNumero(a.periodo, a.mes, a.tipoReg);
+    const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
+                  numero = texto::recortar(a.numero), letra = texto::recortar(a.letra),
+                  cabCuenta = texto::recortar(a.cabCuenta), nombre = texto::recortar(a.cabNombre),
+                  cuit = texto::recortar(a.cabCuit), condicionIva = texto::recortar(a.cabCondIva);
+    const QVariant idRecepcion = a.idRecepcion != 0 ? QVariant(a.idRecepcion) : QVariant();
+    const int periodoNumero = int(texto::valEntero(a.periodo));
+    Params p;
+    p.reserve(qsizetype(a.lineas.size()) * columnas().size());
+    int secuencia = 0;
+    for (const LineaNueva& l : a.lineas) {
+        if (l.importe <= Moneda()) continue;
+        ++secuencia;
+        p << texto::recortar(l.cuenta) << secuencia << a.mes << nro << periodoNumero << a.tipoReg << a.fecha
+          << (l.detalle.isEmpty() ? detalle : l.detalle) << tc << sucursal << numero << letra
+          << (l.alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(l.importe) << monto(a.cabImporte)
+          << cabCuenta << nombre << cuit << condicionIva
+          << fechaONulo(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento) << idRecepcion;
+        if (secuencia == 1) {
+            if (a.libroIva) {
+                const LibroIvaNuevo& iva = *a.libroIva;
+                p << texto::recortar(iva.tipo) << monto(iva.impIvaRec) << monto(iva.impIva) << monto(iva.exento)
+                  << monto(iva.netoGravado) << monto(iva.netoNoGravado) << monto(iva.retGanancias) << monto(iva.retIbtos)
+                  << monto(iva.retPercepciones) << monto(iva.total) << monto(iva.alicuotaIva) << monto(iva.alicuotaIvaRec);
+            } else {
+                for (int i = 0; i < kColumnasLibroIva; ++i) p << QVariant();
+            }
+        }
+    }
+    if (secuencia > 0) con_.EjecutarSQL(sqlInsercion(secuencia), p);
+    if (a.numeraComprobante) {
+        std::optional<Configuracion> propia;
+        Configuracion& cfg = cfg_ ? *cfg_ : propia.emplace(&con_);
+        cfg.ActualizaNumeracion(a.tc, QStringLiteral("CONTABLE"), a.sucursal, numeroSiguiente(a.numero), a.letra);
+    }
+    return nro;
+}
+
+} // namespace vexa

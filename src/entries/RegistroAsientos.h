@@ -1,0 +1,93 @@
+#pragma once
+// The one writer of journal-entry rows (MV_ASIENTOS): a whole entry is posted
+// inside the caller's write transaction.
+//
+//   Transaccion t(con);
+//   RegistroAsientos registro(con, &cfg);
+//   AsientoNuevo a; a.periodo = "2"; a.mes = 3; a.tipoReg = "VTAS"; ... a.lineas = {...};
+//   qint32 nro = registro.registrar(a);     // throws on an unbalanced entry or a database error
+//   t.confirmar();
+//
+// registrar checks that the debits equal the credits, takes the entry number
+// inside the transaction (the numbering family locked until it ends, see
+// Lbc_Asiento.h), inserts every row (sequence 1..n, the VAT-book columns on the
+// first row only) and, for a voucher type that numbers its own vouchers, moves
+// the type's numbering past the voucher's number.
+//
+// Entry numbers handed out are remembered for the rest of the transaction, per
+// family, so a batch of entries reads the table once per family. The memory
+// follows the transaction: numbers taken inside a savepoint that is rolled back
+// are forgotten with it. A caller that deletes entry rows inside the
+// transaction calls olvidarNumeros, so a freed highest number is found again.
+#include "Conexion.h"
+#include "Moneda.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vexa {
+
+class Configuracion;
+
+struct LineaNueva {
+    QString cuenta;
+    bool alDebe = true; // D or H
+    Moneda importe;     // a line of zero is not posted
+    QString detalle;    // empty: the entry's detail
+    QDate vencimiento;  // invalid: the entry's due date
+};
+
+// VAT-book columns (LIVA_*), written on the entry's first row.
+struct LibroIvaNuevo {
+    QString tipo;
+    Moneda impIvaRec;
+    std::optional<Moneda> impIva, exento; // nullopt: NULL
+    Moneda netoGravado, netoNoGravado, retGanancias, retIbtos, retPercepciones, total, alicuotaIva, alicuotaIvaRec;
+};
+
+struct AsientoNuevo {
+    QString periodo;   // fiscal year
+    int mes = 0;       // operating month
+    QString tipoReg;   // TIPO_REG: "" for ordinary entries, the sub-journal code (numbering family)
+    QDate fecha;
+    QString detalle;
+    QDate vencimiento; // invalid: none
+    std::vector<LineaNueva> lineas;
+    // Voucher the entry carries (repeated on every row).
+    QString tc, sucursal, numero, letra;
+    Moneda cabImporte;
+    QString cabCuenta, cabNombre, cabCuit, cabCondIva;
+    std::optional<LibroIvaNuevo> libroIva;
+    qint32 idRecepcion = 0;          // NRO_TRANSMISION; 0: none
+    qint32 numeroReutilizar = 0;     // post under this entry number; 0: take the next one
+    bool numeraComprobante = false;  // the type numbers its own vouchers: its numbering moves past 'numero'
+};
+
+class RegistroAsientos {
+public:
+    // 'cfg' is needed only for vouchers that number their own (numeraComprobante);
+    // without it one is made on the connection.
+    explicit RegistroAsientos(Conexion& con, Configuracion* cfg = nullptr);
+
+    // Posts the entry; returns its number. Throws ErrorVexa with the balance
+    // message when debits and credits differ, ErrorVexa when the connection is
+    // not inside a transaction, ErrorBD on a database error.
+    qint32 registrar(const AsientoNuevo& a);
+
+    // The next entry number of the family, taken inside the caller's write
+    // transaction (the family stays locked until it ends).
+    qint32 tomarNumero(const QString& periodo, int mes, const QString& tipoReg);
+    void olvidarNumeros();
+
+private:
+    Conexion& con_;
+    Configuracion* cfg_;
+};
+
+// An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).
+QString MonedaSimple(const Moneda& m);
+
+} // namespace vexa

@@ -1,0 +1,84 @@
+#include "CorridaRecepcion.h"
+
+#include "ArchivoTexto.h"
+#include "Contabilizador.h"
+#include "ContextoEmpresa.h"
+#include "Progreso.h"
+#include "RecepcionInterface.h"
+#include "TestigoRecepcion.h"
+#include "Utilidades.h"
+
+namespace vexa::recepcion {
+
+namespace {
+constexpr qint64 kMsLote = 250;
+} // namespace
+
+ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
+                                  Progreso& progreso, const AlConfirmarLote& alConfirmar)
+{
+    ResultadoCorrida r;
+    auto fallo = [&r](const std::exception& e) {
+        r.fin = ResultadoCorrida::Fin::Error;
+        r.errorNumero = numeroDeError(e);
+        r.error = descripcionDeError(e);
+    };
+    std::optional<ContextoEmpresa::Corrida> corrida;
+    try {
+        corrida.emplace(ctx);
+    } catch (const std::exception& e) {
+        fallo(e);
+        return r;
+    }
+    Conexion& con = ctx.con();
+    TestigoRecepcion testigo(&con);
+    auto entregar = [&](const std::vector<LoteRecepcion::Resultado>& resultados) {
+        if (alConfirmar && !resultados.empty()) alConfirmar(resultados);
+    };
+    try {
+        RecepcionInterface recepcion(&con, &ctx.configuracion());
+        if (!recepcion.ObtieneDatosInterface(texto::recortar(definicion)))
+            throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
+        QStringList lineas;
+        QString error;
+        if (!ArchivoTexto::leer(archivo, lineas, &error)) throw ErrorVexa(53, error);
+        r.idRecepcion = testigo.Reservar(archivo, ctx.seccionEquipo);
+        progreso.Iniciar(QStringLiteral("Recepción de Subdiario desde Interface"), lineas.size());
+        bool cancelada = false;
+        {
+            // The batch in hand is rolled back when anything below throws, before
+            // the log row is completed and before the caller hears of the error.
+            Contabilizador contabilizador(&con, &ctx.configuracion());
+            LoteRecepcion lote(con, recepcion, contabilizador, testigo);
+            int n = 1;
+            for (const QString& linea : lineas) {
+                if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+                lote.procesar(n, linea);
+                if (!progreso.Actualizar(n, linea)) {
+                    cancelada = n < lineas.size();
+                    break;
+                }
+                ++n;
+            }
+            entregar(lote.confirmar());
+        }
+        testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
+        r.fin = cancelada ? ResultadoCorrida::Fin::Cancelada : ResultadoCorrida::Fin::Completa;
+    } catch (const std::exception& e) {
+        fallo(e);
+        // The log keeps what the run did up to here.
+        if (r.idRecepcion != 0) {
+            try {
+                testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
+            } catch (const std::exception&) {
+                // The row already holds the counts of every committed batch.
+            }
+        }
+    }
+    progreso.Cerrar();
+    r.grabados = testigo.leidos();
+    r.rechazados = testigo.ignorados();
+    return r;
+}
+
+} // namespace vexa::recepcion

@@ -1,0 +1,51 @@
+#pragma once
+// A whole reception run, without any window: loads the definition, reads the
+// file, reserves the run's row in the reception log, validates and posts every
+// line in batches of about a quarter of a second (LoteRecepcion) and completes
+// the log row at the end.
+//
+//   ProgresoNulo progreso;
+//   ResultadoCorrida r = RecibirInterface(ctx, "VENTAS", "/ruta/ventas.txt", progreso,
+//                                         [](const auto& lote) { ... list each line ... });
+//
+// alConfirmar receives the final result of every line of a batch once the batch
+// has committed (in file order). The progress hears of every line; when it
+// answers that the operator cancelled, the batch in hand is committed and the
+// run ends there (Fin::Cancelada).
+//
+// One run at a time per station (ContextoEmpresa::Corrida): a second one is
+// refused with MensajeCorridaEnCurso(). A failure that stops the run rolls back
+// the batch in hand before this returns, so the caller may show the error while
+// nothing holds the database's write lock.
+#include "LoteRecepcion.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace vexa {
+class ContextoEmpresa;
+class Progreso;
+} // namespace vexa
+
+namespace vexa::recepcion {
+
+struct ResultadoCorrida {
+    enum class Fin { Completa, Cancelada, Error };
+    Fin fin = Fin::Error;
+    qint32 idRecepcion = 0; // 0 when the run stopped before reserving its log row
+    int grabados = 0;       // lines posted (committed)
+    int rechazados = 0;     // lines rejected
+    int errorNumero = 0;    // Fin::Error: the error's number and text
+    QString error;
+
+    bool completa() const { return fin == Fin::Completa; }
+};
+
+using AlConfirmarLote = std::function<void(const std::vector<LoteRecepcion::Resultado>&)>;
+
+ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
+                                  Progreso& progreso, const AlConfirmarLote& alConfirmar = {});
+
+} // namespace vexa::recepcion
