@@ -65,18 +65,6 @@ QDate aFecha(const QString& s)
     return d;
 }
 
-QString ceros(const QString& s, int ancho)
-{
-    const QString t = texto::recortar(s);
-    return texto::soloDigitos(t) ? Utilidades::CompletaCeros(t, ancho) : s;
-}
-
-bool esFalso(const QString& valor)
-{
-    const QString v = texto::recortar(valor).toUpper();
-    return v == QLatin1String("FALSO") || v == QLatin1String("FALSE") || v == QLatin1String("0");
-}
-
 } // namespace
 
 Lbc_Asiento::Lbc_Asiento(Conexion* conexion) : con_(conexion) {}

@@ -77,7 +77,7 @@ public:
     qint32 UltimoNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg = QVariant(),
                                const QVariant& Periodo = QVariant());
     // Same as UltimoNumeroAsiento, inside the caller's write transaction after
-    // locking the family (Conexion::bloquearFamilia). Throws ErrorVexa when the
+    // locking the family (tomarBloqueo, BloqueosOrdenados.h). Throws ErrorVexa when the
     // connection is not inside a transaction.
     qint32 TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg = QVariant(),
                               const QVariant& Periodo = QVariant());
@@ -89,7 +89,7 @@ public:
     // Numbering family of a TIPO_REG value: "" for ordinary and summary entries,
     // the trimmed sub-journal code otherwise (the value of MV_ASIENTOS.FAMILIA).
     static QString FamiliaNumeracion(const QString& tipoReg);
-    // Lock key of a family for Conexion::bloquearFamilia.
+    // Lock key of a family (tomarBloqueo).
     static QString ClaveFamilia(const QString& periodo, int mes, const QString& familia);
     // The TIPO_REG of summary entries: U+00FF followed by "RS".
     static QString TipoRegResumen();

@@ -1,5 +1,6 @@
 #include "RegistroAsientos.h"
 
+#include "BloqueosOrdenados.h"
 #include "Configuracion.h"
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
@@ -78,7 +79,7 @@ qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QStr
     if (!con_.enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString clave = Lbc_Asiento::ClaveFamilia(periodo, mes, tipoReg);
-    con_.bloquearFamilia(clave);
+    tomarBloqueo(con_, clave); // may throw BloqueoOcupado (see BloqueosOrdenados.h)
     // While the family stays locked by this transaction nobody else numbers in it:
     // the number handed out last is the highest, and the next one follows it.
     const QString marca = prefijoNumeroTomado() + clave;

@@ -78,7 +78,9 @@ public:
     qint32 registrar(const AsientoNuevo& a);
 
     // The next entry number of the family, taken inside the caller's write
-    // transaction (the family stays locked until it ends).
+    // transaction (the family stays locked until it ends). The family's lock is
+    // taken in order with the transaction's other locks (BloqueosOrdenados.h):
+    // BloqueoOcupado when it may not be waited for.
     qint32 tomarNumero(const QString& periodo, int mes, const QString& tipoReg);
     void olvidarNumeros();
 

@@ -1,5 +1,6 @@
 #include "Contabilizador.h"
 
+#include "BloqueosOrdenados.h"
 #include "Configuracion.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
@@ -165,6 +166,8 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
             testigo.EscribeConteos(1);
             t->confirmar();
         }
+    } catch (const BloqueoOcupado&) {
+        throw; // the caller ends its batch before this voucher
     } catch (const ErrorBD& e) {
         // In a batch the caller undoes the line (or the batch) and replays;
         // alone, the voucher's own transaction has rolled everything back.

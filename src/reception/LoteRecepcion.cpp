@@ -1,7 +1,9 @@
 #include "LoteRecepcion.h"
 
-#include "Contabilizador.h"
 #include "Lbc_Asiento.h"
+
+#include "BloqueosOrdenados.h"
+#include "Contabilizador.h"
 #include "RecepcionInterface.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
@@ -10,6 +12,12 @@
 
 namespace vexa::recepcion {
 
+namespace {
+// Fresh batches one line may need before it is rejected after all (a lock
+// conflict that keeps coming back means something else is wrong).
+constexpr int kReintentosLinea = 50;
+} // namespace
+
 LoteRecepcion::LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador,
                              TestigoRecepcion& testigo)
     : con_(con), recepcion_(recepcion), contabilizador_(contabilizador), testigo_(testigo)
@@ -17,74 +25,19 @@ LoteRecepcion::LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Conta
     contabilizador_.setEnLote(true);
 }
 
-void LoteRecepcion::procesar(int numero, const QString& linea)
+void LoteRecepcion::abrir()
 {
-    if (!tx_) {
-        tx_.emplace(con_);
-        reloj_.start();
-        seguro_ = false;
-    }
-    lineas_.emplace_back(numero, linea);
-    if (seguro_) {
-        resultados_.push_back(procesarSeguro(numero, linea));
-        return;
-    }
-    QString mensaje;
-    bool deshacer = false;
-    try {
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
-        mensaje = r.mensaje;
-        if (r.valido()) {
-            mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
-            deshacer = !mensaje.isEmpty() && contabilizador_.escribio();
-        }
-    } catch (const std::exception& e) {
-        mensaje = descripcionDeError(e);
-        deshacer = true;
-    }
-    // A failed statement always arrives here as an exception (nothing below
-    // swallows one): it may have spoilt the transaction, which PostgreSQL then
-    // refuses to go on with, so the batch is undone and replayed.
-    recepcion_.LimpiaValores();
-    if (deshacer) {
-        repetirSeguro();
-        return;
-    }
-    resultados_.push_back({numero, linea, mensaje});
-}
-
-LoteRecepcion::Resultado LoteRecepcion::procesarSeguro(int numero, const QString& linea)
-{
-    QString mensaje;
-    try {
-        Transaccion punto(con_); // a savepoint inside the batch
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
-        mensaje = r.mensaje;
-        if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
-        if (mensaje.isEmpty()) punto.confirmar();
-    } catch (const std::exception& e) {
-        mensaje = descripcionDeError(e);
-    }
-    // The line's savepoint was rolled back: the number its entry took is free again,
-    // so the batch's entries stay numbered without a gap.
-    if (!mensaje.isEmpty()) Lbc_Asiento(&con_).OlvidarNumerosTomados();
-    recepcion_.LimpiaValores();
-    return {numero, linea, mensaje};
-}
-
-void LoteRecepcion::repetirSeguro()
-{
-    // Undo the whole batch and post its lines again, each in its own savepoint.
-    tx_.reset();
-    resultados_.clear();
     tx_.emplace(con_);
-    seguro_ = true;
-    for (const auto& [numero, linea] : lineas_) resultados_.push_back(procesarSeguro(numero, linea));
+    reloj_.start();
+    seguro_ = false;
+    // The locks a line could not wait for inside the previous batch, now
+    // waited for in order before anything else.
+    if (!previas_.isEmpty()) tomarBloqueosEnOrden(con_, previas_);
 }
 
-std::vector<LoteRecepcion::Resultado> LoteRecepcion::confirmar()
+void LoteRecepcion::cerrar()
 {
-    if (!tx_) return {};
+    if (!tx_) return;
     int grabados = 0, ignorados = 0;
     for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
     try {
@@ -96,13 +49,112 @@ std::vector<LoteRecepcion::Resultado> LoteRecepcion::confirmar()
             if (r.mensaje.isEmpty()) r.mensaje = descripcionDeError(e);
     }
     tx_.reset();
-    for (const Resultado& r : resultados_) {
+    for (Resultado& r : resultados_) {
         if (r.mensaje.isEmpty()) testigo_.Grabado();
         else testigo_.Rechazado();
+        listos_.push_back(std::move(r));
     }
+    resultados_.clear();
     lineas_.clear();
     seguro_ = false;
-    return std::exchange(resultados_, {});
+}
+
+void LoteRecepcion::procesar(int numero, const QString& linea)
+{
+    if (!tx_) abrir();
+    if (seguro_) {
+        seguir({{numero, linea}});
+        return;
+    }
+    lineas_.emplace_back(numero, linea);
+    QString mensaje;
+    bool deshacer = false;
+    try {
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
+        mensaje = r.mensaje;
+        if (r.valido()) {
+            mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+            deshacer = !mensaje.isEmpty() && contabilizador_.escribio();
+        }
+    } catch (const std::exception& e) {
+        // A failed statement always arrives here as an exception (nothing below
+        // swallows one): it may have spoilt the transaction, which PostgreSQL
+        // then refuses to go on with. A busy lock arrives here too.
+        mensaje = descripcionDeError(e);
+        deshacer = true;
+    }
+    recepcion_.LimpiaValores();
+    if (deshacer) {
+        repetirSeguro();
+        return;
+    }
+    resultados_.push_back({numero, linea, mensaje});
+}
+
+std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(int numero, const QString& linea)
+{
+    QString mensaje;
+    bool otraVez = false;
+    try {
+        Transaccion punto(con_); // a savepoint inside the batch
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
+        mensaje = r.mensaje;
+        if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+        if (mensaje.isEmpty()) punto.confirmar();
+    } catch (const BloqueoOcupado& b) {
+        if (!previas_.contains(b.clave(), Qt::CaseInsensitive)) previas_ << b.clave();
+        otraVez = true;
+    } catch (const std::exception& e) {
+        if (esConflictoTransitorio(e)) otraVez = true;
+        else mensaje = descripcionDeError(e);
+    }
+    // The line's savepoint was rolled back: the number its entry took is free again,
+    // so the batch's entries stay numbered without a gap.
+    if (!mensaje.isEmpty() || otraVez) Lbc_Asiento(&con_).OlvidarNumerosTomados();
+    recepcion_.LimpiaValores();
+    if (otraVez) return std::nullopt;
+    return Resultado{numero, linea, mensaje};
+}
+
+void LoteRecepcion::seguir(std::vector<std::pair<int, QString>> cola)
+{
+    int intentos = 0;
+    for (size_t i = 0; i < cola.size();) {
+        const auto& [numero, linea] = cola[i];
+        std::optional<Resultado> r = procesarSeguro(numero, linea);
+        if (!r && ++intentos > kReintentosLinea)
+            r = Resultado{numero, linea, QStringLiteral("El comprobante no pudo grabarse: otra estación lo retuvo demasiado tiempo")};
+        if (!r) {
+            // The line's savepoint is undone: commit the earlier lines and post
+            // the line again in a fresh batch, which waits for its locks.
+            cerrar();
+            abrir();
+            seguro_ = true;
+            continue;
+        }
+        lineas_.emplace_back(numero, linea);
+        resultados_.push_back(std::move(*r));
+        previas_.clear();
+        intentos = 0;
+        ++i;
+    }
+}
+
+void LoteRecepcion::repetirSeguro()
+{
+    // Undo the whole batch and post its lines again, each in its own savepoint.
+    std::vector<std::pair<int, QString>> cola = std::exchange(lineas_, {});
+    tx_.reset();
+    resultados_.clear();
+    abrir();
+    seguro_ = true;
+    seguir(std::move(cola));
+}
+
+std::vector<LoteRecepcion::Resultado> LoteRecepcion::confirmar()
+{
+    cerrar();
+    return std::exchange(listos_, {});
 }
 
 } // namespace vexa::recepcion

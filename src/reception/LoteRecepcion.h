@@ -12,10 +12,17 @@
 // after it reached the database (an error, or a message of the posting after
 // it wrote), the batch is rolled back and its lines are posted again one by
 // one, each in a savepoint, so that the failure undoes only its own line.
+//
+// Another station being busy never rejects a line. A lock the line may not
+// wait for (BloqueoOcupado, see BloqueosOrdenados.h), a deadlock or a
+// serialisation failure undoes the line; the batch's earlier lines are
+// committed and the line is posted again in a fresh batch that first takes,
+// waiting and in order, the locks it could not have.
 #include "Conexion.h"
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -38,15 +45,21 @@ public:
 
     // Validates and posts one line inside the current batch (opened on demand).
     void procesar(int numero, const QString& linea);
-    // Commits the batch and returns the final result of each of its lines, in order.
-    // When the commit fails, every line of the batch comes back rejected with the error.
+    // Commits the batch and returns the final result of each line committed since
+    // the last call (a batch may have been committed early, see above), in order.
+    // When a commit fails, every line of its batch comes back rejected with the error.
     std::vector<Resultado> confirmar();
 
     bool abierto() const { return tx_.has_value(); }
     qint64 msAbierto() const { return tx_ ? reloj_.elapsed() : 0; }
 
 private:
-    Resultado procesarSeguro(int numero, const QString& linea);
+    void abrir();
+    void cerrar();
+    // The line in a savepoint; nullopt when it must go to a fresh batch.
+    std::optional<Resultado> procesarSeguro(int numero, const QString& linea);
+    // Posts the lines one by one, each in a savepoint, in the open batch.
+    void seguir(std::vector<std::pair<int, QString>> cola);
     void repetirSeguro();
 
     Conexion& con_;
@@ -57,7 +70,9 @@ private:
     QElapsedTimer reloj_;
     bool seguro_ = false;
     std::vector<std::pair<int, QString>> lineas_;
-    std::vector<Resultado> resultados_;
+    std::vector<Resultado> resultados_; // of the open batch
+    std::vector<Resultado> listos_;     // committed, not handed out yet
+    QStringList previas_;               // locks a fresh batch takes first
 };
 
 } // namespace vexa::recepcion

@@ -1,5 +1,7 @@
 #include "RecepcionInterface.h"
 
+#include "BloqueosOrdenados.h"
+
 #include "Configuracion.h"
 #include "FechaInterfaz.h"
 #include "Utilidades.h"
@@ -182,6 +184,13 @@ std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const 
     p.Letra = texto::recortar(Letra);
     p.Proveedor = texto::recortar(Proveedor);
     p.Periodo = periodoActivo();
+    // Inside the writing transaction the voucher's identity is locked before it
+    // is looked for, until the transaction ends: another station receiving the
+    // same voucher waits, then finds this one's rows.
+    if (con_.enTransaccion())
+        tomarBloqueo(con_, QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
+                               .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
+                                    QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor));
 
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
@@ -222,6 +231,8 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
         // A failed statement is not an answer about the line: the caller undoes
         // what its transaction holds and decides.
         throw;
+    } catch (const BloqueoOcupado&) {
+        throw; // the caller ends its batch before this line
     } catch (const std::exception& e) {
         r.mensaje = descripcionDeError(e);
         if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");

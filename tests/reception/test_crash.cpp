@@ -6,9 +6,13 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <functional>
+#include <map>
 
 using namespace vexa;
 using namespace vexa::prueba;
@@ -31,12 +35,13 @@ protected:
         }
         return ruta;
     }
-    std::unique_ptr<QProcess> lanzar(const QString& ruta)
+    std::unique_ptr<QProcess> lanzar(const QString& ruta, const QString& rechazos = QString())
     {
         auto p = std::make_unique<QProcess>();
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p->start(QStringLiteral(VEXA_RECEPCION_HIJA),
-                 {datos().server, datos().dbName, datos().usuario, datos().password, QStringLiteral("VENTAS"), ruta});
+        QStringList args{datos().server, datos().dbName, datos().usuario, datos().password, QStringLiteral("VENTAS"), ruta};
+        if (!rechazos.isEmpty()) args << rechazos;
+        p->start(QStringLiteral(VEXA_RECEPCION_HIJA), args);
         EXPECT_TRUE(p->waitForStarted(10000));
         return p;
     }
@@ -107,6 +112,78 @@ TEST_P(RecepcionEnOtroProceso, DosCorridasALaVez)
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM (SELECT DISTINCT PERIODO, MES_OPERATIVO, FAMILIA, [NUMERO ASIENTO] FROM MV_ASIENTOS) X"),
               2 * lineas * 9 / 10);
     verificar();
+}
+
+// Four stations receive at once: the same file, overlapping files, files whose
+// vouchers span every month (each station visits the months in another order,
+// so a batch needs the numbering locks of several months in different orders).
+// No voucher is posted twice, no valid voucher is rejected because another
+// station was busy, and every log row counts exactly what its run did.
+TEST_P(RecepcionEnOtroProceso, CuatroCorridasALaVez)
+{
+    struct Caso {
+        const char* nombre;
+        std::function<int(int estacion, int i)> numero; // voucher number of line i of a station
+        std::function<int(int estacion, int i)> mes;
+    };
+    constexpr int lineas = 150, estaciones = 4;
+    const Caso casos[] = {
+        {"mismo archivo", [](int, int i) { return i + 1; }, [](int, int i) { return 1 + i % 12; }},
+        {"archivos solapados", [](int e, int i) { return e * 50 + i + 1; }, [](int e, int i) { return 1 + (e * 50 + i) % 12; }},
+        {"varios meses por lote", [](int e, int i) { return e * 100000 + i + 1; }, [](int e, int i) { return 1 + (i * 5 + e * 7) % 12; }},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOS");
+        con().EjecutarSQL("DELETE FROM TESTIGO_RECEPCION");
+        std::map<int, bool> validos; // voucher number -> valid (known customer)
+        std::vector<std::unique_ptr<QProcess>> hijos;
+        std::vector<QString> rechazos;
+        for (int e = 0; e < estaciones; ++e) {
+            const QString ruta = dir.filePath(QStringLiteral("%1_%2.txt").arg(&c - casos).arg(e));
+            QFile f(ruta);
+            f.open(QIODevice::WriteOnly);
+            for (int i = 0; i < lineas; ++i) {
+                const int n = c.numero(e, i);
+                const bool valido = n % 10 != 7; // one voucher in ten names an unknown customer
+                validos[n] = valido;
+                const QString fecha = QStringLiteral("10/%1/2026").arg(c.mes(e, i), 2, 10, QLatin1Char('0'));
+                const QString linea = QStringList{fecha, "FC", QStringLiteral("0001-%1-A").arg(n, 8, 10, QLatin1Char('0')),
+                                                  valido ? "CLI001" : "CLI999", "100", "21", "121", "28/12/2026", "Venta"}
+                                          .join(u';');
+                f.write((linea + "\r\n").toUtf8());
+            }
+            f.close();
+            rechazos.push_back(dir.filePath(QStringLiteral("rechazos_%1_%2.txt").arg(&c - casos).arg(e)));
+        }
+        for (int e = 0; e < estaciones; ++e)
+            hijos.push_back(lanzar(dir.filePath(QStringLiteral("%1_%2.txt").arg(&c - casos).arg(e)), rechazos[size_t(e)]));
+        for (auto& h : hijos) {
+            ASSERT_TRUE(h->waitForFinished(300000));
+            EXPECT_EQ(h->exitCode(), 0);
+        }
+        int validosDistintos = 0;
+        for (const auto& [n, v] : validos) validosDistintos += v ? 1 : 0;
+        // Every valid voucher posted once.
+        EXPECT_EQ(contar(con(), "SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS"), validosDistintos);
+        EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 3 * validosDistintos);
+        // Rejected only for the unknown customer or because another station had it already.
+        int rechazadas = 0;
+        for (const QString& r : rechazos) {
+            QFile f(r);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            for (const QByteArray& l : f.readAll().split('\n')) {
+                if (l.isEmpty()) continue;
+                ++rechazadas;
+                const QString m = QString::fromUtf8(l);
+                EXPECT_TRUE(m.contains("CLI999") || m.contains("ya existe!!!")) << m.toStdString();
+            }
+        }
+        EXPECT_EQ(rechazadas, estaciones * lineas - validosDistintos);
+        EXPECT_EQ(contar(con(), "SELECT SUM(REGISTROS_LEIDOS) FROM TESTIGO_RECEPCION"), validosDistintos);
+        EXPECT_EQ(contar(con(), "SELECT SUM(TOTAL_LINEAS) FROM TESTIGO_RECEPCION"), estaciones * lineas);
+        verificar();
+    }
 }
 
 VEXA_AMBOS_MOTORES(RecepcionEnOtroProceso);
