@@ -297,7 +297,7 @@ public:
     // Dialect helpers.
     QString traducir(const QString& sql) const;   // [names], done for every statement
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
-    QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
+    QString likeOperador() const;
 
     // Applies the schema (every step, or those up to hastaVersion; optionally the
     // demo data) to the open, empty database and records its version.
@@ -347,7 +347,6 @@ private:
     void ejecutarDirecto(const QString& sql);
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
     bool leeEnFlujo() const;
-    void registrarColacion();
     void liberarConsultas();
     bool transaccionAbortadaEnServidor() const;
     bool existeTabla(const QString& tabla);
