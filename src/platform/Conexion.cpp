@@ -1,6 +1,7 @@
 #include "Conexion.h"
 
 #include "AnalisisSQL.h"
+#include "MotorBD.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <QSqlRecord>
 #include <QSqlResult>
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <atomic>
@@ -100,43 +100,12 @@ struct Conexion::Cache {
     std::map<QString, sqlite3_stmt*> acciones;
     // Columns of each statement's placeholders (see AnalisisSQL.h).
     std::map<QString, std::vector<QString>> marcas;
-    void finalizarAcciones()
-    {
-        for (auto& [sql, st] : acciones) sqlite3_finalize(st);
-        acciones.clear();
-    }
+    void finalizarAcciones() { motor_sqlite::finalizar(acciones); }
     ~Cache() { finalizarAcciones(); }
 };
 
 namespace {
 std::atomic<int> g_contador{0};
-
-// Case- and trailing-blank-insensitive collation for SQLite text keys.
-int colacionCI(void*, int n1, const void* p1, int n2, const void* p2)
-{
-    const auto* a = static_cast<const unsigned char*>(p1);
-    const auto* b = static_cast<const unsigned char*>(p2);
-    while (n1 > 0 && a[n1 - 1] == ' ') --n1;
-    while (n2 > 0 && b[n2 - 1] == ' ') --n2;
-    bool ascii = true;
-    for (int i = 0; i < n1 && ascii; ++i) ascii = a[i] < 0x80;
-    for (int i = 0; i < n2 && ascii; ++i) ascii = b[i] < 0x80;
-    if (ascii) {
-        int n = std::min(n1, n2);
-        for (int i = 0; i < n; ++i) {
-            int x = a[i], y = b[i];
-            if (x >= 'A' && x <= 'Z') x += 32;
-            if (y >= 'A' && y <= 'Z') y += 32;
-            if (x != y) return x < y ? -1 : 1;
-        }
-        return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
-    }
-    const QString s1 = QString::fromUtf8(reinterpret_cast<const char*>(a), n1);
-    const QString s2 = QString::fromUtf8(reinterpret_cast<const char*>(b), n2);
-    int r = QString::compare(s1, s2, Qt::CaseInsensitive);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
-}
-
 } // namespace
 
 Conexion::Conexion() : nombre_(QStringLiteral("vexa_%1").arg(++g_contador)), cache_(std::make_unique<Cache>()) {}
@@ -163,7 +132,7 @@ void Conexion::setDatos(const DatosConexion& d)
 }
 
 Motor Conexion::motor() const { return Server.trimmed().isEmpty() ? Motor::SQLite : Motor::PostgreSQL; }
-QString Conexion::Driver() const { return motor() == Motor::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"); }
+QString Conexion::Driver() const { return MotorBD::de(motor()).driver(); }
 
 bool Conexion::Abrir()
 {
@@ -178,28 +147,8 @@ bool Conexion::Abrir()
         ultimoError_ = QStringLiteral("No está disponible el controlador de base de datos ") + Driver();
         return false;
     }
-    if (motor() == Motor::SQLite) {
-        const QString archivo = DbName.trimmed();
-        if (archivo.isEmpty() || !QFileInfo::exists(archivo)) {
-            ultimoError_ = QStringLiteral("No existe la base de datos ") + archivo;
-            return false;
-        }
-        db_.setDatabaseName(archivo);
-    } else {
-        QString host = Server.trimmed();
-        int puerto = 5432;
-        int dp = host.lastIndexOf(u':');
-        if (dp > 0) {
-            puerto = host.mid(dp + 1).toInt();
-            host = host.left(dp);
-        }
-        db_.setHostName(host);
-        db_.setPort(puerto);
-        db_.setDatabaseName(DbName.trimmed());
-        db_.setUserName(Usuario);
-        db_.setPassword(Password);
-        db_.setConnectOptions(QStringLiteral("connect_timeout=10"));
-    }
+    const MotorBD& m = MotorBD::de(motor());
+    if (!m.configurar(db_, datos(), &ultimoError_)) return false;
     if (!db_.open()) {
         ultimoError_ = db_.lastError().text();
         return false;
@@ -208,19 +157,10 @@ bool Conexion::Abrir()
     importes_.reset();
     try {
         if (motor() == Motor::SQLite) {
-            registrarColacion();
-            ejecutarDirecto(QStringLiteral("PRAGMA foreign_keys = ON"));
-            ejecutarDirecto(QStringLiteral("PRAGMA journal_mode = WAL"));
-            ejecutarDirecto(QStringLiteral("PRAGMA synchronous = NORMAL"));
-            // A journal of millions of lines touches many index pages per posted line:
-            // a 128 MB page cache keeps them, and checkpoints come every 16 MB of log.
-            ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -131072"));
-            ejecutarDirecto(QStringLiteral("PRAGMA wal_autocheckpoint = 4000"));
-            ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
-        } else {
-            ejecutarDirecto(QStringLiteral("SET client_encoding = 'UTF8'"));
-            ejecutarDirecto(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+            sqlite_ = motor_sqlite::manejador(db_);
+            motor_sqlite::preparar(sqlite_, &Conexion::esperaOcupada, this);
         }
+        for (const QString& s : m.sentenciasDeSesion()) ejecutarDirecto(s);
         setTiempoEspera(tiempoEspera_);
     } catch (const ErrorBD& e) {
         ultimoError_ = e.descripcion();
@@ -231,17 +171,6 @@ bool Conexion::Abrir()
     return true;
 }
 
-void Conexion::registrarColacion()
-{
-    QVariant h = db_.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
-    sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
-    sqlite_ = s;
-    // Waits for another connection's lock in short steps (see setAlEsperar).
-    sqlite3_busy_handler(s, &Conexion::esperaOcupada, this);
-    if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
-        throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
-}
 
 bool Conexion::Conectado() const { return db_.isValid() && db_.isOpen(); }
 
@@ -272,9 +201,8 @@ void Conexion::setTiempoEspera(int segundos)
 {
     tiempoEspera_ = segundos;
     if (!Conectado()) return;
-    // SQLite: the busy handler reads tiempoEspera_ (a busy_timeout would replace it).
-    if (motor() == Motor::PostgreSQL)
-        ejecutarDirecto(QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000));
+    const QString s = MotorBD::de(motor()).sentenciaTiempoEspera(segundos);
+    if (!s.isEmpty()) ejecutarDirecto(s);
 }
 
 int Conexion::esperaOcupada(void* conexion, int veces)
@@ -297,12 +225,7 @@ int Conexion::esperaOcupada(void* conexion, int veces)
 
 bool Conexion::conexionPerdida() const
 {
-    if (perdida_) return true;
-    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
-    QVariant h = db_.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
-    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
-    return pg && PQstatus(pg) != CONNECTION_OK;
+    return perdida_ || (Conectado() && MotorBD::de(motor()).conexionCerrada(db_));
 }
 
 bool Conexion::reabrir()
@@ -314,11 +237,7 @@ bool Conexion::reabrir()
 
 bool Conexion::transaccionAbortadaEnServidor() const
 {
-    if (motor() != Motor::PostgreSQL || !Conectado()) return false;
-    QVariant h = db_.driver()->handle();
-    if (!h.isValid() || qstrcmp(h.typeName(), "PGconn*") != 0) return false;
-    PGconn* pg = *static_cast<PGconn* const*>(h.constData());
-    return pg && PQtransactionStatus(pg) == PQTRANS_INERROR;
+    return Conectado() && MotorBD::de(motor()).transaccionAbortada(db_);
 }
 
 const QSet<QString>& Conexion::columnasImporte()
@@ -346,12 +265,7 @@ void Conexion::leerCatalogo()
     }
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    const bool ok = motor() == Motor::SQLite
-        ? q.exec(QStringLiteral("SELECT p.name, p.type FROM sqlite_master m JOIN pragma_table_xinfo(m.name) p "
-                                "WHERE m.type = 'table'"))
-        : q.exec(QStringLiteral("SELECT column_name, CASE WHEN data_type = 'numeric' AND numeric_precision = 19 AND "
-                                "numeric_scale = 4 THEN 'MONEDA' ELSE data_type END FROM information_schema.columns "
-                                "WHERE table_schema = current_schema()"));
+    const bool ok = q.exec(MotorBD::de(motor()).consultaCatalogo());
     if (!ok) return;
     QSet<QString> noImportes, noClaves;
     while (q.next()) {
@@ -428,53 +342,16 @@ QVariant Conexion::valorParaColumna(const QVariant& v, const QString& columna)
     return valorParaMotor(QVariant::fromValue(*m));
 }
 
-QString Conexion::traducir(const QString& sql) const
-{
-    if (motor() == Motor::SQLite || !sql.contains(u'[')) return sql;
-    QString r;
-    r.reserve(sql.size());
-    const int n = sql.size();
-    for (int i = 0; i < n; ++i) {
-        QChar c = sql[i];
-        if (c == u'\'' || c == u'"') {
-            int j = i + 1;
-            while (j < n) {
-                if (sql[j] == c) {
-                    if (j + 1 < n && sql[j + 1] == c) { j += 2; continue; }
-                    break;
-                }
-                ++j;
-            }
-            r += QStringView(sql).mid(i, std::min(j, n - 1) - i + 1);
-            i = j;
-            continue;
-        }
-        if (c == u'[') {
-            int j = sql.indexOf(u']', i + 1);
-            if (j > 0) {
-                r += u'"' + sql.mid(i + 1, j - i - 1).toLower() + u'"';
-                i = j;
-                continue;
-            }
-        }
-        r += c;
-    }
-    return r;
-}
+QString Conexion::traducir(const QString& sql) const { return MotorBD::de(motor()).traducir(sql); }
 
-QString Conexion::comoTexto(const QString& columna) const
-{
-    if (motor() == Motor::SQLite) return columna;
-    return QStringLiteral("CAST(%1 AS TEXT) COLLATE \"default\"").arg(columna);
-}
+QString Conexion::comoTexto(const QString& columna) const { return MotorBD::de(motor()).comoTexto(columna); }
+QString Conexion::likeOperador() const { return MotorBD::de(motor()).likeOperador(); }
 
 QVariant Conexion::valorParaMotor(const QVariant& v) const
 {
     if (v.isNull() || !v.isValid()) return v.isValid() ? QVariant(v.metaType()) : QVariant(QMetaType::fromType<QString>());
     if (v.metaType() == QMetaType::fromType<Moneda>()) {
-        const Moneda m = v.value<Moneda>();
-        if (motor() == Motor::SQLite) return QVariant(qlonglong(m.unidades()));
-        return QVariant(m.texto(4));
+        return MotorBD::de(motor()).valorMoneda(v.value<Moneda>());
     }
     switch (v.typeId()) {
     case QMetaType::Bool: return QVariant(v.toBool() ? 1 : 0);
@@ -489,14 +366,7 @@ void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
     const QSqlError e = q.lastError();
     QString desc = e.databaseText().trimmed();
     if (desc.isEmpty()) desc = e.text().trimmed();
-    bool cerrada = false;
-    if (motor() == Motor::PostgreSQL) {
-        QVariant h = db_.isValid() ? db_.driver()->handle() : QVariant();
-        if (h.isValid() && qstrcmp(h.typeName(), "PGconn*") == 0) {
-            PGconn* pg = *static_cast<PGconn* const*>(h.constData());
-            cerrada = !pg || PQstatus(pg) != CONNECTION_OK;
-        }
-    }
+    const bool cerrada = MotorBD::de(motor()).conexionCerrada(db_);
     fallar(ErrorBD::delMotor(motor(), e.nativeErrorCode(), desc, sql, cerrada));
 }
 
@@ -515,14 +385,7 @@ void Conexion::ejecutarDirecto(const QString& sql)
     if (!q.exec(sql)) lanzar(q, sql);
 }
 
-bool Conexion::leeEnFlujo() const
-{
-    // The PostgreSQL driver streams a forward-only result row by row and drops
-    // what is left of it as soon as another statement runs on the connection, so
-    // a loop that looks something up for each row would lose rows. There results
-    // are read whole; SQLite steps its statements independently.
-    return motor() == Motor::SQLite;
-}
+bool Conexion::leeEnFlujo() const { return MotorBD::de(motor()).leeEnFlujo(); }
 
 std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& p)
 {
@@ -599,85 +462,16 @@ QVariant Conexion::Escalar(const QString& sql, const Params& p)
 
 int Conexion::ejecutarAccionSQLite(const QString& sql, const Params& p)
 {
-    sqlite3* bd = sqlite_;
-    sqlite3_stmt*& st = cache_->acciones[sql];
-    if (!st) {
-        const QByteArray texto = sql.toUtf8();
-        if (sqlite3_prepare_v3(bd, texto.constData(), int(texto.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
-            const int codigo = sqlite3_extended_errcode(bd);
-            const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
-            cache_->acciones.erase(sql);
-            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
-        }
-    }
-    if (sqlite3_bind_parameter_count(st) != p.size()) {
-        fallar(ErrorBD(-2147217900, QStringLiteral("Cantidad de parámetros incorrecta"), QString(), sql));
-    }
     const std::vector<QString>& columnas = columnasDeMarcas(sql);
-    for (int i = 0; i < p.size(); ++i) {
-        QVariant v;
-        try {
-            v = valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString());
-        } catch (const ErrorBD& e) {
-            sqlite3_clear_bindings(st);
-            fallar(ErrorBD(e.numero(), e.descripcion(), e.estado(), sql));
-        }
-        const int k = i + 1;
-        int r = SQLITE_OK;
-        if (v.isNull()) {
-            r = sqlite3_bind_null(st, k);
-        } else {
-            switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-            case QMetaType::Short:
-            case QMetaType::UShort:
-            case QMetaType::Char:
-            case QMetaType::SChar:
-            case QMetaType::UChar:
-            case QMetaType::Long:
-            case QMetaType::ULong:
-                r = sqlite3_bind_int64(st, k, v.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                r = sqlite3_bind_double(st, k, v.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray b = v.toByteArray();
-                r = sqlite3_bind_blob64(st, k, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
-                break;
-            }
-            default: {
-                const QByteArray t = v.toString().toUtf8();
-                r = sqlite3_bind_text64(st, k, t.constData(), sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
-                break;
-            }
-            }
-        }
-        if (r != SQLITE_OK) {
-            const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
-            sqlite3_clear_bindings(st);
-            fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(r), desc, sql));
-        }
+    std::vector<QVariant> valores;
+    valores.reserve(p.size());
+    try {
+        for (int i = 0; i < p.size(); ++i)
+            valores.push_back(valorParaColumna(p[i], i < (int)columnas.size() ? columnas[i] : QString()));
+        return motor_sqlite::ejecutarAccion(sqlite_, cache_->acciones, sql, valores);
+    } catch (const ErrorBD& e) {
+        fallar(e.sql().isEmpty() ? ErrorBD(e.numero(), e.descripcion(), e.estado(), sql, e.causa()) : e);
     }
-    int r;
-    while ((r = sqlite3_step(st)) == SQLITE_ROW) {
-    }
-    const int cambios = sqlite3_changes(bd);
-    if (r != SQLITE_DONE) {
-        const int codigo = sqlite3_extended_errcode(bd);
-        const QString desc = QString::fromUtf8(sqlite3_errmsg(bd));
-        sqlite3_reset(st);
-        sqlite3_clear_bindings(st);
-        fallar(ErrorBD::delMotor(Motor::SQLite, QString::number(codigo), desc, sql));
-    }
-    sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
-    if (cache_->acciones.size() > 200) cache_->finalizarAcciones();
-    return cambios;
 }
 
 int Conexion::EjecutarSQL(const QString& sql, const Params& p)
@@ -798,8 +592,7 @@ void Conexion::iniciarTransaccion(bool escritura)
     if (nivelTransaccion_ == 0) {
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();
-        if (motor() == Motor::SQLite) ejecutarDirecto(escritura ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
-        else ejecutarDirecto(QStringLiteral("BEGIN"));
+        ejecutarDirecto(MotorBD::de(motor()).sentenciaInicio(escritura));
         datosNivel_.clear();
     } else {
         ejecutarDirecto(QStringLiteral("SAVEPOINT vexa_%1").arg(nivelTransaccion_));
@@ -836,14 +629,7 @@ void Conexion::confirmarTransaccion()
         try {
             QSqlQuery q(db_);
             if (!q.exec(QStringLiteral("COMMIT"))) lanzar(q, QStringLiteral("COMMIT"));
-            if (motor() == Motor::PostgreSQL) {
-                // The server ends an aborted transaction with a rollback and says so in the answer.
-                const QVariant h = q.result()->handle();
-                if (h.isValid() && (qstrcmp(h.typeName(), "PGresult*") == 0 || qstrcmp(h.typeName(), "pg_result*") == 0)) {
-                    PGresult* r = *static_cast<PGresult* const*>(h.constData());
-                    rechazado = r && qstrcmp(PQcmdStatus(r), "ROLLBACK") == 0;
-                }
-            }
+            rechazado = MotorBD::de(motor()).commitDeshecho(q);
         } catch (const ErrorBD& e) {
             deshacerYLanzar(e);
         }
@@ -925,7 +711,8 @@ void Conexion::olvidarDatosTransaccion(const QString& prefijo)
 
 void Conexion::bloquearFamilia(const QString& clave)
 {
-    if (motor() != Motor::PostgreSQL) return;
+    const QString bloqueo = MotorBD::de(motor()).sentenciaBloqueo();
+    if (bloqueo.isEmpty()) return;
     const QString marca = QStringLiteral("bloqueo|") + clave.trimmed().toUpper();
     if (datoTransaccion(marca).isValid()) return;
     // FNV-1a over the key's UTF-8 bytes: the same key gives the same lock on every station.
@@ -934,7 +721,7 @@ void Conexion::bloquearFamilia(const QString& clave)
         h ^= (unsigned char)c;
         h *= 1099511628211ULL;
     }
-    EjecutarSQL(QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)});
+    EjecutarSQL(bloqueo, {qlonglong(h)});
     fijarDatoTransaccion(marca, true);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The company database: one connection object per process (Conexion::instancia),
-// on SQLite (embedded, one file) or PostgreSQL (server), chosen by the fields:
-// an empty Server opens the SQLite file named by DbName; "host" or "host:port"
-// opens the PostgreSQL database DbName as Usuario/Password.
+// on SQLite (embedded, one file) or PostgreSQL (server), chosen by its details
+// (DatosConexion): an empty server opens the SQLite file named by dbName; "host"
+// or "host:port" opens the PostgreSQL database dbName as usuario/password.
+// What differs between the backends lives in MotorBD.h; rows and recordsets in
+// Filas.cpp; the schema, its version and its steps in Esquema.cpp.
 //
 // Rules every caller relies on:
 //  * SQL is written once, portable: '?' placeholders, LIMIT, COALESCE, CAST,
@@ -302,7 +304,7 @@ public:
     // Dialect helpers.
     QString traducir(const QString& sql) const;   // [names], done for every statement
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
-    QString likeOperador() const { return motor() == Motor::PostgreSQL ? QStringLiteral("ILIKE") : QStringLiteral("LIKE"); }
+    QString likeOperador() const;
 
     // Applies the schema (every step, or those up to hastaVersion; optionally the
     // demo data) to the open, empty database and records its version.
@@ -323,10 +325,9 @@ public:
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
-    // Statements that failed on this connection so far, and the last one's error:
-    // a caller that posts many vouchers in one transaction compares the count
-    // before and after a voucher to learn whether anything failed on the way,
-    // even an error some routine handled and did not pass on.
+    // Statements that failed on this connection so far, and the last one's error.
+    // To learn whether anything failed inside the current transaction or
+    // savepoint (even an error some routine handled) ask transaccionFallida().
     quint64 sentenciasFallidas() const { return fallidas_; }
     QString ultimoErrorSQL() const { return ultimoErrorSQL_; }
 
@@ -352,7 +353,6 @@ private:
     void ejecutarDirecto(const QString& sql);
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
     bool leeEnFlujo() const;
-    void registrarColacion();
     void liberarConsultas();
     bool transaccionAbortadaEnServidor() const;
     bool existeTabla(const QString& tabla);
