@@ -81,6 +81,9 @@ void ControladorMenu::construirMenu()
             a->setSeparator(true);
         } else {
             a->setObjectName(QString::fromLatin1(it.nombre));
+            // Leaving the program and closing the session stay available whatever the grants.
+            if (qstrcmp(it.nombre, "MnuArchivosSalir") == 0 || qstrcmp(it.nombre, "MNU_Sesion") == 0)
+                a->setProperty(PROPIEDAD_SIEMPRE_HABILITADO, true);
             a->setText(QString::fromUtf8(it.caption));
             fijarTag(a, QString());
             a->setVisible(!(it.estado & Oculto));

@@ -453,7 +453,7 @@ void FrmInterface::closeEvent(QCloseEvent* e)
         return;
     }
     try {
-        RegistraEgreso(*this);
+        RegistraEgreso(ctx_, *this);
     } catch (const std::exception& ex) {
         dialogos().MsgBox(QString::fromStdString(ex.what()), plataforma::vbOKOnly, windowTitle());
     }

@@ -218,7 +218,7 @@ TEST_P(PermisosDelMenu, SinPermisosQuedanLosMenusPrincipalesYSalir)
     InicializaTareasMenu(itemsMenu(w));
 
     // A user without rows: only what the rules leave alone stays enabled.
-    AplicaPermisos(QStringLiteral("NADIE"), w);
+    AplicaPermisos(QStringLiteral("NADIE"), w, con());
     EXPECT_TRUE(c->item("MnuArchivosSalir")->isEnabled());
     EXPECT_TRUE(c->item("MnuArchivos")->isEnabled());   // a main menu (two-character task)
     EXPECT_FALSE(c->item("MNU_Usuarios")->isEnabled());
@@ -229,7 +229,7 @@ TEST_P(PermisosDelMenu, SinPermisosQuedanLosMenusPrincipalesYSalir)
     ASSERT_GT(usuarios.size(), 2);
     con().Insertar("TA_TAREAS", {{"USUARIO", "ANA"}, {"TAREA", usuarios}, {"SISTEMA", NombreSistema()}});
     con().Insertar("TA_TAREAS", {{"USUARIO", "ANA"}, {"TAREA", tagDe(c->item("MNU_CopiaCD"))}, {"SISTEMA", "OTRO"}});
-    AplicaPermisos(QStringLiteral(" ana "), w);
+    AplicaPermisos(QStringLiteral(" ana "), w, con());
     EXPECT_TRUE(c->item("MNU_Usuarios")->isEnabled());
     EXPECT_FALSE(c->item("MNU_CopiaCD")->isEnabled());
     EXPECT_TRUE(c->item("MnuArchivosSalir")->isEnabled());

@@ -422,7 +422,7 @@ TEST_P(VentanaRecepcion, UnaOrdenCuyaSentenciaFallaNoRompeLaVentana)
 
 TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
 {
-    UsuarioActual = QStringLiteral("OPERADOR");
+    ctx->usuario = QStringLiteral("OPERADOR");
     const QString maquina = plataforma::InfoSistema::NombreEquipo().trimmed().toUpper();
     con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
                       {"OPERADOR", maquina, "FrmInterface", "Recepción de Subdiario desde Interface",
@@ -435,7 +435,6 @@ TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
         EXPECT_FALSE(w.isVisible());
     }
     plataforma::fijarAhora(QDateTime());
-    UsuarioActual.clear();
     const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ?", {"OPERADOR", "FrmInterface"});
     ASSERT_TRUE(f);
     EXPECT_EQ(f->fechaHora("EGRESO").toString("yyyy-MM-dd HH:mm"), "2026-03-01 09:30");

@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "Utilidades.h"
+#include "ContextoEmpresa.h"
 #include "lbm_Seguridad.h"
 
 #include <QFile>
@@ -25,6 +26,8 @@ struct MenuDePrueba {
         for (const QString& c : captions) {
             auto* a = new QAction(c, &form);
             a->setProperty(PROPIEDAD_ORDEN_MENU, orden++);
+            // As the main window marks its own Salir and Cerrar Sesión items.
+            if (c.startsWith("&Salir") || c.startsWith("Cerrar Sesión")) a->setProperty(PROPIEDAD_SIEMPRE_HABILITADO, true);
             items.append(a);
         }
         InicializaTareasMenu(form);
@@ -147,14 +150,14 @@ TEST_P(Seguridad, AplicaPermisosComoMatriz)
         // Everything starts disabled so that what AplicaPermisos leaves alone stays visibly untouched.
         for (QAction* a : m.items) a->setEnabled(false);
         m.items[1]->setEnabled(true); // a granted item may be disabled later
-        AplicaPermisos(QString::fromLatin1(c.usuario), m.items);
+        AplicaPermisos(QString::fromLatin1(c.usuario), m.items, con());
         QList<bool> hab;
         for (QAction* a : m.items) hab.append(a->isEnabled());
         EXPECT_EQ(hab, c.habilitados) << c.usuario;
     }
     // Top level, Salir and Cerrar Sesión are never disabled.
     MenuDePrueba m(captions);
-    AplicaPermisos(QStringLiteral("NADIE"), m.items);
+    AplicaPermisos(QStringLiteral("NADIE"), m.items, con());
     EXPECT_TRUE(m.items[0]->isEnabled());
     EXPECT_TRUE(m.item("&Salir")->isEnabled());
     EXPECT_TRUE(m.item("Cerrar Sesión ...")->isEnabled());
@@ -168,7 +171,7 @@ TEST_P(Seguridad, AsignaTodasLasTareasReescribeSoloEstePrograma)
     tarea("ANA", "0201", "OtroPrograma");
     MenuDePrueba m({"&Archivos ** 01", "Usuarios ** 0107", "&Salir ** 0112", "Cerrar Sesión ... **0111", "Sin código",
                     "Vacío **", "-", "Repetido ** 0107"});
-    ASSERT_TRUE(AsignaTodasLasTareas(QStringLiteral(" ANA "), m.items));
+    ASSERT_TRUE(AsignaTodasLasTareas(QStringLiteral(" ANA "), m.items, con()));
     QStringList tareas;
     for (Recordset rs = con().ObtenerRecordset("SELECT TAREA FROM TA_TAREAS WHERE USUARIO = ? AND SISTEMA = ? ORDER BY TAREA",
                                                {"ANA", "Rz731p"});
@@ -187,7 +190,7 @@ TEST_P(Seguridad, AsignaTodasLasTareasFallidaNoDejaNadaAMedias)
     tarea("ANA", "VIEJA");
     plataforma::GuionDialogos dlg;
     MenuDePrueba m({"Usuarios ** 0107", "&Salir ** 0112"});
-    EXPECT_FALSE(AsignaTodasLasTareas(QStringLiteral("ANA"), m.items));
+    EXPECT_FALSE(AsignaTodasLasTareas(QStringLiteral("ANA"), m.items, con()));
     EXPECT_EQ(filas("TA_TAREAS WHERE USUARIO = ?", {"ANA"}), 1);
     EXPECT_EQ(filas("TA_TAREAS WHERE TAREA = ?", {"VIEJA"}), 1);
     EXPECT_EQ(dlg.mostrados.size(), 1); // reported to the operator
@@ -213,11 +216,12 @@ TEST_P(Seguridad, RegistraEgresoSellaLaUltimaVisitaAbierta)
 
     const QDateTime t = QDateTime::fromString("2026-03-05T18:30:00", Qt::ISODate);
     plataforma::fijarAhora(t);
-    UsuarioActual = QStringLiteral(" ana ");
+    ContextoEmpresa ctx(con());
+    ctx.usuario = QStringLiteral(" ana ");
     QWidget ventana;
     ventana.setObjectName("FrmInterface");
     ventana.setWindowTitle(QStringLiteral(" Recepción "));
-    RegistraEgreso(ventana);
+    RegistraEgreso(ctx, ventana);
     plataforma::fijarAhora(QDateTime());
 
     auto egreso = [&](qint64 id) {
@@ -233,12 +237,11 @@ TEST_P(Seguridad, RegistraEgresoSellaLaUltimaVisitaAbierta)
     // Caption changed since the visit, or no table at all: nothing happens, no error escapes.
     ventana.setWindowTitle("Otra cosa");
     plataforma::GuionDialogos dlg;
-    RegistraEgreso(ventana);
+    RegistraEgreso(ctx, ventana);
     EXPECT_FALSE(egreso(vieja).isValid());
     con().EjecutarSQL("DROP TABLE CONTROL_ACCESO");
-    RegistraEgreso(ventana);
+    RegistraEgreso(ctx, ventana);
     EXPECT_TRUE(dlg.mostrados.isEmpty());
-    UsuarioActual.clear();
 }
 
 // A failed stamp shows nothing but leaves its trace in the error log.
@@ -248,17 +251,18 @@ TEST_P(Seguridad, RegistraEgresoAnotaElErrorEnElRegistro)
     struct { QString& ArchivoLog = Utilidades::ArchivoLog; } u;
     const QString anterior = u.ArchivoLog;
     u.ArchivoLog = dir.filePath("TbErr.Log");
-    UsuarioActual = QStringLiteral("ANA");
+    ContextoEmpresa ctx(con());
+    ctx.usuario = QStringLiteral("ANA");
     QWidget ventana;
     ventana.setObjectName("FrmInterface");
     ventana.setWindowTitle(QStringLiteral("Recepción"));
     plataforma::GuionDialogos dlg;
 
-    RegistraEgreso(ventana); // a table without the visit: no error, no line
+    RegistraEgreso(ctx, ventana); // a table without the visit: no error, no line
     EXPECT_FALSE(QFile::exists(u.ArchivoLog));
 
     con().EjecutarSQL("DROP TABLE CONTROL_ACCESO");
-    RegistraEgreso(ventana);
+    RegistraEgreso(ctx, ventana);
     EXPECT_TRUE(dlg.mostrados.isEmpty());
     QFile f(u.ArchivoLog);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -268,7 +272,6 @@ TEST_P(Seguridad, RegistraEgresoAnotaElErrorEnElRegistro)
     EXPECT_TRUE(lineas[0].contains("CONTROL_ACCESO", Qt::CaseInsensitive)) << lineas[0].toStdString();
 
     u.ArchivoLog = anterior;
-    UsuarioActual.clear();
 }
 
 class SeguridadDemo : public Seguridad {
@@ -285,7 +288,7 @@ TEST_P(SeguridadDemo, UsuariosDeDemostracion)
     EXPECT_TRUE(ClaveCoincide(clave("contador"), "conta2026"));
     EXPECT_TRUE(ClaveCoincide(clave("OPERADOR"), "operador"));
     MenuDePrueba m({"Cuentas ** 0505", "&Registraciones Directas ** 0201"});
-    AplicaPermisos("OPERADOR", m.items);
+    AplicaPermisos("OPERADOR", m.items, con());
     EXPECT_TRUE(m.items[0]->isEnabled());
     EXPECT_FALSE(m.items[1]->isEnabled());
 }
