@@ -5,9 +5,15 @@
 // One line per backend and size:
 //   reception <backend> <lines> lines/s=<N> ratio=<R> rss_mb=<M>
 // ratio = reception time / baseline time; rss_mb = the process's peak so far.
+// Then several runs at once into one database, each in a process of its own
+// with its own connection (distinct vouchers, every file over the 12 months in
+// another order), timed from the start of the first to the end of the last:
+//   concurrent <backend> <runs>x<lines> lines/s=<N> rejected=<R>
+// lines/s = all lines / that time; rejected = lines rejected by all the runs.
 // Usage: bench_recepcion [sizes...]   (default 10000 100000); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
-// reports the run of median time.
+// reports the run of median time; VEXA_BENCH_CONCURRENTE=<runs>x<lines> (default
+// 4x25000, 0 = none) sizes the concurrent measurement.
 #include "BaseBench.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
@@ -16,6 +22,7 @@
 #include "Progreso.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -44,13 +51,22 @@ struct Linea {
     qint64 neto, iva;
 };
 
-std::vector<Linea> generar(int n)
+// 'estacion' > 0: the file of one of several concurrent runs (vouchers of its
+// own, the months visited in another order; VEXA_BENCH_CONCURRENTE_ORDEN=fecha:
+// in date order instead, each run's file beginning three months after the
+// previous run's).
+std::vector<Linea> generar(int n, int estacion = 0)
 {
+    static const bool porFecha = qEnvironmentVariable("VEXA_BENCH_CONCURRENTE_ORDEN") == QLatin1String("fecha");
     std::vector<Linea> v;
     v.reserve(size_t(n));
     for (int i = 0; i < n; ++i) {
         const qint64 neto = 100 + (i * 37) % 9000;
-        v.push_back({1 + i % 12, 1000 + i, i % 3, neto, neto * 21 / 100});
+        const int mes = estacion == 0 ? 1 + i % 12
+                        : porFecha  ? 1 + (int(qint64(i) * 12 / n) + estacion * 3) % 12
+                                    : 1 + (i * 5 + estacion * 7) % 12;
+        v.push_back({mes, 1000 + estacion * 1000000 + i, i % 3, neto,
+                     neto * 21 / 100});
     }
     return v;
 }
@@ -172,10 +188,86 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     return true;
 }
 
+// A run of the concurrent measurement, in this process:
+//   bench_recepcion --corrida <server> <database> <user> <password> <file>
+// prints "<recorded> <rejected>".
+int corridaHija(char** argv)
+{
+    Conexion& c = Conexion::instancia();
+    c.Server = QString::fromLocal8Bit(argv[2]);
+    c.DbName = QString::fromLocal8Bit(argv[3]);
+    c.Usuario = QString::fromLocal8Bit(argv[4]);
+    c.Password = QString::fromLocal8Bit(argv[5]);
+    if (!c.Abrir()) {
+        std::fprintf(stderr, "no se pudo abrir: %s\n", qPrintable(c.ultimoError()));
+        return 3;
+    }
+    ContextoEmpresa ctx(c);
+    CargarValoresContables(ctx);
+    ctx.seccionEquipo = QStringLiteral("BENCH|%1").arg(QCoreApplication::applicationPid());
+    ProgresoNulo progreso;
+    QString primerError;
+    const recepcion::ResultadoCorrida r =
+        recepcion::RecibirInterface(ctx, QStringLiteral("VENTAS"), QString::fromLocal8Bit(argv[6]), progreso, [&](const auto& lote) {
+            for (const auto& l : lote)
+                if (primerError.isEmpty() && !l.mensaje.isEmpty()) primerError = l.mensaje;
+        });
+    if (!primerError.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(primerError));
+    if (!r.completa()) std::fprintf(stderr, "%s\n", qPrintable(r.error));
+    std::printf("%d %d\n", r.grabados, r.rechazados);
+    c.Cerrar();
+    return r.completa() ? 0 : 1;
+}
+
+bool concurrente(Motor motor, int corridas, int lineas)
+{
+    DatosConexion d;
+    QTemporaryDir dir;
+    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion_conc"), true, dir.path(), &d)) return false;
+    QStringList rutas;
+    for (int k = 1; k <= corridas; ++k) {
+        rutas << dir.filePath(QStringLiteral("ventas_%1.txt").arg(k));
+        escribirArchivo(rutas.last(), generar(lineas, k));
+    }
+    std::vector<std::unique_ptr<QProcess>> hijos;
+    QElapsedTimer t;
+    t.start();
+    for (const QString& ruta : rutas) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--corrida"), d.server, d.dbName, d.usuario, d.password, ruta});
+        hijos.push_back(std::move(p));
+    }
+    int grabadas = 0, rechazadas = 0;
+    bool bien = true;
+    for (auto& p : hijos) {
+        if (!p->waitForFinished(-1) || p->exitCode() != 0) bien = false;
+        const QList<QByteArray> n = p->readAllStandardOutput().trimmed().split(' ');
+        if (n.size() == 2) {
+            grabadas += n[0].toInt();
+            rechazadas += n[1].toInt();
+        }
+    }
+    const double segundos = t.nsecsElapsed() / 1e9;
+    QString e;
+    eliminarEmpresa(d, &e);
+    // Lines that no run accounted for count as rejected.
+    rechazadas += corridas * lineas - grabadas - rechazadas;
+    std::printf("concurrent %s %dx%d lines/s=%.0f rejected=%d\n", motor == Motor::SQLite ? "sqlite" : "postgresql", corridas,
+                lineas, corridas * lineas / segundos, rechazadas);
+    std::fflush(stdout);
+    return bien;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 7 && qstrcmp(argv[1], "--corrida") == 0) {
+        QCoreApplication app(argc, argv);
+        return corridaHija(argv);
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::vector<int> tamanos;
@@ -208,6 +300,10 @@ int main(int argc, char** argv)
         if (tiempos.size() >= 2)
             std::printf("reception %s growth %d->%d lines: time x%.2f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
                         tamanos.front(), tamanos.back(), tiempos.back() / tiempos.front());
+        const QString conc = qEnvironmentVariable("VEXA_BENCH_CONCURRENTE", QStringLiteral("4x25000"));
+        const QStringList partes = conc.split(u'x');
+        if (partes.size() == 2 && partes[0].toInt() > 0 && partes[1].toInt() > 0)
+            if (!concurrente(m, partes[0].toInt(), partes[1].toInt())) return 1;
     }
     return 0;
 }

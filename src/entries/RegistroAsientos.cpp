@@ -59,6 +59,8 @@ QString numeroSiguiente(const QString& numero)
 }
 
 QString prefijoNumeroTomado() { return QStringLiteral("RegistroAsientos|numero|"); }
+const QString kPendientes = QStringLiteral("RegistroAsientos|numeraciones");
+const QString kPendiente = QStringLiteral("RegistroAsientos|numeracion|");
 
 } // namespace
 
@@ -140,11 +142,39 @@ qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
     }
     if (secuencia > 0) con_.EjecutarSQL(sqlInsercion(secuencia), p);
     if (a.numeraComprobante) {
-        std::optional<Configuracion> propia;
-        Configuracion& cfg = cfg_ ? *cfg_ : propia.emplace(&con_);
-        cfg.ActualizaNumeracion(a.tc, QStringLiteral("CONTABLE"), a.sucursal, numeroSiguiente(a.numero), a.letra);
+        // The type's numbering row is written once, just before the commit
+        // (aplicarNumeraciones): writing it now would lock that row, which every
+        // station numbering the same type needs, for the rest of the transaction.
+        const QString clave = kPendiente + QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
+        const qint64 numero = texto::valEntero(texto::recortar(a.numero));
+        const QVariant antes = con_.datoTransaccion(clave);
+        if (!antes.isValid() || numero > antes.toList().value(4).toLongLong()) {
+            if (!antes.isValid()) {
+                QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
+                claves << clave;
+                con_.fijarDatoTransaccion(kPendientes, claves);
+            }
+            con_.fijarDatoTransaccion(clave, QVariantList{a.tc, a.sucursal, a.numero, a.letra, numero});
+        }
     }
     return nro;
+}
+
+void RegistroAsientos::aplicarNumeraciones()
+{
+    QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
+    if (claves.isEmpty()) return;
+    claves.sort(); // every station locks the types' rows in one order
+    std::optional<Configuracion> propia;
+    Configuracion& cfg = cfg_ ? *cfg_ : propia.emplace(&con_);
+    for (const QString& clave : claves) {
+        const QVariantList v = con_.datoTransaccion(clave).toList();
+        if (v.size() != 5) continue;
+        cfg.ActualizaNumeracion(v[0].toString(), QStringLiteral("CONTABLE"), v[1].toString(), numeroSiguiente(v[2].toString()),
+                                v[3].toString());
+        con_.fijarDatoTransaccion(clave, QVariant());
+    }
+    con_.fijarDatoTransaccion(kPendientes, QVariant());
 }
 
 } // namespace vexa

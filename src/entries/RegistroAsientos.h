@@ -6,13 +6,16 @@
 //   RegistroAsientos registro(con, &cfg);
 //   AsientoNuevo a; a.periodo = "2"; a.mes = 3; a.tipoReg = "VTAS"; ... a.lineas = {...};
 //   qint32 nro = registro.registrar(a);     // throws on an unbalanced entry or a database error
+//   registro.aplicarNumeraciones();
 //   t.confirmar();
 //
 // registrar checks that the debits equal the credits, takes the entry number
 // inside the transaction (the numbering family locked until it ends, see
 // Lbc_Asiento.h), inserts every row (sequence 1..n, the VAT-book columns on the
-// first row only) and, for a voucher type that numbers its own vouchers, moves
-// the type's numbering past the voucher's number.
+// first row only) and, for a voucher type that numbers its own vouchers, notes
+// that the type's numbering is to move past the voucher's number. The caller
+// calls aplicarNumeraciones just before it commits: the type's row is then
+// written once, with the highest number, and held locked only for the commit.
 //
 // Entry numbers handed out are remembered for the rest of the transaction, per
 // family, so a batch of entries reads the table once per family. The memory
@@ -76,6 +79,9 @@ public:
     // message when debits and credits differ, ErrorVexa when the connection is
     // not inside a transaction, ErrorBD on a database error.
     qint32 registrar(const AsientoNuevo& a);
+    // Writes the voucher numbering noted by registrar in this transaction
+    // (savepoints rolled back take their notes with them). Call it last, before the commit.
+    void aplicarNumeraciones();
 
     // The next entry number of the family, taken inside the caller's write
     // transaction (the family stays locked until it ends). The family's lock is

@@ -163,6 +163,7 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
         }
         if (!c.retiro) registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
         if (!enLote_) {
+            registro_.aplicarNumeraciones();
             testigo.EscribeConteos(1);
             t->confirmar();
         }

@@ -52,6 +52,8 @@ public:
     // Whether the last Contabiliza reached the database (a message it returned
     // after that leaves writes for the caller's savepoint or batch to undo).
     bool escribio() const { return escribio_; }
+    // In a batch: the last writes before the batch commits (the voucher types' numbering).
+    void antesDeConfirmar() { registro_.aplicarNumeraciones(); }
 
     // The entry lines with the main account's line added, or the balance message.
     // Public for the tests.

@@ -28,6 +28,7 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
         corrida.emplace(ctx);
     } catch (const std::exception& e) {
         fallo(e);
+        r.fin = ResultadoCorrida::Fin::Rechazada;
         return r;
     }
     Conexion& con = ctx.con();

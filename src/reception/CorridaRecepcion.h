@@ -32,12 +32,13 @@ class Progreso;
 namespace vexa::recepcion {
 
 struct ResultadoCorrida {
-    enum class Fin { Completa, Cancelada, Error };
+    // Rechazada: another run was going on at this station; nothing was done.
+    enum class Fin { Completa, Cancelada, Rechazada, Error };
     Fin fin = Fin::Error;
     qint32 idRecepcion = 0; // 0 when the run stopped before reserving its log row
     int grabados = 0;       // lines posted (committed)
     int rechazados = 0;     // lines rejected
-    int errorNumero = 0;    // Fin::Error: the error's number and text
+    int errorNumero = 0;    // Fin::Error (and Rechazada): the error's number and text
     QString error;
 
     bool completa() const { return fin == Fin::Completa; }

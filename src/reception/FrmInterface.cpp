@@ -220,31 +220,31 @@ void FrmInterface::Campo_Valida(int indice)
     QString error;
     Conexion& con = ctx_.con();
     const bool hecho = protegido(QStringLiteral("Campo_Valida"), [&] {
-    if (texto::igual(dato, QStringLiteral("INTERFACE"))) {
-        if (valor.isEmpty()) {
-            error = QStringLiteral("Debe Informar una Interfaz");
-        } else if (!con.ExisteRegistro(QStringLiteral("TA_INTERFACES"), valor, QStringLiteral("NOMBRE"))) {
-            TxtFields[1]->setEnabled(false);
-            error = QStringLiteral("El nombre informado no es correcto");
-        } else {
-            if (!EnProceso) {
-                LimpiaResultados();
-                TxtFields[1]->setEnabled(true);
-                TxtFields[1]->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_INTERFACES"), valor,
-                                                                             QStringLiteral("NOMBRE_ARCHIVO"),
-                                                                             QStringLiteral("NOMBRE"))));
+        if (texto::igual(dato, QStringLiteral("INTERFACE"))) {
+            if (valor.isEmpty()) {
+                error = QStringLiteral("Debe Informar una Interfaz");
+            } else if (!con.ExisteRegistro(QStringLiteral("TA_INTERFACES"), valor, QStringLiteral("NOMBRE"))) {
+                TxtFields[1]->setEnabled(false);
+                error = QStringLiteral("El nombre informado no es correcto");
+            } else {
+                if (!EnProceso) {
+                    LimpiaResultados();
+                    TxtFields[1]->setEnabled(true);
+                    TxtFields[1]->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_INTERFACES"), valor,
+                                                                                 QStringLiteral("NOMBRE_ARCHIVO"),
+                                                                                 QStringLiteral("NOMBRE"))));
+                }
+                ArchivoInterfaz = TxtFields[1]->text();
             }
-            ArchivoInterfaz = TxtFields[1]->text();
+        } else if (texto::igual(dato, QStringLiteral("ARCHIVO"))) {
+            ArchivoInterfaz = valor;
+            const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
+            SSTab1->setTabEnabled(1, existe);
+            if (valor.isEmpty())
+                error = QStringLiteral("Debe Informar un archivo");
+            else if (!existe)
+                error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
         }
-    } else if (texto::igual(dato, QStringLiteral("ARCHIVO"))) {
-        ArchivoInterfaz = valor;
-        const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
-        SSTab1->setTabEnabled(1, existe);
-        if (valor.isEmpty())
-            error = QStringLiteral("Debe Informar un archivo");
-        else if (!existe)
-            error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
-    }
     });
     if (!hecho) {
         ErrorCampo = true;
@@ -367,6 +367,8 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
     // The run has ended its transactions: a box may wait for the operator now.
     if (r.fin == ResultadoCorrida::Fin::Error)
         Utilidades::ManejaError(r.errorNumero, r.error, QStringLiteral("Procesa_Archivo"));
+    else if (r.fin == ResultadoCorrida::Fin::Rechazada)
+        dialogos().MsgBox(r.error, vbInformation, kTituloAviso);
     else
         dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
 }

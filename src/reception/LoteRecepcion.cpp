@@ -37,16 +37,29 @@ void LoteRecepcion::abrir()
 
 void LoteRecepcion::cerrar()
 {
-    if (!tx_) return;
-    int grabados = 0, ignorados = 0;
-    for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
-    try {
-        testigo_.EscribeConteos(grabados, ignorados);
-        tx_->confirmar();
-    } catch (const std::exception& e) {
-        // Nothing of the batch reached the database.
-        for (Resultado& r : resultados_)
-            if (r.mensaje.isEmpty()) r.mensaje = descripcionDeError(e);
+    for (int intento = 0; tx_; ++intento) {
+        int grabados = 0, ignorados = 0;
+        for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
+        try {
+            contabilizador_.antesDeConfirmar();
+            testigo_.EscribeConteos(grabados, ignorados);
+            tx_->confirmar();
+        } catch (const std::exception& e) {
+            if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
+                // Another station met this batch at its last writes: do the batch again.
+                std::vector<std::pair<int, QString>> cola = std::exchange(lineas_, {});
+                tx_.reset();
+                resultados_.clear();
+                abrir();
+                seguro_ = true;
+                seguir(std::move(cola));
+                continue;
+            }
+            // Nothing of the batch reached the database.
+            for (Resultado& r : resultados_)
+                if (r.mensaje.isEmpty()) r.mensaje = descripcionDeError(e);
+        }
+        break;
     }
     tx_.reset();
     for (Resultado& r : resultados_) {

@@ -28,7 +28,7 @@ qint32 TestigoRecepcion::Reservar(const QString& archivo, const QString& usuario
                         {QStringLiteral("ARCHIVO"), archivo},
                         {QStringLiteral("REGISTROS_LEIDOS"), 0},
                         {QStringLiteral("REGISTROS_IGNORADOS"), 0},
-                        {QStringLiteral("TOTAL_LINEAS"), 0},
+                        {QStringLiteral("TOTAL_LINEAS"), QVariant()}, // written when the run ends
                         {QStringLiteral("ANULADA"), 0}});
             t.confirmar();
             id_ = id;
@@ -43,9 +43,8 @@ void TestigoRecepcion::EscribeConteos(int masGrabados, int masIgnorados)
 {
     const int leidos = leidos_ + masGrabados;
     const int ignorados = ignorados_ + masIgnorados;
-    con().EjecutarSQL(QStringLiteral("UPDATE TESTIGO_RECEPCION SET REGISTROS_LEIDOS = ?, REGISTROS_IGNORADOS = ?, "
-                                     "TOTAL_LINEAS = ? WHERE ID = ?"),
-                      {leidos, ignorados, leidos + ignorados, id_});
+    con().EjecutarSQL(QStringLiteral("UPDATE TESTIGO_RECEPCION SET REGISTROS_LEIDOS = ?, REGISTROS_IGNORADOS = ? WHERE ID = ?"),
+                      {leidos, ignorados, id_});
 }
 
 void TestigoRecepcion::Graba_Datos(const QString& archivo, int leidos, int ignorados)

@@ -6,9 +6,10 @@
 // never share a number. Every voucher the run posts carries that identifier in
 // MV_ASIENTOS.NRO_Transmision, and the posting transaction of each voucher also
 // writes the run's counts (EscribeConteos), so the row always matches what the
-// run has committed, even when the run is stopped half-way. Graba_Datos
-// completes the row at the end of the run. For every row the lines recorded plus
-// the lines rejected equal the lines read.
+// run has committed, even when the run is stopped half-way. TOTAL_LINEAS stays
+// NULL until Graba_Datos completes the row at the end of the run, so the row of
+// a run that was killed shows it did not finish. For every finished row the
+// lines recorded plus the lines rejected equal the lines read.
 #include <QString>
 
 namespace vexa {
@@ -21,7 +22,7 @@ class TestigoRecepcion {
 public:
     explicit TestigoRecepcion(Conexion* con = nullptr);
 
-    // Writes the run's row (counts 0, FECHA_HORA now) and returns its ID, the
+    // Writes the run's row (counts 0, TOTAL_LINEAS NULL, FECHA_HORA now) and returns its ID, the
     // highest ID plus one at that moment. Must be called outside a transaction.
     qint32 Reservar(const QString& archivo, const QString& usuario);
     qint32 IdRecepcion() const { return id_; }
@@ -33,7 +34,7 @@ public:
     int ignorados() const { return ignorados_; }
     int total() const { return leidos_ + ignorados_; }
 
-    // Writes the current counts into the row, with 'masGrabados' more lines
+    // Writes the current counts (not the total) into the row, with 'masGrabados' more lines
     // recorded and 'masIgnorados' more rejected (a posting transaction counts its
     // own lines before it commits).
     void EscribeConteos(int masGrabados = 0, int masIgnorados = 0);

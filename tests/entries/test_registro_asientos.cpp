@@ -136,11 +136,20 @@ TEST_P(Registro, ElTipoQueNumeraAvanzaSuNumeracion)
     a.tc = "00ZZ";
     r.registrar(a);
     EXPECT_EQ(ultimo(), 40); // a received document: its numbering stays
-    a.numero = "00000046";
+    a.numero = "00000047";
     a.numeraComprobante = true;
     r.registrar(a);
+    a.numero = "00000046";
+    r.registrar(a);
+    {
+        Transaccion punto(con()); // a note of a rolled-back savepoint is forgotten
+        a.numero = "00000090";
+        r.registrar(a);
+    }
+    EXPECT_EQ(ultimo(), 40); // written once, before the commit
+    r.aplicarNumeraciones();
     t.confirmar();
-    EXPECT_EQ(ultimo(), 46);
+    EXPECT_EQ(ultimo(), 47);
 }
 
 VEXA_AMBOS_MOTORES(Registro);

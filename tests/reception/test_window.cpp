@@ -363,7 +363,8 @@ TEST_P(VentanaRecepcion, UnaSegundaCorridaEnLaEstacionSeRechaza)
         ContextoEmpresa::Corrida ocupada(*ctx);
         FrmInterface w(*ctx);
         grabar(w, "VENTAS", ruta);
-        EXPECT_TRUE(dialogos.textosMostrados().join("|").contains(MensajeCorridaEnCurso()));
+        EXPECT_EQ(dialogos.ultimo(), MensajeCorridaEnCurso());
+        EXPECT_EQ(dialogos.mostrados.last().estilo, vbInformation);
         EXPECT_EQ(w.LstGrabados->count(), 0);
         EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), 0);
     }

@@ -2,7 +2,8 @@
 -- system alike). The run writes its row when it starts, which reserves ID (the
 -- key refuses a second run with the same number), and keeps the counts up to
 -- date: REGISTROS_LEIDOS lines recorded, REGISTROS_IGNORADOS lines rejected,
--- TOTAL_LINEAS their sum. MV_ASIENTOS.NRO_Transmision of every posted line holds
+-- TOTAL_LINEAS their sum, written when the run ends (NULL while it runs, and
+-- for good when the run was killed). MV_ASIENTOS.NRO_Transmision of every posted line holds
 -- the run's ID. ANULADA is set when the run is cancelled.
 CREATE TABLE TESTIGO_RECEPCION (
   ID ENTERO NOT NULL PRIMARY KEY,
