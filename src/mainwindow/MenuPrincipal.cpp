@@ -4,8 +4,6 @@
 #include "Entorno.h"
 #include "EstadoGlobal.h"
 #include "Errores.h"
-#include "frmMDI.h"
-#include "frmperscampos.h"
 #include "lbm_Seguridad.h"
 #include "Sonido.h"
 
@@ -170,22 +168,15 @@ bool ControladorMenu::eventFilter(QObject* o, QEvent* e)
 namespace {
 
 // The main window's own commands: window arrangement here, the rest through
-// the main window's handlers (slots of the same name).
-void comandoDeVentana(QMainWindow& w, QMdiArea* mdi, const QString& h)
+// the main window's interface.
+void comandoDeVentana(VentanaPrincipal& v, const QString& h)
 {
     namespace H = herramienta;
-    auto invocar = [&w](const char* slot) { return QMetaObject::invokeMethod(&w, slot, Qt::DirectConnection); };
-    if (h == QLatin1String(H::Salir)) {
-        if (!invocar("MnuArchivosSalir_Click")) w.close();
-    } else if (h == QLatin1String(H::VerBarraHerramientas)) {
-        invocar("mnuViewToolbar_Click");
-    } else if (h == QLatin1String(H::VerBarraStatus)) {
-        invocar("mnuViewStatusBar_Click");
-    } else if (h == QLatin1String(H::VerBarraLicencia)) {
-        invocar("mnuViewLicencia_Click");
-    } else if (mdi) {
-        organizarVentanas(*mdi, h);
-    }
+    if (h == QLatin1String(H::Salir)) v.salir();
+    else if (h == QLatin1String(H::VerBarraHerramientas)) v.alternarBarraHerramientas();
+    else if (h == QLatin1String(H::VerBarraStatus)) v.alternarBarraStatus();
+    else if (h == QLatin1String(H::VerBarraLicencia)) v.alternarBarraLicencia();
+    else if (QMdiArea* mdi = v.areaDocumentos()) organizarVentanas(*mdi, h);
 }
 
 } // namespace
@@ -224,22 +215,21 @@ void organizarVentanas(QMdiArea& mdi, const QString& h)
 
 // ---------------------------------------------------------------- hooks
 
-void construirMenuPrincipal(frmMDI& w)
+void construirMenuPrincipal(QMainWindow& w, VentanaPrincipal& v)
 {
-    (void)frmperscamposRegistrada;
     auto* c = ControladorMenu::de(w);
     if (!c) c = new ControladorMenu(w);
-    c->servicios().areaMdi = w.mdiArea();
-    c->servicios().comandoVentanaPrincipal = [&w](const QString& h) { comandoDeVentana(w, w.mdiArea(), h); };
+    c->servicios().areaMdi = v.areaDocumentos();
+    c->servicios().comandoVentanaPrincipal = [&v](const QString& h) { comandoDeVentana(v, h); };
     c->construirMenu();
     c->construirBotones();
-    if (QMdiArea* mdi = w.mdiArea()) {
+    if (QMdiArea* mdi = v.areaDocumentos()) {
         mdi->viewport()->setMouseTracking(true);
         mdi->viewport()->installEventFilter(c);
     }
 }
 
-void InicializaBordes(frmMDI& w)
+void InicializaBordes(QWidget& w)
 {
     if (auto* c = ControladorMenu::de(w)) {
         c->imagenes().InicializaBordes();
@@ -247,9 +237,9 @@ void InicializaBordes(frmMDI& w)
     }
 }
 
-void InicializaTareasMenu(frmMDI& w) { InicializaTareasMenu(itemsMenu(w)); }
+void InicializaTareasMenu(QWidget& w) { InicializaTareasMenu(itemsMenu(w)); }
 
-void ocultarItemMenu(frmMDI& w, const char* objectName)
+void ocultarItemMenu(QWidget& w, const char* objectName)
 {
     if (auto* c = ControladorMenu::de(w))
         if (QAction* a = c->item(QString::fromLatin1(objectName))) a->setVisible(false);

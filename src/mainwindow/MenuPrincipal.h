@@ -10,20 +10,33 @@
 
 class QAction;
 class QMenu;
+class QMainWindow;
 class QMdiArea;
 
 namespace vexa {
 
-class frmMDI;
+// What the menu asks of the main window: its own commands and its document area.
+class VentanaPrincipal {
+public:
+    virtual ~VentanaPrincipal() = default;
+    // "Salir": asks, then closes everything and ends the process.
+    virtual void salir() = 0;
+    // View toggles: show or hide the bar and keep the choice.
+    virtual void alternarBarraHerramientas() = 0;
+    virtual void alternarBarraStatus() = 0;
+    virtual void alternarBarraLicencia() = 0;
+    // Where the program's windows open.
+    virtual QMdiArea* areaDocumentos() const = 0;
+};
 
 // Builds the whole menu tree (and the picture-button menu) into the main window.
-void construirMenuPrincipal(frmMDI& w);
+void construirMenuPrincipal(QMainWindow& w, VentanaPrincipal& comandos);
 // Resets the borders of the picture-button menu.
-void InicializaBordes(frmMDI& w);
+void InicializaBordes(QWidget& w);
 // Moves each coded menu caption's task code into the item's tag.
-void InicializaTareasMenu(frmMDI& w);
+void InicializaTareasMenu(QWidget& w);
 // Hides one menu item by object name (e.g. "MNU_Sesion"); no-op when it does not exist.
-void ocultarItemMenu(frmMDI& w, const char* objectName);
+void ocultarItemMenu(QWidget& w, const char* objectName);
 
 // Cascade, tile one above the other, side by side, or line up the minimised
 // windows (tool names herramienta::Cascada .. OrganizarIconos).

@@ -85,7 +85,7 @@ frmMDI::frmMDI(QWidget* parent)
     for (const QString& item : {kStatus, kLicencia, kToolbar}) marcados_[item] = true;
 
     resize(1024, 720);
-    construirMenuPrincipal(*this);
+    construirMenuPrincipal(*this, *this);
 }
 
 frmMDI::~frmMDI() = default;

@@ -2,6 +2,7 @@
 // The main window: a multiple-document parent titled "Sistema Vexa Contable"
 // with the company-name bar (pctlicencia), the picture-button area (PctMain)
 // and the status bar (sbStatusBar) whose sixth panel shows the active period.
+#include "MenuPrincipal.h"
 #include "cLogo.h"
 
 #include <QMainWindow>
@@ -23,7 +24,7 @@ namespace vexa {
 class ContextoEmpresa;
 struct VentanaEscritorio;
 
-class frmMDI : public QMainWindow {
+class frmMDI : public QMainWindow, public VentanaPrincipal {
     Q_OBJECT
 public:
     explicit frmMDI(QWidget* parent = nullptr);
@@ -59,6 +60,13 @@ public:
     // Windows of the list CerrarExes closes: not this program's own (by id, owner or process) and matching the rule.
     static std::vector<quint64> ventanasACerrar(const std::vector<VentanaEscritorio>& ventanas,
                                                 const std::set<quint64>& propias, qint64 pidPropio);
+
+    // The menu's interface to this window.
+    void salir() override { MnuArchivosSalir_Click(); }
+    void alternarBarraHerramientas() override { mnuViewToolbar_Click(); }
+    void alternarBarraStatus() override { mnuViewStatusBar_Click(); }
+    void alternarBarraLicencia() override { mnuViewLicencia_Click(); }
+    QMdiArea* areaDocumentos() const override { return mdi_; }
 
     // Ends the process after "Salir" (tests replace it).
     std::function<void(int)> terminarProceso;

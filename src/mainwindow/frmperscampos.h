@@ -12,7 +12,6 @@ public:
 };
 
 // Keeps the window's registration linked into the program.
-extern const bool frmperscamposRegistrada;
 
 // Registers the main window's own child windows by name (the program and tests call it once).
 void registrarVentanasVentanaPrincipal();
