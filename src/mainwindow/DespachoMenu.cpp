@@ -154,7 +154,7 @@ int ServiciosMenu::abrirDocumento(const QString& archivo)
 
 void ServiciosMenu::mostrarConsulta(const QString& sql, const Params& p, const QString& titulo)
 {
-    VisorConsulta::Mostrar(sql, p, titulo);
+    VisorConsulta::Mostrar(empresa().con(), sql, p, titulo);
 }
 
 bool ServiciosMenu::validaEstadoPeriodoActual(QString& mensaje, bool* lCierre, bool* lNoCreado)

@@ -383,7 +383,7 @@ private:
 // Transaction guard: rolls back unless confirmar() was called.
 class Transaccion {
 public:
-    explicit Transaccion(Conexion& c = Conexion::instancia(), bool escritura = true);
+    explicit Transaccion(Conexion& c, bool escritura = true);
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;

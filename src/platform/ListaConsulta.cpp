@@ -16,7 +16,7 @@ namespace {
 // double click picks the row, Escape or closing the window picks nothing.
 class VentanaListaConsulta final : public ListaConsulta {
 public:
-    QString Elegir(const QString& titulo, const QString& columnaClave, const QString& sql, const Params& p) override
+    QString Elegir(Conexion& con, const QString& titulo, const QString& columnaClave, const QString& sql, const Params& p) override
     {
         QDialog d(ventanaPrincipal());
         d.setObjectName(QStringLiteral("ListaConsulta"));
@@ -27,7 +27,7 @@ public:
         tabla->setEditTriggers(QAbstractItemView::NoEditTriggers);
         tabla->verticalHeader()->hide();
         int clave = 0;
-        Recordset rs = Conexion::instancia().ObtenerRecordset(sql, p);
+        Recordset rs = con.ObtenerRecordset(sql, p);
         int fila = 0;
         for (; !rs.eof(); rs.siguiente(), ++fila) {
             const Fila& f = rs.fila();

@@ -15,7 +15,7 @@ class ListaConsulta {
 public:
     virtual ~ListaConsulta() = default;
     // The chosen row's value of columnaClave; "" when the list was closed without a choice.
-    virtual QString Elegir(const QString& titulo, const QString& columnaClave, const QString& sql,
+    virtual QString Elegir(Conexion& con, const QString& titulo, const QString& columnaClave, const QString& sql,
                            const Params& parametros = {}) = 0;
 };
 
@@ -27,7 +27,7 @@ public:
     struct Pedido { QString titulo, columnaClave, sql; };
     QList<Pedido> pedidos;
     QQueue<QString> respuestas; // empty queue = closed without a choice
-    QString Elegir(const QString& titulo, const QString& columnaClave, const QString& sql, const Params&) override
+    QString Elegir(Conexion&, const QString& titulo, const QString& columnaClave, const QString& sql, const Params&) override
     {
         pedidos.append({titulo, columnaClave, sql});
         return respuestas.isEmpty() ? QString() : respuestas.dequeue();

@@ -237,7 +237,6 @@ QString Utilidades::FechaATexto(const QDate& d) { return d.isValid() ? d.toStrin
 bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos, std::initializer_list<int> quePasan,
                    Conexion* conexion)
 {
-    Conexion& con = conexion ? *conexion : Conexion::instancia();
     size_t i = 0;
     while (i < pasos.size()) {
         try {
@@ -246,7 +245,7 @@ bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos,
             continue;
         } catch (const std::exception& e) {
             const int num = numeroDeError(e);
-            if (con.enTransaccion()) {
+            if (conexion && conexion->enTransaccion()) {
                 Utilidades::InformaError(num, descripcionDeError(e), procedimiento);
                 return false;
             }

@@ -88,7 +88,8 @@ using Paso = std::function<void()>;
 // Runs the steps in order. On an error: numbers in 'quePasan' go on with the next
 // step; otherwise ManejaError(procedimiento) decides: 4 repeats the step, 5 goes on
 // with the next, anything else leaves. Returns true when the last step was reached
-// and finished. While the connection is inside a transaction, going on or repeating
+// and finished. While the given connection (nullptr: none is involved, e.g.
+// before the company is open) is inside a transaction, going on or repeating
 // after a failure is not offered: the error is reported, the runner leaves and the
 // caller's Transaccion guard rolls back.
 bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos,

@@ -10,12 +10,12 @@
 
 namespace vexa {
 
-QWidget* VisorConsulta::Mostrar(const QString& sql, const Params& p, const QString& titulo, Conexion* con)
+QWidget* VisorConsulta::Mostrar(Conexion& con, const QString& sql, const Params& p, const QString& titulo)
 {
     std::vector<Fila> filas;
     QStringList cabeceras;
     try {
-        Recordset rs = (con ? *con : Conexion::instancia()).ObtenerRecordset(sql, p);
+        Recordset rs = con.ObtenerRecordset(sql, p);
         for (const QString& n : rs.nombresColumnas()) cabeceras << n;
         filas = rs.todas();
     } catch (const std::exception& e) {

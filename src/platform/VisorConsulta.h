@@ -13,7 +13,7 @@ class VisorConsulta {
 public:
     // Opens the viewer over the rows of the query (parent: the main window).
     // Returns the window, or nullptr when the query failed (the error has been shown).
-    static QWidget* Mostrar(const QString& sql, const Params& p, const QString& titulo, Conexion* con = nullptr);
+    static QWidget* Mostrar(Conexion& con, const QString& sql, const Params& p, const QString& titulo);
 };
 
 } // namespace vexa

@@ -274,7 +274,7 @@ void FrmInterface::MostrarListaInterfaces()
     QString elegido;
     if (!protegido(QStringLiteral("MostrarListaInterfaces"), [&] {
             elegido = plataforma::listaConsulta().Elegir(
-                QStringLiteral("Interfaces"), QStringLiteral("NOMBRE"),
+                ctx_.con(), QStringLiteral("Interfaces"), QStringLiteral("NOMBRE"),
                 QStringLiteral("SELECT NOMBRE FROM TA_INTERFACES GROUP BY NOMBRE ORDER BY NOMBRE"));
         }))
         return;

@@ -486,7 +486,7 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
     EXPECT_EQ(numeros, (QList<int>{101, 102}));
 
     // The grid viewer over the same query; a failing query is reported, no window.
-    std::unique_ptr<QWidget> visor(VisorConsulta::Mostrar(s.sql, s.params, "Registraciones"));
+    std::unique_ptr<QWidget> visor(VisorConsulta::Mostrar(con(), s.sql, s.params, "Registraciones"));
     ASSERT_TRUE(visor);
     EXPECT_EQ(visor->windowTitle(), "Registraciones");
     auto* grilla = visor->findChild<QTableWidget*>();
@@ -497,7 +497,7 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
 
     // The same query without rows: the headings are still there.
     con().EjecutarSQL("DELETE FROM MV_ASIENTOS");
-    std::unique_ptr<QWidget> visorVacio(VisorConsulta::Mostrar(s.sql, s.params, "Registraciones"));
+    std::unique_ptr<QWidget> visorVacio(VisorConsulta::Mostrar(con(), s.sql, s.params, "Registraciones"));
     ASSERT_TRUE(visorVacio);
     auto* grillaVacia = visorVacio->findChild<QTableWidget*>();
     ASSERT_TRUE(grillaVacia);
@@ -506,7 +506,7 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
     for (int c = 0; c < columnas; ++c)
         EXPECT_EQ(grillaVacia->horizontalHeaderItem(c)->text(), grilla->horizontalHeaderItem(c)->text()) << c;
     dlg.mostrados.clear();
-    EXPECT_EQ(VisorConsulta::Mostrar("SELECT NADA FROM TABLA_QUE_NO_EXISTE", {}, "x"), nullptr);
+    EXPECT_EQ(VisorConsulta::Mostrar(con(), "SELECT NADA FROM TABLA_QUE_NO_EXISTE", {}, "x"), nullptr);
     EXPECT_EQ(dlg.mostrados.size(), 1);
 }
 
