@@ -71,7 +71,11 @@ Lbc_Asiento::Lbc_Asiento(Conexion* conexion) : con_(conexion) {}
 
 Lbc_Asiento::Lbc_Asiento(ContextoEmpresa& ctx) : con_(&ctx.con()), ctx_(&ctx) {}
 
-Conexion& Lbc_Asiento::con() { return con_ ? *con_ : Conexion::instancia(); }
+Conexion& Lbc_Asiento::con()
+{
+    if (!con_) throw ErrorVexa(91, QStringLiteral("Lbc_Asiento sin conexión"));
+    return *con_;
+}
 
 ReglasAsientos Lbc_Asiento::reglas() { return ReglasAsientos(con(), PeriodoActivo()); }
 
@@ -474,6 +478,6 @@ QString FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero,
     return Lbc_Asiento::FormatoNumeroComprobante(Sucursal, Numero, Letra);
 }
 
-qint16 SignoComprobante(const QString& TC, Conexion* conexion) { return Lbc_Asiento(conexion).SignoComprobante(TC); }
+qint16 SignoComprobante(const QString& TC, Conexion& conexion) { return Lbc_Asiento(&conexion).SignoComprobante(TC); }
 
 } // namespace vexa

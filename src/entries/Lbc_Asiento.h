@@ -5,7 +5,7 @@
 //
 // The class holds no data between calls: each caller keeps its own instance.
 // Every operation reads the tables at the moment of the call through the given
-// connection (Conexion::instancia() when none), the configuration values through
+// connection, the configuration values through
 // Configuracion and the active fiscal year from vexa::PeriodoActivo (see
 // PeriodoActivo below). No operation changes a row. Text comparisons ignore letter case.
 //
@@ -51,7 +51,8 @@ class ContextoEmpresa;
 
 class Lbc_Asiento {
 public:
-    explicit Lbc_Asiento(Conexion* conexion = nullptr);
+    // Over the given connection (required), reading the active year from the configuration.
+    explicit Lbc_Asiento(Conexion* conexion);
     // Over the company's connection, with its loaded active fiscal year.
     explicit Lbc_Asiento(ContextoEmpresa& ctx);
 
@@ -165,6 +166,6 @@ private:
 
 // Module-level forms of the voucher-number routines.
 QString FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra);
-qint16 SignoComprobante(const QString& TC, Conexion* conexion = nullptr);
+qint16 SignoComprobante(const QString& TC, Conexion& conexion);
 
 } // namespace vexa

@@ -49,12 +49,12 @@ TEST_P(Comprobantes, SignoDelTipo)
     con().Insertar("TA_COMPROBANTES", {{"CODIGO", "00S3"}, {"SIGNO", "*"}});
     struct Caso { QString tc; qint16 signo; };
     const Caso casos[] = {{"FA", 1}, {" fa ", 1}, {"00NC", -1}, {"NC", -1}, {"ZZ", 0}, {"S1", 1}, {"S2", 0}, {"S3", 0}};
-    for (const auto& c : casos) EXPECT_EQ(SignoComprobante(c.tc), c.signo) << c.tc.toStdString();
+    for (const auto& c : casos) EXPECT_EQ(SignoComprobante(c.tc, con()), c.signo) << c.tc.toStdString();
 }
 
 TEST_P(Comprobantes, SubdiariosYTipos)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     EXPECT_TRUE(a.ValidaSubdiarioTC("VTAS", "00FA"));
     EXPECT_TRUE(a.ValidaSubdiarioTC(" vtas ", "00fa "));
     EXPECT_FALSE(a.ValidaSubdiarioTC("VTAS", "00FP"));
@@ -75,7 +75,7 @@ TEST_P(Comprobantes, FechasCerradasPorAsientosResumen)
     resumen(3, "VTAS", 2, QDate(2026, 5, 1), QDate(2026, 5, 31), QVariant(QMetaType::fromType<int>()));
     resumen(4, "VTAS", 1, QDate(2026, 6, 1), QDate(2026, 6, 30), 0);
     resumen(5, "COMP", 2, QDate(2026, 7, 1), QDate(2026, 7, 31), 0);
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     struct Caso { QString fecha, sub; bool esperado; };
     const Caso casos[] = {
         {"01/03/2026", "VTAS", false}, {"31/03/2026", "VTAS", false}, {"15/03/2026", " vtas ", false},
@@ -115,7 +115,7 @@ TEST_P(Comprobantes, DatosDelComprobantePorLetra)
         {"FA", "x", "y", "AB", "x", "y", "AB"},
         {"QQ", "x", "y", "A", "", "", ""},                // no such type
     };
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     GuionDialogos guion;
     for (const auto& c : casos) {
         QString suc = c.suc, nro = c.nro, letra = c.letra;
@@ -134,7 +134,7 @@ TEST_P(Comprobantes, LetraSegunCondicionDeIVA)
         {"1", "1", "A"}, {"1", "2", "A"}, {"1", "3", "B"}, {" 1", "4", "B"},
         {"2", "1", "C"}, {"", "1", "Z"}, {QVariant(), "1", "Z"},
     };
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     for (const auto& c : casos) {
         fijarValor(con(), "CONDIVA", c.condiva);
         EXPECT_EQ(a.DeterminaLetra(c.cliente), c.letra) << c.condiva.toString().toStdString() << "/" << c.cliente.toStdString();
@@ -152,7 +152,7 @@ TEST_P(Comprobantes, ComprobanteDeEntradaONumeracionPropia)
     struct Caso { QString tc; bool entrada; };
     const Caso casos[] = {{"FA", false}, {"FP", true}, {"00CP", true}, {"ZZ", true}, {"T1", false},
                           {"T2", true}, {"T3", true}, {"T4", true}, {"T5", false}, {"RC", false}};
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     GuionDialogos guion;
     for (const auto& c : casos) EXPECT_EQ(a.ComprobanteEntrada(c.tc), c.entrada) << c.tc.toStdString();
     EXPECT_TRUE(guion.mostrados.isEmpty()) << guion.ultimo().toStdString();
@@ -163,7 +163,7 @@ TEST_P(Comprobantes, ExisteEnMVAsientosComparaComoNumeros)
     voucher(3, 1, "00FP", "0001", "00000025", "A", "2110010001");
     voucher(3, 2, "00FP", "0002", "ABC", "A"); // a stored number that is not a number
     voucher(3, 3, "FP", "3", "7", "B");        // stored unpadded
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     struct Caso { QString tc, suc, nro, l; QVariant prov; bool esperado; };
     const Caso casos[] = {
         {"00FP", "1", "25", "A", {}, true},
@@ -191,7 +191,7 @@ TEST_P(Comprobantes, ExisteEnMVAsientosComparaComoNumeros)
 TEST_P(Comprobantes, ValidaComprobanteNumeracionTipeada)
 {
     voucher(3, 17, "00FP", "0001", "00000025", "A");
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     GuionDialogos guion;
     QString numero = "00000025", mensaje, mes = "x", asiento = "y";
     EXPECT_FALSE(a.ValidaComprobante("FP", "0001", numero, "A", mensaje, mes, asiento));
@@ -223,7 +223,7 @@ TEST_P(Comprobantes, ValidaComprobanteNumeracionAutomatica)
         {"no", {plataforma::vbNo}, false, "00000125", "Comprobante duplicado", {p + "0001-00000126A"}},
         {"si, no", {plataforma::vbYes, plataforma::vbNo}, false, "00000125", "Comprobante duplicado", {p + "0001-00000126A", p + "0001-00000127A"}},
     };
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         GuionDialogos guion;
@@ -252,7 +252,7 @@ TEST_P(Comprobantes, ValidaComprobanteInformaUnErrorYDevuelveFalso)
     con().EjecutarSQL("DROP TABLE MV_ASIENTOS");
     GuionDialogos guion;
     QString numero = "1", mensaje, mes, asiento;
-    EXPECT_FALSE(Lbc_Asiento().ValidaComprobante("FA", "1", numero, "A", mensaje, mes, asiento));
+    EXPECT_FALSE(Lbc_Asiento(&con()).ValidaComprobante("FA", "1", numero, "A", mensaje, mes, asiento));
     ASSERT_EQ(guion.mostrados.size(), 1);
     EXPECT_EQ(guion.mostrados.last().estilo, plataforma::vbOKOnly);
 }

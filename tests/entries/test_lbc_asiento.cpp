@@ -25,7 +25,7 @@ protected:
 
 TEST_P(AsientosDemo, NumeracionPorEjercicioMesYFamilia)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     lineaAsiento(con(), 2, 3, 41, 1);
     lineaAsiento(con(), 2, 3, 41, 2);
     lineaAsiento(con(), 2, 3, 45, 1, RS);     // summary entries share the ordinary numbers
@@ -73,7 +73,7 @@ TEST_P(Asientos, ClaveUnicaPorFamiliaEsLaRedDeSeguridad)
 
 TEST_P(AsientosDemo, NumeroNuncaEsCeroTrasUnError)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     // Outside a transaction the number can't be taken safely.
     EXPECT_THROW(a.TomarNumeroAsiento(3), ErrorVexa);
     {
@@ -89,7 +89,7 @@ TEST_P(AsientosDemo, NumeroNuncaEsCeroTrasUnError)
 // lines (OlvidarNumerosTomados) frees the highest number.
 TEST_P(AsientosDemo, NumeroTomadoNoSeRepiteEnLaTransaccion)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     lineaAsiento(con(), 2, 3, 41, 1);
     Transaccion t(con());
     {
@@ -241,7 +241,7 @@ TEST_P(Asientos, EstadoDelPeriodoActual)
         fijarPeriodoActivo(con(), c.activo);
         QString mensaje = "previo";
         QVariant cierre, cancelacion, noCreado;
-        EXPECT_EQ(Lbc_Asiento().ValidaEstadoPeriodoActual(mensaje, &cierre, &cancelacion, &noCreado), c.esperado);
+        EXPECT_EQ(Lbc_Asiento(&con()).ValidaEstadoPeriodoActual(mensaje, &cierre, &cancelacion, &noCreado), c.esperado);
         EXPECT_EQ(mensaje, c.mensaje);
         EXPECT_EQ(noCreado.toBool(), c.noCreado);
     }
@@ -251,10 +251,10 @@ TEST_P(Asientos, EstadoDelPeriodoActual)
     fijarPeriodoActivo(con(), "2");
     QString m;
     QVariant cierre, cancelacion;
-    EXPECT_FALSE(Lbc_Asiento().ValidaEstadoPeriodoActual(m, &cierre, &cancelacion));
+    EXPECT_FALSE(Lbc_Asiento(&con()).ValidaEstadoPeriodoActual(m, &cierre, &cancelacion));
     EXPECT_TRUE(cierre.toBool());
     EXPECT_FALSE(cancelacion.toBool());
-    EXPECT_FALSE(Lbc_Asiento().ValidaEstadoPeriodoActual(m));
+    EXPECT_FALSE(Lbc_Asiento(&con()).ValidaEstadoPeriodoActual(m));
 }
 
 TEST_P(Asientos, EjercicioAnteriorCerrado)
@@ -262,7 +262,7 @@ TEST_P(Asientos, EjercicioAnteriorCerrado)
     const QVariant nulo = QVariant(QMetaType::fromType<int>());
     cargarEjercicios(con(), {{1, 0, 0, 1}, {2, 0, 0, 0}, {4, nulo, 0, nulo}, {6, 1, 1, 1}});
     fijarPeriodoActivo(con(), "2");
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     QString q = "-1";
     EXPECT_TRUE(a.EjercicioAnteriorCerrado(q)); // year 1 has only its closing flag
     EXPECT_EQ(q, "2");
@@ -278,7 +278,7 @@ TEST_P(Asientos, EjercicioAnteriorCerrado)
 
 TEST_P(AsientosDemo, RangosYFechasDeEjercicios)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     struct Caso { QString desde, hasta; QVariant periodo; bool esperado; };
     const Caso casos[] = {
         {"01/01/2027", "31/12/2027", {}, true},
@@ -340,7 +340,7 @@ TEST_P(AsientosDemo, FechaValidadaPrecedenciaDeMensajes)
         {"15/08/2027", false, true, "La fecha ingresada no pertenece al rango del Ejercicio"}, // both fail: the year's message
         {"15/08/2027", true, true, "previo"},     // an error already set skips the range checks
     };
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     for (const auto& c : casos) {
         QString mensaje = "previo";
         bool error = c.errorPrevio;
@@ -363,7 +363,7 @@ TEST_P(AsientosDemo, FechaValidadaPrecedenciaDeMensajes)
 
 TEST_P(AsientosDemo, UltimoAjusteYMovimientosFueraDelEjercicio)
 {
-    Lbc_Asiento a;
+    Lbc_Asiento a(&con());
     QString fecha = "x", periodo = "y";
     QVariant nro = 9;
     a.UltimoAjuste(fecha, periodo, nro);

@@ -49,7 +49,7 @@ TEST_P(Reglas, UnaSentenciaFallidaNoSeLeeComoRespuesta)
             Transaccion t(con());
             EXPECT_THROW(c.regla(reglas), ErrorBD);
         }
-        Lbc_Asiento a;
+        Lbc_Asiento a(&con());
         dialogos.mostrados.clear();
         EXPECT_EQ(c.fachada(a), c.respuestaFachada);
         EXPECT_EQ(dialogos.mostrados.size(), 1); // the error was shown, not swallowed
