@@ -29,23 +29,23 @@ TEST(TraduccionQt, TrasElInicioLosBotonesYDialogosDeQtHablanEspanol)
 {
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
-    EXPECT_EQ(textoBoton(box, QMessageBox::Yes), "&Sí");
-    EXPECT_EQ(textoBoton(box, QMessageBox::No), "&No");
-    EXPECT_EQ(textoBoton(box, QMessageBox::Cancel), "Cancelar");
-    EXPECT_EQ(textoBoton(box, QMessageBox::Ok), "Aceptar");
+    EXPECT_EQ(textoBoton(box, QMessageBox::Yes).toStdString(), "&Sí");
+    EXPECT_EQ(textoBoton(box, QMessageBox::No).toStdString(), "&No");
+    EXPECT_EQ(textoBoton(box, QMessageBox::Cancel).toStdString(), "Cancelar");
+    EXPECT_EQ(textoBoton(box, QMessageBox::Ok).toStdString(), "Aceptar");
     struct Caso { const char* contexto; const char* ingles; const char* espanol; };
     const Caso casos[] = {
-        {"QFileDialog", "Look in:", "Buscar en:"},
-        {"QFileDialog", "File &name:", "&Nombre de archivo:"},
-        {"QFileDialog", "Files of type:", "Archivos de tipo:"},
+        {"QFileDialog", "Look in:", "Ver en:"},
+        {"QFileDialog", "File &name:", "&Nombre de fichero:"},
+        {"QFileDialog", "Files of type:", "Ficheros de tipo:"},
         {"QFileDialog", "&Open", "&Abrir"},
         {"QPrintDialog", "Print", "Imprimir"},
-        {"QPrintPreviewDialog", "Print Preview", "Vista previa de impresión"},
+        {"QPrintPreviewDialog", "Print Preview", "Previsualizar impresión"},
         {"QLineEdit", "&Copy", "&Copiar"},
         {"QLineEdit", "&Paste", "&Pegar"},
     };
     for (const Caso& c : casos)
-        EXPECT_EQ(QCoreApplication::translate(c.contexto, c.ingles), QString::fromUtf8(c.espanol)) << c.contexto << " " << c.ingles;
+        EXPECT_EQ(QCoreApplication::translate(c.contexto, c.ingles).toStdString(), c.espanol) << c.contexto << " " << c.ingles;
 }
 
 TEST(TraduccionQt, SiNoSePuedeCargarSigueElProgramaYDejaUnaLineaEnElRegistro)
@@ -63,10 +63,10 @@ TEST(TraduccionQt, SiNoSePuedeCargarSigueElProgramaYDejaUnaLineaEnElRegistro)
     EXPECT_TRUE(lineas[0].contains("instalarTraduccionQt")) << lineas[0].toStdString();
     EXPECT_TRUE(lineas[0].contains("qtbase_es")) << lineas[0].toStdString();
     // What was installed before stays.
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Buscar en:");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:").toStdString(), "Ver en:");
     // Loading it again replaces the one installed; the texts stay Spanish.
     EXPECT_TRUE(instalarTraduccionQt());
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Cancelar");
 }
 
 TEST(CarpetaInicialArchivo, CampoLuegoUltimaElegidaLuegoDatosLuegoInicio)

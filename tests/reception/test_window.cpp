@@ -473,7 +473,7 @@ ChooserVisto buscarConSelectorQt(FrmInterface& w, const QString& elegir)
                 d->reject();
             } else {
                 d->selectFile(elegir);
-                d->accept();
+                static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which checks the choice
             }
             return;
         }
@@ -511,7 +511,7 @@ TEST_P(VentanaRecepcion, ElSelectorDeArchivosHablaEspanolYAbreEnLaCarpetaQueCorr
         const ChooserVisto v = buscarConSelectorQt(w, c.elegir);
         EXPECT_EQ(v.carpeta, c.carpeta);
         EXPECT_EQ(w.TxtFields[1]->text(), c.elegir);
-        for (const char* t : {"Buscar en:", "&Nombre de archivo:", "Archivos de tipo:", "&Abrir", "Cancelar"})
+        for (const char* t : {"Ver en:", "&Nombre de fichero:", "Ficheros de tipo:", "&Abrir", "Cancelar"})
             EXPECT_TRUE(v.textos.contains(QString::fromUtf8(t))) << t << " en " << v.textos.join(" | ").toStdString();
     }
 }
