@@ -1,15 +1,18 @@
 // Qt's own texts in Spanish after start-up, the failure to load them, and the
 // folder a file chooser opens in.
 #include "Dialogos.h"
+#include "DialogosQt.h"
 #include "TraduccionQt.h"
 #include "Utilidades.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,44 @@ TEST(TraduccionQt, TrasElInicioLosBotonesYDialogosDeQtHablanEspanol)
     };
     for (const Caso& c : casos)
         EXPECT_EQ(QCoreApplication::translate(c.contexto, c.ingles).toStdString(), c.espanol) << c.contexto << " " << c.ingles;
+}
+
+// The boxes of the dialog seam keep their own button texts with Qt's translation installed.
+TEST(TraduccionQt, LosCuadrosDelProgramaConservanSusBotones)
+{
+    struct Caso { int estilo; QStringList botones; };
+    const Caso casos[] = {
+        {vbOKOnly, {"Aceptar"}},
+        {vbOKCancel, {"Aceptar", "Cancelar"}},
+        {vbAbortRetryIgnore, {"&Anular", "&Reintentar", "&Omitir"}},
+        {vbYesNoCancel, {"&Sí", "&No", "Cancelar"}},
+        {vbYesNo, {"&Sí", "&No"}},
+        {vbRetryCancel, {"&Reintentar", "Cancelar"}},
+    };
+    Dialogos* previo = dialogosInstalados();
+    instalarDialogos(nullptr); // the Qt boxes
+    for (const Caso& c : casos) {
+        QStringList vistos;
+        QTimer t;
+        t.setInterval(5);
+        QObject::connect(&t, &QTimer::timeout, [&] {
+            for (QWidget* x : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(x);
+                if (!box || !box->isVisible()) continue;
+                t.stop();
+                for (QAbstractButton* b : box->buttons()) vistos << b->text();
+                box->buttons().value(0)->click();
+                return;
+            }
+        });
+        t.start();
+        dialogos().MsgBox(QStringLiteral("¿Continuar?"), c.estilo, QStringLiteral("Prueba"));
+        vistos.sort();
+        QStringList esperados = c.botones;
+        esperados.sort();
+        EXPECT_EQ(vistos.join(" | ").toStdString(), esperados.join(" | ").toStdString()) << c.estilo;
+    }
+    instalarDialogos(previo);
 }
 
 TEST(TraduccionQt, SiNoSePuedeCargarSigueElProgramaYDejaUnaLineaEnElRegistro)
