@@ -1,5 +1,7 @@
 #include "Dialogos.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace vexa::plataforma {
@@ -72,6 +74,38 @@ QStringList DialogosGuion::textosMostrados() const
     QStringList l;
     for (const auto& m : mostrados) l << m.texto;
     return l;
+}
+
+namespace {
+// The folder itself when the path names an existing folder given in full; else empty.
+QString carpetaExistente(const QString& ruta)
+{
+    const QString r = ruta.trimmed();
+    if (r.isEmpty() || !QDir::isAbsolutePath(r) || !QFileInfo(r).isDir()) return {};
+    return QDir::cleanPath(r);
+}
+} // namespace
+
+QString carpetaInicialArchivo(const QString& rutaCampo, const QString& ultimaCarpeta, const QString& carpetaDatos)
+{
+    const QString campo = rutaCampo.trimmed();
+    if (QDir::isAbsolutePath(campo)) {
+        QString c = carpetaExistente(campo);
+        if (c.isEmpty()) c = carpetaExistente(QFileInfo(campo).absolutePath());
+        if (!c.isEmpty()) return c;
+    }
+    for (const QString* r : {&ultimaCarpeta, &carpetaDatos}) {
+        const QString c = carpetaExistente(*r);
+        if (!c.isEmpty()) return c;
+    }
+    return QDir::homePath();
+}
+
+QString carpetaDatosEmpresa(const DatosConexion& datos)
+{
+    const QString archivo = datos.dbName.trimmed();
+    if (!datos.esSQLite() || archivo.isEmpty() || archivo == QLatin1String(":memory:")) return {};
+    return QFileInfo(archivo).absolutePath();
 }
 
 } // namespace vexa::plataforma

@@ -3,6 +3,8 @@
 // button/icon style codes and answer codes, file choosers and simple prompts.
 // The window level provides the Qt implementation (DialogosQt.h); tests install DialogosGuion,
 // which records what was shown and answers from a queue.
+#include "DatosConexion.h"
+
 #include <QDate>
 #include <QList>
 #include <QQueue>
@@ -34,6 +36,16 @@ public:
     // Date picker; returns the chosen date or an invalid one when cancelled.
     virtual QDate PedirFecha(const QString& titulo, const QDate& inicial) = 0;
 };
+
+// Folder a file chooser opens in: the folder of the path the field holds (or
+// that path when it is a folder); else the last folder the operator chose in
+// that window; else the company's data folder; else the user's home. Only
+// absolute paths of folders that exist count, so a relative path never opens
+// the program's working directory.
+QString carpetaInicialArchivo(const QString& rutaCampo, const QString& ultimaCarpeta, const QString& carpetaDatos);
+// The company's data folder: the folder of a SQLite company file; empty for a
+// PostgreSQL company (its data lives on the server).
+QString carpetaDatosEmpresa(const DatosConexion& datos);
 
 // The process-wide instance (the Qt one unless a test installed another).
 Dialogos& dialogos();

@@ -1,6 +1,7 @@
 #include "DialogosQt.h"
 
 #include "ImpresoraQt.h"
+#include "TraduccionQt.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -101,6 +102,7 @@ void usarDialogosQt()
 
 void usarPlataformaQt()
 {
+    instalarTraduccionQt();
     usarDialogosQt();
     usarImpresoraQt();
 }

@@ -286,7 +286,10 @@ void FrmInterface::MostrarListaInterfaces()
 void FrmInterface::CmdBuscar_Click()
 {
     const QString titulo = QStringLiteral("Selección del Archivo de la interface de : ") + TxtFields[0]->text();
-    const QString nombre = dialogos().ArchivoAbrir(titulo, plataforma::carpetaPrograma(), QString());
+    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[1]->text(), CarpetaElegida,
+                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
+    const QString nombre = dialogos().ArchivoAbrir(titulo, carpeta, QString());
+    if (!nombre.isEmpty()) CarpetaElegida = QFileInfo(nombre).absolutePath();
     ArchivoInterfaz = nombre;
     TxtFields[1]->setText(texto::recortar(nombre));
 }

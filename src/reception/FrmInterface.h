@@ -50,6 +50,7 @@ public:
 
     // Form state.
     QString ArchivoInterfaz;
+    QString CarpetaElegida; // folder of the last file chosen with CmdBuscar
     bool EnProceso = false;
     bool ErrorCampo = false;
     int CampoActual = 0;

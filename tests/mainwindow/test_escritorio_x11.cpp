@@ -7,6 +7,7 @@
 // the companion program by owning raw xcb windows on a connection of its own,
 // answering a close request (WM_DELETE_WINDOW) the way a program does.
 #include "Dialogos.h"
+#include "TraduccionQt.h"
 #include "EstadoGlobal.h"
 #include "VentanasEscritorio.h"
 #include "frmMDI.h"
@@ -279,6 +280,7 @@ int main(int argc, char** argv)
     int r = 1;
     {
         QApplication app(argc, argv);
+        plataforma::instalarTraduccionQt();
         plataforma::DialogosGuion porDefecto;
         plataforma::instalarDialogos(&porDefecto);
         ::testing::InitGoogleTest(&argc, argv);

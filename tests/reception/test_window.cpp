@@ -11,6 +11,12 @@
 #include "RegistroVentanas.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QFile>
@@ -20,6 +26,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -439,6 +446,74 @@ TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
     const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ?", {"OPERADOR", "FrmInterface"});
     ASSERT_TRUE(f);
     EXPECT_EQ(f->fechaHora("EGRESO").toString("yyyy-MM-dd HH:mm"), "2026-03-01 09:30");
+}
+
+// Buscar with Qt's own file chooser (the seam's real implementation): notes the
+// folder it opens in and its texts, then chooses the file given or cancels.
+struct ChooserVisto {
+    QString carpeta;
+    QStringList textos; // labels and buttons
+};
+ChooserVisto buscarConSelectorQt(FrmInterface& w, const QString& elegir)
+{
+    ChooserVisto v;
+    plataforma::Dialogos* previo = plataforma::dialogosInstalados();
+    plataforma::instalarDialogos(nullptr);
+    QTimer t;
+    t.setInterval(5);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        for (QWidget* x : QApplication::topLevelWidgets()) {
+            auto* d = qobject_cast<QFileDialog*>(x);
+            if (!d || !d->isVisible()) continue;
+            t.stop();
+            v.carpeta = d->directory().absolutePath();
+            for (QLabel* l : d->findChildren<QLabel*>()) v.textos << l->text();
+            for (QAbstractButton* b : d->findChildren<QDialogButtonBox*>().value(0)->buttons()) v.textos << b->text();
+            if (elegir.isEmpty()) {
+                d->reject();
+            } else {
+                d->selectFile(elegir);
+                static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which checks the choice
+            }
+            return;
+        }
+    });
+    t.start();
+    w.CmdBuscar->click();
+    plataforma::instalarDialogos(previo);
+    return v;
+}
+
+TEST_P(VentanaRecepcion, ElSelectorDeArchivosHablaEspanolYAbreEnLaCarpetaQueCorresponde)
+{
+    // The company's data folder: the SQLite file's folder; a server company has none (the home folder).
+    const QString datos = GetParam() == Motor::SQLite ? QFileInfo(con().datos().dbName).absolutePath() : QDir::homePath();
+    const QString ejemplos = QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion");
+    const QString otra = dir.filePath(QStringLiteral("otra"));
+    ASSERT_TRUE(QDir().mkpath(otra));
+    const QString elegido = archivo(QStringLiteral("otra/compras.txt"), {lineaCompra(1)});
+    struct Caso { QString campo; QString elegir; QString carpeta; };
+    // In order, on one window: what the operator chose before counts.
+    const Caso casos[] = {
+        {QString(), QString(), datos},                                      // nothing yet
+        {QStringLiteral("compras.txt"), QString(), datos},                  // relative: not the working folder
+        {ejemplos + QStringLiteral("/ventas.txt"), elegido, ejemplos},      // an example's path
+        {QString(), QString(), otra},                                       // the last folder chosen
+        {dir.filePath(QStringLiteral("no/hay.txt")), QString(), otra},
+        {ejemplos + QStringLiteral("/nuevo.txt"), QString(), ejemplos},
+        {otra, QString(), otra},
+    };
+    FrmInterface w(*ctx);
+    w.TxtFields[0]->setText("COMPRAS");
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.campo.toStdString());
+        w.TxtFields[1]->setText(c.campo);
+        const ChooserVisto v = buscarConSelectorQt(w, c.elegir);
+        EXPECT_EQ(v.carpeta, c.carpeta);
+        EXPECT_EQ(w.TxtFields[1]->text(), c.elegir);
+        for (const char* t : {"Ver en:", "&Nombre de fichero:", "Ficheros de tipo:", "&Abrir", "Cancelar"})
+            EXPECT_TRUE(v.textos.contains(QString::fromUtf8(t))) << t << " en " << v.textos.join(" | ").toStdString();
+    }
 }
 
 VEXA_AMBOS_MOTORES(VentanaRecepcion);
