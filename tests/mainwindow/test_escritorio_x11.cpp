@@ -12,6 +12,7 @@
 #include "VentanasEscritorio.h"
 #include "frmMDI.h"
 
+#include <QElapsedTimer>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -205,8 +206,15 @@ TEST(CerrarExesEnX11, CierraLosReportesYDejaElDiseno)
     ASSERT_TRUE(mostrarYEsperar(w));
     otro.publicarLista({reportes, cashFlow, diseno, otraCosa, xcb_window_t(w.winId())});
 
-    const auto lista = ventanasEscritorio();
-    ASSERT_TRUE(lista.has_value()); // the real list, read from the display
+    // The real list, read from the display once the other program's change reached it.
+    auto lista = ventanasEscritorio();
+    QElapsedTimer espera;
+    espera.start();
+    while (lista && lista->size() != 5u && espera.elapsed() < 3000) {
+        QThread::msleep(20);
+        lista = ventanasEscritorio();
+    }
+    ASSERT_TRUE(lista.has_value());
     EXPECT_EQ(lista->size(), 5u);
 
     w.CerrarExes();
