@@ -265,10 +265,14 @@ QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c)
     c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
     c.LivaTipo = def_->cabecera.LivaTipo;
     static constexpr Lector kLectores[] = {
-        &RecepcionInterface::leeTipo,          &RecepcionInterface::leeCuentaPrincipal,
-        &RecepcionInterface::leeTotal,         &RecepcionInterface::leeSucursalNumeroLetra,
-        &RecepcionInterface::leeRecepcionAnterior, &RecepcionInterface::leeFechaEmision,
-        &RecepcionInterface::leeVencimiento,   &RecepcionInterface::leeImportesIva,
+        &RecepcionInterface::leeTipo,
+        &RecepcionInterface::leeCuentaPrincipal,
+        &RecepcionInterface::leeTotal,
+        &RecepcionInterface::leeSucursalNumeroLetra,
+        &RecepcionInterface::leeRecepcionAnterior,
+        &RecepcionInterface::leeFechaEmision,
+        &RecepcionInterface::leeVencimiento,
+        &RecepcionInterface::leeImportesIva,
         &RecepcionInterface::leeLineas,
     };
     for (Lector lector : kLectores) {
