@@ -9,19 +9,6 @@
 
 namespace vexa::recepcion {
 
-namespace {
-
-// An amount text of a rule line: nullopt when it is not a number.
-std::optional<Moneda> importeLinea(const QString& t)
-{
-    const QString s = texto::recortar(t);
-    if (s.isEmpty()) return Moneda();
-    if (!Utilidades::EsNumeroValido(s)) return std::nullopt;
-    return Utilidades::TextoAMoneda(s);
-}
-
-} // namespace
-
 Contabilizador::Contabilizador(Conexion* conexion, Configuracion* configuracion)
     : con_(conexion ? *conexion : Conexion::instancia()),
       cfg_(&con_),
@@ -50,26 +37,21 @@ Moneda Contabilizador::tasa(const QString& clave, std::optional<Moneda>& cache)
 QString Contabilizador::ArmaAsiento(const ComprobanteValidado& c, std::vector<LineaAsiento>& lineas)
 {
     lineas = c.Lineas;
-    // Rule amounts must be numbers that are not negative: a negative amount would
-    // be counted in the balance but never stored, leaving an unbalanced entry.
+    // A negative amount would be counted in the balance but never stored,
+    // leaving an unbalanced entry.
     for (const LineaAsiento& l : lineas) {
         if (l.enBlanco()) continue;
-        for (const QString* t : {&l.Debe, &l.Haber}) {
-            const auto m = importeLinea(*t);
-            if (!m)
-                return QStringLiteral("El importe (") + texto::recortar(*t) + QStringLiteral(") de la cuenta (")
-                       + texto::recortar(l.Cuenta) + QStringLiteral(") no es numérico");
-            if (m->esNegativo())
-                return QStringLiteral("El importe (") + texto::recortar(*t) + QStringLiteral(") de la cuenta (")
+        for (const Moneda& m : {l.Debe, l.Haber})
+            if (m.esNegativo())
+                return QStringLiteral("El importe (") + MonedaSimple(m) + QStringLiteral(") de la cuenta (")
                        + texto::recortar(l.Cuenta) + QStringLiteral(") no puede ser negativo");
-        }
     }
     auto sumas = [&lineas](Moneda& d, Moneda& h) {
         d = h = Moneda();
         for (const LineaAsiento& l : lineas) {
             if (l.enBlanco()) continue;
-            d += Utilidades::TextoAMoneda(texto::recortar(l.Debe));
-            h += Utilidades::TextoAMoneda(texto::recortar(l.Haber));
+            d += l.Debe;
+            h += l.Haber;
         }
     };
     Moneda d, h;
@@ -77,9 +59,9 @@ QString Contabilizador::ArmaAsiento(const ComprobanteValidado& c, std::vector<Li
     LineaAsiento principal;
     principal.Cuenta = texto::recortar(c.CuentaPrincipal).left(LineaAsiento::kLargoCuenta);
     if (d == c.Total)
-        principal.Haber = c.TotalTexto;
+        principal.Haber = c.Total;
     else if (h == c.Total)
-        principal.Debe = c.TotalTexto;
+        principal.Debe = c.Total;
     else
         return QStringLiteral("El Subdiario no balancea");
     lineas.push_back(principal);
@@ -114,11 +96,9 @@ AsientoNuevo Contabilizador::asientoDe(const ComprobanteValidado& c, const std::
     a.numeraComprobante = !c.comprobanteEntrada;
     for (const LineaAsiento& l : lineas) {
         if (l.enBlanco()) continue;
-        const Moneda debe = Utilidades::TextoAMoneda(texto::recortar(l.Debe));
-        const Moneda haber = Utilidades::TextoAMoneda(texto::recortar(l.Haber));
-        if (debe <= Moneda() && haber <= Moneda()) continue;
-        const bool alDebe = debe > Moneda();
-        a.lineas.push_back({l.Cuenta, alDebe, alDebe ? debe : haber, {}, {}});
+        if (l.Debe <= Moneda() && l.Haber <= Moneda()) continue;
+        const bool alDebe = l.Debe > Moneda();
+        a.lineas.push_back({l.Cuenta, alDebe, alDebe ? l.Debe : l.Haber, {}, {}});
     }
     const bool exento = texto::val(c.CondicionIva) == 4;
     const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));

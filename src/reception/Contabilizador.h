@@ -6,13 +6,13 @@
 //
 // The entry lines are the rule lines of the voucher plus the main account's
 // line, put on the side that balances them against the voucher total. Zero
-// lines are left out; a rule line whose amount is negative or not a number
-// rejects the voucher. Everything of one voucher happens in ONE transaction:
-// the planned deletion of a voucher it replaces, the entry itself (posted by
+// lines are left out; a rule line whose amount is negative rejects the voucher
+// (an amount that is not a number is refused by the validation, which reads
+// it). Everything of one voucher happens in ONE transaction: the planned
+// deletion of a voucher it replaces, the entry itself (posted by
 // RegistroAsientos: number, rows, numbering of an own-numbered voucher type)
-// and the counts of the reception log. Any
-// failure rolls all of it back and comes back as the line's message; "" is
-// returned only after the commit.
+// and the counts of the reception log. Any failure rolls all of it back and
+// comes back as the line's message; "" is returned only after the commit.
 #include "ComprobanteValidado.h"
 #include "Configuracion.h"
 #include "Lbc_Asiento.h"

@@ -30,19 +30,45 @@ QString Equivalencias::buscar(const QString& codigo) const
     return it == mapa_.constEnd() ? codigo : *it;
 }
 
-// ---------------------------------------------------------------- DefinicionInterfaz
+// ---------------------------------------------------------------- ValoresLinea
 
-DefinicionInterfaz::DefinicionInterfaz()
+QString ValoresLinea::valor(int posicion) const
 {
-    campos.resize(1);
-    Prepara();
+    return posicion >= 1 && posicion <= valores_.size() ? valores_[posicion - 1] : QString();
 }
 
-bool DefinicionInterfaz::ObtieneDatosInterface(Conexion& con, const QString& nombre)
+void ValoresLinea::fijar(int posicion, const QString& valor)
+{
+    if (posicion < 1) return;
+    while (valores_.size() < posicion) valores_.append(QString());
+    valores_[posicion - 1] = valor;
+}
+
+// ---------------------------------------------------------------- DefinicionInterfaz
+
+DefinicionInterfaz::DefinicionInterfaz() : DefinicionInterfaz(CabeceraInterfaz(), {}) {}
+
+DefinicionInterfaz::DefinicionInterfaz(CabeceraInterfaz cab, std::vector<CampoInterfaz> cs, Equivalencias tc,
+                                       Equivalencias cta, std::vector<ReglaCuenta> rg)
+    : cabecera(std::move(cab)),
+      campos(cs.empty() ? std::vector<CampoInterfaz>(1) : std::move(cs)),
+      equivalenciasTc(std::move(tc)),
+      equivalenciasCta(std::move(cta)),
+      reglas(std::move(rg)),
+      divisor_(cabecera.TipoArchivo, cabecera.Separador, cabecera.Calificador)
+{
+    for (size_t i = 0; i < campos.size(); ++i) {
+        anchos_.append(campos[i].Longitud);
+        const QString k = claveNombre(campos[i].Nombre);
+        if (!posiciones_.contains(k)) posiciones_.insert(k, int(i) + 1);
+    }
+}
+
+std::optional<DefinicionInterfaz> DefinicionInterfaz::Obtiene(Conexion& con, const QString& nombre)
 {
     const QString n = texto::recortar(nombre);
     auto cab = con.PrimeraFila(QStringLiteral("SELECT * FROM TA_INTERFACES WHERE NOMBRE = ?"), {n});
-    if (!cab) return false;
+    if (!cab) return std::nullopt;
 
     CabeceraInterfaz c;
     c.Nombre = textoDe(*cab, "NOMBRE");
@@ -89,7 +115,6 @@ bool DefinicionInterfaz::ObtieneDatosInterface(Conexion& con, const QString& nom
         ci.Longitud = int(largo);
         cs.push_back(std::move(ci));
     }
-    if (cs.empty()) cs.resize(1);
 
     Equivalencias tc, cta;
     for (auto rs = con.ObtenerRecordset(
@@ -116,31 +141,14 @@ bool DefinicionInterfaz::ObtieneDatosInterface(Conexion& con, const QString& nom
         rg.push_back(std::move(r));
     }
 
-    cabecera = std::move(c);
-    campos = std::move(cs);
-    equivalenciasTc = std::move(tc);
-    equivalenciasCta = std::move(cta);
-    reglas = std::move(rg);
-    Prepara();
-    return true;
+    return DefinicionInterfaz(std::move(c), std::move(cs), std::move(tc), std::move(cta), std::move(rg));
 }
 
-void DefinicionInterfaz::Prepara()
+ValoresLinea DefinicionInterfaz::DivideLinea(const QString& linea) const
 {
-    divisor_ = DivisorLineas(cabecera.TipoArchivo, cabecera.Separador, cabecera.Calificador);
-    anchos_.clear();
-    posiciones_.clear();
-    for (size_t i = 0; i < campos.size(); ++i) {
-        anchos_.append(campos[i].Longitud);
-        const QString k = claveNombre(campos[i].Nombre);
-        if (!posiciones_.contains(k)) posiciones_.insert(k, int(i) + 1);
-    }
-}
-
-void DefinicionInterfaz::DivideLinea(const QString& linea)
-{
-    const QStringList valores = divisor_.dividir(linea, anchos_);
-    for (size_t i = 0; i < campos.size(); ++i) campos[i].Valor = i < size_t(valores.size()) ? valores[qsizetype(i)] : QString();
+    QStringList valores = divisor_.dividir(linea, anchos_);
+    valores.resize(qsizetype(campos.size()));
+    return ValoresLinea(std::move(valores));
 }
 
 int DefinicionInterfaz::PosicionCampo(const QString& nombre) const
@@ -148,15 +156,10 @@ int DefinicionInterfaz::PosicionCampo(const QString& nombre) const
     return posiciones_.value(claveNombre(nombre), 0);
 }
 
-QString DefinicionInterfaz::ValorCampo(const QString& nombre) const
+QString DefinicionInterfaz::ValorCampo(const ValoresLinea& valores, const QString& nombre) const
 {
     const int p = PosicionCampo(nombre);
-    return p ? campos[size_t(p - 1)].Valor : QString();
-}
-
-void DefinicionInterfaz::LimpiaValores()
-{
-    for (auto& c : campos) c.Valor.clear();
+    return p ? valores.valor(p) : QString();
 }
 
 } // namespace vexa::recepcion

@@ -1,13 +1,16 @@
 #pragma once
 // A stored interface definition as the voucher reception uses it: the header
 // of TA_INTERFACES (which field of the file carries each datum of a voucher),
-// the ordered fields of TA_INTERFACES_DETALLE with the values of the current
-// line, and the definition's code equivalences and entry-line rules.
+// the ordered fields of TA_INTERFACES_DETALLE, and the definition's code
+// equivalences and entry-line rules. A definition does not change once built;
+// the values of each line are cut into a ValoresLinea of their own.
 #include "DivisorLineas.h"
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace vexa {
@@ -18,7 +21,6 @@ namespace vexa::recepcion {
 
 struct CampoInterfaz {
     QString Nombre;   // field name (trimmed)
-    QString Valor;    // value in the current line, as cut from it
     QString TIPO_DATO;
     QString Formato;  // date layout of a date field
     int Longitud = 0; // width in a fixed-width file
@@ -59,32 +61,45 @@ private:
     QHash<QString, QString> mapa_;
 };
 
+// The values of one line, as cut from it, one per field of the definition that
+// cut it and in the same order.
+class ValoresLinea {
+public:
+    ValoresLinea() = default;
+    explicit ValoresLinea(QStringList valores) : valores_(std::move(valores)) {}
+    // Value at a position from DefinicionInterfaz::PosicionCampo (1-based); "" when none.
+    QString valor(int posicion) const;
+    // Replaces the value at a position (a code translated by the equivalences).
+    void fijar(int posicion, const QString& valor);
+    void LimpiaValores() { valores_.clear(); }
+
+private:
+    QStringList valores_;
+};
+
 class DefinicionInterfaz {
 public:
     DefinicionInterfaz(); // one empty field, as a definition without detail rows
-    // Call after setting cabecera or campos by hand (ObtieneDatosInterface does it).
-    void Prepara();
+    // 'campos' empty stands for one field without a name.
+    DefinicionInterfaz(CabeceraInterfaz cabecera, std::vector<CampoInterfaz> campos, Equivalencias equivalenciasTc = {},
+                       Equivalencias equivalenciasCta = {}, std::vector<ReglaCuenta> reglas = {});
 
     // Reads the definition by name (header, fields, equivalences and rules).
-    // False when TA_INTERFACES has no row of that name: nothing is changed then.
-    // A database error throws (ErrorBD) and leaves the loaded definition as it was.
-    bool ObtieneDatosInterface(Conexion& con, const QString& nombre);
+    // Nothing when TA_INTERFACES has no row of that name; a database error throws (ErrorBD).
+    static std::optional<DefinicionInterfaz> Obtiene(Conexion& con, const QString& nombre);
 
-    CabeceraInterfaz cabecera;
+    const CabeceraInterfaz cabecera;
     // Fields in line order; never empty.
-    std::vector<CampoInterfaz> campos;
-    Equivalencias equivalenciasTc, equivalenciasCta;
-    std::vector<ReglaCuenta> reglas; // in SECUENCIA order
+    const std::vector<CampoInterfaz> campos;
+    const Equivalencias equivalenciasTc, equivalenciasCta;
+    const std::vector<ReglaCuenta> reglas; // in SECUENCIA order
 
-    // Fills the value of every field from the line (previous values are dropped).
-    void DivideLinea(const QString& linea);
-    // Value of the first field of that name (trimmed, any case), as cut; "" when none.
-    QString ValorCampo(const QString& nombre) const;
+    // The values of every field in the line.
+    ValoresLinea DivideLinea(const QString& linea) const;
+    // Value in the line of the first field of that name (trimmed, any case), as cut; "" when none.
+    QString ValorCampo(const ValoresLinea& valores, const QString& nombre) const;
     // Index from 1 of that field; 0 when none.
     int PosicionCampo(const QString& nombre) const;
-    // The field at a position from PosicionCampo (1-based).
-    CampoInterfaz& campo(int posicion) { return campos.at(posicion - 1); }
-    void LimpiaValores();
 
     const DivisorLineas& divisor() const { return divisor_; }
 

@@ -1,9 +1,10 @@
 #pragma once
 // One line of a journal entry being built in memory before it is posted.
 // The reception fills the account and one amount; the adjustment entry also
-// the check digit, the account name and the due date. Amounts stay texts as
-// they were obtained and are converted with Utilidades::TextoAMoneda (an empty
-// text is zero) where they are summed or stored.
+// the check digit, the account name and the due date. Amounts are read once,
+// where the line is built (a blank amount is zero): the side a line is not on
+// holds zero.
+#include "Moneda.h"
 #include "Utilidades.h"
 
 #include <QString>
@@ -16,8 +17,8 @@ struct LineaAsiento {
     QString Cuenta;      // up to 15 characters
     QString Dv;          // check digit, up to 3
     QString Descripcion; // account name, up to 50
-    QString Debe;        // debit amount text; empty on a credit line
-    QString Haber;       // credit amount text; empty on a debit line
+    Moneda Debe;         // debit amount; zero on a credit line
+    Moneda Haber;        // credit amount; zero on a debit line
     QString Vencimiento; // due date dd/mm/yyyy, up to 10
 
     // A line without an account adds nothing to the sums and is not posted.

@@ -65,7 +65,8 @@ Params ReemplazoPlaneado::parametros() const
 RecepcionInterface::RecepcionInterface(Conexion* conexion, Configuracion* configuracion)
     : con_(conexion ? *conexion : Conexion::instancia()),
       cfg_(&con_),
-      asiento_(&con_)
+      asiento_(&con_),
+      def_(std::in_place)
 {
 }
 
@@ -76,7 +77,11 @@ bool RecepcionInterface::ObtieneDatosInterface(const QString& nombre)
     cuentas_.clear();
     fechasOperativas_.clear();
     periodo_.clear();
-    return def_.ObtieneDatosInterface(con_, nombre);
+    auto d = DefinicionInterfaz::Obtiene(con_, nombre);
+    if (!d) return false;
+    def_.emplace(std::move(*d));
+    linea_.LimpiaValores();
+    return true;
 }
 
 QString RecepcionInterface::periodoActivo()
@@ -105,7 +110,7 @@ bool RecepcionInterface::subdiarioRegistra(const QString& tc)
     const QString k = tc.toUpper();
     auto it = registra_.find(k);
     if (it != registra_.end()) return *it;
-    return *registra_.insert(k, ReglasAsientos(con_, periodoActivo()).ValidaSubdiarioTC(def_.cabecera.Subdiario, tc));
+    return *registra_.insert(k, ReglasAsientos(con_, periodoActivo()).ValidaSubdiarioTC(def_->cabecera.Subdiario, tc));
 }
 
 const RecepcionInterface::DatosCuenta& RecepcionInterface::cuenta(const QString& codigo)
@@ -117,7 +122,7 @@ const RecepcionInterface::DatosCuenta& RecepcionInterface::cuenta(const QString&
     d.existe = cfg_.ExisteCuenta(codigo);
     if (d.existe) {
         QString mensaje;
-        d.valida = cfg_.ValidaCuenta(def_.cabecera.Subdiario, codigo, mensaje);
+        d.valida = cfg_.ValidaCuenta(def_->cabecera.Subdiario, codigo, mensaje);
         const QString cod = QStringLiteral("CODIGO");
         d.cuit = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTASADIC"), codigo, QStringLiteral("NUMERO_DOCUMENTO"), cod));
         d.iva = Utilidades::NuloATexto(con_.BuscaValor(QStringLiteral("MA_CUENTASADIC"), codigo, QStringLiteral("IVA"), cod));
@@ -135,26 +140,28 @@ bool RecepcionInterface::esFechaOperativa(const QDate& fecha)
 
 int RecepcionInterface::posicionObligatoria(const QString& nombre) const
 {
-    const int p = def_.PosicionCampo(nombre);
+    const int p = def_->PosicionCampo(nombre);
     if (p == 0) throw ErrorVexa(9, kSinCampo.arg(nombre));
     return p;
 }
 
-std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(QString& Mensaje) const
+std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(const ValoresLinea& valores, QString& Mensaje,
+                                                             QString& MensajeImporte) const
 {
+    const DefinicionInterfaz& def = *def_;
     std::vector<LineaAsiento> lineas;
-    if (def_.reglas.empty()) {
+    if (def.reglas.empty()) {
         Mensaje = QStringLiteral("No se han Asignado Cuentas en este Registro");
         return lineas;
     }
-    for (const ReglaCuenta& r : def_.reglas) {
-        const int origen = def_.PosicionCampo(r.CampoOrigen);
-        const int importe = def_.PosicionCampo(r.ValorCampo);
+    for (const ReglaCuenta& r : def.reglas) {
+        const int origen = def.PosicionCampo(r.CampoOrigen);
+        const int importe = def.PosicionCampo(r.ValorCampo);
         for (auto [pos, nombre] : {std::pair{origen, r.CampoOrigen}, std::pair{importe, r.ValorCampo}})
             if (pos == 0)
                 throw ErrorVexa(9, QStringLiteral("El campo (") + nombre + QStringLiteral(") de la condición")
                                        + texto::str(qint64(r.Secuencia)) + QStringLiteral(" no existe en la definición de la interface"));
-        const QString valor = texto::recortar(def_.campos[size_t(origen - 1)].Valor);
+        const QString valor = texto::recortar(valores.valor(origen));
         const bool igual = texto::igual(texto::recortar(r.ValorCampoOrigen), valor);
         const bool aplica = texto::recortar(r.Operador) == QLatin1String("=") ? igual : !igual;
         if (!aplica) continue;
@@ -163,7 +170,16 @@ std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(QString& Mensaje) co
         if (l.Cuenta.size() > LineaAsiento::kLargoCuenta)
             throw ErrorVexa(9, QStringLiteral("La cuenta (") + l.Cuenta + QStringLiteral(") de la condición")
                                    + texto::str(qint64(r.Secuencia)) + QStringLiteral(" tiene más de 15 caracteres"));
-        const QString monto = texto::recortar(def_.campos[size_t(importe - 1)].Valor);
+        // A line without an account is neither summed nor posted: its amount is not read.
+        Moneda monto;
+        if (!l.enBlanco()) {
+            const QString t = texto::recortar(valores.valor(importe));
+            const auto m = t.isEmpty() ? std::optional<Moneda>(Moneda()) : Moneda::desdeTextoEstricto(t);
+            if (MensajeImporte.isEmpty() && (!m || m->esNegativo()))
+                MensajeImporte = QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta
+                                 + (m ? QStringLiteral(") no puede ser negativo") : QStringLiteral(") no es numérico"));
+            if (m) monto = *m;
+        }
         if (texto::igual(texto::recortar(r.AlDebeOHaber), QStringLiteral("D"))) l.Debe = monto;
         else l.Haber = monto;
         lineas.push_back(std::move(l));
@@ -226,7 +242,8 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
 {
     ResultadoRegistro r;
     try {
-        r.mensaje = validar(linea, r.comprobante);
+        linea_ = def_->DivideLinea(linea);
+        r.mensaje = validar(linea_, r.comprobante);
     } catch (const ErrorBD&) {
         // A failed statement is not an answer about the line: the caller undoes
         // what its transaction holds and decides.
@@ -242,95 +259,121 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
     return r;
 }
 
-QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c)
+QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c)
 {
-    const CabeceraInterfaz& cab = def_.cabecera;
-    const QString subdiario = texto::recortar(cab.Subdiario);
     c = ComprobanteValidado();
-    c.Subdiario = subdiario;
-    c.LivaTipo = cab.LivaTipo;
-
-    // 1. Split.
-    def_.DivideLinea(linea);
-
-    // 2. Voucher type.
-    {
-        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.TcBasicos));
-        campo.Valor = BuscaEquivalenciaTc(texto::recortar(campo.Valor));
-        c.Tc = texto::recortar(campo.Valor);
+    c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
+    c.LivaTipo = def_->cabecera.LivaTipo;
+    static constexpr Lector kLectores[] = {
+        &RecepcionInterface::leeTipo,
+        &RecepcionInterface::leeCuentaPrincipal,
+        &RecepcionInterface::leeTotal,
+        &RecepcionInterface::leeSucursalNumeroLetra,
+        &RecepcionInterface::leeRecepcionAnterior,
+        &RecepcionInterface::leeFechaEmision,
+        &RecepcionInterface::leeVencimiento,
+        &RecepcionInterface::leeImportesIva,
+        &RecepcionInterface::leeLineas,
+    };
+    for (Lector lector : kLectores) {
+        const QString mensaje = (this->*lector)(v, c);
+        if (!mensaje.isEmpty()) return mensaje;
+        if (c.retiro) return QString(); // only the planned deletion is left to do
     }
+    c.numeroAsientoReutilizar = numeroAReutilizar(c);
+    return QString();
+}
+
+QString RecepcionInterface::leeTipo(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const int pos = posicionObligatoria(def_->cabecera.TcBasicos);
+    v.fijar(pos, BuscaEquivalenciaTc(texto::recortar(v.valor(pos))));
+    c.Tc = texto::recortar(v.valor(pos));
     const DatosTipo& tc = tipo(c.Tc);
     if (!tc.existe)
         return QStringLiteral("El tipo de comprobante (") + c.Tc + QStringLiteral(") no existe, o las equivalencias no son correctas ");
     if (!subdiarioRegistra(c.Tc))
-        return QStringLiteral("El tipo de comprobante (") + c.Tc + QStringLiteral(") no es valido para el tipo de Subdiario : ") + subdiario;
+        return QStringLiteral("El tipo de comprobante (") + c.Tc + QStringLiteral(") no es valido para el tipo de Subdiario : ") + c.Subdiario;
     c.comprobanteEntrada = tc.entrada;
+    return QString();
+}
 
-    // 3. Main account.
-    {
-        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.CuentaPrincipalBasicos));
-        campo.Valor = BuscaEquivalenciaCta(texto::recortar(campo.Valor));
-        c.CuentaPrincipal = texto::recortar(campo.Valor);
-    }
+QString RecepcionInterface::leeCuentaPrincipal(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const int pos = posicionObligatoria(def_->cabecera.CuentaPrincipalBasicos);
+    v.fijar(pos, BuscaEquivalenciaCta(texto::recortar(v.valor(pos))));
+    c.CuentaPrincipal = texto::recortar(v.valor(pos));
     const DatosCuenta& cta = cuenta(c.CuentaPrincipal);
     if (!cta.existe)
         return QStringLiteral("La cuenta principal (") + c.CuentaPrincipal + QStringLiteral(") no existe, o las equivalencias no son correctas ");
     if (!cta.valida)
-        return QStringLiteral("La Cuenta (") + c.CuentaPrincipal + QStringLiteral(") no es valido para el tipo de Subdiario : ") + subdiario;
+        return QStringLiteral("La Cuenta (") + c.CuentaPrincipal + QStringLiteral(") no es valido para el tipo de Subdiario : ") + c.Subdiario;
     c.Cuit = cta.cuit;
     c.CondicionIva = cta.iva;
     c.NombreCuenta = cta.nombre;
     if (texto::recortar(c.Cuit).isEmpty()) return QStringLiteral("Falta (CUIT) de la Cuenta (") + c.CuentaPrincipal + u')';
     if (texto::recortar(c.CondicionIva).isEmpty())
         return QStringLiteral("Falta (Condicion de IVA) de la Cuenta (") + c.CuentaPrincipal + u')';
+    return QString();
+}
 
-    // 4. Total.
-    c.TotalTexto = texto::recortar(def_.ValorCampo(cab.ImporteTotalBasicos));
-    if (!Utilidades::EsNumeroValido(c.TotalTexto)) return QStringLiteral("El Campo Importe Total debe ser numérico ");
-    c.Total = Utilidades::TextoAMoneda(c.TotalTexto);
+QString RecepcionInterface::leeTotal(ValoresLinea& v, ComprobanteValidado& c)
+{
+    c.TotalTexto = texto::recortar(def_->ValorCampo(v, def_->cabecera.ImporteTotalBasicos));
+    const auto total = Moneda::desdeTextoEstricto(c.TotalTexto);
+    if (!total) return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    c.Total = *total;
     if (c.Total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
+    return QString();
+}
 
-    // 5. Branch, number and letter.
+QString RecepcionInterface::leeSucursalNumeroLetra(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const CabeceraInterfaz& cab = def_->cabecera;
     QString sucursal, numero, letra;
     if (!texto::recortar(cab.SucNumLetBasicos).isEmpty()) {
-        const QString v = texto::recortar(Utilidades::QuitaCaracteres(texto::recortar(def_.ValorCampo(cab.SucNumLetBasicos)),
-                                                                      QStringLiteral("-"), QStringLiteral("/"), QString(QChar(0))));
+        const QString valor = texto::recortar(Utilidades::QuitaCaracteres(texto::recortar(def_->ValorCampo(v, cab.SucNumLetBasicos)),
+                                                                          QStringLiteral("-"), QStringLiteral("/"), QString(QChar(0))));
         const QString formato = texto::recortar(Utilidades::QuitaCaracteres(cab.FormatoSucNumLet, QStringLiteral("-"))).toUpper();
         struct Corte { const char* formato; int suc, num, let; };
         static constexpr Corte kCortes[] = {
             {"SSSSNNNNNNNNL", 1, 5, 13}, {"SSSSLNNNNNNNN", 1, 6, 5}, {"NNNNNNNNSSSSL", 9, 1, 13},
             {"NNNNNNNNLSSSS", 10, 1, 9}, {"LSSSSNNNNNNNN", 2, 6, 1}, {"LNNNNNNNNSSSS", 10, 2, 1},
         };
-        if (v.size() == 13) {
+        if (valor.size() == 13) {
             for (const Corte& k : kCortes) {
                 if (formato == QLatin1String(k.formato)) {
-                    sucursal = v.mid(k.suc - 1, 4);
-                    numero = v.mid(k.num - 1, 8);
-                    letra = v.mid(k.let - 1, 1);
+                    sucursal = valor.mid(k.suc - 1, 4);
+                    numero = valor.mid(k.num - 1, 8);
+                    letra = valor.mid(k.let - 1, 1);
                     break;
                 }
             }
         }
     } else {
-        sucursal = texto::recortar(def_.ValorCampo(cab.SucBasicos));
-        numero = texto::recortar(def_.ValorCampo(cab.NumBasicos));
-        letra = texto::recortar(def_.ValorCampo(cab.LetBasicos));
+        sucursal = texto::recortar(def_->ValorCampo(v, cab.SucBasicos));
+        numero = texto::recortar(def_->ValorCampo(v, cab.NumBasicos));
+        letra = texto::recortar(def_->ValorCampo(v, cab.LetBasicos));
     }
     letra = texto::recortar(letra);
     if (letra.size() != 1 || !QStringLiteral("ABCXE").contains(letra, Qt::CaseInsensitive))
         return QStringLiteral("La letra informada(") + letra + QStringLiteral(")debe ser A,B,C,E, o X ");
-    if (!tc.letras.contains(letra, Qt::CaseInsensitive))
+    if (!tipo(c.Tc).letras.contains(letra, Qt::CaseInsensitive))
         return QStringLiteral("La letra informada(") + letra + QStringLiteral(") no ha sido habilitada para el comprobante ")
                + c.Tc + QStringLiteral(" en config");
     if (!numeroCompleto(numero, 8, c.Numero)) return QStringLiteral("El numero de Comprobante debe ser numérico!!!");
     if (!numeroCompleto(sucursal, 4, c.Sucursal)) return QStringLiteral("La sucursal debe ser numérica!!!");
     c.Letra = letra;
+    return QString();
+}
 
-    // 6. Earlier reception of the same voucher. The replacement plan reads the
-    // voucher's rows (matched as the entry rules service matches them: by value,
-    // and by supplier for a received document), so one query answers whether it
-    // exists and how it would be replaced. A failed query rejects the line instead
-    // of reading as "not received yet" and posting the voucher a second time.
+// The replacement plan reads the voucher's rows (matched as the entry rules
+// service matches them: by value, and by supplier for a received document), so
+// one query answers whether it exists and how it would be replaced. A failed
+// query throws instead of reading as "not received yet" and posting the voucher
+// a second time.
+QString RecepcionInterface::leeRecepcionAnterior(ValoresLinea&, ComprobanteValidado& c)
+{
     const QString proveedor = c.comprobanteEntrada ? c.CuentaPrincipal : QString();
     bool bloqueado = false;
     const auto plan = ReemplazaComprobante(c.Tc, c.Sucursal, c.Numero, c.Letra, proveedor, bloqueado);
@@ -343,72 +386,81 @@ QString RecepcionInterface::validar(const QString& linea, ComprobanteValidado& c
             return QStringLiteral("El comprobante ") + comprobante + QStringLiteral(" ya existe!!! ");
         }
         c.reemplazo = *plan;
-        if (c.Total.esCero()) {
-            c.retiro = true;
-            return QString();
-        }
+        if (c.Total.esCero()) c.retiro = true;
     } else if (c.Total.esCero()) {
         return QStringLiteral("El importe debe ser mayor a cero");
     }
+    return QString();
+}
 
-    // 7. Issue date.
-    {
-        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.FechaBasicos));
-        campo.Formato = LimpiaFormatoFecha(campo.Formato);
-        const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
-        if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
-        if (!f.valida()) return QStringLiteral("El campo fecha no contiene datos validos");
-        if (!esFechaOperativa(f.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
-        c.FechaEmisionTexto = f.texto;
-        c.FechaEmision = f.fecha;
-        c.MesOperativo = f.fecha.month();
-    }
+QString RecepcionInterface::leeFechaEmision(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const int pos = posicionObligatoria(def_->cabecera.FechaBasicos);
+    const FechaLeida f = LeeFecha(v.valor(pos), def_->campos[size_t(pos - 1)].Formato);
+    if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
+    if (!f.valida()) return QStringLiteral("El campo fecha no contiene datos validos");
+    if (!esFechaOperativa(f.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
+    c.FechaEmisionTexto = f.texto;
+    c.FechaEmision = f.fecha;
+    c.MesOperativo = f.fecha.month();
+    return QString();
+}
 
-    // 8. Due date.
-    if (!texto::recortar(cab.VencimientoBasicos).isEmpty()) {
-        CampoInterfaz& campo = def_.campo(posicionObligatoria(cab.VencimientoBasicos));
-        campo.Formato = LimpiaFormatoFecha(campo.Formato);
-        const FechaLeida f = LeeFecha(campo.Valor, campo.Formato);
-        if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
-        if (!f.valida()) return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene datos validos");
-        if (!esFechaOperativa(f.fecha))
-            return QStringLiteral("El campo ") + cab.VencimientoBasicos + QStringLiteral(" no contiene una fecha operativa");
-        if (f.fecha < c.FechaEmision)
-            return QStringLiteral("La Fecha de vencimiento no puede ser mayor a la de emision del Subdiario");
-        c.VencimientoTexto = f.texto;
-        c.Vencimiento = f.fecha;
-    }
+QString RecepcionInterface::leeVencimiento(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const QString& nombre = def_->cabecera.VencimientoBasicos;
+    if (texto::recortar(nombre).isEmpty()) return QString();
+    const int pos = posicionObligatoria(nombre);
+    const FechaLeida f = LeeFecha(v.valor(pos), def_->campos[size_t(pos - 1)].Formato);
+    if (f.estado == FechaLeida::Estado::LargoIncorrecto) return QStringLiteral("La Fecha Ingresada es incorrecta");
+    if (!f.valida()) return QStringLiteral("El campo ") + nombre + QStringLiteral(" no contiene datos validos");
+    if (!esFechaOperativa(f.fecha)) return QStringLiteral("El campo ") + nombre + QStringLiteral(" no contiene una fecha operativa");
+    if (f.fecha < c.FechaEmision) return QStringLiteral("La Fecha de vencimiento no puede ser mayor a la de emision del Subdiario");
+    c.VencimientoTexto = f.texto;
+    c.Vencimiento = f.fecha;
+    return QString();
+}
 
-    // 9. VAT-book amounts.
-    if (!texto::recortar(cab.LivaTipo).isEmpty()) {
-        auto importe = [this](const QString& nombre) {
-            if (texto::recortar(nombre).isEmpty() || def_.PosicionCampo(nombre) == 0) return Moneda();
-            return Utilidades::TextoAMoneda(texto::recortar(def_.ValorCampo(nombre)));
-        };
-        ImportesLibroIva& i = c.iva;
-        i.Cfri = importe(cab.LivaCfri);
-        i.Dfri = importe(cab.LivaDfri);
-        i.Dfrni = importe(cab.LivaDfrni);
-        i.RetGanancias = importe(cab.LivaRetGanancias);
-        i.ImpIvaRec = importe(cab.LivaImpIvaRec);
-        i.RetIbtos = importe(cab.LivaRetIbtos);
-        i.RetPerc = importe(cab.LivaRetPerc);
-        i.Rm = importe(cab.LivaRm);
-        i.Neto = importe(cab.LivaNeto);
-        i.NetoN = importe(cab.LivaNetoN);
-        i.Exento = importe(cab.LivaExento);
-    }
+// A VAT-book amount the definition does not name, or names without a field, is zero.
+QString RecepcionInterface::leeImportesIva(ValoresLinea& v, ComprobanteValidado& c)
+{
+    const CabeceraInterfaz& cab = def_->cabecera;
+    if (texto::recortar(cab.LivaTipo).isEmpty()) return QString();
+    auto importe = [&](const QString& nombre) {
+        const int pos = texto::recortar(nombre).isEmpty() ? 0 : def_->PosicionCampo(nombre);
+        return pos ? Utilidades::TextoAMoneda(texto::recortar(v.valor(pos))) : Moneda();
+    };
+    ImportesLibroIva& i = c.iva;
+    i.Cfri = importe(cab.LivaCfri);
+    i.Dfri = importe(cab.LivaDfri);
+    i.Dfrni = importe(cab.LivaDfrni);
+    i.RetGanancias = importe(cab.LivaRetGanancias);
+    i.ImpIvaRec = importe(cab.LivaImpIvaRec);
+    i.RetIbtos = importe(cab.LivaRetIbtos);
+    i.RetPerc = importe(cab.LivaRetPerc);
+    i.Rm = importe(cab.LivaRm);
+    i.Neto = importe(cab.LivaNeto);
+    i.NetoN = importe(cab.LivaNetoN);
+    i.Exento = importe(cab.LivaExento);
+    return QString();
+}
 
-    // The replaced voucher's entry number, when the new one belongs to the same entry numbering.
+// Entry lines by the definition's rules (the balance is checked by the posting).
+QString RecepcionInterface::leeLineas(ValoresLinea& v, ComprobanteValidado& c)
+{
+    QString sinLineas, importe;
+    c.Lineas = AsignaCuentas(v, sinLineas, importe);
+    return importe;
+}
+
+// The replaced voucher's entry number, when the new one belongs to the same entry numbering.
+qint32 RecepcionInterface::numeroAReutilizar(const ComprobanteValidado& c)
+{
     const ReemplazoPlaneado& p = c.reemplazo;
     if (p.planeado && p.numeroAsiento > 0 && p.mesOperativo == c.MesOperativo && p.Periodo == periodoActivo()
         && p.familia == Lbc_Asiento::FamiliaNumeracion(c.Subdiario))
-        c.numeroAsientoReutilizar = p.numeroAsiento;
-
-    // 10. Entry lines by the definition's rules (balance and posting follow).
-    QString mensaje;
-    c.Lineas = AsignaCuentas(mensaje);
-    return QString();
+        return p.numeroAsiento;
+    return 0;
 }
 
 } // namespace vexa::recepcion

@@ -9,6 +9,10 @@
 //       res.valido() ? post res.comprobante : list res.mensaje
 //       r.LimpiaValores();
 //
+// The definition does not change while lines are read: each line's values are
+// cut into a record of their own (ValoresLinea), kept until LimpiaValores.
+// Every datum is read from them once, amounts into Moneda.
+//
 // Procesa_Registro changes nothing in the database. A voucher received before
 // with another total comes back with its replacement planned (which rows to
 // delete, which entry number to reuse); the posting carries it out inside the
@@ -40,25 +44,28 @@ public:
     // Loads the definition afresh (and empties the per-run caches). False when
     // there is no definition of that name; a database error throws (ErrorBD).
     bool ObtieneDatosInterface(const QString& nombre);
-    DefinicionInterfaz& definicion() { return def_; }
-    const DefinicionInterfaz& definicion() const { return def_; }
+    const DefinicionInterfaz& definicion() const { return *def_; }
 
     // Validates one line (see ComprobanteValidado.h). An error of the line's
     // data or of the definition rejects the line with the error's text; a
     // database error (ErrorBD) is thrown, never read as an answer.
     ResultadoRegistro Procesa_Registro(const QString& linea);
-    void LimpiaValores() { def_.LimpiaValores(); }
+    // Drops the values of the last line.
+    void LimpiaValores() { linea_.LimpiaValores(); }
 
     // ---- steps, public for the tests and the posting ----
-    QString ValorCampo(const QString& nombre) const { return def_.ValorCampo(nombre); }
-    int PosicionCampo(const QString& nombre) const { return def_.PosicionCampo(nombre); }
-    QString BuscaEquivalenciaTc(const QString& codigo) const { return def_.equivalenciasTc.buscar(codigo); }
-    QString BuscaEquivalenciaCta(const QString& codigo) const { return def_.equivalenciasCta.buscar(codigo); }
-    // Entry lines of the current line's values by the definition's rules. Mensaje
-    // is set only when no line was assigned. A rule that names no field of the
-    // definition, or an account longer than 15 characters, throws ErrorVexa with
-    // a message naming it.
-    std::vector<LineaAsiento> AsignaCuentas(QString& Mensaje) const;
+    // Value of a field in the last line (codes as translated by the equivalences).
+    QString ValorCampo(const QString& nombre) const { return def_->ValorCampo(linea_, nombre); }
+    int PosicionCampo(const QString& nombre) const { return def_->PosicionCampo(nombre); }
+    QString BuscaEquivalenciaTc(const QString& codigo) const { return def_->equivalenciasTc.buscar(codigo); }
+    QString BuscaEquivalenciaCta(const QString& codigo) const { return def_->equivalenciasCta.buscar(codigo); }
+    // Entry lines of a line's values by the definition's rules, each amount read
+    // once. Mensaje is set only when no line was assigned. A rule that names no
+    // field of the definition, or an account longer than 15 characters, throws
+    // ErrorVexa with a message naming it. The amount of a line with an account
+    // must be a number that is not negative (blank is zero): MensajeImporte gets
+    // the first one that is not, in rule order, and the lines are then not to be posted.
+    std::vector<LineaAsiento> AsignaCuentas(const ValoresLinea& valores, QString& Mensaje, QString& MensajeImporte) const;
     // Looks for the rows of a voucher already posted. Returns nothing when none
     // is found; otherwise the plan (not carried out). 'bloqueado' is set when
     // the rows cannot be replaced (a summarised line, or one outside the active
@@ -83,13 +90,28 @@ private:
     bool esFechaOperativa(const QDate& fecha);
     // Position of a field the line cannot do without; throws when the definition lacks it.
     int posicionObligatoria(const QString& nombre) const;
-    QString validar(const QString& linea, ComprobanteValidado& c);
+    QString validar(ValoresLinea& v, ComprobanteValidado& c);
     QString periodoActivo();
+
+    // Readers of one datum each, in the order a line is validated: each fills its
+    // part of the voucher and answers the line's message ("" to go on).
+    using Lector = QString (RecepcionInterface::*)(ValoresLinea&, ComprobanteValidado&);
+    QString leeTipo(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeCuentaPrincipal(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeTotal(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeSucursalNumeroLetra(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeRecepcionAnterior(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeFechaEmision(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeVencimiento(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeImportesIva(ValoresLinea& v, ComprobanteValidado& c);
+    QString leeLineas(ValoresLinea& v, ComprobanteValidado& c);
+    qint32 numeroAReutilizar(const ComprobanteValidado& c);
 
     Conexion& con_;
     Configuracion cfg_; // over con_
     Lbc_Asiento asiento_;
-    DefinicionInterfaz def_;
+    std::optional<DefinicionInterfaz> def_; // always holds one (empty until loaded)
+    ValoresLinea linea_;                    // values of the last line
     QHash<QString, DatosTipo> tipos_;
     QHash<QString, bool> registra_;
     QHash<QString, DatosCuenta> cuentas_;

@@ -57,26 +57,30 @@ TEST(DivisorLineas, TablaDeCasos)
 
 TEST(DefinicionInterfaz, BuscaCamposPorNombreYLimpia)
 {
-    DefinicionInterfaz def;
+    const DefinicionInterfaz vacia;
     // Without detail rows: one field without a name.
-    EXPECT_EQ(def.campos.size(), 1u);
-    EXPECT_EQ(def.PosicionCampo("FECHA"), 0);
-    EXPECT_EQ(def.PosicionCampo(""), 1);
+    EXPECT_EQ(vacia.campos.size(), 1u);
+    EXPECT_EQ(vacia.PosicionCampo("FECHA"), 0);
+    EXPECT_EQ(vacia.PosicionCampo(""), 1);
 
-    def.cabecera.TipoArchivo = "D";
-    def.cabecera.Separador = ";";
-    def.campos = {{"Fecha", {}, {}, {}, 0}, {"IMPORTE", {}, {}, {}, 0}, {"fecha", {}, {}, {}, 0}};
-    def.Prepara();
-    def.DivideLinea("01012026; 121 ;x");
+    CabeceraInterfaz cab;
+    cab.TipoArchivo = "D";
+    cab.Separador = ";";
+    const DefinicionInterfaz def(cab, {{"Fecha", {}, {}, 0}, {"IMPORTE", {}, {}, 0}, {"fecha", {}, {}, 0}});
+    ValoresLinea v = def.DivideLinea("01012026; 121 ;x");
     EXPECT_EQ(def.PosicionCampo("  FECHA "), 1); // first of two equal names
-    EXPECT_EQ(def.ValorCampo("importe"), " 121 "); // as cut, not trimmed
-    EXPECT_EQ(def.ValorCampo("NO ESTA"), "");
-    def.LimpiaValores();
-    for (const auto& c : def.campos) EXPECT_TRUE(c.Valor.isEmpty());
+    EXPECT_EQ(def.ValorCampo(v, "importe"), " 121 "); // as cut, not trimmed
+    EXPECT_EQ(def.ValorCampo(v, "NO ESTA"), "");
+    v.LimpiaValores();
+    for (int i = 1; i <= int(def.campos.size()); ++i) EXPECT_TRUE(v.valor(i).isEmpty());
     // A shorter line leaves nothing of the previous one.
-    def.DivideLinea("1;2;3");
-    def.DivideLinea("9");
-    EXPECT_EQ(def.ValorCampo("IMPORTE"), "");
+    v = def.DivideLinea("1;2;3");
+    v = def.DivideLinea("9");
+    EXPECT_EQ(def.ValorCampo(v, "IMPORTE"), "");
+    // Cutting a line leaves the definition as it was.
+    EXPECT_EQ(def.campos.size(), 3u);
+    EXPECT_EQ(def.ValorCampo(def.DivideLinea("a;b;c"), "fecha"), "a");
+    EXPECT_EQ(def.ValorCampo(v, "FECHA"), "9");
 }
 
 TEST(ArchivoTexto, LineasYCodificacion)

@@ -48,13 +48,13 @@ TEST_P(EjemplosDemo, VentasDelimitadas)
     EXPECT_EQ(c.Total, Moneda::entero(3025));
     EXPECT_EQ(c.Vencimiento, QDate(2026, 4, 4));
     ASSERT_EQ(c.Lineas.size(), 2u);
-    EXPECT_EQ(c.Lineas[0].Haber, "2500.00");
-    EXPECT_EQ(c.Lineas[1].Haber, "525.00");
+    EXPECT_EQ(c.Lineas[0].Haber, *Moneda::parsear("2500.00"));
+    EXPECT_EQ(c.Lineas[1].Haber, *Moneda::parsear("525.00"));
     // The credit note takes the debit side.
     const ComprobanteValidado& nc = res[4].comprobante;
     EXPECT_EQ(nc.Tc, "00NC");
     ASSERT_EQ(nc.Lineas.size(), 2u);
-    EXPECT_EQ(nc.Lineas[0].Debe, "500.00");
+    EXPECT_EQ(nc.Lineas[0].Debe, *Moneda::parsear("500.00"));
     EXPECT_EQ(nc.Lineas[1].Cuenta, "2102010010001");
 }
 
@@ -88,9 +88,9 @@ TEST_P(EjemplosDemo, ComprasDeAnchoFijo)
     EXPECT_EQ(c.iva.Neto, Moneda::entero(1000));
     EXPECT_EQ(c.iva.Cfri, Moneda::entero(210));
     ASSERT_EQ(c.Lineas.size(), 2u);
-    EXPECT_EQ(c.Lineas[0].Debe, "1000.00");
+    EXPECT_EQ(c.Lineas[0].Debe, *Moneda::parsear("1000.00"));
     EXPECT_EQ(c.Lineas[1].Cuenta, "1103010010001");
-    EXPECT_EQ(res[2].comprobante.Lineas[0].Haber, "100.00");
+    EXPECT_EQ(res[2].comprobante.Lineas[0].Haber, *Moneda::parsear("100.00"));
 }
 
 // The example files rewritten with other line ends: every line is read, split

@@ -120,7 +120,8 @@ TEST_P(Contabilizacion, CompraAcreditaAlProveedorEnLaUltimaFila)
               0);
 }
 
-// A voucher built by hand, to reach the balance rules directly.
+// A voucher built by hand, to reach the balance rules directly (amounts as
+// the validation reads them; blank is zero).
 ComprobanteValidado comprobante(std::vector<std::pair<QString, QString>> debeHaber, const QString& total = "121")
 {
     ComprobanteValidado c;
@@ -146,8 +147,8 @@ ComprobanteValidado comprobante(std::vector<std::pair<QString, QString>> debeHab
     for (auto& [d, h] : debeHaber) {
         LineaAsiento l;
         l.Cuenta = (i++ % 2) ? "1103010010001" : "5101010010001";
-        l.Debe = d;
-        l.Haber = h;
+        l.Debe = d.isEmpty() ? Moneda() : *Moneda::parsear(d);
+        l.Haber = h.isEmpty() ? Moneda() : *Moneda::parsear(h);
         c.Lineas.push_back(l);
     }
     return c;
@@ -165,7 +166,6 @@ TEST_P(Contabilizacion, MensajesDeBalanceYDeImportes)
         {{}, "121", "El Subdiario no balancea"},
         {{{"50", ""}}, "121", "El Subdiario no balancea"},
         {{{"-21", ""}, {"142", ""}}, "121", "El importe (-21) de la cuenta (5101010010001) no puede ser negativo"},
-        {{{"1OO", ""}}, "121", "El importe (1OO) de la cuenta (5101010010001) no es numérico"},
     };
     TestigoRecepcion t;
     t.Reservar("f", "e");
@@ -175,6 +175,37 @@ TEST_P(Contabilizacion, MensajesDeBalanceYDeImportes)
         EXPECT_EQ(post.Contabiliza(comprobante(c.lineas, c.total), t), c.mensaje);
     }
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+}
+
+// The amounts of the rule lines are read where the lines are built: one that
+// is not a number, or is negative, refuses the voucher with the text as the
+// file gives it, before any balance, and nothing is posted.
+TEST_P(Contabilizacion, ImportesDeLasReglasNoNumericosONegativos)
+{
+    struct Caso {
+        QString neto, iva, mensaje;
+    };
+    const Caso casos[] = {
+        {"1OO", "21", "El importe (1OO) de la cuenta (4101010010001) no es numérico"},
+        {" 1OO ", "21", "El importe (1OO) de la cuenta (4101010010001) no es numérico"},
+        {"-21.00", "142", "El importe (-21.00) de la cuenta (4101010010001) no puede ser negativo"},
+        // The first line's amount is a number: the second one's is named.
+        {"100", "2l", "El importe (2l) de la cuenta (2102010010001) no es numérico"},
+        {"100", "-21", "El importe (-21) de la cuenta (2102010010001) no puede ser negativo"},
+        // Beyond the largest amount a file may carry.
+        {"1000000000", "21", "El importe (1000000000) de la cuenta (4101010010001) no es numérico"},
+        // Both wrong: the first rule's is named.
+        {"x", "-1", "El importe (x) de la cuenta (4101010010001) no es numérico"},
+    };
+    int numero = 300;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.mensaje.toStdString());
+        EXPECT_EQ(recibir("VENTAS", {lineaVenta(numero++, c.neto, c.iva)}), QStringList{c.mensaje});
+    }
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 0);
+    // A blank amount is zero: the line balances without it when the total says so.
+    EXPECT_EQ(recibir("VENTAS", {lineaVenta(numero, "", "21", "21")}), QStringList{""});
+    EXPECT_EQ(asientosRotos(con()), 0);
 }
 
 TEST_P(Contabilizacion, LineasEnCeroNoSeGrabanYElExentoVaSinIva)

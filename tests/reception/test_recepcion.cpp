@@ -184,10 +184,10 @@ TEST_P(Recepcion, ComprobanteValidadoListoParaContabilizar)
     // Rules 10 and 20 apply (in SECUENCIA order, values compared trimmed and without case); 30 does not.
     ASSERT_EQ(c.Lineas.size(), 2u);
     EXPECT_EQ(c.Lineas[0].Cuenta, "4101010010001");
-    EXPECT_EQ(c.Lineas[0].Haber, "100");
-    EXPECT_TRUE(c.Lineas[0].Debe.isEmpty());
+    EXPECT_EQ(c.Lineas[0].Haber, Moneda::entero(100));
+    EXPECT_TRUE(c.Lineas[0].Debe.esCero());
     EXPECT_EQ(c.Lineas[1].Cuenta, "2102010010001");
-    EXPECT_EQ(c.Lineas[1].Haber, "21");
+    EXPECT_EQ(c.Lineas[1].Haber, Moneda::entero(21));
 
     // The equivalent code was written back into the line's field.
     EXPECT_EQ(r.ValorCampo("TIPO"), "00FA");
@@ -200,7 +200,7 @@ TEST_P(Recepcion, ComprobanteValidadoListoParaContabilizar)
     EXPECT_TRUE(res.comprobante.comprobanteEntrada);
     ASSERT_EQ(res.comprobante.Lineas.size(), 1u);
     EXPECT_EQ(res.comprobante.Lineas[0].Cuenta, "5101010010001");
-    EXPECT_EQ(res.comprobante.Lineas[0].Debe, "100");
+    EXPECT_EQ(res.comprobante.Lineas[0].Debe, Moneda::entero(100));
 }
 
 TEST_P(Recepcion, CampoCombinadoEnSusSeisDisposiciones)
@@ -348,20 +348,18 @@ TEST_P(Recepcion, AsignaCuentasMensajes)
 {
     RecepcionInterface r;
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
-    r.definicion().DivideLinea("x;00FA");
-    QString m = "intacto";
-    auto l = r.AsignaCuentas(m);
+    QString m = "intacto", importe;
+    auto l = r.AsignaCuentas(r.definicion().DivideLinea("x;00FA"), m, importe);
     EXPECT_EQ(l.size(), 2u);
     EXPECT_EQ(m, "intacto");
     // No rule applies when the tested field is 00FA for "<>" and something else for "=".
     con().EjecutarSQL("DELETE FROM EQ_COND_INTERFACES WHERE SECUENCIA <> 10");
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
-    r.definicion().DivideLinea("x;00NC");
-    EXPECT_TRUE(r.AsignaCuentas(m).empty());
+    EXPECT_TRUE(r.AsignaCuentas(r.definicion().DivideLinea("x;00NC"), m, importe).empty());
     EXPECT_EQ(m, "Ninguna de las  cuentas Asignadas cumplio con las condiciones");
     con().EjecutarSQL("DELETE FROM EQ_COND_INTERFACES");
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
-    EXPECT_TRUE(r.AsignaCuentas(m).empty());
+    EXPECT_TRUE(r.AsignaCuentas(ValoresLinea(), m, importe).empty());
     EXPECT_EQ(m, "No se han Asignado Cuentas en este Registro");
 }
 
