@@ -11,6 +11,7 @@
 #include "MenuPrincipal.h"
 #include "frmMDI.h"
 #include "RegistroVentanas.h"
+#include "VentanasEjercicios.h"
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
@@ -731,6 +732,9 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
 {
     recepcion::registrarVentanasRecepcion();
     registrarVentanasVentanaPrincipal();
+    registrarVentanasEjercicios();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
+    EXPECT_TRUE(existeVentana("WizEjercicio"));
+    EXPECT_TRUE(existeVentana("FrmOrdenCompra"));
 }
