@@ -11,6 +11,8 @@
 #include "MenuPrincipal.h"
 #include "frmMDI.h"
 #include "RegistroVentanas.h"
+#include "CorridaRecepcion.h"
+#include "Progreso.h"
 #include "VentanasEjercicios.h"
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
@@ -505,6 +507,24 @@ TEST_P(ChequeosReales, ValidacionesDeCierre)
     dlg.respuestas.enqueue(vbIgnore);
     EXPECT_FALSE(ejecutar(d, s, dlg, "MnuCierre").contains("programa:"));
     EXPECT_FALSE(s.validacionesCierre("2").isEmpty());
+}
+
+// As an operator would: the example sales file received, then the closing command.
+TEST_P(ChequeosReales, TrasLaRecepcionDeEjemploElCierreSeDetiene)
+{
+    ServiciosGrabados s;
+    s.reglasReales = true;
+    CargarValoresContables(s.empresaDePrueba);
+    ProgresoNulo p;
+    const auto r = recepcion::RecibirInterface(s.empresaDePrueba, "VENTAS",
+                                               QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/ventas.txt"), p);
+    ASSERT_EQ(r.fin, recepcion::ResultadoCorrida::Fin::Completa);
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    const QString hecho = ejecutar(d, s, dlg, "MnuCierre");
+    EXPECT_TRUE(hecho.startsWith("msg:Atencion:Se ha detectado")) << hecho.toStdString();
+    EXPECT_TRUE(hecho.contains(QString(37, u' ') + "VTAS\r")) << hecho.toStdString();
+    EXPECT_FALSE(hecho.contains("programa:")) << hecho.toStdString();
 }
 
 TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
