@@ -9,6 +9,7 @@
 #include "LineaComandos.h"
 #include "Utilidades.h"
 #include "FrmInterface.h"
+#include "VentanasEjercicios.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
 
     registrarVentanasVentanaPrincipal();
     recepcion::registrarVentanasRecepcion();
+    registrarVentanasEjercicios();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

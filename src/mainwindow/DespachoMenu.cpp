@@ -9,6 +9,8 @@
 #include "HerramientasConfiguracion.h"
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
+#include "ProgresoVentana.h"
+#include "ValidacionesCierre.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 #include "VisorConsulta.h"
@@ -173,9 +175,27 @@ bool ServiciosMenu::ejercicioAnteriorCerrado()
     return asiento().EjercicioAnteriorCerrado(ejercicio);
 }
 
-// The year-end pre-checks (stock, assets, pending entries) are not in the
-// program yet: until they are, they find nothing and the closing commands go on.
-QString ServiciosMenu::validacionesCierre(const QString&) { return QString(); }
+// The year-end pre-checks with their progress box; a finding is shown here.
+// A database error goes to the central handler: "Reintentar" runs the checks
+// again, any other answer refuses the command with the error's text as the
+// finding (the handler has shown it already).
+QString ServiciosMenu::validacionesCierre(const QString& periodo)
+{
+    ContextoEmpresa& ctx = empresa();
+    ProgresoVentana progreso(areaMdi ? areaMdi->window() : nullptr, true, false);
+    for (;;) {
+        try {
+            const QString mensaje = cierre::ValidacionesCierre(ctx, texto::valEntero(periodo), progreso);
+            if (!texto::recortar(mensaje).isEmpty()) dialogos().MsgBox(mensaje, vbExclamation, cierre::TituloAviso());
+            return mensaje;
+        } catch (const std::exception& e) {
+            progreso.Cerrar();
+            if (Utilidades::ManejaError(e, QStringLiteral("Validaciones de Cierre")) == vbRetry) continue;
+            const QString texto = descripcionDeError(e);
+            return texto::recortar(texto).isEmpty() ? QStringLiteral("Validaciones de Cierre") : texto;
+        }
+    }
+}
 
 // ---------------------------------------------------------------- dispatch
 

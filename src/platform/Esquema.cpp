@@ -115,6 +115,17 @@ QStringList sentencias(const QString& texto, Motor m)
     return r;
 }
 
+// Demo data for tables of a later step starts with "--@version N": it is loaded
+// only into a company of version N or later.
+int versionDeDemo(const QString& archivo)
+{
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    static const QRegularExpression re(QStringLiteral("^--@version\\s+(\\d+)"));
+    const auto m = re.match(QString::fromUtf8(f.readLine()).trimmed());
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
 QStringList archivosDe(const QString& carpeta)
 {
     QStringList l;
@@ -202,7 +213,8 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
             for (const QString& a : archivos) correr(a, false);
     importes_.reset(); // the steps may have changed column types
     if (conDemo)
-        for (const QString& a : archivosDe(QStringLiteral(":/db/demo"))) correr(a, true);
+        for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
+            if (versionDeDemo(a) <= hasta) correr(a, true);
     if (hasta < 2) return; // the first version kept none
     EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
     EjecutarSQL(QStringLiteral("INSERT INTO TA_VERSION_ESQUEMA (VERSION, ACTUALIZADA) VALUES (?, ?)"),

@@ -21,6 +21,23 @@ public:
     virtual bool Actualizar(qint64 hecho, const QString& texto) = 0;
     // The run ended (whole or not).
     virtual void Cerrar() = 0;
+
+    // The same step told in three texts: what the run does, which part of it,
+    // and the item at hand ("Fecha 01/02/27"). Windows that show one line show
+    // the part and the item.
+    bool Actualizar(qint64 hecho, const QString& que, const QString& parte, const QString& item)
+    {
+        return ActualizarTextos(hecho, que, parte, item);
+    }
+    // Shows or hides the progress box of a run that goes on (a run between two
+    // checks hides it, the next Iniciar shows it again).
+    virtual void MostrarVentana(bool visible) {}
+
+protected:
+    virtual bool ActualizarTextos(qint64 hecho, const QString& que, const QString& parte, const QString& item)
+    {
+        return Actualizar(hecho, item.isEmpty() ? parte : parte + QLatin1Char(' ') + item);
+    }
 };
 
 // Reports to nobody and never cancels.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QStringList>
 
 namespace vexa {
 
@@ -51,6 +52,21 @@ bool ProgresoVentana::Actualizar(qint64 hecho, const QString& texto)
         if (cuadro_ && cancelable_ && cuadro_->wasCanceled()) cancelado_ = true;
     }
     return !cancelado_;
+}
+
+bool ProgresoVentana::ActualizarTextos(qint64 hecho, const QString& que, const QString& parte, const QString& item)
+{
+    // Formatting the texts is left to the moments the box is painted.
+    if (pintado_.isValid() && pintado_.elapsed() < kMsPintado) return !cancelado_;
+    QStringList lineas;
+    for (const QString& t : {que, parte, item})
+        if (!t.isEmpty()) lineas << t;
+    return Actualizar(hecho, lineas.join(QLatin1Char('\n')));
+}
+
+void ProgresoVentana::MostrarVentana(bool visible)
+{
+    if (cuadro_) cuadro_->setVisible(visible);
 }
 
 void ProgresoVentana::Cerrar()

@@ -23,6 +23,11 @@ public:
     void Iniciar(const QString& titulo, qint64 total) override;
     bool Actualizar(qint64 hecho, const QString& texto) override;
     void Cerrar() override;
+    void MostrarVentana(bool visible) override;
+
+protected:
+    // The box shows the three texts on three lines.
+    bool ActualizarTextos(qint64 hecho, const QString& que, const QString& parte, const QString& item) override;
 
 private:
     QWidget* padre_;

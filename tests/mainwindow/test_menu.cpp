@@ -11,6 +11,9 @@
 #include "MenuPrincipal.h"
 #include "frmMDI.h"
 #include "RegistroVentanas.h"
+#include "CorridaRecepcion.h"
+#include "Progreso.h"
+#include "VentanasEjercicios.h"
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
@@ -457,6 +460,73 @@ TEST_P(ChequeosReales, ConLasReglasDelEjercicio)
     EXPECT_TRUE(ejecutar(d, s, dlg, "MnuCierre").startsWith("msg:No se han creado Ejercicios!!!"));
 }
 
+// The year-end pre-checks before the closing commands, on the demo company.
+TEST_P(ChequeosReales, ValidacionesDeCierre)
+{
+    ServiciosGrabados s;
+    s.reglasReales = true;
+    CargarValoresContables(s.empresaDePrueba); // the active year, 2
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    const QString pendiente = QStringLiteral("Atencion:Se ha detectado que los siguientes Subdiarios tienen movimientos sin "
+                                             "incluir en un Asiento Resumen: \r") +
+                              QString(37, u' ') + "VTAS\r\r\r Realice el Asiento Resumen de los mismos y Vuelva a Intentarlo.-";
+    auto lineaVentas = [&](const QVariant& contabilizado) {
+        con().Insertar("MV_ASIENTOS", {{"PERIODO", 2}, {"MES_OPERATIVO", 3}, {"[NUMERO ASIENTO]", 900}, {"SECUENCIA", 1},
+                                       {"TIPO_REG", " VTAS "}, {"CONTABILIZADO", contabilizado}});
+    };
+    struct Caso { const char* nombre; std::function<void()> preparar; QString resultado; };
+    const Caso casos[] = {
+        {"todo en orden", [] {}, "programa:SHELL:MV_Cancelacion|"},
+        {"subdiario pendiente", [&] { lineaVentas(0); }, "msg:" + pendiente + "|48|Aviso al operador!!!"},
+        {"ya resumido", [&] { lineaVentas(1); }, "programa:SHELL:MV_Cancelacion|"},
+        {"bien sin cálculo", [&] { con().EjecutarSQL("DELETE FROM MV_CALCULO_BIENES WHERE CODIGO = '2'"); },
+         "msg:No se han realizado los Cálculos de Depreciaciones de este Ejercicio|48|Aviso al operador!!!"},
+        {"sin registro de bienes", [&] {
+             con().EjecutarSQL("DELETE FROM MV_CALCULO_BIENES");
+             con().EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = 'NO' WHERE CLAVE = 'USA BIENES DE USO'");
+         }, "programa:SHELL:MV_Cancelacion|"},
+    };
+    for (const auto& c : casos) {
+        c.preparar();
+        EXPECT_EQ(ejecutar(d, s, dlg, "MnuCierre"), c.resultado) << c.nombre;
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = 900");
+    }
+    // The legal-archive report stops the same way.
+    lineaVentas(0);
+    EXPECT_EQ(ejecutar(d, s, dlg, "MNU_CopiaCD"), "msg:" + pendiente + "|48|Aviso al operador!!!");
+
+    // A database error: the central handler shows it (Cancelar) and the command starts nothing.
+    con().EjecutarSQL("DROP TABLE MA_SUBDIARIOS");
+    dlg.respuestas.enqueue(vbAbort);
+    const QString r = ejecutar(d, s, dlg, "MnuCierre");
+    EXPECT_FALSE(r.contains("programa:")) << r.toStdString();
+    EXPECT_EQ(dlg.mostrados.size(), 1);
+    EXPECT_EQ(dlg.mostrados.value(0).estilo & 7, vbAbortRetryIgnore);
+    // Ignoring it does not let the closing go on either.
+    dlg.respuestas.enqueue(vbIgnore);
+    EXPECT_FALSE(ejecutar(d, s, dlg, "MnuCierre").contains("programa:"));
+    EXPECT_FALSE(s.validacionesCierre("2").isEmpty());
+}
+
+// As an operator would: the example sales file received, then the closing command.
+TEST_P(ChequeosReales, TrasLaRecepcionDeEjemploElCierreSeDetiene)
+{
+    ServiciosGrabados s;
+    s.reglasReales = true;
+    CargarValoresContables(s.empresaDePrueba);
+    ProgresoNulo p;
+    const auto r = recepcion::RecibirInterface(s.empresaDePrueba, "VENTAS",
+                                               QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/ventas.txt"), p);
+    ASSERT_EQ(r.fin, recepcion::ResultadoCorrida::Fin::Completa);
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    const QString hecho = ejecutar(d, s, dlg, "MnuCierre");
+    EXPECT_TRUE(hecho.startsWith("msg:Atencion:Se ha detectado")) << hecho.toStdString();
+    EXPECT_TRUE(hecho.contains(QString(37, u' ') + "VTAS\r")) << hecho.toStdString();
+    EXPECT_FALSE(hecho.contains("programa:")) << hecho.toStdString();
+}
+
 TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
 {
     auto linea = [&](int periodo, int numero, const QVariant& tipoReg) {
@@ -682,6 +752,9 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
 {
     recepcion::registrarVentanasRecepcion();
     registrarVentanasVentanaPrincipal();
+    registrarVentanasEjercicios();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
+    EXPECT_TRUE(existeVentana("WizEjercicio"));
+    EXPECT_TRUE(existeVentana("FrmOrdenCompra"));
 }

@@ -588,6 +588,38 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
     eliminarEmpresa(d, &error);
 }
 
+// A company of version 3 gets the rate, sub-journal and asset tables when opened.
+TEST_P(EsquemaBD, EmpresaVersion3RecibeCotizacionesYBienes)
+{
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v3.db" : datos().dbName + "_v3";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.setDatos(d);
+    if (motor() == Motor::SQLite) {
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+    }
+    vieja.aplicarEsquema(true, 3); // demo data of later steps is left out
+    EXPECT_EQ(vieja.versionEsquema(), 3);
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "VTAS"}});
+    EXPECT_THROW(vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "vtas "}}), ErrorBD);       // key without case and blanks
+    EXPECT_THROW(vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "12345678901"}}), ErrorBD); // TEXTO(10)
+    vieja.Insertar("TA_COTIZACION", {{"FECHA_HORA", QDateTime(QDate(2027, 1, 2), QTime(14, 30))}, {"Moneda1", 3}});
+    EXPECT_THROW(vieja.Insertar("TA_COTIZACION", {{"FECHA_HORA", QDateTime(QDate(2027, 1, 2), QTime(0, 0))}}), ErrorBD);
+    EXPECT_EQ(vieja.PrimeraFila("SELECT Moneda1 FROM TA_COTIZACION")->moneda("Moneda1"), Moneda::entero(3));
+    for (const char* t : {"MA_BIENES", "MA_BIENES_NOVEDADES", "MV_CALCULO_BIENES"})
+        EXPECT_EQ(vieja.Escalar(QStringLiteral("SELECT COUNT(*) FROM ") + t).toInt(), 0) << t;
+    vieja.Cerrar();
+    if (!copia.isEmpty()) QFile::remove(copia);
+    eliminarEmpresa(d, &error);
+}
+
 // A company written by a newer program is refused with a message.
 TEST_P(EsquemaBD, EmpresaMasNuevaSeRechaza)
 {

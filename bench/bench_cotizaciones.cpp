@@ -1,0 +1,87 @@
+// Creating a fiscal year with its daily rate rows through the wizard's
+// window-free save (ejercicios::CrearEjercicio: year row and 365/366 days in one
+// transaction), on SQLite and (with VEXA_PG=host:port) PostgreSQL, with the
+// rate table empty, holding ten earlier years, or holding every seventh day of
+// the new year. Prints the median of five runs:
+//   yeardays <backend> <case> ms=<T>
+// Bar: at most 10 ms on SQLite, 50 ms on PostgreSQL.
+#include "BaseBench.h"
+#include "Conexion.h"
+#include "ContextoEmpresa.h"
+#include "Ejercicios.h"
+#include "Empresa.h"
+#include "Progreso.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace vexa;
+
+namespace {
+
+void correr(Motor m)
+{
+    DatosConexion d;
+    QString e;
+    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_cotizaciones"), false, QDir::tempPath(), &d)) return;
+    {
+        Conexion& c = Conexion::instancia();
+        c.setDatos(d);
+        if (!c.Abrir()) {
+            std::fprintf(stderr, "no se pudo abrir la base: %s\n", qPrintable(c.ultimoError()));
+            return;
+        }
+        c.Insertar("TA_CONFIGURACION", {{"CLAVE", "UsaMultilesMonedas"}, {"VALOR", "SI"}});
+        ContextoEmpresa ctx(c);
+        const char* nm = m == Motor::SQLite ? "sqlite" : "postgresql";
+        struct Caso { const char* nombre; std::function<void()> preparar; };
+        const Caso casos[] = {
+            {"vacia", [] {}},
+            {"diez_anios_previos", [&] {
+                 ProgresoNulo p;
+                 ejercicios::CompletarDiasCotizacion(c, QDate(2020, 1, 1), QDate(2029, 12, 31), false, p);
+             }},
+            {"cada_siete_dias", [&] {
+                 Transaccion t(c);
+                 for (QDate dia(2030, 1, 1); dia.year() == 2030; dia = dia.addDays(7))
+                     c.Insertar("TA_COTIZACION", {{"FECHA_HORA", QDateTime(dia, QTime(0, 0))}, {"Moneda1", 2}});
+                 t.confirmar();
+             }},
+        };
+        for (const auto& caso : casos) {
+            std::vector<double> v;
+            for (int i = 0; i < 6; ++i) {
+                c.EjecutarSQL("DELETE FROM TA_COTIZACION");
+                c.EjecutarSQL("DELETE FROM MV_EJERCICIOS");
+                caso.preparar();
+                ProgresoNulo p;
+                QElapsedTimer t;
+                t.start();
+                ejercicios::CrearEjercicio(ctx, {false, "", "Ejercicio 2030", "01/01/2030", "31/12/2030"}, p);
+                if (i) v.push_back(t.nsecsElapsed() / 1e6); // the first run warms the caches
+            }
+            std::sort(v.begin(), v.end());
+            std::printf("yeardays %s %s ms=%.2f\n", nm, caso.nombre, v[v.size() / 2]);
+            std::fflush(stdout);
+        }
+        c.Cerrar();
+    }
+    eliminarEmpresa(d, &e);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString motor = qEnvironmentVariable("VEXA_BENCH_MOTOR").toLower();
+    if (motor.isEmpty() || motor == QLatin1String("sqlite")) correr(Motor::SQLite);
+    if ((motor.isEmpty() || motor == QLatin1String("postgresql")) && !qEnvironmentVariable("VEXA_PG").isEmpty())
+        correr(Motor::PostgreSQL);
+}
