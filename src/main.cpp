@@ -9,6 +9,8 @@
 #include "LineaComandos.h"
 #include "Utilidades.h"
 #include "FrmInterface.h"
+#include "LBF_DBPWD.h"
+#include "VentanasAsientos.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -23,6 +25,8 @@ int main(int argc, char** argv)
 
     registrarVentanasVentanaPrincipal();
     recepcion::registrarVentanasRecepcion();
+    registrarVentanasAsientos();
+    registrarVentanasNucleo();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
