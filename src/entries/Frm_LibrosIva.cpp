@@ -83,7 +83,7 @@ void Frm_LibrosIva::Cargar_LibroIVA()
             const std::vector<libros::CuentaLibro> cuentas = libros::CuentasDelLibro(ctx_.con(), Escompras);
             QStringList textos;
             textos.reserve(qsizetype(cuentas.size()));
-            for (const auto& c : cuentas) textos << c.codigo + QStringLiteral("--") + c.descripcion;
+            for (const auto& c : cuentas) textos << texto::recortar(c.codigo) + QStringLiteral("--") + c.descripcion;
             lstCuentas->addItems(textos);
             // The book's accounts selected in one selection change.
             QItemSelection seleccion;

@@ -8,9 +8,10 @@
 namespace vexa::libros {
 
 namespace {
-constexpr int kLote = 500; // codes per UPDATE ... IN (...)
+// Codes per UPDATE ... IN (...): within SQLite's limit of bound values.
+constexpr int kLote = 10000;
 
-QString clave(const QString& codigo) { return texto::recortar(codigo).toUpper(); }
+QString clave(const QString& codigo) { return texto::recortarDerecha(codigo).toUpper(); }
 } // namespace
 
 QString columnaLibro(bool compras)
@@ -26,7 +27,7 @@ std::vector<CuentaLibro> CuentasDelLibro(Conexion& con, bool compras)
                                             .arg(columnaLibro(compras)));
     for (; !rs.eof(); rs.siguiente()) {
         CuentaLibro c;
-        c.codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
+        c.codigo = texto::recortarDerecha(rs.texto(QStringLiteral("CODIGO")));
         c.descripcion = texto::recortar(Utilidades::NuloATexto(rs.valor(QStringLiteral("DESCRIPCION"))));
         c.enLibro = !rs.esNulo(QStringLiteral("EN_LIBRO")) && rs.entero(QStringLiteral("EN_LIBRO")) != 0;
         r.push_back(std::move(c));
@@ -39,7 +40,10 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
     const QString columna = columnaLibro(compras);
     const QString otra = columnaLibro(!compras);
     Transaccion t(con);
-    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET %1 = 0").arg(columna));
+    // Saves of either book one after the other (SQLite: the write lock already).
+    con.bloquearFamilia(QStringLiteral("LIBROS_IVA"));
+    // Every account, titles too, leaves the book (rows already out are left alone).
+    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET %1 = 0 WHERE %1 IS NULL OR %1 <> 0").arg(columna));
 
     // The other book, read once after the reset.
     QSet<QString> enOtro;
@@ -62,17 +66,19 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
         Params p;
         QStringList marcas;
         for (const QString& c : lote) {
-            p << texto::recortar(c);
+            p << c;
             marcas << QStringLiteral("?");
         }
-        const QString en = marcas.join(u',');
+        // The codes as the list read them: compared as plain text, one pass over
+        // the table per batch on PostgreSQL instead of a key search per code.
+        const QString en = con.comoTexto(QStringLiteral("CODIGO")) + QStringLiteral(" IN (") + marcas.join(u',') + u')';
         const int n = con.EjecutarSQL(
-            QStringLiteral("UPDATE MA_CUENTAS SET %1 = 1 WHERE TITULO = 0 AND CODIGO IN (%2)").arg(columna, en), p);
+            QStringLiteral("UPDATE MA_CUENTAS SET %1 = 1 WHERE TITULO = 0 AND %2").arg(columna, en), p);
         if (n == lote.size()) continue;
         // Some code was not flagged (deleted, or now a title): name the first.
         QSet<QString> marcados;
         Recordset rs = con.ObtenerRecordset(
-            QStringLiteral("SELECT CODIGO FROM MA_CUENTAS WHERE TITULO = 0 AND CODIGO IN (%1)").arg(en), p);
+            QStringLiteral("SELECT CODIGO FROM MA_CUENTAS WHERE TITULO = 0 AND %1").arg(en), p);
         for (; !rs.eof(); rs.siguiente()) marcados.insert(clave(rs.texto(QStringLiteral("CODIGO"))));
         for (const QString& c : lote)
             if (!marcados.contains(clave(c))) return {ResultadoLibro::Fin::NoImputable, texto::recortar(c)};

@@ -6,9 +6,10 @@
 // too) leaves the book, then each chosen account is flagged by its code. It
 // stops, rolling everything back, at the first chosen account (in the given
 // order) that the other book holds or that is not a detail account any more.
-// The other book is read inside the transaction, after the reset: the reset
-// locks every row, so two stations saving the two books one after the other
-// see each other's flags and never leave an account in both.
+// Two saves (of either book) wait for each other (a lock taken when the
+// transaction begins), and the other book is read inside the transaction,
+// after the reset: two stations saving the two books see each other's flags
+// and never leave an account in both.
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +22,7 @@ class Conexion;
 namespace libros {
 
 struct CuentaLibro {
-    QString codigo;      // trimmed CODIGO
+    QString codigo;      // CODIGO as stored (without trailing blanks): the account's key
     QString descripcion; // trimmed DESCRIPCION ("" for NULL)
     bool enLibro = false; // the book's flag (NULL as false)
 };

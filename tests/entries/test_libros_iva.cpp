@@ -122,6 +122,7 @@ TEST_P(LibrosIva, CargaCuentasImputablesEnOrdenConElLibroSeleccionado)
         const qint64 detalle = con().Escalar(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS WHERE TITULO = 0")).toLongLong();
         ASSERT_EQ(w.lstCuentas->count(), detalle);
         EXPECT_EQ(w.lstCuentas->item(0)->text(), "0999--Primera con blancos");
+        EXPECT_EQ(w.lstCuentas->item(0)->data(Qt::UserRole).toString(), " 0999"); // the key as stored
         for (int i = 1; i < w.lstCuentas->count(); ++i)
             EXPECT_LT(w.lstCuentas->item(i - 1)->data(Qt::UserRole).toString(), w.lstCuentas->item(i)->data(Qt::UserRole).toString());
         QStringList esperadas = enLibro(compras);
@@ -192,17 +193,18 @@ TEST_P(LibrosIva, CodigosConGuionYFilasEnCualquierOrdenQuedanMarcados)
     cuenta(QStringLiteral("A-1"), QStringLiteral("A - uno"));
     cuenta(QStringLiteral("M--2"), QStringLiteral("-M-"));
     cuenta(QStringLiteral("A-10"), QStringLiteral("A diez"));
+    cuenta(QStringLiteral(" B-2"), QStringLiteral("Con blanco delante"));
     for (bool compras : kLibros) {
         SCOPED_TRACE(libro(compras));
         librosDemo();
         Frm_LibrosIva w(*ctx, compras);
         w.CmdDeSeleccionar_Click();
-        const QStringList sel = {"A-1", "A-10", "M--2", "Z-9"};
+        const QStringList sel = {" B-2", "A-1", "A-10", "M--2", "Z-9"};
         for (const QString& s : sel) seleccionar(w, s);
         EXPECT_EQ(w.lstCuentas->item(fila(w, "M--2"))->text(), "M--2---M-");
         w.CmdAceptar_Click();
         EXPECT_EQ(w.result(), QDialog::Accepted);
-        EXPECT_EQ(enLibro(compras), sel);
+        EXPECT_EQ(enLibro(compras), (QStringList{"A-1", "A-10", "B-2", "M--2", "Z-9"}));
     }
 }
 
