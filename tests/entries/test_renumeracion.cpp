@@ -307,6 +307,16 @@ TEST_P(Renumeracion, ErrorEnUnCodigoSeIgnoraOSeDetiene)
     EXPECT_EQ(llamadas, 1);
     EXPECT_TRUE(informe.startsWith("\r El codigo (0009) no pudo recodificarse: ")) << informe.toStdString();
     EXPECT_EQ(guardados(), (QStringList{"0002", "0004"})); // Ignore went on
+    // Retry repeats the code's check and UPDATE: here the title is back by then.
+    titulos({"0001", "0003"});
+    int reintentos = 0;
+    const QString sinInforme = titulos::RenumerarTitulos(con(), {"0001", "0009", "0003"}, 1, [&](const std::exception&) {
+        if (reintentos++ == 0) con().EjecutarSQL(QStringLiteral("INSERT INTO TA_TITCOPIADORES (CODIGO, DESCRIPCION) VALUES ('0009', 'de vuelta')"));
+        return int(vbRetry);
+    });
+    EXPECT_EQ(reintentos, 1);
+    EXPECT_EQ(sinInforme, QString());
+    EXPECT_EQ(guardados(), (QStringList{"0002", "0004", "0010"}));
     // Abort stops the run; the codes changed so far stay.
     titulos({"0001", "0003"});
     titulos::RenumerarTitulos(con(), {"0001", "0009", "0003"}, 1, [](const std::exception&) { return int(vbAbort); });
