@@ -320,6 +320,24 @@ TEST_P(LibrosIva, CargaIncompletaDeshabilitaAceptar)
     con().EjecutarSQL(QStringLiteral("ALTER TABLE MA_CUENTAS_OTRA RENAME TO MA_CUENTAS"));
 }
 
+TEST_P(LibrosIva, GrabacionFallidaMuestraElErrorYDejaLaVentanaAbierta)
+{
+    Frm_LibrosIva w(*ctx, true);
+    const QStringList seleccion = w.codigosSeleccionados();
+    const Marcas antes = marcas();
+    // The other book's read fails inside the save, after the reset.
+    con().EjecutarSQL(QStringLiteral("ALTER TABLE MA_CUENTAS RENAME COLUMN LIBRO_IVA_VENTAS TO LIBRO_IVA_V"));
+    w.CmdAceptar_Click();
+    con().EjecutarSQL(QStringLiteral("ALTER TABLE MA_CUENTAS RENAME COLUMN LIBRO_IVA_V TO LIBRO_IVA_VENTAS"));
+    ASSERT_EQ(dialogos.mostrados.size(), 1);
+    EXPECT_TRUE(dialogos.mostrados[0].texto.contains("CmdAceptar_Click"));
+    EXPECT_EQ(dialogos.mostrados[0].estilo & 7, vbOKOnly); // no "go on" inside a save
+    EXPECT_NE(w.result(), QDialog::Accepted);
+    EXPECT_EQ(w.codigosSeleccionados(), seleccion);
+    EXPECT_EQ(marcas(), antes);
+    EXPECT_FALSE(con().enTransaccion());
+}
+
 TEST_P(LibrosIva, DosEstacionesNuncaDejanUnaCuentaEnAmbosLibros)
 {
     QStringList codigos;
