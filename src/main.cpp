@@ -10,6 +10,8 @@
 #include "Utilidades.h"
 #include "FrmInterface.h"
 #include "VentanasEjercicios.h"
+#include "LBF_DBPWD.h"
+#include "VentanasAsientos.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -25,6 +27,8 @@ int main(int argc, char** argv)
     registrarVentanasVentanaPrincipal();
     recepcion::registrarVentanasRecepcion();
     registrarVentanasEjercicios();
+    registrarVentanasAsientos();
+    registrarVentanasNucleo();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

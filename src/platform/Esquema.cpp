@@ -212,9 +212,21 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
         if (numero > desde && numero <= hasta)
             for (const QString& a : archivos) correr(a, false);
     importes_.reset(); // the steps may have changed column types
-    if (conDemo)
+    if (conDemo) {
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
             if (versionDeDemo(a) <= hasta) correr(a, true);
+        // Demo rows of tables a later step created: db/demo/NNN, only when step NNN was applied.
+        std::map<int, QString> carpetas;
+        static const QRegularExpression numero(QStringLiteral("^[0-9]{3}$"));
+        QDirIterator it(QStringLiteral(":/db/demo"), QDir::Dirs | QDir::NoDotAndDotDot);
+        while (it.hasNext()) {
+            it.next();
+            if (numero.match(it.fileName()).hasMatch()) carpetas[it.fileName().toInt()] = it.filePath();
+        }
+        for (const auto& [paso, carpeta] : carpetas)
+            if (paso <= hasta)
+                for (const QString& a : archivosDe(carpeta)) correr(a, true);
+    }
     if (hasta < 2) return; // the first version kept none
     EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
     EjecutarSQL(QStringLiteral("INSERT INTO TA_VERSION_ESQUEMA (VERSION, ACTUALIZADA) VALUES (?, ?)"),

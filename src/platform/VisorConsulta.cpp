@@ -3,6 +3,7 @@
 #include "DialogosQt.h"
 #include "Utilidades.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -22,7 +23,11 @@ QWidget* VisorConsulta::Mostrar(Conexion& con, const QString& sql, const Params&
         Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("VisorConsulta"));
         return nullptr;
     }
-    auto* d = new QDialog(plataforma::ventanaPrincipal());
+    // Over a modal window the viewer opens as its child, so that it takes input
+    // while that window waits.
+    QWidget* padre = QApplication::activeModalWidget();
+    if (!padre) padre = plataforma::ventanaPrincipal();
+    auto* d = new QDialog(padre);
     d->setAttribute(Qt::WA_DeleteOnClose);
     d->setWindowTitle(titulo);
     auto* tabla = new QTableWidget(d);

@@ -30,7 +30,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -83,17 +82,8 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     setObjectName(QStringLiteral("FrmInterface"));
     setWindowTitle(QStringLiteral("Recepción de Subdiario desde Interface"));
 
-    UtilTeb1 = new QToolBar(this);
-    UtilTeb1->setObjectName(QStringLiteral("UtilTeb1"));
-    const std::pair<const char*, const char*> botones[] = {
-        {"NUEVO", "Nuevo"},       {"GRABAR", "Grabar"},   {"BORRAR", "Borrar"}, {"CONSULTAR", "Consultar"},
-        {"PLANILLA", "Planilla"}, {"REPORTE", "Reporte"}, {"CANCELAR", "Cancelar"}, {"CERRAR", "Cerrar"}};
-    for (const auto& [clave, texto] : botones) {
-        QAction* a = UtilTeb1->addAction(QString::fromUtf8(texto));
-        a->setObjectName(QString::fromLatin1(clave));
-        a->setData(QString::fromLatin1(clave));
-        connect(a, &QAction::triggered, this, [this, a] { UtilTeb1_ButtonClick(a->data().toString()); });
-    }
+    UtilTeb1 = new UtilTeb(this);
+    connect(UtilTeb1, &UtilTeb::ButtonClick, this, [this](const QString& clave) { UtilTeb1_ButtonClick(clave); });
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));

@@ -10,6 +10,8 @@
 // progress the window's commands and its close button are disabled; the window
 // keeps repainting. A database error in any command is shown through the
 // central error handler and leaves the window usable.
+#include "UtilTeb.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -20,7 +22,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
-class QToolBar;
 class QTreeWidget;
 class QAction;
 
@@ -45,7 +46,7 @@ public:
     QPushButton* CmdPrintGrabados = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
     QTreeWidget* LstV = nullptr;
-    QToolBar* UtilTeb1 = nullptr;
+    UtilTeb* UtilTeb1 = nullptr;
     QGroupBox* Frame1 = nullptr;
 
     // Form state.

@@ -1,6 +1,10 @@
 // The menu tree, its commands and the checks before them.
 #include "ContextoEmpresa.h"
 #include "FrmInterface.h"
+#include "FrmRenumTitCopiadores.h"
+#include "Frm_LibrosIva.h"
+#include "LBF_DBPWD.h"
+#include "VentanasAsientos.h"
 #include "frmperscampos.h"
 #include "ArbolMenu.h"
 #include "BaseDePrueba.h"
@@ -29,6 +33,10 @@
 #include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTreeWidget>
 
 using namespace vexa;
 using namespace vexa::plataforma;
@@ -753,8 +761,69 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     recepcion::registrarVentanasRecepcion();
     registrarVentanasVentanaPrincipal();
     registrarVentanasEjercicios();
+    registrarVentanasAsientos();
+    registrarVentanasNucleo();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
     EXPECT_TRUE(existeVentana("WizEjercicio"));
     EXPECT_TRUE(existeVentana("FrmOrdenCompra"));
+    EXPECT_TRUE(existeVentana("Frm_LibrosIva"));
+    EXPECT_TRUE(existeVentana("FrmRenumTitCopiadores"));
+    EXPECT_TRUE(existeVentana("LBF_DBPWD"));
 }
+
+// The journal windows open from their menu items on the company's data.
+class VentanasAsientosDelMenu : public prueba::BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+};
+
+TEST_P(VentanasAsientosDelMenu, LibrosDeIvaYRenumeracion)
+{
+    registrarVentanasAsientos();
+    QMdiArea mdi;
+    ContextoEmpresa ctx(con());
+    ServiciosMenu s;
+    s.contexto = &ctx;
+    s.areaMdi = &mdi;
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    for (const char* item : {"MnuArchivosLibrosCompras", "MnuArchivosLibrosVentas"}) {
+        SCOPED_TRACE(item);
+        const bool compras = QString(item).endsWith("Compras");
+        QString titulo;
+        int cuentas = 0;
+        // Modal: looked at while it waits, then closed with CERRAR.
+        QTimer espera;
+        QObject::connect(&espera, &QTimer::timeout, [&] {
+            for (QWidget* t : QApplication::topLevelWidgets()) {
+                auto* w = qobject_cast<Frm_LibrosIva*>(t);
+                if (!w || !w->isVisible() || !w->isModal()) continue;
+                espera.stop();
+                titulo = w->windowTitle();
+                cuentas = int(w->codigosSeleccionados().size());
+                w->UtilTeb1_ButtonClick("CERRAR");
+            }
+        });
+        espera.start(10);
+        EXPECT_TRUE(d.ejecutar(QString::fromLatin1(item)));
+        EXPECT_FALSE(espera.isActive());
+        EXPECT_EQ(titulo, compras ? "Asignación de Cuentas al Libro de I.V.A. Compras" : "Asignación de Cuentas al Libro de I.V.A. Ventas");
+        EXPECT_EQ(cuentas, con().Escalar(QStringLiteral("SELECT COUNT(*) FROM MA_CUENTAS WHERE TITULO = 0 AND %1 <> 0")
+                                             .arg(compras ? "LIBRO_IVA_COMPRAS" : "LIBRO_IVA_VENTAS"))
+                               .toInt());
+        EXPECT_GT(cuentas, 0);
+    }
+    EXPECT_TRUE(d.ejecutar("MNU_RenumeracionCopiadores"));
+    auto* r = qobject_cast<FrmRenumTitCopiadores*>(s.ventanaAbierta("FrmRenumTitCopiadores"));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(mdi.subWindowList().size(), 1);
+    r->campo("TitDesde")->setText("1");
+    r->campo("TitHasta")->setText("9");
+    r->CmdCargar_Click();
+    EXPECT_EQ(r->ListView1->topLevelItemCount(), 5); // the demo titles, 0004 free
+    EXPECT_TRUE(dlg.mostrados.isEmpty());
+    delete mdi.subWindowList().first(); // closed before the area goes
+}
+
+VEXA_AMBOS_MOTORES(VentanasAsientosDelMenu);

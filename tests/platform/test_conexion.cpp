@@ -570,6 +570,10 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
     EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
     EXPECT_THROW(vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "Dato  "}, {"VALOR", "x"}}), ErrorBD);
     EXPECT_THROW(vieja.Insertar("MA_CUENTASADIC", {{"CODIGO", "1"}, {"IVA", "12345"}}), ErrorBD); // TEXTO(4)
+    // Copy-book titles (step 5): four-character codes, compared without regard to case.
+    EXPECT_NO_THROW(vieja.Insertar("TA_TITCOPIADORES", {{"CODIGO", "0001"}, {"DESCRIPCION", "Diario"}}));
+    EXPECT_THROW(vieja.Insertar("TA_TITCOPIADORES", {{"CODIGO", "12345"}, {"DESCRIPCION", "x"}}), ErrorBD);
+    EXPECT_THROW(vieja.Insertar("TA_TITCOPIADORES", {{"CODIGO", "0001"}, {"DESCRIPCION", "otra"}}), ErrorBD);
     if (motor() == Motor::SQLite) {
         EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE ?", {"%VEXA_CI%"}).toInt(), 0);
         EXPECT_EQ(vieja.Escalar("PRAGMA integrity_check").toString(), "ok");

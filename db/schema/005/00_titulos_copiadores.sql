@@ -1,0 +1,10 @@
+-- Copy-book titles: the code is four digits, zero-filled on the left (title 7
+-- is 0007). Declared here per backend with the width rule of the text columns.
+--@sqlite CREATE TABLE TA_TITCOPIADORES (
+--@sqlite   CODIGO VARCHAR(4) COLLATE NOCASE CONSTRAINT "largo CODIGO 4" CHECK (length(CODIGO) <= 4) NOT NULL PRIMARY KEY,
+--@sqlite   DESCRIPCION VARCHAR(50) COLLATE NOCASE CONSTRAINT "largo DESCRIPCION 50" CHECK (length(DESCRIPCION) <= 50)
+--@sqlite );
+--@pg CREATE TABLE TA_TITCOPIADORES (
+--@pg   CODIGO BPCHAR COLLATE vexa_ci NOT NULL PRIMARY KEY CONSTRAINT "largo CODIGO 4" CHECK (length(CODIGO) <= 4),
+--@pg   DESCRIPCION BPCHAR COLLATE vexa_ci CONSTRAINT "largo DESCRIPCION 50" CHECK (length(DESCRIPCION) <= 50)
+--@pg );
