@@ -102,8 +102,10 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
             sub->setAttribute(Qt::WA_DeleteOnClose);
             // A window that closes itself takes its frame with it (later: the
             // frame may be the one being destroyed).
-            QObject::connect(w, &QObject::destroyed, areaMdi, [marco = QPointer<QMdiSubWindow>(sub), area = areaMdi] {
-                QTimer::singleShot(0, area, [marco] {
+            // Nothing here touches the area: it may itself be going away (at exit),
+            // and a half-destroyed area must not be used as a QMdiArea.
+            QObject::connect(w, &QObject::destroyed, sub, [marco = QPointer<QMdiSubWindow>(sub)] {
+                QTimer::singleShot(0, [marco] {
                     if (marco) marco->close();
                 });
             });

@@ -2,6 +2,7 @@
 // older company up to the version this program knows. Layout of db/schema is
 // described in db/README.md.
 #include "Conexion.h"
+#include "Esquema.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -14,6 +15,36 @@
 static void iniciarRecursosBD() { Q_INIT_RESOURCE(vexa_db); }
 
 namespace vexa {
+
+namespace {
+
+// From step 004 on, a text column "NAME TEXTO(n)" is declared the way step 003
+// left every earlier one: compared without regard to case (NOCASE on SQLite,
+// the ICU collation on PostgreSQL) and refused past its width by a CHECK
+// named "largo NAME n", which the error texts read.
+constexpr int kPrimerPasoConAnchos = 4;
+
+} // namespace
+
+QString sustituirTextosConAncho(const QString& s, Motor m)
+{
+    static const QRegularExpression re(
+        QStringLiteral("(\\[[^\\]]+\\]|\\b[A-Za-z_][A-Za-z0-9_]*)\\s+TEXTO\\s*\\(\\s*(\\d+)\\s*\\)"));
+    QString r;
+    qsizetype ultimo = 0;
+    for (auto it = re.globalMatch(s); it.hasNext();) {
+        const auto mt = it.next();
+        const QString col = mt.captured(1), n = mt.captured(2);
+        QString nombre = col;
+        nombre.remove(u'[').remove(u']');
+        const QString tipo = m == Motor::PostgreSQL ? QStringLiteral("BPCHAR COLLATE vexa_ci")
+                                                    : QStringLiteral("VARCHAR(%1) COLLATE NOCASE").arg(n);
+        r += s.mid(ultimo, mt.capturedStart() - ultimo);
+        r += QStringLiteral("%1 %2 CONSTRAINT \"largo %3 %4\" CHECK (length(%1) <= %4)").arg(col, tipo, nombre, n);
+        ultimo = mt.capturedEnd();
+    }
+    return r + s.mid(ultimo);
+}
 
 namespace {
 
@@ -50,19 +81,20 @@ QString sustituirTipos(QString s, Motor m)
         });
         s = lineas.join(u'\n');
     }
-    // Only outside bracketed names and quoted texts: "[FECHA DESDE]" keeps its name.
+    // Only outside bracketed names, quoted texts and quoted identifiers:
+    // "[FECHA DESDE]" and a constraint named "largo FECHA 10" keep their words.
     QString r;
     qsizetype i = 0;
     const qsizetype n = s.size();
     while (i < n) {
         qsizetype j = i;
-        while (j < n && s[j] != u'[' && s[j] != u'\'') ++j;
+        while (j < n && s[j] != u'[' && s[j] != u'\'' && s[j] != u'"') ++j;
         QString fuera = s.mid(i, j - i);
         for (size_t k = 0; k < patrones.size(); ++k)
             fuera.replace(patrones[k], QString::fromLatin1(pg ? reglas[k].pg : reglas[k].sqlite));
         r += fuera;
         if (j >= n) break;
-        const QChar cierre = s[j] == u'[' ? u']' : u'\'';
+        const QChar cierre = s[j] == u'[' ? u']' : s[j];
         qsizetype k = s.indexOf(cierre, j + 1);
         if (k < 0) k = n - 1;
         r += s.mid(j, k - j + 1);
@@ -195,10 +227,11 @@ EstadoEsquema Conexion::comprobarEsquema()
 
 void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
 {
-    auto correr = [&](const QString& archivo, bool esDatos) {
+    auto correr = [&](const QString& archivo, bool esDatos, int paso = 0) {
         QFile f(archivo);
         if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
         QString texto = QString::fromUtf8(f.readAll());
+        if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, motor());
         texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
         for (const QString& s : sentencias(texto, motor())) {
             try {
@@ -210,7 +243,7 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
     };
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
-            for (const QString& a : archivos) correr(a, false);
+            for (const QString& a : archivos) correr(a, false, numero);
     importes_.reset(); // the steps may have changed column types
     if (conDemo) {
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
