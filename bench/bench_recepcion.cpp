@@ -147,7 +147,10 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     DatosConexion d;
     QString e;
     QTemporaryDir dir;
-    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion"), true, dir.path(), &d)) return false;
+    // Named by the process: others may run this benchmark on the shared server at the same time.
+    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion_%1").arg(QCoreApplication::applicationPid()), true,
+                               dir.path(), &d))
+        return false;
     const std::vector<Linea> v = generar(lineas);
     const QString ruta = dir.filePath(QStringLiteral("ventas.txt"));
     escribirArchivo(ruta, v);
