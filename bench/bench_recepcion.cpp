@@ -10,7 +10,9 @@
 // another order), timed from the start of the first to the end of the last:
 //   concurrent <backend> <runs>x<lines> lines/s=<N> rejected=<R>
 // lines/s = all lines / that time; rejected = lines rejected by all the runs.
-// Usage: bench_recepcion [sizes...]   (default 10000 100000); VEXA_BENCH_MOTOR=sqlite|postgresql
+// The run's results are kept as the window keeps them (ResultadosRecepcion).
+// Usage: bench_recepcion [sizes...]   (default 10000 100000; VEXA_BENCH_MILLON=1 adds
+// 1000000, the memory measurement); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
 // reports the run of median time; VEXA_BENCH_CONCURRENTE=<runs>x<lines> (default
 // 4x25000, 0 = none) sizes the concurrent measurement.
@@ -20,6 +22,7 @@
 #include "CorridaRecepcion.h"
 #include "Empresa.h"
 #include "Progreso.h"
+#include "ResultadosRecepcion.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -144,7 +147,10 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     DatosConexion d;
     QString e;
     QTemporaryDir dir;
-    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion"), true, dir.path(), &d)) return false;
+    // Named by the process: others may run this benchmark on the shared server at the same time.
+    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion_%1").arg(QCoreApplication::applicationPid()), true,
+                               dir.path(), &d))
+        return false;
     const std::vector<Linea> v = generar(lineas);
     const QString ruta = dir.filePath(QStringLiteral("ventas.txt"));
     escribirArchivo(ruta, v);
@@ -168,10 +174,21 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
         QString primerError;
         QElapsedTimer t;
         t.start();
-        const recepcion::ResultadoCorrida r =
-            recepcion::RecibirInterface(ctx, QStringLiteral("VENTAS"), ruta, progreso, [&](const auto& lote) {
-                for (const auto& l : lote)
+        // The lines are kept as the window keeps them (ResultadosRecepcion).
+        recepcion::ResultadosRecepcion lista;
+        std::vector<recepcion::ResultadosRecepcion::Fila> filas;
+        const recepcion::ResultadoCorrida r = recepcion::RecibirInterface(
+            ctx, QStringLiteral("VENTAS"), ruta, progreso,
+            [&](const auto& lote) {
+                filas.clear();
+                for (const auto& l : lote) {
                     if (primerError.isEmpty() && !l.mensaje.isEmpty()) primerError = l.mensaje;
+                    filas.push_back({l.numero, l.posicion, l.largo, l.mensaje});
+                }
+                lista.agregar(filas);
+            },
+            [&](std::shared_ptr<const recepcion::LectorInterfaz> lector) {
+                lista.fijarTextoLinea([lector](qint64 p, qint64 n) { return lector->lineaEn(p, n); });
             });
         tRecepcion = t.nsecsElapsed() / 1e9;
         grabadas = r.grabados;
@@ -273,6 +290,9 @@ int main(int argc, char** argv)
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
     if (tamanos.empty()) tamanos = {10000, 100000};
+    // The memory bar is measured at a million lines: long, so only when asked.
+    if (qEnvironmentVariableIntValue("VEXA_BENCH_MILLON") > 0 && std::find(tamanos.begin(), tamanos.end(), 1000000) == tamanos.end())
+        tamanos.push_back(1000000);
     // VEXA_BENCH_MOTOR=sqlite or postgresql measures one backend only.
     const QString solo = qEnvironmentVariable("VEXA_BENCH_MOTOR");
     std::vector<Motor> motores;
@@ -297,9 +317,10 @@ int main(int argc, char** argv)
             std::fflush(stdout);
             tiempos.push_back(s);
         }
-        if (tiempos.size() >= 2)
+        // The growth from each size to the next.
+        for (size_t i = 1; i < tiempos.size(); ++i)
             std::printf("reception %s growth %d->%d lines: time x%.2f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
-                        tamanos.front(), tamanos.back(), tiempos.back() / tiempos.front());
+                        tamanos[i - 1], tamanos[i], tiempos[i] / tiempos[i - 1]);
         const QString conc = qEnvironmentVariable("VEXA_BENCH_CONCURRENTE", QStringLiteral("4x25000"));
         const QStringList partes = conc.split(u'x');
         if (partes.size() == 2 && partes[0].toInt() > 0 && partes[1].toInt() > 0)

@@ -223,6 +223,8 @@ bool DespachoMenu::ejecutar(const QString& nombreItem)
 bool DespachoMenu::ejecutar(const ItemMenu& item)
 {
     if (item.accion == Accion::Ninguna) return false;
+    // A connection the server dropped is opened again before any command.
+    if (s_.contexto && !ventanas::RevisarConexion(s_.empresa().con())) return false;
 
     if (item.chequeos & (ChequeoPeriodo | ChequeoPeriodoCierre))
         if (!chequeoPeriodo(item.chequeos & ChequeoPeriodoCierre)) return false;

@@ -1,5 +1,7 @@
 #include "UtilidadesVentanas.h"
 
+#include "Conexion.h"
+#include "Dialogos.h"
 #include "DialogosQt.h"
 
 #include <QApplication>
@@ -29,6 +31,23 @@ void CursorEspera(bool activo)
 }
 
 void PreparaFormulario(QWidget*, int) {}
+
+bool RevisarConexion(Conexion& con)
+{
+    if (!con.conexionPerdida()) return true;
+    const QString titulo = QStringLiteral("Aviso al operador");
+    if (con.reabrir()) {
+        plataforma::dialogos().MsgBox(QStringLiteral("Se perdió la conexión con la base de datos; se volvió a conectar."),
+                                      plataforma::vbInformation, titulo);
+        return true;
+    }
+    QString m = QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor ") + con.Server;
+    if (!con.DbName.isEmpty()) m += QStringLiteral(" (base ") + con.DbName + u')';
+    m += u'.';
+    if (!con.ultimoError().isEmpty()) m += u'\n' + con.ultimoError();
+    plataforma::dialogos().MsgBox(m, plataforma::vbCritical, titulo);
+    return false;
+}
 
 namespace {
 // + - * / and parentheses over decimal numbers, for the calculator.

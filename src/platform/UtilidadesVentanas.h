@@ -3,7 +3,17 @@
 // the calculator.
 class QWidget;
 
+namespace vexa {
+class Conexion;
+}
+
 namespace vexa::ventanas {
+
+// Before a command: when the connection was found lost (the server dropped it),
+// opens it once more with the same details and tells the operator so. False
+// (after a message that names the server) when it could not be opened again:
+// the command should not run. True when the connection is usable.
+bool RevisarConexion(Conexion& con);
 
 // Hourglass cursor on (nested) or off (every level at once).
 void CursorEspera(bool activo);

@@ -1,12 +1,15 @@
 #include "CorridaRecepcion.h"
 
-#include "ArchivoTexto.h"
 #include "Contabilizador.h"
 #include "ContextoEmpresa.h"
 #include "Progreso.h"
 #include "RecepcionInterface.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
+
+#include <QFileInfo>
+
+#include <memory>
 
 namespace vexa::recepcion {
 
@@ -15,7 +18,7 @@ constexpr qint64 kMsLote = 250;
 } // namespace
 
 ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
-                                  Progreso& progreso, const AlConfirmarLote& alConfirmar)
+                                  Progreso& progreso, const AlConfirmarLote& alConfirmar, const AlLeer& alLeer)
 {
     ResultadoCorrida r;
     auto fallo = [&r](const std::exception& e) {
@@ -40,29 +43,35 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
         RecepcionInterface recepcion(&con, &ctx.configuracion());
         if (!recepcion.ObtieneDatosInterface(texto::recortar(definicion)))
             throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
-        QStringList lineas;
-        QString error;
-        if (!ArchivoTexto::leer(archivo, lineas, &error)) throw ErrorVexa(53, error);
+        auto lector = std::make_shared<LectorInterfaz>(archivo, recepcion.definicion());
+        if (!lector->abrir()) throw ErrorVexa(53, lector->error());
+        if (alLeer) alLeer(lector);
         r.idRecepcion = testigo.Reservar(archivo, ctx.seccionEquipo);
-        progreso.Iniciar(QStringLiteral("Recepción de Subdiario desde Interface"), lineas.size());
+        // The progress counts bytes: the number of lines is known only at the end.
+        progreso.Iniciar(QStringLiteral("Recepción de Subdiario desde Interface"), QFileInfo(archivo).size());
         bool cancelada = false;
         {
             // The batch in hand is rolled back when anything below throws, before
             // the log row is completed and before the caller hears of the error.
             Contabilizador contabilizador(&con, &ctx.configuracion());
             LoteRecepcion lote(con, recepcion, contabilizador, testigo);
-            int n = 1;
-            for (const QString& linea : lineas) {
+            LineaLeida linea, proxima;
+            bool hay = lector->siguiente(linea);
+            while (hay) {
                 if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
-                lote.procesar(n, linea);
-                if (!progreso.Actualizar(n, linea)) {
-                    cancelada = n < lineas.size();
+                lote.procesar(linea);
+                const bool hayProxima = lector->siguiente(proxima);
+                if (!progreso.Actualizar(linea.posicion + linea.largo, linea.texto)) {
+                    cancelada = hayProxima;
                     break;
                 }
-                ++n;
+                std::swap(linea, proxima);
+                hay = hayProxima;
             }
+            // What was read before a read error is committed and listed; then the error.
             entregar(lote.confirmar());
         }
+        if (!lector->error().isEmpty()) throw ErrorVexa(53, lector->error());
         testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
         r.fin = cancelada ? ResultadoCorrida::Fin::Cancelada : ResultadoCorrida::Fin::Completa;
     } catch (const std::exception& e) {

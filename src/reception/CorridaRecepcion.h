@@ -1,6 +1,7 @@
 #pragma once
 // A whole reception run, without any window: loads the definition, reads the
-// file, reserves the run's row in the reception log, validates and posts every
+// file as a stream (LectorInterfaz: one line at a time, never the whole file),
+// reserves the run's row in the reception log, validates and posts every
 // line in batches of about a quarter of a second (LoteRecepcion) and completes
 // the log row at the end.
 //
@@ -9,7 +10,9 @@
 //                                         [](const auto& lote) { ... list each line ... });
 //
 // alConfirmar receives the final result of every line of a batch once the batch
-// has committed (in file order). The progress hears of every line; when it
+// has committed (in file order). A line the reader cannot use (a NUL, an
+// invalid byte, longer than the definition holds) is listed as rejected with
+// the reader's message and not posted. The progress counts the file's bytes. The progress hears of every line; when it
 // answers that the operator cancelled, the batch in hand is committed and the
 // run ends there (Fin::Cancelada).
 //
@@ -22,6 +25,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace vexa {
@@ -45,8 +49,11 @@ struct ResultadoCorrida {
 };
 
 using AlConfirmarLote = std::function<void(const std::vector<LoteRecepcion::Resultado>&)>;
+// Hears of the run's reader once the file is open; whoever keeps it may read
+// any line's text from it (LectorInterfaz::lineaEn), during the run and after.
+using AlLeer = std::function<void(std::shared_ptr<const LectorInterfaz>)>;
 
 ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
-                                  Progreso& progreso, const AlConfirmarLote& alConfirmar = {});
+                                  Progreso& progreso, const AlConfirmarLote& alConfirmar = {}, const AlLeer& alLeer = {});
 
 } // namespace vexa::recepcion

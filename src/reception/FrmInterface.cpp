@@ -1,7 +1,7 @@
 #include "FrmInterface.h"
 
 #include "AjustesPrograma.h"
-#include "ArchivoTexto.h"
+#include "LectorInterfaz.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "CorridaRecepcion.h"
@@ -25,7 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -45,23 +45,24 @@ const char* const kDataField = "DataField";
 const char* const kTag = "Tag";
 const QString kTituloAviso = QStringLiteral("Aviso al operador...");
 
-QString lineaLista(int n, const QString& texto) { return QStringLiteral("Linea: ") + texto::str(qint64(n)) + QStringLiteral("  ") + texto; }
-
 // The reception window's progress: the lists show it; the window keeps
 // painting and tells who listens of every line.
 class ProgresoFrm : public ProgresoVentana {
 public:
     explicit ProgresoFrm(FrmInterface& w) : ProgresoVentana(&w), w_(w) {}
+    // Once per line; 'hecho' counts the file's bytes.
     bool Actualizar(qint64 hecho, const QString& texto) override
     {
         w_.LineaActual = texto;
+        w_.finEspera();
         const bool seguir = ProgresoVentana::Actualizar(hecho, texto);
-        emit w_.lineaProcesada(int(hecho));
+        emit w_.lineaProcesada(++lineas_);
         return seguir;
     }
 
 private:
     FrmInterface& w_;
+    int lineas_ = 0;
 };
 } // namespace
 
@@ -80,7 +81,7 @@ template <class F> bool FrmInterface::protegido(const QString& procedimiento, F&
 FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmInterface"));
-    setWindowTitle(QStringLiteral("Recepción de Subdiario desde Interface"));
+    setWindowTitle(tituloVentana_);
 
     UtilTeb1 = new UtilTeb(this);
     connect(UtilTeb1, &UtilTeb::ButtonClick, this, [this](const QString& clave) { UtilTeb1_ButtonClick(clave); });
@@ -115,13 +116,16 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     auto* marco = new QGridLayout(Frame1);
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);
-    LstGrabados = new QListWidget(Frame1);
+    LstGrabados = new QListView(Frame1);
     LstGrabados->setObjectName(QStringLiteral("LstGrabados"));
-    LstErrores = new QListWidget(Frame1);
+    LstGrabados->setModel(resultados_.modeloGrabados());
+    LstErrores = new QListView(Frame1);
     LstErrores->setObjectName(QStringLiteral("LstErrores"));
-    for (QListWidget* l : {LstGrabados, LstErrores}) {
+    LstErrores->setModel(resultados_.modeloRechazados());
+    for (QListView* l : {LstGrabados, LstErrores}) {
         l->setFont(courier);
         l->setUniformItemSizes(true);
+        l->setEditTriggers(QAbstractItemView::NoEditTriggers);
     }
     CmdPrintGrabados = new QPushButton(QStringLiteral("&Imprimir Registros Grabados"), Frame1);
     CmdPrintGrabados->setObjectName(QStringLiteral("CmdPrintGrabados"));
@@ -164,6 +168,13 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
 
 FrmInterface::~FrmInterface() = default;
 
+void FrmInterface::finEspera()
+{
+    if (!esperando_) return;
+    esperando_ = false;
+    setWindowTitle(tituloVentana_);
+}
+
 QAction* FrmInterface::boton(const QString& clave) const { return UtilTeb1->findChild<QAction*>(clave.toUpper()); }
 
 void FrmInterface::estadoBotones()
@@ -197,8 +208,7 @@ void FrmInterface::LimpiaResultados()
     SSTab1->setCurrentIndex(0);
     SSTab1->setTabEnabled(1, false);
     TxtFields[1]->setEnabled(false);
-    LstGrabados->clear();
-    LstErrores->clear();
+    resultados_.limpiar();
 }
 
 void FrmInterface::Campo_Valida(int indice)
@@ -287,14 +297,18 @@ void FrmInterface::CmdBuscar_Click()
 void FrmInterface::VistaPrevia(const QString& archivo)
 {
     LstV->clear();
-    QStringList lineas;
     const bool existe = QFileInfo(archivo).isFile();
-    if (existe) ArchivoTexto::leer(archivo, lineas);
-    QList<QTreeWidgetItem*> items;
-    items.reserve(lineas.size());
-    for (int n = 0; n < lineas.size(); ++n)
-        items << new QTreeWidgetItem(QStringList{texto::str(qint64(n + 1)), lineas[n]});
-    LstV->addTopLevelItems(items);
+    if (existe) {
+        // Line by line; a line the reader cannot show is shown by its problem.
+        LectorInterfaz lector(archivo);
+        QList<QTreeWidgetItem*> items;
+        if (lector.abrir()) {
+            LineaLeida l;
+            while (lector.siguiente(l))
+                items << new QTreeWidgetItem(QStringList{texto::str(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
+        }
+        LstV->addTopLevelItems(items);
+    }
     SSTab1->setTabEnabled(1, existe);
 }
 
@@ -303,15 +317,16 @@ void FrmInterface::UtilTeb1_ButtonClick(const QString& clave)
     if (corriendo_) return;
     const QString k = clave.toUpper();
     if (k == QLatin1String("GRABAR")) {
-        LstGrabados->clear();
-        LstErrores->clear();
+        // A connection the server dropped is opened again before the run.
+        if (!ventanas::RevisarConexion(ctx_.con())) return;
+        resultados_.limpiar();
         EnProceso = true;
         protegido(QStringLiteral("Grabar"), [&] {
             if (Datos_Validos()) Procesa_Archivo(ArchivoInterfaz);
         });
         EnProceso = false;
-        CmdPrintGrabados->setEnabled(LstGrabados->count() > 0);
-        CmdPrintErrores->setEnabled(LstErrores->count() > 0);
+        CmdPrintGrabados->setEnabled(resultados_.cantidad(ResultadosRecepcion::Lista::Grabados) > 0);
+        CmdPrintErrores->setEnabled(resultados_.cantidad(ResultadosRecepcion::Lista::Rechazados) > 0);
     } else if (k == QLatin1String("CONSULTAR")) {
         MostrarListaInterfaces();
     } else if (k == QLatin1String("CERRAR")) {
@@ -325,8 +340,8 @@ void FrmInterface::habilitaComandos(bool si)
     CmdBuscar->setEnabled(si);
     for (QLineEdit* t : TxtFields) t->setReadOnly(!si);
     SSTab1->tabBar()->setEnabled(si);
-    CmdPrintGrabados->setEnabled(si && LstGrabados->count() > 0);
-    CmdPrintErrores->setEnabled(si && LstErrores->count() > 0);
+    CmdPrintGrabados->setEnabled(si && resultados_.cantidad(ResultadosRecepcion::Lista::Grabados) > 0);
+    CmdPrintErrores->setEnabled(si && resultados_.cantidad(ResultadosRecepcion::Lista::Rechazados) > 0);
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         Qt::WindowFlags f = sub->windowFlags();
         f.setFlag(Qt::WindowCloseButtonHint, si);
@@ -341,15 +356,39 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
     ventanas::CursorEspera(true);
     // A line is listed once its batch has committed.
     auto listar = [this](const std::vector<LoteRecepcion::Resultado>& resultados) {
-        for (const auto& r : resultados) {
-            if (r.mensaje.isEmpty()) LstGrabados->addItem(lineaLista(r.numero, r.linea));
-            else LstErrores->addItem(lineaLista(r.numero, r.mensaje));
-        }
+        std::vector<ResultadosRecepcion::Fila> filas;
+        filas.reserve(resultados.size());
+        for (const auto& r : resultados) filas.push_back({r.numero, r.posicion, r.largo, r.mensaje});
+        resultados_.agregar(filas);
     };
+    // The lists read a line's text from the file through the run's reader.
+    auto alLeer = [this](std::shared_ptr<const LectorInterfaz> lector) {
+        resultados_.fijarTextoLinea([lector](qint64 posicion, qint64 largo) { return lector->lineaEn(posicion, largo); });
+    };
+    // While SQLite waits for another station's lock the window keeps painting
+    // and says that it waits (user input stays out, as during the whole run).
+    Conexion& con = ctx_.con();
+    con.setAlEsperar([this](int ms) {
+        if (!esperando_) {
+            esperando_ = true;
+            setWindowTitle(tituloVentana_ + QStringLiteral(" - Esperando a otra estación…"));
+        }
+        emit esperandoBloqueo(ms);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    struct SinEspera {
+        Conexion& con;
+        FrmInterface& w;
+        ~SinEspera()
+        {
+            con.setAlEsperar({});
+            w.finEspera();
+        }
+    } sinEspera{con, *this};
     ResultadoCorrida r;
     {
         ProgresoFrm progreso(*this);
-        r = RecibirInterface(ctx_, TxtFields[0]->text(), archivo, progreso, listar);
+        r = RecibirInterface(ctx_, TxtFields[0]->text(), archivo, progreso, listar, alLeer);
     }
     if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
     ventanas::CursorEspera(false);
@@ -366,13 +405,10 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
 }
 
-void FrmInterface::imprimir(QListWidget* lista, const QString& titulo)
+void FrmInterface::imprimir(ResultadosRecepcion::Lista lista, const QString& titulo)
 {
-    QStringList items;
-    items.reserve(lista->count());
-    for (int i = 0; i < lista->count(); ++i) items << lista->item(i)->text();
     try {
-        ImprimirLista(items, titulo);
+        ImprimirLista(resultados_.textos(lista), titulo);
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
     }
@@ -380,12 +416,12 @@ void FrmInterface::imprimir(QListWidget* lista, const QString& titulo)
 
 void FrmInterface::CmdPrintGrabados_Click()
 {
-    imprimir(LstGrabados, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)"));
+    imprimir(ResultadosRecepcion::Lista::Grabados, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)"));
 }
 
 void FrmInterface::CmdPrintErrores_Click()
 {
-    imprimir(LstErrores, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
+    imprimir(ResultadosRecepcion::Lista::Rechazados, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
 }
 
 bool FrmInterface::eventFilter(QObject* o, QEvent* e)

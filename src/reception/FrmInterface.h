@@ -6,20 +6,25 @@
 // one row in the reception log (TestigoRecepcion).
 //
 // The run itself is RecibirInterface (CorridaRecepcion.h); the window lists
-// each committed batch and shows the end or the error. While a run is in
+// each committed batch and shows the end or the error. The lists keep line
+// numbers and messages only (ResultadosRecepcion); a line's text is read from
+// the file when its row is shown, so a large file costs little memory. While a run is in
 // progress the window's commands and its close button are disabled; the window
-// keeps repainting. A database error in any command is shown through the
+// keeps repainting, also while SQLite waits for another station's lock (the
+// title then says "Esperando a otra estación…"). A database error in any command is shown through the
 // central error handler and leaves the window usable.
+#include "ResultadosRecepcion.h"
 #include "UtilTeb.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QGroupBox;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
@@ -41,8 +46,8 @@ public:
     QTabWidget* SSTab1 = nullptr;
     std::array<QLineEdit*, 2> TxtFields{}; // 0: "Interface", 1: "Archivo"
     QPushButton* CmdBuscar = nullptr;
-    QListWidget* LstGrabados = nullptr;
-    QListWidget* LstErrores = nullptr;
+    QListView* LstGrabados = nullptr; // over resultados()' models
+    QListView* LstErrores = nullptr;
     QPushButton* CmdPrintGrabados = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
     QTreeWidget* LstV = nullptr;
@@ -58,6 +63,7 @@ public:
     QString LineaActual;
     qint32 IdRecepcion = 0;
     bool corriendo() const { return corriendo_; }
+    const ResultadosRecepcion& resultados() const { return resultados_; }
 
     // Handlers and procedures.
     void Inicializa();
@@ -73,9 +79,14 @@ public:
     void CmdPrintErrores_Click();
     QAction* boton(const QString& clave) const;
 
+    // The wait for another station's lock is over (the title shows it no more).
+    void finEspera();
+
 signals:
     // After each line of a run has been listed (n from 1).
     void lineaProcesada(int n);
+    // During a run, while SQLite waits for another connection's lock (ms waited so far).
+    void esperandoBloqueo(int ms);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -84,12 +95,16 @@ protected:
 private:
     void habilitaComandos(bool si);
     void estadoBotones();
-    void imprimir(QListWidget* lista, const QString& titulo);
+    void imprimir(ResultadosRecepcion::Lista lista, const QString& titulo);
     // Runs a command; an error is shown through the central error handler.
     // False when it failed.
     template <class F> bool protegido(const QString& procedimiento, F&& orden);
     ContextoEmpresa& ctx_;
     bool corriendo_ = false;
+    // The listed lines; their text is read from the file by the run's reader.
+    ResultadosRecepcion resultados_;
+    const QString tituloVentana_ = QStringLiteral("Recepción de Subdiario desde Interface");
+    bool esperando_ = false; // the title says that the run waits for a lock
 };
 
 // Registers the reception windows by name (the program and tests call it once).

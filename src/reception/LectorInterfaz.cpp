@@ -82,6 +82,12 @@ LectorInterfaz::LectorInterfaz(const QString& ruta, qint64 largoMaximo)
 {
 }
 
+LectorInterfaz::LectorInterfaz(const QString& ruta, const DefinicionInterfaz& def)
+    : LectorInterfaz(ruta, largoMaximoLinea(def))
+{
+    sobranteBlanco_ = def.divisor().esAnchoFijo();
+}
+
 LectorInterfaz::~LectorInterfaz()
 {
     if (fd_ >= 0) ::close(fd_);
@@ -211,6 +217,32 @@ bool LectorInterfaz::esFinLinea(qsizetype i, bool* cr) const
     return c == '\r' || c == '\n';
 }
 
+bool LectorInterfaz::esBlanco(qsizetype i) const
+{
+    const char* b = buf_.constData();
+    if (unidad_ == 1) return b[i] == ' ';
+    if (codificacion_ == Codificacion::Utf16LE) return b[i] == ' ' && b[i + 1] == 0;
+    return b[i] == 0 && b[i + 1] == ' ';
+}
+
+qsizetype LectorInterfaz::primerFueraDelTope(qsizetype desde, qsizetype hasta, qint64 permitidos, int faltan) const
+{
+    if (permitidos <= 0) return desde;
+    if (codificacion_ != Codificacion::Utf8) return std::min<qint64>(hasta, desde + permitidos * unidad_);
+    qint64 c = 0;
+    for (qsizetype i = desde; i < hasta; ++i) {
+        const auto b = static_cast<unsigned char>(buf_[i]);
+        if (esContinuacion(b) && faltan > 0) {
+            --faltan;
+            continue;
+        }
+        if (c == permitidos) return i;
+        ++c;
+        faltan = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    }
+    return hasta;
+}
+
 bool LectorInterfaz::siguiente(LineaLeida& l)
 {
     if (fd_ < 0 || !error_.isEmpty()) return false;
@@ -231,6 +263,7 @@ bool LectorInterfaz::siguiente(LineaLeida& l)
     qint64 bytes = 0, caracteres = 0;
     int faltan = 0; // continuation bytes still expected in UTF-8
     bool demasiado = false;
+    bool enSobrante = false; // past the cap of a definition that allows blanks there
     for (;;) {
         if (fin_ - ini_ < unidad_) {
             if (rellenar()) continue;
@@ -260,6 +293,7 @@ bool LectorInterfaz::siguiente(LineaLeida& l)
         }
         const qsizetype n = corte - ini_;
         qint64 c = n / unidad_;
+        const int faltanAntes = faltan;
         if (codificacion_ == Codificacion::Utf8) {
             // Characters as decoding gives them: a sequence is one, a stray byte one more.
             c = 0;
@@ -273,13 +307,28 @@ bool LectorInterfaz::siguiente(LineaLeida& l)
                 faltan = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
             }
         }
-        bytes += n;
-        caracteres += c;
-        if (!demasiado && (caracteres > largoMaximo_ || bytes > maxBytes)) {
-            demasiado = true;
-            linea_ = QByteArray(); // the text of an over-long line is not kept
+        if (sobranteBlanco_ && !demasiado && (enSobrante || caracteres + c > largoMaximo_)) {
+            // Up to the cap the text is kept; past it only blanks may follow.
+            const qsizetype k = enSobrante ? ini_ : primerFueraDelTope(ini_, corte, largoMaximo_ - caracteres, faltanAntes);
+            linea_.append(buf_.constData() + ini_, k - ini_);
+            enSobrante = true;
+            for (qsizetype i = k; i < corte; i += unidad_)
+                if (!esBlanco(i)) {
+                    demasiado = true;
+                    linea_ = QByteArray();
+                    break;
+                }
+            bytes += n;
+            caracteres += c;
+        } else {
+            bytes += n;
+            caracteres += c;
+            if (!demasiado && (caracteres > largoMaximo_ || bytes > maxBytes)) {
+                demasiado = true;
+                linea_ = QByteArray(); // the text of an over-long line is not kept
+            }
+            if (!demasiado) linea_.append(buf_.constData() + ini_, n);
         }
-        if (!demasiado) linea_.append(buf_.constData() + ini_, n);
         ini_ = corte;
         if (decidir) {
             decidirOchoBits();

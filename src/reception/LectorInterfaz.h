@@ -24,7 +24,12 @@
 // Each line is checked, and a line that cannot be used carries a problem (a
 // message to list it as rejected; the caller should not post it):
 // - longer than the cap (largoMaximo, in characters): its length is counted
-//   while the reader goes past it in chunks; its text is not kept;
+//   while the reader goes past it in chunks; its text is not kept. A reader
+//   made for a fixed-width definition (the constructor that takes it) caps a
+//   line at the total width of the fields, but a line whose characters past
+//   that width are all blanks is not too long: files of older systems pad
+//   their lines with spaces. Its text is then the line up to the total width
+//   (the fields read nothing beyond it), and the blanks are not kept;
 // - an invalid UTF-8 byte or UTF-16 unit (see above);
 // - a NUL character.
 //
@@ -64,6 +69,9 @@ public:
     static constexpr qint64 kLargoMaximoDelimitado = 64 * 1024;
 
     explicit LectorInterfaz(const QString& ruta, qint64 largoMaximo = kLargoMaximoDelimitado);
+    // For the files of a definition: the cap is largoMaximoLinea(def), and a
+    // fixed-width line may run past it with blanks only (see above).
+    LectorInterfaz(const QString& ruta, const DefinicionInterfaz& def);
     ~LectorInterfaz();
     LectorInterfaz(const LectorInterfaz&) = delete;
     LectorInterfaz& operator=(const LectorInterfaz&) = delete;
@@ -97,11 +105,15 @@ private:
     void detectarMarca();
     void decidirOchoBits();     // UTF-8 or Windows-1252, from the window at ini_
     bool esFinLinea(qsizetype i, bool* cr) const;
+    bool esBlanco(qsizetype i) const; // the unit at buf_[i] is a space
+    // Byte of buf_ in [desde, hasta) where the character after 'permitidos' more begins.
+    qsizetype primerFueraDelTope(qsizetype desde, qsizetype hasta, qint64 permitidos, int faltan) const;
     QString decodificar(const QByteArray& bytes) const;
     void revisar(LineaLeida& l) const;
 
     QString ruta_;
     qint64 largoMaximo_;
+    bool sobranteBlanco_ = false; // blanks past the cap are allowed (fixed-width definition)
     QString error_;
     int fd_ = -1; // read in order by siguiente(), at any place (pread) by lineaEn()
     Codificacion codificacion_ = Codificacion::Indefinida;

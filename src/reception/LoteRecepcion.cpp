@@ -47,7 +47,7 @@ void LoteRecepcion::cerrar()
         } catch (const std::exception& e) {
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
                 // Another station met this batch at its last writes: do the batch again.
-                std::vector<std::pair<int, QString>> cola = std::exchange(lineas_, {});
+                std::vector<LineaLeida> cola = std::exchange(lineas_, {});
                 tx_.reset();
                 resultados_.clear();
                 abrir();
@@ -72,18 +72,29 @@ void LoteRecepcion::cerrar()
     seguro_ = false;
 }
 
-void LoteRecepcion::procesar(int numero, const QString& linea)
+namespace {
+LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje)
+{
+    return {int(l.numero), l.posicion, l.largo, mensaje};
+}
+} // namespace
+
+void LoteRecepcion::procesar(const LineaLeida& linea)
 {
     if (!tx_) abrir();
     if (seguro_) {
-        seguir({{numero, linea}});
+        seguir({linea});
         return;
     }
-    lineas_.emplace_back(numero, linea);
+    lineas_.push_back(linea);
+    if (!linea.problema.isEmpty()) {
+        resultados_.push_back(resultado(linea, linea.problema));
+        return;
+    }
     QString mensaje;
     bool deshacer = false;
     try {
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
         mensaje = r.mensaje;
         if (r.valido()) {
             mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
@@ -101,16 +112,17 @@ void LoteRecepcion::procesar(int numero, const QString& linea)
         repetirSeguro();
         return;
     }
-    resultados_.push_back({numero, linea, mensaje});
+    resultados_.push_back(resultado(linea, mensaje));
 }
 
-std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(int numero, const QString& linea)
+std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea)
 {
+    if (!linea.problema.isEmpty()) return resultado(linea, linea.problema);
     QString mensaje;
     bool otraVez = false;
     try {
         Transaccion punto(con_); // a savepoint inside the batch
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea);
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
         mensaje = r.mensaje;
         if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
         if (mensaje.isEmpty()) punto.confirmar();
@@ -126,17 +138,17 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(int numero
     if (!mensaje.isEmpty() || otraVez) Lbc_Asiento(&con_).OlvidarNumerosTomados();
     recepcion_.LimpiaValores();
     if (otraVez) return std::nullopt;
-    return Resultado{numero, linea, mensaje};
+    return resultado(linea, mensaje);
 }
 
-void LoteRecepcion::seguir(std::vector<std::pair<int, QString>> cola)
+void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
 {
     int intentos = 0;
     for (size_t i = 0; i < cola.size();) {
-        const auto& [numero, linea] = cola[i];
-        std::optional<Resultado> r = procesarSeguro(numero, linea);
+        const LineaLeida& linea = cola[i];
+        std::optional<Resultado> r = procesarSeguro(linea);
         if (!r && ++intentos > kReintentosLinea)
-            r = Resultado{numero, linea, QStringLiteral("El comprobante no pudo grabarse: otra estación lo retuvo demasiado tiempo")};
+            r = resultado(linea, QStringLiteral("El comprobante no pudo grabarse: otra estación lo retuvo demasiado tiempo"));
         if (!r) {
             // The line's savepoint is undone: commit the earlier lines and post
             // the line again in a fresh batch, which waits for its locks.
@@ -145,7 +157,7 @@ void LoteRecepcion::seguir(std::vector<std::pair<int, QString>> cola)
             seguro_ = true;
             continue;
         }
-        lineas_.emplace_back(numero, linea);
+        lineas_.push_back(linea);
         resultados_.push_back(std::move(*r));
         previas_.clear();
         intentos = 0;
@@ -156,7 +168,7 @@ void LoteRecepcion::seguir(std::vector<std::pair<int, QString>> cola)
 void LoteRecepcion::repetirSeguro()
 {
     // Undo the whole batch and post its lines again, each in its own savepoint.
-    std::vector<std::pair<int, QString>> cola = std::exchange(lineas_, {});
+    std::vector<LineaLeida> cola = std::exchange(lineas_, {});
     tx_.reset();
     resultados_.clear();
     abrir();

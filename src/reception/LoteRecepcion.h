@@ -19,6 +19,7 @@
 // committed and the line is posted again in a fresh batch that first takes,
 // waiting and in order, the locks it could not have.
 #include "Conexion.h"
+#include "LectorInterfaz.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -35,16 +36,21 @@ class TestigoRecepcion;
 
 class LoteRecepcion {
 public:
+    // A line's result keeps its place in the file, not its text (a list shows
+    // the text on demand, LectorInterfaz::lineaEn).
     struct Resultado {
-        int numero;      // line number in the file, from 1
-        QString linea;   // the line as read
-        QString mensaje; // empty: recorded; else why it was rejected
+        int numero = 0;      // line number in the file, from 1
+        qint64 posicion = 0; // byte offset and length of the line in the file
+        qint64 largo = 0;
+        QString mensaje;     // empty: recorded; else why it was rejected
     };
 
     LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador, TestigoRecepcion& testigo);
 
     // Validates and posts one line inside the current batch (opened on demand).
-    void procesar(int numero, const QString& linea);
+    // A line the reader found unusable (its problema) is rejected with that
+    // message and not posted.
+    void procesar(const LineaLeida& linea);
     // Commits the batch and returns the final result of each line committed since
     // the last call (a batch may have been committed early, see above), in order.
     // When a commit fails, every line of its batch comes back rejected with the error.
@@ -57,9 +63,9 @@ private:
     void abrir();
     void cerrar();
     // The line in a savepoint; nullopt when it must go to a fresh batch.
-    std::optional<Resultado> procesarSeguro(int numero, const QString& linea);
+    std::optional<Resultado> procesarSeguro(const LineaLeida& linea);
     // Posts the lines one by one, each in a savepoint, in the open batch.
-    void seguir(std::vector<std::pair<int, QString>> cola);
+    void seguir(std::vector<LineaLeida> cola);
     void repetirSeguro();
 
     Conexion& con_;
@@ -69,7 +75,7 @@ private:
     std::optional<Transaccion> tx_;
     QElapsedTimer reloj_;
     bool seguro_ = false;
-    std::vector<std::pair<int, QString>> lineas_;
+    std::vector<LineaLeida> lineas_; // of the open batch, to post them again
     std::vector<Resultado> resultados_; // of the open batch
     std::vector<Resultado> listos_;     // committed, not handed out yet
     QStringList previas_;               // locks a fresh batch takes first

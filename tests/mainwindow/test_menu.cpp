@@ -535,6 +535,42 @@ TEST_P(ChequeosReales, TrasLaRecepcionDeEjemploElCierreSeDetiene)
     EXPECT_FALSE(hecho.contains("programa:")) << hecho.toStdString();
 }
 
+// A connection the server dropped is opened again before the next command, which
+// then runs, and the operator is told; when it cannot be opened again the command
+// does not run and the message names the server.
+TEST_P(ChequeosReales, ConexionPerdidaSeReabreAntesDeLaOrden)
+{
+    ServiciosGrabados s;
+    s.reglasReales = true;
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    const QString aviso = QStringLiteral("msg:Se perdió la conexión con la base de datos; se volvió a conectar.|64|Aviso al operador");
+    const QString ventana = QStringLiteral("ventana:FrmInterface modal=0 carga=0 menu=0 compras=0");
+    auto cortar = [&] {
+        const QVariant pid = con().Escalar(QStringLiteral("SELECT pg_backend_pid()"));
+        otraConexion()->Escalar(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+        EXPECT_THROW(con().Escalar(QStringLiteral("SELECT 1")), ErrorBD);
+        EXPECT_TRUE(con().conexionPerdida());
+    };
+    if (motor() == Motor::SQLite) {
+        EXPECT_EQ(ejecutar(d, s, dlg, "MnuAsientosInterfaz"), ventana);
+        return;
+    }
+    cortar();
+    EXPECT_EQ(ejecutar(d, s, dlg, "MnuAsientosInterfaz"), ventana + "; " + aviso);
+    EXPECT_FALSE(con().conexionPerdida());
+
+    cortar();
+    const QString base = con().DbName;
+    con().DbName = QStringLiteral("vexa_no_existe_%1").arg(QCoreApplication::applicationPid());
+    const QString r = ejecutar(d, s, dlg, "MnuAsientosInterfaz");
+    EXPECT_FALSE(r.contains("ventana:")) << r.toStdString();
+    EXPECT_TRUE(r.startsWith("msg:Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor " + con().Server))
+        << r.toStdString();
+    con().DbName = base;
+    EXPECT_EQ(ejecutar(d, s, dlg, "MnuAsientosInterfaz"), ventana + "; " + aviso);
+}
+
 TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
 {
     auto linea = [&](int periodo, int numero, const QVariant& tipoReg) {

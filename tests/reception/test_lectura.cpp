@@ -1,5 +1,6 @@
 // The streaming reader of interface files and the store of a run's results: no database.
 #include "ArchivoTexto.h"
+#include "DefinicionInterfaz.h"
 #include "LectorInterfaz.h"
 #include "ResultadosRecepcion.h"
 #include "Utilidades.h"
@@ -175,6 +176,61 @@ TEST_F(Lectura, Codificaciones)
         ASSERT_TRUE(ArchivoTexto::leer(escribir(c.bytes), todas));
         EXPECT_EQ(todas.mid(todas.size() - c.esperado.size()), c.esperado) << c.nombre;
     }
+}
+
+// A fixed-width definition caps a line at its total width, but blanks past it
+// are padding (older systems pad their lines); anything else makes it too long.
+TEST_F(Lectura, AnchoFijoConRellenoDeBlancos)
+{
+    const std::vector<CampoInterfaz> campos{CampoInterfaz{QStringLiteral("A"), {}, {}, 3}, CampoInterfaz{QStringLiteral("B"), {}, {}, 4}};
+    CabeceraInterfaz fija;
+    fija.TipoArchivo = QStringLiteral("F");
+    const DefinicionInterfaz def(fija, campos);
+    ASSERT_EQ(largoMaximoLinea(def), 7);
+    struct Caso {
+        const char* nombre;
+        QByteArray bytes; // the whole file; the line of interest is the first
+        QString texto;    // expected text; empty: too long
+        qint64 caracteres;
+    };
+    const QByteArray megaBlancos(3 * 1024 * 1024, ' ');
+    const Caso casos[] = {
+        {"justo en el ancho", "abc1234\nok\n", q("abc1234"), 7},
+        {"relleno de blancos", "abc1234      \r\nok\n", q("abc1234"), 13},
+        {"blancos dentro del ancho y despues", "ab  12     \nok\n", q("ab  12 "), 11},
+        {"tres megas de blancos", "abc1234" + megaBlancos + "\nok\n", q("abc1234"), 7 + megaBlancos.size()},
+        {"texto despues del ancho", "abc1234  x\nok\n", QString(), 10},
+        {"texto tras megas de blancos", "abc1234" + megaBlancos + "x\nok\n", QString(), 8 + megaBlancos.size()},
+        {"UTF-8 en el ancho con relleno", "\xEF\xBB\xBF\xC3\xB1\xC3\xB1\xC3\xB1" "1234   \nok\n", q("ñññ1234"), 10},
+        {"UTF-8 despues del ancho", "\xEF\xBB\xBF" "abc1234 \xC3\xB1\nok\n", QString(), 9},
+        {"UTF-16 con relleno", QByteArray("\xFF\xFE" "a\0b\0c\0" "1\0" "2\0" "3\0" "4\0" " \0" " \0" "\n\0" "o\0k\0", 26), q("abc1234"), 9},
+    };
+    for (const auto& c : casos) {
+        LectorInterfaz l(escribir(c.bytes), def);
+        ASSERT_TRUE(l.abrir()) << c.nombre;
+        LineaLeida a, b;
+        ASSERT_TRUE(l.siguiente(a)) << c.nombre;
+        ASSERT_TRUE(l.siguiente(b)) << c.nombre;
+        EXPECT_EQ(b.texto, "ok") << c.nombre;
+        EXPECT_EQ(a.caracteres, c.caracteres) << c.nombre;
+        if (c.texto.isEmpty()) {
+            EXPECT_TRUE(a.texto.isEmpty()) << c.nombre;
+            EXPECT_EQ(a.problema, QStringLiteral("La línea tiene %1 caracteres, más que el máximo de 7").arg(c.caracteres)) << c.nombre;
+        } else {
+            EXPECT_EQ(a.texto, c.texto) << c.nombre;
+            EXPECT_TRUE(a.problema.isEmpty()) << c.nombre << ": " << a.problema.toStdString();
+        }
+    }
+    // A delimited definition keeps its generous cap, blanks or not.
+    CabeceraInterfaz delimitada;
+    delimitada.TipoArchivo = QStringLiteral("D");
+    delimitada.Separador = QStringLiteral(";");
+    const DefinicionInterfaz defDelimitada(delimitada, campos);
+    LectorInterfaz d(escribir("abc;1234" + QByteArray(LectorInterfaz::kLargoMaximoDelimitado, ' ') + "\n"), defDelimitada);
+    ASSERT_TRUE(d.abrir());
+    LineaLeida x;
+    ASSERT_TRUE(d.siguiente(x));
+    EXPECT_FALSE(x.problema.isEmpty());
 }
 
 TEST_F(Lectura, LineaDemasiadoLarga)
