@@ -372,7 +372,6 @@ void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
 
 void Conexion::fallar(const ErrorBD& e)
 {
-    ++fallidas_;
     ultimoErrorSQL_ = e.descripcion();
     if (!fallaNivel_.empty()) fallaNivel_.back() = true;
     if (e.esConexionPerdida()) perdida_ = true;

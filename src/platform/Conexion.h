@@ -325,10 +325,8 @@ public:
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
-    // Statements that failed on this connection so far, and the last one's error.
-    // To learn whether anything failed inside the current transaction or
-    // savepoint (even an error some routine handled) ask transaccionFallida().
-    quint64 sentenciasFallidas() const { return fallidas_; }
+    // The last failed statement's error (to learn whether anything failed inside
+    // the current transaction or savepoint ask transaccionFallida()).
     QString ultimoErrorSQL() const { return ultimoErrorSQL_; }
 
     QSqlDatabase& bd() { return db_; }
@@ -365,7 +363,6 @@ private:
     QString ultimoError_;
     int tiempoEspera_ = 30;
     int nivelTransaccion_ = 0;
-    quint64 fallidas_ = 0;
     QString ultimoErrorSQL_;
     std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
     std::vector<bool> fallaNivel_;                     // one per open level

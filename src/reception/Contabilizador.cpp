@@ -10,7 +10,7 @@
 namespace vexa::recepcion {
 
 Contabilizador::Contabilizador(Conexion* conexion, Configuracion* configuracion)
-    : con_(conexion ? *conexion : Conexion::instancia()),
+    : con_(conexion ? *conexion : throw ErrorVexa(91, QStringLiteral("Sin conexión con la base de datos"))),
       cfg_(&con_),
       asiento_(&con_),
       registro_(con_, &cfg_)

@@ -33,7 +33,7 @@ class TestigoRecepcion;
 
 class Contabilizador {
 public:
-    explicit Contabilizador(Conexion* conexion = nullptr, Configuracion* configuracion = nullptr);
+    explicit Contabilizador(Conexion* conexion, Configuracion* configuracion = nullptr);
 
     // Posts (or, for a withdrawal, deletes) the voucher under the reception
     // identifier of the log. The log's counts are written in the same

@@ -63,7 +63,7 @@ Params ReemplazoPlaneado::parametros() const
 // ---------------------------------------------------------------- RecepcionInterface
 
 RecepcionInterface::RecepcionInterface(Conexion* conexion, Configuracion* configuracion)
-    : con_(conexion ? *conexion : Conexion::instancia()),
+    : con_(conexion ? *conexion : throw ErrorVexa(91, QStringLiteral("Sin conexión con la base de datos"))),
       cfg_(&con_),
       asiento_(&con_),
       def_(std::in_place)

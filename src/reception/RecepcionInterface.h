@@ -2,7 +2,7 @@
 // Rules of the reception of sub-journal vouchers from interface files, without
 // any window: load a definition, then validate one line at a time.
 //
-//   RecepcionInterface r;                      // Conexion::instancia()
+//   RecepcionInterface r(&con);
 //   if (!r.ObtieneDatosInterface("VENTAS")) ... // unknown definition
 //   for each line:
 //       ResultadoRegistro res = r.Procesa_Registro(linea);
@@ -39,7 +39,7 @@ namespace vexa::recepcion {
 
 class RecepcionInterface {
 public:
-    explicit RecepcionInterface(Conexion* conexion = nullptr, Configuracion* configuracion = nullptr);
+    explicit RecepcionInterface(Conexion* conexion, Configuracion* configuracion = nullptr);
 
     // Loads the definition afresh (and empties the per-run caches). False when
     // there is no definition of that name; a database error throws (ErrorBD).

@@ -7,7 +7,11 @@ namespace vexa::recepcion {
 
 TestigoRecepcion::TestigoRecepcion(Conexion* con) : con_(con) {}
 
-Conexion& TestigoRecepcion::con() { return con_ ? *con_ : Conexion::instancia(); }
+Conexion& TestigoRecepcion::con()
+{
+    if (!con_) throw ErrorVexa(91, QStringLiteral("Sin conexión con la base de datos"));
+    return *con_;
+}
 
 qint32 TestigoRecepcion::Reservar(const QString& archivo, const QString& usuario)
 {

@@ -20,7 +20,7 @@ namespace vexa::recepcion {
 
 class TestigoRecepcion {
 public:
-    explicit TestigoRecepcion(Conexion* con = nullptr);
+    explicit TestigoRecepcion(Conexion* con);
 
     // Writes the run's row (counts 0, TOTAL_LINEAS NULL, FECHA_HORA now) and returns its ID, the
     // highest ID plus one at that moment. Must be called outside a transaction.

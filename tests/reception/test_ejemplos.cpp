@@ -24,7 +24,7 @@ protected:
         QString error;
         EXPECT_TRUE(ArchivoTexto::leer(QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/") + QString::fromUtf8(archivo), lineas, &error))
             << error.toStdString();
-        RecepcionInterface r;
+        RecepcionInterface r(&con());
         EXPECT_TRUE(r.ObtieneDatosInterface(QString::fromUtf8(definicion)));
         std::vector<ResultadoRegistro> res;
         for (const QString& l : lineas) {
@@ -108,7 +108,7 @@ TEST_P(EjemplosDemo, FinesDeLineaCrSoloYMezclados)
     for (const auto& c : casos) {
         QStringList originales;
         ASSERT_TRUE(ArchivoTexto::leer(QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/") + QString::fromUtf8(c.archivo), originales));
-        RecepcionInterface r;
+        RecepcionInterface r(&con());
         ASSERT_TRUE(r.ObtieneDatosInterface(QString::fromUtf8(c.definicion)));
         EXPECT_EQ(largoMaximoLinea(r.definicion()), c.tope) << c.definicion;
         for (const auto& f : fines) {

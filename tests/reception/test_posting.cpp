@@ -21,13 +21,13 @@ protected:
     // Receives the lines with one definition under one log row; the result of each line.
     QStringList recibir(const QString& definicion, const QStringList& lineas)
     {
-        RecepcionInterface r;
+        RecepcionInterface r(&con());
         EXPECT_TRUE(r.ObtieneDatosInterface(definicion));
         if (!testigo) {
-            testigo = std::make_unique<TestigoRecepcion>();
+            testigo = std::make_unique<TestigoRecepcion>(&con());
             testigo->Reservar(QStringLiteral("/tmp/archivo.txt"), QStringLiteral("EQUIPO|USUARIO"));
         }
-        Contabilizador post;
+        Contabilizador post(&con());
         QStringList res;
         for (const QString& l : lineas) {
             ResultadoRegistro v = r.Procesa_Registro(l);
@@ -167,9 +167,9 @@ TEST_P(Contabilizacion, MensajesDeBalanceYDeImportes)
         {{{"50", ""}}, "121", "El Subdiario no balancea"},
         {{{"-21", ""}, {"142", ""}}, "121", "El importe (-21) de la cuenta (5101010010001) no puede ser negativo"},
     };
-    TestigoRecepcion t;
+    TestigoRecepcion t(&con());
     t.Reservar("f", "e");
-    Contabilizador post;
+    Contabilizador post(&con());
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.mensaje.toStdString());
         EXPECT_EQ(post.Contabiliza(comprobante(c.lineas, c.total), t), c.mensaje);
@@ -210,9 +210,9 @@ TEST_P(Contabilizacion, ImportesDeLasReglasNoNumericosONegativos)
 
 TEST_P(Contabilizacion, LineasEnCeroNoSeGrabanYElExentoVaSinIva)
 {
-    TestigoRecepcion t;
+    TestigoRecepcion t(&con());
     t.Reservar("f", "e");
-    Contabilizador post;
+    Contabilizador post(&con());
     // The zero line counts in the sums but takes no row and no sequence number.
     ASSERT_EQ(post.Contabiliza(comprobante({{"100", ""}, {"0", ""}, {"21", ""}}), t), "");
     const auto f = filas();
@@ -254,14 +254,14 @@ TEST_P(Contabilizacion, ComprobanteReemplazadoRetiradoORechazado)
 TEST_P(Contabilizacion, UnFalloDentroDeLaTransaccionNoDejaNadaAMedias)
 {
     ASSERT_EQ(recibir("VENTAS", {lineaVenta(140)}), QStringList{""});
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     ASSERT_TRUE(r.ObtieneDatosInterface("VENTAS"));
     ResultadoRegistro v = r.Procesa_Registro(lineaVenta(140, "300", "63", "363"));
     ASSERT_TRUE(v.valido()) << v.mensaje.toStdString();
     ASSERT_TRUE(v.comprobante.reemplazo.planeado);
     // The voucher changed after it was validated: the delete finds another count.
     v.comprobante.reemplazo.filas += 1;
-    Contabilizador post;
+    Contabilizador post(&con());
     const QString m = post.Contabiliza(v.comprobante, *testigo);
     EXPECT_FALSE(m.isEmpty());
     auto f = filas("NUMERO = ?", {"00000140"});
@@ -293,7 +293,7 @@ TEST_P(Contabilizacion, NumeracionPropiaNoBaja)
 
 TEST_P(Contabilizacion, ElTestigoReservaNumerosDistintos)
 {
-    TestigoRecepcion a, b;
+    TestigoRecepcion a(&con()), b(&con());
     const qint32 ia = a.Reservar("uno", "E");
     const qint32 ib = b.Reservar("dos", "E");
     EXPECT_EQ(ib, ia + 1);

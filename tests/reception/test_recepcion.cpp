@@ -76,7 +76,7 @@ protected:
 
     ResultadoRegistro procesar(const QString& l)
     {
-        RecepcionInterface r;
+        RecepcionInterface r(&con());
         EXPECT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
         return r.Procesa_Registro(l);
     }
@@ -140,7 +140,7 @@ TEST_P(Recepcion, MensajesEnSuOrden)
         {linea({{"VTO", "01012027"}}), "El campo VTO no contiene una fecha operativa"},
         {linea({{"VTO", "28022026"}}), "La Fecha de vencimiento no puede ser mayor a la de emision del Subdiario"},
     };
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
     for (const auto& c : casos) {
         ResultadoRegistro res = r.Procesa_Registro(c.linea);
@@ -152,7 +152,7 @@ TEST_P(Recepcion, MensajesEnSuOrden)
 
 TEST_P(Recepcion, ComprobanteValidadoListoParaContabilizar)
 {
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
     ResultadoRegistro res = r.Procesa_Registro(linea({{"TIPO", " fc "}, {"LET", "b"}, {"VTO", "31-03-2026"}}));
     ASSERT_TRUE(res.valido()) << res.mensaje.toStdString();
@@ -233,7 +233,7 @@ TEST_P(Recepcion, CampoCombinadoEnSusSeisDisposiciones)
 TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
 {
     asientoPrevio("00FA", "1102010010001", "121");
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
     auto procesa = [&](const QString& l) {
         ResultadoRegistro res = r.Procesa_Registro(l);
@@ -346,7 +346,7 @@ TEST_P(Recepcion, ReglasYCamposMalDefinidosRechazanLaLinea)
 
 TEST_P(Recepcion, AsignaCuentasMensajes)
 {
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     ASSERT_TRUE(r.ObtieneDatosInterface("PRUEBA"));
     QString m = "intacto", importe;
     auto l = r.AsignaCuentas(r.definicion().DivideLinea("x;00FA"), m, importe);
@@ -365,7 +365,7 @@ TEST_P(Recepcion, AsignaCuentasMensajes)
 
 TEST_P(Recepcion, CargaDeDefinicionesYEquivalencias)
 {
-    RecepcionInterface r;
+    RecepcionInterface r(&con());
     EXPECT_FALSE(r.ObtieneDatosInterface("NO EXISTE"));
     ASSERT_TRUE(r.ObtieneDatosInterface(" prueba "));
     const auto& d = r.definicion();
