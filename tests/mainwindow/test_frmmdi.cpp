@@ -8,10 +8,13 @@
 #include "EstadoGlobal.h"
 #include "Utilidades.h"
 #include "VentanasEscritorio.h"
+#include "FrmInterface.h"
+#include "ResultadosRecepcion.h"
 #include "frmMDI.h"
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QLabel>
@@ -211,6 +214,48 @@ TEST_P(Arranque, SalirConUnaVentanaQueNoSeCierraNoTerminaNiCierraLaConexion)
         EXPECT_TRUE(con().Conectado());
     }
     // Once it is over, Salir ends as usual.
+    w.MnuArchivosSalir_Click();
+    EXPECT_EQ(terminado, 0);
+    EXPECT_FALSE(con().Conectado());
+}
+
+// Salir chosen while a reception runs: the run finishes whole, the program and
+// its connection stay open, and Salir works once the run is over.
+TEST_P(Arranque, SalirDuranteUnaRecepcionLaDejaTerminar)
+{
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    int terminado = -1;
+    w.terminarProceso = [&](int c) { terminado = c; };
+    GuionDialogos g;
+    g.respuestaPorDefecto = plataforma::vbYes; // "¿Realmente desea salir…?" and the end-of-run notice
+    auto* rec = new recepcion::FrmInterface(*w.contexto());
+    w.mdiArea()->addSubWindow(rec)->show();
+    rec->TxtFields[0]->setText(QStringLiteral("VENTAS"));
+    rec->Campo_Valida(0);
+    rec->TxtFields[1]->setText(QStringLiteral(VEXA_CARPETA_EJEMPLOS "/recepcion/ventas.txt"));
+    bool pedido = false;
+    QObject::connect(rec, &recepcion::FrmInterface::lineaProcesada, rec, [&](int n) {
+        if (n != 2 || pedido) return;
+        pedido = true;
+        w.MnuArchivosSalir_Click(); // the operator's Salir arrives in the middle of the run
+        EXPECT_EQ(terminado, -1);
+        EXPECT_TRUE(con().Conectado());
+    });
+    rec->UtilTeb1_ButtonClick(QStringLiteral("GRABAR"));
+    ASSERT_TRUE(pedido);
+    EXPECT_EQ(terminado, -1);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_TRUE(con().Conectado());
+    // Every line of the file was received and the log row is complete.
+    EXPECT_EQ(rec->resultados().cantidad(recepcion::ResultadosRecepcion::Lista::Grabados), 5);
+    const auto fila = con().PrimeraFila("SELECT TOTAL_LINEAS FROM TESTIGO_RECEPCION ORDER BY ID DESC LIMIT 1");
+    ASSERT_TRUE(fila.has_value());
+    EXPECT_EQ(fila->entero("TOTAL_LINEAS"), 5);
+    EXPECT_FALSE(w.contexto()->corridaEnCurso());
+
+    // The run is over: Salir closes the reception window and ends the program.
     w.MnuArchivosSalir_Click();
     EXPECT_EQ(terminado, 0);
     EXPECT_FALSE(con().Conectado());
