@@ -62,7 +62,7 @@ void correr(Motor m, int lineas)
     if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_asientos"), true, QDir::tempPath(), &d)) return;
     {
         Conexion& c = Conexion::instancia();
-        c.Server = d.server; c.DbName = d.dbName; c.Usuario = d.usuario; c.Password = d.password;
+        c.setDatos({d.server, d.dbName, d.usuario, d.password});
         if (!c.Abrir()) {
             std::fprintf(stderr, "no se pudo abrir la base: %s\n", qPrintable(c.ultimoError()));
             return;

@@ -24,7 +24,7 @@ double correr(Motor m, int filas, bool crudo)
     double r = 0;
     {
         Conexion c;
-        c.Server = d.server; c.DbName = d.dbName; c.Usuario = d.usuario; c.Password = d.password;
+        c.setDatos({d.server, d.dbName, d.usuario, d.password});
         c.Abrir();
         c.EjecutarSQL(QStringLiteral("CREATE TABLE T (A INTEGER, B INTEGER, C TEXT, D TEXT, E %1, F DATE, G TEXT, H TEXT, I INTEGER, J TEXT)")
                           .arg(m == Motor::SQLite ? "MONEDA" : "NUMERIC(19,4)"));

@@ -156,10 +156,7 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     escribirArchivo(ruta, v);
 
     Conexion& c = Conexion::instancia();
-    c.Server = d.server;
-    c.DbName = d.dbName;
-    c.Usuario = d.usuario;
-    c.Password = d.password;
+    c.setDatos({d.server, d.dbName, d.usuario, d.password});
     if (!c.Abrir()) {
         std::fprintf(stderr, "no se pudo abrir: %s\n", qPrintable(c.ultimoError()));
         return false;
@@ -211,10 +208,7 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
 int corridaHija(char** argv)
 {
     Conexion& c = Conexion::instancia();
-    c.Server = QString::fromLocal8Bit(argv[2]);
-    c.DbName = QString::fromLocal8Bit(argv[3]);
-    c.Usuario = QString::fromLocal8Bit(argv[4]);
-    c.Password = QString::fromLocal8Bit(argv[5]);
+    c.setDatos({QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]), QString::fromLocal8Bit(argv[5])});
     if (!c.Abrir()) {
         std::fprintf(stderr, "no se pudo abrir: %s\n", qPrintable(c.ultimoError()));
         return 3;

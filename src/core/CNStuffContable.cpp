@@ -55,10 +55,7 @@ bool ConectarBaseDatos()
         ParametroAdicional = k.parametroAdicional;
         MenuInicial = k.menu;
         Caja = k.caja;
-        con.Usuario = k.usuario;
-        con.DbName = k.dbName;
-        con.Password = k.password;
-        con.Server = k.server;
+        con.setDatos({k.server, k.dbName, k.usuario, k.password});
         QString motivo;
         bool abierta = false;
         try {
@@ -77,7 +74,7 @@ bool ConectarBaseDatos()
         con.setTiempoEspera(kTiempoEsperaComandos);
     }
 
-    CadenaDSN = cadenaDSN(con.DbName, con.Usuario, con.Password);
+    CadenaDSN = cadenaDSN(con.datos().dbName, con.datos().usuario, con.datos().password);
 
     return true;
 }

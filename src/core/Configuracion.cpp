@@ -7,11 +7,11 @@ namespace vexa {
 
 void Configuracion::copiarConexion(const Conexion& c)
 {
-    Server = c.Server;
-    DbName = c.DbName;
+    Server = c.datos().server;
+    DbName = c.datos().dbName;
     CadenaConexion = c.CadenaConexion();
-    Usuario = c.Usuario;
-    Password = c.Password;
+    Usuario = c.datos().usuario;
+    Password = c.datos().password;
     Conectar();
 }
 

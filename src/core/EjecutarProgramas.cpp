@@ -27,7 +27,7 @@ bool iniciar(const QString& ruta, const QString& argumentos)
     return false;
 }
 
-DatosConexionComando datosDe(const Conexion& c) { return {c.Server, c.DbName, c.Usuario, c.Password}; }
+DatosConexionComando datosDe(const Conexion& c) { return {c.datos().server, c.datos().dbName, c.datos().usuario, c.datos().password}; }
 
 void ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
 {

@@ -145,10 +145,10 @@ bool frmMDI::MDIForm_Load()
             ArchivoIni ini;
             const QString s = SeccionEquipo + QStringLiteral("BaseDeDatos");
             ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.Server);
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.DbName);
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.Usuario));
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.Password));
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.datos().server);
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.datos().dbName);
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.datos().usuario));
+            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.datos().password));
         },
         [this] { ctx_->configuracion().copiarConexion(ctx_->con()); },
         [this] { IniContable(); },

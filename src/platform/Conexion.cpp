@@ -123,15 +123,9 @@ Conexion& Conexion::instancia()
     return *c;
 }
 
-void Conexion::setDatos(const DatosConexion& d)
-{
-    Server = d.server;
-    DbName = d.dbName;
-    Usuario = d.usuario;
-    Password = d.password;
-}
+void Conexion::setDatos(const DatosConexion& d) { datos_ = d; }
 
-Motor Conexion::motor() const { return Server.trimmed().isEmpty() ? Motor::SQLite : Motor::PostgreSQL; }
+Motor Conexion::motor() const { return datos_.esSQLite() ? Motor::SQLite : Motor::PostgreSQL; }
 QString Conexion::Driver() const { return MotorBD::de(motor()).driver(); }
 
 bool Conexion::Abrir()
@@ -193,8 +187,8 @@ void Conexion::Cerrar()
 
 QString Conexion::CadenaConexion() const
 {
-    if (motor() == Motor::SQLite) return QStringLiteral("Driver=QSQLITE;Database=") + DbName;
-    return QStringLiteral("Driver=QPSQL;Server=%1;Database=%2;Uid=%3;Pwd=%4").arg(Server, DbName, Usuario, Password);
+    if (motor() == Motor::SQLite) return QStringLiteral("Driver=QSQLITE;Database=") + datos_.dbName;
+    return QStringLiteral("Driver=QPSQL;Server=%1;Database=%2;Uid=%3;Pwd=%4").arg(datos_.server, datos_.dbName, datos_.usuario, datos_.password);
 }
 
 void Conexion::setTiempoEspera(int segundos)

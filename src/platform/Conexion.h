@@ -216,12 +216,9 @@ public:
     // The process-wide connection, created on first use.
     static Conexion& instancia();
 
-    // What the connection opens (set before Abrir). The four fields below are
-    // the same details, kept for the callers that still set them one by one.
-    DatosConexion datos() const { return {Server, DbName, Usuario, Password}; }
+    // What the connection opens (set before Abrir).
+    const DatosConexion& datos() const { return datos_; }
     void setDatos(const DatosConexion& d);
-    // Deprecated: use datos()/setDatos().
-    QString Server, DbName, Usuario, Password;
     // "QSQLITE" or "QPSQL" (what the fields select).
     QString Driver() const;
     Motor motor() const;
@@ -359,6 +356,7 @@ private:
     static int esperaOcupada(void* conexion, int veces);
 
     QSqlDatabase db_;
+    DatosConexion datos_;
     QString nombre_;
     QString ultimoError_;
     int tiempoEspera_ = 30;

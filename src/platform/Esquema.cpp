@@ -285,7 +285,7 @@ QString Conexion::actualizarEsquema()
     QString copia;
     if (motor() == Motor::SQLite) {
         // A copy of the file as it was, beside it, before anything changes.
-        const QString base = DbName.trimmed() + QStringLiteral(".v%1").arg(v);
+        const QString base = datos_.dbName.trimmed() + QStringLiteral(".v%1").arg(v);
         copia = base + QStringLiteral(".bak");
         for (int n = 2; QFileInfo::exists(copia); ++n) copia = base + QStringLiteral(".%1.bak").arg(n);
         EjecutarSQL(QStringLiteral("VACUUM INTO ?"), {copia});
@@ -302,7 +302,7 @@ QString Conexion::actualizarEsquema()
 
 QString Conexion::verificarEsquema()
 {
-    const QString nombre = DbName.trimmed();
+    const QString nombre = datos_.dbName.trimmed();
     try {
         switch (comprobarEsquema()) {
         case EstadoEsquema::Actual: return QString();
@@ -348,8 +348,7 @@ bool Conexion::crearBaseSQLite(const QString& archivo)
             return false;
         }
     }
-    Server.clear();
-    DbName = archivo;
+    datos_ = DatosConexion{QString(), archivo, QString(), QString()};
     return Abrir();
 }
 

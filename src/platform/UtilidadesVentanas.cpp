@@ -41,8 +41,8 @@ bool RevisarConexion(Conexion& con)
                                       plataforma::vbInformation, titulo);
         return true;
     }
-    QString m = QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor ") + con.Server;
-    if (!con.DbName.isEmpty()) m += QStringLiteral(" (base ") + con.DbName + u')';
+    QString m = QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor ") + con.datos().server;
+    if (!con.datos().dbName.isEmpty()) m += QStringLiteral(" (base ") + con.datos().dbName + u')';
     m += u'.';
     if (!con.ultimoError().isEmpty()) m += u'\n' + con.ultimoError();
     plataforma::dialogos().MsgBox(m, plataforma::vbCritical, titulo);

@@ -115,12 +115,12 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     poner("PERIODO", "3");
     poner("ESCRIBE_SOLO_MAYUSCULAS", "si");
     con().Cerrar();
-    con().Server = con().DbName = con().Usuario = con().Password = QString();
+    con().setDatos({});
     LineaComandosPrograma = linea();
     GuionDialogos g;
     ASSERT_TRUE(ConectarBaseDatos());
     EXPECT_TRUE(con().Conectado());
-    EXPECT_EQ(con().DbName, datos().dbName);
+    EXPECT_EQ(con().datos().dbName, datos().dbName);
     EXPECT_EQ(con().tiempoEspera(), 360);
     EXPECT_EQ(CadenaDSN, QStringLiteral("DSN=%1; UID=%2; PWD=%3").arg(datos().dbName, datos().usuario, datos().password));
     ContextoEmpresa ctx(con());
@@ -133,7 +133,7 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     LineaComandosPrograma = QStringLiteral("x;@DbName=/no/existe.db;@Server=;JUAN");
     poner("PERIODO", "4");
     ASSERT_TRUE(ConectarBaseDatos());
-    EXPECT_EQ(con().DbName, datos().dbName);
+    EXPECT_EQ(con().datos().dbName, datos().dbName);
     EXPECT_TRUE(CadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
 }
 

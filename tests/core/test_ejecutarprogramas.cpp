@@ -24,10 +24,7 @@ protected:
         usarCarpeta(QStringLiteral("programa"));
         plataforma::instalarLanzador(&lanzador);
         Conexion& c = con_;
-        c.Server = QStringLiteral("srv:5432");
-        c.DbName = QStringLiteral("EMPRESA");
-        c.Usuario = QStringLiteral("sa");
-        c.Password = QStringLiteral("clave");
+        c.setDatos({QStringLiteral("srv:5432"), QStringLiteral("EMPRESA"), QStringLiteral("sa"), QStringLiteral("clave")});
     }
     void TearDown() override
     {
@@ -73,7 +70,7 @@ TEST_F(Companeros, ReporteConSuLineaExacta)
     EXPECT_TRUE(g.mostrados.isEmpty());
 
     // Parameters after "|" and a leading blank travel unchanged; an empty password keeps its field.
-    con_.Password.clear();
+    con_.setDatos({con_.datos().server, con_.datos().dbName, con_.datos().usuario, QString()});
     EjecutarReporte(con(), " IndicesDeAjuste|2003");
     EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "@Menu= IndicesDeAjuste|2003;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=;qorn@;");
 }

@@ -126,10 +126,7 @@ TEST_P(AsientosDemo, DosConexionesNoRepitenNumero)
     std::atomic<int> fallas{0};
     auto estacion = [&](int cual) {
         Conexion c;
-        c.Server = datos().server;
-        c.DbName = datos().dbName;
-        c.Usuario = datos().usuario;
-        c.Password = datos().password;
+        c.setDatos({datos().server, datos().dbName, datos().usuario, datos().password});
         if (!c.Abrir()) {
             ++fallas;
             return;

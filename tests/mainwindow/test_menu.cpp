@@ -561,13 +561,16 @@ TEST_P(ChequeosReales, ConexionPerdidaSeReabreAntesDeLaOrden)
     EXPECT_FALSE(con().conexionPerdida());
 
     cortar();
-    const QString base = con().DbName;
-    con().DbName = QStringLiteral("vexa_no_existe_%1").arg(QCoreApplication::applicationPid());
+    const QString base = con().datos().dbName;
+    DatosConexion otraBase = con().datos();
+    otraBase.dbName = QStringLiteral("vexa_no_existe_%1").arg(QCoreApplication::applicationPid());
+    con().setDatos(otraBase);
     const QString r = ejecutar(d, s, dlg, "MnuAsientosInterfaz");
     EXPECT_FALSE(r.contains("ventana:")) << r.toStdString();
-    EXPECT_TRUE(r.startsWith("msg:Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor " + con().Server))
+    EXPECT_TRUE(r.startsWith("msg:Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor " + con().datos().server))
         << r.toStdString();
-    con().DbName = base;
+    otraBase.dbName = base;
+    con().setDatos(otraBase);
     EXPECT_EQ(ejecutar(d, s, dlg, "MnuAsientosInterfaz"), ventana + "; " + aviso);
 }
 

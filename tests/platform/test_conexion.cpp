@@ -487,12 +487,12 @@ VEXA_AMBOS_MOTORES(ConexionBD);
 TEST(Conexion, ArchivoInexistenteNoSeCrea)
 {
     Conexion c;
-    c.DbName = "/tmp/no-existe-vexa-xyz.db";
+    c.setDatos({QString(), "/tmp/no-existe-vexa-xyz.db", {}, {}});
     EXPECT_FALSE(c.Abrir());
     EXPECT_FALSE(c.Conectado());
     EXPECT_FALSE(c.ultimoError().isEmpty());
     EXPECT_EQ(c.Driver(), "QSQLITE");
-    c.Server = "127.0.0.1:1";
+    c.setDatos({"127.0.0.1:1", c.datos().dbName, {}, {}});
     EXPECT_EQ(c.Driver(), "QPSQL");
     EXPECT_FALSE(c.Abrir());
 }
@@ -547,10 +547,7 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
     QString error;
     eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.Server = d.server;
-    vieja.DbName = d.dbName;
-    vieja.Usuario = d.usuario;
-    vieja.Password = d.password;
+    vieja.setDatos({d.server, d.dbName, d.usuario, d.password});
     if (motor() == Motor::SQLite) {
         ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
     } else {
@@ -579,7 +576,7 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
         EXPECT_EQ(vieja.Escalar("PRAGMA integrity_check").toString(), "ok");
         EXPECT_EQ(copia, d.dbName + ".v1.bak");
         Conexion antes;
-        antes.DbName = copia;
+        antes.setDatos({QString(), copia, {}, {}});
         ASSERT_TRUE(antes.Abrir()) << antes.ultimoError().toStdString();
         EXPECT_EQ(antes.versionEsquema(), 1);
         EXPECT_EQ(antes.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
@@ -643,12 +640,9 @@ TEST_P(EsquemaBD, BaseSinTablasNoEsEmpresa)
         QFile f(vacio);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.close();
-        otra.DbName = vacio;
+        otra.setDatos({QString(), vacio, {}, {}});
     } else {
-        otra.Server = datos().server;
-        otra.DbName = "postgres";
-        otra.Usuario = datos().usuario;
-        otra.Password = datos().password;
+        otra.setDatos({datos().server, "postgres", datos().usuario, datos().password});
     }
     ASSERT_TRUE(otra.Abrir()) << otra.ultimoError().toStdString();
     EXPECT_EQ(otra.comprobarEsquema(), EstadoEsquema::SinEmpresa);
@@ -728,7 +722,7 @@ SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = 'FC' AND DETALLE = 'desde sqlite3';
     EXPECT_NE(q.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(q.readAllStandardError()).contains("largo LETRA 1"));
     Conexion c;
-    c.DbName = d.dbName;
+    c.setDatos({QString(), d.dbName, {}, {}});
     ASSERT_TRUE(c.Abrir());
     EXPECT_EQ(c.PrimeraFila("SELECT IMPORTE FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = ?", {9999})->moneda("IMPORTE").texto(), "12.5000");
 }

@@ -26,10 +26,7 @@ int main(int argc, char** argv)
     vexa::plataforma::DialogosGuion respuestas;
     vexa::plataforma::instalarDialogos(&respuestas);
     vexa::Conexion& c = vexa::Conexion::instancia();
-    c.Server = QString::fromLocal8Bit(argv[1]);
-    c.DbName = QString::fromLocal8Bit(argv[2]);
-    c.Usuario = QString::fromLocal8Bit(argv[3]);
-    c.Password = QString::fromLocal8Bit(argv[4]);
+    c.setDatos({QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4])});
     if (!c.Abrir()) {
         std::fprintf(stderr, "%s\n", qPrintable(c.ultimoError()));
         return 3;

@@ -106,10 +106,7 @@ bool crearBaseTemporal(Motor m, bool demo, DatosConexion* datos, QString* error)
         d.dbName = QStringLiteral("vexa_t_%1_%2").arg(QCoreApplication::applicationPid()).arg(g_contador);
         eliminarEmpresa(d, error);
         Conexion admin;
-        admin.Server = d.server;
-        admin.DbName = QStringLiteral("postgres");
-        admin.Usuario = d.usuario;
-        admin.Password = d.password;
+        admin.setDatos({d.server, QStringLiteral("postgres"), d.usuario, d.password});
         if (!admin.Abrir()) {
             *error = admin.ultimoError();
             return false;
@@ -136,10 +133,7 @@ void BaseDePrueba::SetUp()
     creada_ = true;
     Conexion& c = Conexion::instancia();
     c.Cerrar();
-    c.Server = datos_.server;
-    c.DbName = datos_.dbName;
-    c.Usuario = datos_.usuario;
-    c.Password = datos_.password;
+    c.setDatos({datos_.server, datos_.dbName, datos_.usuario, datos_.password});
     ASSERT_TRUE(c.Abrir()) << c.ultimoError().toStdString();
 }
 
@@ -155,10 +149,7 @@ void BaseDePrueba::TearDown()
 std::unique_ptr<Conexion> BaseDePrueba::otraConexion() const
 {
     auto c = std::make_unique<Conexion>();
-    c->Server = datos_.server;
-    c->DbName = datos_.dbName;
-    c->Usuario = datos_.usuario;
-    c->Password = datos_.password;
+    c->setDatos({datos_.server, datos_.dbName, datos_.usuario, datos_.password});
     if (!c->Abrir()) ADD_FAILURE() << c->ultimoError().toStdString();
     return c;
 }
