@@ -27,12 +27,10 @@ bool iniciar(const QString& ruta, const QString& argumentos)
     return false;
 }
 
-DatosConexionComando datosDe(const Conexion& c) { return {c.datos().server, c.datos().dbName, c.datos().usuario, c.datos().password}; }
-
 void ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
 {
     if (texto::recortar(nombre).isEmpty()) return;
-    const QString argumentos = argumentosEjecutor(nombre, datosDe(con));
+    const QString argumentos = argumentosEjecutor(nombre, con.datos());
     const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     const QString ruta = buscarArchivoCarpeta(carpeta, archivo);
     if (ruta.isEmpty()) {
@@ -49,14 +47,14 @@ void ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString&
 } // namespace
 
 
-QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c)
+QString argumentosEjecutor(const QString& nombre, const DatosConexion& c)
 {
     return QStringLiteral("@Menu=") + nombre + u';' + QStringLiteral("@Server=") + c.server + u';' +
            QStringLiteral("@DbName=") + c.dbName + u';' + QStringLiteral("@Usuario=") + c.usuario + u';' +
            QStringLiteral("@Password=") + c.password + u';' + MarcaFinComando + u';';
 }
 
-QString argumentosPrograma(const QString& parametroAdicional, const DatosConexionComando& c)
+QString argumentosPrograma(const QString& parametroAdicional, const DatosConexion& c)
 {
     return QStringLiteral("; @server=") + c.server + QStringLiteral("; @dbname=") + c.dbName +
            QStringLiteral("; @usuario=") + c.usuario + QStringLiteral("; @Password=") + c.password +
@@ -95,7 +93,7 @@ void EjecutarFormulario(const Conexion& con, const QString& formulario)
 void EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional, qint64& tareaId)
 {
     tareaId = 0;
-    const QString argumentos = argumentosPrograma(parametroAdicional, datosDe(con));
+    const QString argumentos = argumentosPrograma(parametroAdicional, con.datos());
     const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     const QString ruta = buscarArchivoCarpeta(carpeta, programa.mid(6));
     if (!ruta.isEmpty()) {

@@ -15,13 +15,12 @@ namespace vexa {
 // Marker every companion command line ends with.
 inline const QString MarcaFinComando = QStringLiteral("qorn@");
 
-using DatosConexionComando = DatosConexion; // the connection details, as everywhere
 
 // "@Menu=<name>;@Server=..;@DbName=..;@Usuario=..;@Password=..;qorn@;"
-QString argumentosEjecutor(const QString& nombre, const DatosConexionComando& c);
+QString argumentosEjecutor(const QString& nombre, const DatosConexion& c);
 // "; @server=..; @dbname=..; @usuario=..; @Password=..; @ParametroAdicional=..; qorn@ ;"
 // (the whole command puts a blank between the program and this text).
-QString argumentosPrograma(const QString& parametroAdicional, const DatosConexionComando& c);
+QString argumentosPrograma(const QString& parametroAdicional, const DatosConexion& c);
 // Full command text: the runner path (in double quotes when it holds a blank), a blank, the arguments.
 QString comandoEjecutor(const QString& ruta, const QString& argumentos);
 
