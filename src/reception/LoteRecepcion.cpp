@@ -47,12 +47,7 @@ void LoteRecepcion::cerrar()
         } catch (const std::exception& e) {
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
                 // Another station met this batch at its last writes: do the batch again.
-                std::vector<LineaLeida> cola = std::exchange(lineas_, {});
-                tx_.reset();
-                resultados_.clear();
-                abrir();
-                seguro_ = true;
-                seguir(std::move(cola));
+                repetirSeguro();
                 continue;
             }
             // Nothing of the batch reached the database.
