@@ -62,25 +62,23 @@ QIcon iconoDelSistema(const QString& nombre)
 
 void LeerIniInicio()
 {
-    ArchivoIni ini;
     QString carpetaLog = plataforma::carpetaUsuario();
     paso([&] { carpetaLog = Utilidades::AgregaBarra(carpetaLog); });
     paso([&] {
-        ArchivoErrores = ini.LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"),
+        ArchivoErrores = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"),
                                      carpetaLog + QStringLiteral("TbErr.Log"));
     });
     paso([&] {
-        EditarConsulta = aBooleano(ini.LeerIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"),
+        EditarConsulta = aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"),
                                                QStringLiteral("True")));
     });
 }
 
 void GrabarIniSalida()
 {
-    ArchivoIni ini;
     // The value read at start is written back as it was.
-    paso([&] { ini.GrabarIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"), textoBooleano(EditarConsulta)); });
-    paso([&] { ini.GrabarIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"), ArchivoErrores); });
+    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"), textoBooleano(EditarConsulta)); });
+    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"), ArchivoErrores); });
 }
 
 void AplicarEstiloFormulario(QWidget* frm)

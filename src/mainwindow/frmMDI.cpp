@@ -140,15 +140,14 @@ bool frmMDI::MDIForm_Load()
 
     EjecutarPasos(proc, {
         [this] { InicializaBordes(*this); },
-        [] {
-            const Conexion& con = Conexion::instancia();
-            ArchivoIni ini;
+        [this] {
+            const Conexion& con = ctx_->con();
             const QString s = SeccionEquipo + QStringLiteral("BaseDeDatos");
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.datos().server);
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.datos().dbName);
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.datos().usuario));
-            ini.GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.datos().password));
+            ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
+            ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.datos().server);
+            ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.datos().dbName);
+            ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Usuario"), Utilidades::Cifrar(con.datos().usuario));
+            ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("UserPassWord"), Utilidades::Cifrar(con.datos().password));
         },
         [this] { ctx_->configuracion().copiarConexion(ctx_->con()); },
         [this] { IniContable(); },
@@ -170,12 +169,11 @@ bool frmMDI::MDIForm_Load()
 void frmMDI::IniContable()
 {
     Configuracion& cfg = ctx_->configuracion();
-    ArchivoIni ini;
-    auto verBarra = [&ini](const QString& clave) {
-        return aBooleano(ini.LeerIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(true)));
+    auto verBarra = [](const QString& clave) {
+        return aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(true)));
     };
     auto librosIva = [&] {
-        return aBooleano(ini.LeerIni(ArchivoIniPrograma, cfg.ObtieneValor(QStringLiteral("Nombre")),
+        return aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, cfg.ObtieneValor(QStringLiteral("Nombre")),
                                      QStringLiteral("Parametros de I.V.A."), textoBooleano(true)));
     };
     auto habilitar = [this](const char* item, bool valor) {

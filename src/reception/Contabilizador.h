@@ -54,6 +54,8 @@ public:
     bool escribio() const { return escribio_; }
     // In a batch: the last writes before the batch commits (the voucher types' numbering).
     void antesDeConfirmar() { registro_.aplicarNumeraciones(); }
+    // The caller rolled a voucher back: the entry number it took is free again.
+    void olvidarNumeros() { registro_.olvidarNumeros(); }
 
     // The entry lines with the main account's line added, or the balance message.
     // Public for the tests.

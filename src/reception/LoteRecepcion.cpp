@@ -1,6 +1,5 @@
 #include "LoteRecepcion.h"
 
-#include "Lbc_Asiento.h"
 
 #include "BloqueosOrdenados.h"
 #include "Contabilizador.h"
@@ -130,7 +129,7 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const Line
     }
     // The line's savepoint was rolled back: the number its entry took is free again,
     // so the batch's entries stay numbered without a gap.
-    if (!mensaje.isEmpty() || otraVez) Lbc_Asiento(&con_).OlvidarNumerosTomados();
+    if (!mensaje.isEmpty() || otraVez) contabilizador_.olvidarNumeros();
     recepcion_.LimpiaValores();
     if (otraVez) return std::nullopt;
     return resultado(linea, mensaje);
