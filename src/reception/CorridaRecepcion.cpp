@@ -75,15 +75,10 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
         testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
         r.fin = cancelada ? ResultadoCorrida::Fin::Cancelada : ResultadoCorrida::Fin::Completa;
     } catch (const std::exception& e) {
+        // The log row already holds the counts of every committed batch; it is
+        // left without a total, so a stopped run is never read as a complete
+        // run of a shorter file.
         fallo(e);
-        // The log keeps what the run did up to here.
-        if (r.idRecepcion != 0) {
-            try {
-                testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
-            } catch (const std::exception&) {
-                // The row already holds the counts of every committed batch.
-            }
-        }
     }
     progreso.Cerrar();
     r.grabados = testigo.leidos();

@@ -112,6 +112,41 @@ TEST_P(RecepcionAlAzar, LineasAleatoriasNoRompenNada)
               0);
 }
 
+// A run stopped by an error keeps its log row open: the counts of what was
+// committed, and no total, so it is never taken for a complete run of a
+// shorter file.
+TEST_P(RecepcionAlAzar, UnaCorridaCortadaPorUnErrorNoPareceCompleta)
+{
+    class ProgresoQueFalla : public ProgresoNulo {
+    public:
+        bool Actualizar(qint64, const QString&) override
+        {
+            if (++vistas == 3) throw ErrorBD(28, QStringLiteral("Espacio en disco agotado"));
+            return true;
+        }
+        int vistas = 0;
+    };
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("cortada.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int n = 1; n <= 6; ++n) f.write((lineaVenta(700 + n) + u'\n').toUtf8());
+    }
+    ContextoEmpresa ctx(con());
+    CargarValoresContables(ctx);
+    ProgresoQueFalla progreso;
+    const ResultadoCorrida corrida = RecibirInterface(ctx, "VENTAS", ruta, progreso);
+    EXPECT_EQ(corrida.fin, ResultadoCorrida::Fin::Error);
+    EXPECT_EQ(corrida.error, "Espacio en disco agotado");
+    const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {corrida.idRecepcion});
+    ASSERT_TRUE(t);
+    EXPECT_TRUE(t->esNulo("TOTAL_LINEAS"));
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS") + t->entero("REGISTROS_IGNORADOS"), corrida.grabados + corrida.rechazados);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {corrida.idRecepcion}) > 0,
+              corrida.grabados > 0);
+}
+
 VEXA_AMBOS_MOTORES(RecepcionAlAzar);
 
 } // namespace
