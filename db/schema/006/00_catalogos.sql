@@ -1,0 +1,75 @@
+-- Reference catalogue tables shared by several windows (VAT conditions, cost
+-- centres, currencies, provinces, document types, countries): one definition.
+-- Codes are four characters; every catalogue but TA_MONEDAS stores them
+-- zero-filled ("0001"); TA_MONEDAS keeps "1" to "5", which name the rate
+-- columns Moneda1 to Moneda5 of TA_COTIZACION.
+CREATE TABLE TA_CONDIVA (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+CREATE TABLE TA_CCOSTO (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+CREATE TABLE TA_MONEDAS (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+CREATE TABLE TA_ESTADOS (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+CREATE TABLE TA_TIPODOCUMENTO (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+CREATE TABLE TA_PAISES (
+  CODIGO TEXTO(4) NOT NULL PRIMARY KEY,
+  DESCRIPCION TEXTO(50),
+  FECHAHORA_GRABACION FECHAHORA,
+  FECHAHORA_MODIFICACION FECHAHORA
+);
+
+-- How an account's amounts are spread over cost centres (shares in percent).
+CREATE TABLE MA_CUENTASCCOSTO (
+  CODIGO TEXTO(15) NOT NULL,
+  CCOSTO TEXTO(4) NOT NULL,
+  PORCENTAJE DOBLE,
+  FECHAHORA_MODIFICACION FECHAHORA,
+  PRIMARY KEY (CODIGO, CCOSTO)
+);
+
+-- Cost-centre shares of posted entry lines, written by companion programs;
+-- this program only asks whether an account has any.
+CREATE TABLE MV_ASIENTOSCCOSTO (
+  CUENTA TEXTO(15),
+  IMPORTE MONEDA
+);
+CREATE INDEX IX_MV_ASIENTOSCCOSTO_CUENTA ON MV_ASIENTOSCCOSTO (CUENTA);
+
+-- Inflation-adjustment indices: one row per month of a calendar year, four
+-- index series and each value's coefficient to the closing month.
+CREATE TABLE MA_INDAJUSTE (
+  Anio ENTERO NOT NULL,
+  MES ENTERO NOT NULL,
+  Importe1 DOBLE,
+  Importe2 DOBLE,
+  Importe3 DOBLE,
+  Importe4 DOBLE,
+  Indice1 DOBLE,
+  Indice2 DOBLE,
+  Indice3 DOBLE,
+  Indice4 DOBLE,
+  fechahora_grabacion FECHAHORA,
+  PRIMARY KEY (Anio, MES)
+);
