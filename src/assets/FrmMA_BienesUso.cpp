@@ -17,10 +17,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vexa {
@@ -819,7 +821,15 @@ void FrmMA_BienesUso::txtbuso_GotFocus(int indice)
     IndiceBuso = indice;
     IndiceCalculo = -2;
     QLineEdit* caja = (*txtbuso)[indice];
-    if (!campoEs(ArregloCajas::dataField(caja), "Novedad_Detalle")) ControlesFormulario::SeleccionaTexto(caja, true);
+    if (!campoEs(ArregloCajas::dataField(caja), "Novedad_Detalle")) {
+        ControlesFormulario::SeleccionaTexto(caja, true);
+        return;
+    }
+    // The description is edited where the operator clicks: undo the selection
+    // a line edit makes of itself when the focus comes with the keyboard.
+    QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {
+        if (c) c->deselect();
+    });
 }
 
 void FrmMA_BienesUso::txtCalculo_GotFocus(int indice)

@@ -571,4 +571,38 @@ TEST_P(VentanaBienes, MenuAbreLaCargaInicial)
     EXPECT_TRUE(w->windowTitle().endsWith(" - Carga Inicial de Datos"));
 }
 
+TEST_P(VentanaBienes, TeclasYSeleccionDeLasCajas)
+{
+    ctx->soloMayusculas = true;
+    abrir();
+    auto escribir = [](QLineEdit* t, const QString& texto) {
+        for (QChar c : texto) {
+            QKeyEvent e(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(t, &e);
+        }
+    };
+    // Letters upper-cased where the company asks for it; amounts and dates take no letters.
+    escribir(buso("DESCRIPCION"), QStringLiteral("silla ñ"));
+    EXPECT_EQ(buso("DESCRIPCION")->text(), QStringLiteral("SILLA Ñ"));
+    escribir(buso("COSTO"), QStringLiteral("12a.5"));
+    EXPECT_EQ(buso("COSTO")->text(), QStringLiteral("12.5"));
+    escribir(calculo("PERIODO_CALCULO"), QStringLiteral("x6"));
+    EXPECT_EQ(calculo("PERIODO_CALCULO")->text(), QStringLiteral("6"));
+    ctx->soloMayusculas = false;
+    escribir(buso("UBICACION"), QStringLiteral("depósito"));
+    EXPECT_EQ(buso("UBICACION")->text(), QStringLiteral("depósito"));
+    // Entering a box selects its text, except the improvement's description.
+    struct Caso { const char* campo; bool selecciona; };
+    for (const Caso& c : {Caso{"DESCRIPCION", true}, {"NOVEDAD_DETALLE", false}}) {
+        buso(c.campo)->setText(QStringLiteral("texto"));
+        buso(c.campo)->deselect();
+        QFocusEvent foco(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(buso(c.campo), &foco);
+        EXPECT_EQ(ventana->IndiceBuso, ventana->txtbuso->IndiceCampo(QString::fromLatin1(c.campo)));
+        EXPECT_EQ(ventana->IndiceCalculo, -2);
+        QApplication::processEvents();
+        EXPECT_EQ(buso(c.campo)->hasSelectedText(), c.selecciona) << c.campo;
+    }
+}
+
 VEXA_AMBOS_MOTORES(VentanaBienes);
