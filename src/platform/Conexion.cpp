@@ -148,7 +148,7 @@ bool Conexion::Abrir()
         return false;
     }
     perdida_ = false;
-    importes_.reset();
+    olvidarCatalogo();
     try {
         if (motor() == Motor::SQLite) {
             sqlite_ = motor_sqlite::manejador(db_);
@@ -391,7 +391,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q = std::make_unique<QSqlQuery>(db_);
         q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
-        if (sql::cambiaEsquema(sql)) importes_.reset();
+        if (sql::cambiaEsquema(sql)) olvidarCatalogo();
         if (!q->exec(traducir(sql))) lanzar(*q, sql);
         return q;
     }
