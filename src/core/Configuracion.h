@@ -46,6 +46,12 @@ public:
     // The improvement number offered for an asset: its highest MA_BIENES_NOVEDADES
     // ID plus one ("1" for an asset without improvements or a code that is not a number).
     QString IdMejoraBien(const QString& codigoBien);
+    // The account picker: the chart of accounts (description and code, in code
+    // order) in the lookup list. The chosen code comes back in 'cuenta' and the
+    // answer is true; closed without a choice, 'cuenta' is left as it was.
+    bool SeleccionaCuenta(QString& cuenta);
+    // Title of the picker's list.
+    static QString TituloSeleccionaCuenta();
     // The account may be posted (exists and is a detail account); mensaje gets the reason.
     bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
     // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.
