@@ -8,10 +8,32 @@
 namespace vexa {
 
 namespace {
+// "yyyy-MM-dd HH:mm:ss" (how both backends' timestamps read as text) shown as
+// "dd/MM/yyyy HH:mm", by slicing: parsing a date per cell would cost more than
+// the query itself.
 QString fechaHora(const Recordset& rs, const QString& campo)
 {
-    const QDateTime t = rs.fila().fechaHora(campo);
-    return t.isValid() ? t.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : QString();
+    const QVariant v = rs.valor(campo);
+    if (v.typeId() == QMetaType::QDateTime) {
+        const QDateTime d = v.toDateTime();
+        int a = 0, m = 0, dia = 0;
+        d.date().getDate(&a, &m, &dia);
+        const QTime h = d.time();
+        auto dos = [](int n) { return QString::number(n).rightJustified(2, u'0'); };
+        return dos(dia) + u'/' + dos(m) + u'/' + QString::number(a) + u' ' + dos(h.hour()) + u':' + dos(h.minute());
+    }
+    const QString t = rs.texto(campo);
+    if (t.size() < 16 || t[4] != u'-' || t[7] != u'-') return t;
+    QString r;
+    r.reserve(16);
+    r += QStringView(t).mid(8, 2);
+    r += u'/';
+    r += QStringView(t).mid(5, 2);
+    r += u'/';
+    r += QStringView(t).left(4);
+    r += u' ';
+    r += QStringView(t).mid(11, 5);
+    return r;
 }
 
 QString rango(const QString& titulo, const QString& desde, const QString& hasta)

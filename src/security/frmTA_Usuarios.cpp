@@ -100,6 +100,7 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     lblPass = new QLabel(p1);
     lblPass->setObjectName(QStringLiteral("lblPass"));
     lblPass->setWordWrap(true);
+    lblPass->setMinimumHeight(lblPass->fontMetrics().lineSpacing() * 3);
     g1->addWidget(lblPass, 1, 0, 1, 2);
     g1->addWidget(new QLabel(QStringLiteral("Contraseña"), p1), 2, 0);
     g1->addWidget(campo(QStringLiteral("PASSWORD")), 2, 1);
@@ -140,6 +141,7 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     lblEstablecer = new QLabel(p3);
     lblEstablecer->setObjectName(QStringLiteral("lblEstablecer"));
     lblEstablecer->setWordWrap(true);
+    lblEstablecer->setMinimumHeight(lblEstablecer->fontMetrics().lineSpacing() * 3);
     g3->addWidget(lblEstablecer, 1, 0, 1, 2);
     g3->addWidget(new QLabel(QStringLiteral("Contraseña Anterior"), p3), 2, 0);
     g3->addWidget(campo(QStringLiteral("PASSWORDant")), 2, 1);
@@ -207,7 +209,16 @@ void frmTA_Usuarios::aviso(const QString& texto)
 
 void frmTA_Usuarios::errorDeDatos(const std::exception& e, const QString& procedimiento)
 {
-    Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), procedimiento);
+    // A database's text may quote the row it refused: no typed password nor its
+    // stored form reaches the operator or the error log.
+    QString d = descripcionDeError(e);
+    for (size_t i = 1; i < TxtFields.size(); ++i)
+        for (const QString& clave : {TxtFields[i]->text(), texto::recortar(TxtFields[i]->text())}) {
+            // Too short a text would blot out ordinary words of the message.
+            if (clave.size() >= 2) d.replace(CodificaClave(clave), QStringLiteral("****"));
+            if (clave.size() >= 3) d.replace(clave, QStringLiteral("****"));
+        }
+    Utilidades::InformaError(numeroDeError(e), d, procedimiento);
 }
 
 void frmTA_Usuarios::ocupado(bool si)
