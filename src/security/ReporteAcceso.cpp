@@ -8,21 +8,11 @@
 namespace vexa {
 
 namespace {
-// "yyyy-MM-dd HH:mm:ss" (how both backends' timestamps read as text) shown as
+// "yyyy-MM-dd HH:mm:ss" (a timestamp cast to text on both backends) shown as
 // "dd/MM/yyyy HH:mm", by slicing: parsing a date per cell would cost more than
 // the query itself.
-QString fechaHora(const Recordset& rs, const QString& campo)
+QString fechaHora(const QString& t)
 {
-    const QVariant v = rs.valor(campo);
-    if (v.typeId() == QMetaType::QDateTime) {
-        const QDateTime d = v.toDateTime();
-        int a = 0, m = 0, dia = 0;
-        d.date().getDate(&a, &m, &dia);
-        const QTime h = d.time();
-        auto dos = [](int n) { return QString::number(n).rightJustified(2, u'0'); };
-        return dos(dia) + u'/' + dos(m) + u'/' + QString::number(a) + u' ' + dos(h.hour()) + u':' + dos(h.minute());
-    }
-    const QString t = rs.texto(campo);
     if (t.size() < 16 || t[4] != u'-' || t[7] != u'-') return t;
     QString r;
     r.reserve(16);
@@ -54,14 +44,18 @@ plataforma::Reporte armarAcceso(const PedidoReporte& p)
     Conexion* con = p.con;
     const FormulaReporte sel = p.seleccion;
     r.filas = [con, sel](const plataforma::SumideroFilas& sumidero) {
-        QString sql = QStringLiteral("SELECT NombreUsuario, MAQUINA, FORMULARIO, TAREA, INGRESO, EGRESO FROM CONTROL_ACCESO");
+        // The times come as text: the drivers' own conversion to a date and time
+        // costs more than the query.
+        QString sql = QStringLiteral("SELECT NombreUsuario, MAQUINA, FORMULARIO, TAREA, CAST(INGRESO AS TEXT) AS INGRESO, "
+                                     "CAST(EGRESO AS TEXT) AS EGRESO FROM CONTROL_ACCESO");
         if (!sel.vacia()) sql += QStringLiteral(" WHERE ") + sel.condicion;
-        sql += QStringLiteral(" ORDER BY NombreUsuario, INGRESO, ID");
+        sql += QStringLiteral(" ORDER BY CONTROL_ACCESO.NombreUsuario, CONTROL_ACCESO.INGRESO, CONTROL_ACCESO.ID");
         Recordset rs = con->ObtenerRecordset(sql, sel.parametros);
-        const QString u = QStringLiteral("NombreUsuario"), m = QStringLiteral("MAQUINA"), f = QStringLiteral("FORMULARIO"),
-                      t = QStringLiteral("TAREA"), i = QStringLiteral("INGRESO"), e = QStringLiteral("EGRESO");
-        for (; !rs.eof(); rs.siguiente())
-            if (!sumidero({rs.texto(u), rs.texto(m), rs.texto(f), rs.texto(t), fechaHora(rs, i), fechaHora(rs, e)})) return;
+        // Columns by position, in the order selected.
+        for (; !rs.eof(); rs.siguiente()) {
+            const Fila& f = rs.fila();
+            if (!sumidero({f.texto(0), f.texto(1), f.texto(2), f.texto(3), fechaHora(f.texto(4)), fechaHora(f.texto(5))})) return;
+        }
     };
     return r;
 }
