@@ -386,6 +386,8 @@ TEST_P(VentanasSeguridad, GrabarTareasDeOtroUsuario)
 {
     usuario("CONTADOR", "c");
     usuario("PEDRO", "p");
+    usuario("PEDRO", "p", "Rz731r");
+    usuario(UsuarioSupervisor(), "s");
     tarea("PEDRO", "0107");
     tarea("PEDRO", "0201");
     tarea("PEDRO", "0108", "Rz731r"); // another program's grant: not shown, not touched
@@ -394,6 +396,12 @@ TEST_P(VentanasSeguridad, GrabarTareasDeOtroUsuario)
     lista.respuestas.enqueue("pedro");
     w.UtilTeb1_ButtonClick("CONSULTAR");
     ASSERT_EQ(w.usuarioCargado(), "pedro");
+    // The lookup's query runs: every program's users, the supervisor left out.
+    ASSERT_EQ(lista.pedidos.size(), 1);
+    QStringList ofrecidos;
+    for (Recordset rs = con().ObtenerRecordset(lista.pedidos[0].sql, {UsuarioSupervisor()}); !rs.eof(); rs.siguiente())
+        ofrecidos << rs.texto(lista.pedidos[0].columnaClave);
+    EXPECT_EQ(ofrecidos, (QStringList{"CONTADOR", "PEDRO"}));
     EXPECT_TRUE(w.FrmDetalle->isEnabled());
     EXPECT_TRUE(w.UtilTeb1->habilitado("GRABAR"));
     EXPECT_EQ(w.tareasMarcadas(), (QStringList{"01", "0107", "0112", "02", "0201"}));
