@@ -9,6 +9,7 @@
 #include "LineaComandos.h"
 #include "Utilidades.h"
 #include "FrmInterface.h"
+#include "VentanasBienes.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     registrarVentanasAsientos();
     registrarVentanasNucleo();
     registrarVentanasSeguridad();
+    registrarVentanasBienes();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

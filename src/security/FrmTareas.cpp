@@ -3,8 +3,8 @@
 #include "AjustesPrograma.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
+#include "DefinirConsulta.h"
 #include "Dialogos.h"
-#include "ListaConsulta.h"
 #include "ProgresoVentana.h"
 #include "Usuarios.h"
 #include "UtilTeb.h"
@@ -280,10 +280,14 @@ void FrmTareas::Actualizar_Datos()
 
 void FrmTareas::ConsultaUsuario()
 {
-    const QString elegido = listaConsulta().Elegir(
-        ctx_.con(), QStringLiteral("Usuarios"), QStringLiteral("NOMBRE"),
-        QStringLiteral("SELECT DISTINCT TRIM(NOMBRE) AS NOMBRE FROM TA_USUARIOS WHERE UPPER(TRIM(NOMBRE)) <> ? ORDER BY 1"),
-        {UsuarioSupervisor()});
+    ColumnasConsulta columnas;
+    QString elegido;
+    try {
+        elegido = DefinirConsulta(ctx_.con(), QStringLiteral("TA_USUARIOS"), columnas, true);
+    } catch (const std::exception& e) {
+        Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("ConsultaUsuario"));
+        return;
+    }
     TxtFields->setText(texto::recortar(elegido));
     Campo_Valida();
 }

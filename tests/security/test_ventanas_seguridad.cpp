@@ -396,12 +396,22 @@ TEST_P(VentanasSeguridad, GrabarTareasDeOtroUsuario)
     lista.respuestas.enqueue("pedro");
     w.UtilTeb1_ButtonClick("CONSULTAR");
     ASSERT_EQ(w.usuarioCargado(), "pedro");
-    // The lookup's query runs: every program's users, the supervisor left out.
+    // The lookup is the users' table's, by NOMBRE, and its query runs.
     ASSERT_EQ(lista.pedidos.size(), 1);
+    EXPECT_EQ(lista.pedidos[0].columnaClave.toUpper(), "NOMBRE");
     QStringList ofrecidos;
-    for (Recordset rs = con().ObtenerRecordset(lista.pedidos[0].sql, {UsuarioSupervisor()}); !rs.eof(); rs.siguiente())
-        ofrecidos << rs.texto(lista.pedidos[0].columnaClave);
-    EXPECT_EQ(ofrecidos, (QStringList{"CONTADOR", "PEDRO"}));
+    for (Recordset rs = con().ObtenerRecordset(lista.pedidos[0].sql); !rs.eof(); rs.siguiente())
+        ofrecidos << texto::recortar(rs.texto(lista.pedidos[0].columnaClave));
+    ofrecidos.sort();
+    EXPECT_EQ(ofrecidos, (QStringList{"CONTADOR", "PEDRO", "PEDRO", UsuarioSupervisor()}));
+    // Closing the list without a choice leaves the window idle.
+    w.UtilTeb1_ButtonClick("CANCELAR");
+    w.UtilTeb1_ButtonClick("CONSULTAR");
+    EXPECT_TRUE(w.usuarioCargado().isEmpty());
+    EXPECT_FALSE(w.FrmDetalle->isEnabled());
+    lista.respuestas.enqueue("pedro");
+    w.UtilTeb1_ButtonClick("CONSULTAR");
+    ASSERT_EQ(w.usuarioCargado(), "pedro");
     EXPECT_TRUE(w.FrmDetalle->isEnabled());
     EXPECT_TRUE(w.UtilTeb1->habilitado("GRABAR"));
     EXPECT_EQ(w.tareasMarcadas(), (QStringList{"01", "0107", "0112", "02", "0201"}));
