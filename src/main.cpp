@@ -13,6 +13,7 @@
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasSeguridad.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasSeguridad();
     registrarVentanasBienes();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());

@@ -28,6 +28,9 @@ QFont fuenteFija(int puntos, bool negrita = false, bool subrayado = false)
     QFont f(QStringLiteral("Monospace"), puntos);
     f.setStyleHint(QFont::TypeWriter);
     f.setFixedPitch(true);
+    // Report text needs no shaping: it is laid out in character cells.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    f.setKerning(false);
     f.setBold(negrita);
     f.setUnderline(subrayado);
     return f;
