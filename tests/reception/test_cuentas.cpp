@@ -347,6 +347,35 @@ TEST_P(RecepcionCuentas, DosEstacionesALaVez)
     EXPECT_EQ(contar("SELECT COUNT(*) FROM MA_CUENTAS WHERE SUBSTR(CODIGO, 1, 2) = '19' AND LENGTH(CODIGO) = 4"), 20);
 }
 
+// A company of the previous version gets the tables; an origin code once per parent.
+TEST_P(RecepcionCuentas, EmpresaAnteriorRecibeLasTablas)
+{
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v6.db" : datos().dbName + "_v6";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.setDatos(d);
+    if (motor() == Motor::SQLite) {
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+    }
+    vieja.aplicarEsquema(true, 6);
+    vieja.EjecutarSQL("INSERT INTO TA_CONDIVA (CODIGO, DESCRIPCION) VALUES ('0009', 'propia')");
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM TA_IMPORTACUENTAS").toInt(), 0);
+    EXPECT_EQ(vieja.Escalar("SELECT DESCRIPCION FROM TA_CONDIVA WHERE CODIGO = '0009'").toString().trimmed(), "propia");
+    vieja.Insertar("TESTIGO_EXPORTACION", {{"CODIGO_ORIGEN", "A1"}, {"CUENTA", "19"}, {"CODIGO_SISTEMA", "1901"}});
+    vieja.Insertar("TESTIGO_EXPORTACION", {{"CODIGO_ORIGEN", "A1"}, {"CUENTA", "18"}, {"CODIGO_SISTEMA", "1801"}});
+    EXPECT_THROW(vieja.Insertar("TESTIGO_EXPORTACION", {{"CODIGO_ORIGEN", "a1 "}, {"CUENTA", "19"}}), ErrorBD);
+    vieja.Cerrar();
+    if (!copia.isEmpty()) QFile::remove(copia);
+    eliminarEmpresa(d, &error);
+}
+
 VEXA_AMBOS_MOTORES(RecepcionCuentas);
 
 } // namespace
