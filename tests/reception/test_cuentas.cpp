@@ -347,6 +347,36 @@ TEST_P(RecepcionCuentas, DosEstacionesALaVez)
     EXPECT_EQ(contar("SELECT COUNT(*) FROM MA_CUENTAS WHERE SUBSTR(CODIGO, 1, 2) = '19' AND LENGTH(CODIGO) = 4"), 20);
 }
 
+// The demo's definitions against the files under examples/cuentas.
+TEST_P(RecepcionCuentas, ArchivosDeEjemplo)
+{
+    auto ejemplo = [&](const char* nombre, const char* definicion) {
+        QStringList l;
+        op.alConfirmar = [&](const std::vector<LoteRecepcion::Resultado>& rs) {
+            for (const auto& x : rs) l << x.mensaje;
+        };
+        ProgresoNulo nulo;
+        r = RecibirCuentas(*ctx, definicion, QStringLiteral(VEXA_CARPETA_EJEMPLOS "/cuentas/") + nombre, nulo, op);
+        return l;
+    };
+    EXPECT_EQ(ejemplo("clientes.txt", "CLIENTES"), (QStringList{"", "", "", ""}));
+    EXPECT_EQ(creada(QString::fromUtf8("MUÑOZ01"), "110201001"), "1102010010006");
+    EXPECT_EQ(con().Escalar("SELECT IVA FROM MA_CUENTASADIC WHERE CODIGO = '1102010010006'").toString().trimmed(), "0004");
+    EXPECT_EQ(con().Escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '1102010010004'").toString().trimmed(),
+              QString::fromUtf8("Librería Ñandú S.R.L."));
+    const QStringList e = ejemplo("clientes_con_errores.txt", "CLIENTES");
+    ASSERT_EQ(e.size(), 8);
+    EXPECT_EQ(e.mid(0, 7), (QStringList{"", "El Código de de origen contiene caracteres no válidos",
+                                        "El Código de de origen contiene caracteres no válidos",
+                                        "El Código de de origen no contiene un valor", "La Descripcion no puede ser un valor vacío",
+                                        "<AVISO>La condicion de IVA de CLI024  Condición desconocida S.A. no es valida o las "
+                                        "equivalencias no son correctas",
+                                        "El código CLI020 ya fue Asignado a la Cuenta (1102010010008)"}));
+    EXPECT_TRUE(e[7].contains("NUMERO_DOCUMENTO", Qt::CaseInsensitive));
+    EXPECT_EQ(ejemplo("proveedores.txt", "PROVEEDORES"), (QStringList{"", ""}));
+    EXPECT_EQ(creada("PRV101", "210101001"), "2101010010004");
+}
+
 // A company of the previous version gets the tables; an origin code once per parent.
 TEST_P(RecepcionCuentas, EmpresaAnteriorRecibeLasTablas)
 {
