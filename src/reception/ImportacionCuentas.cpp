@@ -175,10 +175,19 @@ public:
         for (; !rs.eof(); rs.siguiente()) condiciones_ << texto::recortar(rs.texto(QStringLiteral("CODIGO")));
     }
 
-    qint64 contador() const { return contador_; }
-    void fijarContador(qint64 c) { contador_ = c; }
-    const QSet<qint64>& tomados() const { return tomados_; }
-    void fijarTomados(QSet<qint64> t) { tomados_ = std::move(t); }
+    // A batch begins: what its lines take may have to be given back.
+    void marcar()
+    {
+        contadorMarca_ = contador_;
+        agregados_.clear();
+    }
+    // The batch was rolled back: its numbers are free again.
+    void volverAMarca()
+    {
+        for (qint64 c : agregados_) tomados_.remove(c);
+        agregados_.clear();
+        contador_ = contadorMarca_;
+    }
 
     // One line inside the open batch; its writes in a savepoint. The message
     // (empty: created without remark). Throws on an unexpected error, the line's
@@ -196,7 +205,7 @@ public:
             if (!def_.Valida_Codigo(codigo, asignada))
                 return QStringLiteral("El código ") + codigo + QStringLiteral(" ya fue Asignado a la Cuenta (") + asignada +
                        QLatin1Char(')');
-            if (choque >= 0) tomados_.insert(choque);
+            if (choque >= 0) tomar(choque);
             qint64 c = contador_;
             do ++c;
             while (tomados_.contains(c));
@@ -248,13 +257,20 @@ public:
                 choque = c;
                 continue;
             }
-            tomados_.insert(c);
+            tomar(c);
             contador_ = c;
             return mensaje;
         }
     }
 
 private:
+    void tomar(qint64 c)
+    {
+        if (!tomados_.contains(c)) {
+            tomados_.insert(c);
+            agregados_.push_back(c);
+        }
+    }
     // The numbers of the level below the parent that MA_CUENTAS or
     // MA_CUENTASADIC already use, read once.
     void leerTomados()
@@ -277,8 +293,9 @@ private:
     DefinicionImportacion& def_;
     int ancho_ = 0;
     qint64 maximo_ = 0;
-    qint64 contador_ = 0;
+    qint64 contador_ = 0, contadorMarca_ = 0;
     QSet<qint64> tomados_;
+    std::vector<qint64> agregados_; // taken since the mark
     QSet<QString> condiciones_;
 };
 
@@ -322,15 +339,12 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
         progreso.Iniciar(QStringLiteral("ACTUALIZANDO DATOS"), QFileInfo(archivo).size());
         iniciado = true;
 
-        // The open batch: its lines, their results, and the counter and taken
-        // numbers as they were when it began (a batch that fails at its commit
-        // is replayed line by line from there).
+        // The open batch: its lines and their results (a batch that fails at
+        // its commit gives its numbers back and is replayed line by line).
         std::optional<Transaccion> tx;
         QElapsedTimer reloj;
         std::vector<LineaLeida> lineas;
         std::vector<LoteRecepcion::Resultado> resultados;
-        qint64 contadorInicial = 0;
-        QSet<qint64> tomadosIniciales;
 
         auto resultado = [](const LineaLeida& l, const QString& mensaje) {
             return LoteRecepcion::Resultado{int(l.numero), l.posicion, l.largo, mensaje};
@@ -340,35 +354,33 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
             if (op.alConfirmar && !rs.empty()) op.alConfirmar(rs);
         };
         std::function<void()> confirmar;
+        auto abrirLote = [&] {
+            if (tx) return;
+            tx.emplace(con);
+            reloj.start();
+            corredor.marcar();
+        };
         // One line in the open batch; an unexpected error comes back as its text.
-        auto unaLinea = [&](const LineaLeida& l, QString& error) -> QString {
-            if (!tx) {
-                tx.emplace(con);
-                reloj.start();
-                contadorInicial = corredor.contador();
-                tomadosIniciales = corredor.tomados();
-            }
+        auto unaLinea = [&](const LineaLeida& l, bool& repetir) -> QString {
+            abrirLote();
             if (!l.problema.isEmpty()) return l.problema;
             try {
                 return corredor.procesar(l.texto);
             } catch (const std::exception& e) {
-                error = QStringLiteral("Error: ") + texto::str(qint64(numeroDeError(e))) + QLatin1Char(' ') +
-                        descripcionDeError(e);
                 if (!op.alFallar) return descripcionDeError(e);
                 // Nothing of the line stays; the batch's earlier lines are
                 // committed before the operator is asked.
                 confirmar();
-                const int respuesta = op.alFallar(numeroDeError(e), descripcionDeError(e));
-                return respuesta == plataforma::vbRetry ? QString() : descripcionDeError(e);
+                repetir = op.alFallar(numeroDeError(e), descripcionDeError(e)) == plataforma::vbRetry;
+                return descripcionDeError(e);
             }
         };
         auto procesar = [&](const LineaLeida& l) {
             for (;;) {
-                QString error;
-                const QString mensaje = unaLinea(l, error);
-                if (!error.isEmpty() && mensaje.isEmpty() && op.alFallar) continue; // Retry
-                if (!tx) tx.emplace(con), reloj.start(), contadorInicial = corredor.contador(),
-                         tomadosIniciales = corredor.tomados();
+                bool repetir = false;
+                const QString mensaje = unaLinea(l, repetir);
+                if (repetir) continue;
+                abrirLote(); // the line's result waits for a commit like any other
                 lineas.push_back(l);
                 resultados.push_back(resultado(l, mensaje));
                 return;
@@ -383,16 +395,14 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
                 if (lineas.size() <= 1 || !e.esReintentable()) {
                     std::vector<LoteRecepcion::Resultado> rs;
                     for (const auto& l : lineas) rs.push_back(resultado(l, descripcionDeError(e)));
-                    corredor.fijarContador(contadorInicial);
-                    corredor.fijarTomados(tomadosIniciales);
+                    corredor.volverAMarca();
                     lineas.clear();
                     resultados.clear();
                     entregar(rs);
                     return;
                 }
                 // Replayed one line per transaction, from the numbers the batch began with.
-                corredor.fijarContador(contadorInicial);
-                corredor.fijarTomados(tomadosIniciales);
+                corredor.volverAMarca();
                 auto repetir = std::move(lineas);
                 lineas.clear();
                 resultados.clear();
