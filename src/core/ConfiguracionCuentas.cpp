@@ -79,4 +79,17 @@ bool Configuracion::EsFechaOperativa(const QDate& fecha)
 }
 
 
+qint16 Configuracion::DigitoVerificador(const QString& cuenta)
+{
+    int suma = 0, peso = 2;
+    for (qsizetype i = cuenta.size() - 1; i >= 0; --i) {
+        const QChar c = cuenta[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) continue;
+        suma += (c.unicode() - '0') * peso;
+        peso = peso == 7 ? 2 : peso + 1;
+    }
+    const int d = 11 - suma % 11;
+    return qint16(d == 11 ? 0 : d == 10 ? 1 : d);
+}
+
 } // namespace vexa
