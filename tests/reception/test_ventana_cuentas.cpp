@@ -1,4 +1,5 @@
 // The account-reception window driven as the operator would.
+#include "Reportes.h"
 #include "BaseDePrueba.h"
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
@@ -36,12 +37,12 @@ protected:
         BaseDePrueba::SetUp();
         ctx = std::make_unique<ContextoEmpresa>(con());
         CargarValoresContables(*ctx);
-        plataforma::instalarImpresora(&impresora);
+        plataforma::instalarReportes(&impresora);
         plataforma::instalarListaConsulta(&lista);
     }
     void TearDown() override
     {
-        plataforma::instalarImpresora(nullptr);
+        plataforma::instalarReportes(nullptr);
         plataforma::instalarListaConsulta(nullptr);
         BaseDePrueba::TearDown();
     }
@@ -75,7 +76,7 @@ protected:
     std::unique_ptr<ContextoEmpresa> ctx;
     QTemporaryDir dir;
     plataforma::GuionDialogos dialogos;
-    plataforma::ImpresoraGuion impresora;
+    plataforma::ReportesGuion impresora;
     plataforma::ListaConsultaGuion lista;
 };
 
@@ -172,8 +173,8 @@ TEST_P(VentanaCuentas, CorridaListasEImpresion)
     EXPECT_TRUE(w.CmdPrintGrabados->isEnabled());
     EXPECT_TRUE(w.CmdPrintErrores->isEnabled());
     w.CmdPrintGrabados->click();
-    ASSERT_EQ(impresora.trabajos.size(), 1);
-    EXPECT_TRUE(impresora.trabajos[0].lineas.join("|").contains(
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_TRUE(impresora.emitidos[0].lineas.join("|").contains(
         "LISTADO TESTIGO DE ASIENTO DESDE INTERFACE (REGISTROS GRABADOS)"));
     EXPECT_EQ(con().Escalar("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '1102010010004'").toString().trimmed(),
               "Uno S.A.");
