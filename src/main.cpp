@@ -12,6 +12,7 @@
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasReferencia.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasReferencia();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
