@@ -14,6 +14,7 @@
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
 #include "VentanasSeguridad.h"
+#include "VentanasReferencia.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv)
     registrarVentanasNucleo();
     registrarVentanasSeguridad();
     registrarVentanasBienes();
+    registrarVentanasReferencia();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
