@@ -28,6 +28,8 @@ public:
     static void SiguienteControl(QWidget* actual, int tecla);
     // True when the typed character is refused by the field's filter.
     static bool FiltraTecla(const QLineEdit* campo, const QKeyEvent& e);
+    // The decimal mark typed figures take, whatever the system's settings.
+    static QChar SeparadorDecimal() { return QLatin1Char('.'); }
 };
 
 } // namespace vexa
