@@ -9,6 +9,7 @@
 #include "LineaComandos.h"
 #include "Utilidades.h"
 #include "FrmInterface.h"
+#include "VentanasBienes.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasBienes();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -36,6 +36,16 @@ public:
     // ---- accounts and dates (ConfiguracionCuentas.cpp) ----
     // The account code exists in MA_CUENTAS.
     bool ExisteCuenta(const QString& cuenta);
+    // Same, also giving whether it is a fixed-asset account (BIENES = 1).
+    bool ExisteCuenta(const QString& cuenta, bool& esBienDeUso);
+
+    // ---- fixed assets (ConfiguracionCuentas.cpp) ----
+    // The number proposed for a new asset: the highest MA_BIENES code plus one.
+    // Only a proposal: the save takes it again inside its write transaction.
+    QString NuevoCodigoBien();
+    // The improvement number offered for an asset: its highest MA_BIENES_NOVEDADES
+    // ID plus one ("1" for an asset without improvements or a code that is not a number).
+    QString IdMejoraBien(const QString& codigoBien);
     // The account may be posted (exists and is a detail account); mensaje gets the reason.
     bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
     // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.

@@ -5,6 +5,7 @@
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
+#include "Reportes.h"
 #include "EstadoGlobal.h"
 #include "FrmInterface.h"
 #include "ListaConsulta.h"
@@ -60,13 +61,13 @@ protected:
         ctx = std::make_unique<ContextoEmpresa>(con());
         CargarValoresContables(*ctx);
         ctx->seccionEquipo = QStringLiteral("EQUIPO|USUARIO");
-        plataforma::instalarImpresora(&impresora);
+        plataforma::instalarReportes(&impresora);
         plataforma::instalarListaConsulta(&lista);
     }
     void TearDown() override
     {
         EXPECT_EQ(dialogos.conTransaccion, QStringList());
-        plataforma::instalarImpresora(nullptr);
+        plataforma::instalarReportes(nullptr);
         plataforma::instalarListaConsulta(nullptr);
         BaseDePrueba::TearDown();
     }
@@ -108,7 +109,7 @@ protected:
     std::unique_ptr<ContextoEmpresa> ctx;
     QTemporaryDir dir;
     DialogosVigilados dialogos;
-    plataforma::ImpresoraGuion impresora;
+    plataforma::ReportesGuion impresora;
     plataforma::ListaConsultaGuion lista;
 };
 
@@ -151,11 +152,11 @@ TEST_P(VentanaRecepcion, DiezLineasSieteGrabadasTresRechazadas)
 
     w.CmdPrintGrabados->click();
     w.CmdPrintErrores->click();
-    ASSERT_EQ(impresora.trabajos.size(), 2);
-    EXPECT_EQ(impresora.trabajos[0].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)").toUpper());
-    EXPECT_TRUE(impresora.trabajos[0].lineas.contains(grabados[6]));
-    EXPECT_EQ(impresora.trabajos[1].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)").toUpper());
-    EXPECT_TRUE(impresora.trabajos[1].lineas.contains(errores[2]));
+    ASSERT_EQ(impresora.emitidos.size(), 2);
+    EXPECT_EQ(impresora.emitidos[0].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)").toUpper());
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains(grabados[6]));
+    EXPECT_EQ(impresora.emitidos[1].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)").toUpper());
+    EXPECT_TRUE(impresora.emitidos[1].lineas.contains(errores[2]));
 
     // A second run empties the lists and writes its own row.
     const qint32 primero = w.IdRecepcion;
@@ -229,8 +230,8 @@ TEST_P(VentanaRecepcion, LineasInusablesRechazadasSinGrabarse)
     EXPECT_EQ(asientosRotos(con()), 0);
 
     w.CmdPrintErrores->click();
-    ASSERT_EQ(impresora.trabajos.size(), 1);
-    EXPECT_TRUE(impresora.trabajos[0].lineas.contains(items(w.LstErrores)[1]));
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains(items(w.LstErrores)[1]));
 }
 
 // A voucher that fails after it reached the database (here a trigger refuses its
