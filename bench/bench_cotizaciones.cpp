@@ -12,14 +12,20 @@
 // of rows (3,652 created above 3,652 kept):
 //   ratefill <backend> <case> days=<N> ms=<T>
 // Bar: at least 50,000 days/s on SQLite, 10,000 on PostgreSQL.
+//
+// Opening the rate window (offscreen) on a year of rows up to today:
+//   ratewindow <backend> ms=<T>
+// Bar: within 300 ms.
 #include "BaseBench.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "Ejercicios.h"
 #include "Empresa.h"
+#include "FrmTaCotizacion.h"
+#include "GrillaEditable.h"
 #include "Progreso.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 
@@ -74,6 +80,38 @@ void rellenoDeDiezAnios(Conexion& c, const char* nm)
     }
 }
 
+void ventanaDeUnAnio(Conexion& c, const char* nm)
+{
+    const QDate hoy = QDate::currentDate();
+    c.EjecutarSQL("DELETE FROM TA_COTIZACION");
+    c.EjecutarSQL("DELETE FROM MV_EJERCICIOS");
+    c.EjecutarSQL("DELETE FROM TA_CONFIGURACION WHERE CLAVE IN (?, ?)", {"Periodo", "[FECHA DESDE]"});
+    c.Insertar("TA_CONFIGURACION", {{"CLAVE", "Periodo"}, {"VALOR", "1"}});
+    c.Insertar("TA_CONFIGURACION", {{"CLAVE", "[FECHA DESDE]"}, {"VALOR", hoy.addDays(-364).toString("dd/MM/yyyy")}});
+    c.Insertar("MV_EJERCICIOS", {{"PERIODO", 1}, {"DESCRIPCION", "Un año"}, {"[FECHA DESDE]", hoy.addDays(-364)},
+                                 {"[FECHA HASTA]", hoy.addDays(1)}});
+    for (int n = 1; n <= 5; ++n)
+        if (!c.ExisteRegistro("TA_MONEDAS", QString::number(n), "CODIGO"))
+            c.Insertar("TA_MONEDAS", {{"CODIGO", QString::number(n)}, {"DESCRIPCION", QStringLiteral("Moneda %1").arg(n)}});
+    {
+        ProgresoNulo p;
+        ejercicios::CompletarDiasCotizacion(c, hoy.addDays(-364), hoy, false, p);
+    }
+    ContextoEmpresa ctx(c);
+    std::vector<double> v;
+    int filas = 0;
+    for (int i = 0; i < 6; ++i) {
+        QElapsedTimer t;
+        t.start();
+        FrmTaCotizacion w(ctx);
+        filas = w.MSFlexGrid1->rowCount();
+        if (i) v.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(v.begin(), v.end());
+    std::printf("ratewindow %s rows=%d ms=%.2f\n", nm, filas - 1, v[v.size() / 2]);
+    std::fflush(stdout);
+}
+
 void correr(Motor m)
 {
     DatosConexion d;
@@ -120,6 +158,7 @@ void correr(Motor m)
             std::fflush(stdout);
         }
         rellenoDeDiezAnios(c, nm);
+        ventanaDeUnAnio(c, nm);
         c.Cerrar();
     }
     eliminarEmpresa(d, &e);
@@ -129,7 +168,8 @@ void correr(Motor m)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QString motor = qEnvironmentVariable("VEXA_BENCH_MOTOR").toLower();
     if (motor.isEmpty() || motor == QLatin1String("sqlite")) correr(Motor::SQLite);
     if ((motor.isEmpty() || motor == QLatin1String("postgresql")) && !qEnvironmentVariable("VEXA_PG").isEmpty())

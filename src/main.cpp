@@ -13,6 +13,7 @@
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasCotizacion.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     registrarVentanasAsientos();
     registrarVentanasNucleo();
     registrarVentanasBienes();
+    registrarVentanasCotizacion();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

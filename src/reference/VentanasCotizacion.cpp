@@ -1,12 +1,15 @@
 #include "VentanasCotizacion.h"
 
+#include "FrmTaCotizacion.h"
 #include "RegistroVentanas.h"
 
 namespace vexa {
 
 void registrarVentanasCotizacion()
 {
-    // FrmTaCotizacion: registered once its grid can be edited.
+    registrarVentana(QStringLiteral("FrmTaCotizacion"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* {
+        return new FrmTaCotizacion(ctx);
+    });
 }
 
 } // namespace vexa

@@ -5,6 +5,7 @@
 #include "Frm_LibrosIva.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasCotizacion.h"
 #include "frmperscampos.h"
 #include "ArbolMenu.h"
 #include "BaseDePrueba.h"
@@ -802,6 +803,7 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasCotizacion();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
     EXPECT_TRUE(existeVentana("WizEjercicio"));
@@ -809,6 +811,7 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     EXPECT_TRUE(existeVentana("Frm_LibrosIva"));
     EXPECT_TRUE(existeVentana("FrmRenumTitCopiadores"));
     EXPECT_TRUE(existeVentana("LBF_DBPWD"));
+    EXPECT_TRUE(existeVentana("FrmTaCotizacion"));
 }
 
 // The journal windows open from their menu items on the company's data.
