@@ -14,7 +14,7 @@
 // Bar: at least 50,000 days/s on SQLite, 10,000 on PostgreSQL.
 //
 // Opening the rate window (offscreen) on a year of rows up to today:
-//   ratewindow <backend> ms=<T>
+//   ratewindow <backend> rows=<N> ms=<T>
 // Bar: within 300 ms.
 #include "BaseBench.h"
 #include "Conexion.h"
