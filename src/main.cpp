@@ -15,6 +15,7 @@
 #include "VentanasAsientos.h"
 #include "VentanasSeguridad.h"
 #include "VentanasReferencia.h"
+#include "VentanasCotizacion.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
     registrarVentanasSeguridad();
     registrarVentanasBienes();
     registrarVentanasReferencia();
+    registrarVentanasCotizacion();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -6,6 +6,7 @@
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
 #include "VentanasReferencia.h"
+#include "VentanasCotizacion.h"
 #include "frmperscampos.h"
 #include "ArbolMenu.h"
 #include "BaseDePrueba.h"
@@ -806,6 +807,7 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     registrarVentanasReferencia();
     EXPECT_TRUE(existeVentana("frmTablas"));
     EXPECT_TRUE(existeVentana("FrmDefVistas"));
+    registrarVentanasCotizacion();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
     EXPECT_TRUE(existeVentana("WizEjercicio"));
@@ -813,6 +815,7 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     EXPECT_TRUE(existeVentana("Frm_LibrosIva"));
     EXPECT_TRUE(existeVentana("FrmRenumTitCopiadores"));
     EXPECT_TRUE(existeVentana("LBF_DBPWD"));
+    EXPECT_TRUE(existeVentana("FrmTaCotizacion"));
 }
 
 // The journal windows open from their menu items on the company's data.
