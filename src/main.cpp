@@ -14,6 +14,7 @@
 #include "VentanasAsientos.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
+#include "frmMA_INDAJUSTE.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasAjuste();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
