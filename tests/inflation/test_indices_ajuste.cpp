@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,8 +52,9 @@ protected:
         fijarAhora(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
         ctx = std::make_unique<ContextoEmpresa>(con());
         CargarValoresContables(*ctx);
-        con().EjecutarSQL(QStringLiteral("DELETE FROM MA_INDAJUSTE"));
+        if (vaciarIndices()) con().EjecutarSQL(QStringLiteral("DELETE FROM MA_INDAJUSTE"));
     }
+    virtual bool vaciarIndices() const { return true; }
     void TearDown() override
     {
         fijarAhora(QDateTime());
@@ -455,6 +457,24 @@ TEST_P(IndicesAjuste, EdicionDeLaGrilla)
     ASSERT_TRUE(g->editando());
 }
 
+// A stored year that cannot be read is not offered for editing (saving the
+// empty grid would replace its rows): the error is shown and the window stays idle.
+TEST_P(IndicesAjuste, AnioQueNoSePuedeLeerNoSeEdita)
+{
+    fila(2024, 1, {10, 0, 0, 0});
+    frmMA_INDAJUSTE w(*ctx);
+    con().EjecutarSQL(QStringLiteral("ALTER TABLE MA_INDAJUSTE RENAME COLUMN Importe2 TO Otro2"));
+    anio(w, "2024");
+    con().EjecutarSQL(QStringLiteral("ALTER TABLE MA_INDAJUSTE RENAME COLUMN Otro2 TO Importe2"));
+    ASSERT_EQ(dlg.mostrados.size(), 1);
+    EXPECT_TRUE(dlg.ultimo().contains("CargaFlexGrid")) << dlg.ultimo().toStdString();
+    EXPECT_TRUE(w.ErrorCampo);
+    EXPECT_FALSE(w.DatosModificados);
+    EXPECT_FALSE(w.FgAsiento->isEnabled());
+    EXPECT_FALSE(w.UtilTeb1->habilitado("GRABAR"));
+    EXPECT_EQ(filas(2024), 1);
+}
+
 TEST_P(IndicesAjuste, ValorQueNoEsNumeroNoSeGraba)
 {
     frmMA_INDAJUSTE w(*ctx);
@@ -523,6 +543,35 @@ TEST_P(IndicesAjuste, ReporteCerrarYMenu)
     EXPECT_EQ(f->fechaHora("EGRESO").toString("yyyy-MM-dd HH:mm"), "2026-06-15 09:30");
 }
 
+// The demo company as a new user finds it: 2026 with its series' names, values
+// and coefficients to December 2026, as stored.
+class IndicesDemo : public IndicesAjuste {
+protected:
+    bool vaciarIndices() const override { return false; }
+};
+
+TEST_P(IndicesDemo, DosMilVeintiseis)
+{
+    frmMA_INDAJUSTE w(*ctx);
+    EXPECT_EQ(w.windowTitle(), "Indices de Ajustes");
+    EXPECT_EQ(w.lblAnio->text(), "AÑO:");
+    QStringList titulos;
+    for (int c = 1; c <= 8; ++c) titulos << w.FgAsiento->horizontalHeaderItem(c)->text();
+    EXPECT_EQ(titulos, (QStringList{"Mayoristas", "Coef.", "Consumidor", "Coef.", "Construcción", "Coef.", "Salarios", "Coef."}));
+    EXPECT_EQ(filas(2025), 12);
+    EXPECT_EQ(filas(2026), 12);
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(coef(w, 12, k), " 1.");
+        const auto g = guardado(2026, k);
+        for (int m = 1; m <= 12; ++m) {
+            EXPECT_EQ(w.FgAsiento->valor(m - 1, frmMA_INDAJUSTE::columnaValor(k)).toDouble(), g.at(m).first);
+            EXPECT_DOUBLE_EQ(coefValor(w, m, k), g.at(m).second);
+            EXPECT_GT(m > 1 ? g.at(m).first : 1e9, m > 1 ? g.at(m - 1).first : 0.0); // rising
+        }
+    }
+}
+
 } // namespace
 
 VEXA_AMBOS_MOTORES(IndicesAjuste);
+VEXA_AMBOS_MOTORES(IndicesDemo);
