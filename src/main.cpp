@@ -18,6 +18,7 @@
 #include "VentanasCotizacion.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
+#include "frmMA_INDAJUSTE.h"
 
 #include <QApplication>
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
     registrarVentanasBienes();
     registrarVentanasReferencia();
     registrarVentanasCotizacion();
+    registrarVentanasAjuste();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
