@@ -10,6 +10,7 @@
 #include "Utilidades.h"
 #include "FrmInterface.h"
 #include "VentanasBienes.h"
+#include "VentanasCCosto.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     registrarVentanasAsientos();
     registrarVentanasNucleo();
     registrarVentanasBienes();
+    registrarVentanasCCosto();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());
