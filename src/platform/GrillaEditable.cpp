@@ -80,6 +80,18 @@ GrillaEditable::GrillaEditable(QWidget* parent) : QTableWidget(parent)
         });
 }
 
+GrillaEditable::~GrillaEditable()
+{
+    // The table reports cell and scroll changes while Qt takes it down, after
+    // this part of the object is gone: nothing of it may answer them.
+    abierto_ = false;
+    disconnect(this, nullptr, this, nullptr);
+    for (QObject* o : {static_cast<QObject*>(verticalScrollBar()), static_cast<QObject*>(horizontalScrollBar()),
+                       static_cast<QObject*>(horizontalHeader()), static_cast<QObject*>(verticalHeader())})
+        o->disconnect(this);
+    editor_->removeEventFilter(this);
+}
+
 void GrillaEditable::setColumnas(std::vector<ColumnaGrilla> columnas)
 {
     if (abierto_) cancelarEdicion();
@@ -178,6 +190,9 @@ void GrillaEditable::Brw_Propiedades(int col)
     editor_->setProperty("Tag", c.Consulta);
     editor_->setMaxLength(c.Largo > 0 ? c.Largo : 32767);
     editor_->setEnabled(c.Editable);
+    // The text stays where the cell shows it.
+    const Qt::Alignment a = col >= 0 && col < int(alineaciones_.size()) ? alineaciones_[size_t(col)] : Qt::AlignLeft;
+    editor_->setAlignment((a & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
 }
 
 void GrillaEditable::colocarEditor()

@@ -53,6 +53,7 @@ public:
     enum class UltimaFila { Quedarse, AgregarFila };
 
     explicit GrillaEditable(QWidget* parent = nullptr);
+    ~GrillaEditable() override;
 
     // ---- the column table ----
     // Sets the columns (their count and headings) from the window's table.

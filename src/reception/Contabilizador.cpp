@@ -141,7 +141,10 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
                        + QStringLiteral("-") + c.Letra
                        + QStringLiteral(" fue modificado por otro proceso mientras se recibía; vuelva a recibirlo");
         }
-        if (!c.retiro) registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
+        if (!c.retiro) {
+            if (enLote_ && diferido_) registro_.guardar(asientoDe(c, lineas, testigo.IdRecepcion()));
+            else registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
+        }
         if (!enLote_) {
             registro_.aplicarNumeraciones();
             testigo.EscribeConteos(1);

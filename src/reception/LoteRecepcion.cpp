@@ -7,6 +7,7 @@
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vexa::recepcion {
@@ -28,15 +29,36 @@ void LoteRecepcion::abrir()
 {
     tx_.emplace(con_);
     reloj_.start();
-    seguro_ = false;
+    modoSeguro(false);
     // The locks a line could not wait for inside the previous batch, now
     // waited for in order before anything else.
-    if (!previas_.isEmpty()) tomarBloqueosEnOrden(con_, previas_);
+    if (!previas_.empty()) tomarBloqueosEnOrden(con_, previas_);
+}
+
+void LoteRecepcion::modoSeguro(bool seguro)
+{
+    seguro_ = seguro;
+    // The fast way keeps the postings for the end of the batch; a line at a
+    // time in its savepoint posts at once, so that a failure undoes only its line.
+    contabilizador_.setDiferido(!seguro);
+    recepcion_.setPostergado(!seguro);
 }
 
 void LoteRecepcion::cerrar()
 {
     for (int intento = 0; tx_; ++intento) {
+        if (!seguro_) {
+            try {
+                // The postings kept by the batch's lines: the numbering families
+                // are locked here, in order, until the commit just below.
+                contabilizador_.escribirPendientes();
+            } catch (const std::exception&) {
+                // Whichever voucher failed (or met a lock it may not wait for),
+                // the batch is done again a line at a time, each in its savepoint.
+                repetirSeguro();
+                continue;
+            }
+        }
         int grabados = 0, ignorados = 0;
         for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
         try {
@@ -56,6 +78,7 @@ void LoteRecepcion::cerrar()
         break;
     }
     tx_.reset();
+    contabilizador_.descartarPendientes();
     for (Resultado& r : resultados_) {
         if (r.mensaje.isEmpty()) testigo_.Grabado();
         else testigo_.Rechazado();
@@ -63,7 +86,7 @@ void LoteRecepcion::cerrar()
     }
     resultados_.clear();
     lineas_.clear();
-    seguro_ = false;
+    modoSeguro(false);
 }
 
 namespace {
@@ -94,6 +117,14 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
             mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
             deshacer = !mensaje.isEmpty() && contabilizador_.escribio();
         }
+    } catch (const ComprobanteEnLote&) {
+        // An earlier line of this batch holds the same voucher, not written yet:
+        // the batch is committed first and the line begins the next one.
+        recepcion_.LimpiaValores();
+        lineas_.pop_back();
+        cerrar();
+        procesar(linea);
+        return;
     } catch (const std::exception& e) {
         // A failed statement always arrives here as an exception (nothing below
         // swallows one): it may have spoilt the transaction, which PostgreSQL
@@ -121,7 +152,10 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const Line
         if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
         if (mensaje.isEmpty()) punto.confirmar();
     } catch (const BloqueoOcupado& b) {
-        if (!previas_.contains(b.clave(), Qt::CaseInsensitive)) previas_ << b.clave();
+        const bool nueva = std::none_of(previas_.begin(), previas_.end(), [&b](const ClaveBloqueo& k) {
+            return k.nivel == b.bloqueo().nivel && texto::igual(k.clave, b.clave());
+        });
+        if (nueva) previas_.push_back(b.bloqueo());
         otraVez = true;
     } catch (const std::exception& e) {
         if (esConflictoTransitorio(e)) otraVez = true;
@@ -148,7 +182,7 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
             // the line again in a fresh batch, which waits for its locks.
             cerrar();
             abrir();
-            seguro_ = true;
+            modoSeguro(true);
             continue;
         }
         lineas_.push_back(linea);
@@ -164,9 +198,10 @@ void LoteRecepcion::repetirSeguro()
     // Undo the whole batch and post its lines again, each in its own savepoint.
     std::vector<LineaLeida> cola = std::exchange(lineas_, {});
     tx_.reset();
+    contabilizador_.descartarPendientes();
     resultados_.clear();
     abrir();
-    seguro_ = true;
+    modoSeguro(true);
     seguir(std::move(cola));
 }
 

@@ -8,16 +8,27 @@
 // the recorded ones and the rejected ones, and only then counts them in the
 // reception log, whose counts are written inside the same transaction.
 //
-// Lines are first posted without a savepoint of their own. When a line fails
-// after it reached the database (an error, or a message of the posting after
-// it wrote), the batch is rolled back and its lines are posted again one by
-// one, each in a savepoint, so that the failure undoes only its own line.
+// Lines are first validated without a savepoint of their own, and their
+// entries are kept (not written) until the batch is about to commit: then every
+// entry number is taken at once, the numbering families locked in one order,
+// and the rows written in a few statements, so a family another station also
+// numbers in stays locked only for the batch's last writes. The existence
+// check of each voucher locks its identity when the line is validated, so the
+// voucher cannot be posted by another station in between; a voucher met twice
+// in one batch ends the batch before its second line (ComprobanteEnLote).
+//
+// When a line fails after it reached the database (an error, or a message of
+// the posting after it wrote), or the writes at the end fail, the batch is
+// rolled back and its lines are posted again one by one, each posted at once
+// in a savepoint, so that the failure undoes only its own line (and gives its
+// entry number back).
 //
 // Another station being busy never rejects a line. A lock the line may not
 // wait for (BloqueoOcupado, see BloqueosOrdenados.h), a deadlock or a
 // serialisation failure undoes the line; the batch's earlier lines are
 // committed and the line is posted again in a fresh batch that first takes,
 // waiting and in order, the locks it could not have.
+#include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "LectorInterfaz.h"
 
@@ -62,6 +73,7 @@ public:
 private:
     void abrir();
     void cerrar();
+    void modoSeguro(bool seguro);
     // The line in a savepoint; nullopt when it must go to a fresh batch.
     std::optional<Resultado> procesarSeguro(const LineaLeida& linea);
     // Posts the lines one by one, each in a savepoint, in the open batch.
@@ -78,7 +90,7 @@ private:
     std::vector<LineaLeida> lineas_; // of the open batch, to post them again
     std::vector<Resultado> resultados_; // of the open batch
     std::vector<Resultado> listos_;     // committed, not handed out yet
-    QStringList previas_;               // locks a fresh batch takes first
+    std::vector<ClaveBloqueo> previas_; // locks a fresh batch takes first
 };
 
 } // namespace vexa::recepcion

@@ -203,10 +203,18 @@ std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const 
     // Inside the writing transaction the voucher's identity is locked before it
     // is looked for, until the transaction ends: another station receiving the
     // same voucher waits, then finds this one's rows.
-    if (con_.enTransaccion())
-        tomarBloqueo(con_, QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
-                               .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
-                                    QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor));
+    if (con_.enTransaccion()) {
+        const QString clave = QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
+                                  .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
+                                       QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor)
+                                  .toUpper();
+        if (postergado_) {
+            const QString marca = QStringLiteral("RecepcionInterface|visto|") + clave;
+            if (con_.datoTransaccion(marca).isValid()) throw ComprobanteEnLote();
+            con_.fijarDatoTransaccion(marca, true);
+        }
+        tomarBloqueo(con_, clave);
+    }
 
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
@@ -250,6 +258,8 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
         throw;
     } catch (const BloqueoOcupado&) {
         throw; // the caller ends its batch before this line
+    } catch (const ComprobanteEnLote&) {
+        throw;
     } catch (const std::exception& e) {
         r.mensaje = descripcionDeError(e);
         if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");

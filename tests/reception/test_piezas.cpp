@@ -2,6 +2,7 @@
 // their print buttons, and the window locked during a run.
 #include "BaseDePrueba.h"
 #include "Entorno.h"
+#include "Reportes.h"
 #include "PiezasRecepcion.h"
 
 #include <QFile>
@@ -60,12 +61,12 @@ TEST(ListasRecepcion, BotonesDeImpresionSegunSusListas)
     EXPECT_TRUE(l.CmdPrintErrores->isEnabled());
     EXPECT_EQ(l.LstGrabados->model()->rowCount(), 2);
     EXPECT_EQ(l.LstErrores->model()->index(0, 0).data().toString(), "Linea:  2  mal");
-    plataforma::ImpresoraGuion impresora;
-    plataforma::instalarImpresora(&impresora);
+    plataforma::ReportesGuion impresora;
+    plataforma::instalarReportes(&impresora);
     l.CmdPrintErrores->click();
-    plataforma::instalarImpresora(nullptr);
-    ASSERT_EQ(impresora.trabajos.size(), 1);
-    EXPECT_TRUE(impresora.trabajos[0].lineas.contains("Linea:  2  mal"));
+    plataforma::instalarReportes(nullptr);
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains("Linea:  2  mal"));
     l.limpiar();
     EXPECT_FALSE(l.CmdPrintGrabados->isEnabled());
     EXPECT_FALSE(l.CmdPrintErrores->isEnabled());
