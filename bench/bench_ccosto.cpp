@@ -11,6 +11,7 @@
 #include "BaseBench.h"
 #include "CNStuffContable.h"
 #include "ContextoEmpresa.h"
+#include "ControlesFormulario.h"
 #include "Dialogos.h"
 #include "Frmta_asigccosto.h"
 #include "ReglasCCosto.h"

@@ -132,19 +132,22 @@ Cuenta BuscarCuenta(Conexion& con, const QString& codigo)
 std::vector<RegCentroCosto> Generar(Conexion& con, const QString& cuenta)
 {
     std::vector<RegCentroCosto> filas(1);
-    Recordset rs = con.ObtenerRecordset(
-        QStringLiteral("SELECT C.CCOSTO, C.PORCENTAJE, T.DESCRIPCION FROM MA_CUENTASCCOSTO C "
-                       "LEFT JOIN TA_CCOSTO T ON T.CODIGO = C.CCOSTO WHERE C.CODIGO = ? ORDER BY C.CCOSTO"),
-        {texto::recortar(cuenta)});
-    for (; !rs.eof(); rs.siguiente()) {
-        RegCentroCosto r;
-        r.CCosto = CodigoCentro(rs.texto(QStringLiteral("CCOSTO")));
-        r.Descripcion = texto::recortar(rs.texto(QStringLiteral("DESCRIPCION")));
-        r.Porcentaje = rs.esNulo(QStringLiteral("PORCENTAJE"))
-                           ? QString()
-                           : TextoPorcentaje(rs.fila().doble(QStringLiteral("PORCENTAJE")));
-        filas.push_back(r);
+    {
+        Recordset rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT CCOSTO, PORCENTAJE FROM MA_CUENTASCCOSTO WHERE CODIGO = ? ORDER BY CCOSTO"),
+            {texto::recortar(cuenta)});
+        for (; !rs.eof(); rs.siguiente()) {
+            RegCentroCosto r;
+            r.CCosto = CodigoCentro(rs.texto(QStringLiteral("CCOSTO")));
+            r.Porcentaje = rs.esNulo(QStringLiteral("PORCENTAJE"))
+                               ? QString()
+                               : TextoPorcentaje(rs.fila().doble(QStringLiteral("PORCENTAJE")));
+            filas.push_back(r);
+        }
     }
+    // A code stored short finds its centre zero-filled, as the operator's does.
+    for (size_t i = 1; i < filas.size(); ++i)
+        if (const auto c = BuscarCentro(con, filas[i].CCosto)) filas[i].Descripcion = c->descripcion;
     return filas;
 }
 

@@ -190,6 +190,7 @@ TEST_P(VentanaCCosto, CentrosDeCosto)
     ASSERT_EQ(cuenta(kCompras), QString());
     EXPECT_EQ(grilla(1, 1), "0002");
     EXPECT_EQ(grilla(3, 1), "0004"); // the short stored code comes back zero-filled
+    EXPECT_EQ(grilla(3, 2), "Logística");
     EXPECT_EQ(celda(4, 1, "9"), ccosto::MensajeCodigoInexistente());
     EXPECT_EQ(dlg.mostrados.last().titulo, "Aviso al Operador");
     EXPECT_EQ(celda(4, 1, "2"), ccosto::MensajeCentroRepetido());
