@@ -10,6 +10,7 @@
 #include "Utilidades.h"
 #include "FrmInterface.h"
 #include "VentanasBienes.h"
+#include "VentanasCCosto.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     registrarVentanasReferencia();
     registrarVentanasCotizacion();
     registrarVentanasAjuste();
+    registrarVentanasCCosto();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -49,6 +49,7 @@ public:
     // The account picker: the chart of accounts (description and code, in code
     // order) in the lookup list. The chosen code comes back in 'cuenta' and the
     // answer is true; closed without a choice, 'cuenta' is left as it was.
+    // Built with the windows (SeleccionaCuenta.cpp in vexa_core_ventanas).
     bool SeleccionaCuenta(QString& cuenta);
     // Title of the picker's list.
     static QString TituloSeleccionaCuenta();

@@ -1,6 +1,5 @@
 #include "Configuracion.h"
 
-#include "ListaConsulta.h"
 #include "Utilidades.h"
 
 namespace vexa {
@@ -20,18 +19,6 @@ bool Configuracion::ExisteCuenta(const QString& cuenta, bool& esBienDeUso)
     auto f = con().PrimeraFila(QStringLiteral("SELECT BIENES FROM MA_CUENTAS WHERE CODIGO = ?"), {c});
     if (!f) return false;
     esBienDeUso = f->entero(QStringLiteral("BIENES")) == 1;
-    return true;
-}
-
-QString Configuracion::TituloSeleccionaCuenta() { return QStringLiteral("Plan de Cuentas"); }
-
-bool Configuracion::SeleccionaCuenta(QString& cuenta)
-{
-    const QString elegida = plataforma::listaConsulta().Elegir(
-        con(), TituloSeleccionaCuenta(), QStringLiteral("CODIGO"),
-        QStringLiteral("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS ORDER BY CODIGO"));
-    if (elegida.isEmpty()) return false;
-    cuenta = texto::recortar(elegida);
     return true;
 }
 
