@@ -69,6 +69,16 @@ void ProgresoVentana::MostrarVentana(bool visible)
     if (cuadro_) cuadro_->setVisible(visible);
 }
 
+void ProgresoVentana::Reanudar()
+{
+    cancelado_ = false;
+    if (cuadro_) {
+        const int valor = cuadro_->value();
+        cuadro_->reset(); // clears the cancelled state
+        cuadro_->setValue(valor);
+    }
+}
+
 void ProgresoVentana::Cerrar()
 {
     if (cuadro_) {

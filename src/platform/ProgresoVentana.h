@@ -24,6 +24,8 @@ public:
     bool Actualizar(qint64 hecho, const QString& texto) override;
     void Cerrar() override;
     void MostrarVentana(bool visible) override;
+    // The operator's cancel was not confirmed: the run goes on and may be cancelled again.
+    void Reanudar();
 
 protected:
     // The box shows the three texts on three lines.

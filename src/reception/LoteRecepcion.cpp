@@ -15,14 +15,53 @@ namespace {
 // Fresh batches one line may need before it is rejected after all (a lock
 // conflict that keeps coming back means something else is wrong).
 constexpr int kReintentosLinea = 50;
+
+// An interface line: validated by the definition, posted by the Contabilizador.
+class RegistroInterfaz : public RegistroLote {
+public:
+    RegistroInterfaz(RecepcionInterface& recepcion, Contabilizador& contabilizador, TestigoRecepcion& testigo)
+        : recepcion_(recepcion), contabilizador_(contabilizador), testigo_(testigo)
+    {
+        contabilizador_.setEnLote(true);
+    }
+    Respuesta registrar(const LineaLeida& linea) override
+    {
+        struct Limpiar {
+            RecepcionInterface& r;
+            ~Limpiar() { r.LimpiaValores(); }
+        } limpiar{recepcion_};
+        Respuesta res;
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        res.mensaje = r.mensaje;
+        if (r.valido()) {
+            res.mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+            res.escribio = !res.mensaje.isEmpty() && contabilizador_.escribio();
+        }
+        return res;
+    }
+    void antesDeConfirmar() override { contabilizador_.antesDeConfirmar(); }
+    void olvidarNumeros() override { contabilizador_.olvidarNumeros(); }
+
+private:
+    RecepcionInterface& recepcion_;
+    Contabilizador& contabilizador_;
+    TestigoRecepcion& testigo_;
+};
 } // namespace
 
 LoteRecepcion::LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador,
                              TestigoRecepcion& testigo)
-    : con_(con), recepcion_(recepcion), contabilizador_(contabilizador), testigo_(testigo)
+    : con_(con), propio_(std::make_unique<RegistroInterfaz>(recepcion, contabilizador, testigo)), registro_(*propio_),
+      testigo_(testigo)
 {
-    contabilizador_.setEnLote(true);
 }
+
+LoteRecepcion::LoteRecepcion(Conexion& con, RegistroLote& registro, TestigoRecepcion& testigo)
+    : con_(con), registro_(registro), testigo_(testigo)
+{
+}
+
+LoteRecepcion::~LoteRecepcion() = default;
 
 void LoteRecepcion::abrir()
 {
@@ -38,11 +77,18 @@ void LoteRecepcion::cerrar()
 {
     for (int intento = 0; tx_; ++intento) {
         int grabados = 0, ignorados = 0;
-        for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
+        for (const Resultado& r : resultados_) (r.mensaje.isEmpty() && !r.retirado ? grabados : ignorados)++;
         try {
-            contabilizador_.antesDeConfirmar();
+            registro_.antesDeConfirmar();
             testigo_.EscribeConteos(grabados, ignorados);
             tx_->confirmar();
+        } catch (const RecepcionAnulada&) {
+            // The run was cancelled meanwhile: nothing of the batch stays.
+            tx_.reset();
+            resultados_.clear();
+            lineas_.clear();
+            seguro_ = false;
+            throw;
         } catch (const std::exception& e) {
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
                 // Another station met this batch at its last writes: do the batch again.
@@ -57,7 +103,7 @@ void LoteRecepcion::cerrar()
     }
     tx_.reset();
     for (Resultado& r : resultados_) {
-        if (r.mensaje.isEmpty()) testigo_.Grabado();
+        if (r.mensaje.isEmpty() && !r.retirado) testigo_.Grabado();
         else testigo_.Rechazado();
         listos_.push_back(std::move(r));
     }
@@ -67,9 +113,9 @@ void LoteRecepcion::cerrar()
 }
 
 namespace {
-LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje)
+LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje, bool retirado = false)
 {
-    return {int(l.numero), l.posicion, l.largo, mensaje};
+    return {int(l.numero), l.posicion, l.largo, mensaje, retirado};
 }
 } // namespace
 
@@ -86,14 +132,12 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         return;
     }
     QString mensaje;
-    bool deshacer = false;
+    bool deshacer = false, retirado = false;
     try {
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        const RegistroLote::Respuesta r = registro_.registrar(linea);
         mensaje = r.mensaje;
-        if (r.valido()) {
-            mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
-            deshacer = !mensaje.isEmpty() && contabilizador_.escribio();
-        }
+        retirado = r.retirado;
+        deshacer = r.escribio;
     } catch (const std::exception& e) {
         // A failed statement always arrives here as an exception (nothing below
         // swallows one): it may have spoilt the transaction, which PostgreSQL
@@ -101,38 +145,44 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         mensaje = descripcionDeError(e);
         deshacer = true;
     }
-    recepcion_.LimpiaValores();
     if (deshacer) {
         repetirSeguro();
         return;
     }
-    resultados_.push_back(resultado(linea, mensaje));
+    resultados_.push_back(resultado(linea, mensaje, retirado));
 }
 
-std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea)
+std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero)
 {
+    inesperado = false;
+    numero = 0;
     if (!linea.problema.isEmpty()) return resultado(linea, linea.problema);
     QString mensaje;
-    bool otraVez = false;
+    bool otraVez = false, retirado = false;
     try {
         Transaccion punto(con_); // a savepoint inside the batch
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        const RegistroLote::Respuesta r = registro_.registrar(linea);
         mensaje = r.mensaje;
-        if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+        retirado = r.retirado;
         if (mensaje.isEmpty()) punto.confirmar();
     } catch (const BloqueoOcupado& b) {
         if (!previas_.contains(b.clave(), Qt::CaseInsensitive)) previas_ << b.clave();
         otraVez = true;
     } catch (const std::exception& e) {
-        if (esConflictoTransitorio(e)) otraVez = true;
-        else mensaje = descripcionDeError(e);
+        if (esConflictoTransitorio(e)) {
+            otraVez = true;
+        } else {
+            mensaje = descripcionDeError(e);
+            if (texto::recortar(mensaje).isEmpty()) mensaje = QStringLiteral("Error ") + QString::number(numeroDeError(e));
+            inesperado = true;
+            numero = numeroDeError(e);
+        }
     }
     // The line's savepoint was rolled back: the number its entry took is free again,
     // so the batch's entries stay numbered without a gap.
-    if (!mensaje.isEmpty() || otraVez) contabilizador_.olvidarNumeros();
-    recepcion_.LimpiaValores();
+    if (!mensaje.isEmpty() || otraVez) registro_.olvidarNumeros();
     if (otraVez) return std::nullopt;
-    return resultado(linea, mensaje);
+    return resultado(linea, mensaje, retirado);
 }
 
 void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
@@ -140,7 +190,17 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
     int intentos = 0;
     for (size_t i = 0; i < cola.size();) {
         const LineaLeida& linea = cola[i];
-        std::optional<Resultado> r = procesarSeguro(linea);
+        bool inesperado = false;
+        int numero = 0;
+        std::optional<Resultado> r = procesarSeguro(linea, inesperado, numero);
+        if (r && inesperado && alFallar_) {
+            // The units before it are committed, so no transaction waits on the operator.
+            cerrar();
+            const bool otraVez = alFallar_(numero, r->mensaje);
+            abrir();
+            seguro_ = true;
+            if (otraVez) continue;
+        }
         if (!r && ++intentos > kReintentosLinea)
             r = resultado(linea, QStringLiteral("El comprobante no pudo grabarse: otra estación lo retuvo demasiado tiempo"));
         if (!r) {
