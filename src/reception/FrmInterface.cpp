@@ -1,5 +1,8 @@
 #include "FrmInterface.h"
 
+#include "FrmAnulRecep.h"
+#include "FrmDatosVexa.h"
+
 #include "AjustesPrograma.h"
 #include "LectorInterfaz.h"
 #include "Conexion.h"
@@ -494,6 +497,8 @@ void FrmInterface::closeEvent(QCloseEvent* e)
 void registrarVentanasRecepcion()
 {
     registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmInterface(ctx); });
+    registrarVentana(QStringLiteral("frmDatosVexa"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new frmDatosVexa(ctx); });
+    registrarVentana(QStringLiteral("FrmAnulRecep"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmAnulRecep(ctx); });
 }
 
 } // namespace vexa::recepcion
