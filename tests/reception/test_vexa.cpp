@@ -11,6 +11,7 @@
 #include "Progreso.h"
 #include "RecepcionVexa.h"
 #include "TestigoRecepcion.h"
+#include "Empresa.h"
 #include "Utilidades.h"
 
 #include <QFile>
@@ -596,6 +597,37 @@ TEST_P(Vexa, UnaRecepcionAnuladaMientrasSeProcesaSeDetiene)
     EXPECT_EQ(r.error, RecepcionAnulada::Mensaje());
     EXPECT_TRUE(listados.contains(RecepcionAnulada::Mensaje()));
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {r.idRecepcion}), 0);
+}
+
+// A company of version 6 gets the VAT-concept accounts table when opened; its
+// reception then finds no VAT accounts and books only nets and totals.
+TEST_P(Vexa, UnaEmpresaVersion6RecibeLaTablaDeCuentasDeIva)
+{
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v6.db" : datos().dbName + "_v6";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.setDatos(d);
+    if (motor() == Motor::SQLite) {
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+    }
+    vieja.aplicarEsquema(true, 6);
+    EXPECT_THROW(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA"), ErrorBD);
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA").toInt(), 0); // demo rows only for new companies
+    RecepcionVexa r(vieja, "2");
+    EXPECT_EQ(r.ConceptoIva("2102010010001"), "");
+    vieja.Insertar("TA_CUENTASIVA", {{"ID", 1}, {"DFI_IVARI", "2102010010001 "}, {"DFI_IVACF", "2102010010001"}});
+    RecepcionVexa r2(vieja, "2");
+    EXPECT_EQ(r2.ConceptoIva(" 2102010010001"), "DFI_IVARI"); // the first column that names it
+    vieja.Cerrar();
+    if (!copia.isEmpty()) QFile::remove(copia);
+    eliminarEmpresa(d, &error);
 }
 
 // The example files a new user tries, as LEAME.md describes them.
