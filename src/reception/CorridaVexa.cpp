@@ -91,7 +91,12 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
                     }
                     progreso.Actualizar(hecho, QStringLiteral("Actualizando Asiento Nº ") + clave);
                 }
-                if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo, linea.problema))
+                // The file's layout takes NUL characters out of the fields where the
+                // commercial system leaves them (main account, VAT book, net kind):
+                // a NUL alone does not make the line unusable.
+                const bool soloNul = linea.problema.startsWith(QStringLiteral("La línea contiene un carácter nulo"));
+                if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo,
+                                                    soloNul ? QString() : linea.problema))
                     contabilizar(*c);
             }
             if (!cancelada && lector.error().isEmpty())

@@ -292,15 +292,16 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
         n.cuenta = texto::recortar(l.Cuenta);
         n.alDebe = texto::igual(texto::recortar(l.DebeHaber), QStringLiteral("D"));
         n.importe = m;
-        const QString detalle = texto::recortar(l.Detalle);
+        // NUL and 0xFF characters of the commercial system's padding are not stored.
+        const QString detalle = limpio(l.Detalle);
         n.detalle = detalle.isEmpty() ? QStringLiteral("Recepcion de Informacion Nº ") + id
                                       : QStringLiteral("(Recep: ") + id + QStringLiteral(") ") + detalle;
         n.vencimiento = fechaVencimiento(l.FechaVto);
         n.cabeceraPropia = true;
-        n.cabCuenta = texto::recortar(l.CabCuenta);
-        n.cabNombre = texto::recortar(l.CabNombre);
-        n.cabCuit = texto::recortar(l.CabCUIT);
-        n.cabCondIva = texto::recortar(l.CabCondIVA);
+        n.cabCuenta = limpio(l.CabCuenta);
+        n.cabNombre = limpio(l.CabNombre);
+        n.cabCuit = limpio(l.CabCUIT);
+        n.cabCondIva = limpio(l.CabCondIVA);
         a.lineas.push_back(std::move(n));
     }
     if (a.lineas.empty() && !plan.retiro) return QStringLiteral("El asiento no contiene lineas con importe");

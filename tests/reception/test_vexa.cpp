@@ -303,6 +303,24 @@ TEST_P(Vexa, CadaChequeoConSuMensaje)
     EXPECT_EQ(t.entero("TOTAL_LINEAS"), int(casos.size()) + 1);
 }
 
+// NUL characters in the main account and the VAT book are taken out.
+TEST_P(Vexa, CaracteresNulos)
+{
+    QStringList v = ventaVexa("1", 20);
+    for (QString& l : v) l.replace(67, 1, QChar(0)); // last column of the main account (blank)
+    v[1].replace(101, 1, QChar(0));                   // VAT book of a line that names none
+    const QString ruta = dir.filePath("nul.txt");
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write((v.join("\r\n") + "\r\n").toUtf8());
+    f.close();
+    ProgresoNulo p;
+    const ResultadoCorridaVexa r = RecibirVexa(*ctx, ruta, p, [this](const QStringList& e) { errores << e; });
+    EXPECT_EQ(r.grabados, 1) << errores.join("\n").toStdString();
+    EXPECT_TRUE(errores.isEmpty());
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 20"), 3);
+}
+
 TEST_P(Vexa, ToleranciaSobreLaPrimeraLinea)
 {
     // Customer 121 debit against 100.30 + 21 credit: the first line (debit) becomes 121.30.
