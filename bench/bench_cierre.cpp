@@ -42,13 +42,13 @@ void llenar(Conexion& c, int lineas)
                                  "SELECT 2, 1 + i %% 12, i, 1, CASE WHEN i %% 20 < 9 THEN 'S0' ELSE 'S' END || (1 + i %% 20), 1 FROM %1")
                       .arg(numeros(c, QString::number(lineas)))
                       .replace(QLatin1String("%%"), QLatin1String("%")));
-    c.EjecutarSQL(QStringLiteral("INSERT INTO MA_BIENES (CODIGO, Vida_Util, Periodo) SELECT CAST(i AS VARCHAR(15)), 5, 1 FROM %1")
+    c.EjecutarSQL(QStringLiteral("INSERT INTO MA_BIENES (CODIGO, Vida_Util, Periodo) SELECT i, 5, 1 FROM %1")
                       .arg(numeros(c, QStringLiteral("10000"))));
-    c.EjecutarSQL(QStringLiteral("INSERT INTO MA_BIENES_NOVEDADES (CODIGO, ID, Vida_Util, Periodo) SELECT CAST(i AS VARCHAR(15)), 1, 3, 2 FROM %1")
+    c.EjecutarSQL(QStringLiteral("INSERT INTO MA_BIENES_NOVEDADES (CODIGO, ID, Vida_Util, Periodo) SELECT i, 1, 3, 2 FROM %1")
                       .arg(numeros(c, QStringLiteral("10000"))));
-    c.EjecutarSQL(QStringLiteral("INSERT INTO MV_CALCULO_BIENES (CODIGO, ID, Periodo) SELECT CAST(i AS VARCHAR(15)), 0, 1 FROM %1")
+    c.EjecutarSQL(QStringLiteral("INSERT INTO MV_CALCULO_BIENES (CODIGO, ID, Periodo) SELECT i, 0, 1 FROM %1")
                       .arg(numeros(c, QStringLiteral("10000"))));
-    c.EjecutarSQL(QStringLiteral("INSERT INTO MV_CALCULO_BIENES (CODIGO, ID, Periodo) SELECT CAST(i AS VARCHAR(15)), 1, 2 FROM %1")
+    c.EjecutarSQL(QStringLiteral("INSERT INTO MV_CALCULO_BIENES (CODIGO, ID, Periodo) SELECT i, 1, 2 FROM %1")
                       .arg(numeros(c, QStringLiteral("10000"))));
     c.EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = 'SI' WHERE CLAVE = 'USA BIENES DE USO'");
     t.confirmar();
@@ -86,6 +86,7 @@ void correr(Motor m, int lineas)
         c.EjecutarSQL("DELETE FROM MV_ASIENTOS");
         c.EjecutarSQL("DELETE FROM MA_SUBDIARIOS");
         c.EjecutarSQL("DELETE FROM MV_CALCULO_BIENES");
+        c.EjecutarSQL("DELETE FROM MA_BIENES_NOVEDADES");
         c.EjecutarSQL("DELETE FROM MA_BIENES");
         llenar(c, lineas);
         ContextoEmpresa ctx(c);
@@ -98,7 +99,7 @@ void correr(Motor m, int lineas)
         c.EjecutarSQL("UPDATE MV_ASIENTOS SET CONTABILIZADO = 0 WHERE [NUMERO ASIENTO] IN (?, ?)", {lineas - 3, lineas - 7});
         informar("dos_subdiarios_pendientes", medianaMs(ctx, true));
         c.EjecutarSQL("UPDATE MV_ASIENTOS SET CONTABILIZADO = 1");
-        c.EjecutarSQL("DELETE FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND ID = 0", {"10000"});
+        c.EjecutarSQL("DELETE FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND ID = 0", {10000});
         informar("ultimo_bien_sin_calculo", medianaMs(ctx, true));
         c.Cerrar();
     }

@@ -4,7 +4,8 @@ set -euo pipefail
 PAQUETES=(cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6sql6-psql libqt6svg6
   libsqlite3-dev libpq-dev sqlite3 libgtest-dev postgresql fonts-dejavu-core xvfb xauth
-  qt6-translations-l10n)
+  qt6-translations-l10n poppler-utils)
+# poppler-utils: pdftotext, with which the tests read printed reports back.
 # qt6-translations-l10n: Qt's own dialogs in Spanish (Qt's runtime only recommends it).
 FALTAN=()
 for p in "${PAQUETES[@]}"; do

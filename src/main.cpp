@@ -9,9 +9,11 @@
 #include "LineaComandos.h"
 #include "Utilidades.h"
 #include "FrmInterface.h"
+#include "VentanasBienes.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasSeguridad.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
 
@@ -29,6 +31,8 @@ int main(int argc, char** argv)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasSeguridad();
+    registrarVentanasBienes();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

@@ -36,6 +36,26 @@ public:
     // ---- accounts and dates (ConfiguracionCuentas.cpp) ----
     // The account code exists in MA_CUENTAS.
     bool ExisteCuenta(const QString& cuenta);
+    // Same, also giving whether it is a fixed-asset account (BIENES = 1).
+    bool ExisteCuenta(const QString& cuenta, bool& esBienDeUso);
+
+    // ---- fixed assets (ConfiguracionCuentas.cpp) ----
+    // The number proposed for a new asset: the highest MA_BIENES code plus one.
+    // Only a proposal: the save takes it again inside its write transaction.
+    QString NuevoCodigoBien();
+    // The improvement number offered for an asset: its highest MA_BIENES_NOVEDADES
+    // ID plus one ("1" for an asset without improvements or a code that is not a number).
+    QString IdMejoraBien(const QString& codigoBien);
+    // The account picker: the chart of accounts (description and code, in code
+    // order) in the lookup list. The chosen code comes back in 'cuenta' and the
+    // answer is true; closed without a choice, 'cuenta' is left as it was.
+    bool SeleccionaCuenta(QString& cuenta);
+    // Title of the picker's list.
+    static QString TituloSeleccionaCuenta();
+    // Check digit of an account code: its digits (anything else skipped) weighted
+    // 2, 3, 4, 5, 6, 7, 2, 3, ... from the rightmost; d = 11 - (sum mod 11), with
+    // 11 giving 0 and 10 giving 1.
+    static qint16 DigitoVerificador(const QString& cuenta);
     // The account may be posted (exists and is a detail account); mensaje gets the reason.
     bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
     // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.

@@ -1,6 +1,7 @@
 #include "LBM_Common.h"
 
 #include "Entorno.h"
+#include "Reportes.h"
 #include "Errores.h"
 #include "EstadoGlobal.h"
 
@@ -39,7 +40,11 @@ void ImprimirLista(const QStringList& items, const std::optional<QString>& titul
     // The list itself: size 8, no emphasis, after two empty lines.
     lineas << LineaImpresa{QString(), 1, 8} << LineaImpresa{QString(), 1, 8};
     for (const QString& item : items) lineas << LineaImpresa{item, 1, 8};
-    const plataforma::ResultadoImpresion r = plataforma::impresora().imprimir(encabezado, lineas);
+    plataforma::Reporte rep;
+    rep.titulo = encabezado;
+    rep.lineas = lineas;
+    rep.cabeceraEnPaginas = false; // one header block; the printer breaks the pages
+    const plataforma::ResultadoReporte r = plataforma::reportes().emitir(rep, plataforma::DestinoReporte::Impresora);
     if (!r.ok) throw ErrorVexa(482, r.error.isEmpty() ? QStringLiteral("Error de impresora") : r.error);
 }
 

@@ -5,6 +5,11 @@
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
+#include <QSet>
+
+#include <map>
+#include <utility>
+
 namespace vexa {
 
 namespace {
@@ -28,26 +33,33 @@ const QStringList& columnas()
 }
 constexpr int kColumnasLibroIva = 12;
 
-// The insert of an entry of the given number of rows: the VAT-book columns
-// take values on the first row only and are NULL on the others. One text per
-// row count, kept for the run (the database layer keeps its prepared statement).
-const QString& sqlInsercion(int filas)
+// The insert of 'asientos' entries of 'filas' rows each: the VAT-book columns
+// take values on each entry's first row only and are NULL on the others. One
+// text per shape, kept for the run (the database layer keeps its prepared
+// statement); entries written together go in groups of a power of two, so few
+// shapes are ever made.
+const QString& sqlInsercion(int filas, int asientos = 1)
 {
-    static std::vector<QString> textos;
-    if (int(textos.size()) <= filas) textos.resize(size_t(filas) + 1);
-    QString& sql = textos[size_t(filas)];
+    static std::map<std::pair<int, int>, QString> textos;
+    QString& sql = textos[{filas, asientos}];
     if (sql.isEmpty()) {
         const int n = int(columnas().size());
         const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
         const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
                              + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
-        QStringList filasSql{primera};
-        for (int i = 1; i < filas; ++i) filasSql << otra;
+        QStringList filasSql;
+        for (int a = 0; a < asientos; ++a) {
+            filasSql << primera;
+            for (int i = 1; i < filas; ++i) filasSql << otra;
+        }
         sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", "))
               + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
     }
     return sql;
 }
+
+// Entries written by one statement at most (a power of two).
+constexpr int kAsientosPorSentencia = 32;
 
 QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
 QVariant monto(const std::optional<Moneda>& m) { return m ? monto(*m) : QVariant(); }
@@ -81,7 +93,7 @@ qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QStr
     if (!con_.enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString clave = Lbc_Asiento::ClaveFamilia(periodo, mes, tipoReg);
-    tomarBloqueo(con_, clave); // may throw BloqueoOcupado (see BloqueosOrdenados.h)
+    tomarBloqueo(con_, clave, NivelBloqueo::Numeracion); // may throw BloqueoOcupado (see BloqueosOrdenados.h)
     // While the family stays locked by this transaction nobody else numbers in it:
     // the number handed out last is the highest, and the next one follows it.
     const QString marca = prefijoNumeroTomado() + clave;
@@ -104,14 +116,24 @@ qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QStr
 
 void RegistroAsientos::olvidarNumeros() { con_.olvidarDatosTransaccion(prefijoNumeroTomado()); }
 
-qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
+void RegistroAsientos::comprobarBalance(const AsientoNuevo& a)
 {
     Moneda d, h;
     for (const LineaNueva& l : a.lineas) (l.alDebe ? d : h) += l.importe;
     if (d != h)
         throw ErrorVexa(0, QStringLiteral("El Subdiario no balancea Debe :") + MonedaSimple(d) + QStringLiteral(" Haber : ")
                                + MonedaSimple(h) + QStringLiteral(" Importe Total : ") + MonedaSimple(a.cabImporte));
-    const qint32 nro = a.numeroReutilizar != 0 ? a.numeroReutilizar : tomarNumero(a.periodo, a.mes, a.tipoReg);
+}
+
+int RegistroAsientos::filasDe(const AsientoNuevo& a)
+{
+    int n = 0;
+    for (const LineaNueva& l : a.lineas) n += l.importe > Moneda() ? 1 : 0;
+    return n;
+}
+
+int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p)
+{
     const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
                   numero = texto::recortar(a.numero), letra = texto::recortar(a.letra),
                   cabCuenta = texto::recortar(a.cabCuenta), nombre = texto::recortar(a.cabNombre),
@@ -119,8 +141,6 @@ qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
     const QVariant idRecepcion = a.idRecepcion != 0 ? QVariant(a.idRecepcion) : QVariant();
     const QVariant moneda = a.moneda.isEmpty() ? QVariant() : QVariant(a.moneda);
     const int periodoNumero = int(texto::valEntero(a.periodo));
-    Params p;
-    p.reserve(qsizetype(a.lineas.size()) * columnas().size());
     int secuencia = 0;
     for (const LineaNueva& l : a.lineas) {
         if (l.importe <= Moneda()) continue;
@@ -144,24 +164,102 @@ qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
             }
         }
     }
-    if (secuencia > 0) con_.EjecutarSQL(sqlInsercion(secuencia), p);
-    if (a.numeraComprobante) {
-        // The type's numbering row is written once, just before the commit
-        // (aplicarNumeraciones): writing it now would lock that row, which every
-        // station numbering the same type needs, for the rest of the transaction.
-        const QString clave = kPendiente + QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
-        const qint64 numero = texto::valEntero(texto::recortar(a.numero));
-        const QVariant antes = con_.datoTransaccion(clave);
-        if (!antes.isValid() || numero > antes.toList().value(4).toLongLong()) {
-            if (!antes.isValid()) {
-                QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
-                claves << clave;
-                con_.fijarDatoTransaccion(kPendientes, claves);
+    return secuencia;
+}
+
+void RegistroAsientos::anotarNumeracion(const AsientoNuevo& a)
+{
+    if (!a.numeraComprobante) return;
+    // The type's numbering row is written once, just before the commit
+    // (aplicarNumeraciones): writing it now would lock that row, which every
+    // station numbering the same type needs, for the rest of the transaction.
+    const QString clave = kPendiente + QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
+    const qint64 numero = texto::valEntero(texto::recortar(a.numero));
+    const QVariant antes = con_.datoTransaccion(clave);
+    if (!antes.isValid() || numero > antes.toList().value(4).toLongLong()) {
+        if (!antes.isValid()) {
+            QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
+            claves << clave;
+            con_.fijarDatoTransaccion(kPendientes, claves);
+        }
+        con_.fijarDatoTransaccion(clave, QVariantList{a.tc, a.sucursal, a.numero, a.letra, numero});
+    }
+}
+
+qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
+{
+    comprobarBalance(a);
+    const qint32 nro = a.numeroReutilizar != 0 ? a.numeroReutilizar : tomarNumero(a.periodo, a.mes, a.tipoReg);
+    Params p;
+    p.reserve(qsizetype(a.lineas.size()) * columnas().size());
+    const int filas = agregarFilas(a, nro, p);
+    if (filas > 0) con_.EjecutarSQL(sqlInsercion(filas), p);
+    anotarNumeracion(a);
+    return nro;
+}
+
+void RegistroAsientos::guardar(AsientoNuevo a)
+{
+    if (!con_.enTransaccion())
+        throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
+    comprobarBalance(a);
+    pendientes_.push_back(std::move(a));
+}
+
+void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros)
+{
+    // Grouped by row count, in the order given within each group.
+    std::map<int, std::vector<size_t>> porFilas;
+    for (size_t i = 0; i < asientos.size(); ++i) {
+        const int filas = filasDe(*asientos[i]);
+        if (filas > 0) porFilas[filas].push_back(i);
+    }
+    Params p;
+    for (const auto& [filas, indices] : porFilas) {
+        for (size_t desde = 0; desde < indices.size();) {
+            int k = kAsientosPorSentencia;
+            while (size_t(k) > indices.size() - desde) k /= 2;
+            p.clear();
+            p.reserve(qsizetype(k) * filas * columnas().size());
+            for (int j = 0; j < k; ++j) {
+                const size_t i = indices[desde + size_t(j)];
+                agregarFilas(*asientos[i], nros[i], p);
             }
-            con_.fijarDatoTransaccion(clave, QVariantList{a.tc, a.sucursal, a.numero, a.letra, numero});
+            con_.EjecutarSQL(sqlInsercion(filas, k), p);
+            desde += size_t(k);
         }
     }
-    return nro;
+}
+
+void RegistroAsientos::escribirPendientes()
+{
+    if (pendientes_.empty()) return;
+    const std::vector<AsientoNuevo> asientos = std::exchange(pendientes_, {});
+    // Entries that keep the number of the entry they replace go in first, so
+    // that the highest number of their family counts them.
+    std::vector<const AsientoNuevo*> conNumero, nuevos;
+    std::vector<qint32> nrosConNumero, nrosNuevos;
+    std::vector<ClaveBloqueo> familias;
+    QSet<QString> vistas;
+    for (const AsientoNuevo& a : asientos) {
+        if (a.numeroReutilizar != 0) {
+            conNumero.push_back(&a);
+            nrosConNumero.push_back(a.numeroReutilizar);
+            continue;
+        }
+        nuevos.push_back(&a);
+        const QString clave = Lbc_Asiento::ClaveFamilia(a.periodo, a.mes, a.tipoReg);
+        if (!vistas.contains(clave)) {
+            vistas.insert(clave);
+            familias.push_back({clave, NivelBloqueo::Numeracion});
+        }
+    }
+    insertar(conNumero, nrosConNumero);
+    // Every family this transaction numbers in, locked in order (waiting), then numbered.
+    tomarBloqueosEnOrden(con_, familias);
+    for (const AsientoNuevo* a : nuevos) nrosNuevos.push_back(tomarNumero(a->periodo, a->mes, a->tipoReg));
+    insertar(nuevos, nrosNuevos);
+    for (const AsientoNuevo& a : asientos) anotarNumeracion(a);
 }
 
 void RegistroAsientos::aplicarNumeraciones()

@@ -17,6 +17,14 @@
 // calls aplicarNumeraciones just before it commits: the type's row is then
 // written once, with the highest number, and held locked only for the commit.
 //
+// A caller that posts many entries in one transaction (a reception batch) may
+// keep them instead (guardar) and write them together just before it commits
+// (escribirPendientes): the numbering families are then locked all at once, in
+// the lock order, for the transaction's last writes only, and the rows go in a
+// few inserts of many entries each. Keeping an entry reads nothing and locks
+// nothing; an error of the writes (or a lock it may not wait for) is thrown by
+// escribirPendientes, after which the caller rolls the transaction back.
+//
 // Entry numbers handed out are remembered for the rest of the transaction, per
 // family, so a batch of entries reads the table once per family. The memory
 // follows the transaction: numbers taken inside a savepoint that is rolled back
@@ -84,6 +92,15 @@ public:
     // message when debits and credits differ, ErrorVexa when the connection is
     // not inside a transaction, ErrorBD on a database error.
     qint32 registrar(const AsientoNuevo& a);
+    // Checks the balance (throws as registrar) and keeps the entry for
+    // escribirPendientes; the number is taken then.
+    void guardar(AsientoNuevo a);
+    // Writes the entries kept, in one go: those that keep the number of an
+    // entry they replace first, then the others numbered family by family
+    // (the families locked in order). Clears the entries kept, also when it throws.
+    void escribirPendientes();
+    void descartarPendientes() { pendientes_.clear(); }
+    bool hayPendientes() const { return !pendientes_.empty(); }
     // Writes the voucher numbering noted by registrar in this transaction
     // (savepoints rolled back take their notes with them). Call it last, before the commit.
     void aplicarNumeraciones();
@@ -96,8 +113,17 @@ public:
     void olvidarNumeros();
 
 private:
+    static void comprobarBalance(const AsientoNuevo& a);
+    // Appends the entry's rows (under number 'nro') to the parameters of an insert; returns how many.
+    static int agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p);
+    static int filasDe(const AsientoNuevo& a);
+    void anotarNumeracion(const AsientoNuevo& a);
+    // Inserts the entries (numbers in 'nros'), grouped by row count, many per statement.
+    void insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros);
+
     Conexion& con_;
     Configuracion* cfg_;
+    std::vector<AsientoNuevo> pendientes_;
 };
 
 // An amount as a plain number: "121", "121.5", "-3.25" (no trailing zeros).

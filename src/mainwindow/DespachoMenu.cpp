@@ -297,7 +297,12 @@ bool DespachoMenu::chequeoCierre()
 void DespachoMenu::herramienta(const ItemMenu& item)
 {
     const QString h = QString::fromLatin1(item.argumento);
-    if (h == QLatin1String(herramienta::Calendario)) s_.calendario(FechaCalendario);
+    if (h == QLatin1String(herramienta::Calendario)) {
+        // The picked date stays in the company context; before a company is
+        // open the picker is only a calendar to look at.
+        QString sinEmpresa;
+        s_.calendario(s_.contexto ? s_.contexto->FechaCalendario : sinEmpresa);
+    }
     else if (h == QLatin1String(herramienta::Calculadora)) s_.calculadora();
     else if (h == QLatin1String(herramienta::JerarquiaCuentas)) s_.jerarquiaCuentas();
     else if (h == QLatin1String(herramienta::DepurarDatos)) s_.depurarDatos();

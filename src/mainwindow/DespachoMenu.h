@@ -86,9 +86,6 @@ public:
     bool ejecutar(const QString& nombreItem);
     bool ejecutar(const ItemMenu& item);
 
-    // The date text the calendar tool fills.
-    QString FechaCalendario;
-
     // The registrations query sheet's SQL and parameters for a fiscal year.
     static QString sqlPlanillaRegistraciones();
     static Params parametrosPlanillaRegistraciones(const QString& periodo);

@@ -1,6 +1,7 @@
 #include "BloqueosOrdenados.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace vexa {
@@ -20,11 +21,14 @@ qint64 hashClave(const QString& clave)
 }
 
 const QString kTomado = QStringLiteral("BloqueosOrdenados|clave|");
+const QString kMayorNivel = QStringLiteral("BloqueosOrdenados|mayor|nivel");
 const QString kMayor = QStringLiteral("BloqueosOrdenados|mayor");
+
+using Orden = std::pair<int, qint64>; // level, hash
 
 } // namespace
 
-void tomarBloqueo(Conexion& con, const QString& clave)
+void tomarBloqueo(Conexion& con, const QString& clave, NivelBloqueo nivel)
 {
     if (con.motor() != Motor::PostgreSQL) return;
     if (!con.enTransaccion())
@@ -33,21 +37,30 @@ void tomarBloqueo(Conexion& con, const QString& clave)
     const QString marca = kTomado + QString::number(h);
     if (con.datoTransaccion(marca).isValid()) return;
     const QVariant mayor = con.datoTransaccion(kMayor);
-    if (!mayor.isValid() || h > mayor.toLongLong()) {
+    const Orden orden{int(nivel), h};
+    if (!mayor.isValid() || orden > Orden{con.datoTransaccion(kMayorNivel).toInt(), mayor.toLongLong()}) {
         con.Escalar(QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)});
         con.fijarDatoTransaccion(kMayor, qlonglong(h));
+        con.fijarDatoTransaccion(kMayorNivel, int(nivel));
     } else if (!con.Escalar(QStringLiteral("SELECT pg_try_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)}).toBool()) {
-        throw BloqueoOcupado(clave.trimmed());
+        throw BloqueoOcupado(clave.trimmed(), nivel);
     }
     con.fijarDatoTransaccion(marca, true);
 }
 
-void tomarBloqueosEnOrden(Conexion& con, const QStringList& claves)
+void tomarBloqueosEnOrden(Conexion& con, const std::vector<ClaveBloqueo>& claves)
 {
-    std::vector<std::pair<qint64, QString>> orden;
-    for (const QString& c : claves) orden.emplace_back(hashClave(c), c);
-    std::sort(orden.begin(), orden.end());
-    for (const auto& [h, c] : orden) tomarBloqueo(con, c);
+    std::vector<std::pair<Orden, const ClaveBloqueo*>> orden;
+    for (const ClaveBloqueo& c : claves) orden.emplace_back(Orden{int(c.nivel), hashClave(c.clave)}, &c);
+    std::sort(orden.begin(), orden.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [o, c] : orden) tomarBloqueo(con, c->clave, c->nivel);
+}
+
+void tomarBloqueosEnOrden(Conexion& con, const QStringList& claves, NivelBloqueo nivel)
+{
+    std::vector<ClaveBloqueo> v;
+    for (const QString& c : claves) v.push_back({c, nivel});
+    tomarBloqueosEnOrden(con, v);
 }
 
 bool esConflictoTransitorio(const std::exception& e)

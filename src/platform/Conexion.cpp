@@ -148,7 +148,7 @@ bool Conexion::Abrir()
         return false;
     }
     perdida_ = false;
-    importes_.reset();
+    olvidarCatalogo();
     try {
         if (motor() == Motor::SQLite) {
             sqlite_ = motor_sqlite::manejador(db_);
@@ -268,8 +268,10 @@ void Conexion::leerCatalogo()
         if (tipo.compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
         else noImportes.insert(nombre);
         // SQLite text keys (TEXTO(n): VARCHAR(n) COLLATE NOCASE) are kept without trailing blanks.
+        // A whole-number column of the same name (the asset codes) does not
+        // stop it: a text bound for it loses nothing by losing its blanks.
         if (motor() == Motor::SQLite && tipo.startsWith(QLatin1String("VARCHAR"), Qt::CaseInsensitive)) claves_.insert(nombre);
-        else noClaves.insert(nombre);
+        else if (tipo.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0) noClaves.insert(nombre);
     }
     // A name that is an amount (or a key) in one table and something else in
     // another is not converted by name (bind a Moneda for an amount there).
@@ -389,7 +391,7 @@ std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& 
         q = std::make_unique<QSqlQuery>(db_);
         q->setForwardOnly(leeEnFlujo());
         q->setNumericalPrecisionPolicy(QSql::HighPrecision);
-        if (sql::cambiaEsquema(sql)) importes_.reset();
+        if (sql::cambiaEsquema(sql)) olvidarCatalogo();
         if (!q->exec(traducir(sql))) lanzar(*q, sql);
         return q;
     }

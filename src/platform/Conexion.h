@@ -97,7 +97,8 @@ public:
         ConexionPerdida,
         BloqueoMutuo,      // deadlock: the statement was chosen to fail
         Serializacion,     // concurrent change: the transaction must be repeated
-        TransaccionFallida // confirm after a failed statement: rolled back
+        TransaccionFallida, // confirm after a failed statement: rolled back
+        NoEnCatalogo        // a table, view or column the database does not have
     };
     ErrorBD(int numero, QString descripcion, QString estado = QString(), QString sql = QString(), Causa causa = Causa::Otra);
     // An error the engine reported: classified by its native code, with a Spanish
@@ -115,6 +116,7 @@ public:
     bool esBloqueoMutuo() const { return causa_ == Causa::BloqueoMutuo; }
     // Deadlock or serialisation failure: repeating the whole transaction may succeed.
     bool esReintentable() const { return causa_ == Causa::BloqueoMutuo || causa_ == Causa::Serializacion; }
+    bool esNoEnCatalogo() const { return causa_ == Causa::NoEnCatalogo; }
 
 private:
     QString estado_, sql_;
@@ -203,6 +205,25 @@ private:
     bool eof_ = true, vacio_ = true;
 };
 
+// A column of a table or view as the database's own catalogue declares it.
+struct ColumnaCatalogo {
+    enum class Tipo { Texto, Entero, Doble, Moneda, Decimal, Fecha, FechaHora, Otro };
+    QString nombre;       // spelled as the catalogue keeps it
+    Tipo tipo = Tipo::Otro;
+    int ancho = 0;        // the most characters a text column takes (0: no declared limit)
+    QString citado() const; // the name as a quoted identifier, ready for SQL text
+};
+
+// A table or view found in the catalogue, with its columns in their order.
+struct TablaCatalogo {
+    QString nombre; // spelled as the catalogue keeps it
+    bool esVista = false;
+    std::vector<ColumnaCatalogo> columnas;
+    // The column of that name, compared without regard to case; nullptr when none.
+    const ColumnaCatalogo* columna(const QString& nombre) const;
+    QString citado() const;
+};
+
 // Column = value pairs for Insertar/Actualizar, in order.
 using Valores = std::vector<std::pair<QString, QVariant>>;
 
@@ -272,6 +293,26 @@ public:
     // Highest value of the field (null QVariant when no row).
     QVariant ObtieneMaximo(const QString& tabla, const QString& campo, const QString& condicion = QString(),
                            const Params& extra = {});
+
+    // The catalogue lookup: names that come from tables, settings, rules or
+    // stored definitions reach SQL text only through it. A table or view (and
+    // its columns) is found without regard to case in the database's own
+    // catalogue, kept until the schema changes or the connection is opened
+    // again, and handed back in the catalogue's spelling; citado() quotes it
+    // (PostgreSQL's quoted names are case-sensitive, so the spelling matters).
+    // A name the database lacks throws ErrorBD (Causa::NoEnCatalogo) with a
+    // message that names it; nothing else runs.
+    TablaCatalogo Catalogo(const QString& tabla);
+    ColumnaCatalogo CatalogoColumna(const QString& tabla, const QString& columna);
+    // Quoted names, ready for SQL text (same errors as above).
+    QString NombreTabla(const QString& tabla);
+    QString NombreColumna(const QString& tabla, const QString& columna);
+    // Whether the table (and the column, when one is given) exists; never throws
+    // for a missing name.
+    bool ExisteEnCatalogo(const QString& tabla, const QString& columna = QString());
+    // The messages of a missing name.
+    static QString MensajeTablaInexistente(const QString& tabla);
+    static QString MensajeColumnaInexistente(const QString& tabla, const QString& columna);
 
     // Transactions (see Transaccion for the guard everyone should use).
     // escritura=true takes the write lock at once (SQLite BEGIN IMMEDIATE).
@@ -370,6 +411,10 @@ private:
     std::optional<QSet<QString>> importes_; // catalogue, read on first use
     QSet<QString> claves_;
     void leerCatalogo();
+    // Forgets what was read from the catalogue (the schema changed, a new connection).
+    void olvidarCatalogo();
+    std::optional<TablaCatalogo> buscarEnCatalogo(const QString& tabla);
+    QHash<QString, TablaCatalogo> tablasCatalogo_; // upper-cased name asked for -> what was found
     sqlite3* sqlite_ = nullptr; // the open SQLite handle (action statements bind on it directly)
     struct Cache;
     std::unique_ptr<Cache> cache_;

@@ -1,6 +1,6 @@
 #include "DialogosQt.h"
 
-#include "ImpresoraQt.h"
+#include "ReportesQt.h"
 #include "TraduccionQt.h"
 
 #include <QApplication>
@@ -104,7 +104,7 @@ void usarPlataformaQt()
 {
     instalarTraduccionQt();
     usarDialogosQt();
-    usarImpresoraQt();
+    usarReportesQt();
 }
 
 } // namespace vexa::plataforma

@@ -17,7 +17,6 @@ namespace vexa::plataforma {
 namespace {
 QDateTime g_fijo;
 Lanzador* g_lanzador = nullptr;
-Impresora* g_impresora = nullptr;
 
 class LanzadorReal : public Lanzador {
 public:
@@ -52,42 +51,6 @@ bool LanzadorGuion::iniciar(const QString& programa, const QStringList& argument
     iniciados.append({programa, argumentos, carpeta});
     if (!aceptar && error) *error = QStringLiteral("rechazado");
     return aceptar;
-}
-
-namespace {
-Impresora* g_impresoraPorDefecto = nullptr;
-
-// Without a window system there is nothing to print with.
-class ImpresoraAusente : public Impresora {
-public:
-    ResultadoImpresion imprimir(const QString&, const QList<LineaImpresa>&) override
-    {
-        ResultadoImpresion r;
-        r.error = QStringLiteral("No hay un sistema de impresión disponible.");
-        return r;
-    }
-};
-} // namespace
-
-Impresora& impresora()
-{
-    static ImpresoraAusente ausente;
-    if (g_impresora) return *g_impresora;
-    return g_impresoraPorDefecto ? *g_impresoraPorDefecto : ausente;
-}
-void instalarImpresora(Impresora* i) { g_impresora = i; }
-void fijarImpresoraPorDefecto(Impresora* i) { g_impresoraPorDefecto = i; }
-
-ResultadoImpresion ImpresoraGuion::imprimir(const QString& documento, const QList<LineaImpresa>& lineas)
-{
-    QStringList textos;
-    for (const LineaImpresa& l : lineas)
-        textos << (l.texto.isEmpty() ? QString() : QString(std::max(l.columna, 1) - 1, u' ') + l.texto);
-    trabajos.append({documento, textos, lineas});
-    ResultadoImpresion r;
-    r.ok = true;
-    r.destino = QStringLiteral("guion");
-    return r;
 }
 
 QString InfoSistema::NombreEquipo() { return QSysInfo::machineHostName(); }

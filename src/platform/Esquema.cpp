@@ -244,7 +244,7 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
             for (const QString& a : archivos) correr(a, false, numero);
-    importes_.reset(); // the steps may have changed column types
+    olvidarCatalogo(); // the steps may have changed column types
     if (conDemo) {
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
             if (versionDeDemo(a) <= hasta) correr(a, true);
@@ -274,7 +274,7 @@ void Conexion::aplicarEsquema(bool conDemo, int hastaVersion)
     aplicarPasos(0, hastaVersion, conDemo);
     t.confirmar();
     liberarConsultas();
-    importes_.reset();
+    olvidarCatalogo();
 }
 
 QString Conexion::actualizarEsquema()
@@ -296,7 +296,7 @@ QString Conexion::actualizarEsquema()
         t.confirmar();
     }
     liberarConsultas();
-    importes_.reset();
+    olvidarCatalogo();
     return copia;
 }
 

@@ -72,10 +72,11 @@ void ProgresoVentana::MostrarVentana(bool visible)
 void ProgresoVentana::Reanudar()
 {
     cancelado_ = false;
-    if (cuadro_) {
+    if (cuadro_ && cuadro_->wasCanceled()) {
         const int valor = cuadro_->value();
-        cuadro_->reset(); // clears the cancelled state
-        cuadro_->setValue(valor);
+        cuadro_->reset();
+        cuadro_->setValue(valor < 0 ? 0 : valor);
+        cuadro_->show();
     }
 }
 

@@ -53,6 +53,15 @@ struct ComprobanteValidado {
     qint32 numeroAsientoReutilizar = 0;
 };
 
+// A voucher met a second time in the transaction while the postings are kept
+// to be written at the end of the batch (RecepcionInterface::setPostergado):
+// its first posting may not be written yet, so the search for it would miss
+// it. The caller writes (commits) what the batch holds and validates the line again.
+class ComprobanteEnLote : public ErrorVexa {
+public:
+    ComprobanteEnLote() : ErrorVexa(0, QStringLiteral("El comprobante ya figura en el lote en curso")) {}
+};
+
 // Result of one line: the first failure's text, or the validated voucher.
 struct ResultadoRegistro {
     QString mensaje; // empty when valid

@@ -98,7 +98,11 @@ AsientoNuevo Contabilizador::asientoDe(const ComprobanteValidado& c, const std::
         if (l.enBlanco()) continue;
         if (l.Debe <= Moneda() && l.Haber <= Moneda()) continue;
         const bool alDebe = l.Debe > Moneda();
-        a.lineas.push_back({l.Cuenta, alDebe, alDebe ? l.Debe : l.Haber, {}, {}});
+        LineaNueva n;
+        n.cuenta = l.Cuenta;
+        n.alDebe = alDebe;
+        n.importe = alDebe ? l.Debe : l.Haber;
+        a.lineas.push_back(std::move(n));
     }
     const bool exento = texto::val(c.CondicionIva) == 4;
     const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
@@ -141,7 +145,10 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
                        + QStringLiteral("-") + c.Letra
                        + QStringLiteral(" fue modificado por otro proceso mientras se recibía; vuelva a recibirlo");
         }
-        if (!c.retiro) registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
+        if (!c.retiro) {
+            if (enLote_ && diferido_) registro_.guardar(asientoDe(c, lineas, testigo.IdRecepcion()));
+            else registro_.registrar(asientoDe(c, lineas, testigo.IdRecepcion()));
+        }
         if (!enLote_) {
             registro_.aplicarNumeraciones();
             testigo.EscribeConteos(1);

@@ -49,6 +49,14 @@ public:
     // only after that commit. A database error is then thrown to the caller
     // instead of coming back as the line's message.
     void setEnLote(bool enLote) { enLote_ = enLote; }
+    // In a batch, the entries may be kept (setDiferido) and written together by
+    // escribirPendientes just before the batch commits (RegistroAsientos::guardar):
+    // a voucher's replaced rows are still deleted at once. An error of those
+    // writes is thrown by escribirPendientes; the caller then rolls the batch back.
+    void setDiferido(bool diferido) { diferido_ = diferido; }
+    bool diferido() const { return diferido_; }
+    void escribirPendientes() { registro_.escribirPendientes(); }
+    void descartarPendientes() { registro_.descartarPendientes(); }
     // Whether the last Contabiliza reached the database (a message it returned
     // after that leaves writes for the caller's savepoint or batch to undo).
     bool escribio() const { return escribio_; }
@@ -77,6 +85,7 @@ private:
     QString periodo_;
     std::optional<Moneda> piva_, pivarec_;
     bool enLote_ = false;
+    bool diferido_ = false;
     bool escribio_ = false;
 };
 

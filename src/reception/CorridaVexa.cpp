@@ -19,8 +19,6 @@ namespace {
 constexpr qint64 kMsLote = 250;
 } // namespace
 
-QString MensajeOtraRecepcion() { return QStringLiteral("Hay otra recepción en proceso; espere a que finalice"); }
-
 QString UsuarioRecepcion(ContextoEmpresa& ctx)
 {
     const QString usa = texto::recortar(ctx.configuracion().ObtieneValor(QStringLiteral("USA_CONTRASEÑA")));

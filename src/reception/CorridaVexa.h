@@ -29,6 +29,8 @@
 // refused (Fin::Rechazada, MensajeOtraRecepcion()). A run cancelled from
 // FrmAnulRecep meanwhile rolls back its batch in hand and stops (Fin::Anulada):
 // its message is listed too.
+#include "CorridaRecepcion.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -65,8 +67,5 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
 
 // The log row's user for a run of this station.
 QString UsuarioRecepcion(ContextoEmpresa& ctx);
-
-// Refusal of a reception or a cancel while another runs at this station.
-QString MensajeOtraRecepcion();
 
 } // namespace vexa::recepcion

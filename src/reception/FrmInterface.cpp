@@ -2,6 +2,7 @@
 
 #include "FrmAnulRecep.h"
 #include "FrmDatosVexa.h"
+#include "FrmImportacion.h"
 
 #include "AjustesPrograma.h"
 #include "LectorInterfaz.h"
@@ -84,7 +85,7 @@ template <class F> bool FrmInterface::protegido(const QString& procedimiento, F&
 FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmInterface"));
-    setWindowTitle(tituloVentana_);
+    setWindowTitle(QStringLiteral("Recepción de Subdiario desde Interface"));
 
     UtilTeb1 = new UtilTeb(this);
     connect(UtilTeb1, &UtilTeb::ButtonClick, this, [this](const QString& clave) { UtilTeb1_ButtonClick(clave); });
@@ -114,44 +115,18 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     grid->addWidget(CmdBuscar, 1, 2);
     connect(CmdBuscar, &QPushButton::clicked, this, [this] { CmdBuscar_Click(); });
 
-    Frame1 = new QGroupBox(tab0);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* marco = new QGridLayout(Frame1);
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::Monospace);
-    LstGrabados = new QListView(Frame1);
-    LstGrabados->setObjectName(QStringLiteral("LstGrabados"));
-    LstGrabados->setModel(resultados_.modeloGrabados());
-    LstErrores = new QListView(Frame1);
-    LstErrores->setObjectName(QStringLiteral("LstErrores"));
-    LstErrores->setModel(resultados_.modeloRechazados());
-    for (QListView* l : {LstGrabados, LstErrores}) {
-        l->setFont(courier);
-        l->setUniformItemSizes(true);
-        l->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    }
-    CmdPrintGrabados = new QPushButton(QStringLiteral("&Imprimir Registros Grabados"), Frame1);
-    CmdPrintGrabados->setObjectName(QStringLiteral("CmdPrintGrabados"));
-    CmdPrintErrores = new QPushButton(QStringLiteral("Imprimir &Errores"), Frame1);
-    CmdPrintErrores->setObjectName(QStringLiteral("CmdPrintErrores"));
-    connect(CmdPrintGrabados, &QPushButton::clicked, this, [this] { CmdPrintGrabados_Click(); });
-    connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { CmdPrintErrores_Click(); });
-    marco->addWidget(new QLabel(QStringLiteral("Registros Grabados"), Frame1), 0, 0);
-    marco->addWidget(LstGrabados, 1, 0);
-    marco->addWidget(CmdPrintGrabados, 2, 0);
-    marco->addWidget(new QLabel(QStringLiteral("Errores detectados"), Frame1), 0, 1);
-    marco->addWidget(LstErrores, 1, 1);
-    marco->addWidget(CmdPrintErrores, 2, 1);
+    Frame1 = new ListasRecepcion(ListasRecepcion::Textos{}, tab0);
+    LstGrabados = Frame1->LstGrabados;
+    LstErrores = Frame1->LstErrores;
+    CmdPrintGrabados = Frame1->CmdPrintGrabados;
+    CmdPrintErrores = Frame1->CmdPrintErrores;
 
     auto* v0 = new QVBoxLayout(tab0);
     v0->addLayout(grid);
     v0->addWidget(Frame1, 1);
 
-    LstV = new QTreeWidget(tab1);
+    LstV = new VistaPreviaArchivo(tab1);
     LstV->setObjectName(QStringLiteral("LstV"));
-    LstV->setRootIsDecorated(false);
-    LstV->setUniformRowHeights(true);
-    LstV->setFont(courier);
     auto* v1 = new QVBoxLayout(tab1);
     v1->addWidget(LstV);
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
@@ -163,6 +138,10 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     v->addWidget(SSTab1, 1);
     resize(760, 520);
 
+    corrida_ = new CorridaVentana(*this);
+    corrida_->deshabilitar({UtilTeb1, CmdBuscar}, {TxtFields[0], TxtFields[1]}, SSTab1, Frame1);
+    connect(corrida_, &CorridaVentana::esperandoBloqueo, this, &FrmInterface::esperandoBloqueo);
+
     // Form_Load
     ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
@@ -171,12 +150,7 @@ FrmInterface::FrmInterface(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
 
 FrmInterface::~FrmInterface() = default;
 
-void FrmInterface::finEspera()
-{
-    if (!esperando_) return;
-    esperando_ = false;
-    setWindowTitle(tituloVentana_);
-}
+void FrmInterface::finEspera() { corrida_->finEspera(); }
 
 QAction* FrmInterface::boton(const QString& clave) const { return UtilTeb1->findChild<QAction*>(clave.toUpper()); }
 
@@ -194,10 +168,7 @@ void FrmInterface::Inicializa()
     SSTab1->setCurrentIndex(0);
     SSTab1->setTabEnabled(1, false);
     TxtFields[1]->setEnabled(false);
-    LstV->clear();
-    LstV->setColumnCount(2);
-    LstV->setHeaderLabels({QStringLiteral("Linea"), QStringLiteral("Contenido")});
-    LstV->setColumnWidth(0, 60);
+    LstV->preparar();
     LimpiaResultados();
     estadoBotones();
     TxtFields[0]->setFocus(Qt::OtherFocusReason); // the operator starts with the definition
@@ -205,13 +176,11 @@ void FrmInterface::Inicializa()
 
 void FrmInterface::LimpiaResultados()
 {
-    CmdPrintGrabados->setEnabled(false);
-    CmdPrintErrores->setEnabled(false);
     TxtFields[1]->clear();
     SSTab1->setCurrentIndex(0);
     SSTab1->setTabEnabled(1, false);
     TxtFields[1]->setEnabled(false);
-    resultados_.limpiar();
+    Frame1->limpiar();
 }
 
 void FrmInterface::Campo_Valida(int indice)
@@ -297,39 +266,22 @@ void FrmInterface::CmdBuscar_Click()
     TxtFields[1]->setText(texto::recortar(nombre));
 }
 
-void FrmInterface::VistaPrevia(const QString& archivo)
-{
-    LstV->clear();
-    const bool existe = QFileInfo(archivo).isFile();
-    if (existe) {
-        // Line by line; a line the reader cannot show is shown by its problem.
-        LectorInterfaz lector(archivo);
-        QList<QTreeWidgetItem*> items;
-        if (lector.abrir()) {
-            LineaLeida l;
-            while (lector.siguiente(l))
-                items << new QTreeWidgetItem(QStringList{texto::str(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
-        }
-        LstV->addTopLevelItems(items);
-    }
-    SSTab1->setTabEnabled(1, existe);
-}
+void FrmInterface::VistaPrevia(const QString& archivo) { SSTab1->setTabEnabled(1, LstV->cargar(archivo)); }
 
 void FrmInterface::UtilTeb1_ButtonClick(const QString& clave)
 {
-    if (corriendo_) return;
+    if (corriendo()) return;
     const QString k = clave.toUpper();
     if (k == QLatin1String("GRABAR")) {
         // A connection the server dropped is opened again before the run.
         if (!ventanas::RevisarConexion(ctx_.con())) return;
-        resultados_.limpiar();
+        Frame1->limpiar();
         EnProceso = true;
         protegido(QStringLiteral("Grabar"), [&] {
             if (Datos_Validos()) Procesa_Archivo(ArchivoInterfaz);
         });
         EnProceso = false;
-        CmdPrintGrabados->setEnabled(resultados_.cantidad(ResultadosRecepcion::Lista::Grabados) > 0);
-        CmdPrintErrores->setEnabled(resultados_.cantidad(ResultadosRecepcion::Lista::Rechazados) > 0);
+        Frame1->habilitar();
     } else if (k == QLatin1String("CONSULTAR")) {
         MostrarListaInterfaces();
     } else if (k == QLatin1String("CERRAR")) {
@@ -337,68 +289,26 @@ void FrmInterface::UtilTeb1_ButtonClick(const QString& clave)
     }
 }
 
-void FrmInterface::habilitaComandos(bool si)
-{
-    UtilTeb1->setEnabled(si);
-    CmdBuscar->setEnabled(si);
-    for (QLineEdit* t : TxtFields) t->setReadOnly(!si);
-    SSTab1->tabBar()->setEnabled(si);
-    CmdPrintGrabados->setEnabled(si && resultados_.cantidad(ResultadosRecepcion::Lista::Grabados) > 0);
-    CmdPrintErrores->setEnabled(si && resultados_.cantidad(ResultadosRecepcion::Lista::Rechazados) > 0);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-    }
-}
-
 void FrmInterface::Procesa_Archivo(const QString& archivo)
 {
-    corriendo_ = true;
-    habilitaComandos(false);
-    ventanas::CursorEspera(true);
     // A line is listed once its batch has committed.
     auto listar = [this](const std::vector<LoteRecepcion::Resultado>& resultados) {
         std::vector<ResultadosRecepcion::Fila> filas;
         filas.reserve(resultados.size());
         for (const auto& r : resultados) filas.push_back({r.numero, r.posicion, r.largo, r.mensaje});
-        resultados_.agregar(filas);
+        Frame1->agregar(filas);
     };
     // The lists read a line's text from the file through the run's reader.
     auto alLeer = [this](std::shared_ptr<const LectorInterfaz> lector) {
-        resultados_.fijarTextoLinea([lector](qint64 posicion, qint64 largo) { return lector->lineaEn(posicion, largo); });
+        Frame1->resultados().fijarTextoLinea(
+            [lector](qint64 posicion, qint64 largo) { return lector->lineaEn(posicion, largo); });
     };
-    // While SQLite waits for another station's lock the window keeps painting
-    // and says that it waits (user input stays out, as during the whole run).
-    Conexion& con = ctx_.con();
-    con.setAlEsperar([this](int ms) {
-        if (!esperando_) {
-            esperando_ = true;
-            setWindowTitle(tituloVentana_ + QStringLiteral(" - Esperando a otra estación…"));
-        }
-        emit esperandoBloqueo(ms);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    struct SinEspera {
-        Conexion& con;
-        FrmInterface& w;
-        ~SinEspera()
-        {
-            con.setAlEsperar({});
-            w.finEspera();
-        }
-    } sinEspera{con, *this};
     ResultadoCorrida r;
-    {
+    corrida_->correr(ctx_.con(), [&] {
         ProgresoFrm progreso(*this);
         r = RecibirInterface(ctx_, TxtFields[0]->text(), archivo, progreso, listar, alLeer);
-    }
+    });
     if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
-    ventanas::CursorEspera(false);
-    LstGrabados->scrollToBottom();
-    LstErrores->scrollToBottom();
-    corriendo_ = false;
-    habilitaComandos(true);
     // The run has ended its transactions: a box may wait for the operator now.
     if (r.fin == ResultadoCorrida::Fin::Error)
         Utilidades::ManejaError(r.errorNumero, r.error, QStringLiteral("Procesa_Archivo"));
@@ -408,23 +318,14 @@ void FrmInterface::Procesa_Archivo(const QString& archivo)
         dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), vbInformation, QStringLiteral("Aviso al operador"));
 }
 
-void FrmInterface::imprimir(ResultadosRecepcion::Lista lista, const QString& titulo)
-{
-    try {
-        ImprimirLista(resultados_.textos(lista), titulo);
-    } catch (const std::exception& e) {
-        Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
-    }
-}
-
 void FrmInterface::CmdPrintGrabados_Click()
 {
-    imprimir(ResultadosRecepcion::Lista::Grabados, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)"));
+    Frame1->imprimir(ResultadosRecepcion::Lista::Grabados);
 }
 
 void FrmInterface::CmdPrintErrores_Click()
 {
-    imprimir(ResultadosRecepcion::Lista::Rechazados, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
+    Frame1->imprimir(ResultadosRecepcion::Lista::Rechazados);
 }
 
 bool FrmInterface::eventFilter(QObject* o, QEvent* e)
@@ -440,12 +341,12 @@ bool FrmInterface::eventFilter(QObject* o, QEvent* e)
     case QEvent::MouseButtonPress:
         CampoActual = indice;
         if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
-            if (!corriendo_) MostrarListaInterfaces();
+            if (!corriendo()) MostrarListaInterfaces();
             return true;
         }
         break;
     case QEvent::KeyPress: {
-        if (corriendo_) return true;
+        if (corriendo()) return true;
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             Campo_Valida(indice);
@@ -482,7 +383,7 @@ bool FrmInterface::eventFilter(QObject* o, QEvent* e)
 
 void FrmInterface::closeEvent(QCloseEvent* e)
 {
-    if (corriendo_) {
+    if (corriendo()) {
         e->ignore();
         return;
     }
@@ -499,6 +400,7 @@ void registrarVentanasRecepcion()
     registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmInterface(ctx); });
     registrarVentana(QStringLiteral("frmDatosVexa"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new frmDatosVexa(ctx); });
     registrarVentana(QStringLiteral("FrmAnulRecep"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmAnulRecep(ctx); });
+    registrarVentana(QStringLiteral("FrmImportacion"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmImportacion(ctx); });
 }
 
 } // namespace vexa::recepcion

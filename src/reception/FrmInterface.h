@@ -13,7 +13,7 @@
 // keeps repainting, also while SQLite waits for another station's lock (the
 // title then says "Esperando a otra estación…"). A database error in any command is shown through the
 // central error handler and leaves the window usable.
-#include "ResultadosRecepcion.h"
+#include "PiezasRecepcion.h"
 #include "UtilTeb.h"
 
 #include <QString>
@@ -22,12 +22,10 @@
 #include <array>
 #include <memory>
 
-class QGroupBox;
 class QLineEdit;
 class QListView;
 class QPushButton;
 class QTabWidget;
-class QTreeWidget;
 class QAction;
 
 namespace vexa {
@@ -46,13 +44,13 @@ public:
     QTabWidget* SSTab1 = nullptr;
     std::array<QLineEdit*, 2> TxtFields{}; // 0: "Interface", 1: "Archivo"
     QPushButton* CmdBuscar = nullptr;
-    QListView* LstGrabados = nullptr; // over resultados()' models
+    QListView* LstGrabados = nullptr; // Frame1's lists, over resultados()' models
     QListView* LstErrores = nullptr;
     QPushButton* CmdPrintGrabados = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
-    QTreeWidget* LstV = nullptr;
+    VistaPreviaArchivo* LstV = nullptr;
     UtilTeb* UtilTeb1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
+    ListasRecepcion* Frame1 = nullptr;
 
     // Form state.
     QString ArchivoInterfaz;
@@ -62,8 +60,8 @@ public:
     int CampoActual = 0;
     QString LineaActual;
     qint32 IdRecepcion = 0;
-    bool corriendo() const { return corriendo_; }
-    const ResultadosRecepcion& resultados() const { return resultados_; }
+    bool corriendo() const { return corrida_->corriendo(); }
+    const ResultadosRecepcion& resultados() const { return Frame1->resultados(); }
 
     // Handlers and procedures.
     void Inicializa();
@@ -93,18 +91,12 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void habilitaComandos(bool si);
     void estadoBotones();
-    void imprimir(ResultadosRecepcion::Lista lista, const QString& titulo);
     // Runs a command; an error is shown through the central error handler.
     // False when it failed.
     template <class F> bool protegido(const QString& procedimiento, F&& orden);
     ContextoEmpresa& ctx_;
-    bool corriendo_ = false;
-    // The listed lines; their text is read from the file by the run's reader.
-    ResultadosRecepcion resultados_;
-    const QString tituloVentana_ = QStringLiteral("Recepción de Subdiario desde Interface");
-    bool esperando_ = false; // the title says that the run waits for a lock
+    CorridaVentana* corrida_ = nullptr;
 };
 
 // Registers the reception windows by name (the program and tests call it once).

@@ -5,6 +5,7 @@
 // where the line is built (a blank amount is zero): the side a line is not on
 // holds zero.
 #include "Moneda.h"
+#include "RegBienUso.h"
 #include "Utilidades.h"
 
 #include <QString>
@@ -20,6 +21,7 @@ struct LineaAsiento {
     Moneda Debe;         // debit amount; zero on a credit line
     Moneda Haber;        // credit amount; zero on a debit line
     QString Vencimiento; // due date dd/mm/yyyy, up to 10
+    RegBienUso BienUso;  // the asset the line carries; empty: none
 
     // A line without an account adds nothing to the sums and is not posted.
     bool enBlanco() const { return Utilidades::EsVacio(Cuenta); }

@@ -1,12 +1,13 @@
 #include "LoteRecepcion.h"
 
-
 #include "BloqueosOrdenados.h"
+#include "ComprobanteValidado.h"
 #include "Contabilizador.h"
 #include "RecepcionInterface.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vexa::recepcion {
@@ -41,6 +42,13 @@ public:
     }
     void antesDeConfirmar() override { contabilizador_.antesDeConfirmar(); }
     void olvidarNumeros() override { contabilizador_.olvidarNumeros(); }
+    void setDiferido(bool diferido) override
+    {
+        contabilizador_.setDiferido(diferido);
+        recepcion_.setPostergado(diferido);
+    }
+    void escribirPendientes() override { contabilizador_.escribirPendientes(); }
+    void descartarPendientes() override { contabilizador_.descartarPendientes(); }
 
 private:
     RecepcionInterface& recepcion_;
@@ -67,15 +75,35 @@ void LoteRecepcion::abrir()
 {
     tx_.emplace(con_);
     reloj_.start();
-    seguro_ = false;
+    modoSeguro(false);
     // The locks a line could not wait for inside the previous batch, now
     // waited for in order before anything else.
-    if (!previas_.isEmpty()) tomarBloqueosEnOrden(con_, previas_);
+    if (!previas_.empty()) tomarBloqueosEnOrden(con_, previas_);
+}
+
+void LoteRecepcion::modoSeguro(bool seguro)
+{
+    seguro_ = seguro;
+    // The fast way keeps the postings for the end of the batch; a line at a
+    // time in its savepoint posts at once, so that a failure undoes only its line.
+    registro_.setDiferido(!seguro);
 }
 
 void LoteRecepcion::cerrar()
 {
     for (int intento = 0; tx_; ++intento) {
+        if (!seguro_) {
+            try {
+                // The postings kept by the batch's lines: the numbering families
+                // are locked here, in order, until the commit just below.
+                registro_.escribirPendientes();
+            } catch (const std::exception&) {
+                // Whichever voucher failed (or met a lock it may not wait for),
+                // the batch is done again a line at a time, each in its savepoint.
+                repetirSeguro();
+                continue;
+            }
+        }
         int grabados = 0, ignorados = 0;
         for (const Resultado& r : resultados_) (r.mensaje.isEmpty() && !r.retirado ? grabados : ignorados)++;
         try {
@@ -85,9 +113,10 @@ void LoteRecepcion::cerrar()
         } catch (const RecepcionAnulada&) {
             // The run was cancelled meanwhile: nothing of the batch stays.
             tx_.reset();
+            registro_.descartarPendientes();
             resultados_.clear();
             lineas_.clear();
-            seguro_ = false;
+            modoSeguro(false);
             throw;
         } catch (const std::exception& e) {
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
@@ -102,6 +131,7 @@ void LoteRecepcion::cerrar()
         break;
     }
     tx_.reset();
+    registro_.descartarPendientes();
     for (Resultado& r : resultados_) {
         if (r.mensaje.isEmpty() && !r.retirado) testigo_.Grabado();
         else testigo_.Rechazado();
@@ -109,7 +139,7 @@ void LoteRecepcion::cerrar()
     }
     resultados_.clear();
     lineas_.clear();
-    seguro_ = false;
+    modoSeguro(false);
 }
 
 namespace {
@@ -138,6 +168,13 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         mensaje = r.mensaje;
         retirado = r.retirado;
         deshacer = r.escribio;
+    } catch (const ComprobanteEnLote&) {
+        // An earlier line of this batch holds the same voucher, not written yet:
+        // the batch is committed first and the line begins the next one.
+        lineas_.pop_back();
+        cerrar();
+        procesar(linea);
+        return;
     } catch (const std::exception& e) {
         // A failed statement always arrives here as an exception (nothing below
         // swallows one): it may have spoilt the transaction, which PostgreSQL
@@ -166,7 +203,10 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const Line
         retirado = r.retirado;
         if (mensaje.isEmpty()) punto.confirmar();
     } catch (const BloqueoOcupado& b) {
-        if (!previas_.contains(b.clave(), Qt::CaseInsensitive)) previas_ << b.clave();
+        const bool nueva = std::none_of(previas_.begin(), previas_.end(), [&b](const ClaveBloqueo& k) {
+            return k.nivel == b.bloqueo().nivel && texto::igual(k.clave, b.clave());
+        });
+        if (nueva) previas_.push_back(b.bloqueo());
         otraVez = true;
     } catch (const std::exception& e) {
         if (esConflictoTransitorio(e)) {
@@ -198,7 +238,7 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
             cerrar();
             const bool otraVez = alFallar_(numero, r->mensaje);
             abrir();
-            seguro_ = true;
+            modoSeguro(true);
             if (otraVez) continue;
         }
         if (!r && ++intentos > kReintentosLinea)
@@ -208,7 +248,7 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
             // the line again in a fresh batch, which waits for its locks.
             cerrar();
             abrir();
-            seguro_ = true;
+            modoSeguro(true);
             continue;
         }
         lineas_.push_back(linea);
@@ -224,9 +264,10 @@ void LoteRecepcion::repetirSeguro()
     // Undo the whole batch and post its lines again, each in its own savepoint.
     std::vector<LineaLeida> cola = std::exchange(lineas_, {});
     tx_.reset();
+    registro_.descartarPendientes();
     resultados_.clear();
     abrir();
-    seguro_ = true;
+    modoSeguro(true);
     seguir(std::move(cola));
 }
 

@@ -8,10 +8,20 @@
 // the recorded ones and the rejected ones, and only then counts them in the
 // reception log, whose counts are written inside the same transaction.
 //
-// Lines are first posted without a savepoint of their own. When a line fails
-// after it reached the database (an error, or a message of the posting after
-// it wrote), the batch is rolled back and its lines are posted again one by
-// one, each in a savepoint, so that the failure undoes only its own line.
+// Lines are first validated without a savepoint of their own, and their
+// entries are kept (not written) until the batch is about to commit: then every
+// entry number is taken at once, the numbering families locked in one order,
+// and the rows written in a few statements, so a family another station also
+// numbers in stays locked only for the batch's last writes. The existence
+// check of each voucher locks its identity when the line is validated, so the
+// voucher cannot be posted by another station in between; a voucher met twice
+// in one batch ends the batch before its second line (ComprobanteEnLote).
+//
+// When a line fails after it reached the database (an error, or a message of
+// the posting after it wrote), or the writes at the end fail, the batch is
+// rolled back and its lines are posted again one by one, each posted at once
+// in a savepoint, so that the failure undoes only its own line (and gives its
+// entry number back).
 //
 // Another station being busy never rejects a line. A lock the line may not
 // wait for (BloqueoOcupado, see BloqueosOrdenados.h), a deadlock or a
@@ -20,9 +30,11 @@
 // waiting and in order, the locks it could not have.
 //
 // What is posted is a unit of the file: an interface line, or the lines of one
-// voucher of the commercial system's file (a RegistroLote says how). A run
-// cancelled meanwhile (RecepcionAnulada from the log's counts) rolls the batch
-// back and is thrown to the caller.
+// voucher of the commercial system's file (a RegistroLote says how, and whether
+// its postings may be kept for the batch's end). A run cancelled meanwhile
+// (RecepcionAnulada from the log's counts) rolls the batch back and is thrown
+// to the caller.
+#include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "LectorInterfaz.h"
 
@@ -56,6 +68,13 @@ public:
     virtual void antesDeConfirmar() {}
     // A unit was rolled back: the entry numbers it took are free again.
     virtual void olvidarNumeros() {}
+    // Deferred posting: while on, registrar keeps its entries and the batch
+    // writes them all with escribirPendientes just before it commits; a unit
+    // whose voucher is already kept in the batch throws ComprobanteEnLote.
+    // Units that cannot defer leave these as they are and post at once.
+    virtual void setDiferido(bool) {}
+    virtual void escribirPendientes() {}
+    virtual void descartarPendientes() {}
 };
 
 class LoteRecepcion {
@@ -95,6 +114,7 @@ public:
 private:
     void abrir();
     void cerrar();
+    void modoSeguro(bool seguro);
     // The line in a savepoint; nullopt when it must go to a fresh batch.
     std::optional<Resultado> procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero);
     // Posts the lines one by one, each in a savepoint, in the open batch.
@@ -112,7 +132,7 @@ private:
     std::vector<LineaLeida> lineas_; // of the open batch, to post them again
     std::vector<Resultado> resultados_; // of the open batch
     std::vector<Resultado> listos_;     // committed, not handed out yet
-    QStringList previas_;               // locks a fresh batch takes first
+    std::vector<ClaveBloqueo> previas_; // locks a fresh batch takes first
 };
 
 } // namespace vexa::recepcion

@@ -148,7 +148,7 @@ std::optional<ReemplazoPlaneado> RecepcionInterface::ReemplazaComprobante(const 
                                                                           const QString& Numero, const QString& Letra,
                                                                           const QString& Proveedor, bool& bloqueado)
 {
-    return BuscaComprobanteRecibido(con_, periodoActivo(), Tc, Sucursal, Numero, Letra, Proveedor, bloqueado);
+    return BuscaComprobanteRecibido(con_, periodoActivo(), Tc, Sucursal, Numero, Letra, Proveedor, bloqueado, postergado_);
 }
 
 ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
@@ -163,6 +163,8 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
         throw;
     } catch (const BloqueoOcupado&) {
         throw; // the caller ends its batch before this line
+    } catch (const ComprobanteEnLote&) {
+        throw;
     } catch (const std::exception& e) {
         r.mensaje = descripcionDeError(e);
         if (texto::recortar(r.mensaje).isEmpty()) r.mensaje = QStringLiteral("Error inesperado al validar la línea");

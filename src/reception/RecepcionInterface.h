@@ -50,6 +50,9 @@ public:
     // data or of the definition rejects the line with the error's text; a
     // database error (ErrorBD) is thrown, never read as an answer.
     ResultadoRegistro Procesa_Registro(const QString& linea);
+    // Inside a batch whose postings are written only at its end: a voucher
+    // whose identity was already met in the transaction throws ComprobanteEnLote.
+    void setPostergado(bool postergado) { postergado_ = postergado; }
     // Drops the values of the last line.
     void LimpiaValores() { linea_.LimpiaValores(); }
 
@@ -117,6 +120,7 @@ private:
     QHash<QString, DatosCuenta> cuentas_;
     QHash<QDate, bool> fechasOperativas_;
     QString periodo_;
+    bool postergado_ = false;
 };
 
 } // namespace vexa::recepcion

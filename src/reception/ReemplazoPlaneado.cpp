@@ -1,6 +1,7 @@
 #include "ReemplazoPlaneado.h"
 
 #include "BloqueosOrdenados.h"
+#include "ComprobanteValidado.h"
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
@@ -53,7 +54,8 @@ Params ReemplazoPlaneado::parametros() const
 
 std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const QString& periodo, const QString& Tc,
                                                           const QString& Sucursal, const QString& Numero,
-                                                          const QString& Letra, const QString& Proveedor, bool& bloqueado)
+                                                          const QString& Letra, const QString& Proveedor, bool& bloqueado,
+                                                          bool postergado)
 {
     bloqueado = false;
     ReemplazoPlaneado p;
@@ -66,10 +68,20 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const 
     // Inside the writing transaction the voucher's identity is locked before it
     // is looked for, until the transaction ends: another station receiving the
     // same voucher waits, then finds this one's rows.
-    if (con_.enTransaccion())
-        tomarBloqueo(con_, QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
-                               .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
-                                    QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor));
+    if (con_.enTransaccion()) {
+        const QString clave = QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
+                                  .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
+                                       QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor)
+                                  .toUpper();
+        // With the postings written only at the batch's end, a voucher met again
+        // in the same transaction would not find its earlier rows yet.
+        if (postergado) {
+            const QString marca = QStringLiteral("RecepcionInterface|visto|") + clave;
+            if (con_.datoTransaccion(marca).isValid()) throw ComprobanteEnLote();
+            con_.fijarDatoTransaccion(marca, true);
+        }
+        tomarBloqueo(con_, clave);
+    }
 
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")

@@ -39,9 +39,12 @@ struct ReemplazoPlaneado {
 // summarised line, or one outside the active period 'periodo'. Inside a write
 // transaction the voucher's identity is locked first, until the transaction
 // ends. A failed query throws: it never reads as "not received yet".
+// 'postergado': the batch writes its postings only at its end, so a voucher
+// whose identity was already met in the transaction throws ComprobanteEnLote.
 std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con, const QString& periodo, const QString& Tc,
                                                           const QString& Sucursal, const QString& Numero,
-                                                          const QString& Letra, const QString& Proveedor, bool& bloqueado);
+                                                          const QString& Letra, const QString& Proveedor, bool& bloqueado,
+                                                          bool postergado = false);
 
 // A whole non-negative number of at most 'digitos' significant digits,
 // zero-filled to that width into 'resultado'; false for anything else.

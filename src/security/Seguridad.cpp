@@ -38,12 +38,18 @@ std::optional<bool> TareaHabilitada(const QSet<QString>& concedidas, const QStri
     return concedidas.contains(t.toUpper());
 }
 
-void GrabaTareas(Conexion& con, const QString& usuario, const QStringList& tareas)
+void GrabaTareas(Conexion& con, const QString& usuario, const QStringList& tareas, Progreso* progreso)
 {
     const QString nombre = texto::recortar(usuario);
     Transaccion t(con);
     con.EjecutarSQL(QStringLiteral("DELETE FROM TA_TAREAS WHERE USUARIO = ? AND SISTEMA = ?"), {nombre, NombreSistema()});
+    if (progreso) progreso->Iniciar(QStringLiteral("Actualizando Datos"), tareas.size());
+    struct Cierre {
+        Progreso* p;
+        ~Cierre() { if (p) p->Cerrar(); } // closed also when a row fails
+    } cierre{progreso};
     QSet<QString> puestas;
+    qint64 hechas = 0;
     for (const QString& bruta : tareas) {
         const QString tarea = texto::recortar(bruta);
         if (tarea.isEmpty() || puestas.contains(tarea.toUpper())) continue;
@@ -51,6 +57,7 @@ void GrabaTareas(Conexion& con, const QString& usuario, const QStringList& tarea
         con.Insertar(QStringLiteral("TA_TAREAS"), {{QStringLiteral("USUARIO"), nombre},
                                                   {QStringLiteral("TAREA"), tarea},
                                                   {QStringLiteral("SISTEMA"), NombreSistema()}});
+        if (progreso) progreso->Actualizar(++hechas, QStringLiteral("Actualizando datos"), tarea, QString());
     }
     t.confirmar();
 }

@@ -4,6 +4,7 @@
 // log. No widget here: the main window applies the granted codes to its own
 // menu items (lbm_Seguridad.h).
 #include "Conexion.h"
+#include "Progreso.h"
 
 #include <QSet>
 #include <QString>
@@ -29,7 +30,8 @@ QSet<QString> TareasConcedidas(Conexion& con, const QString& usuario);
 std::optional<bool> TareaHabilitada(const QSet<QString>& concedidas, const QString& tarea);
 // Replaces the user's rows of this program by one per task (repeated and empty
 // codes once / not at all), in one transaction. Throws; nothing changes then.
-void GrabaTareas(Conexion& con, const QString& usuario, const QStringList& tareas);
+// With a progress: "Actualizando Datos", one step per row written.
+void GrabaTareas(Conexion& con, const QString& usuario, const QStringList& tareas, Progreso* progreso = nullptr);
 
 // Stored password <-> typed password: three decimal digits per character over
 // the character's Windows-1252 code plus the length, last character first.

@@ -6,6 +6,7 @@
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "EstadoGlobal.h"
+#include "ListaConsulta.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -188,6 +189,28 @@ TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)
         EXPECT_EQ(BarrasPlanas, plana) << valor;
     }
     QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
+}
+
+TEST_P(ConfiguracionBD, SeleccionaCuentaDevuelveLaElegidaONada)
+{
+    con().Insertar("MA_CUENTAS", {{"CODIGO", "1101"}, {"DESCRIPCION", "Caja"}, {"TITULO", 0}});
+    plataforma::ListaConsultaGuion lista;
+    plataforma::instalarListaConsulta(&lista);
+    Configuracion cfg(&con());
+    QString cuenta = "ANTES";
+    lista.respuestas.enqueue("1101 ");
+    EXPECT_TRUE(cfg.SeleccionaCuenta(cuenta));
+    EXPECT_EQ(cuenta, "1101");
+    EXPECT_FALSE(cfg.SeleccionaCuenta(cuenta)); // closed without a choice
+    EXPECT_EQ(cuenta, "1101");
+    plataforma::instalarListaConsulta(nullptr);
+    ASSERT_EQ(lista.pedidos.size(), 2);
+    EXPECT_EQ(lista.pedidos[0].titulo, Configuracion::TituloSeleccionaCuenta());
+    EXPECT_EQ(lista.pedidos[0].columnaClave, "CODIGO");
+    // The list's query runs on this backend and shows the account.
+    auto filas = con().ObtenerRecordset(lista.pedidos[0].sql).todas();
+    ASSERT_EQ(filas.size(), 1u);
+    EXPECT_EQ(filas[0].texto("DESCRIPCION"), "Caja");
 }
 
 VEXA_AMBOS_MOTORES(ConfiguracionBD);

@@ -2,6 +2,7 @@
 #include "LBM_Common.h"
 
 #include "Entorno.h"
+#include "Reportes.h"
 
 #include "Dialogos.h"
 
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,15 +37,15 @@ class Impresion : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        plataforma::instalarImpresora(&impresora);
+        plataforma::instalarReportes(&impresora);
         plataforma::fijarAhora(QDateTime(QDate(2003, 5, 14), QTime(9, 30)));
     }
     void TearDown() override
     {
-        plataforma::instalarImpresora(nullptr);
+        plataforma::instalarReportes(nullptr);
         plataforma::fijarAhora(QDateTime());
     }
-    plataforma::ImpresoraGuion impresora;
+    plataforma::ReportesGuion impresora;
 };
 
 // The page as printed: an empty line, date and time at column 60, two empty
@@ -63,17 +66,17 @@ TEST_F(Impresion, CabeceraYElementosEnOrden)
     };
 
     ImprimirLista({"uno", "dos", "tres"});
-    ASSERT_EQ(impresora.trabajos.size(), 1);
-    const auto& t = impresora.trabajos[0];
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    const auto& t = impresora.emitidos[0];
     EXPECT_EQ(t.titulo, "Listado Testigo");
     EXPECT_EQ(t.formato, esperado("Listado Testigo", {"uno", "dos", "tres"}));
     const QString sangria(59, u' ');
     EXPECT_EQ(t.lineas, (QStringList{"", sangria + fecha, sangria + hora, "", "", "Listado Testigo", "", "", "uno", "dos", "tres"}));
 
     ImprimirLista({"x"}, QStringLiteral("errores de la recepción"));
-    ASSERT_EQ(impresora.trabajos.size(), 2);
-    EXPECT_EQ(impresora.trabajos[1].titulo, "ERRORES DE LA RECEPCIÓN");
-    EXPECT_EQ(impresora.trabajos[1].formato, esperado("ERRORES DE LA RECEPCIÓN", {"x"}));
+    ASSERT_EQ(impresora.emitidos.size(), 2);
+    EXPECT_EQ(impresora.emitidos[1].titulo, "ERRORES DE LA RECEPCIÓN");
+    EXPECT_EQ(impresora.emitidos[1].formato, esperado("ERRORES DE LA RECEPCIÓN", {"x"}));
 }
 
 // Without a printer the real one writes the document as a PDF in the documents
@@ -104,12 +107,32 @@ TEST(ImpresionReal, SinImpresoraGuardaUnPdf)
     const QByteArray datos = f.readAll();
     EXPECT_TRUE(datos.startsWith("%PDF"));
     EXPECT_EQ(datos.count("/Type /Page\n") + datos.count("/Type /Page\r"), 2) << "pages";
+
+    // Read back: one header block on the first page, the items in list order
+    // continuing on the second, no page header repeated.
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+    const QStringList paginas = texto.split(QChar(u'\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(paginas.size(), 2);
+    EXPECT_EQ(texto.count("REGISTROS GRABADOS"), 1);
+    EXPECT_EQ(texto.count("Fecha: "), 1);
+    EXPECT_LT(paginas[0].indexOf("Hora: "), paginas[0].indexOf("REGISTROS GRABADOS"));
+    EXPECT_LT(paginas[0].indexOf("REGISTROS GRABADOS"), paginas[0].indexOf(QStringLiteral("renglón 1\n")));
+    int antes = -1;
+    for (int i = 1; i <= 150; ++i) {
+        const int en = texto.indexOf(QRegularExpression(QStringLiteral("renglón %1\\n").arg(i)));
+        EXPECT_GT(en, antes) << i;
+        antes = en;
+    }
+    EXPECT_TRUE(paginas[1].trimmed().startsWith(QStringLiteral("renglón")));
 }
 
 TEST_F(Impresion, ListaVaciaNoImprimeNada)
 {
     ImprimirLista({}, QStringLiteral("titulo"));
-    EXPECT_TRUE(impresora.trabajos.isEmpty());
+    EXPECT_TRUE(impresora.emitidos.isEmpty());
 }
 
 } // namespace

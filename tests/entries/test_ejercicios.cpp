@@ -308,15 +308,15 @@ protected:
     }
     void bien(int codigo, int vida, int periodo, const QVariant& baja = QVariant())
     {
-        con().Insertar("MA_BIENES", {{"CODIGO", QString::number(codigo)}, {"Vida_Util", vida}, {"Periodo", periodo}, {"FECHA_BAJA", baja.isValid() ? baja : QVariant(QMetaType::fromType<QDate>())}});
+        con().Insertar("MA_BIENES", {{"CODIGO", codigo}, {"Vida_Util", vida}, {"Periodo", periodo}, {"FECHA_BAJA", baja.isValid() ? baja : QVariant(QMetaType::fromType<QDate>())}});
     }
     void mejora(int codigo, int id, int vida, int periodo)
     {
-        con().Insertar("MA_BIENES_NOVEDADES", {{"CODIGO", QString::number(codigo)}, {"ID", id}, {"Vida_Util", vida}, {"Periodo", periodo}});
+        con().Insertar("MA_BIENES_NOVEDADES", {{"CODIGO", codigo}, {"ID", id}, {"Vida_Util", vida}, {"Periodo", periodo}});
     }
     void calculo(int codigo, int id, int periodo = 1)
     {
-        con().Insertar("MV_CALCULO_BIENES", {{"CODIGO", QString::number(codigo)}, {"ID", id}, {"Periodo", periodo}});
+        con().Insertar("MV_CALCULO_BIENES", {{"CODIGO", codigo}, {"ID", id}, {"Periodo", periodo}});
     }
     QString validar(qint64 periodo = 2)
     {

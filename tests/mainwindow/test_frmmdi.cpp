@@ -11,8 +11,13 @@
 #include "FrmInterface.h"
 #include "ResultadosRecepcion.h"
 #include "frmMDI.h"
+#include "FrmTareas.h"
+#include "UtilTeb.h"
+#include "lbm_Seguridad.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QListWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -80,6 +85,40 @@ TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
     EXPECT_EQ(Utilidades::Descifrar(ini(s, "UserPassWord")), datos().password);
     EXPECT_TRUE(lanzador.iniciados.isEmpty()); // the company has a name: no configuration program
     EXPECT_TRUE(g.mostrados.isEmpty()) << g.ultimo().toStdString();
+}
+
+// The signed-in user's grants saved in the task window and applied at once to
+// the program's own menu; the list offers only reachable tasks.
+TEST_P(Arranque, TareasDelUsuarioActualAlMenu)
+{
+    GuionDialogos g;
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    FrmTareas t(*w.contexto(), &w);
+    QStringList codigos = t.CodigosTareas;
+    EXPECT_TRUE(codigos.contains("0107"));
+    EXPECT_TRUE(codigos.contains("0112"));
+    EXPECT_FALSE(codigos.contains("9901")); // under the hidden "Seguridad"
+    EXPECT_FALSE(codigos.contains("0111")); // "Cerrar Sesión ..." is hidden
+    auto item = [&](const char* nombre) {
+        for (QAction* a : itemsMenu(w))
+            if (a->objectName() == QLatin1String(nombre)) return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    ASSERT_TRUE(item("MNU_Usuarios") && item("MNU_Tareas"));
+    for (const bool conUsuarios : {false, true}) {
+        t.TxtFields->setText("admin");
+        t.Campo_Valida();
+        ASSERT_EQ(t.usuarioCargado(), "admin");
+        t.CmdDesmarcarTodo_Click();
+        t.LstTareas->item(codigos.indexOf("0108"))->setCheckState(Qt::Checked);
+        if (conUsuarios) t.LstTareas->item(codigos.indexOf("0107"))->setCheckState(Qt::Checked);
+        g.respuestas.enqueue(plataforma::vbYes);
+        t.UtilTeb1_ButtonClick("GRABAR");
+        EXPECT_EQ(item("MNU_Usuarios")->isEnabled(), conUsuarios);
+        EXPECT_TRUE(item("MNU_Tareas")->isEnabled());
+        EXPECT_TRUE(item("MnuArchivosSalir")->isEnabled());
+    }
 }
 
 TEST_P(Arranque, EmpresaSinNombreYFechasDelEjercicio)

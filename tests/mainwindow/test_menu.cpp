@@ -364,7 +364,7 @@ TEST_P(Despacho, CadaItemHaceLoSuyo)
         EXPECT_EQ(ejecutar(d, s, dlg, n), esperado.value(n)) << it.nombre;
     }
     for (const QString& n : esperado.keys()) EXPECT_TRUE(vistos.contains(n)) << n.toStdString();
-    EXPECT_EQ(d.FechaCalendario, QStringLiteral("15/03/2026")); // the calendar's date stays in the window
+    EXPECT_EQ(s.contexto->FechaCalendario, QStringLiteral("15/03/2026")); // the picked date stays in the company context
 }
 
 TEST_P(Despacho, ChequeosPeriodoYFechasOperativas)

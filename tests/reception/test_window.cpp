@@ -5,6 +5,7 @@
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
+#include "Reportes.h"
 #include "EstadoGlobal.h"
 #include "FrmInterface.h"
 #include "ListaConsulta.h"
@@ -60,13 +61,13 @@ protected:
         ctx = std::make_unique<ContextoEmpresa>(con());
         CargarValoresContables(*ctx);
         ctx->seccionEquipo = QStringLiteral("EQUIPO|USUARIO");
-        plataforma::instalarImpresora(&impresora);
+        plataforma::instalarReportes(&impresora);
         plataforma::instalarListaConsulta(&lista);
     }
     void TearDown() override
     {
         EXPECT_EQ(dialogos.conTransaccion, QStringList());
-        plataforma::instalarImpresora(nullptr);
+        plataforma::instalarReportes(nullptr);
         plataforma::instalarListaConsulta(nullptr);
         BaseDePrueba::TearDown();
     }
@@ -108,7 +109,7 @@ protected:
     std::unique_ptr<ContextoEmpresa> ctx;
     QTemporaryDir dir;
     DialogosVigilados dialogos;
-    plataforma::ImpresoraGuion impresora;
+    plataforma::ReportesGuion impresora;
     plataforma::ListaConsultaGuion lista;
 };
 
@@ -151,11 +152,11 @@ TEST_P(VentanaRecepcion, DiezLineasSieteGrabadasTresRechazadas)
 
     w.CmdPrintGrabados->click();
     w.CmdPrintErrores->click();
-    ASSERT_EQ(impresora.trabajos.size(), 2);
-    EXPECT_EQ(impresora.trabajos[0].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)").toUpper());
-    EXPECT_TRUE(impresora.trabajos[0].lineas.contains(grabados[6]));
-    EXPECT_EQ(impresora.trabajos[1].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)").toUpper());
-    EXPECT_TRUE(impresora.trabajos[1].lineas.contains(errores[2]));
+    ASSERT_EQ(impresora.emitidos.size(), 2);
+    EXPECT_EQ(impresora.emitidos[0].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Registros Grabados)").toUpper());
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains(grabados[6]));
+    EXPECT_EQ(impresora.emitidos[1].titulo, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)").toUpper());
+    EXPECT_TRUE(impresora.emitidos[1].lineas.contains(errores[2]));
 
     // A second run empties the lists and writes its own row.
     const qint32 primero = w.IdRecepcion;
@@ -229,8 +230,8 @@ TEST_P(VentanaRecepcion, LineasInusablesRechazadasSinGrabarse)
     EXPECT_EQ(asientosRotos(con()), 0);
 
     w.CmdPrintErrores->click();
-    ASSERT_EQ(impresora.trabajos.size(), 1);
-    EXPECT_TRUE(impresora.trabajos[0].lineas.contains(items(w.LstErrores)[1]));
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains(items(w.LstErrores)[1]));
 }
 
 // A voucher that fails after it reached the database (here a trigger refuses its
@@ -265,6 +266,73 @@ TEST_P(VentanaRecepcion, UnComprobanteQueFallaAlGrabarNoArrastraASuLote)
     EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 5);
     EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 1);
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), 6);
+}
+
+// The entries of a batch are written together at its end, numbered month by
+// month. A voucher that fails there (vetoed by the database), and a voucher
+// met again in the same batch (replaced, then the same once more), must not
+// cost any other line: every other voucher posted once, each month numbered
+// 1..n without a gap or a repeat, the failing line listed with its error.
+TEST_P(VentanaRecepcion, LotesDeVariosMesesConUnaLineaQueFallaOUnComprobanteRepetido)
+{
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL("CREATE TRIGGER TR_VETO AFTER INSERT ON MV_ASIENTOS WHEN NEW.NUMERO_VALOR = 777 "
+                          "BEGIN SELECT RAISE(ABORT, 'comprobante vetado'); END");
+    } else {
+        con().EjecutarSQL("CREATE FUNCTION f_veto() RETURNS trigger AS $$ BEGIN IF NEW.numero_valor = 777 THEN "
+                          "RAISE EXCEPTION 'comprobante vetado'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_veto AFTER INSERT ON mv_asientos FOR EACH ROW EXECUTE FUNCTION f_veto()");
+    }
+    auto linea = [](int numero, int mes, const QString& total = "121") {
+        const QString neto = total == "121" ? "100" : "200", iva = total == "121" ? "21" : "42";
+        return QStringList{QStringLiteral("10/%1/2026").arg(mes, 2, 10, QLatin1Char('0')), "FC",
+                           QStringLiteral("0001-%1-A").arg(numero, 8, 10, QLatin1Char('0')), "CLI001", neto, iva, total,
+                           "28/12/2026", "Venta"}
+            .join(u';');
+    };
+    struct Caso {
+        const char* nombre;
+        QStringList lineas;
+        int grabados;       // lines recorded
+        QString error;      // what the one rejected line says ("" none)
+        int errorEn;        // its line number
+        int comprobantes;   // vouchers in the journal
+    };
+    QStringList veto, repetido;
+    for (int i = 0; i < 36; ++i) veto << linea(i == 17 ? 777 : 1000 + i, 1 + (i * 5) % 12);
+    for (int i = 0; i < 24; ++i) repetido << linea(2000 + i, 1 + (i * 7) % 12);
+    repetido.insert(10, linea(2003, 1 + (3 * 7) % 12, "242")); // replaced in the same batch
+    repetido.insert(15, linea(2003, 1 + (3 * 7) % 12, "242")); // and the same again: already there
+    const Caso casos[] = {
+        {"un comprobante vetado a mitad del lote", veto, 35, "comprobante vetado", 18, 35},
+        {"un comprobante repetido en el lote", repetido, 25, "El comprobante 0001-00002003-A ya existe!!! ", 16, 24},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOS");
+        FrmInterface w(*ctx);
+        grabar(w, "VENTAS", archivo(QStringLiteral("lote%1.txt").arg(&c - casos), c.lineas));
+        EXPECT_EQ(cuenta(w.LstGrabados), c.grabados);
+        ASSERT_EQ(cuenta(w.LstErrores), 1);
+        EXPECT_TRUE(item(w.LstErrores, 0).startsWith(QStringLiteral("Linea:  %1  ").arg(c.errorEn))) << item(w.LstErrores, 0).toStdString();
+        EXPECT_TRUE(item(w.LstErrores, 0).contains(c.error)) << item(w.LstErrores, 0).toStdString();
+        EXPECT_EQ(contar(con(), "SELECT COUNT(DISTINCT NUMERO) FROM MV_ASIENTOS"), c.comprobantes);
+        EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS"), 3 * c.comprobantes);
+        EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 777"), 0);
+        EXPECT_EQ(asientosRotos(con()), 0);
+        // Each month's entries numbered 1..n, one voucher each.
+        EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM (SELECT MES_OPERATIVO FROM MV_ASIENTOS GROUP BY PERIODO, MES_OPERATIVO, FAMILIA "
+                                "HAVING MIN([NUMERO ASIENTO]) <> 1 OR MAX([NUMERO ASIENTO]) <> COUNT(DISTINCT [NUMERO ASIENTO]) "
+                                "OR COUNT(DISTINCT NUMERO) <> COUNT(DISTINCT [NUMERO ASIENTO])) X"),
+                  0);
+        const auto t = testigo(w.IdRecepcion);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), c.grabados);
+        EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 1);
+        EXPECT_EQ(t->entero("TOTAL_LINEAS"), c.lineas.size());
+    }
+    // The voucher replaced in the batch holds its last total.
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 2003 AND CABIMPORTE = ?", Params{QVariant::fromValue(Moneda::entero(242))}), 3);
 }
 
 // A statement that fails while a line is validated is not read as an answer

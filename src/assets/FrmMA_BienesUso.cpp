@@ -1,0 +1,877 @@
+#include "FrmMA_BienesUso.h"
+
+#include "AjustesPrograma.h"
+#include "Configuracion.h"
+#include "ContextoEmpresa.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "LBM_Common.h"
+#include "ListaConsulta.h"
+#include "RegBienUso.h"
+#include "ReglasBienes.h"
+#include "Utilidades.h"
+#include "UtilidadesVentanas.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+using namespace plataforma;
+
+namespace {
+
+const QString kTitulo = QStringLiteral("Actualización de Bienes de Uso");
+const QString kAviso = QStringLiteral("Aviso al Operador...");
+
+// The boxes of txtbuso by index: data field, frame, caption, lookup, max, right-aligned, filter.
+enum Marco { Cabecera, Compra, Adicional, Mejoras };
+struct DefBuso {
+    const char* campo;
+    Marco marco;
+    const char* caption; // nullptr: never shown
+    const char* tag;
+    int largo;
+    bool derecha;
+    const char* filtro;
+};
+const DefBuso kBuso[] = {
+    {"CODIGO", Cabecera, "Nº Control Interno", "ma_bienes", 0, false, "NUMERO"},
+    {"Cuenta_Ejercicio", Cabecera, "Nº Cta. Depreciación Ejercicio", "ma_cuentas", 15, false, nullptr},
+    {"Cuenta_Contable", Cabecera, "Nº Cta. Bien de Uso", "ma_cuentas", 15, false, nullptr},
+    {"Cuenta_Acumulada", Cabecera, "Nº Cta. Depreciación Acumulada", "ma_cuentas", 15, false, nullptr},
+    {"Fecha_Compra", Compra, "Fecha de Compra/ Revaluación", "fecha", 10, false, "FECHA"},
+    {"Costo", Compra, "Costo", "", 0, true, "NUMERO"},
+    {"Valor_Residual", Compra, "Valor Residual", "", 0, true, "NUMERO"},
+    {"Fecha_revaluAcion", Compra, nullptr, "fecha", 10, false, "FECHA"},
+    {"importe", Compra, nullptr, "", 0, true, "NUMERO"},
+    {"vida_util", Compra, "Vida Util (en Años)", "", 0, true, "NUMERO"},
+    {"porcentaje", Compra, "% Depreciación", "", 0, true, "NUMERO"},
+    {"ubicacion", Adicional, "Ubicación ", "", 250, false, nullptr},
+    {"afecta", Adicional, "Afectado a", "", 250, false, nullptr},
+    {"descripcion", Adicional, "Descripción ", "", 250, false, nullptr},
+    {"fecha_baja", Adicional, "Fecha de Baja", "fecha", 10, false, "FECHA"},
+    {"motivo", Adicional, "Motivo", "", 250, false, nullptr},
+    {"Novedad_iD", Mejoras, "Nº Id. Mejoras", "ma_bienes_novedades", 0, true, "NUMERO"},
+    {"Novedad_Fecha", Mejoras, "Fecha", "fecha", 10, true, "FECHA"},
+    {"Novedad_Importe", Mejoras, "Importe", "", 0, true, "NUMERO"},
+    {"Novedad_Detalle", Mejoras, "Descripción", "", 250, false, nullptr},
+    {"Novedad_Vida_Util", Mejoras, "Vida Util (en Años)", "", 0, true, "NUMERO"},
+    {"Periodo", Compra, "Ejercicio de Compra/ Revaluación Nº", "", 0, true, "NUMERO"},
+    {"Valor_Recupero", Compra, "Valor de Recupero", "", 0, true, "NUMERO"},
+    {"serie", Cabecera, "Identificación", "", 20, false, nullptr},
+    {"Novedad_porcentaje", Mejoras, "% Depreciación", "", 0, true, "NUMERO"},
+    {"Periodo_revaluacion", Compra, nullptr, "", 0, true, "NUMERO"},
+};
+struct DefCalculo {
+    const char* campo;
+    const char* caption;
+    const char* tag;
+    int largo;
+    const char* filtro;
+};
+const DefCalculo kCalculo[] = {
+    {"PERIODO_CALCULO", "Cantidad de Meses ", "", 0, "NUMERO"},
+    {"COSTO_INICIO", "Costo Incio Ejercicio:", "", 0, "NUMERO"},
+    {"COEFICIENTE", "Coeficiente", "", 0, "NUMERO"},
+    {"DEP_EJERCICIO", "Depreciación Ejercicio:", "", 0, "NUMERO"},
+    {"dep_acumulada", "Depreciación Acumulada:", "", 0, "NUMERO"},
+    {"FECHA_CIERRE", "Fecha Cierre (Ult.Ejerc)", "FECHA", 10, "FECHA"},
+};
+// The order Enter and Tab follow through the boxes (by data field).
+const char* const kOrdenBuso[] = {"Cuenta_Contable", "CODIGO", "serie", "Cuenta_Ejercicio", "Cuenta_Acumulada",
+                                  "Fecha_Compra", "Periodo", "Costo", "Valor_Residual", "Valor_Recupero",
+                                  "vida_util", "porcentaje", "ubicacion", "afecta", "descripcion", "fecha_baja",
+                                  "motivo", "Novedad_iD", "Novedad_Fecha", "Novedad_Importe", "Novedad_Detalle",
+                                  "Novedad_Vida_Util", "Novedad_porcentaje"};
+const char* const kOrdenCalculo[] = {"PERIODO_CALCULO", "COEFICIENTE", "COSTO_INICIO", "DEP_EJERCICIO", "dep_acumulada",
+                                     "FECHA_CIERRE"};
+
+QString recortar(const QString& s) { return texto::recortar(s); }
+bool campoEs(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
+QString formatoImporte(const QString& t) { return Utilidades::TextoAMoneda(t).texto(2); }
+
+} // namespace
+
+FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent)
+    : QWidget(parent), EsCargaInicial(esCargaInicial), ctx_(ctx)
+{
+    construir();
+    Form_Load();
+}
+
+FrmMA_BienesUso::~FrmMA_BienesUso() = default;
+
+void FrmMA_BienesUso::construir()
+{
+    setObjectName(QStringLiteral("FrmMA_BienesUso"));
+    setWindowTitle(kTitulo);
+    txtbuso = new ArregloCajas(QStringLiteral("txtbuso"), this);
+    txtCalculo = new ArregloCajas(QStringLiteral("txtCalculo"), this);
+
+    auto* raiz = new QVBoxLayout(this);
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    raiz->addWidget(SSTab1);
+
+    // Tab 0: the list of an account's assets.
+    auto* tab0 = new QWidget;
+    auto* l0 = new QGridLayout(tab0);
+    LblAclaracion = new QLabel(QStringLiteral("Para modificar uno de los Bienes de Uso Existentes, debe seleccionarlo de la lista."), tab0);
+    LblAclaracion->setObjectName(QStringLiteral("LblAclaracion"));
+    CmdAlta = new QPushButton(QStringLiteral("Dar de &Alta un Nuevo Bien de Uso"), tab0);
+    CmdAlta->setObjectName(QStringLiteral("CmdAlta"));
+    FG_Bienes = new QTableWidget(tab0);
+    FG_Bienes->setObjectName(QStringLiteral("FG_Bienes"));
+    FG_Bienes->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FG_Bienes->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FG_Bienes->setSelectionMode(QAbstractItemView::SingleSelection);
+    FG_Bienes->verticalHeader()->hide();
+    CmdModificar = new QPushButton(QStringLiteral("&Modificar  uno existente"), tab0);
+    CmdModificar->setObjectName(QStringLiteral("CmdModificar"));
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab0);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    l0->addWidget(LblAclaracion, 0, 0, 1, 3);
+    l0->addWidget(CmdAlta, 1, 0);
+    l0->addWidget(FG_Bienes, 2, 0, 1, 3);
+    l0->addWidget(CmdModificar, 3, 1);
+    l0->addWidget(CmdCancelar, 3, 2);
+    SSTab1->addTab(tab0, QStringLiteral("Bienes de Uso"));
+
+    // Tab 1: the asset's data.
+    auto* tab1 = new QWidget;
+    auto* l1 = new QVBoxLayout(tab1);
+    FrmBienes = new QWidget(tab1);
+    FrmBienes->setObjectName(QStringLiteral("FrmBienes"));
+    auto* lb = new QGridLayout(FrmBienes);
+    lb->setContentsMargins(0, 0, 0, 0);
+    auto marco = [&](QGroupBox*& g, const char* nombre, const QString& caption) {
+        g = new QGroupBox(caption, FrmBienes);
+        g->setObjectName(QString::fromLatin1(nombre));
+        return new QGridLayout(g);
+    };
+    QGridLayout* lCab = marco(frmBusoCabecera, "frmBusoCabecera", QString());
+    QGridLayout* lCom = marco(FrmBusoDatosCompra, "FrmBusoDatosCompra", QString());
+    QGridLayout* lAdi = marco(FrmBusoDatosAdic, "FrmBusoDatosAdic", QString());
+    QGridLayout* lNov = marco(frmBusoNovedades, "frmBusoNovedades", QStringLiteral("Mejoras sobre el Bien de Uso"));
+    QGridLayout* lCal = marco(FrmCalculo, "FrmCalculo", QStringLiteral("Planilla de Cálculo: Depreciación Bienes de Uso"));
+    lb->addWidget(frmBusoCabecera, 0, 0, 1, 2);
+    lb->addWidget(FrmBusoDatosCompra, 1, 0);
+    lb->addWidget(FrmBusoDatosAdic, 1, 1);
+    lb->addWidget(frmBusoNovedades, 2, 0, 1, 2);
+    lb->addWidget(FrmCalculo, 3, 0, 1, 2);
+
+    QGridLayout* lugares[] = {lCab, lCom, lAdi, lNov};
+    QGroupBox* marcos[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades};
+    int filas[4] = {0, 0, 0, 0};
+    for (const DefBuso& d : kBuso) {
+        QLineEdit* t = txtbuso->agregar(marcos[d.marco], {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
+        if (d.filtro) t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
+        if (!d.caption) {
+            t->hide();
+            continue;
+        }
+        QGridLayout* g = lugares[d.marco];
+        // Two label-and-box pairs per row in the wider frames.
+        const int columnas = d.marco == Cabecera || d.marco == Mejoras ? 2 : 1;
+        const int n = filas[d.marco]++;
+        const int fila = n / columnas, col = (n % columnas) * 2;
+        auto* e = new QLabel(QString::fromUtf8(d.caption), marcos[d.marco]);
+        e->setBuddy(t);
+        g->addWidget(e, fila, col);
+        g->addWidget(t, fila, col + 1);
+        if (campoEs(t->property(ControlesFormulario::propiedadCampo()).toString(), "Valor_Residual")) {
+            LBLvALORrESIDUAL = e;
+            e->setObjectName(QStringLiteral("LBLvALORrESIDUAL"));
+        }
+    }
+    buso(QStringLiteral("Novedad_Detalle"))->setMinimumHeight(2 * buso(QStringLiteral("Novedad_Detalle"))->sizeHint().height());
+    LblMensajeNovedad = new QLabel(
+        QStringLiteral("Este cuadro sólo se habilitará cuando se esté cargando una modificación a un Bien de Uso."), frmBusoNovedades);
+    LblMensajeNovedad->setObjectName(QStringLiteral("LblMensajeNovedad"));
+    LblMensajeNovedad->setWordWrap(true);
+    lNov->addWidget(LblMensajeNovedad, lNov->rowCount(), 0, 1, 4);
+
+    for (size_t i = 0; i < std::size(kCalculo); ++i) {
+        const DefCalculo& d = kCalculo[i];
+        QLineEdit* t = txtCalculo->agregar(FrmCalculo, {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, true});
+        t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
+        auto* e = new QLabel(QString::fromUtf8(d.caption), FrmCalculo);
+        e->setBuddy(t);
+        const int fila = int(i) / 2, col = (int(i) % 2) * 3;
+        lCal->addWidget(e, fila, col);
+        lCal->addWidget(t, fila, col + 1);
+        if (i == 0) {
+            lblDescPeriodo = new QLabel(QStringLiteral("..."), FrmCalculo);
+            lblDescPeriodo->setObjectName(QStringLiteral("lblDescPeriodo"));
+            lCal->addWidget(lblDescPeriodo, fila, col + 2);
+        }
+    }
+    LblMensajeDepreciable = new QLabel(
+        QStringLiteral("Este cuadro sólo se habilitará cuando el ejercicio de compra sea menor al ejercicio activo, y el Bien "
+                       "de Uso sea un bien depreciable, es decir: la vida útil es mayor a cero (0)"),
+        FrmCalculo);
+    LblMensajeDepreciable->setObjectName(QStringLiteral("LblMensajeDepreciable"));
+    LblMensajeDepreciable->setWordWrap(true);
+    lCal->addWidget(LblMensajeDepreciable, lCal->rowCount(), 0, 1, 6);
+
+    CmdBusoAceptar = new QPushButton(QStringLiteral("&Aceptar"), tab1);
+    CmdBusoAceptar->setObjectName(QStringLiteral("CmdBusoAceptar"));
+    CmdBusoCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab1);
+    CmdBusoCancelar->setObjectName(QStringLiteral("CmdBusoCancelar"));
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdBusoAceptar);
+    botones->addWidget(CmdBusoCancelar);
+    l1->addWidget(FrmBienes);
+    l1->addStretch();
+    l1->addLayout(botones);
+    SSTab1->addTab(tab1, QStringLiteral("Datos del Bien de Uso"));
+
+    // Enter and Tab follow the form's reading order.
+    QWidget* previo = nullptr;
+    auto encadenar = [&](QWidget* w) {
+        if (previo) setTabOrder(previo, w);
+        previo = w;
+    };
+    for (const char* c : kOrdenBuso) encadenar(buso(QString::fromLatin1(c)));
+    for (const char* c : kOrdenCalculo) encadenar(calculo(QString::fromLatin1(c)));
+    encadenar(CmdBusoAceptar);
+    encadenar(CmdBusoCancelar);
+
+    txtbuso->AlEntrar = [this](int i) { txtbuso_GotFocus(i); };
+    txtbuso->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtbuso_KeyDown(i, k, m); };
+    txtbuso->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtbuso, i, c); };
+    txtbuso->BotonDerecho = [this](int) { ConsultarCampo(); };
+    txtCalculo->AlEntrar = [this](int i) { txtCalculo_GotFocus(i); };
+    txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtCalculo_KeyDown(i, k, m); };
+    txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
+
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] {
+        int cancel = 0;
+        Form_Unload(cancel);
+    });
+}
+
+void FrmMA_BienesUso::Form_Load()
+{
+    resize(sizeHint().expandedTo(QSize(820, 640)));
+    if (const QScreen* s = screen()) move(s->geometry().center() - rect().center());
+    setWindowTitle(recortar(kTitulo) + (EsCargaInicial ? QStringLiteral(" - Carga Inicial de Datos") : QStringLiteral(" - Kardex -")));
+    AplicarEstiloFormulario(this);
+    ventanas::PreparaFormulario(this);
+    Prepara_Pantalla(EsCargaInicial);
+}
+
+void FrmMA_BienesUso::Form_Unload(int& cancel)
+{
+    cancel = 0;
+    if (!EjecutarPasos(QStringLiteral("Unload"), {[this] { hide(); }, [this] { deleteLater(); }})) return;
+}
+
+void FrmMA_BienesUso::habilita(const char* campo, bool activo) { buso(QString::fromLatin1(campo))->setEnabled(activo); }
+
+void FrmMA_BienesUso::proponerCodigo()
+{
+    codigoPropuesto_ = ctx_.configuracion().NuevoCodigoBien();
+    buso(QStringLiteral("CODIGO"))->setText(codigoPropuesto_);
+    EsAlta = true;
+    EsNovedad = false;
+    EsBaja = false;
+}
+
+void FrmMA_BienesUso::Datos_CargaInicial()
+{
+    EjecutarPasos(QStringLiteral("Datos_CargaInicial"),
+                  {[this] {
+                       for (QLineEdit* t : txtbuso->cajas()) {
+                           t->clear();
+                           t->setEnabled(false);
+                       }
+                   },
+                   [this] {
+                       habilita("CODIGO", true);
+                       buso(QStringLiteral("CODIGO"))->setReadOnly(true);
+                   },
+                   [this] {
+                       habilita("CUENTA_CONTABLE", true);
+                       habilita("FECHA_COMPRA", true);
+                       buso(QStringLiteral("FECHA_COMPRA"))->setText(Utilidades::FechaATexto(plataforma::hoy()));
+                   },
+                   [this] {
+                       for (const char* c : {"COSTO", "VIDA_UTIL", "UBICACION", "AFECTA", "PERIODO", "VALOR_RECUPERO"}) habilita(c, true);
+                       buso(QStringLiteral("VALOR_RECUPERO"))->setText(QStringLiteral("0.00"));
+                   },
+                   [this] {
+                       LBLvALORrESIDUAL->hide();
+                       buso(QStringLiteral("VALOR_RESIDUAL"))->hide();
+                   },
+                   [this] { habilita("DESCRIPCION", true); },
+                   [this] { proponerCodigo(); },
+                   [this] { buso(QStringLiteral("CUENTA_CONTABLE"))->setFocus(); },
+                   [this] {
+                       calculo(QStringLiteral("DEP_EJERCICIO"))->setEnabled(false);
+                       calculo(QStringLiteral("DEP_ACUMULADA"))->setEnabled(true);
+                   },
+                   [this] {
+                       if (!EsCargaInicial) return;
+                       habilita("FECHA_BAJA", true);
+                       habilita("MOTIVO", true);
+                       calculo(QStringLiteral("COEFICIENTE"))->setEnabled(false);
+                   },
+                   [this] {
+                       FrmCalculo->show();
+                       lblDescPeriodo->setText(QStringLiteral("..."));
+                   }},
+                  {5}, &ctx_.con());
+}
+
+bool FrmMA_BienesUso::CargaFlexGrid()
+{
+    const QString cuenta = BienUso.CuentaContable.texto();
+    const auto filas = bienes::BienesDeCuenta(ctx_.con(), cuenta);
+    const int w = fontMetrics().horizontalAdvance(QLatin1Char('Z'));
+    FG_Bienes->setColumnCount(5);
+    FG_Bienes->setHorizontalHeaderLabels({QStringLiteral("Línea"), QStringLiteral("Código"), QStringLiteral("Cuenta"),
+                                          QStringLiteral("Descripción"), QStringLiteral("Fecha")});
+    const int anchos[] = {6, 8, 15, 50, 12};
+    for (int c = 0; c < 5; ++c) FG_Bienes->setColumnWidth(c, anchos[c] * w);
+    if (filas.empty()) return false;
+    FG_Bienes->setUpdatesEnabled(false);
+    FG_Bienes->setRowCount(int(filas.size()));
+    int n = 0;
+    for (const bienes::BienListado& b : filas) {
+        const QString valores[] = {QString::number(n + 1), QString::number(b.codigo), b.cuenta, b.descripcionCuenta,
+                                   Utilidades::FechaATexto(b.fechaCompra)};
+        for (int c = 0; c < 5; ++c) FG_Bienes->setItem(n, c, new QTableWidgetItem(valores[c]));
+        ++n;
+    }
+    FG_Bienes->setUpdatesEnabled(true);
+    return true;
+}
+
+void FrmMA_BienesUso::Prepara_Pantalla(bool cargaInicial)
+{
+    if (cargaInicial) {
+        FrmCalculo->show();
+        SSTab1->setTabEnabled(1, true);
+        SSTab1->setCurrentIndex(1);
+        SSTab1->setTabEnabled(0, false);
+        Datos_CargaInicial();
+        frmBusoNovedades->setEnabled(true);
+        return;
+    }
+    if (CargaFlexGrid()) {
+        SSTab1->setTabEnabled(0, true);
+        SSTab1->setCurrentIndex(0);
+        SSTab1->setTabEnabled(1, false);
+    } else {
+        SSTab1->setTabEnabled(1, true);
+        SSTab1->setCurrentIndex(1);
+        SSTab1->setTabEnabled(0, false);
+        Habilita_BienDeUso(true);
+    }
+    FrmCalculo->hide();
+}
+
+void FrmMA_BienesUso::Habilita_BienDeUso(bool nuevo)
+{
+    const bool carga = EsCargaInicial;
+    habilita("CODIGO", carga);
+    for (const char* c : {"CUENTA_CONTABLE", "CUENTA_EJERCICIO", "CUENTA_ACUMULADA", "PORCENTAJE", "NOVEDAD_PORCENTAJE", "NOVEDAD_ID"})
+        habilita(c, false);
+    for (const char* c : {"COSTO", "VALOR_RESIDUAL", "PERIODO"}) habilita(c, carga && nuevo);
+    habilita("FECHA_REVALUACION", false);
+    habilita("IMPORTE", false);
+    if (!carga) {
+        habilita("PERIODO_REVALUACION", false);
+        LblMensajeDepreciable->hide();
+    }
+    for (const char* c : {"VIDA_UTIL", "UBICACION", "DESCRIPCION", "AFECTA"}) habilita(c, nuevo);
+    habilita("FECHA_BAJA", !nuevo);
+    habilita("MOTIVO", !nuevo);
+    habilita("NOVEDAD_FECHA", carga);
+    habilita("NOVEDAD_IMPORTE", carga);
+    habilita("NOVEDAD_DETALLE", carga || !nuevo);
+    if (carga) habilita("NOVEDAD_VIDA_UTIL", true);
+    habilita("FECHA_COMPRA", carga && nuevo);
+    if (carga) buso(QStringLiteral("FECHA_COMPRA"))->clear();
+    habilita("VALOR_RECUPERO", nuevo);
+    habilita("SERIE", nuevo);
+    if (carga) {
+        FrmBusoDatosCompra->setEnabled(EsNovedad || nuevo);
+        frmBusoNovedades->setVisible(EsNovedad || !EsAlta);
+    } else {
+        frmBusoNovedades->hide();
+        LblMensajeNovedad->hide();
+        FrmCalculo->hide();
+    }
+}
+
+// ---- field checks ----
+
+bool FrmMA_BienesUso::rechaza(const QString& mensaje)
+{
+    HayError = true;
+    mensaje_ = mensaje;
+    return false;
+}
+
+void FrmMA_BienesUso::Campo_Valida(ArregloCajas& arreglo, int indice)
+{
+    QLineEdit* caja = arreglo[indice];
+    if (!caja) return;
+    const QString valor = recortar(caja->text());
+    const QString campo = recortar(ArregloCajas::dataField(caja));
+    if (!ValidandoTodo) SinPlanilla = false;
+    HayError = false;
+    mensaje_.clear();
+    try {
+        if (texto::igual(arreglo.nombre(), QStringLiteral("txtbuso"))) {
+            if (ActualizaPlanilla()) reglaBuso(campo, valor, caja);
+        } else if (!FrmCalculo->isHidden()) {
+            reglaCalculo(campo, valor, caja);
+        }
+    } catch (const ErrorVexa& e) {
+        // A rule that could not be checked refuses the field.
+        Utilidades::escribirLog(e.numero(), e.descripcion(), QStringLiteral("Campo_Valida"));
+        rechaza(e.descripcion());
+    } catch (const std::exception& e) {
+        Utilidades::escribirLog(-1, QString::fromLocal8Bit(e.what()), QStringLiteral("Campo_Valida"));
+        rechaza(QString::fromLocal8Bit(e.what()));
+    }
+    if (HayError) {
+        dialogos().MsgBox(mensaje_, vbCritical, kAviso);
+        if (arreglo[indice]) arreglo[indice]->setFocus();
+    }
+}
+
+bool FrmMA_BienesUso::ActualizaPlanilla()
+{
+    QDate desde, hasta;
+    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
+    bool ok = true;
+    if (EsAlta) {
+        const double periodo = texto::val(buso(QStringLiteral("PERIODO"))->text());
+        const bool activo = periodo == double(ctx_.periodo());
+        if (activo) FrmCalculo->hide();
+        const bool noDepreciable = texto::val(buso(QStringLiteral("VIDA_UTIL"))->text()) == 0;
+        if (EsCargaInicial) FrmCalculo->setVisible(!activo && !noDepreciable);
+        habilita("VALOR_RECUPERO", !noDepreciable);
+        if (noDepreciable) buso(QStringLiteral("VALOR_RECUPERO"))->setText(QStringLiteral("0.00"));
+        const QDate compra = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text()));
+        if (compra.isValid() && hasta.isValid() && compra > hasta)
+            ok = rechaza(QStringLiteral("La fecha ingresada es mayor al ejercicio activo! "));
+    } else if (EsNovedad) {
+        const QDate f = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("NOVEDAD_FECHA"))->text()));
+        if (f.isValid() && desde.isValid() && hasta.isValid()) {
+            if (f < desde) {
+                FrmCalculo->show();
+            } else {
+                FrmCalculo->hide();
+                if (f > hasta) ok = rechaza(QStringLiteral("La fecha ingresada es mayor al ejercicio activo! "));
+            }
+        }
+        if (ok) {
+            const double vida = texto::val(buso(QStringLiteral("NOVEDAD_VIDA_UTIL"))->text());
+            buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(vida));
+            if (vida <= 0) FrmCalculo->hide();
+        }
+    }
+    SinPlanilla = FrmCalculo->isHidden();
+    return ok;
+}
+
+void FrmMA_BienesUso::modoPorCodigo()
+{
+    const auto codigo = bienes::CodigoBien(buso(QStringLiteral("CODIGO"))->text());
+    const bool existe = codigo && recortar(buso(QStringLiteral("CODIGO"))->text()) != codigoPropuesto_ &&
+                        bienes::ExisteBien(ctx_.con(), *codigo);
+    EsBaja = false;
+    EsNovedad = existe;
+    EsAlta = !existe;
+    FrmCalculo->setEnabled(true);
+    frmBusoNovedades->setEnabled(true);
+}
+
+bool FrmMA_BienesUso::reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja)
+{
+    Conexion& con = ctx_.con();
+    auto numero = [](const QString& t) { return Utilidades::EsNumeroValido(recortar(t)); };
+    if (campoEs(campo, "CODIGO")) {
+        if (valor.isEmpty()) return true;
+        // A number the window proposed stays a new asset: the save takes the
+        // number again, whoever stored this one meanwhile.
+        const auto codigo = bienes::CodigoBien(valor);
+        const bool existe = valor != codigoPropuesto_ && codigo && bienes::ExisteBien(con, *codigo);
+        if (existe) {
+            EsNovedad = true;
+            EsAlta = false;
+            EsBaja = false;
+            if (EsCargaInicial && !ValidandoTodo) {
+                Habilita_BienDeUso(false);
+                AsignarDatosBien();
+            } else if (!EsCargaInicial) {
+                Asignar_Datos();
+            }
+        } else {
+            EsAlta = true;
+            EsNovedad = false;
+            EsBaja = false;
+            if (EsCargaInicial && !ValidandoTodo) Habilita_BienDeUso(true);
+        }
+        CodigoValidado = true;
+        return true;
+    }
+    if (campoEs(campo, "SERIE")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Campo!!!"));
+        if (EsAlta && bienes::ExisteSerie(con, valor))
+            return rechaza(QStringLiteral("Ya existe un Bien de Uso con esta identificación"));
+        return true;
+    }
+    if (campoEs(campo, "CUENTA_CONTABLE") || campoEs(campo, "CUENTA_EJERCICIO") || campoEs(campo, "CUENTA_ACUMULADA"))
+        return reglaCuenta(campo, valor);
+    if (campoEs(campo, "DESCRIPCION")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe Ingresar una Descripción"));
+        return true;
+    }
+    if (campoEs(campo, "VIDA_UTIL")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil del Bien de Uso"));
+        if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
+        buso(QStringLiteral("PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
+        return ActualizaPlanilla();
+    }
+    if (campoEs(campo, "NOVEDAD_VIDA_UTIL")) {
+        if (frmBusoNovedades->isHidden()) return true;
+        if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
+        buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
+        return EsCargaInicial ? ActualizaPlanilla() : true;
+    }
+    if (campoEs(campo, "UBICACION") || campoEs(campo, "AFECTA")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el campo "));
+        return true;
+    }
+    if (campoEs(campo, "FECHA_COMPRA")) {
+        if (EsNovedad) return true;
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
+        if (f > plataforma::hoy()) return rechaza(QStringLiteral("La fecha de compra no puede ser mayor a la fecha actual"));
+        return ActualizaPlanilla();
+    }
+    if (campoEs(campo, "NOVEDAD_FECHA")) {
+        if (!EsNovedad) return true;
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
+        const QDate compra = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text()));
+        if (compra.isValid() && f < compra)
+            return rechaza(QStringLiteral("La fecha de compra de una novedad no puede ser menor a la de compra del bien"));
+        return ActualizaPlanilla();
+    }
+    if (campoEs(campo, "FECHA_BAJA")) {
+        if (valor.isEmpty()) {
+            // Without a date there is no retirement: back to the mode of the code.
+            if (EsBaja) modoPorCodigo();
+            return true;
+        }
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("Debe Ingresar una Fecha válida"));
+        const QDate compra = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text()));
+        if (compra.isValid() && f < compra)
+            return rechaza(QStringLiteral("La Fecha de baja debe ser Mayor o igual a la fecha de compra"));
+        EsBaja = true;
+        EsNovedad = false;
+        EsAlta = false;
+        FrmCalculo->setEnabled(false);
+        frmBusoNovedades->setEnabled(false);
+        return true;
+    }
+    if (campoEs(campo, "MOTIVO")) {
+        if (valor.isEmpty() && !recortar(buso(QStringLiteral("FECHA_BAJA"))->text()).isEmpty())
+            return rechaza(QStringLiteral("Debe informar un motivo!!!"));
+        return true;
+    }
+    if (campoEs(campo, "COSTO")) {
+        if (!numero(valor)) return rechaza(QStringLiteral("El Costo informado no es válido!!!"));
+        if (Utilidades::TextoAMoneda(valor).esCero())
+            return rechaza(QStringLiteral("Debe informar el campo  ") + ArregloCajas::dataField(caja));
+        caja->setText(formatoImporte(valor));
+        return true;
+    }
+    if (campoEs(campo, "PERIODO")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Ejercicio de compra"));
+        const double periodo = texto::val(valor);
+        if (periodo > double(bienes::UltimoEjercicio(con)))
+            return rechaza(QStringLiteral("El Periodo informado es Mayor al último creado"));
+        const QString m = bienes::ValidaEjercicioCompra(
+            con, Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text())), qint64(periodo), EsNovedad);
+        if (!m.isEmpty()) return rechaza(m);
+        return ActualizaPlanilla();
+    }
+    if (campoEs(campo, "VALOR_RECUPERO")) {
+        if (Utilidades::TextoAMoneda(valor) > Utilidades::TextoAMoneda(buso(QStringLiteral("COSTO"))->text()))
+            return rechaza(QStringLiteral("El Valor de Recupero no puede ser mayor que el costo"));
+        if (!valor.isEmpty()) caja->setText(formatoImporte(valor));
+        return true;
+    }
+    return true;
+}
+
+bool FrmMA_BienesUso::reglaCuenta(const QString& campo, const QString& valor)
+{
+    Configuracion& cfg = ctx_.configuracion();
+    const bool contable = campoEs(campo, "CUENTA_CONTABLE");
+    if (contable) {
+        const auto deps = bienes::CuentasDeDepreciacion(ctx_.con(), valor);
+        buso(QStringLiteral("CUENTA_EJERCICIO"))->setText(deps.ejercicio);
+        buso(QStringLiteral("CUENTA_ACUMULADA"))->setText(deps.acumulada);
+        if (deps.ejercicio.isEmpty())
+            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion del Ejercicio"));
+        if (deps.acumulada.isEmpty())
+            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion Acumulada"));
+        if (!ValidandoTodo) proponerCodigo();
+    }
+    if (valor.isEmpty()) {
+        if (contable) return rechaza(QStringLiteral("Debe Informar una cuenta asociada a bienes de uso"));
+        if (campoEs(campo, "CUENTA_EJERCICIO"))
+            return rechaza(QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion de ejercicio"));
+        return rechaza(QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion acumulada"));
+    }
+    bool esBien = false;
+    if (!cfg.ExisteCuenta(valor, esBien)) return rechaza(QStringLiteral("La cuenta informada no existe!!!"));
+    if (contable && EsCargaInicial && !esBien) return rechaza(QStringLiteral("La cuenta debe estar asociada a bienes de uso!!!"));
+    if (!contable && texto::igual(valor, recortar(buso(QStringLiteral("CUENTA_CONTABLE"))->text())))
+        return rechaza(QStringLiteral("Esta Cuenta no puede ser la cuenta contable"));
+    return true;
+}
+
+bool FrmMA_BienesUso::reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja)
+{
+    auto importe = [this](const char* c) { return Utilidades::TextoAMoneda(calculo(QString::fromLatin1(c))->text()); };
+    if (campoEs(campo, "PERIODO_CALCULO")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la cantidad de meses"));
+        const double meses = texto::val(valor);
+        if (meses < 1 || meses > 12) return rechaza(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
+        lblDescPeriodo->setText(bienes::DescripcionPeriodo(qint64(meses)));
+        return true;
+    }
+    if (campoEs(campo, "COEFICIENTE")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Coeficiente"));
+        if (Utilidades::TextoADoble(valor) <= 0) return rechaza(QStringLiteral("El Campo Mayor a cero"));
+        return true;
+    }
+    if (campoEs(campo, "COSTO_INICIO")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Costo"));
+        if (Utilidades::TextoAMoneda(valor) <= Moneda()) return rechaza(QStringLiteral("El costo no puede ser 0"));
+        CalculaDepEjercicio();
+        caja->setText(formatoImporte(valor));
+        return true;
+    }
+    if (campoEs(campo, "DEP_EJERCICIO")) {
+        if (valor.isEmpty() || Utilidades::TextoAMoneda(valor) < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
+        caja->setText(formatoImporte(valor));
+        return true;
+    }
+    if (campoEs(campo, "DEP_ACUMULADA")) {
+        const Moneda m = Utilidades::TextoAMoneda(valor);
+        if (valor.isEmpty() || m < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
+        if (m < importe("DEP_EJERCICIO"))
+            return rechaza(QStringLiteral("La depreciación acumulada no puede ser menor a la depreciación del ejercicio"));
+        if (m > importe("COSTO_INICIO"))
+            return rechaza(QStringLiteral("La depreciación acumulada debe ser menor o igual al Costo al inicio del Ejercicio"));
+        caja->setText(formatoImporte(valor));
+        return true;
+    }
+    if (campoEs(campo, "FECHA_CIERRE")) {
+        const QDate cierre = Utilidades::TextoAFecha(valor);
+        if (!cierre.isValid()) return rechaza(QStringLiteral("Debe informar la fecha Cierre del último Ejercicio"));
+        QDate desde, hasta;
+        ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
+        if (desde.isValid() && cierre >= desde)
+            return rechaza(QStringLiteral("La fecha de cierre debe ser menor a la ") + QStringLiteral("de inicio del ejercicio actual!!!"));
+        const QDate compra = Utilidades::TextoAFecha(
+            recortar(buso(EsNovedad ? QStringLiteral("NOVEDAD_FECHA") : QStringLiteral("FECHA_COMPRA"))->text()));
+        const double vida = texto::val(buso(EsNovedad ? QStringLiteral("NOVEDAD_VIDA_UTIL") : QStringLiteral("VIDA_UTIL"))->text());
+        if (compra.isValid() && vida < bienes::AniosCalendario(compra, cierre))
+            calculo(QStringLiteral("DEP_EJERCICIO"))->setText(QStringLiteral("0.00"));
+        else
+            CalculaDepEjercicio();
+        return true;
+    }
+    return true;
+}
+
+void FrmMA_BienesUso::CalculaDepEjercicio()
+{
+    const qint64 meses = texto::valEntero(calculo(QStringLiteral("PERIODO_CALCULO"))->text());
+    const Moneda base = EsAlta ? Utilidades::TextoAMoneda(buso(QStringLiteral("COSTO"))->text()) -
+                                     Utilidades::TextoAMoneda(buso(QStringLiteral("VALOR_RECUPERO"))->text())
+                               : Utilidades::TextoAMoneda(buso(QStringLiteral("NOVEDAD_IMPORTE"))->text());
+    const double coef = Utilidades::TextoADoble(calculo(QStringLiteral("COEFICIENTE"))->text());
+    const double p = EsAlta      ? Utilidades::TextoADoble(buso(QStringLiteral("PORCENTAJE"))->text())
+                     : EsNovedad ? Utilidades::TextoADoble(buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->text())
+                                 : 0.0;
+    calculo(QStringLiteral("DEP_EJERCICIO"))->setText(bienes::CalculaDepEjercicio(base, coef, p, meses).texto(2));
+}
+
+// ---- loading and lookups ----
+
+void FrmMA_BienesUso::AsignarDatosBien()
+{
+    Conexion& con = ctx_.con();
+    std::optional<Fila> f;
+    auto caja = [this](const char* c) { return buso(QString::fromLatin1(c)); };
+    EjecutarPasos(
+        QStringLiteral("AsignarDatosBien"),
+        {[&] {
+             const auto codigo = bienes::CodigoBien(caja("CODIGO")->text());
+             if (codigo) f = bienes::LeerBien(con, *codigo);
+         },
+         [&] {
+             if (!f) {
+                 // Not stored: the depreciation accounts of the typed asset account.
+                 const auto deps = bienes::CuentasDeDepreciacion(con, caja("CUENTA_CONTABLE")->text());
+                 caja("CUENTA_EJERCICIO")->setText(deps.ejercicio);
+                 caja("CUENTA_ACUMULADA")->setText(deps.acumulada);
+                 return;
+             }
+             auto textoDe = [&](const char* c) { return recortar(f->texto(QString::fromLatin1(c))); };
+             auto fecha = [&](const char* c) { return Utilidades::FechaATexto(f->fecha(QString::fromLatin1(c))); };
+             auto importe = [&](const char* c) {
+                 return f->esNulo(QString::fromLatin1(c)) ? QString() : f->moneda(QString::fromLatin1(c)).texto(2);
+             };
+             auto numero = [&](const char* c) {
+                 return f->esNulo(QString::fromLatin1(c)) ? QString() : QString::number(f->doble(QString::fromLatin1(c)), 'g', 15);
+             };
+             caja("CUENTA_CONTABLE")->setText(textoDe("CUENTA_CONTABLE"));
+             caja("CUENTA_EJERCICIO")->setText(textoDe("CUENTA_EJERCICIO"));
+             caja("CUENTA_ACUMULADA")->setText(textoDe("CUENTA_ACUMULADA"));
+             caja("FECHA_COMPRA")->setText(fecha("FECHA_COMPRA"));
+             caja("COSTO")->setText(importe("COSTO"));
+             caja("VALOR_RESIDUAL")->setText(importe("VALOR_RESIDUAL"));
+             caja("FECHA_REVALUACION")->setText(fecha("FECHA_REVALUACION"));
+             caja("IMPORTE")->setText(importe("IMPORTE"));
+             caja("VIDA_UTIL")->setText(numero("VIDA_UTIL"));
+             caja("PORCENTAJE")->setText(textoDe("PORCENTAJE"));
+             caja("UBICACION")->setText(textoDe("UBICACION"));
+             caja("AFECTA")->setText(textoDe("AFECTA"));
+             caja("DESCRIPCION")->setText(textoDe("DESCRIPCION"));
+             caja("VALOR_RECUPERO")->setText(importe("VALOR_RECUPERO"));
+             caja("SERIE")->setText(textoDe("SERIE"));
+             caja("PERIODO")->setText(numero("PERIODO"));
+         },
+         [&] {
+             if (f && EsCargaInicial)
+                 caja("NOVEDAD_ID")->setText(recortar(ctx_.configuracion().IdMejoraBien(recortar(caja("CODIGO")->text()))));
+         },
+         [&] {
+             if (f) CmdBusoAceptar->setEnabled(true);
+         }},
+        {}, &con);
+}
+
+void FrmMA_BienesUso::ConsultarCampo()
+{
+    if (IndiceBuso < 0 || !(*txtbuso)[IndiceBuso]) return;
+    QLineEdit* caja = (*txtbuso)[IndiceBuso];
+    const QString tag = recortar(ArregloCajas::tag(caja));
+    if (tag.isEmpty()) return;
+    Conexion& con = ctx_.con();
+    QString elegido;
+    if (texto::igual(tag, QStringLiteral("MA_CUENTAS"))) {
+        elegido = listaConsulta().Elegir(con, QStringLiteral("Cuentas de Bienes de Uso"), QStringLiteral("CODIGO"),
+                                         QStringLiteral("SELECT CODIGO, DESCRIPCION, BIENES FROM MA_CUENTAS WHERE BIENES = 1"));
+    } else if (texto::igual(tag, QStringLiteral("MA_BIENES"))) {
+        const QString cuenta = recortar(buso(QStringLiteral("CUENTA_CONTABLE"))->text());
+        QString sql = QStringLiteral("SELECT CODIGO, DESCRIPCION, SERIE AS IDENTIFICACION FROM MA_BIENES WHERE ");
+        Params p;
+        if (!cuenta.isEmpty()) {
+            sql += QStringLiteral("CUENTA_CONTABLE = ? AND ");
+            p << cuenta;
+        }
+        sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
+        elegido = listaConsulta().Elegir(con, QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p);
+    } else if (texto::igual(tag, QStringLiteral("FECHA"))) {
+        Utilidades::Calendario(ctx_.FechaCalendario);
+        caja->setText(ctx_.FechaCalendario);
+        elegido = ctx_.FechaCalendario;
+    } else {
+        return;
+    }
+    elegido = recortar(elegido);
+    if (elegido.isEmpty()) return;
+    caja->setText(elegido);
+    int enter = Qt::Key_Return;
+    txtbuso_KeyDown(IndiceBuso, enter, Qt::NoModifier);
+}
+
+// ---- focus and keys ----
+
+void FrmMA_BienesUso::txtbuso_GotFocus(int indice)
+{
+    IndiceBuso = indice;
+    IndiceCalculo = -2;
+    QLineEdit* caja = (*txtbuso)[indice];
+    if (!campoEs(ArregloCajas::dataField(caja), "Novedad_Detalle")) {
+        ControlesFormulario::SeleccionaTexto(caja, true);
+        return;
+    }
+    // The description is edited where the operator clicks: undo the selection
+    // a line edit makes of itself when the focus comes with the keyboard.
+    QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {
+        if (c) c->deselect();
+    });
+}
+
+void FrmMA_BienesUso::txtCalculo_GotFocus(int indice)
+{
+    IndiceCalculo = indice;
+    IndiceBuso = -2;
+    ControlesFormulario::SeleccionaTexto((*txtCalculo)[indice], true);
+}
+
+void FrmMA_BienesUso::txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
+{
+    if (tecla == Qt::Key_F5) {
+        ConsultarCampo();
+        tecla = 0;
+        return;
+    }
+    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
+    Campo_Valida(*txtbuso, indice);
+    if (!HayError && (*txtbuso)[indice]) ControlesFormulario::SiguienteControl((*txtbuso)[indice], tecla);
+    tecla = 0;
+}
+
+void FrmMA_BienesUso::txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
+{
+    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
+    Campo_Valida(*txtCalculo, indice);
+    if (!HayError && (*txtCalculo)[indice]) ControlesFormulario::SiguienteControl((*txtCalculo)[indice], tecla);
+    tecla = 0;
+}
+
+// The asset boxes filter the key first and then apply the upper-case rule; the
+// sheet's boxes the other way round.
+void FrmMA_BienesUso::teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo)
+{
+    QLineEdit* caja = arreglo[indice];
+    if (&arreglo == txtbuso) {
+        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
+        if (codigo) codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
+    } else {
+        codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
+        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
+    }
+}
+
+} // namespace vexa

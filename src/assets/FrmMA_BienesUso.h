@@ -1,0 +1,120 @@
+#pragma once
+// "Actualización de Bienes de Uso": the fixed-asset register window. Opened
+// by "Carga Inicial de Datos" (initial load: each asset is entered with its
+// opening depreciation sheet) or as a dialog over an account's asset list.
+// Its fields are two box arrays, txtbuso (the asset, its accounts, purchase
+// and additional data, improvement) and txtCalculo (the sheet), always found
+// by data field; Campo_Valida checks one box and sets the window's mode.
+#include "ControlesFormulario.h"
+
+#include <QString>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace vexa {
+
+class ContextoEmpresa;
+
+class FrmMA_BienesUso : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool EsCargaInicial READ esCargaInicial WRITE setEsCargaInicial)
+
+public:
+    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr);
+    ~FrmMA_BienesUso() override;
+
+    bool esCargaInicial() const { return EsCargaInicial; }
+    // Set by the opener before the window is shown; the window never changes it.
+    void setEsCargaInicial(bool v) { EsCargaInicial = v; }
+
+    // Blanks and opens the fields for the next asset of an initial load.
+    void Datos_CargaInicial();
+    // Lists the assets in use of the account held in BienUso; true when any.
+    bool CargaFlexGrid();
+    // Tabs, frames and fields for the window's mode (once, at load).
+    void Prepara_Pantalla(bool cargaInicial);
+    // Availability of the fields for a new asset (true) or an existing one.
+    void Habilita_BienDeUso(bool nuevo);
+    // The dialog's hook when a stored code is typed: nothing to do.
+    void Asignar_Datos() {}
+    // Checks one box by its data field (sets HayError, shows the message).
+    void Campo_Valida(ArregloCajas& arreglo, int indice);
+    // Loads the asset whose number the CODIGO box holds.
+    void AsignarDatosBien();
+    // Opens the lookup of the txtbuso box that last had the focus.
+    void ConsultarCampo();
+    // Hides and releases the window.
+    void Form_Unload(int& cancel);
+
+    // Key handlers of the arrays (also what a lookup calls to act as Enter).
+    void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
+    void txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
+
+    // The box of that data field in each array.
+    QLineEdit* buso(const QString& campo) const { return txtbuso->campo(campo); }
+    QLineEdit* calculo(const QString& campo) const { return txtCalculo->campo(campo); }
+
+    // Window state.
+    bool EsCargaInicial = false;
+    bool EsAlta = false;       // a new asset
+    bool EsNovedad = false;    // an existing asset: an improvement may be keyed
+    bool EsBaja = false;       // retirement of an existing asset
+    bool ValidandoTodo = false;
+    bool HayError = false;     // the last checked box was refused
+    bool SinPlanilla = false;  // the opening sheet is hidden: no opening rows
+    bool CodigoValidado = false;
+    int IndiceBuso = -2;
+    int IndiceCalculo = -2;
+
+    ArregloCajas* txtbuso = nullptr;
+    ArregloCajas* txtCalculo = nullptr;
+    QTabWidget* SSTab1 = nullptr;
+    QLabel* LblAclaracion = nullptr;
+    QPushButton* CmdAlta = nullptr;
+    QTableWidget* FG_Bienes = nullptr;
+    QPushButton* CmdModificar = nullptr;
+    QPushButton* CmdCancelar = nullptr;
+    QWidget* FrmBienes = nullptr;
+    QGroupBox* frmBusoCabecera = nullptr;
+    QGroupBox* FrmBusoDatosCompra = nullptr;
+    QGroupBox* FrmBusoDatosAdic = nullptr;
+    QGroupBox* frmBusoNovedades = nullptr;
+    QGroupBox* FrmCalculo = nullptr;
+    QLabel* LblMensajeNovedad = nullptr;
+    QLabel* LblMensajeDepreciable = nullptr;
+    QLabel* lblDescPeriodo = nullptr;
+    QLabel* LBLvALORrESIDUAL = nullptr;
+    QPushButton* CmdBusoAceptar = nullptr;
+    QPushButton* CmdBusoCancelar = nullptr;
+
+private:
+    void construir();
+    void Form_Load();
+    // The sheet and mode refresh run before every txtbuso rule; false when it refused.
+    bool ActualizaPlanilla();
+    bool reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja);
+    bool reglaCuenta(const QString& campo, const QString& valor);
+    bool reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja);
+    void CalculaDepEjercicio();
+    bool rechaza(const QString& mensaje);
+    // A new asset number proposed by the window (taken again by the save).
+    void proponerCodigo();
+    // The mode the code gives when the retirement date is emptied.
+    void modoPorCodigo();
+    void txtbuso_GotFocus(int indice);
+    void txtCalculo_GotFocus(int indice);
+    void teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo);
+    void habilita(const char* campo, bool activo);
+
+    ContextoEmpresa& ctx_;
+    QString mensaje_;
+    QString codigoPropuesto_;
+};
+
+} // namespace vexa

@@ -1,0 +1,7 @@
+#include "RegBienUso.h"
+
+namespace vexa {
+
+RegBienUso BienUso;
+
+} // namespace vexa

@@ -1,0 +1,287 @@
+#include "ReportesQt.h"
+
+#include "Dialogos.h"
+#include "DialogosQt.h"
+#include "Entorno.h"
+
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <exception>
+
+namespace vexa::plataforma {
+
+namespace {
+
+QFont fuenteFija(int puntos, bool negrita = false, bool subrayado = false)
+{
+    QFont f(QStringLiteral("Monospace"), puntos);
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    // Report text needs no shaping: it is laid out in character cells.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    f.setKerning(false);
+    f.setBold(negrita);
+    f.setUnderline(subrayado);
+    return f;
+}
+
+// A row laid out in character cells: each cell cut or padded to its column's
+// width, one blank between columns.
+QString lineaDeCeldas(const QList<ColumnaReporte>& columnas, const QStringList& celdas)
+{
+    QString s;
+    for (int i = 0; i < columnas.size(); ++i) {
+        const ColumnaReporte& c = columnas[i];
+        QString t = i < celdas.size() ? celdas[i] : QString();
+        t.replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
+        if (t.size() > c.ancho) t.truncate(c.ancho);
+        if (i > 0) s += u' ';
+        s += c.derecha ? t.rightJustified(c.ancho) : (i + 1 < columnas.size() ? t.leftJustified(c.ancho) : t);
+    }
+    return s;
+}
+
+class Dibujo {
+public:
+    Dibujo(const Reporte& r, QPrinter& pr, QPainter& p) : r_(r), pr_(pr), p_(p)
+    {
+        area_ = pr.pageLayout().paintRectPixels(pr.resolution());
+        cuerpo_ = fuenteFija(r.puntosCuerpo);
+        p_.setFont(cuerpo_);
+        const QFontMetrics m = p_.fontMetrics();
+        altoCuerpo_ = m.lineSpacing();
+        descensoCuerpo_ = m.descent();
+        anchoCelda_ = m.horizontalAdvance(u' ');
+        if (r_.cabeceraEnPaginas) {
+            QFont pie = fuenteFija(8);
+            p_.setFont(pie);
+            altoPie_ = p_.fontMetrics().lineSpacing() * 2;
+        }
+    }
+
+    void empezar() { nuevaPagina(false); }
+
+    void lineaFormateada(const LineaImpresa& l)
+    {
+        p_.setFont(fuenteFija(l.puntos, l.negrita, l.subrayado));
+        const QFontMetrics m = p_.fontMetrics();
+        reservar(m.lineSpacing());
+        y_ += m.lineSpacing();
+        if (!l.texto.isEmpty()) p_.drawText(m.horizontalAdvance(u' ') * (std::max(l.columna, 1) - 1), y_ - m.descent(), l.texto);
+    }
+
+    void fila(const QStringList& celdas)
+    {
+        if (p_.font() != cuerpo_) p_.setFont(cuerpo_);
+        reservar(altoCuerpo_);
+        y_ += altoCuerpo_;
+        const QString t = r_.columnas.isEmpty() ? celdas.value(0) : lineaDeCeldas(r_.columnas, celdas);
+        if (!t.isEmpty()) p_.drawText(0, y_ - descensoCuerpo_, t);
+        ++filas_;
+    }
+
+    void terminar() { pie(); }
+    int paginas() const { return paginas_; }
+    qint64 filas() const { return filas_; }
+
+private:
+    void reservar(int alto)
+    {
+        if (y_ > inicioCuerpo_ && y_ + alto > area_.height() - altoPie_) nuevaPagina(true);
+    }
+
+    void nuevaPagina(bool salto)
+    {
+        if (salto) {
+            pie();
+            pr_.newPage();
+        }
+        ++paginas_;
+        y_ = 0;
+        if (r_.cabeceraEnPaginas) cabecera();
+        inicioCuerpo_ = y_;
+    }
+
+    void cabecera()
+    {
+        QFont titulo(QStringLiteral("Sans Serif"), 12);
+        titulo.setBold(true);
+        p_.setFont(titulo);
+        QFontMetrics m = p_.fontMetrics();
+        y_ += m.lineSpacing();
+        p_.drawText(QRect(0, y_ - m.lineSpacing(), area_.width(), m.lineSpacing()), Qt::AlignHCenter | Qt::AlignBottom, r_.titulo);
+        QFont enc(QStringLiteral("Sans Serif"), 9);
+        p_.setFont(enc);
+        m = p_.fontMetrics();
+        for (const QString& l : r_.encabezado) {
+            y_ += m.lineSpacing();
+            p_.drawText(0, y_ - m.descent(), l);
+        }
+        y_ += m.lineSpacing() / 2;
+        if (!r_.columnas.isEmpty()) {
+            QStringList heads;
+            for (const ColumnaReporte& c : r_.columnas) heads << c.titulo;
+            p_.setFont(fuenteFija(r_.puntosCuerpo, true));
+            m = p_.fontMetrics();
+            y_ += m.lineSpacing();
+            p_.drawText(0, y_ - m.descent(), lineaDeCeldas(r_.columnas, heads));
+            y_ += m.descent() + 2;
+            p_.drawLine(0, y_, area_.width(), y_);
+            y_ += m.descent();
+        }
+        p_.setFont(cuerpo_);
+    }
+
+    void pie()
+    {
+        if (!r_.cabeceraEnPaginas) return;
+        p_.setFont(fuenteFija(8));
+        const QFontMetrics m = p_.fontMetrics();
+        p_.drawText(QRect(0, area_.height() - m.lineSpacing(), area_.width(), m.lineSpacing()), Qt::AlignRight | Qt::AlignBottom,
+                    QStringLiteral("Página %1").arg(paginas_));
+        p_.setFont(cuerpo_);
+    }
+
+    const Reporte& r_;
+    QPrinter& pr_;
+    QPainter& p_;
+    QRect area_;
+    QFont cuerpo_;
+    int altoCuerpo_ = 0, descensoCuerpo_ = 0, anchoCelda_ = 0, altoPie_ = 0;
+    int y_ = 0, inicioCuerpo_ = 0, paginas_ = 0;
+    qint64 filas_ = 0;
+};
+
+void prepararA4(QPrinter& printer, const QString& titulo)
+{
+    printer.setDocName(titulo);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(15, 12, 12, 12), QPageLayout::Millimeter);
+}
+
+QString pdfEnDocumentos(const QString& titulo)
+{
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (carpeta.isEmpty()) carpeta = QDir::homePath();
+    QDir().mkpath(carpeta);
+    QString base = titulo.isEmpty() ? QStringLiteral("Listado") : titulo;
+    base.replace(QRegularExpression(QStringLiteral("[^\\w\\-]+")), QStringLiteral("_"));
+    return QDir(carpeta).filePath(base + ahora().toString(QStringLiteral("_yyyyMMdd_HHmmss")) + ".pdf");
+}
+
+class ReportesReales : public Reportes {
+public:
+    ResultadoReporte emitir(const Reporte& r, DestinoReporte destino, const QString& archivo) override
+    {
+        if (destino == DestinoReporte::Pantalla) return vistaPrevia(r);
+        ResultadoReporte res;
+        QPrinter printer(QPrinter::HighResolution);
+        if (destino == DestinoReporte::Archivo) {
+            res.destino = archivo;
+            res.esPdf = true;
+        } else {
+            const QPrinterInfo def = QPrinterInfo::defaultPrinter();
+            if (!def.isNull()) {
+                printer.setPrinterName(def.printerName());
+                res.destino = def.printerName();
+            } else {
+                res.destino = pdfEnDocumentos(r.titulo);
+                res.esPdf = true;
+            }
+        }
+        if (res.esPdf) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(res.destino);
+        }
+        prepararA4(printer, r.titulo);
+        const ResultadoReporte dibujado = dibujarReporte(r, printer);
+        res.ok = dibujado.ok;
+        res.error = dibujado.error;
+        res.paginas = dibujado.paginas;
+        res.filas = dibujado.filas;
+        if (res.ok && res.esPdf && destino == DestinoReporte::Impresora)
+            dialogos().MsgBox(QStringLiteral("No hay una impresora instalada. El listado se guardó en el archivo ") + res.destino,
+                              vbInformation, QStringLiteral("Aviso al operador"));
+        return res;
+    }
+
+private:
+    static ResultadoReporte vistaPrevia(const Reporte& r)
+    {
+        ResultadoReporte res;
+        QPrinter printer(QPrinter::HighResolution);
+        prepararA4(printer, r.titulo);
+        QPrintPreviewDialog vista(&printer, ventanaPrincipal());
+        vista.setWindowTitle(r.titulo);
+        vista.resize(900, 1000);
+        QString error;
+        QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista, [&](QPrinter* p) {
+            // The preview draws again on each change of its view: keep the last run's figures.
+            try {
+                const ResultadoReporte d = dibujarReporte(r, *p);
+                res.paginas = d.paginas;
+                res.filas = d.filas;
+                if (!d.ok) error = d.error;
+            } catch (const std::exception& e) {
+                error = QString::fromUtf8(e.what());
+            }
+        });
+        vista.exec();
+        res.ok = error.isEmpty();
+        res.error = error;
+        res.destino = QStringLiteral("pantalla");
+        return res;
+    }
+};
+
+} // namespace
+
+ResultadoReporte dibujarReporte(const Reporte& r, QPrinter& impresora)
+{
+    ResultadoReporte res;
+    QPainter p;
+    if (!p.begin(&impresora)) {
+        res.error = QStringLiteral("No se pudo abrir la impresora ") +
+                    (impresora.outputFileName().isEmpty() ? impresora.printerName() : impresora.outputFileName());
+        return res;
+    }
+    Dibujo d(r, impresora, p);
+    try {
+        d.empezar();
+        for (const LineaImpresa& l : r.lineas) d.lineaFormateada(l);
+        if (r.filas)
+            r.filas([&](const QStringList& celdas) {
+                d.fila(celdas);
+                return true;
+            });
+        d.terminar();
+    } catch (...) {
+        p.end();
+        throw;
+    }
+    p.end();
+    res.ok = true;
+    res.paginas = d.paginas();
+    res.filas = d.filas();
+    return res;
+}
+
+void usarReportesQt()
+{
+    static ReportesReales reales;
+    fijarReportesPorDefecto(&reales);
+}
+
+} // namespace vexa::plataforma

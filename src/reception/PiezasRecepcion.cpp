@@ -1,0 +1,222 @@
+#include "PiezasRecepcion.h"
+
+#include "Conexion.h"
+#include "LBM_Common.h"
+#include "LectorInterfaz.h"
+#include "Utilidades.h"
+#include "UtilidadesVentanas.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace vexa::recepcion {
+
+namespace {
+QFont courier()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setStyleHint(QFont::Monospace);
+    return f;
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+VistaPreviaArchivo::VistaPreviaArchivo(QWidget* parent) : QTreeWidget(parent)
+{
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setFont(courier());
+    preparar();
+}
+
+void VistaPreviaArchivo::preparar()
+{
+    clear();
+    setColumnCount(2);
+    setHeaderLabels({QStringLiteral("Linea"), QStringLiteral("Contenido")});
+    setColumnWidth(0, 60);
+}
+
+bool VistaPreviaArchivo::cargar(const QString& archivo)
+{
+    clear();
+    if (archivo.isEmpty() || !QFileInfo(archivo).isFile()) return false;
+    // Line by line; a line the reader cannot show is shown by its problem.
+    LectorInterfaz lector(archivo);
+    if (!lector.abrir()) return false;
+    QList<QTreeWidgetItem*> items;
+    LineaLeida l;
+    while (lector.siguiente(l))
+        items << new QTreeWidgetItem(
+            QStringList{texto::str(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
+    addTopLevelItems(items);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
+ListasRecepcion::ListasRecepcion(const Textos& textos, QWidget* parent) : QGroupBox(parent), textos_(textos)
+{
+    setObjectName(QStringLiteral("Frame1"));
+    auto* marco = new QGridLayout(this);
+    auto lista = [this](const char* nombre, QAbstractItemModel* modelo) {
+        auto* l = new QListView(this);
+        l->setObjectName(QString::fromLatin1(nombre));
+        l->setModel(modelo);
+        l->setFont(courier());
+        l->setUniformItemSizes(true);
+        l->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        return l;
+    };
+    auto boton = [this](const char* nombre, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(nombre));
+        b->setEnabled(false);
+        return b;
+    };
+    int col = 0;
+    if (textos_.conGrabados) {
+        LstGrabados = lista("LstGrabados", resultados_.modeloGrabados());
+        CmdPrintGrabados = boton("CmdPrintGrabados", textos_.botonGrabados);
+        connect(CmdPrintGrabados, &QPushButton::clicked, this, [this] { imprimir(ResultadosRecepcion::Lista::Grabados); });
+        marco->addWidget(new QLabel(QStringLiteral("Registros Grabados"), this), 0, col);
+        marco->addWidget(LstGrabados, 1, col);
+        marco->addWidget(CmdPrintGrabados, 2, col);
+        ++col;
+    }
+    LstErrores = lista("LstErrores", resultados_.modeloRechazados());
+    CmdPrintErrores = boton("CmdPrintErrores", textos_.botonErrores);
+    connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { imprimir(ResultadosRecepcion::Lista::Rechazados); });
+    marco->addWidget(new QLabel(QStringLiteral("Errores detectados"), this), 0, col);
+    marco->addWidget(LstErrores, 1, col);
+    marco->addWidget(CmdPrintErrores, 2, col);
+}
+
+ListasRecepcion::~ListasRecepcion()
+{
+    // The views go before the models they show.
+    delete LstGrabados;
+    delete LstErrores;
+}
+
+void ListasRecepcion::limpiar()
+{
+    resultados_.limpiar();
+    habilitar(false);
+}
+
+void ListasRecepcion::agregar(const std::vector<ResultadosRecepcion::Fila>& filas)
+{
+    if (filas.empty()) return;
+    resultados_.agregar(filas);
+    if (LstGrabados) LstGrabados->scrollToBottom();
+    LstErrores->scrollToBottom();
+}
+
+void ListasRecepcion::habilitar(bool si)
+{
+    if (CmdPrintGrabados) CmdPrintGrabados->setEnabled(si && cantidad(ResultadosRecepcion::Lista::Grabados) > 0);
+    CmdPrintErrores->setEnabled(si && cantidad(ResultadosRecepcion::Lista::Rechazados) > 0);
+}
+
+void ListasRecepcion::imprimir(ResultadosRecepcion::Lista lista)
+{
+    try {
+        ImprimirLista(resultados_.textos(lista), lista == ResultadosRecepcion::Lista::Grabados ? textos_.tituloGrabados
+                                                                                              : textos_.tituloErrores);
+    } catch (const std::exception& e) {
+        Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+CorridaVentana::CorridaVentana(QWidget& ventana) : QObject(&ventana), ventana_(ventana)
+{
+    ventana_.installEventFilter(this);
+}
+
+CorridaVentana::~CorridaVentana() = default;
+
+void CorridaVentana::deshabilitar(QList<QWidget*> comandos, QList<QLineEdit*> campos, QTabWidget* pestanas,
+                                  ListasRecepcion* listas)
+{
+    comandos_.clear();
+    for (QWidget* w : comandos) comandos_ << w;
+    campos_.clear();
+    for (QLineEdit* t : campos) campos_ << t;
+    pestanas_ = pestanas;
+    listas_ = listas;
+}
+
+bool CorridaVentana::eventFilter(QObject* o, QEvent* e)
+{
+    if (corriendo_ && e->type() == QEvent::Close) {
+        e->ignore();
+        return true;
+    }
+    return QObject::eventFilter(o, e);
+}
+
+void CorridaVentana::habilitar(bool si)
+{
+    for (const auto& w : comandos_)
+        if (w) w->setEnabled(si);
+    for (const auto& t : campos_)
+        if (t) t->setReadOnly(!si);
+    if (pestanas_) pestanas_->tabBar()->setEnabled(si);
+    if (listas_) listas_->habilitar(si);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(ventana_.parentWidget())) {
+        Qt::WindowFlags f = sub->windowFlags();
+        f.setFlag(Qt::WindowCloseButtonHint, si);
+        sub->setWindowFlags(f);
+    }
+}
+
+void CorridaVentana::finEspera()
+{
+    if (!esperando_) return;
+    esperando_ = false;
+    ventana_.setWindowTitle(titulo_);
+}
+
+void CorridaVentana::correr(Conexion& con, const std::function<void()>& orden)
+{
+    titulo_ = ventana_.windowTitle();
+    corriendo_ = true;
+    habilitar(false);
+    ventanas::CursorEspera(true);
+    con.setAlEsperar([this](int ms) {
+        if (!esperando_) {
+            esperando_ = true;
+            ventana_.setWindowTitle(titulo_ + QStringLiteral(" - Esperando a otra estación…"));
+        }
+        emit esperandoBloqueo(ms);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    struct Fin {
+        CorridaVentana& c;
+        Conexion& con;
+        ~Fin()
+        {
+            con.setAlEsperar({});
+            c.finEspera();
+            ventanas::CursorEspera(false);
+            c.corriendo_ = false;
+            c.habilitar(true);
+        }
+    } fin{*this, con};
+    orden();
+}
+
+} // namespace vexa::recepcion

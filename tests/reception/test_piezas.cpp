@@ -1,0 +1,130 @@
+// The pieces the reception windows share: the preview, the result lists with
+// their print buttons, and the window locked during a run.
+#include "BaseDePrueba.h"
+#include "Entorno.h"
+#include "Reportes.h"
+#include "PiezasRecepcion.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace vexa;
+using namespace vexa::recepcion;
+using namespace vexa::prueba;
+
+namespace {
+
+class PiezasRecepcion : public BaseDePrueba {};
+
+QString escribir(const QTemporaryDir& dir, const QString& nombre, const QByteArray& bytes)
+{
+    const QString ruta = dir.filePath(nombre);
+    QFile f(ruta);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return ruta;
+}
+
+TEST(VistaPreviaArchivo, MuestraCadaLineaYNadaDeUnArchivoQueNoSePuedeLeer)
+{
+    QTemporaryDir dir;
+    VistaPreviaArchivo v;
+    ASSERT_TRUE(v.cargar(escribir(dir, "a.txt", "uno\r\ndos\nA\xD1O\n")));
+    ASSERT_EQ(v.topLevelItemCount(), 3);
+    EXPECT_EQ(v.topLevelItem(0)->text(0), " 1");
+    EXPECT_EQ(v.topLevelItem(2)->text(1), QString::fromUtf8("AÑO")); // Windows-1252
+    // Missing, a folder, unreadable: the previous rows go, nothing is shown.
+    const QString ilegible = escribir(dir, "b.txt", "x\n");
+    QFile::setPermissions(ilegible, QFileDevice::Permissions{});
+    for (const QString& ruta : {dir.filePath("no.txt"), dir.path(), QString(), ilegible}) {
+        v.cargar(dir.filePath("a.txt"));
+        if (ruta == ilegible && QFile(ruta).open(QIODevice::ReadOnly)) continue; // run as root
+        EXPECT_FALSE(v.cargar(ruta)) << ruta.toStdString();
+        EXPECT_EQ(v.topLevelItemCount(), 0) << ruta.toStdString();
+    }
+}
+
+TEST(ListasRecepcion, BotonesDeImpresionSegunSusListas)
+{
+    ListasRecepcion::Textos t;
+    ListasRecepcion l(t);
+    l.resultados().fijarTextoLinea([](qint64 p, qint64) { return QStringLiteral("texto %1").arg(p); });
+    EXPECT_FALSE(l.CmdPrintGrabados->isEnabled());
+    l.agregar({{1, 10, 5, {}}, {2, 20, 5, QStringLiteral("mal")}, {3, 30, 5, {}}});
+    l.habilitar();
+    EXPECT_TRUE(l.CmdPrintGrabados->isEnabled());
+    EXPECT_TRUE(l.CmdPrintErrores->isEnabled());
+    EXPECT_EQ(l.LstGrabados->model()->rowCount(), 2);
+    EXPECT_EQ(l.LstErrores->model()->index(0, 0).data().toString(), "Linea:  2  mal");
+    plataforma::ReportesGuion impresora;
+    plataforma::instalarReportes(&impresora);
+    l.CmdPrintErrores->click();
+    plataforma::instalarReportes(nullptr);
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_TRUE(impresora.emitidos[0].lineas.contains("Linea:  2  mal"));
+    l.limpiar();
+    EXPECT_FALSE(l.CmdPrintGrabados->isEnabled());
+    EXPECT_FALSE(l.CmdPrintErrores->isEnabled());
+    EXPECT_EQ(l.LstErrores->model()->rowCount(), 0);
+
+    // A window with the error list only.
+    t.conGrabados = false;
+    t.botonErrores = QStringLiteral("Imprimir &Errores Detectados");
+    ListasRecepcion solo(t);
+    EXPECT_EQ(solo.LstGrabados, nullptr);
+    EXPECT_EQ(solo.CmdPrintGrabados, nullptr);
+    EXPECT_EQ(solo.CmdPrintErrores->text(), "Imprimir &Errores Detectados");
+    solo.agregar({{1, 0, 1, QStringLiteral("x")}, {2, 0, 1, {}}});
+    solo.habilitar();
+    EXPECT_TRUE(solo.CmdPrintErrores->isEnabled());
+}
+
+// During the run nothing can be used and the window does not close; all comes
+// back afterwards, also when the run throws.
+TEST_P(PiezasRecepcion, LaVentanaQuedaBloqueadaDuranteLaCorrida)
+{
+    QWidget w;
+    auto* boton = new QPushButton(&w);
+    auto* campo = new QLineEdit(&w);
+    auto* tabs = new QTabWidget(&w);
+    tabs->addTab(new QWidget, "a");
+    auto* listas = new ListasRecepcion(ListasRecepcion::Textos{}, &w);
+    listas->agregar({{1, 0, 1, {}}});
+    listas->habilitar();
+    CorridaVentana corrida(w);
+    corrida.deshabilitar({boton}, {campo}, tabs, listas);
+    w.show();
+    for (bool lanza : {false, true}) {
+        bool visto = false;
+        auto orden = [&] {
+            visto = true;
+            EXPECT_TRUE(corrida.corriendo());
+            EXPECT_FALSE(boton->isEnabled());
+            EXPECT_TRUE(campo->isReadOnly());
+            EXPECT_FALSE(tabs->tabBar()->isEnabled());
+            EXPECT_FALSE(listas->CmdPrintGrabados->isEnabled());
+            EXPECT_FALSE(w.close());
+            if (lanza) throw std::runtime_error("falla");
+        };
+        if (lanza)
+            EXPECT_THROW(corrida.correr(con(), orden), std::runtime_error);
+        else
+            corrida.correr(con(), orden);
+        EXPECT_TRUE(visto);
+        EXPECT_FALSE(corrida.corriendo());
+        EXPECT_TRUE(boton->isEnabled());
+        EXPECT_FALSE(campo->isReadOnly());
+        EXPECT_TRUE(tabs->tabBar()->isEnabled());
+        EXPECT_TRUE(listas->CmdPrintGrabados->isEnabled());
+    }
+    EXPECT_TRUE(w.close());
+}
+
+VEXA_AMBOS_MOTORES(PiezasRecepcion);
+
+} // namespace
