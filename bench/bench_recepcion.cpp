@@ -11,12 +11,16 @@
 //   concurrent <backend> <runs>x<lines> lines/s=<N> rejected=<R>
 // lines/s = all lines / that time; rejected = lines rejected by all the runs.
 // The run's results are kept as the window keeps them (ResultadosRecepcion).
+// Then the commercial system's transfer file (bench_recepcion_vexa.cpp):
+//   commercial <backend> <vouchers> vouchers/s=<N> ratio=<R> rss_mb=<M>
+//   cancel <backend> <rows> rows/s=<N>
 // Usage: bench_recepcion [sizes...]   (default 10000 100000; VEXA_BENCH_MILLON=1 adds
 // 1000000, the memory measurement); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
 // reports the run of median time; VEXA_BENCH_CONCURRENTE=<runs>x<lines> (default
 // 4x25000, 0 = none) sizes the concurrent measurement.
 #include "BaseBench.h"
+#include "BenchVexa.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "CorridaRecepcion.h"
@@ -315,6 +319,9 @@ int main(int argc, char** argv)
         for (size_t i = 1; i < tiempos.size(); ++i)
             std::printf("reception %s growth %d->%d lines: time x%.2f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
                         tamanos[i - 1], tamanos[i], tiempos[i] / tiempos[i - 1]);
+        // The commercial system's file (VEXA_BENCH_COMERCIAL=0: not measured).
+        if (qEnvironmentVariable("VEXA_BENCH_COMERCIAL") != QLatin1String("0") && !bench::benchComercial(m, {10000, 100000}))
+            return 1;
         const QString conc = qEnvironmentVariable("VEXA_BENCH_CONCURRENTE", QStringLiteral("4x25000"));
         const QStringList partes = conc.split(u'x');
         if (partes.size() == 2 && partes[0].toInt() > 0 && partes[1].toInt() > 0)

@@ -50,4 +50,19 @@ void ImprimirLista(const QStringList& items, const std::optional<QString>& titul
 
 void MensajeEstado(const QString&, bool) {}
 
+namespace {
+std::function<void(const QString&)>& ganchoTextoEstado()
+{
+    static std::function<void(const QString&)> g;
+    return g;
+}
+} // namespace
+
+void TextoEstado(const QString& texto)
+{
+    if (ganchoTextoEstado()) ganchoTextoEstado()(texto);
+}
+
+void fijarTextoEstado(std::function<void(const QString&)> f) { ganchoTextoEstado() = std::move(f); }
+
 } // namespace vexa

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace vexa {
@@ -21,5 +22,10 @@ void ImprimirLista(const QStringList& items, const std::optional<QString>& titul
 
 // Status-message hook (nothing behind it).
 void MensajeEstado(const QString& texto, bool activo);
+
+// The main window's status-bar text (its first panel as well), shown at once.
+// The main window gives the hook (fijarTextoEstado); without it nothing is shown.
+void TextoEstado(const QString& texto);
+void fijarTextoEstado(std::function<void(const QString&)> f);
 
 } // namespace vexa

@@ -23,7 +23,7 @@ const QStringList& columnas()
         QStringLiteral("FECHA"), QStringLiteral("DETALLE"), QStringLiteral("TC"), QStringLiteral("SUCURSAL"),
         QStringLiteral("NUMERO"), QStringLiteral("LETRA"), QStringLiteral("[DEBE-HABER]"), QStringLiteral("IMPORTE"),
         QStringLiteral("CABIMPORTE"), QStringLiteral("CABCUENTA"), QStringLiteral("CABNOMBRE"), QStringLiteral("CABCUIT"),
-        QStringLiteral("CABCONDIVA"), QStringLiteral("VENCIMIENTO"), QStringLiteral("NRO_TRANSMISION"),
+        QStringLiteral("CABCONDIVA"), QStringLiteral("VENCIMIENTO"), QStringLiteral("NRO_TRANSMISION"), QStringLiteral("[MONEDA]"),
         // VAT book: first row only.
         QStringLiteral("LIVA_TIPO"), QStringLiteral("LIVA_IMPIVAREC"), QStringLiteral("LIVA_IMPIVA"),
         QStringLiteral("LIVA_EXENTO"), QStringLiteral("LIVA_IMPNETOGRAV"), QStringLiteral("LIVA_IMPNETONGRAV"),
@@ -139,6 +139,7 @@ int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p)
                   cabCuenta = texto::recortar(a.cabCuenta), nombre = texto::recortar(a.cabNombre),
                   cuit = texto::recortar(a.cabCuit), condicionIva = texto::recortar(a.cabCondIva);
     const QVariant idRecepcion = a.idRecepcion != 0 ? QVariant(a.idRecepcion) : QVariant();
+    const QVariant moneda = a.moneda.isEmpty() ? QVariant() : QVariant(a.moneda);
     const int periodoNumero = int(texto::valEntero(a.periodo));
     int secuencia = 0;
     for (const LineaNueva& l : a.lineas) {
@@ -147,8 +148,11 @@ int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p)
         p << texto::recortar(l.cuenta) << secuencia << a.mes << nro << periodoNumero << a.tipoReg << a.fecha
           << (l.detalle.isEmpty() ? detalle : l.detalle) << tc << sucursal << numero << letra
           << (l.alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(l.importe) << monto(a.cabImporte)
-          << cabCuenta << nombre << cuit << condicionIva
-          << fechaONulo(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento) << idRecepcion;
+          << (l.cabeceraPropia ? texto::recortar(l.cabCuenta) : cabCuenta)
+          << (l.cabeceraPropia ? texto::recortar(l.cabNombre) : nombre)
+          << (l.cabeceraPropia ? texto::recortar(l.cabCuit) : cuit)
+          << (l.cabeceraPropia ? texto::recortar(l.cabCondIva) : condicionIva)
+          << fechaONulo(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento) << idRecepcion << moneda;
         if (secuencia == 1) {
             if (a.libroIva) {
                 const LibroIvaNuevo& iva = *a.libroIva;

@@ -49,6 +49,10 @@ struct LineaNueva {
     Moneda importe;     // a line of zero is not posted
     QString detalle;    // empty: the entry's detail
     QDate vencimiento;  // invalid: the entry's due date
+    // The voucher's customer or supplier as this row gives it (files that
+    // carry them per line); false: the entry's.
+    bool cabeceraPropia = false;
+    QString cabCuenta, cabNombre, cabCuit, cabCondIva;
 };
 
 // VAT-book columns (LIVA_*), written on the entry's first row.
@@ -71,6 +75,7 @@ struct AsientoNuevo {
     QString tc, sucursal, numero, letra;
     Moneda cabImporte;
     QString cabCuenta, cabNombre, cabCuit, cabCondIva;
+    QString moneda;    // MONEDA of every row; empty: NULL
     std::optional<LibroIvaNuevo> libroIva;
     qint32 idRecepcion = 0;          // NRO_TRANSMISION; 0: none
     qint32 numeroReutilizar = 0;     // post under this entry number; 0: take the next one

@@ -9,6 +9,7 @@
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "EstadoGlobal.h"
+#include "LBM_Common.h"
 #include "LineaComandos.h"
 #include "MenuPrincipal.h"
 #include "Utilidades.h"
@@ -82,13 +83,18 @@ frmMDI::frmMDI(QWidget* parent)
         paneles_.push_back(p);
     }
     setStatusBar(sbStatusBar_);
+    fijarTextoEstado([this](const QString& t) {
+        sbStatusBar_->showMessage(t);
+        paneles_[0]->setText(t);
+        sbStatusBar_->repaint();
+    });
     for (const QString& item : {kStatus, kLicencia, kToolbar}) marcados_[item] = true;
 
     resize(1024, 720);
     construirMenuPrincipal(*this, *this);
 }
 
-frmMDI::~frmMDI() = default;
+frmMDI::~frmMDI() { fijarTextoEstado({}); }
 
 QLabel* frmMDI::panel(int numero) const
 {

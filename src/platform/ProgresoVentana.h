@@ -24,7 +24,7 @@ public:
     bool Actualizar(qint64 hecho, const QString& texto) override;
     void Cerrar() override;
     void MostrarVentana(bool visible) override;
-    // The operator chose to go on after asking to cancel: the request is forgotten.
+    // The operator's cancel was not confirmed: the run goes on and may be cancelled again.
     void Reanudar();
 
 protected:

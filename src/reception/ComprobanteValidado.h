@@ -5,6 +5,7 @@
 #include "Conexion.h"
 #include "LineaAsiento.h"
 #include "Moneda.h"
+#include "ReemplazoPlaneado.h"
 
 #include <QDate>
 #include <QString>
@@ -12,28 +13,6 @@
 #include <vector>
 
 namespace vexa::recepcion {
-
-// The rows of a voucher received before, to be deleted inside the transaction
-// that posts its replacement (or in a transaction of their own for a withdrawal).
-// Nothing is deleted while validating.
-struct ReemplazoPlaneado {
-    bool planeado = false;
-    // Voucher key as the rows were searched; Proveedor is empty unless the main
-    // account is part of the key (received documents).
-    QString Tc, Sucursal, Numero, Letra, Proveedor;
-    QString Periodo;          // the rows all belong to this (the active) period
-    int filas = 0;            // rows found when validating
-    Moneda importeAnterior;   // their voucher total
-    qint32 numeroAsiento = 0; // entry number of the rows when they form one entry, else 0
-    int mesOperativo = 0;
-    QString familia;          // numbering family of the rows (Lbc_Asiento::FamiliaNumeracion)
-
-    // DELETE statement of the rows and its parameters (rows of the period not yet
-    // summarised). The posting should check that it removes exactly 'filas' rows:
-    // any other count means the voucher changed since it was validated.
-    QString sqlEliminar() const;
-    Params parametros() const;
-};
 
 // VAT-book amounts of the voucher (zero when the definition does not name the field).
 struct ImportesLibroIva {

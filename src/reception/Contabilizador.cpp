@@ -98,7 +98,11 @@ AsientoNuevo Contabilizador::asientoDe(const ComprobanteValidado& c, const std::
         if (l.enBlanco()) continue;
         if (l.Debe <= Moneda() && l.Haber <= Moneda()) continue;
         const bool alDebe = l.Debe > Moneda();
-        a.lineas.push_back({l.Cuenta, alDebe, alDebe ? l.Debe : l.Haber, {}, {}});
+        LineaNueva n;
+        n.cuenta = l.Cuenta;
+        n.alDebe = alDebe;
+        n.importe = alDebe ? l.Debe : l.Haber;
+        a.lineas.push_back(std::move(n));
     }
     const bool exento = texto::val(c.CondicionIva) == 4;
     const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));

@@ -86,4 +86,6 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
     return r;
 }
 
+QString MensajeOtraRecepcion() { return QStringLiteral("Hay otra recepción en proceso; espere a que finalice"); }
+
 } // namespace vexa::recepcion

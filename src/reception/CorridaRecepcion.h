@@ -56,4 +56,7 @@ using AlLeer = std::function<void(std::shared_ptr<const LectorInterfaz>)>;
 ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
                                   Progreso& progreso, const AlConfirmarLote& alConfirmar = {}, const AlLeer& alLeer = {});
 
+// Refusal of a reception or a cancel while another runs at this station.
+QString MensajeOtraRecepcion();
+
 } // namespace vexa::recepcion

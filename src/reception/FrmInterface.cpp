@@ -1,5 +1,7 @@
 #include "FrmInterface.h"
 
+#include "FrmAnulRecep.h"
+#include "FrmDatosVexa.h"
 #include "FrmImportacion.h"
 
 #include "AjustesPrograma.h"
@@ -396,6 +398,8 @@ void FrmInterface::closeEvent(QCloseEvent* e)
 void registrarVentanasRecepcion()
 {
     registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmInterface(ctx); });
+    registrarVentana(QStringLiteral("frmDatosVexa"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new frmDatosVexa(ctx); });
+    registrarVentana(QStringLiteral("FrmAnulRecep"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmAnulRecep(ctx); });
     registrarVentana(QStringLiteral("FrmImportacion"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmImportacion(ctx); });
 }
 

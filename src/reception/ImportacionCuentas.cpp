@@ -62,8 +62,6 @@ QString CondicionIvaNormalizada(const QString& condicion)
     return c;
 }
 
-QString MensajeOtraRecepcion() { return QStringLiteral("Hay otra recepción en proceso; espere a que finalice"); }
-
 // ---------------------------------------------------------------------------
 
 bool DefinicionImportacion::ObtieneDatosImp(const QString& nombre)

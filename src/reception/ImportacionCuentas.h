@@ -103,7 +103,5 @@ struct OpcionesCuentas {
 ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
                                 Progreso& progreso, const OpcionesCuentas& opciones);
 
-// The operator's messages of the run.
-QString MensajeOtraRecepcion();
 
 } // namespace vexa::recepcion

@@ -1,7 +1,7 @@
 #include "LoteRecepcion.h"
 
-
 #include "BloqueosOrdenados.h"
+#include "ComprobanteValidado.h"
 #include "Contabilizador.h"
 #include "RecepcionInterface.h"
 #include "TestigoRecepcion.h"
@@ -16,14 +16,60 @@ namespace {
 // Fresh batches one line may need before it is rejected after all (a lock
 // conflict that keeps coming back means something else is wrong).
 constexpr int kReintentosLinea = 50;
+
+// An interface line: validated by the definition, posted by the Contabilizador.
+class RegistroInterfaz : public RegistroLote {
+public:
+    RegistroInterfaz(RecepcionInterface& recepcion, Contabilizador& contabilizador, TestigoRecepcion& testigo)
+        : recepcion_(recepcion), contabilizador_(contabilizador), testigo_(testigo)
+    {
+        contabilizador_.setEnLote(true);
+    }
+    Respuesta registrar(const LineaLeida& linea) override
+    {
+        struct Limpiar {
+            RecepcionInterface& r;
+            ~Limpiar() { r.LimpiaValores(); }
+        } limpiar{recepcion_};
+        Respuesta res;
+        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        res.mensaje = r.mensaje;
+        if (r.valido()) {
+            res.mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+            res.escribio = !res.mensaje.isEmpty() && contabilizador_.escribio();
+        }
+        return res;
+    }
+    void antesDeConfirmar() override { contabilizador_.antesDeConfirmar(); }
+    void olvidarNumeros() override { contabilizador_.olvidarNumeros(); }
+    void setDiferido(bool diferido) override
+    {
+        contabilizador_.setDiferido(diferido);
+        recepcion_.setPostergado(diferido);
+    }
+    void escribirPendientes() override { contabilizador_.escribirPendientes(); }
+    void descartarPendientes() override { contabilizador_.descartarPendientes(); }
+
+private:
+    RecepcionInterface& recepcion_;
+    Contabilizador& contabilizador_;
+    TestigoRecepcion& testigo_;
+};
 } // namespace
 
 LoteRecepcion::LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador,
                              TestigoRecepcion& testigo)
-    : con_(con), recepcion_(recepcion), contabilizador_(contabilizador), testigo_(testigo)
+    : con_(con), propio_(std::make_unique<RegistroInterfaz>(recepcion, contabilizador, testigo)), registro_(*propio_),
+      testigo_(testigo)
 {
-    contabilizador_.setEnLote(true);
 }
+
+LoteRecepcion::LoteRecepcion(Conexion& con, RegistroLote& registro, TestigoRecepcion& testigo)
+    : con_(con), registro_(registro), testigo_(testigo)
+{
+}
+
+LoteRecepcion::~LoteRecepcion() = default;
 
 void LoteRecepcion::abrir()
 {
@@ -40,8 +86,7 @@ void LoteRecepcion::modoSeguro(bool seguro)
     seguro_ = seguro;
     // The fast way keeps the postings for the end of the batch; a line at a
     // time in its savepoint posts at once, so that a failure undoes only its line.
-    contabilizador_.setDiferido(!seguro);
-    recepcion_.setPostergado(!seguro);
+    registro_.setDiferido(!seguro);
 }
 
 void LoteRecepcion::cerrar()
@@ -51,7 +96,7 @@ void LoteRecepcion::cerrar()
             try {
                 // The postings kept by the batch's lines: the numbering families
                 // are locked here, in order, until the commit just below.
-                contabilizador_.escribirPendientes();
+                registro_.escribirPendientes();
             } catch (const std::exception&) {
                 // Whichever voucher failed (or met a lock it may not wait for),
                 // the batch is done again a line at a time, each in its savepoint.
@@ -60,11 +105,19 @@ void LoteRecepcion::cerrar()
             }
         }
         int grabados = 0, ignorados = 0;
-        for (const Resultado& r : resultados_) (r.mensaje.isEmpty() ? grabados : ignorados)++;
+        for (const Resultado& r : resultados_) (r.mensaje.isEmpty() && !r.retirado ? grabados : ignorados)++;
         try {
-            contabilizador_.antesDeConfirmar();
+            registro_.antesDeConfirmar();
             testigo_.EscribeConteos(grabados, ignorados);
             tx_->confirmar();
+        } catch (const RecepcionAnulada&) {
+            // The run was cancelled meanwhile: nothing of the batch stays.
+            tx_.reset();
+            registro_.descartarPendientes();
+            resultados_.clear();
+            lineas_.clear();
+            modoSeguro(false);
+            throw;
         } catch (const std::exception& e) {
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
                 // Another station met this batch at its last writes: do the batch again.
@@ -78,9 +131,9 @@ void LoteRecepcion::cerrar()
         break;
     }
     tx_.reset();
-    contabilizador_.descartarPendientes();
+    registro_.descartarPendientes();
     for (Resultado& r : resultados_) {
-        if (r.mensaje.isEmpty()) testigo_.Grabado();
+        if (r.mensaje.isEmpty() && !r.retirado) testigo_.Grabado();
         else testigo_.Rechazado();
         listos_.push_back(std::move(r));
     }
@@ -90,9 +143,9 @@ void LoteRecepcion::cerrar()
 }
 
 namespace {
-LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje)
+LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje, bool retirado = false)
 {
-    return {int(l.numero), l.posicion, l.largo, mensaje};
+    return {int(l.numero), l.posicion, l.largo, mensaje, retirado};
 }
 } // namespace
 
@@ -109,18 +162,15 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         return;
     }
     QString mensaje;
-    bool deshacer = false;
+    bool deshacer = false, retirado = false;
     try {
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        const RegistroLote::Respuesta r = registro_.registrar(linea);
         mensaje = r.mensaje;
-        if (r.valido()) {
-            mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
-            deshacer = !mensaje.isEmpty() && contabilizador_.escribio();
-        }
+        retirado = r.retirado;
+        deshacer = r.escribio;
     } catch (const ComprobanteEnLote&) {
         // An earlier line of this batch holds the same voucher, not written yet:
         // the batch is committed first and the line begins the next one.
-        recepcion_.LimpiaValores();
         lineas_.pop_back();
         cerrar();
         procesar(linea);
@@ -132,24 +182,25 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         mensaje = descripcionDeError(e);
         deshacer = true;
     }
-    recepcion_.LimpiaValores();
     if (deshacer) {
         repetirSeguro();
         return;
     }
-    resultados_.push_back(resultado(linea, mensaje));
+    resultados_.push_back(resultado(linea, mensaje, retirado));
 }
 
-std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea)
+std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero)
 {
+    inesperado = false;
+    numero = 0;
     if (!linea.problema.isEmpty()) return resultado(linea, linea.problema);
     QString mensaje;
-    bool otraVez = false;
+    bool otraVez = false, retirado = false;
     try {
         Transaccion punto(con_); // a savepoint inside the batch
-        ResultadoRegistro r = recepcion_.Procesa_Registro(linea.texto);
+        const RegistroLote::Respuesta r = registro_.registrar(linea);
         mensaje = r.mensaje;
-        if (r.valido()) mensaje = contabilizador_.Contabiliza(r.comprobante, testigo_);
+        retirado = r.retirado;
         if (mensaje.isEmpty()) punto.confirmar();
     } catch (const BloqueoOcupado& b) {
         const bool nueva = std::none_of(previas_.begin(), previas_.end(), [&b](const ClaveBloqueo& k) {
@@ -158,15 +209,20 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const Line
         if (nueva) previas_.push_back(b.bloqueo());
         otraVez = true;
     } catch (const std::exception& e) {
-        if (esConflictoTransitorio(e)) otraVez = true;
-        else mensaje = descripcionDeError(e);
+        if (esConflictoTransitorio(e)) {
+            otraVez = true;
+        } else {
+            mensaje = descripcionDeError(e);
+            if (texto::recortar(mensaje).isEmpty()) mensaje = QStringLiteral("Error ") + QString::number(numeroDeError(e));
+            inesperado = true;
+            numero = numeroDeError(e);
+        }
     }
     // The line's savepoint was rolled back: the number its entry took is free again,
     // so the batch's entries stay numbered without a gap.
-    if (!mensaje.isEmpty() || otraVez) contabilizador_.olvidarNumeros();
-    recepcion_.LimpiaValores();
+    if (!mensaje.isEmpty() || otraVez) registro_.olvidarNumeros();
     if (otraVez) return std::nullopt;
-    return resultado(linea, mensaje);
+    return resultado(linea, mensaje, retirado);
 }
 
 void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
@@ -174,7 +230,17 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
     int intentos = 0;
     for (size_t i = 0; i < cola.size();) {
         const LineaLeida& linea = cola[i];
-        std::optional<Resultado> r = procesarSeguro(linea);
+        bool inesperado = false;
+        int numero = 0;
+        std::optional<Resultado> r = procesarSeguro(linea, inesperado, numero);
+        if (r && inesperado && alFallar_) {
+            // The units before it are committed, so no transaction waits on the operator.
+            cerrar();
+            const bool otraVez = alFallar_(numero, r->mensaje);
+            abrir();
+            modoSeguro(true);
+            if (otraVez) continue;
+        }
         if (!r && ++intentos > kReintentosLinea)
             r = resultado(linea, QStringLiteral("El comprobante no pudo grabarse: otra estación lo retuvo demasiado tiempo"));
         if (!r) {
@@ -198,7 +264,7 @@ void LoteRecepcion::repetirSeguro()
     // Undo the whole batch and post its lines again, each in its own savepoint.
     std::vector<LineaLeida> cola = std::exchange(lineas_, {});
     tx_.reset();
-    contabilizador_.descartarPendientes();
+    registro_.descartarPendientes();
     resultados_.clear();
     abrir();
     modoSeguro(true);

@@ -28,6 +28,12 @@
 // serialisation failure undoes the line; the batch's earlier lines are
 // committed and the line is posted again in a fresh batch that first takes,
 // waiting and in order, the locks it could not have.
+//
+// What is posted is a unit of the file: an interface line, or the lines of one
+// voucher of the commercial system's file (a RegistroLote says how, and whether
+// its postings may be kept for the batch's end). A run cancelled meanwhile
+// (RecepcionAnulada from the log's counts) rolls the batch back and is thrown
+// to the caller.
 #include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "LectorInterfaz.h"
@@ -36,6 +42,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -45,6 +53,30 @@ class Contabilizador;
 class RecepcionInterface;
 class TestigoRecepcion;
 
+// Validates and posts one unit of the file inside the batch's open transaction.
+class RegistroLote {
+public:
+    virtual ~RegistroLote() = default;
+    struct Respuesta {
+        QString mensaje;       // empty: posted; else why the unit was rejected
+        bool escribio = false; // a message came after writes: the batch undoes the unit
+        bool retirado = false; // no message, yet nothing posted (counted as not recorded)
+    };
+    // A database error (or a lock that may not be waited for) is thrown.
+    virtual Respuesta registrar(const LineaLeida& unidad) = 0;
+    // The last writes before the batch commits.
+    virtual void antesDeConfirmar() {}
+    // A unit was rolled back: the entry numbers it took are free again.
+    virtual void olvidarNumeros() {}
+    // Deferred posting: while on, registrar keeps its entries and the batch
+    // writes them all with escribirPendientes just before it commits; a unit
+    // whose voucher is already kept in the batch throws ComprobanteEnLote.
+    // Units that cannot defer leave these as they are and post at once.
+    virtual void setDiferido(bool) {}
+    virtual void escribirPendientes() {}
+    virtual void descartarPendientes() {}
+};
+
 class LoteRecepcion {
 public:
     // A line's result keeps its place in the file, not its text (a list shows
@@ -53,10 +85,19 @@ public:
         int numero = 0;      // line number in the file, from 1
         qint64 posicion = 0; // byte offset and length of the line in the file
         qint64 largo = 0;
-        QString mensaje;     // empty: recorded; else why it was rejected
+        QString mensaje;     // empty: recorded (unless retirado); else why it was rejected
+        bool retirado = false;
     };
 
     LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador, TestigoRecepcion& testigo);
+    LoteRecepcion(Conexion& con, RegistroLote& registro, TestigoRecepcion& testigo);
+    ~LoteRecepcion();
+
+    // Heard when a unit fails with an unexpected error (not a lock or a
+    // conflict), after the batch's earlier units were committed and while no
+    // transaction is open: true posts the unit again, false rejects it with the
+    // error's text. Without it the unit is rejected at once.
+    void setAlFallar(std::function<bool(int numero, const QString& error)> f) { alFallar_ = std::move(f); }
 
     // Validates and posts one line inside the current batch (opened on demand).
     // A line the reader found unusable (its problema) is rejected with that
@@ -75,15 +116,16 @@ private:
     void cerrar();
     void modoSeguro(bool seguro);
     // The line in a savepoint; nullopt when it must go to a fresh batch.
-    std::optional<Resultado> procesarSeguro(const LineaLeida& linea);
+    std::optional<Resultado> procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero);
     // Posts the lines one by one, each in a savepoint, in the open batch.
     void seguir(std::vector<LineaLeida> cola);
     void repetirSeguro();
 
     Conexion& con_;
-    RecepcionInterface& recepcion_;
-    Contabilizador& contabilizador_;
+    std::unique_ptr<RegistroLote> propio_; // the interface lines' (first constructor)
+    RegistroLote& registro_;
     TestigoRecepcion& testigo_;
+    std::function<bool(int, const QString&)> alFallar_;
     std::optional<Transaccion> tx_;
     QElapsedTimer reloj_;
     bool seguro_ = false;

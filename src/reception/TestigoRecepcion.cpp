@@ -47,8 +47,12 @@ void TestigoRecepcion::EscribeConteos(int masGrabados, int masIgnorados)
 {
     const int leidos = leidos_ + masGrabados;
     const int ignorados = ignorados_ + masIgnorados;
-    con().EjecutarSQL(QStringLiteral("UPDATE TESTIGO_RECEPCION SET REGISTROS_LEIDOS = ?, REGISTROS_IGNORADOS = ? WHERE ID = ?"),
-                      {leidos, ignorados, id_});
+    // The update waits for a cancel that holds the row, then finds it cancelled.
+    const int filas = con().EjecutarSQL(
+        QStringLiteral("UPDATE TESTIGO_RECEPCION SET REGISTROS_LEIDOS = ?, REGISTROS_IGNORADOS = ? WHERE ID = ? "
+                       "AND (ANULADA = 0 OR ANULADA IS NULL)"),
+        {leidos, ignorados, id_});
+    if (filas == 0) throw RecepcionAnulada();
 }
 
 void TestigoRecepcion::Graba_Datos(const QString& archivo, int leidos, int ignorados)

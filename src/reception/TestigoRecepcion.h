@@ -10,6 +10,12 @@
 // NULL until Graba_Datos completes the row at the end of the run, so the row of
 // a run that was killed shows it did not finish. For every finished row the
 // lines recorded plus the lines rejected equal the lines read.
+// A run cancelled while it posts (FrmAnulRecep's service marks its row) stops
+// at its next batch: the counts are written only while the row is live, and
+// EscribeConteos throws RecepcionAnulada otherwise, so the batch is rolled
+// back instead of posting lines under a cancelled number.
+#include "Errores.h"
+
 #include <QString>
 
 namespace vexa {
@@ -17,6 +23,12 @@ class Conexion;
 }
 
 namespace vexa::recepcion {
+
+class RecepcionAnulada : public ErrorVexa {
+public:
+    RecepcionAnulada() : ErrorVexa(0, Mensaje()) {}
+    static QString Mensaje() { return QStringLiteral("La recepción fue anulada mientras se procesaba"); }
+};
 
 class TestigoRecepcion {
 public:
@@ -36,7 +48,8 @@ public:
 
     // Writes the current counts (not the total) into the row, with 'masGrabados' more lines
     // recorded and 'masIgnorados' more rejected (a posting transaction counts its
-    // own lines before it commits).
+    // own lines before it commits). Throws RecepcionAnulada when the row was
+    // cancelled (or is gone): the caller rolls its transaction back.
     void EscribeConteos(int masGrabados = 0, int masIgnorados = 0);
 
     // Completes the row at the end of the run: the moment, the file as the

@@ -1,0 +1,381 @@
+#include "FrmDatosVexa.h"
+
+#include "AjustesPrograma.h"
+#include "Conexion.h"
+#include "ContextoEmpresa.h"
+#include "CorridaVexa.h"
+#include "Dialogos.h"
+#include "LBM_Common.h"
+#include "Lbc_Asiento.h"
+#include "LectorInterfaz.h"
+#include "ProgresoVentana.h"
+#include "Utilidades.h"
+#include "UtilidadesVentanas.h"
+#include "lbm_Seguridad.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace vexa::recepcion {
+
+using plataforma::dialogos;
+
+namespace {
+const char* const kDataField = "DataField";
+const char* const kTag = "Tag";
+
+// The run's progress box, with the main window's status text line by line.
+class ProgresoDatos : public ProgresoVentana {
+public:
+    explicit ProgresoDatos(frmDatosVexa& w) : ProgresoVentana(&w, true, true), w_(w) {}
+    bool Actualizar(qint64 hecho, const QString& texto) override
+    {
+        if (texto.startsWith(QLatin1String("Leyendo"))) {
+            ++n_;
+            MensajeEstado(QStringLiteral("Procesando registros ") + QString::number(n_), true);
+            TextoEstado(QStringLiteral("Leyendo...") + QString::number(n_));
+            emit w_.lineaLeida(n_);
+        }
+        return ProgresoVentana::Actualizar(hecho, texto);
+    }
+
+private:
+    frmDatosVexa& w_;
+    int n_ = 0;
+};
+} // namespace
+
+frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmDatosVexa"));
+    setWindowTitle(QStringLiteral("Obtención de Datos desde Vexa Gestión Comercial"));
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::Monospace);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    auto* tab0 = new QWidget;
+    auto* tab1 = new QWidget;
+    SSTab1->addTab(tab0, QStringLiteral("&Selección de Interface"));
+    SSTab1->addTab(tab1, QStringLiteral("&Vista Previa"));
+
+    Frame1 = new QGroupBox(tab0);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* fila = new QHBoxLayout(Frame1);
+    Label1 = new QLabel(QStringLiteral("Archivo de Origen:"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    auto* t = new QLineEdit(Frame1);
+    t->setObjectName(QStringLiteral("TxtFields_0"));
+    t->setProperty(kDataField, QStringLiteral("Archivo"));
+    t->setProperty(kTag, QStringLiteral("MA_INTERFACES"));
+    t->installEventFilter(this);
+    TxtFields[0] = t;
+    CmdBuscar = new QPushButton(QStringLiteral("&Buscar"), Frame1);
+    CmdBuscar->setObjectName(QStringLiteral("CmdBuscar"));
+    connect(CmdBuscar, &QPushButton::clicked, this, [this] { CmdBuscar_Click(); });
+    fila->addWidget(Label1);
+    fila->addWidget(t, 1);
+    fila->addWidget(CmdBuscar);
+
+    Label2 = new QLabel(QStringLiteral("Errores detectados"), tab0);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    LstErrores = new QListWidget(tab0);
+    LstErrores->setObjectName(QStringLiteral("LstErrores"));
+    LstErrores->setFont(courier);
+    LstErrores->setUniformItemSizes(true);
+    CmdPrintErrores = new QPushButton(QStringLiteral("Imprimir &Errores"), tab0);
+    CmdPrintErrores->setObjectName(QStringLiteral("CmdPrintErrores"));
+    connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { CmdPrintErrores_Click(); });
+    auto* v0 = new QVBoxLayout(tab0);
+    v0->addWidget(Frame1);
+    v0->addWidget(Label2);
+    v0->addWidget(LstErrores, 1);
+    auto* filaImprimir = new QHBoxLayout;
+    filaImprimir->addStretch(1);
+    filaImprimir->addWidget(CmdPrintErrores);
+    v0->addLayout(filaImprimir);
+
+    LstV = new QTreeWidget(tab1);
+    LstV->setObjectName(QStringLiteral("LstV"));
+    LstV->setRootIsDecorated(false);
+    LstV->setUniformRowHeights(true);
+    LstV->setFont(courier);
+    auto* v1 = new QVBoxLayout(tab1);
+    v1->addWidget(LstV);
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
+        if (i == 1) CargarVistaPrevia(ArchivoSeleccionado);
+    });
+
+    CmdGenerar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    CmdGenerar->setObjectName(QStringLiteral("CmdGenerar"));
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    connect(CmdGenerar, &QPushButton::clicked, this, [this] { CmdGenerar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { close(); });
+    auto* botones = new QHBoxLayout;
+    botones->addStretch(1);
+    botones->addWidget(CmdGenerar);
+    botones->addWidget(CmdCancelar);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(SSTab1, 1);
+    v->addLayout(botones);
+    resize(720, 480);
+
+    // Form_Load
+    ventanas::PreparaFormulario(this);
+    AplicarEstiloFormulario(this);
+    Inicializa();
+}
+
+frmDatosVexa::~frmDatosVexa() = default;
+
+void frmDatosVexa::Inicializa()
+{
+    TxtFields[0]->clear();
+    SSTab1->setCurrentIndex(0);
+    SSTab1->setTabEnabled(1, false);
+    LstV->clear();
+    LstV->setColumnCount(2);
+    LstV->setHeaderLabels({QStringLiteral("Linea"), QStringLiteral("Contenido")});
+    LstV->setColumnWidth(0, 60);
+    LimpiarPantalla();
+}
+
+void frmDatosVexa::LimpiarPantalla()
+{
+    CmdPrintErrores->setEnabled(false);
+    TxtFields[0]->clear();
+    SSTab1->setCurrentIndex(0);
+    SSTab1->setTabEnabled(1, false);
+    LstErrores->clear();
+}
+
+void frmDatosVexa::CampoValida(int indice)
+{
+    QLineEdit* t = TxtFields[size_t(indice)];
+    const QString valor = texto::recortar(t->text());
+    ErrorCampo = false;
+    if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("ARCHIVO"))) return;
+    ArchivoSeleccionado = valor;
+    const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
+    SSTab1->setTabEnabled(1, existe);
+    QString error;
+    if (valor.isEmpty()) error = QStringLiteral("Debe Informar un archivo");
+    else if (!existe) error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    if (error.isEmpty()) return;
+    ErrorCampo = true;
+    dialogos().MsgBox(error, plataforma::vbInformation, QStringLiteral("Aviso al operador..."));
+    t->setFocus();
+}
+
+bool frmDatosVexa::DatosValidos()
+{
+    for (int i = 0; i < int(TxtFields.size()); ++i) {
+        CampoValida(i);
+        if (ErrorCampo) return false;
+    }
+    return true;
+}
+
+// The active year must accept entries, as for the interface reception.
+bool frmDatosVexa::periodoValido()
+{
+    QString mensaje;
+    bool ok = false;
+    try {
+        ok = Lbc_Asiento(ctx_).ValidaEstadoPeriodoActual(mensaje);
+        // The active year itself must have been created.
+        if (ok && ctx_.con().Escalar(QStringLiteral("SELECT COUNT(*) FROM MV_EJERCICIOS WHERE PERIODO = ?"),
+                                     {texto::valEntero(Lbc_Asiento(ctx_).PeriodoActivo())}).toLongLong() == 0) {
+            ok = false;
+            mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la "
+                                     "configuración del sistema");
+        }
+    } catch (const std::exception& e) {
+        Utilidades::ManejaError(e, QStringLiteral("CmdGenerar_Click"));
+        return false;
+    }
+    if (!ok) dialogos().MsgBox(mensaje, plataforma::vbCritical, QCoreApplication::applicationName());
+    return ok;
+}
+
+void frmDatosVexa::CmdGenerar_Click()
+{
+    if (corriendo_) return;
+    LstErrores->clear();
+    if (ctx_.corridaEnCurso()) {
+        dialogos().MsgBox(MensajeOtraRecepcion(), plataforma::vbInformation, QStringLiteral("Aviso al operador"));
+    } else if (ventanas::RevisarConexion(ctx_.con()) && periodoValido() && DatosValidos()) {
+        ProcesaArchivo(ArchivoSeleccionado);
+    }
+    CmdPrintErrores->setEnabled(LstErrores->count() > 0);
+}
+
+void frmDatosVexa::habilitaComandos(bool si)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdGenerar, CmdCancelar, CmdBuscar, CmdPrintErrores})
+        w->setEnabled(si);
+    TxtFields[0]->setReadOnly(!si);
+    SSTab1->tabBar()->setEnabled(si);
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        Qt::WindowFlags f = sub->windowFlags();
+        f.setFlag(Qt::WindowCloseButtonHint, si);
+        sub->setWindowFlags(f);
+    }
+}
+
+void frmDatosVexa::ProcesaArchivo(const QString& archivo)
+{
+    corriendo_ = true;
+    habilitaComandos(false);
+    ventanas::CursorEspera(true);
+    ResultadoCorridaVexa r;
+    {
+        ProgresoDatos progreso(*this);
+        auto listar = [this](const QStringList& errores) {
+            LstErrores->addItems(errores);
+            LstErrores->scrollToBottom();
+            LstErrores->repaint();
+        };
+        auto alFallar = [](int numero, const QString& error) {
+            ventanas::CursorEspera(false);
+            const int respuesta = dialogos().MsgBox(QStringLiteral("Error: ") + QString::number(numero) + u' ' + error,
+                                                    plataforma::vbAbortRetryIgnore | plataforma::vbCritical,
+                                                    QStringLiteral("Error de datos!"));
+            ventanas::CursorEspera(true);
+            return respuesta == plataforma::vbRetry;
+        };
+        auto confirmar = [&progreso] {
+            progreso.MostrarVentana(false);
+            const bool si = dialogos().MsgBox(QStringLiteral("¿Realmente desea cancelar este proceso?"),
+                                              plataforma::vbYesNo | plataforma::vbQuestion,
+                                              QStringLiteral("Aviso al operador"))
+                            == plataforma::vbYes;
+            if (!si) {
+                progreso.Reanudar();
+                progreso.MostrarVentana(true);
+            }
+            return si;
+        };
+        r = RecibirVexa(ctx_, archivo, progreso, listar, alFallar, confirmar);
+    }
+    if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
+    MensajeEstado(QStringLiteral("..."), false);
+    TextoEstado(QString());
+    ventanas::CursorEspera(false);
+    corriendo_ = false;
+    habilitaComandos(true);
+    CmdPrintErrores->setEnabled(LstErrores->count() > 0);
+    switch (r.fin) {
+    case ResultadoCorridaVexa::Fin::Error:
+        Utilidades::ManejaError(r.errorNumero, r.error, QStringLiteral("ProcesaArchivo"));
+        break;
+    case ResultadoCorridaVexa::Fin::Rechazada:
+    case ResultadoCorridaVexa::Fin::Anulada:
+        dialogos().MsgBox(r.error, plataforma::vbInformation, QStringLiteral("Aviso al operador"));
+        break;
+    default:
+        dialogos().MsgBox(QStringLiteral("Proceso Finalizado"), plataforma::vbInformation, QStringLiteral("Aviso al operador"));
+    }
+}
+
+void frmDatosVexa::CmdBuscar_Click()
+{
+    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[0]->text(), carpeta_,
+                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
+    const QString nombre = dialogos().ArchivoAbrir(QStringLiteral("Selección del Archivo de la interface de : "), carpeta, QString());
+    if (!nombre.isEmpty()) carpeta_ = QFileInfo(nombre).absolutePath();
+    ArchivoSeleccionado = nombre;
+    TxtFields[0]->setText(texto::recortar(nombre));
+}
+
+void frmDatosVexa::CargarVistaPrevia(const QString& archivo)
+{
+    LstV->clear();
+    if (!QFileInfo(archivo).isFile()) return;
+    // Line by line; a line the reader cannot show is shown by its problem.
+    LectorInterfaz lector(archivo);
+    QList<QTreeWidgetItem*> items;
+    if (lector.abrir()) {
+        LineaLeida l;
+        while (lector.siguiente(l))
+            items << new QTreeWidgetItem(
+                QStringList{QString::number(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
+    }
+    LstV->addTopLevelItems(items);
+}
+
+void frmDatosVexa::CmdPrintErrores_Click()
+{
+    QStringList items;
+    for (int i = 0; i < LstErrores->count(); ++i) items << LstErrores->item(i)->text();
+    try {
+        ImprimirLista(items, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
+    } catch (const std::exception& e) {
+        Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
+    }
+}
+
+bool frmDatosVexa::eventFilter(QObject* o, QEvent* e)
+{
+    if (o != TxtFields[0]) return QWidget::eventFilter(o, e);
+    switch (e->type()) {
+    case QEvent::FocusIn:
+        CampoActual = 0;
+        break;
+    case QEvent::MouseButtonPress:
+        CampoActual = 0;
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) return true; // the file field has no lookup
+        break;
+    case QEvent::KeyPress: {
+        if (corriendo_) return true;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            CampoValida(0);
+            if (!ErrorCampo) focusNextChild();
+            return true;
+        }
+        if (k->key() == Qt::Key_Escape) {
+            Inicializa();
+            return true;
+        }
+        // The file field holds a path, whose letter case matters on this system:
+        // the upper-case rule is not applied to it.
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void frmDatosVexa::closeEvent(QCloseEvent* e)
+{
+    if (corriendo_) {
+        e->ignore();
+        return;
+    }
+    try {
+        RegistraEgreso(ctx_, *this);
+    } catch (const std::exception& ex) {
+        dialogos().MsgBox(QString::fromStdString(ex.what()), plataforma::vbOKOnly, windowTitle());
+    }
+    e->accept();
+}
+
+} // namespace vexa::recepcion

@@ -1,0 +1,114 @@
+#pragma once
+// Checking and posting one voucher of the commercial system's transfer file
+// (ArchivoVexa.h) as one balanced journal entry, without any window.
+//
+//   RecepcionVexa r(con, periodo);
+//   RegistroLote::Respuesta res = r.Contabiliza(comprobante, idRecepcion);  // inside a write transaction
+//
+// Every check runs before anything is written, in this order: voucher type and
+// sub-journal, main account, sub-journal of the main account, the lines'
+// accounts, the main account's VAT book, total, voucher number, a voucher
+// received before, date (and due dates), the lines' amounts, balance. The
+// first that fails is the voucher's message and nothing is written. A voucher
+// that passes deletes the rows of the voucher it replaces and posts its own
+// rows (RegistroAsientos) inside the caller's transaction, so both happen or
+// neither. A voucher received before with a total of 0 withdraws it: its rows
+// are deleted, nothing is posted and no message is given.
+//
+// Reference data (voucher types, accounts, operating dates, VAT accounts and
+// rates) is read once per object: make one per run.
+#include "ArchivoVexa.h"
+#include "LoteRecepcion.h"
+#include "RegistroAsientos.h"
+#include "ReemplazoPlaneado.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vexa {
+class Configuracion;
+}
+
+namespace vexa::recepcion {
+
+class RecepcionVexa {
+public:
+    RecepcionVexa(Conexion& con, const QString& periodo);
+    ~RecepcionVexa();
+
+    // What the checks decided for a voucher that passed them.
+    struct Plan {
+        AsientoNuevo asiento;                  // the rows to post (none for a withdrawal)
+        std::optional<ReemplazoPlaneado> reemplazo; // rows to delete first
+        bool retiro = false;
+    };
+    // Runs the checks; "" with the plan when the voucher passes, else the
+    // first failed check's message. Reads only (inside a write transaction the
+    // voucher's identity is locked, see BuscaComprobanteRecibido). A database
+    // error throws.
+    QString Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan& plan);
+    // Valida, then the replaced rows' delete and the posting, in the caller's transaction.
+    RegistroLote::Respuesta Contabiliza(const ComprobanteVexa& c, qint32 idRecepcion);
+
+    // Balance of the lines with an account: a difference (debit minus credit)
+    // below 0.50 is taken off the first such line, on its side. True when the
+    // totals are then equal.
+    static bool VerificaBalanceo(std::vector<LineaRecepcionVexa>& lineas);
+    // The VAT concept (column of TA_CUENTASIVA's first row) the account is named in; "" when none.
+    QString ConceptoIva(const QString& cuenta);
+
+    void antesDeConfirmar() { registro_.aplicarNumeraciones(); }
+    void olvidarNumeros() { registro_.olvidarNumeros(); }
+
+private:
+    struct DatosTipo {
+        bool existe = false, entrada = true;
+        QString letras;
+        qint16 signo = 0;
+    };
+    struct DatosCuenta {
+        bool existe = false, libroCompras = false, libroVentas = false;
+    };
+    const DatosTipo& tipo(const QString& tc);
+    const DatosCuenta& cuenta(const QString& codigo);
+    bool validaCuenta(const QString& subdiario, const QString& cuenta);
+    bool subdiarioTc(const QString& subdiario, const QString& tc);
+    bool fechaOperativa(const QDate& d);
+    void cargarCuentasIva();
+    Moneda tasa(const QString& clave);
+
+    Conexion& con_;
+    std::unique_ptr<Configuracion> cfg_;
+    QString periodo_;
+    RegistroAsientos registro_;
+    QHash<QString, DatosTipo> tipos_;
+    QHash<QString, DatosCuenta> cuentas_;
+    QHash<QString, bool> validas_, subdiarios_;
+    QHash<QDate, bool> fechas_;
+    bool ivaLeido_ = false;
+    std::vector<std::pair<QString, QString>> cuentasIva_; // concept column, account (trimmed), in table order
+    QHash<QString, Moneda> tasas_;
+};
+
+// The batch's unit for a voucher of the file: the voucher's lines as the
+// unit's text, one per text line (see UnidadDeComprobante).
+class RegistroVexa : public RegistroLote {
+public:
+    RegistroVexa(RecepcionVexa& recepcion, qint32 idRecepcion) : recepcion_(recepcion), id_(idRecepcion) {}
+    Respuesta registrar(const LineaLeida& unidad) override;
+    void antesDeConfirmar() override { recepcion_.antesDeConfirmar(); }
+    void olvidarNumeros() override { recepcion_.olvidarNumeros(); }
+
+private:
+    RecepcionVexa& recepcion_;
+    qint32 id_;
+};
+
+// A voucher as a unit of the batch, and back.
+LineaLeida UnidadDeComprobante(const ComprobanteVexa& c);
+ComprobanteVexa ComprobanteDeUnidad(const LineaLeida& unidad);
+
+} // namespace vexa::recepcion
