@@ -557,7 +557,8 @@ bool FrmMA_BienesUso::reglaBuso(const QString& campo, const QString& valor, QLin
         return ActualizaPlanilla();
     }
     if (campoEs(campo, "NOVEDAD_VIDA_UTIL")) {
-        if (frmBusoNovedades->isHidden()) return true;
+        // A new asset has no improvement: its empty box is not checked.
+        if (frmBusoNovedades->isHidden() || EsAlta) return true;
         if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
         buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
         return EsCargaInicial ? ActualizaPlanilla() : true;

@@ -606,3 +606,48 @@ TEST_P(VentanaBienes, TeclasYSeleccionDeLasCajas)
 }
 
 VEXA_AMBOS_MOTORES(VentanaBienes);
+
+namespace {
+
+QString mensajes(const GuionDialogos& d)
+{
+    QStringList r;
+    for (const auto& m : d.mostrados) r << m.texto;
+    return r.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+// A new asset of year 1 accepted in the initial load: stored with its sheet
+// row for the closed year, then the window is blank for the next one.
+TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
+{
+    nuevoBienAnioAnterior();
+    struct Caja { const char* campo; const char* texto; };
+    for (const Caja& c : {Caja{"SERIE", "NUEVA-1"}, {"COSTO", "1200"}, {"UBICACION", "Depósito"}, {"AFECTA", "Reparto"},
+                          {"DESCRIPCION", "Autoelevador"}})
+        buso(c.campo)->setText(QString::fromUtf8(c.texto));
+    for (const Caja& c : {Caja{"PERIODO_CALCULO", "6"}, {"COEFICIENTE", "1"}, {"COSTO_INICIO", "1200"}, {"DEP_ACUMULADA", "120"},
+                          {"FECHA_CIERRE", "31/12/2025"}})
+        calculo(c.campo)->setText(QString::fromUtf8(c.texto));
+    ventana->CmdBusoAceptar->click();
+    EXPECT_EQ(mensajes(dlg), QString());
+    EXPECT_FALSE(ventana->HayError);
+    auto b = con().PrimeraFila("SELECT * FROM MA_BIENES WHERE CODIGO = 5");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->texto("SERIE"), "NUEVA-1");
+    EXPECT_EQ(b->texto("PORCENTAJE"), "20.00");
+    EXPECT_EQ(b->texto("CUENTA_EJERCICIO"), "5201010010001");
+    auto h = con().PrimeraFila("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = 5");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->entero("PERIODO"), 1);
+    EXPECT_EQ(h->entero("ID"), 0);
+    EXPECT_DOUBLE_EQ(h->doble("PORCENTAJE_DEP"), 10);
+    EXPECT_EQ(h->moneda("DEP_EJERCICIO").texto(2), "120.00");
+    EXPECT_EQ(BienUso.Serie.texto(), QStringLiteral("NUEVA-1"));
+    // Ready for the next asset.
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("6"));
+    EXPECT_TRUE(buso("SERIE")->text().isEmpty());
+    EXPECT_TRUE(buso("DESCRIPCION")->text().isEmpty());
+    EXPECT_TRUE(ventana->EsAlta);
+}
