@@ -921,7 +921,7 @@ void FrmMA_BienesUso::Asignar_Registro(bool ajustar)
         // so the window keeps one size however often this runs.
         frmBusoNovedades->hide();
         FrmCalculo->hide();
-        adjustSize();
+        resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
     }
     poner("CODIGO", limpio(r.Codigo.crudo()));
     poner("CUENTA_CONTABLE", limpio(r.CuentaContable.crudo()));
@@ -1175,7 +1175,7 @@ void FrmMA_BienesUso::CmdModificar_Click()
     buso(QStringLiteral("CODIGO"))->setText(codigo);
     AsignarDatosBien();
     FrmCalculo->hide();
-    adjustSize();
+    resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
 }
 
 void FrmMA_BienesUso::CmdBusoCancelar_Click()
@@ -1183,7 +1183,7 @@ void FrmMA_BienesUso::CmdBusoCancelar_Click()
     if (!EsCargaInicial) {
         muestraLista();
         FG_Bienes->setFocus();
-        adjustSize();
+        resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
         return;
     }
     if (CodigoValidado && dialogos().MsgBox(QStringLiteral("¿Está seguro de abandonar la carga de datos?"),
