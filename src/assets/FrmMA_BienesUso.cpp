@@ -8,6 +8,7 @@
 #include "LBM_Common.h"
 #include "ListaConsulta.h"
 #include "RegBienUso.h"
+#include "GrabacionBienes.h"
 #include "ReglasBienes.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
@@ -257,10 +258,12 @@ void FrmMA_BienesUso::construir()
     txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtCalculo_KeyDown(i, k, m); };
     txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
 
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] {
-        int cancel = 0;
-        Form_Unload(cancel);
-    });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(CmdAlta, &QPushButton::clicked, this, [this] { CmdAlta_Click(); });
+    connect(CmdModificar, &QPushButton::clicked, this, [this] { CmdModificar_Click(); });
+    connect(FG_Bienes, &QTableWidget::cellDoubleClicked, this, [this] { FG_Bienes_DblClick(); });
+    connect(CmdBusoAceptar, &QPushButton::clicked, this, [this] { CmdBusoAceptar_Click(); });
+    connect(CmdBusoCancelar, &QPushButton::clicked, this, [this] { CmdBusoCancelar_Click(); });
 }
 
 void FrmMA_BienesUso::Form_Load()
@@ -270,6 +273,7 @@ void FrmMA_BienesUso::Form_Load()
     setWindowTitle(recortar(kTitulo) + (EsCargaInicial ? QStringLiteral(" - Carga Inicial de Datos") : QStringLiteral(" - Kardex -")));
     AplicarEstiloFormulario(this);
     ventanas::PreparaFormulario(this);
+    Inicializa();
     Prepara_Pantalla(EsCargaInicial);
 }
 
@@ -380,6 +384,7 @@ void FrmMA_BienesUso::Prepara_Pantalla(bool cargaInicial)
         SSTab1->setCurrentIndex(1);
         SSTab1->setTabEnabled(0, false);
         Habilita_BienDeUso(true);
+        Asignar_Registro(true);
     }
     FrmCalculo->hide();
 }
@@ -552,7 +557,8 @@ bool FrmMA_BienesUso::reglaBuso(const QString& campo, const QString& valor, QLin
         return ActualizaPlanilla();
     }
     if (campoEs(campo, "NOVEDAD_VIDA_UTIL")) {
-        if (frmBusoNovedades->isHidden()) return true;
+        // A new asset has no improvement: its empty box is not checked.
+        if (frmBusoNovedades->isHidden() || EsAlta) return true;
         if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
         buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
         return EsCargaInicial ? ActualizaPlanilla() : true;
@@ -872,6 +878,325 @@ void FrmMA_BienesUso::teclaPresionada(ArregloCajas& arreglo, int indice, int& co
         codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
         codigo = ControlesFormulario::FiltraTecla(caja, codigo);
     }
+}
+
+// ---- reset, commands and acceptance ----
+
+void FrmMA_BienesUso::Inicializa()
+{
+    EsAlta = false;
+    EsNovedad = false;
+    EsBaja = false;
+    ValidandoTodo = false;
+    QLineEdit* codigo = buso(QStringLiteral("CODIGO"));
+    codigo->setEnabled(EsCargaInicial);
+    codigo->setReadOnly(true);
+    if (!EsCargaInicial) return;
+    txtCalculo->LimpiaCampos();
+    txtbuso->LimpiaCampos();
+    buso(QStringLiteral("VALOR_RECUPERO"))->setText(QStringLiteral("0.00"));
+    buso(QStringLiteral("COSTO"))->setText(QStringLiteral("0.00"));
+    habilita("COSTO", true);
+    buso(QStringLiteral("IMPORTE"))->setText(QStringLiteral("0.00"));
+    for (const char* c : {"COSTO_INICIO", "DEP_EJERCICIO", "DEP_ACUMULADA"}) calculo(QString::fromLatin1(c))->setText(QStringLiteral("0.00"));
+    calculo(QStringLiteral("COEFICIENTE"))->setText(QStringLiteral("1"));
+    FrmCalculo->hide();
+}
+
+void FrmMA_BienesUso::Asignar_Registro(bool ajustar)
+{
+    auto limpio = [](const QString& s) {
+        QString t = s;
+        t.remove(QChar(u'\0'));
+        return recortar(t);
+    };
+    auto importe = [&](const QString& s) {
+        const QString t = limpio(s);
+        return t.isEmpty() ? QStringLiteral("0.00") : formatoImporte(t);
+    };
+    auto poner = [this](const char* campo, const QString& v) { buso(QString::fromLatin1(campo))->setText(v); };
+    const RegBienUso& r = BienUso;
+    if (ajustar && !EsCargaInicial) {
+        // The dialog shows the asset's own frames only; hiding is idempotent,
+        // so the window keeps one size however often this runs.
+        frmBusoNovedades->hide();
+        FrmCalculo->hide();
+        resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
+    }
+    poner("CODIGO", limpio(r.Codigo.crudo()));
+    poner("CUENTA_CONTABLE", limpio(r.CuentaContable.crudo()));
+    poner("CUENTA_EJERCICIO", limpio(r.CuentaEjercicio.crudo()));
+    poner("CUENTA_ACUMULADA", limpio(r.CuentaAcumulada.crudo()));
+    if (ajustar) {
+        const auto deps = bienes::CuentasDeDepreciacion(ctx_.con(), buso(QStringLiteral("CUENTA_CONTABLE"))->text());
+        poner("CUENTA_EJERCICIO", deps.ejercicio);
+        poner("CUENTA_ACUMULADA", deps.acumulada);
+    }
+    poner("FECHA_COMPRA", limpio(r.FechaCompra.crudo()));
+    poner("COSTO", importe(r.Costo.crudo()));
+    poner("VALOR_RESIDUAL", importe(r.ValorResidual.crudo()));
+    poner("FECHA_REVALUACION", limpio(r.FechaRevaluacion.crudo()));
+    poner("IMPORTE", importe(r.Importe.crudo()));
+    poner("VIDA_UTIL", limpio(r.VidaUtil.crudo()));
+    poner("PORCENTAJE", limpio(r.Porcentaje.crudo()));
+    poner("UBICACION", limpio(r.Ubicacion.crudo()));
+    poner("AFECTA", limpio(r.Afecta.crudo()));
+    poner("DESCRIPCION", limpio(r.Descripcion.crudo()));
+    poner("FECHA_BAJA", limpio(r.FechaBaja.crudo()));
+    poner("MOTIVO", limpio(r.Motivo));
+    poner("VALOR_RECUPERO", importe(r.ValorRecupero.crudo()));
+    if (ajustar) {
+        for (const char* c : {"NOVEDAD_ID", "NOVEDAD_DETALLE", "NOVEDAD_FECHA", "NOVEDAD_IMPORTE"}) poner(c, QString());
+        if (!EsCargaInicial) poner("PERIODO", recortar(ctx_.periodoActivo()));
+    } else {
+        const QString id = limpio(r.NovedadId.crudo());
+        poner("NOVEDAD_ID", texto::val(id) != 0
+                                ? id
+                                : recortar(ctx_.configuracion().IdMejoraBien(buso(QStringLiteral("CODIGO"))->text())));
+        poner("NOVEDAD_DETALLE", limpio(r.NovedadDetalle.crudo()));
+        poner("NOVEDAD_FECHA", limpio(r.NovedadFecha.crudo()));
+        poner("NOVEDAD_IMPORTE", importe(r.NovedadImporte.crudo()));
+    }
+    poner("NOVEDAD_VIDA_UTIL", limpio(r.NovedadVidaUtil.crudo()));
+    poner("NOVEDAD_PORCENTAJE", limpio(r.NovedadPorcentaje.crudo()));
+}
+
+bool FrmMA_BienesUso::DatosValidos()
+{
+    ValidandoTodo = true;
+    HayError = false;
+    auto recorre = [this](ArregloCajas& a, bool soloVisibles) {
+        for (int i = 0; i < a.cantidad(); ++i) {
+            if (soloVisibles && !a[i]->isVisibleTo(this)) continue;
+            Campo_Valida(a, i);
+            if (HayError) return false;
+        }
+        return true;
+    };
+    if (EsAlta) {
+        // The sheet, when shown, is stored too: it is checked after the asset.
+        if (recorre(*txtbuso, false) && FrmCalculo->isVisibleTo(this)) recorre(*txtCalculo, true);
+    } else if (!buso(QStringLiteral("FECHA_BAJA"))->text().isEmpty()) {
+        // A retirement needs its reason as well as its date.
+        Campo_Valida(*txtbuso, txtbuso->IndiceCampo(QStringLiteral("FECHA_BAJA")));
+        if (!HayError) Campo_Valida(*txtbuso, txtbuso->IndiceCampo(QStringLiteral("MOTIVO")));
+    } else {
+        if (recorre(*txtCalculo, false)) recorre(*txtbuso, true);
+    }
+    return !HayError;
+}
+
+void FrmMA_BienesUso::Actualizar_Datos()
+{
+    if (!DatosValidos()) return;
+    auto texto = [this](const char* c) { return buso(QString::fromLatin1(c))->text(); };
+    auto textoCalculo = [this](const char* c) { return calculo(QString::fromLatin1(c))->text(); };
+    auto fecha = [](const QString& t) { return Utilidades::TextoAFecha(recortar(t)); };
+    bienes::GrabacionBien g;
+    if (EsAlta) {
+        g.modo = bienes::ModoGrabacion::Alta;
+    } else if (EsNovedad) {
+        if (!texto("NOVEDAD_ID").isEmpty()) g.modo = bienes::ModoGrabacion::Mejora;
+    } else if (EsBaja) {
+        if (!texto("FECHA_BAJA").isEmpty()) g.modo = bienes::ModoGrabacion::Baja;
+    }
+    if (g.modo == bienes::ModoGrabacion::Mejora) {
+        // Stored as 0 an improvement would depreciate nothing.
+        const auto costo = Moneda::desdeTextoEstricto(recortar(texto("NOVEDAD_IMPORTE")));
+        if (!costo) {
+            HayError = true;
+            dialogos().MsgBox(QStringLiteral("El Costo informado no es válido!!!"), vbCritical, kAviso);
+            buso(QStringLiteral("NOVEDAD_IMPORTE"))->setFocus();
+            return;
+        }
+        g.costoMejora = *costo;
+    }
+    g.periodoActivo = ctx_.periodo();
+    g.sinPlanilla = SinPlanilla;
+    g.codigo = qRound64(Utilidades::TextoADoble(texto("CODIGO")));
+    g.serie = texto("SERIE");
+    g.cuentaContable = texto("CUENTA_CONTABLE");
+    g.cuentaEjercicio = texto("CUENTA_EJERCICIO");
+    g.cuentaAcumulada = texto("CUENTA_ACUMULADA");
+    g.fechaCompra = fecha(texto("FECHA_COMPRA"));
+    g.costo = Utilidades::TextoAMoneda(texto("COSTO"));
+    g.vidaUtil = texto::val(texto("VIDA_UTIL"));
+    g.porcentaje = Utilidades::TextoADoble(texto("PORCENTAJE"));
+    g.ubicacion = texto("UBICACION");
+    g.afecta = texto("AFECTA");
+    g.descripcion = texto("DESCRIPCION");
+    g.periodo = qint64(texto::val(texto("PERIODO")));
+    g.valorRecupero = Utilidades::TextoAMoneda(texto("VALOR_RECUPERO"));
+    g.idMejora = qRound64(Utilidades::TextoADoble(texto("NOVEDAD_ID")));
+    g.fechaMejora = fecha(texto("NOVEDAD_FECHA"));
+    g.detalleMejora = texto("NOVEDAD_DETALLE");
+    g.vidaUtilMejora = texto::val(texto("NOVEDAD_VIDA_UTIL"));
+    g.porcentajeMejora = Utilidades::TextoADoble(texto("NOVEDAD_PORCENTAJE"));
+    g.fechaBaja = fecha(texto("FECHA_BAJA"));
+    g.motivo = texto("MOTIVO");
+    g.planilla.fechaCierre = fecha(textoCalculo("FECHA_CIERRE"));
+    g.planilla.meses = Utilidades::TextoAEntero(textoCalculo("PERIODO_CALCULO"));
+    g.planilla.costoInicio = Utilidades::TextoAMoneda(textoCalculo("COSTO_INICIO"));
+    g.planilla.coeficiente = texto::val(textoCalculo("COEFICIENTE"));
+    g.planilla.depEjercicio = Utilidades::TextoAMoneda(textoCalculo("DEP_EJERCICIO"));
+    g.planilla.depAcumulada = Utilidades::TextoAMoneda(textoCalculo("DEP_ACUMULADA"));
+
+    // Nothing is stored until the whole save is: an error keeps every field
+    // as typed; Retry runs the whole save again.
+    HayError = true;
+    for (;;) {
+        try {
+            const bienes::ResultadoGrabacion r = bienes::GrabarBien(ctx_.con(), g);
+            HayError = false;
+            if (g.modo == bienes::ModoGrabacion::Alta && r.codigo != g.codigo)
+                dialogos().MsgBox(QStringLiteral("El Bien de Uso se grabó con el Nº Control Interno ") + QString::number(r.codigo),
+                                  vbInformation, kAviso);
+            if (g.modo == bienes::ModoGrabacion::Mejora && r.id != g.idMejora)
+                dialogos().MsgBox(QStringLiteral("La Mejora se grabó con el Nº Id. Mejoras ") + QString::number(r.id),
+                                  vbInformation, kAviso);
+            return;
+        } catch (const bienes::BienInexistente& e) {
+            dialogos().MsgBox(e.descripcion(), vbExclamation, kAviso);
+            return;
+        } catch (const std::exception& e) {
+            if (Utilidades::ManejaError(e, QStringLiteral("Actualizar_Datos")) != vbRetry) return;
+        }
+    }
+}
+
+void FrmMA_BienesUso::CmdBusoAceptar_Click()
+{
+    // The record holds the boxes before any check, whatever it answers.
+    auto t = [this](const char* c) { return buso(QString::fromLatin1(c))->text(); };
+    RegBienUso& r = BienUso;
+    r.Codigo = t("CODIGO");
+    r.CuentaContable = t("CUENTA_CONTABLE");
+    r.CuentaEjercicio = t("CUENTA_EJERCICIO");
+    r.Serie = t("SERIE");
+    r.CuentaAcumulada = t("CUENTA_ACUMULADA");
+    r.FechaCompra = t("FECHA_COMPRA");
+    r.Costo = t("COSTO");
+    r.ValorResidual = t("VALOR_RESIDUAL");
+    r.FechaRevaluacion = t("FECHA_REVALUACION");
+    r.Importe = t("IMPORTE");
+    r.VidaUtil = t("VIDA_UTIL");
+    r.Porcentaje = t("PORCENTAJE");
+    r.Ubicacion = t("UBICACION");
+    r.Afecta = t("AFECTA");
+    r.Descripcion = t("DESCRIPCION");
+    r.FechaBaja = t("FECHA_BAJA");
+    r.Motivo = t("MOTIVO");
+    r.NovedadId = t("NOVEDAD_ID");
+    r.NovedadDetalle = t("NOVEDAD_DETALLE");
+    r.NovedadFecha = t("NOVEDAD_FECHA");
+    r.NovedadImporte = t("NOVEDAD_IMPORTE");
+    r.NovedadPorcentaje = t("NOVEDAD_PORCENTAJE");
+    r.NovedadVidaUtil = t("NOVEDAD_VIDA_UTIL");
+    r.ValorRecupero = t("VALOR_RECUPERO");
+    if (EsCargaInicial) {
+        Actualizar_Datos();
+        if (!HayError) {
+            Inicializa();
+            Datos_CargaInicial();
+        }
+        return;
+    }
+    if (DatosValidos()) {
+        int cancel = 0;
+        Form_Unload(cancel);
+    }
+}
+
+bool FrmMA_BienesUso::PermiteCalcularDep(int anios, qint64 codigoBien)
+{
+    // Without a closed year both stay 0.
+    qint64 ultimoCerrado = 0, periodoCompra = 0;
+    try {
+        const auto f = ctx_.con().PrimeraFila(
+            QStringLiteral("SELECT (SELECT PERIODO FROM MV_EJERCICIOS WHERE CERRADO = 1 "
+                           "ORDER BY [FECHA HASTA] DESC, PERIODO DESC LIMIT 1) AS CERRADO, "
+                           "(SELECT PERIODO FROM MA_BIENES WHERE CODIGO = ?) AS COMPRA"),
+            {codigoBien});
+        if (f && !f->esNulo(QStringLiteral("CERRADO"))) {
+            ultimoCerrado = f->entero(QStringLiteral("CERRADO"));
+            periodoCompra = f->esNulo(QStringLiteral("COMPRA")) ? qint64(texto::val(buso(QStringLiteral("PERIODO"))->text()))
+                                                                : f->entero(QStringLiteral("COMPRA"));
+        }
+    } catch (const std::exception& e) {
+        Utilidades::ManejaError(e, QStringLiteral("PermiteCalcularDep"));
+        return false;
+    }
+    return ultimoCerrado - periodoCompra - 1 <= anios;
+}
+
+void FrmMA_BienesUso::muestraDatos()
+{
+    SSTab1->setTabEnabled(1, true);
+    SSTab1->setCurrentIndex(1);
+    SSTab1->setTabEnabled(0, false);
+}
+
+void FrmMA_BienesUso::muestraLista()
+{
+    SSTab1->setTabEnabled(0, true);
+    SSTab1->setCurrentIndex(0);
+    SSTab1->setTabEnabled(1, false);
+}
+
+void FrmMA_BienesUso::CmdAlta_Click()
+{
+    BienUso.Codigo = ctx_.configuracion().NuevoCodigoBien();
+    codigoPropuesto_ = BienUso.Codigo.texto();
+    muestraDatos();
+    EsAlta = true;
+    EsNovedad = false;
+    Habilita_BienDeUso(true);
+    Asignar_Registro(true);
+    buso(QStringLiteral("SERIE"))->setFocus();
+}
+
+void FrmMA_BienesUso::CmdModificar_Click()
+{
+    const int fila = FG_Bienes->currentRow();
+    const QTableWidgetItem* item = fila >= 0 ? FG_Bienes->item(fila, 1) : nullptr;
+    const double valor = item ? texto::val(item->text()) : 0;
+    if (valor == 0) {
+        dialogos().MsgBox(QStringLiteral("Debe seleccionar el Bien de Uso a Modificar"), vbExclamation, QStringLiteral("Error de Carga!"));
+        return;
+    }
+    EsNovedad = true;
+    EsAlta = false;
+    muestraDatos();
+    Habilita_BienDeUso(false);
+    const QString codigo = recortar(QString::number(valor, 'g', 15));
+    buso(QStringLiteral("CODIGO"))->setText(codigo);
+    BienUso.Codigo = codigo;
+    Asignar_Registro(false);
+    buso(QStringLiteral("CODIGO"))->setText(codigo);
+    AsignarDatosBien();
+    FrmCalculo->hide();
+    resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
+}
+
+void FrmMA_BienesUso::CmdBusoCancelar_Click()
+{
+    if (!EsCargaInicial) {
+        muestraLista();
+        FG_Bienes->setFocus();
+        resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
+        return;
+    }
+    if (CodigoValidado && dialogos().MsgBox(QStringLiteral("¿Está seguro de abandonar la carga de datos?"),
+                                            vbYesNo | vbExclamation | vbDefaultButton2, QStringLiteral("Atención!!!")) != vbYes)
+        return;
+    int cancel = 0;
+    Form_Unload(cancel);
+}
+
+void FrmMA_BienesUso::CmdCancelar_Click()
+{
+    int cancel = 0;
+    Form_Unload(cancel);
 }
 
 } // namespace vexa

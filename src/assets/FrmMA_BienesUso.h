@@ -52,6 +52,28 @@ public:
     // Hides and releases the window.
     void Form_Unload(int& cancel);
 
+    // Clears the mode flags; in the initial load also blanks and defaults the
+    // boxes and hides the sheet. The code box is never typed into.
+    void Inicializa();
+    // Shows the shared record BienUso in the boxes; with ajustar, also the
+    // depreciation accounts of its account and an empty improvement (and, in
+    // dialog mode, the window fitted to the asset's frames).
+    void Asignar_Registro(bool ajustar);
+    // Checks every box the mode asks for (sets HayError); true when all pass.
+    bool DatosValidos();
+    // Whether an asset may still be depreciated for 'anios' years: the last
+    // closed fiscal year less the asset's purchase year (the PERIODO box when
+    // the asset is not stored) less one must not exceed it.
+    bool PermiteCalcularDep(int anios, qint64 codigoBien);
+
+    // Commands.
+    void CmdAlta_Click();
+    void CmdModificar_Click();
+    void FG_Bienes_DblClick() { CmdModificar_Click(); }
+    void CmdBusoAceptar_Click();
+    void CmdBusoCancelar_Click();
+    void CmdCancelar_Click();
+
     // Key handlers of the arrays (also what a lookup calls to act as Enter).
     void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
     void txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
@@ -96,6 +118,12 @@ public:
 private:
     void construir();
     void Form_Load();
+    // The initial load's save of what was accepted; HayError stays set when
+    // nothing was stored.
+    void Actualizar_Datos();
+    // The data tab alone, or the list alone.
+    void muestraDatos();
+    void muestraLista();
     // The sheet and mode refresh run before every txtbuso rule; false when it refused.
     bool ActualizaPlanilla();
     bool reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja);

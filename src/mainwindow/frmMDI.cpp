@@ -217,6 +217,13 @@ void frmMDI::IniContable()
     }, {76});
 }
 
+void frmMDI::MostrarBienesUso()
+{
+    if (auto* menu = ControladorMenu::de(*this))
+        menu->servicios().mostrarVentana(QStringLiteral("FrmMA_BienesUso"), false, OpcionesVentana{},
+                                         QStringLiteral("Actualización de Bienes de Uso"));
+}
+
 void frmMDI::MostrarPeriodoActivo()
 {
     Configuracion& cfg = ctx_->configuracion();

@@ -50,6 +50,8 @@ public:
     // Configuration values, status-bar panel, view toggles, background picture.
     void IniContable();
     void MostrarPeriodoActivo();
+    // The asset register in dialog mode (not the initial load), modeless.
+    void MostrarBienesUso();
     // Closes the companion programs' windows ("Cash-Flow" or "Reportes" in the title, not "Diseño").
     void CerrarExes();
     // Checked state of a view toggle (mnuViewStatusBar, mnuViewLicencia, mnuViewToolbar).

@@ -606,3 +606,239 @@ TEST_P(VentanaBienes, TeclasYSeleccionDeLasCajas)
 }
 
 VEXA_AMBOS_MOTORES(VentanaBienes);
+
+namespace {
+
+QString mensajes(const GuionDialogos& d)
+{
+    QStringList r;
+    for (const auto& m : d.mostrados) r << m.texto;
+    return r.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+// A new asset of year 1 accepted in the initial load: stored with its sheet
+// row for the closed year, then the window is blank for the next one.
+TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
+{
+    nuevoBienAnioAnterior();
+    struct Caja { const char* campo; const char* texto; };
+    for (const Caja& c : {Caja{"SERIE", "NUEVA-1"}, {"COSTO", "1200"}, {"UBICACION", "Depósito"}, {"AFECTA", "Reparto"},
+                          {"DESCRIPCION", "Autoelevador"}})
+        buso(c.campo)->setText(QString::fromUtf8(c.texto));
+    for (const Caja& c : {Caja{"PERIODO_CALCULO", "6"}, {"COEFICIENTE", "1"}, {"COSTO_INICIO", "1200"}, {"DEP_ACUMULADA", "120"},
+                          {"FECHA_CIERRE", "31/12/2025"}})
+        calculo(c.campo)->setText(QString::fromUtf8(c.texto));
+    ventana->CmdBusoAceptar->click();
+    EXPECT_EQ(mensajes(dlg), QString());
+    EXPECT_FALSE(ventana->HayError);
+    auto b = con().PrimeraFila("SELECT * FROM MA_BIENES WHERE CODIGO = 5");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->texto("SERIE"), "NUEVA-1");
+    EXPECT_EQ(b->texto("PORCENTAJE"), "20.00");
+    EXPECT_EQ(b->texto("CUENTA_EJERCICIO"), "5201010010001");
+    auto h = con().PrimeraFila("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = 5");
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->entero("PERIODO"), 1);
+    EXPECT_EQ(h->entero("ID"), 0);
+    EXPECT_DOUBLE_EQ(h->doble("PORCENTAJE_DEP"), 10);
+    EXPECT_EQ(h->moneda("DEP_EJERCICIO").texto(2), "120.00");
+    EXPECT_EQ(BienUso.Serie.texto(), QStringLiteral("NUEVA-1"));
+    // Ready for the next asset.
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("6"));
+    EXPECT_TRUE(buso("SERIE")->text().isEmpty());
+    EXPECT_TRUE(buso("DESCRIPCION")->text().isEmpty());
+    EXPECT_TRUE(ventana->EsAlta);
+}
+
+// A save the database refuses keeps every field and stores nothing; Retry
+// once the refusal is gone stores the asset once.
+TEST_P(VentanaBienes, GrabacionRechazadaConservaLosCampos)
+{
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL("CREATE TRIGGER TR_VETO BEFORE INSERT ON MV_CALCULO_BIENES BEGIN SELECT RAISE(ABORT, 'vetada'); END");
+    } else {
+        con().EjecutarSQL("CREATE FUNCTION f_veto() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION 'vetada'; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_veto BEFORE INSERT ON mv_calculo_bienes FOR EACH ROW EXECUTE FUNCTION f_veto()");
+    }
+    nuevoBienAnioAnterior();
+    for (auto [c, t] : {std::pair{"SERIE", "NUEVA-2"}, {"COSTO", "1200"}, {"UBICACION", "U"}, {"AFECTA", "A"}, {"DESCRIPCION", "D"}})
+        buso(c)->setText(QString::fromLatin1(t));
+    for (auto [c, t] : {std::pair{"PERIODO_CALCULO", "6"}, {"COSTO_INICIO", "1200"}, {"DEP_ACUMULADA", "120"}, {"FECHA_CIERRE", "31/12/2025"}})
+        calculo(c)->setText(QString::fromLatin1(t));
+    const qint64 antes = con().Escalar("SELECT COUNT(*) FROM MA_BIENES").toLongLong();
+    dlg.respuestas.enqueue(vbAbort);
+    ventana->CmdBusoAceptar->click();
+    EXPECT_TRUE(ventana->HayError);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES").toLongLong(), antes);
+    EXPECT_EQ(buso("SERIE")->text(), QStringLiteral("NUEVA-2"));
+    EXPECT_EQ(calculo("PERIODO_CALCULO")->text(), QStringLiteral("6"));
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+
+    // Retry after the refusal is dropped: stored once, then cleared.
+    con().EjecutarSQL(motor() == Motor::SQLite ? "DROP TRIGGER TR_VETO" : "DROP TRIGGER tr_veto ON mv_calculo_bienes");
+    dlg.mostrados.clear();
+    ventana->CmdBusoAceptar->click();
+    EXPECT_FALSE(ventana->HayError) << mensajes(dlg).toStdString();
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES WHERE SERIE = 'NUEVA-2'").toLongLong(), 1);
+    EXPECT_TRUE(buso("SERIE")->text().isEmpty());
+}
+
+// An improvement and a retirement of stored assets through the window, and
+// a retirement of a code that is not stored.
+TEST_P(VentanaBienes, MejoraYBajaDesdeLaVentana)
+{
+    abrir();
+    lista.respuestas.enqueue("3");
+    f5("CODIGO");
+    ASSERT_TRUE(ventana->EsNovedad);
+    EXPECT_EQ(buso("NOVEDAD_ID")->text(), QStringLiteral("2"));
+    buso("NOVEDAD_VIDA_UTIL")->setText("4");
+    buso("NOVEDAD_IMPORTE")->setText("800");
+    buso("NOVEDAD_DETALLE")->setText("Cajonera");
+    ASSERT_EQ(enter("NOVEDAD_FECHA", "01/03/2026"), QString()); // in the active year: no sheet
+    // Someone else stores improvement 2 meanwhile: this one is told its number.
+    con().Insertar("MA_BIENES_NOVEDADES", {{"CODIGO", 3}, {"ID", 2}});
+    ventana->CmdBusoAceptar->click();
+    EXPECT_FALSE(ventana->HayError) << mensajes(dlg).toStdString();
+    ASSERT_FALSE(dlg.mostrados.isEmpty());
+    EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("La Mejora se grabó con el Nº Id. Mejoras 3"));
+    EXPECT_EQ(dlg.mostrados.last().titulo, kAviso);
+    auto n = con().PrimeraFila("SELECT * FROM MA_BIENES_NOVEDADES WHERE CODIGO = 3 AND ID = 3");
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->texto("DESCRIPCION"), "Cajonera");
+    EXPECT_EQ(n->moneda("COSTO").texto(2), "800.00");
+    EXPECT_DOUBLE_EQ(n->doble("PORCENTAJE"), 25);
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5")); // cleared for the next one
+
+    // Retirement of asset 1, the reason without its NUL.
+    lista.respuestas.enqueue("1");
+    f5("CODIGO");
+    ASSERT_TRUE(ventana->EsNovedad);
+    ASSERT_EQ(enter("FECHA_BAJA", "30/04/2026"), QString());
+    ASSERT_TRUE(ventana->EsBaja);
+    // Without a reason nothing is written.
+    dlg.mostrados.clear();
+    ventana->CmdBusoAceptar->click();
+    EXPECT_TRUE(ventana->HayError);
+    EXPECT_EQ(mensajes(dlg), QStringLiteral("Debe informar un motivo!!!"));
+    EXPECT_TRUE(con().PrimeraFila("SELECT FECHA_BAJA FROM MA_BIENES WHERE CODIGO = 1")->esNulo("FECHA_BAJA"));
+    buso("MOTIVO")->setText(QStringLiteral(" Robo") + QChar(u'\0') + QStringLiteral(" "));
+    ventana->CmdBusoAceptar->click();
+    EXPECT_FALSE(ventana->HayError);
+    auto b = con().PrimeraFila("SELECT FECHA_BAJA, MOTIVO FROM MA_BIENES WHERE CODIGO = 1");
+    EXPECT_EQ(b->fecha("FECHA_BAJA"), QDate(2026, 4, 30));
+    EXPECT_EQ(b->texto("MOTIVO"), "Robo");
+
+    // A retirement date on a code that is not stored: refused, fields kept.
+    lista.respuestas.enqueue("2");
+    f5("CODIGO");
+    ASSERT_TRUE(ventana->EsNovedad);
+    buso("MOTIVO")->setText("Rotura");
+    ASSERT_EQ(enter("FECHA_BAJA", "30/04/2026"), QString());
+    con().EjecutarSQL("DELETE FROM MV_CALCULO_BIENES WHERE CODIGO = 2");
+    con().EjecutarSQL("DELETE FROM MA_BIENES WHERE CODIGO = 2");
+    dlg.mostrados.clear();
+    ventana->CmdBusoAceptar->click();
+    EXPECT_TRUE(ventana->HayError);
+    ASSERT_FALSE(dlg.mostrados.isEmpty());
+    EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Código Inexistente"));
+    EXPECT_EQ(dlg.mostrados.last().titulo, kAviso);
+    EXPECT_EQ(buso("MOTIVO")->text(), QStringLiteral("Rotura"));
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("2"));
+}
+
+TEST_P(VentanaBienes, ComandosDeLaListaYCancelar)
+{
+    BienUso.CuentaContable = QStringLiteral("1201010010001");
+    FrmMA_BienesUso& w = abrir(false);
+    EXPECT_EQ(w.CmdAlta->text(), QStringLiteral("Dar de &Alta un Nuevo Bien de Uso"));
+    // Modify without a selection.
+    w.FG_Bienes->setCurrentCell(-1, -1);
+    w.CmdModificar->click();
+    ASSERT_EQ(dlg.mostrados.size(), 1);
+    EXPECT_EQ(dlg.mostrados[0].texto, QStringLiteral("Debe seleccionar el Bien de Uso a Modificar"));
+    EXPECT_EQ(dlg.mostrados[0].titulo, QStringLiteral("Error de Carga!"));
+    EXPECT_EQ(w.SSTab1->currentIndex(), 0);
+    // Double click on the second row: asset 2 loaded, improvement number offered.
+    w.FG_Bienes->setCurrentCell(1, 1);
+    emit w.FG_Bienes->cellDoubleClicked(1, 1);
+    EXPECT_EQ(w.SSTab1->currentIndex(), 1);
+    EXPECT_FALSE(w.SSTab1->isTabEnabled(0));
+    EXPECT_TRUE(w.EsNovedad);
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("2"));
+    EXPECT_EQ(buso("DESCRIPCION")->text(), QStringLiteral("Equipos de computación"));
+    EXPECT_EQ(buso("NOVEDAD_ID")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(w.FrmCalculo->isHidden());
+    // Cancel in dialog mode goes back to the list.
+    w.CmdBusoCancelar->click();
+    EXPECT_EQ(w.SSTab1->currentIndex(), 0);
+    EXPECT_TRUE(w.isVisible());
+    // New asset: the next number, the accounts of the list's account, focus on the identification.
+    w.CmdAlta->click();
+    EXPECT_TRUE(w.EsAlta);
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CUENTA_EJERCICIO")->text(), QStringLiteral("5201010010001"));
+    EXPECT_EQ(buso("PERIODO")->text(), ctx->periodoActivo().trimmed());
+    EXPECT_EQ(QApplication::focusWidget() == buso("SERIE") || w.focusWidget() == buso("SERIE"), true);
+    const QSize una = w.size();
+    w.CmdBusoCancelar->click();
+    w.CmdAlta->click();
+    EXPECT_EQ(w.size(), una); // one size however often
+    EXPECT_TRUE(w.frmBusoNovedades->isHidden());
+
+    // Dialog accept: the record is filled even when the check fails, the window stays.
+    buso("SERIE")->clear();
+    buso("DESCRIPCION")->setText(" Torno ");
+    dlg.mostrados.clear();
+    w.CmdBusoAceptar->click();
+    EXPECT_FALSE(dlg.mostrados.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(BienUso.Descripcion.texto(), QStringLiteral("Torno"));
+    EXPECT_EQ(BienUso.Codigo.texto(), QStringLiteral("5"));
+    // The record back into the fields gives the same texts.
+    w.Asignar_Registro(false);
+    EXPECT_EQ(buso("DESCRIPCION")->text(), QStringLiteral("Torno"));
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("NOVEDAD_ID")->text(), QStringLiteral("1")); // none in the record: the next of asset 5
+}
+
+TEST_P(VentanaBienes, CancelarEnLaCargaInicial)
+{
+    struct Caso { bool validado; int respuesta; bool cierra; int preguntas; };
+    for (const Caso& c : {Caso{false, 0, true, 0}, {true, vbNo, false, 1}, {true, vbYes, true, 1}}) {
+        FrmMA_BienesUso& w = abrir();
+        w.CodigoValidado = c.validado;
+        dlg.mostrados.clear();
+        if (c.respuesta) dlg.respuestas.enqueue(c.respuesta);
+        buso("SERIE")->setText("X");
+        w.CmdBusoCancelar->click();
+        ASSERT_EQ(dlg.mostrados.size(), c.preguntas);
+        if (c.preguntas) {
+            EXPECT_EQ(dlg.mostrados[0].texto, QStringLiteral("¿Está seguro de abandonar la carga de datos?"));
+            EXPECT_EQ(dlg.mostrados[0].titulo, QStringLiteral("Atención!!!"));
+            EXPECT_EQ(dlg.mostrados[0].estilo, int(vbYesNo | vbExclamation | vbDefaultButton2));
+        }
+        EXPECT_EQ(w.isHidden(), c.cierra);
+        EXPECT_EQ(buso("SERIE")->text(), QStringLiteral("X"));
+    }
+}
+
+TEST_P(VentanaBienes, PermiteCalcularDep)
+{
+    FrmMA_BienesUso& w = abrir();
+    con().EjecutarSQL("UPDATE MV_EJERCICIOS SET CERRADO = 0");
+    EXPECT_TRUE(w.PermiteCalcularDep(0, 1)); // no closed year: 0 - 0 - 1
+    EXPECT_TRUE(dlg.mostrados.isEmpty());
+    con().EjecutarSQL("DELETE FROM MV_EJERCICIOS");
+    con().Insertar("MV_EJERCICIOS", {{"PERIODO", 2002}, {"[FECHA DESDE]", QDate(2002, 1, 1)}, {"[FECHA HASTA]", QDate(2002, 12, 31)}, {"CERRADO", 1}});
+    con().Insertar("MV_EJERCICIOS", {{"PERIODO", 2003}, {"[FECHA DESDE]", QDate(2003, 1, 1)}, {"[FECHA HASTA]", QDate(2003, 12, 31)}, {"CERRADO", 0}});
+    con().EjecutarSQL("UPDATE MA_BIENES SET PERIODO = 1998 WHERE CODIGO = 1");
+    EXPECT_TRUE(w.PermiteCalcularDep(3, 1));
+    EXPECT_FALSE(w.PermiteCalcularDep(2, 1));
+    // Not stored: the purchase year typed.
+    buso("PERIODO")->setText("2000");
+    EXPECT_TRUE(w.PermiteCalcularDep(1, 99));
+    EXPECT_FALSE(w.PermiteCalcularDep(0, 99));
+}

@@ -9,6 +9,9 @@
 #include "Utilidades.h"
 #include "VentanasEscritorio.h"
 #include "FrmInterface.h"
+#include "FrmMA_BienesUso.h"
+#include "MenuPrincipal.h"
+#include "VentanasBienes.h"
 #include "ResultadosRecepcion.h"
 #include "frmMDI.h"
 #include "FrmTareas.h"
@@ -85,6 +88,24 @@ TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
     EXPECT_EQ(Utilidades::Descifrar(ini(s, "UserPassWord")), datos().password);
     EXPECT_TRUE(lanzador.iniciados.isEmpty()); // the company has a name: no configuration program
     EXPECT_TRUE(g.mostrados.isEmpty()) << g.ultimo().toStdString();
+}
+
+// The main window's own command opens the asset register as a dialog over
+// the asset list, modeless, not as the initial load.
+TEST_P(Arranque, MostrarBienesUsoAbreElRegistroSinCargaInicial)
+{
+    registrarVentanasBienes();
+    GuionDialogos g;
+    frmMDI w;
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.MostrarBienesUso();
+    auto* menu = ControladorMenu::de(w);
+    ASSERT_TRUE(menu);
+    auto* b = qobject_cast<FrmMA_BienesUso*>(menu->servicios().ventanaAbierta(QStringLiteral("FrmMA_BienesUso")));
+    ASSERT_TRUE(b) << g.ultimo().toStdString();
+    EXPECT_FALSE(b->EsCargaInicial);
+    EXPECT_TRUE(b->windowTitle().endsWith(QStringLiteral(" - Kardex -")));
+    EXPECT_TRUE(qobject_cast<QMdiSubWindow*>(b->parentWidget()));
 }
 
 // The signed-in user's grants saved in the task window and applied at once to
