@@ -10,6 +10,8 @@
 #include "FrmMa_BienesUsoModif.h"
 #include "ListaConsulta.h"
 #include "Moneda.h"
+#include "RegistroVentanas.h"
+#include "VentanasBienes.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -341,6 +343,40 @@ TEST_P(VentanaBienesModif, ConsultasPorTagYEgreso)
     EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("¿Está seguro de abandonar la carga de datos?"));
     EXPECT_TRUE(ventana->isHidden());
     EXPECT_EQ(con().Escalar(QStringLiteral("SELECT COUNT(*) FROM CONTROL_ACCESO WHERE FORMULARIO = 'FrmMa_BienesUsoModif' AND EGRESO IS NOT NULL")).toLongLong(), 1);
+}
+
+TEST_P(VentanaBienesModif, AceptarFallidoNoSaltaLosBloqueos)
+{
+    // A failed Accept leaves no check-all state behind: after Cancel the
+    // controlled asset still loads read-only.
+    bien(910);
+    fila(910, 0, 1);
+    bien(911);
+    fila(911, 0, 1, 5);
+    abrir();
+    cargar(910);
+    buso("serie")->setText(QStringLiteral(" "));
+    ventana->CmdAceptar_Click();
+    EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Debe informar el Campo!!!"));
+    EXPECT_FALSE(ventana->ValidandoTodo);
+    dlg.respuestas.enqueue(vbYes);
+    ventana->CmdCancelar_Click();
+    cargar(911);
+    EXPECT_FALSE(ventana->FrmBusoDatosCompra->isEnabled());
+    EXPECT_FALSE(ventana->CmdAceptar->isEnabled());
+    // Accept on a read-only load writes nothing.
+    ventana->CmdAceptar_Click();
+    EXPECT_EQ(leer(QStringLiteral("SELECT SERIE FROM MA_BIENES WHERE CODIGO = ?"), {911}).texto(QStringLiteral("SERIE")), QStringLiteral("S-1"));
+}
+
+TEST_P(VentanaBienesModif, SeAbrePorSuNombre)
+{
+    registrarVentanasBienes();
+    QWidget* w = crearVentana(QStringLiteral("FrmMa_BienesUsoModif"), *ctx, OpcionesVentana());
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Consulta/Modificación de Bienes de Uso"));
+    EXPECT_EQ(w->objectName(), QStringLiteral("FrmMa_BienesUsoModif"));
+    delete w;
 }
 
 VEXA_AMBOS_MOTORES(VentanaBienesModif);
