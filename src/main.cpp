@@ -10,12 +10,16 @@
 #include "Utilidades.h"
 #include "FrmInterface.h"
 #include "VentanasBienes.h"
+#include "VentanasCCosto.h"
 #include "VentanasEjercicios.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
 #include "VentanasSeguridad.h"
+#include "VentanasReferencia.h"
+#include "VentanasCotizacion.h"
 #include "frmMDI.h"
 #include "frmperscampos.h"
+#include "frmMA_INDAJUSTE.h"
 
 #include <QApplication>
 
@@ -33,6 +37,10 @@ int main(int argc, char** argv)
     registrarVentanasNucleo();
     registrarVentanasSeguridad();
     registrarVentanasBienes();
+    registrarVentanasReferencia();
+    registrarVentanasCotizacion();
+    registrarVentanasAjuste();
+    registrarVentanasCCosto();
 
     CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     LineaComandosPrograma = textoLineaComandos(app.arguments());

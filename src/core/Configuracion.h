@@ -49,9 +49,14 @@ public:
     // The account picker: the chart of accounts (description and code, in code
     // order) in the lookup list. The chosen code comes back in 'cuenta' and the
     // answer is true; closed without a choice, 'cuenta' is left as it was.
+    // Built with the windows (SeleccionaCuenta.cpp in vexa_core_ventanas).
     bool SeleccionaCuenta(QString& cuenta);
     // Title of the picker's list.
     static QString TituloSeleccionaCuenta();
+    // Check digit of an account code: its digits (anything else skipped) weighted
+    // 2, 3, 4, 5, 6, 7, 2, 3, ... from the rightmost; d = 11 - (sum mod 11), with
+    // 11 giving 0 and 10 giving 1.
+    static qint16 DigitoVerificador(const QString& cuenta);
     // The account may be posted (exists and is a detail account); mensaje gets the reason.
     bool ValidaCuenta(const QString& subdiario, const QString& cuenta, QString& mensaje);
     // The date lies within "FECHAOPERDESDE" .. "FECHAOPERHASTA", bounds included.

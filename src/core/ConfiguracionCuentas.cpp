@@ -1,6 +1,5 @@
 #include "Configuracion.h"
 
-#include "ListaConsulta.h"
 #include "Utilidades.h"
 
 namespace vexa {
@@ -20,18 +19,6 @@ bool Configuracion::ExisteCuenta(const QString& cuenta, bool& esBienDeUso)
     auto f = con().PrimeraFila(QStringLiteral("SELECT BIENES FROM MA_CUENTAS WHERE CODIGO = ?"), {c});
     if (!f) return false;
     esBienDeUso = f->entero(QStringLiteral("BIENES")) == 1;
-    return true;
-}
-
-QString Configuracion::TituloSeleccionaCuenta() { return QStringLiteral("Plan de Cuentas"); }
-
-bool Configuracion::SeleccionaCuenta(QString& cuenta)
-{
-    const QString elegida = plataforma::listaConsulta().Elegir(
-        con(), TituloSeleccionaCuenta(), QStringLiteral("CODIGO"),
-        QStringLiteral("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS ORDER BY CODIGO"));
-    if (elegida.isEmpty()) return false;
-    cuenta = texto::recortar(elegida);
     return true;
 }
 
@@ -78,5 +65,18 @@ bool Configuracion::EsFechaOperativa(const QDate& fecha)
     return desde <= fecha && fecha <= hasta;
 }
 
+
+qint16 Configuracion::DigitoVerificador(const QString& cuenta)
+{
+    int suma = 0, peso = 2;
+    for (qsizetype i = cuenta.size() - 1; i >= 0; --i) {
+        const QChar c = cuenta[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) continue;
+        suma += (c.unicode() - '0') * peso;
+        peso = peso == 7 ? 2 : peso + 1;
+    }
+    const int d = 11 - suma % 11;
+    return qint16(d == 11 ? 0 : d == 10 ? 1 : d);
+}
 
 } // namespace vexa

@@ -143,27 +143,42 @@ int CrearDiasCotizacion(Conexion& con, qint64 periodo, Progreso& progreso)
                         progreso);
 }
 
-int LlenarHuecosHastaHoy(ContextoEmpresa& ctx, const QDate& hoy, Progreso& progreso)
+QString ExpresionDiaCotizacion(const Conexion& con) { return expresionDia(con); }
+
+int LlenarHuecosDesdeUltimoDia(Conexion& con, const QDate& desde, const QDate& hasta, const QDate& hoy,
+                               Progreso& progreso)
 {
-    Conexion& con = ctx.con();
-    const QString periodo = texto::recortar(ctx.configuracion().ObtieneValor(QStringLiteral("Periodo")));
-    bool ok = false;
-    const qint64 numero = periodo.toLongLong(&ok);
-    if (!ok) return 0;
     TransaccionPropia t(con);
+    // The lock comes before the newest day is read: a second station waits here
+    // and then finds the days the first one wrote.
     con.bloquearFamilia(kBloqueoCotizaciones);
-    auto f = con.PrimeraFila(QStringLiteral("SELECT [FECHA DESDE] FROM MV_EJERCICIOS WHERE PERIODO = ?"), {numero});
-    if (!f) return 0;
     const QVariant ultimo = con.Escalar(
         QStringLiteral("SELECT MAX(%1) FROM TA_COTIZACION WHERE %1 <= ?").arg(expresionDia(con)), {hoy});
-    QDate inicio = f->fecha(QStringLiteral("FECHA DESDE"));
+    QDate inicio = desde.addDays(1);
     if (!ultimo.isNull()) {
         inicio = ultimo.typeId() == QMetaType::QDate ? ultimo.toDate() : QDate::fromString(ultimo.toString().left(10), Qt::ISODate);
         if (inicio == hoy) return 0;
     }
-    const int n = CompletarDiasCotizacion(con, inicio, hoy, true, progreso);
+    const int n = CompletarDiasCotizacion(con, inicio, hasta, true, progreso);
     t.confirmar();
     return n;
+}
+
+QDate PrimerDiaDelPeriodo(ContextoEmpresa& ctx)
+{
+    const QString periodo = texto::recortar(ctx.configuracion().ObtieneValor(QStringLiteral("Periodo")));
+    bool ok = false;
+    const qint64 numero = periodo.toLongLong(&ok);
+    if (!ok) return QDate();
+    auto f = ctx.con().PrimeraFila(QStringLiteral("SELECT [FECHA DESDE] FROM MV_EJERCICIOS WHERE PERIODO = ?"), {numero});
+    return f ? f->fecha(QStringLiteral("FECHA DESDE")) : QDate();
+}
+
+int LlenarHuecosHastaHoy(ContextoEmpresa& ctx, const QDate& hoy, Progreso& progreso)
+{
+    const QDate primero = PrimerDiaDelPeriodo(ctx);
+    if (!primero.isValid()) return 0;
+    return LlenarHuecosDesdeUltimoDia(ctx.con(), primero.addDays(-1), hoy, hoy, progreso);
 }
 
 // ---------------------------------------------------------------- the year

@@ -11,8 +11,9 @@
 // time part (the table's unique index is on the day), days that exist are
 // left as they are, new days are written at midnight. Two entry points use it:
 //   * CrearDiasCotizacion / LlenarHuecos: the days of a new year, every rate 1;
-//   * LlenarHuecosHastaHoy: the rate table brought up to today, each new day
-//     carrying the rates of the day before it.
+//   * LlenarHuecosDesdeUltimoDia / LlenarHuecosHastaHoy: the rate table
+//     brought up to a day from its newest row, each new day carrying the rates
+//     of the day before it.
 //
 // Every function throws on a database error (ErrorBD) and rolls back what it
 // wrote in its own transaction; inside the caller's transaction it leaves the
@@ -49,6 +50,22 @@ int LlenarHuecos(Conexion& con, const QDate& desde, const QDate& hasta, Progreso
 // Every day of fiscal year 'periodo' (its first to its last day), every rate 1;
 // nothing when the year does not exist.
 int CrearDiasCotizacion(Conexion& con, qint64 periodo, Progreso& progreso);
+// The calendar day of TA_COTIZACION.FECHA_HORA as the day index is built on
+// it: a condition on it ("... BETWEEN ? AND ?", bound QDates) uses the index.
+QString ExpresionDiaCotizacion(const Conexion& con);
+
+// The rate table's fill from its newest day, in one transaction under the rate
+// table's lock: from the newest day on or before 'hoy' (nothing, and no
+// progress, when that day is 'hoy' itself, whatever its time) or, when there is
+// none, from the day after 'desde', up to 'hasta' (both included); each new day
+// carries the rates of the day before it (a rate left empty carries the one
+// before it). Rows after 'hoy' are neither a starting point nor changed when
+// 'hasta' is 'hoy'. Returns the number of days added.
+int LlenarHuecosDesdeUltimoDia(Conexion& con, const QDate& desde, const QDate& hasta, const QDate& hoy,
+                               Progreso& progreso);
+// The first day of the year in use ("Periodo"); an invalid date when the value
+// is not a number or the year does not exist.
+QDate PrimerDiaDelPeriodo(ContextoEmpresa& ctx);
 // The rate table up to 'hoy' for the year in use ("Periodo"): from the newest
 // day on or before 'hoy' (nothing when that is 'hoy' itself) or, when there is
 // none, from the year's first day; each new day carries the rates of the day

@@ -46,6 +46,8 @@ public:
     static int FiltraTecla(const QLineEdit* campo, int codigo);
     // Selects the field's whole text (also when the focus came with a mouse click).
     static void SeleccionaTexto(QLineEdit* campo, bool todo = true);
+    // The decimal mark typed figures take, whatever the system's settings.
+    static QChar SeparadorDecimal() { return QLatin1Char('.'); }
 };
 
 // A control array of line edits (see the top of this file).

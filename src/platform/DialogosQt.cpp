@@ -1,5 +1,6 @@
 #include "DialogosQt.h"
 
+#include "ListaConsultaQt.h"
 #include "ReportesQt.h"
 #include "TraduccionQt.h"
 
@@ -105,6 +106,7 @@ void usarPlataformaQt()
     instalarTraduccionQt();
     usarDialogosQt();
     usarReportesQt();
+    usarListaConsultaQt();
 }
 
 } // namespace vexa::plataforma

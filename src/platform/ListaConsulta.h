@@ -1,7 +1,7 @@
 #pragma once
 // Seam for the lookup list: shows the rows of a query and gives back the value of
 // the key column of the row the operator picks. The program uses a small modal
-// list window; tests install ListaConsultaGuion, which records what was asked
+// list window (ListaConsultaQt.h); tests install ListaConsultaGuion, which records what was asked
 // and answers from a queue.
 #include "Conexion.h"
 
@@ -20,7 +20,10 @@ public:
 };
 
 ListaConsulta& listaConsulta();
-void instalarListaConsulta(ListaConsulta* l); // not owned; nullptr restores the window
+void instalarListaConsulta(ListaConsulta* l); // not owned; nullptr restores the default
+// The default list (the window level sets the list window: ListaConsultaQt.h).
+// Without one every list closes without a choice.
+void fijarListaConsultaPorDefecto(ListaConsulta* l);
 
 class ListaConsultaGuion : public ListaConsulta {
 public:

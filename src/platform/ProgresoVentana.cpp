@@ -69,6 +69,17 @@ void ProgresoVentana::MostrarVentana(bool visible)
     if (cuadro_) cuadro_->setVisible(visible);
 }
 
+void ProgresoVentana::Reanudar()
+{
+    cancelado_ = false;
+    if (cuadro_ && cuadro_->wasCanceled()) {
+        const int valor = cuadro_->value();
+        cuadro_->reset();
+        cuadro_->setValue(valor < 0 ? 0 : valor);
+        cuadro_->show();
+    }
+}
+
 void ProgresoVentana::Cerrar()
 {
     if (cuadro_) {

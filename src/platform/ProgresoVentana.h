@@ -24,6 +24,8 @@ public:
     bool Actualizar(qint64 hecho, const QString& texto) override;
     void Cerrar() override;
     void MostrarVentana(bool visible) override;
+    // The operator chose to go on after asking to cancel: the request is forgotten.
+    void Reanudar();
 
 protected:
     // The box shows the three texts on three lines.

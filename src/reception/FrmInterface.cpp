@@ -1,5 +1,7 @@
 #include "FrmInterface.h"
 
+#include "FrmImportacion.h"
+
 #include "AjustesPrograma.h"
 #include "LectorInterfaz.h"
 #include "Conexion.h"
@@ -394,6 +396,7 @@ void FrmInterface::closeEvent(QCloseEvent* e)
 void registrarVentanasRecepcion()
 {
     registrarVentana(QStringLiteral("FrmInterface"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmInterface(ctx); });
+    registrarVentana(QStringLiteral("FrmImportacion"), [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmImportacion(ctx); });
 }
 
 } // namespace vexa::recepcion

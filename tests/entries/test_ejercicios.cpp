@@ -156,6 +156,127 @@ TEST_P(Ejercicios, HastaHoyArrastraLasTasas)
     EXPECT_EQ(LlenarHuecosHastaHoy(otro, QDate(2027, 3, 20), p), 0);
 }
 
+// Every row as "dd/MM HH:mm=r1/r2/r3/r4/r5", an empty rate as "-".
+QStringList filas(Conexion& c)
+{
+    QStringList r;
+    auto rs = c.ObtenerRecordset("SELECT * FROM TA_COTIZACION ORDER BY FECHA_HORA");
+    for (; !rs.eof(); rs.siguiente()) {
+        QStringList t;
+        for (int i = 1; i <= 5; ++i) {
+            const QString col = QStringLiteral("Moneda%1").arg(i);
+            t << (rs.esNulo(col) ? QStringLiteral("-") : rs.moneda(col).texto(0));
+        }
+        r << rs.fila().fechaHora("FECHA_HORA").toString("dd/MM HH:mm") + "=" + t.join('/');
+    }
+    return r;
+}
+
+TEST_P(Ejercicios, LlenadoDesdeElUltimoDia)
+{
+    // The rate table's fill as the rate window runs it: year 3 starts 1 March 2027.
+    struct Fila { QDateTime fh; QList<QVariant> tasas; };
+    const QDate hoy(2027, 3, 10);
+    auto en = [](int d, int h = 0, int m = 0) { return QDateTime(QDate(2027, 3, d), QTime(h, m)); };
+    struct Caso {
+        const char* nombre;
+        QVariant periodo;
+        std::vector<Fila> antes;
+        int creados;
+        QStringList despues; // only the rows from 8 March on (or all when fewer)
+        bool progreso;
+    };
+    const QList<QVariant> t2{2, 3, 4, 5, 6};
+    const Caso casos[] = {
+        {"hoy a las 14:30 cuenta como hoy", "3", {{en(10, 14, 30), t2}}, 0, {"10/03 14:30=2/3/4/5/6"}, false},
+        {"ayer a las 14:00: hoy a medianoche", "3", {{en(9, 14), t2}}, 1,
+         {"09/03 14:00=2/3/4/5/6", "10/03 00:00=2/3/4/5/6"}, true},
+        // The run starts at the newest day with every carried rate 1.
+        {"una tasa vacía deja la arrastrada", "3",
+         {{en(7), t2}, {en(8), {QVariant(), 9, QVariant(), 9, 9}}}, 2,
+         {"08/03 00:00=-/9/-/9/9", "09/03 00:00=1/9/1/9/9", "10/03 00:00=1/9/1/9/9"}, true},
+        {"los días después de hoy no cuentan ni cambian", "3", {{en(8), t2}, {en(12), {7, 7, 7, 7, 7}}}, 2,
+         {"08/03 00:00=2/3/4/5/6", "09/03 00:00=2/3/4/5/6", "10/03 00:00=2/3/4/5/6", "12/03 00:00=7/7/7/7/7"}, true},
+        {"sin filas: desde el primer día del año", " 3 ", {}, 10, {"08/03 00:00=1/1/1/1/1", "09/03 00:00=1/1/1/1/1",
+                                                                  "10/03 00:00=1/1/1/1/1"}, true},
+        {"filas de años anteriores: desde la última", "3", {{QDateTime(QDate(2027, 2, 27), QTime(0, 0)), t2}}, 11,
+         {"08/03 00:00=2/3/4/5/6", "09/03 00:00=2/3/4/5/6", "10/03 00:00=2/3/4/5/6"}, true},
+        {"ejercicio inexistente", "8", {}, 0, {}, false},
+        {"periodo en blanco", " ", {}, 0, {}, false},
+        {"periodo no numérico", "tres", {}, 0, {}, false},
+    };
+    ejercicio(con(), 3, QDate(2027, 3, 1), QDate(2028, 2, 29));
+    for (const auto& c : casos) {
+        con().EjecutarSQL("DELETE FROM TA_COTIZACION");
+        fijarValor(con(), "Periodo", c.periodo);
+        for (const auto& f : c.antes) {
+            Valores v{{"FECHA_HORA", f.fh}};
+            for (int i = 0; i < 5; ++i)
+                v.push_back({QStringLiteral("Moneda%1").arg(i + 1),
+                             f.tasas[i].isNull() ? QVariant() : QVariant::fromValue(Moneda::entero(f.tasas[i].toInt()))});
+            con().Insertar("TA_COTIZACION", v);
+        }
+        ContextoEmpresa ctx(con());
+        ProgresoGrabado p;
+        EXPECT_EQ(LlenarHuecosHastaHoy(ctx, hoy, p), c.creados) << c.nombre;
+        QStringList d = filas(con());
+        while (d.size() > c.despues.size()) d.removeFirst();
+        EXPECT_EQ(d, c.despues) << c.nombre;
+        EXPECT_EQ(!p.hechos.isEmpty(), c.progreso) << c.nombre;
+        EXPECT_FALSE(con().enTransaccion()) << c.nombre;
+    }
+}
+
+TEST_P(Ejercicios, LlenadoDesdeElUltimoDiaSinFilasEmpiezaTrasDesde)
+{
+    // With no row on or before today the fill starts the day after Desde and
+    // runs to Hasta; one rejected day leaves nothing of the run.
+    ProgresoGrabado p;
+    EXPECT_EQ(LlenarHuecosDesdeUltimoDia(con(), QDate(2027, 3, 3), QDate(2027, 3, 6), QDate(2027, 3, 5), p), 3);
+    EXPECT_EQ(filas(con()), QStringList({"04/03 00:00=1/1/1/1/1", "05/03 00:00=1/1/1/1/1", "06/03 00:00=1/1/1/1/1"}));
+    con().EjecutarSQL("DELETE FROM TA_COTIZACION");
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL("CREATE TRIGGER NO_DIA BEFORE INSERT ON TA_COTIZACION WHEN date(NEW.FECHA_HORA) = '2027-03-05' "
+                          "BEGIN SELECT RAISE(ABORT, 'dia rechazado'); END");
+    } else {
+        con().EjecutarSQL("CREATE FUNCTION no_dia() RETURNS trigger AS $$ BEGIN IF CAST(NEW.FECHA_HORA AS DATE) = DATE '2027-03-05' "
+                          "THEN RAISE EXCEPTION 'dia rechazado'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER NO_DIA BEFORE INSERT ON TA_COTIZACION FOR EACH ROW EXECUTE FUNCTION no_dia()");
+    }
+    EXPECT_THROW(LlenarHuecosDesdeUltimoDia(con(), QDate(2027, 3, 3), QDate(2027, 3, 6), QDate(2027, 3, 6), p), ErrorBD);
+    EXPECT_FALSE(con().enTransaccion());
+    EXPECT_EQ(cuenta(con(), "SELECT COUNT(*) FROM TA_COTIZACION"), 0);
+}
+
+TEST_P(Ejercicios, DosEstacionesLlenanALaVez)
+{
+    // Two stations open the rate window at once: one row per day, the second
+    // finds nothing to do.
+    fijarValor(con(), "Periodo", "3");
+    ejercicio(con(), 3, QDate(2027, 1, 1), QDate(2027, 12, 31));
+    dia(con(), QDateTime(QDate(2027, 1, 1), QTime(0, 0)), 4);
+    const QDate hoy(2027, 12, 31);
+    std::atomic<int> total{0}, vacias{0};
+    std::atomic<bool> salida{false};
+    auto estacion = [&] {
+        auto c = otraConexion();
+        ContextoEmpresa ctx(*c);
+        ProgresoNulo p;
+        while (!salida.load()) std::this_thread::yield();
+        const int n = LlenarHuecosHastaHoy(ctx, hoy, p);
+        total += n;
+        if (n == 0) ++vacias;
+    };
+    std::thread a(estacion), b(estacion);
+    salida = true;
+    a.join();
+    b.join();
+    EXPECT_EQ(total.load(), 364);
+    EXPECT_EQ(vacias.load(), 1);
+    EXPECT_EQ(cuenta(con(), "SELECT COUNT(*) FROM TA_COTIZACION"), 365);
+    EXPECT_EQ(cuenta(con(), "SELECT COUNT(*) FROM TA_COTIZACION WHERE Moneda2 = ?", {QVariant::fromValue(Moneda::entero(5))}), 365);
+}
+
 // ---------------------------------------------------------------- the year
 
 TEST_P(Ejercicios, NumeroDelPrimerPaso)

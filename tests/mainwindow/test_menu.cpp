@@ -5,6 +5,8 @@
 #include "Frm_LibrosIva.h"
 #include "LBF_DBPWD.h"
 #include "VentanasAsientos.h"
+#include "VentanasReferencia.h"
+#include "VentanasCotizacion.h"
 #include "frmperscampos.h"
 #include "ArbolMenu.h"
 #include "BaseDePrueba.h"
@@ -802,6 +804,10 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     registrarVentanasEjercicios();
     registrarVentanasAsientos();
     registrarVentanasNucleo();
+    registrarVentanasReferencia();
+    EXPECT_TRUE(existeVentana("frmTablas"));
+    EXPECT_TRUE(existeVentana("FrmDefVistas"));
+    registrarVentanasCotizacion();
     EXPECT_TRUE(existeVentana("FrmInterface"));
     EXPECT_TRUE(existeVentana("frmperscampos"));
     EXPECT_TRUE(existeVentana("WizEjercicio"));
@@ -809,6 +815,7 @@ TEST(VentanasDelMenu, LasVentanasDeLosSubsistemasEstanRegistradas)
     EXPECT_TRUE(existeVentana("Frm_LibrosIva"));
     EXPECT_TRUE(existeVentana("FrmRenumTitCopiadores"));
     EXPECT_TRUE(existeVentana("LBF_DBPWD"));
+    EXPECT_TRUE(existeVentana("FrmTaCotizacion"));
 }
 
 // The journal windows open from their menu items on the company's data.
@@ -866,3 +873,24 @@ TEST_P(VentanasAsientosDelMenu, LibrosDeIvaYRenumeracion)
 }
 
 VEXA_AMBOS_MOTORES(VentanasAsientosDelMenu);
+
+// The reference windows open from their menu items, modeless, on the demo company.
+TEST_P(VentanasAsientosDelMenu, TablasDeReferenciaYVistas)
+{
+    registrarVentanasReferencia();
+    QMdiArea mdi;
+    ContextoEmpresa ctx(con());
+    ServiciosMenu s;
+    s.contexto = &ctx;
+    s.areaMdi = &mdi;
+    DespachoMenu d(s);
+    GuionDialogos dlg;
+    EXPECT_TRUE(d.ejecutar("MnuArchivosTablas"));
+    EXPECT_TRUE(d.ejecutar("MNU_VistasDatosAdicionales"));
+    ASSERT_TRUE(s.ventanaAbierta("frmTablas"));
+    ASSERT_TRUE(s.ventanaAbierta("FrmDefVistas"));
+    EXPECT_EQ(s.ventanaAbierta("frmTablas")->windowTitle(), "Tablas de Referencias");
+    EXPECT_EQ(mdi.subWindowList().size(), 2);
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
+    while (!mdi.subWindowList().isEmpty()) delete mdi.subWindowList().first();
+}
