@@ -538,7 +538,8 @@ TEST_P(IndicesAjuste, ReporteCerrarYMenu)
     }
     instalarLanzador(nullptr);
     qunsetenv("VEXA_CARPETA_PROGRAMA");
-    const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ?", {"OPERADOR", "frmMA_INDAJUSTE"});
+    const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ? AND MAQUINA = ?",
+                                     {"OPERADOR", "frmMA_INDAJUSTE", maquina});
     ASSERT_TRUE(f);
     EXPECT_EQ(f->fechaHora("EGRESO").toString("yyyy-MM-dd HH:mm"), "2026-06-15 09:30");
 }
