@@ -1,0 +1,792 @@
+#include "FrmMa_BienesUsoModif.h"
+
+#include "AjustesPrograma.h"
+#include "Configuracion.h"
+#include "ContextoEmpresa.h"
+#include "Dialogos.h"
+#include "Entorno.h"
+#include "LBM_Common.h"
+#include "ListaConsulta.h"
+#include "ReglasBienes.h"
+#include "Utilidades.h"
+#include "UtilidadesVentanas.h"
+#include "lbm_Seguridad.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace vexa {
+
+using namespace plataforma;
+
+namespace {
+
+const QString kTitulo = QStringLiteral("Consulta/Modificación de Bienes de Uso");
+const QString kAviso = QStringLiteral("Aviso al Operador...");
+
+struct Def {
+    const char* campo;
+    const char* tag;
+    int largo;
+    int marco; // txtbuso: 0 header, 1 purchase, 2 additional
+    const char* caption;
+    const char* filtro;
+};
+const Def kBuso[] = {
+    {"CODIGO", "ma_bienes", 0, 0, "Nº Control Interno", "NUMERO"},
+    {"Novedad_iD", "", 0, 0, "Nº Id. Mejoras", "NUMERO"},
+    {"serie", "", 20, 0, "Identificación", nullptr},
+    {"Cuenta_Contable", "ma_cuentas", 0, 0, "Cta. Bien de Uso", nullptr},
+    {"Cuenta_Acumulada", "ma_cuentas", 0, 0, "Cta. Depreciación Acumulada", nullptr},
+    {"Cuenta_Ejercicio", "ma_cuentas", 0, 0, "Cta. Depreciación Ejercicio", nullptr},
+    {"Fecha_Compra", "fecha", 10, 1, "Fecha de Compra/ Revaluación", "FECHA"},
+    {"Costo", "", 0, 1, "Costo", "NUMERO"},
+    {"Periodo", "", 0, 1, "Ejercicio de Compra/ Revaluación Nº", "NUMERO"},
+    {"Fecha_revaluAcion", "fecha", 10, 1, nullptr, "FECHA"},
+    {"importe", "", 0, 1, nullptr, "NUMERO"},
+    {"Periodo_revaluacion", "", 0, 1, nullptr, "NUMERO"},
+    {"Valor_Residual", "", 0, 1, "Valor Residual", "NUMERO"},
+    {"porcentaje", "", 0, 1, "% Depreciación", "NUMERO"},
+    {"Valor_Recupero", "", 0, 1, "Valor de Recupero", "NUMERO"},
+    {"vida_util", "", 0, 1, "Vida Util (en Años)", "NUMERO"},
+    {"ubicacion", "", 250, 2, "Ubicación ", nullptr},
+    {"afecta", "", 250, 2, "Afectado a", nullptr},
+    {"descripcion", "", 250, 2, "Descripción ", nullptr},
+    {"fecha_baja", "fecha", 10, 2, "Fecha de Baja", "FECHA"},
+    {"motivo", "", 250, 2, "Motivo", nullptr},
+};
+const Def kNov[] = {
+    {"iD", "ma_bienes_novedades", 0, 0, "Nº Id. Mejoras", "NUMERO"},
+    {"Fecha", "fecha", 10, 0, "Fecha", "FECHA"},
+    {"costo", "", 0, 0, "Importe", "NUMERO"},
+    {"Descripcion", "", 250, 0, "Descripción", nullptr},
+    {"Vida_Util", "", 0, 0, "Vida Util (en Años)", "NUMERO"},
+    {"porcentaje", "", 0, 0, "% Depreciación", "NUMERO"},
+};
+const Def kCalculo[] = {
+    {"PERIODO_DE_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO"},
+    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO"},
+    {"COSTO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO"},
+    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA"},
+    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO"},
+    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO"},
+};
+
+QString recortar(const QString& s) { return texto::recortar(s); }
+bool es(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
+QString L(const char* s) { return QString::fromLatin1(s); }
+QString importe2(Moneda m) { return m.texto(2); }
+QVariant mon(Moneda m) { return QVariant::fromValue(m); }
+double comoDoble(Moneda m) { return double(m.unidades()) / double(Moneda::kEscala); }
+
+} // namespace
+
+FrmMa_BienesUsoModif::FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+{
+    construir();
+    setWindowTitle(kTitulo);
+    AplicarEstiloFormulario(this);
+    ventanas::PreparaFormulario(this);
+    Inicializa();
+}
+
+FrmMa_BienesUsoModif::~FrmMa_BienesUsoModif() = default;
+
+void FrmMa_BienesUsoModif::construir()
+{
+    setObjectName(QStringLiteral("FrmMa_BienesUsoModif"));
+    txtbuso = new ArregloCajas(QStringLiteral("txtbuso"), this);
+    txtNov = new ArregloCajas(QStringLiteral("txtNov"), this);
+    txtCalculo = new ArregloCajas(QStringLiteral("txtCalculo"), this);
+    auto* raiz = new QGridLayout(this);
+    auto marco = [&](QGroupBox*& g, const char* nombre, const QString& caption) {
+        g = new QGroupBox(caption, this);
+        g->setObjectName(L(nombre));
+        return new QGridLayout(g);
+    };
+    QGridLayout* lCab = marco(frmBusoCabecera, "frmBusoCabecera", QString());
+    QGridLayout* lCom = marco(FrmBusoDatosCompra, "FrmBusoDatosCompra", QString());
+    QGridLayout* lAdi = marco(FrmBusoDatosAdic, "FrmBusoDatosAdic", QString());
+    QGridLayout* lNov = marco(frmBusoNovedades, "frmBusoNovedades", QStringLiteral("Mejoras sobre el Bien de Uso"));
+    QGridLayout* lCal = marco(FrmCalculo, "FrmCalculo", QStringLiteral("Planilla de Cálculo: Depreciación Bienes de Uso"));
+
+    auto poblar = [](ArregloCajas* a, const Def* defs, size_t n, QGroupBox** marcos, QGridLayout** lugares, int columnas) {
+        int filas[3] = {0, 0, 0};
+        for (size_t i = 0; i < n; ++i) {
+            const Def& d = defs[i];
+            QLineEdit* t = a->agregar(marcos[d.marco], {L(d.campo), L(d.tag), d.largo, d.filtro && L(d.filtro) == QLatin1String("NUMERO")});
+            if (d.filtro) t->setProperty(ControlesFormulario::propiedadFiltro(), L(d.filtro));
+            if (!d.caption) {
+                t->hide();
+                continue;
+            }
+            const int k = filas[d.marco]++;
+            auto* e = new QLabel(QString::fromUtf8(d.caption), marcos[d.marco]);
+            e->setBuddy(t);
+            lugares[d.marco]->addWidget(e, k / columnas, (k % columnas) * 2);
+            lugares[d.marco]->addWidget(t, k / columnas, (k % columnas) * 2 + 1);
+        }
+    };
+    QGroupBox* mBuso[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic};
+    QGridLayout* lBuso[] = {lCab, lCom, lAdi};
+    poblar(txtbuso, kBuso, std::size(kBuso), mBuso, lBuso, 1);
+    QGroupBox* mNov[] = {frmBusoNovedades};
+    QGridLayout* lNovs[] = {lNov};
+    poblar(txtNov, kNov, std::size(kNov), mNov, lNovs, 2);
+    QGroupBox* mCal[] = {FrmCalculo};
+    QGridLayout* lCals[] = {lCal};
+    poblar(txtCalculo, kCalculo, std::size(kCalculo), mCal, lCals, 2);
+    lblDescPeriodo = new QLabel(FrmCalculo);
+    lblDescPeriodo->setObjectName(QStringLiteral("lblDescPeriodo"));
+    lCal->addWidget(lblDescPeriodo, 3, 0, 1, 2);
+
+    // The notices stand in the frames' place.
+    auto pila = [&](QStackedWidget*& p, QGroupBox* frame, QLabel*& lbl, const char* nombre, const QString& aviso) {
+        p = new QStackedWidget(this);
+        lbl = new QLabel(aviso, p);
+        lbl->setObjectName(L(nombre));
+        lbl->setWordWrap(true);
+        lbl->setAlignment(Qt::AlignCenter);
+        QFont f = lbl->font();
+        f.setBold(true);
+        lbl->setFont(f);
+        p->addWidget(frame);
+        p->addWidget(lbl);
+    };
+    pila(pilaNov, frmBusoNovedades, lblNov, "lblNov",
+         QStringLiteral("Estos campos se habilitarán cuando el N° Id. Mejoras sea mayor que 0"));
+    pila(pilaCalculo, FrmCalculo, lblCalculo, "lblCalculo",
+         QStringLiteral("No se ha hecho el calculo de depreciación de este Bien de Uso"));
+
+    raiz->addWidget(frmBusoCabecera, 0, 0);
+    raiz->addWidget(FrmBusoDatosAdic, 0, 1);
+    raiz->addWidget(FrmBusoDatosCompra, 1, 0);
+    raiz->addWidget(pilaNov, 1, 1);
+    raiz->addWidget(pilaCalculo, 2, 0, 1, 2);
+
+    auto boton = [&](QPushButton*& b, const char* nombre, const QString& caption) {
+        b = new QPushButton(caption, this);
+        b->setObjectName(L(nombre));
+    };
+    boton(CmdConsulta, "CmdConsulta", QStringLiteral("C&onsultar"));
+    boton(CmdAceptar, "CmdAceptar", QStringLiteral("&Aceptar"));
+    boton(CmdCancelar, "CmdCancelar", QStringLiteral("&Cancelar"));
+    boton(CmdTerminar, "CmdTerminar", QStringLiteral("&Terminar"));
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(CmdConsulta);
+    botones->addStretch();
+    botones->addWidget(CmdAceptar);
+    botones->addWidget(CmdCancelar);
+    botones->addWidget(CmdTerminar);
+    raiz->addLayout(botones, 3, 0, 1, 2);
+    CmdConsulta->hide();
+
+    txtbuso->AlEntrar = [this](int i) {
+        IndiceBuso = i;
+        IndiceCalculo = -2;
+        ControlesFormulario::SeleccionaTexto((*txtbuso)[i], true);
+        CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
+    };
+    txtbuso->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtbuso_KeyDown(i, k, m); };
+    txtbuso->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtbuso, i, c); };
+    txtbuso->BotonDerecho = [this](int) { ConsultarCampo(); };
+    txtCalculo->AlEntrar = [this](int i) {
+        IndiceBuso = -2;
+        IndiceCalculo = i;
+        ControlesFormulario::SeleccionaTexto((*txtCalculo)[i], true);
+    };
+    txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers) { teclaAbajo(*txtCalculo, i, k); };
+    txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
+    txtNov->AlEntrar = [this](int i) {
+        if (!es(ArregloCajas::dataField((*txtNov)[i]), "Descripcion")) ControlesFormulario::SeleccionaTexto((*txtNov)[i], true);
+    };
+    txtNov->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers) { teclaAbajo(*txtNov, i, k); };
+    txtNov->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtNov, i, c); };
+
+    connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(CmdTerminar, &QPushButton::clicked, this, [this] { CmdTerminar_Click(); });
+}
+
+bool FrmMa_BienesUsoModif::calculoVisible() const { return pilaCalculo->currentWidget() == FrmCalculo; }
+bool FrmMa_BienesUsoModif::novedadesVisible() const { return pilaNov->currentWidget() == frmBusoNovedades; }
+void FrmMa_BienesUsoModif::mostrarCalculo(bool visible) { pilaCalculo->setCurrentWidget(visible ? static_cast<QWidget*>(FrmCalculo) : lblCalculo); }
+
+// ---- states ----
+
+void FrmMa_BienesUsoModif::Inicializa()
+{
+    ModoModificacion = false;
+    ValidandoTodo = false;
+    CodigoValido = false;
+    Cargado = false;
+    carga_ = bienes::CargaModificacion();
+    for (ArregloCajas* a : {txtbuso, txtNov, txtCalculo})
+        for (QLineEdit* t : a->cajas()) {
+            t->clear();
+            t->setEnabled(true);
+        }
+    for (QGroupBox* g : {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades, FrmCalculo}) g->setEnabled(true);
+    pilaNov->setCurrentWidget(frmBusoNovedades);
+    mostrarCalculo(true);
+    lblDescPeriodo->clear();
+    nov(L("iD"))->setEnabled(false);
+    for (const char* c : {"Cuenta_Ejercicio", "Cuenta_Acumulada", "porcentaje", "Periodo"}) buso(L(c))->setEnabled(false);
+    nov(L("porcentaje"))->setEnabled(false);
+    for (const char* c : {"Costo", "Valor_Residual", "Valor_Recupero"}) buso(L(c))->setText(QStringLiteral("0.00"));
+    nov(L("costo"))->setText(QStringLiteral("0.00"));
+    for (const char* c : {"COSTO", "DEP_EJERCICIO", "dep_acumulada"}) calculo(L(c))->setText(QStringLiteral("0.00"));
+    CmdAceptar->setEnabled(false);
+}
+
+void FrmMa_BienesUsoModif::Habilita_Marcos(bool esNovedad, std::optional<bool> sinPlanilla)
+{
+    buso(L("Valor_Residual"))->setEnabled(false);
+    if (esNovedad) {
+        pilaNov->setCurrentWidget(frmBusoNovedades);
+        mostrarCalculo(true);
+    } else {
+        buso(L("fecha_baja"))->setEnabled(false);
+        buso(L("motivo"))->setEnabled(false);
+        pilaNov->setCurrentWidget(lblNov);
+    }
+    if (sinPlanilla) mostrarCalculo(!*sinPlanilla);
+    calculo(L("DEP_EJERCICIO"))->setEnabled(false);
+    calculo(L("COEFICIENTE"))->setEnabled(false);
+}
+
+// ---- load ----
+
+void FrmMa_BienesUsoModif::llenar(ArregloCajas& a, int desde, int hasta, const Fila& f, const QString& tabla)
+{
+    const TablaCatalogo cat = ctx_.con().Catalogo(tabla);
+    for (int i = desde; i <= hasta; ++i) {
+        QLineEdit* t = a[i];
+        const QString campo = recortar(ArregloCajas::dataField(t));
+        if (!f.tiene(campo)) throw ErrorVexa(3265, QStringLiteral("No se encontró el campo ") + campo + QStringLiteral(" en la tabla ") + tabla);
+        if (f.esNulo(campo)) {
+            t->clear();
+            continue;
+        }
+        const ColumnaCatalogo* c = cat.columna(campo);
+        const auto tipo = c ? c->tipo : ColumnaCatalogo::Tipo::Otro;
+        if (tipo == ColumnaCatalogo::Tipo::Moneda) t->setText(importe2(f.moneda(campo)));
+        else if (tipo == ColumnaCatalogo::Tipo::Fecha || tipo == ColumnaCatalogo::Tipo::FechaHora) t->setText(Utilidades::FechaATexto(f.fecha(campo)));
+        else if (tipo == ColumnaCatalogo::Tipo::Doble) t->setText(QString::number(f.doble(campo), 'g', 15));
+        else if (tipo == ColumnaCatalogo::Tipo::Entero) t->setText(QString::number(f.entero(campo)));
+        else t->setText(recortar(Utilidades::QuitaCaracteres(f.texto(campo), QString(QChar(0)), QString(QChar(255)))));
+    }
+}
+
+void FrmMa_BienesUsoModif::residual()
+{
+    const Moneda r = Utilidades::TextoAMoneda(buso(L("Costo"))->text()) - Utilidades::TextoAMoneda(calculo(L("dep_acumulada"))->text());
+    buso(L("Valor_Residual"))->setText(importe2(r));
+}
+
+void FrmMa_BienesUsoModif::bloquear()
+{
+    for (QGroupBox* g : {FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades, FrmCalculo}) g->setEnabled(false);
+    for (const char* c : {"serie", "CODIGO", "Novedad_iD"}) buso(L(c))->setEnabled(false);
+    Cargado = false;
+    CmdAceptar->setEnabled(false);
+}
+
+void FrmMa_BienesUsoModif::Asignar_Datos()
+{
+    Conexion& con = ctx_.con();
+    try {
+        const auto codigo = bienes::CodigoBien(buso(L("CODIGO"))->text());
+        const QString numero = recortar(buso(L("Novedad_iD"))->text());
+        const qint64 id = numero.isEmpty() ? 0 : bienes::CodigoBien(numero).value_or(0);
+        if (!codigo) return;
+        EsNovedad = id > 0;
+        Habilita_Marcos(EsNovedad);
+        carga_ = bienes::CargarModificacion(con, *codigo, id, ctx_.periodo());
+        const bienes::CargaModificacion& c = carga_;
+        if (!c.bien) throw ErrorVexa(3021, QStringLiteral("No se encontró el Bien de Uso ") + QString::number(*codigo));
+        if (EsNovedad && !c.novedad) throw ErrorVexa(3021, QStringLiteral("El codigo informado no existe"));
+        llenar(*txtbuso, 2, txtbuso->cantidad() - 1, *c.bien, QStringLiteral("MA_BIENES"));
+        const bool posteado = c.bien->entero(QStringLiteral("NRO_ASIENTO")) > 0;
+        if (const Fila* f = c.calculo()) {
+            Habilita_Marcos(EsNovedad, false);
+            llenar(*txtCalculo, 0, txtCalculo->cantidad() - 1, *f, QStringLiteral("MV_CALCULO_BIENES"));
+            const Moneda sheetRes = Utilidades::TextoAMoneda(calculo(L("COSTO"))->text()) -
+                                    Utilidades::TextoAMoneda(calculo(L("dep_acumulada"))->text());
+            buso(L("Valor_Residual"))->setText(importe2(sheetRes));
+            // The row's recovery value when it has one, else the asset's.
+            if (!f->esNulo(QStringLiteral("VALOR_RECUPERO")))
+                buso(L("Valor_Recupero"))->setText(importe2(f->moneda(QStringLiteral("VALOR_RECUPERO"))));
+            if (EsNovedad && f->entero(QStringLiteral("AST_NRO_ASIENTO")) > 0)
+                for (const char* k : {"COSTO", "FECHA_CIERRE", "COEFICIENTE", "DEP_EJERCICIO", "dep_acumulada"}) calculo(L(k))->setEnabled(false);
+            lblDescPeriodo->setText(bienes::DescripcionPeriodo(texto::valEntero(calculo(L("PERIODO_DE_CALCULO"))->text())));
+        } else {
+            Habilita_Marcos(EsNovedad, true);
+        }
+        if (c.controlada || c.delEjercicio) {
+            bloquear();
+            return;
+        }
+        if (!EsNovedad) {
+            if (posteado) for (const char* k : {"Costo", "Fecha_Compra"}) buso(L(k))->setEnabled(false);
+        } else {
+            if (posteado) for (const char* k : {"Costo", "Fecha_Compra"}) buso(L(k))->setEnabled(false);
+            llenar(*txtNov, 0, txtNov->cantidad() - 1, *c.novedad, QStringLiteral("MA_BIENES_NOVEDADES"));
+            if (c.novedad->entero(QStringLiteral("NRO_ASIENTO")) > 0)
+                for (const char* k : {"costo", "Fecha"}) nov(L(k))->setEnabled(false);
+        }
+        residual();
+        if (texto::val(buso(L("vida_util"))->text()) == 0) Habilita_Marcos(EsNovedad, true);
+        SinCalculo = !calculoVisible();
+        if (c.retirado) {
+            bloquear();
+            dialogos().MsgBox(QStringLiteral("Codigo dado de Baja!"), vbInformation, QStringLiteral("Atención!"));
+            return;
+        }
+        buso(L("CODIGO"))->setEnabled(false);
+        buso(L("Novedad_iD"))->setEnabled(false);
+        Cargado = true;
+        CmdAceptar->setEnabled(true);
+    } catch (const std::exception& e) {
+        // A load that could not finish shows why and leaves the window empty.
+        const QString d = dynamic_cast<const ErrorVexa*>(&e) ? static_cast<const ErrorVexa&>(e).descripcion() : QString::fromLocal8Bit(e.what());
+        dialogos().MsgBox(d, vbCritical, QString());
+        Inicializa();
+    }
+}
+
+// ---- field rules ----
+
+bool FrmMa_BienesUsoModif::rechaza(const QString& m)
+{
+    ErrorCampo = true;
+    mensaje_ = m;
+    return false;
+}
+
+void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
+{
+    QLineEdit* caja = arreglo[indice];
+    const QString valor = recortar(caja->text());
+    const QString campo = recortar(ArregloCajas::dataField(caja));
+    ErrorCampo = false;
+    mensaje_.clear();
+    try {
+        if (&arreglo == txtbuso) reglaBuso(campo, valor, caja);
+        else if (&arreglo == txtNov) reglaNov(campo, valor);
+        else if (calculoVisible()) reglaCalculo(campo, valor, caja);
+    } catch (const std::exception& e) {
+        // A rule that could not be checked refuses the box, with its reason.
+        const QString d = dynamic_cast<const ErrorVexa*>(&e) ? static_cast<const ErrorVexa&>(e).descripcion() : QString::fromLocal8Bit(e.what());
+        ErrorCampo = true;
+        dialogos().MsgBox(d, vbCritical, QStringLiteral("Aviso al operador!!!"));
+        return;
+    }
+    if (ErrorCampo) {
+        dialogos().MsgBox(mensaje_, vbCritical, kAviso);
+        if (arreglo[indice]) arreglo[indice]->setFocus();
+    }
+}
+
+bool FrmMa_BienesUsoModif::reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja)
+{
+    Conexion& con = ctx_.con();
+    auto formato = [&] { caja->setText(importe2(Utilidades::TextoAMoneda(valor))); };
+    if (es(campo, "CODIGO")) {
+        const auto codigo = bienes::CodigoBien(valor);
+        if (valor.isEmpty() || !codigo) return rechaza(QStringLiteral("Debe informar un Código Válido"));
+        if (!bienes::ExisteBien(con, *codigo)) return rechaza(QStringLiteral("Código Inexistente"));
+        CodigoValido = true;
+        return true;
+    }
+    if (es(campo, "Novedad_iD")) {
+        const auto codigo = bienes::CodigoBien(buso(L("CODIGO"))->text());
+        std::optional<qint64> numero = valor.isEmpty() ? std::optional<qint64>(0) : bienes::CodigoBien(valor);
+        if (!codigo || !numero || *numero < 0) return rechaza(QStringLiteral("El codigo informado no existe"));
+        bool existe;
+        if (*numero != 0) {
+            existe = con.ExisteRegistro(QStringLiteral("MA_BIENES_NOVEDADES"), *codigo, QStringLiteral("CODIGO"), QStringLiteral("ID = ?"), {*numero});
+            FrmBusoDatosCompra->setEnabled(false);
+            FrmBusoDatosAdic->setEnabled(false);
+        } else {
+            existe = bienes::ExisteBien(con, *codigo);
+            FrmBusoDatosCompra->setEnabled(true);
+            FrmBusoDatosAdic->setEnabled(true);
+        }
+        if (!existe) return rechaza(QStringLiteral("El codigo informado no existe"));
+        ModoModificacion = true;
+        if (!ValidandoTodo) Asignar_Datos();
+        return true;
+    }
+    if (es(campo, "serie")) return !valor.isEmpty() || rechaza(QStringLiteral("Debe informar el Campo!!!"));
+    if (es(campo, "Cuenta_Contable")) {
+        const auto deps = bienes::CuentasDeDepreciacion(con, valor);
+        buso(L("Cuenta_Ejercicio"))->setText(deps.ejercicio);
+        buso(L("Cuenta_Acumulada"))->setText(deps.acumulada);
+        if (recortar(deps.ejercicio).isEmpty())
+            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion del Ejercicio"));
+        if (recortar(deps.acumulada).isEmpty())
+            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion Acumulada"));
+        return !valor.isEmpty() || rechaza(QStringLiteral("Debe Informar una cuenta asociada a bienes de uso"));
+    }
+    if (es(campo, "Cuenta_Ejercicio") || es(campo, "Cuenta_Acumulada")) {
+        if (valor.isEmpty())
+            return rechaza(es(campo, "Cuenta_Ejercicio") ? QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion de ejercicio")
+                                                         : QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion acumulada"));
+        if (texto::igual(valor, buso(L("Cuenta_Contable"))->text()))
+            return rechaza(QStringLiteral("Esta Cuenta no puede ser la cuenta contable"));
+        return true;
+    }
+    if (es(campo, "descripcion")) return !valor.isEmpty() || rechaza(QStringLiteral("Debe Ingresar una Descripción"));
+    if (es(campo, "vida_util")) {
+        SinCalculo = false;
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil del Bien de Uso"));
+        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
+        buso(L("porcentaje"))->setText(texto::val(valor) > 0 ? bienes::PorcentajeDeVida(texto::val(valor)) : QStringLiteral("0.00"));
+        return reglaPlanilla();
+    }
+    if (es(campo, "ubicacion") || es(campo, "afecta"))
+        return !valor.isEmpty() || rechaza(QStringLiteral("Debe informar el campo "));
+    if (es(campo, "Fecha_Compra")) {
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
+        if (f > plataforma::hoy()) return rechaza(QStringLiteral("La fecha de compra no puede ser mayor a la fecha actual"));
+        return true;
+    }
+    if (es(campo, "fecha_baja")) {
+        if (valor.isEmpty()) return true;
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("Debe Ingresar una Fecha válida"));
+        const QDate compra = Utilidades::TextoAFecha(recortar(buso(L("Fecha_Compra"))->text()));
+        if (compra.isValid() && compra > f) return rechaza(QStringLiteral("La Fecha de baja debe ser Mayor o igual a la fecha de compra"));
+        ModoModificacion = false;
+        FrmCalculo->setEnabled(false);
+        return true;
+    }
+    if (es(campo, "motivo")) {
+        if (valor.isEmpty() && !recortar(buso(L("fecha_baja"))->text()).isEmpty()) return rechaza(QStringLiteral("Debe informar un motivo!!!"));
+        return true;
+    }
+    if (es(campo, "Costo")) {
+        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El Costo informado no es válido!!!"));
+        if (Utilidades::TextoAMoneda(valor).esCero()) return rechaza(QStringLiteral("Debe informar el campo  ") + ArregloCajas::dataField(caja));
+        formato();
+        return true;
+    }
+    if (es(campo, "Periodo")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Ejercicio de compra"));
+        if (texto::val(valor) > double(bienes::UltimoEjercicio(con))) return rechaza(QStringLiteral("El Periodo informado es Mayor al último creado"));
+        return reglaPlanilla();
+    }
+    if (es(campo, "Valor_Recupero")) {
+        if (Utilidades::TextoAMoneda(valor) > Utilidades::TextoAMoneda(buso(L("Costo"))->text()))
+            return rechaza(QStringLiteral("El Valor de Recupero no puede ser mayor que el costo"));
+        formato();
+        return true;
+    }
+    if (es(campo, "Valor_Residual")) {
+        formato();
+        return true;
+    }
+    return true;
+}
+
+bool FrmMa_BienesUsoModif::reglaNov(const QString& campo, const QString& valor)
+{
+    if (es(campo, "Vida_Util")) {
+        if (!ModoModificacion) return true;
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil de la Mejora del Bien de Uso"));
+        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
+        return reglaPlanilla();
+    }
+    if (es(campo, "Fecha")) {
+        if (!Utilidades::TextoAFecha(valor).isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
+        return reglaPlanilla();
+    }
+    return true;
+}
+
+bool FrmMa_BienesUsoModif::reglaPlanilla()
+{
+    if (frmBusoNovedades->isEnabled() && novedadesVisible()) {
+        QDate desde, hasta;
+        ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
+        const QDate f = Utilidades::TextoAFecha(recortar(nov(L("Fecha"))->text()));
+        if (f.isValid() && desde.isValid() && hasta.isValid()) {
+            if (f < desde) {
+                mostrarCalculo(true);
+            } else {
+                mostrarCalculo(false);
+                if (f > hasta) return rechaza(QStringLiteral("La fecha ingresada es mayor al ejercicio activo! "));
+            }
+        }
+        const double vida = texto::val(nov(L("Vida_Util"))->text());
+        if (vida > 0) {
+            nov(L("porcentaje"))->setText(bienes::PorcentajeDeVida(vida));
+        } else {
+            nov(L("porcentaje"))->setText(QStringLiteral("0.00"));
+            mostrarCalculo(false);
+        }
+    } else {
+        SinCalculo = texto::val(buso(L("vida_util"))->text()) == 0;
+        mostrarCalculo(double(ctx_.periodo()) != texto::val(buso(L("Periodo"))->text()) && !SinCalculo);
+        buso(L("Valor_Recupero"))->setEnabled(!SinCalculo);
+        if (SinCalculo) buso(L("Valor_Recupero"))->setText(QStringLiteral("0.00"));
+    }
+    SinCalculo = !calculoVisible();
+    return true;
+}
+
+bool FrmMa_BienesUsoModif::reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja)
+{
+    auto imp = [this](const char* c) { return Utilidades::TextoAMoneda(calculo(L(c))->text()); };
+    const Moneda m = Utilidades::TextoAMoneda(valor);
+    if (es(campo, "PERIODO_DE_CALCULO")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la cantidad de meses"));
+        const double meses = texto::val(valor);
+        if (meses < 1 || meses > 12) return rechaza(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
+        lblDescPeriodo->setText(bienes::DescripcionPeriodo(qint64(meses)));
+        return true;
+    }
+    if (es(campo, "COEFICIENTE")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Coeficiente"));
+        if (!(texto::val(valor) > 0)) return rechaza(QStringLiteral("El Campo Mayor a cero"));
+        return true;
+    }
+    if (es(campo, "COSTO")) {
+        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Costo"));
+        if (m <= Moneda()) return rechaza(QStringLiteral("El costo no puede ser 0"));
+        residual();
+        caja->setText(importe2(m));
+        return true;
+    }
+    if (es(campo, "DEP_EJERCICIO") || es(campo, "dep_acumulada")) {
+        if (valor.isEmpty() || m < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
+        if (es(campo, "dep_acumulada")) {
+            if (m < imp("DEP_EJERCICIO"))
+                return rechaza(QStringLiteral("La depreciación acumulada no puede ser menor a la depreciación del ejercicio"));
+            if (m > imp("COSTO"))
+                return rechaza(QStringLiteral("La depreciación acumulada debe ser menor o igual al Costo al inicio del Ejercicio"));
+            residual();
+        }
+        caja->setText(importe2(m));
+        return true;
+    }
+    if (es(campo, "FECHA_CIERRE")) {
+        // At Accept an empty closing date keeps the stored one.
+        if (ValidandoTodo && valor.isEmpty()) return true;
+        const QDate f = Utilidades::TextoAFecha(valor);
+        if (!f.isValid()) return rechaza(QStringLiteral("Debe informar la fecha Cierre del último Ejercicio"));
+        QDate desde, hasta;
+        ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
+        if (desde.isValid() && !(f < desde))
+            return rechaza(QStringLiteral("La fecha de cierre debe ser menor a la ") + QStringLiteral("de inicio del ejercicio actual!!!"));
+        return true;
+    }
+    return true;
+}
+
+bool FrmMa_BienesUsoModif::DatosValidos()
+{
+    ErrorCampo = false;
+    ValidandoTodo = true;
+    auto recorrer = [this](ArregloCajas& a) {
+        for (int i = 0; i < a.cantidad() && !ErrorCampo; ++i) {
+            if (!a[i]->isEnabled() && &a == txtCalculo) continue;
+            CampoValida(a, i);
+        }
+    };
+    if (FrmBusoDatosCompra->isEnabled()) recorrer(*txtbuso);
+    if (!ErrorCampo && frmBusoNovedades->isEnabled() && novedadesVisible()) recorrer(*txtNov);
+    // The open sheet boxes are checked too, so that nothing unreadable is stored.
+    if (!ErrorCampo && FrmCalculo->isEnabled() && calculoVisible() && !SinCalculo) recorrer(*txtCalculo);
+    ValidandoTodo = false;
+    return !ErrorCampo;
+}
+
+// ---- save ----
+
+bool FrmMa_BienesUsoModif::ActualizarDatos()
+{
+    if (!Cargado) return false;
+    auto b = [this](const char* c) { return buso(L(c))->text(); };
+    auto n = [this](const char* c) { return nov(L(c))->text(); };
+    auto k = [this](const char* c) { return calculo(L(c))->text(); };
+    auto fecha = [](const QString& t) -> QVariant {
+        const QDate d = Utilidades::TextoAFecha(recortar(t));
+        if (!d.isValid()) throw ErrorVexa(13, QStringLiteral("La fecha ingresada no es válida: ") + recortar(t));
+        return d;
+    };
+    bienes::GrabacionModificacion g;
+    g.bien = {{L("SERIE"), recortar(b("serie"))},
+              {L("CUENTA_CONTABLE"), recortar(b("Cuenta_Contable"))},
+              {L("CUENTA_EJERCICIO"), recortar(b("Cuenta_Ejercicio"))},
+              {L("CUENTA_ACUMULADA"), recortar(b("Cuenta_Acumulada"))},
+              {L("FECHA_COMPRA"), fecha(b("Fecha_Compra"))},
+              {L("COSTO"), mon(Utilidades::TextoAMoneda(b("Costo")))},
+              {L("VIDA_UTIL"), texto::val(b("vida_util"))},
+              {L("PORCENTAJE"), bienes::PorcentajeGuardado(Utilidades::TextoADoble(b("porcentaje")))},
+              {L("UBICACION"), recortar(b("ubicacion"))},
+              {L("AFECTA"), recortar(b("afecta"))},
+              {L("DESCRIPCION"), recortar(b("descripcion"))},
+              {L("PERIODO"), texto::valEntero(b("Periodo"))},
+              {L("PERIODO_TIEMPO"), 0}};
+    // An improvement's window shows its own row's recovery value: the asset's stays.
+    if (!EsNovedad) g.bien.push_back({L("VALOR_RECUPERO"), mon(Utilidades::TextoAMoneda(b("Valor_Recupero")))});
+    if (EsNovedad)
+        g.novedad = {{L("FECHA"), fecha(n("Fecha"))},
+                     {L("COSTO"), mon(Utilidades::TextoAMoneda(n("costo")))},
+                     {L("DESCRIPCION"), recortar(n("Descripcion"))},
+                     {L("VIDA_UTIL"), texto::val(n("Vida_Util"))},
+                     {L("PORCENTAJE"), Utilidades::TextoADoble(n("porcentaje"))}};
+    if (!SinCalculo && carga_.calculo()) {
+        const Moneda costo = Utilidades::TextoAMoneda(k("COSTO"));
+        const double meses = texto::val(k("PERIODO_DE_CALCULO"));
+        const double anual = comoDoble(Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")));
+        g.calculo = {{L("CUENTA"), recortar(b("Cuenta_Contable"))},
+                     {L("PERIODO_DE_CALCULO"), texto::valEntero(k("PERIODO_DE_CALCULO"))},
+                     {L("CA_VC"), comoDoble(costo) * texto::val(k("COEFICIENTE"))},
+                     {L("COSTO"), mon(costo)},
+                     {L("COEFICIENTE"), texto::val(k("COEFICIENTE"))},
+                     {L("PORCENTAJE_DEP"), anual / 12.0 * meses},
+                     {L("DEP_EJERCICIO"), mon(Utilidades::TextoAMoneda(k("DEP_EJERCICIO")))},
+                     {L("DEP_ACUMULADA"), mon(Utilidades::TextoAMoneda(k("dep_acumulada")))}};
+        if (!EsNovedad) g.calculo.push_back({L("VALOR_RECUPERO"), mon(Utilidades::TextoAMoneda(b("Valor_Recupero")))});
+        const QDate cierre = Utilidades::TextoAFecha(recortar(k("FECHA_CIERRE")));
+        if (cierre.isValid()) g.calculo.push_back({L("FECHA_CIERRE"), cierre});
+    }
+    bienes::GrabarModificacion(ctx_.con(), carga_, g);
+    return true;
+}
+
+void FrmMa_BienesUsoModif::CmdAceptar_Click()
+{
+    if (!Cargado) return;
+    if (!DatosValidos()) return;
+    try {
+        if (!ActualizarDatos()) return;
+    } catch (const std::exception& e) {
+        Utilidades::ManejaError(e, QStringLiteral("ActualizarDatos"));
+        return;
+    }
+    Inicializa();
+    buso(L("Cuenta_Contable"))->setFocus();
+}
+
+bool FrmMa_BienesUsoModif::preguntaAbandonar()
+{
+    return dialogos().MsgBox(QStringLiteral("¿Está seguro de abandonar la carga de datos?"), vbYesNo | vbExclamation | vbDefaultButton2,
+                             QStringLiteral("ATENCIÓN!!!")) == vbYes;
+}
+
+void FrmMa_BienesUsoModif::CmdCancelar_Click()
+{
+    if (!CodigoValido || preguntaAbandonar()) Inicializa();
+    buso(L("Cuenta_Contable"))->setFocus();
+}
+
+void FrmMa_BienesUsoModif::CmdTerminar_Click()
+{
+    if (CodigoValido && !preguntaAbandonar()) return;
+    int cancel = 0;
+    Form_Unload(cancel);
+}
+
+void FrmMa_BienesUsoModif::Form_Unload(int& cancel)
+{
+    cancel = 0;
+    if (!egresoRegistrado_) {
+        egresoRegistrado_ = true;
+        try {
+            RegistraEgreso(ctx_, *this);
+        } catch (const std::exception& e) {
+            const QString d = dynamic_cast<const ErrorVexa*>(&e) ? static_cast<const ErrorVexa&>(e).descripcion() : QString::fromLocal8Bit(e.what());
+            dialogos().MsgBox(d, vbCritical, QStringLiteral("Aviso al operador"));
+        }
+    }
+    hide();
+    deleteLater();
+}
+
+void FrmMa_BienesUsoModif::closeEvent(QCloseEvent* e)
+{
+    int cancel = 0;
+    Form_Unload(cancel);
+    e->accept();
+}
+
+// ---- lookups and keys ----
+
+void FrmMa_BienesUsoModif::ConsultarCampo()
+{
+    if (IndiceBuso < 0) return;
+    QLineEdit* caja = (*txtbuso)[IndiceBuso];
+    const QString tag = recortar(ArregloCajas::tag(caja));
+    if (tag.isEmpty()) return;
+    Conexion& con = ctx_.con();
+    QString elegido;
+    if (texto::igual(tag, QStringLiteral("MA_CUENTAS"))) {
+        elegido = listaConsulta().Elegir(con, QStringLiteral("Cuentas de Bienes de Uso"), QStringLiteral("CODIGO"),
+                                         QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"));
+    } else if (texto::igual(tag, QStringLiteral("MA_BIENES"))) {
+        const QString cuenta = recortar(buso(L("Cuenta_Contable"))->text());
+        QString sql = QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES WHERE ");
+        Params p;
+        if (!cuenta.isEmpty()) {
+            sql += QStringLiteral("CUENTA_CONTABLE = ? AND ");
+            p << cuenta;
+        }
+        sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
+        elegido = listaConsulta().Elegir(con, QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p);
+    } else if (texto::igual(tag, QStringLiteral("FECHA"))) {
+        Utilidades::Calendario(ctx_.FechaCalendario);
+        caja->setText(ctx_.FechaCalendario);
+        elegido = ctx_.FechaCalendario;
+    } else {
+        return;
+    }
+    elegido = recortar(elegido);
+    if (elegido.isEmpty()) return;
+    caja->setText(elegido);
+    int enter = Qt::Key_Return;
+    txtbuso_KeyDown(IndiceBuso, enter, Qt::NoModifier);
+}
+
+void FrmMa_BienesUsoModif::txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
+{
+    if (tecla == Qt::Key_F5) {
+        ConsultarCampo();
+        tecla = 0;
+        return;
+    }
+    teclaAbajo(*txtbuso, indice, tecla);
+}
+
+void FrmMa_BienesUsoModif::teclaAbajo(ArregloCajas& a, int indice, int& tecla)
+{
+    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
+    CampoValida(a, indice);
+    if (!ErrorCampo && a[indice]) ControlesFormulario::SiguienteControl(a[indice], tecla);
+    tecla = 0;
+}
+
+void FrmMa_BienesUsoModif::teclaPresionada(ArregloCajas& a, int indice, int& codigo)
+{
+    QLineEdit* caja = a[indice];
+    if (&a == txtCalculo) {
+        codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
+        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
+    } else {
+        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
+        if (codigo) codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
+    }
+}
+
+} // namespace vexa

@@ -1,0 +1,106 @@
+#pragma once
+// "Consulta/Modificación de Bienes de Uso": one asset, or one improvement of
+// it, with the depreciation row of its active (else latest) year, open for
+// change unless the year is closed for it (a control number, a row of the
+// active year, a retirement). Its boxes are three arrays found by data field:
+// txtbuso (the asset), txtNov (the improvement), txtCalculo (the sheet).
+#include "ControlesFormulario.h"
+#include "ReglasBienesModif.h"
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+
+namespace vexa {
+
+class ContextoEmpresa;
+
+class FrmMa_BienesUsoModif : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent = nullptr);
+    ~FrmMa_BienesUsoModif() override;
+
+    // The empty state: boxes cleared, everything open but the derived boxes.
+    void Inicializa();
+    // Shows the improvement frame or its notice; the sheet or its notice when told.
+    void Habilita_Marcos(bool esNovedad, std::optional<bool> sinPlanilla = std::nullopt);
+    // Loads the asset or improvement whose code and number the boxes hold.
+    void Asignar_Datos();
+    // Checks one box (sets ErrorCampo, shows the message).
+    void CampoValida(ArregloCajas& arreglo, int indice);
+    // Checks every box of the open frames; true when all pass.
+    bool DatosValidos();
+    // Writes the loaded rows back in one transaction; false when it was refused.
+    bool ActualizarDatos();
+    void ConsultarCampo();
+    void Form_Unload(int& cancel);
+
+    void CmdAceptar_Click();
+    void CmdCancelar_Click();
+    void CmdTerminar_Click();
+
+    void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
+
+    QLineEdit* buso(const QString& c) const { return txtbuso->campo(c); }
+    QLineEdit* nov(const QString& c) const { return txtNov->campo(c); }
+    QLineEdit* calculo(const QString& c) const { return txtCalculo->campo(c); }
+    bool calculoVisible() const;
+    bool novedadesVisible() const;
+
+    bool EsNovedad = false;
+    bool CodigoValido = false;
+    bool ErrorCampo = false;
+    bool ValidandoTodo = false;
+    bool ModoModificacion = false;
+    bool SinCalculo = false;
+    bool Cargado = false; // a load open for change
+    int IndiceBuso = -2;
+    int IndiceCalculo = -2;
+
+    ArregloCajas* txtbuso = nullptr;
+    ArregloCajas* txtNov = nullptr;
+    ArregloCajas* txtCalculo = nullptr;
+    QGroupBox* frmBusoCabecera = nullptr;
+    QGroupBox* FrmBusoDatosCompra = nullptr;
+    QGroupBox* FrmBusoDatosAdic = nullptr;
+    QGroupBox* frmBusoNovedades = nullptr;
+    QGroupBox* FrmCalculo = nullptr;
+    QStackedWidget* pilaNov = nullptr;
+    QStackedWidget* pilaCalculo = nullptr;
+    QLabel* lblNov = nullptr;
+    QLabel* lblCalculo = nullptr;
+    QLabel* lblDescPeriodo = nullptr;
+    QPushButton* CmdConsulta = nullptr;
+    QPushButton* CmdAceptar = nullptr;
+    QPushButton* CmdCancelar = nullptr;
+    QPushButton* CmdTerminar = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void construir();
+    void mostrarCalculo(bool visible);
+    bool rechaza(const QString& m);
+    bool reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja);
+    bool reglaNov(const QString& campo, const QString& valor);
+    bool reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja);
+    bool reglaPlanilla();
+    void residual();
+    void llenar(ArregloCajas& a, int desde, int hasta, const Fila& f, const QString& tabla);
+    void bloquear();
+    void teclaAbajo(ArregloCajas& a, int indice, int& tecla);
+    void teclaPresionada(ArregloCajas& a, int indice, int& codigo);
+    bool preguntaAbandonar();
+
+    ContextoEmpresa& ctx_;
+    QString mensaje_;
+    bienes::CargaModificacion carga_;
+    bool egresoRegistrado_ = false;
+};
+
+} // namespace vexa
