@@ -57,15 +57,21 @@ public:
     Dibujo(const Reporte& r, QPrinter& pr, QPainter& p) : r_(r), pr_(pr), p_(p)
     {
         area_ = pr.pageLayout().paintRectPixels(pr.resolution());
+        // Fonts are built once per report: a QFont built per page or per line
+        // costs a font-database lookup each time.
         cuerpo_ = fuenteFija(r.puntosCuerpo);
+        cabezas_ = fuenteFija(r.puntosCuerpo, true);
+        pie_ = fuenteFija(8);
+        titulo_ = QFont(QStringLiteral("Sans Serif"), 12);
+        titulo_.setBold(true);
+        encabezado_ = QFont(QStringLiteral("Sans Serif"), 9);
         p_.setFont(cuerpo_);
         const QFontMetrics m = p_.fontMetrics();
         altoCuerpo_ = m.lineSpacing();
         descensoCuerpo_ = m.descent();
         anchoCelda_ = m.horizontalAdvance(u' ');
         if (r_.cabeceraEnPaginas) {
-            QFont pie = fuenteFija(8);
-            p_.setFont(pie);
+            p_.setFont(pie_);
             altoPie_ = p_.fontMetrics().lineSpacing() * 2;
         }
     }
@@ -115,14 +121,11 @@ private:
 
     void cabecera()
     {
-        QFont titulo(QStringLiteral("Sans Serif"), 12);
-        titulo.setBold(true);
-        p_.setFont(titulo);
+        p_.setFont(titulo_);
         QFontMetrics m = p_.fontMetrics();
         y_ += m.lineSpacing();
         p_.drawText(QRect(0, y_ - m.lineSpacing(), area_.width(), m.lineSpacing()), Qt::AlignHCenter | Qt::AlignBottom, r_.titulo);
-        QFont enc(QStringLiteral("Sans Serif"), 9);
-        p_.setFont(enc);
+        p_.setFont(encabezado_);
         m = p_.fontMetrics();
         for (const QString& l : r_.encabezado) {
             y_ += m.lineSpacing();
@@ -132,7 +135,7 @@ private:
         if (!r_.columnas.isEmpty()) {
             QStringList heads;
             for (const ColumnaReporte& c : r_.columnas) heads << c.titulo;
-            p_.setFont(fuenteFija(r_.puntosCuerpo, true));
+            p_.setFont(cabezas_);
             m = p_.fontMetrics();
             y_ += m.lineSpacing();
             p_.drawText(0, y_ - m.descent(), lineaDeCeldas(r_.columnas, heads));
@@ -146,7 +149,7 @@ private:
     void pie()
     {
         if (!r_.cabeceraEnPaginas) return;
-        p_.setFont(fuenteFija(8));
+        p_.setFont(pie_);
         const QFontMetrics m = p_.fontMetrics();
         p_.drawText(QRect(0, area_.height() - m.lineSpacing(), area_.width(), m.lineSpacing()), Qt::AlignRight | Qt::AlignBottom,
                     QStringLiteral("Página %1").arg(paginas_));
@@ -157,7 +160,7 @@ private:
     QPrinter& pr_;
     QPainter& p_;
     QRect area_;
-    QFont cuerpo_;
+    QFont cuerpo_, cabezas_, pie_, titulo_, encabezado_;
     int altoCuerpo_ = 0, descensoCuerpo_ = 0, anchoCelda_ = 0, altoPie_ = 0;
     int y_ = 0, inicioCuerpo_ = 0, paginas_ = 0;
     qint64 filas_ = 0;
