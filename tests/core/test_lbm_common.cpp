@@ -106,16 +106,19 @@ TEST(ImpresionReal, SinImpresoraGuardaUnPdf)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray datos = f.readAll();
     EXPECT_TRUE(datos.startsWith("%PDF"));
-    EXPECT_EQ(datos.count("/Type /Page\n") + datos.count("/Type /Page\r"), 2) << "pages";
+    // How many pages 150 items take depends on the monospace font installed;
+    // at least two.
+    const qsizetype hojas = datos.count("/Type /Page\n") + datos.count("/Type /Page\r");
+    EXPECT_GE(hojas, 2) << "pages";
 
     // Read back: one header block on the first page, the items in list order
-    // continuing on the second, no page header repeated.
+    // continuing on the next ones, no page header repeated.
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(p.waitForFinished(60000));
     const QString texto = QString::fromUtf8(p.readAllStandardOutput());
     const QStringList paginas = texto.split(QChar(u'\f'), Qt::SkipEmptyParts);
-    ASSERT_EQ(paginas.size(), 2);
+    ASSERT_EQ(paginas.size(), hojas);
     EXPECT_EQ(texto.count("REGISTROS GRABADOS"), 1);
     EXPECT_EQ(texto.count("Fecha: "), 1);
     EXPECT_LT(paginas[0].indexOf("Hora: "), paginas[0].indexOf("REGISTROS GRABADOS"));
@@ -126,7 +129,8 @@ TEST(ImpresionReal, SinImpresoraGuardaUnPdf)
         EXPECT_GT(en, antes) << i;
         antes = en;
     }
-    EXPECT_TRUE(paginas[1].trimmed().startsWith(QStringLiteral("renglón")));
+    for (qsizetype i = 1; i < paginas.size(); ++i)
+        EXPECT_TRUE(paginas[i].trimmed().startsWith(QStringLiteral("renglón"))) << "page " << i + 1;
 }
 
 TEST_F(Impresion, ListaVaciaNoImprimeNada)
