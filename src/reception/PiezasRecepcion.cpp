@@ -97,7 +97,8 @@ ListasRecepcion::ListasRecepcion(const Textos& textos, QWidget* parent) : QGroup
     LstErrores = lista("LstErrores", resultados_.modeloRechazados());
     CmdPrintErrores = boton("CmdPrintErrores", textos_.botonErrores);
     connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { imprimir(ResultadosRecepcion::Lista::Rechazados); });
-    marco->addWidget(new QLabel(QStringLiteral("Errores detectados"), this), 0, col);
+    EtiquetaErrores = new QLabel(QStringLiteral("Errores detectados"), this);
+    marco->addWidget(EtiquetaErrores, 0, col);
     marco->addWidget(LstErrores, 1, col);
     marco->addWidget(CmdPrintErrores, 2, col);
 }
@@ -121,6 +122,15 @@ void ListasRecepcion::agregar(const std::vector<ResultadosRecepcion::Fila>& fila
     resultados_.agregar(filas);
     if (LstGrabados) LstGrabados->scrollToBottom();
     LstErrores->scrollToBottom();
+}
+
+void ListasRecepcion::agregar(const QStringList& rechazos)
+{
+    std::vector<ResultadosRecepcion::Fila> filas;
+    filas.reserve(size_t(rechazos.size()));
+    for (const QString& m : rechazos)
+        if (!m.isEmpty()) filas.push_back({0, 0, 0, m});
+    agregar(filas);
 }
 
 void ListasRecepcion::habilitar(bool si)

@@ -27,6 +27,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -73,6 +74,7 @@ public:
     QListView* LstErrores = nullptr;
     QPushButton* CmdPrintGrabados = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
+    QLabel* EtiquetaErrores = nullptr; // "Errores detectados"
 
     ResultadosRecepcion& resultados() { return resultados_; }
     const ResultadosRecepcion& resultados() const { return resultados_; }
@@ -82,6 +84,8 @@ public:
     void limpiar();
     // Appends committed lines (in file order) and keeps them in view.
     void agregar(const std::vector<ResultadosRecepcion::Fila>& filas);
+    // Appends rejections listed as given: each message names its voucher itself.
+    void agregar(const QStringList& rechazos);
     // Each print button enabled exactly when 'si' and its list has rows.
     void habilitar(bool si = true);
     // Prints a list (ImprimirLista) under its title; an error is shown by the

@@ -6,6 +6,7 @@
 #include "PiezasRecepcion.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -82,6 +83,20 @@ TEST(ListasRecepcion, BotonesDeImpresionSegunSusListas)
     solo.agregar({{1, 0, 1, QStringLiteral("x")}, {2, 0, 1, {}}});
     solo.habilitar();
     EXPECT_TRUE(solo.CmdPrintErrores->isEnabled());
+    EXPECT_EQ(solo.EtiquetaErrores->text(), "Errores detectados");
+
+    // Rejections that name their voucher themselves are listed as given (an
+    // empty one is none), after the rows listed by line.
+    solo.agregar(QStringList{QStringLiteral("Asiento: 9999999999 El asiento  no Balancea!!!"), QString(),
+                             QStringLiteral("Asiento: 7 x")});
+    const QStringList esperados{"Linea:  1  x", "Asiento: 9999999999 El asiento  no Balancea!!!", "Asiento: 7 x"};
+    EXPECT_EQ(solo.resultados().textos(ResultadosRecepcion::Lista::Rechazados), esperados);
+    ASSERT_EQ(solo.LstErrores->model()->rowCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(solo.LstErrores->model()->index(i, 0).data().toString(), esperados[i]);
+    solo.limpiar();
+    solo.agregar(QStringList{QString()});
+    solo.habilitar();
+    EXPECT_FALSE(solo.CmdPrintErrores->isEnabled());
 }
 
 // During the run nothing can be used and the window does not close; all comes
