@@ -14,7 +14,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -164,11 +163,8 @@ void frmDatosVexa::CampoValida(int indice)
     ErrorCampo = false;
     if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("ARCHIVO"))) return;
     ArchivoSeleccionado = valor;
-    const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
-    SSTab1->setTabEnabled(1, existe);
-    QString error;
-    if (valor.isEmpty()) error = QStringLiteral("Debe Informar un archivo");
-    else if (!existe) error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    const QString error = ErrorArchivo(valor);
+    SSTab1->setTabEnabled(1, error.isEmpty());
     if (error.isEmpty()) return;
     ErrorCampo = true;
     dialogos().MsgBox(error, plataforma::vbInformation, QStringLiteral("Aviso al operador..."));
@@ -260,12 +256,8 @@ void frmDatosVexa::ProcesaArchivo(const QString& archivo)
 
 void frmDatosVexa::CmdBuscar_Click()
 {
-    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[0]->text(), carpeta_,
-                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
-    const QString nombre = dialogos().ArchivoAbrir(QStringLiteral("Selección del Archivo de la interface de : "), carpeta, QString());
-    if (!nombre.isEmpty()) carpeta_ = QFileInfo(nombre).absolutePath();
-    ArchivoSeleccionado = nombre;
-    TxtFields[0]->setText(texto::recortar(nombre));
+    ArchivoSeleccionado =
+        ElegirArchivo(TxtFields[0], QStringLiteral("Selección del Archivo de la interface de : "), carpeta_, ctx_.con());
 }
 
 void frmDatosVexa::CargarVistaPrevia(const QString& archivo) { LstV->cargar(archivo); }

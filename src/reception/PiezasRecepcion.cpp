@@ -1,6 +1,7 @@
 #include "PiezasRecepcion.h"
 
 #include "Conexion.h"
+#include "Dialogos.h"
 #include "LBM_Common.h"
 #include "LectorInterfaz.h"
 #include "Utilidades.h"
@@ -61,6 +62,25 @@ bool VistaPreviaArchivo::cargar(const QString& archivo)
             QStringList{texto::str(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
     addTopLevelItems(items);
     return true;
+}
+
+// ---------------------------------------------------------------------------
+
+QString ErrorArchivo(const QString& valor)
+{
+    if (valor.isEmpty()) return QStringLiteral("Debe Informar un archivo");
+    if (!QFileInfo(valor).isFile()) return QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    return QString();
+}
+
+QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta, const Conexion& con)
+{
+    const QString inicial =
+        plataforma::carpetaInicialArchivo(campo->text(), carpeta, plataforma::carpetaDatosEmpresa(con.datos()));
+    const QString nombre = plataforma::dialogos().ArchivoAbrir(titulo, inicial, QString());
+    if (!nombre.isEmpty()) carpeta = QFileInfo(nombre).absolutePath();
+    campo->setText(texto::recortar(nombre));
+    return nombre;
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // - VistaPreviaArchivo: the preview tab's list of a file's lines.
 // - ListasRecepcion: the result lists of a run (recorded lines, errors) with
 //   their print buttons, over a compact ResultadosRecepcion.
+// - ErrorArchivo, ElegirArchivo: the file field's check and its file chooser.
 // - CorridaVentana: the window while a run is in progress: commands, fields and
 //   tabs disabled, closing refused (the MDI frame's close button too), the wait
 //   cursor on; the window keeps painting, also while SQLite waits for another
@@ -52,6 +53,17 @@ public:
     // missing or cannot be read (nothing shown).
     bool cargar(const QString& archivo);
 };
+
+// The check of a window's file field: empty when 'valor' names an existing
+// ordinary file, else the message the operator is shown ("Debe Informar un
+// archivo" when it is empty).
+QString ErrorArchivo(const QString& valor);
+
+// The file chooser of a window's file field, under 'titulo': it opens in the
+// folder of the field's path, else in 'carpeta' (the folder last chosen in that
+// window, which it updates), else in the company's data folder. The chosen name
+// goes to the field trimmed and is returned; a cancelled chooser empties both.
+QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta, const Conexion& con);
 
 // The two lists of a run's results and their print buttons, in a frame. The
 // lists show ResultadosRecepcion's models; a window without a list of recorded

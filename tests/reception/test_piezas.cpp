@@ -1,6 +1,7 @@
 // The pieces the reception windows share: the preview, the result lists with
 // their print buttons, and the window locked during a run.
 #include "BaseDePrueba.h"
+#include "Dialogos.h"
 #include "Entorno.h"
 #include "Reportes.h"
 #include "PiezasRecepcion.h"
@@ -97,6 +98,48 @@ TEST(ListasRecepcion, BotonesDeImpresionSegunSusListas)
     solo.agregar(QStringList{QString()});
     solo.habilitar();
     EXPECT_FALSE(solo.CmdPrintErrores->isEnabled());
+}
+
+// The file field's check and its chooser, as the reception windows use them.
+TEST_P(PiezasRecepcion, CampoArchivoValidaYElige)
+{
+    QTemporaryDir dir, otra;
+    const QString a = escribir(dir, "a.txt", "x\n");
+    const struct {
+        QString valor;
+        QString error;
+    } casos[] = {
+        {QString(), "Debe Informar un archivo"},
+        {dir.filePath("no.txt"), "No se ha encontrado el archivo en la ubicación especificada"},
+        {dir.path(), "No se ha encontrado el archivo en la ubicación especificada"}, // a folder
+        {a, QString()},
+    };
+    for (const auto& c : casos) EXPECT_EQ(ErrorArchivo(c.valor), c.error) << c.valor.toStdString();
+
+    class Elector : public plataforma::GuionDialogos {
+    public:
+        QString ArchivoAbrir(const QString& titulo, const QString& carpeta, const QString& filtro) override
+        {
+            abiertos << titulo + "|" + carpeta;
+            return GuionDialogos::ArchivoAbrir(titulo, carpeta, filtro);
+        }
+        QStringList abiertos;
+    } d;
+    QLineEdit campo;
+    QString carpeta;
+    // Opens in the folder of the field's file; the chosen name goes to the field trimmed.
+    campo.setText(a);
+    const QString b = otra.filePath("b.txt");
+    d.archivos.enqueue(b + "  ");
+    EXPECT_EQ(ElegirArchivo(&campo, "Elegir: ", carpeta, con()), b + "  ");
+    EXPECT_EQ(campo.text(), b);
+    EXPECT_EQ(carpeta, otra.path());
+    // An empty field: the folder last chosen. Cancelled: the field is emptied.
+    campo.clear();
+    EXPECT_EQ(ElegirArchivo(&campo, "Elegir: ", carpeta, con()), QString());
+    EXPECT_EQ(campo.text(), QString());
+    EXPECT_EQ(carpeta, otra.path());
+    EXPECT_EQ(d.abiertos, (QStringList{"Elegir: |" + dir.path(), "Elegir: |" + otra.path()}));
 }
 
 // During the run nothing can be used and the window does not close; all comes
