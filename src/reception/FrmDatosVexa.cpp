@@ -7,7 +7,6 @@
 #include "Dialogos.h"
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
-#include "LectorInterfaz.h"
 #include "ProgresoVentana.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
@@ -15,19 +14,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace vexa::recepcion {
@@ -38,12 +32,19 @@ namespace {
 const char* const kDataField = "DataField";
 const char* const kTag = "Tag";
 
-// The run's progress box, with the main window's status text line by line.
+// The run's progress box, with the main window's status text line by line;
+// the status text is given back however the run ends.
 class ProgresoDatos : public ProgresoVentana {
 public:
     explicit ProgresoDatos(frmDatosVexa& w) : ProgresoVentana(&w, true, true), w_(w) {}
+    ~ProgresoDatos() override
+    {
+        MensajeEstado(QStringLiteral("..."), false);
+        TextoEstado(QString());
+    }
     bool Actualizar(qint64 hecho, const QString& texto) override
     {
+        w_.finEspera();
         if (texto.startsWith(QLatin1String("Leyendo"))) {
             ++n_;
             MensajeEstado(QStringLiteral("Procesando registros ") + QString::number(n_), true);
@@ -63,8 +64,6 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
 {
     setObjectName(QStringLiteral("frmDatosVexa"));
     setWindowTitle(QStringLiteral("Obtención de Datos desde Vexa Gestión Comercial"));
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::Monospace);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -91,29 +90,20 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     fila->addWidget(t, 1);
     fila->addWidget(CmdBuscar);
 
-    Label2 = new QLabel(QStringLiteral("Errores detectados"), tab0);
+    ListasRecepcion::Textos textos;
+    textos.conGrabados = false;
+    FrameErrores = new ListasRecepcion(textos, tab0);
+    FrameErrores->setObjectName(QStringLiteral("FrameErrores"));
+    LstErrores = FrameErrores->LstErrores;
+    Label2 = FrameErrores->EtiquetaErrores;
     Label2->setObjectName(QStringLiteral("Label2"));
-    LstErrores = new QListWidget(tab0);
-    LstErrores->setObjectName(QStringLiteral("LstErrores"));
-    LstErrores->setFont(courier);
-    LstErrores->setUniformItemSizes(true);
-    CmdPrintErrores = new QPushButton(QStringLiteral("Imprimir &Errores"), tab0);
-    CmdPrintErrores->setObjectName(QStringLiteral("CmdPrintErrores"));
-    connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { CmdPrintErrores_Click(); });
+    CmdPrintErrores = FrameErrores->CmdPrintErrores;
     auto* v0 = new QVBoxLayout(tab0);
     v0->addWidget(Frame1);
-    v0->addWidget(Label2);
-    v0->addWidget(LstErrores, 1);
-    auto* filaImprimir = new QHBoxLayout;
-    filaImprimir->addStretch(1);
-    filaImprimir->addWidget(CmdPrintErrores);
-    v0->addLayout(filaImprimir);
+    v0->addWidget(FrameErrores, 1);
 
-    LstV = new QTreeWidget(tab1);
+    LstV = new VistaPreviaArchivo(tab1);
     LstV->setObjectName(QStringLiteral("LstV"));
-    LstV->setRootIsDecorated(false);
-    LstV->setUniformRowHeights(true);
-    LstV->setFont(courier);
     auto* v1 = new QVBoxLayout(tab1);
     v1->addWidget(LstV);
     connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
@@ -136,6 +126,9 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     v->addLayout(botones);
     resize(720, 480);
 
+    corrida_ = new CorridaVentana(*this);
+    corrida_->deshabilitar({CmdGenerar, CmdCancelar, CmdBuscar}, {TxtFields[0]}, SSTab1, FrameErrores);
+
     // Form_Load
     ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
@@ -144,25 +137,23 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
 
 frmDatosVexa::~frmDatosVexa() = default;
 
+void frmDatosVexa::finEspera() { corrida_->finEspera(); }
+
 void frmDatosVexa::Inicializa()
 {
     TxtFields[0]->clear();
     SSTab1->setCurrentIndex(0);
     SSTab1->setTabEnabled(1, false);
-    LstV->clear();
-    LstV->setColumnCount(2);
-    LstV->setHeaderLabels({QStringLiteral("Linea"), QStringLiteral("Contenido")});
-    LstV->setColumnWidth(0, 60);
+    LstV->preparar();
     LimpiarPantalla();
 }
 
 void frmDatosVexa::LimpiarPantalla()
 {
-    CmdPrintErrores->setEnabled(false);
     TxtFields[0]->clear();
     SSTab1->setCurrentIndex(0);
     SSTab1->setTabEnabled(1, false);
-    LstErrores->clear();
+    FrameErrores->limpiar();
 }
 
 void frmDatosVexa::CampoValida(int indice)
@@ -172,11 +163,8 @@ void frmDatosVexa::CampoValida(int indice)
     ErrorCampo = false;
     if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("ARCHIVO"))) return;
     ArchivoSeleccionado = valor;
-    const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
-    SSTab1->setTabEnabled(1, existe);
-    QString error;
-    if (valor.isEmpty()) error = QStringLiteral("Debe Informar un archivo");
-    else if (!existe) error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    const QString error = ErrorArchivo(valor);
+    SSTab1->setTabEnabled(1, error.isEmpty());
     if (error.isEmpty()) return;
     ErrorCampo = true;
     dialogos().MsgBox(error, plataforma::vbInformation, QStringLiteral("Aviso al operador..."));
@@ -216,42 +204,19 @@ bool frmDatosVexa::periodoValido()
 
 void frmDatosVexa::CmdGenerar_Click()
 {
-    if (corriendo_) return;
-    LstErrores->clear();
-    if (ctx_.corridaEnCurso()) {
-        dialogos().MsgBox(MensajeOtraRecepcion(), plataforma::vbInformation, QStringLiteral("Aviso al operador"));
-    } else if (ventanas::RevisarConexion(ctx_.con()) && periodoValido() && DatosValidos()) {
-        ProcesaArchivo(ArchivoSeleccionado);
-    }
-    CmdPrintErrores->setEnabled(LstErrores->count() > 0);
-}
-
-void frmDatosVexa::habilitaComandos(bool si)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{CmdGenerar, CmdCancelar, CmdBuscar, CmdPrintErrores})
-        w->setEnabled(si);
-    TxtFields[0]->setReadOnly(!si);
-    SSTab1->tabBar()->setEnabled(si);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-    }
+    if (corriendo()) return;
+    FrameErrores->limpiar();
+    // A reception already running at this station is refused by the run itself.
+    if (ventanas::RevisarConexion(ctx_.con()) && periodoValido() && DatosValidos()) ProcesaArchivo(ArchivoSeleccionado);
+    FrameErrores->habilitar();
 }
 
 void frmDatosVexa::ProcesaArchivo(const QString& archivo)
 {
-    corriendo_ = true;
-    habilitaComandos(false);
-    ventanas::CursorEspera(true);
     ResultadoCorridaVexa r;
-    {
+    corrida_->correr(ctx_.con(), [&] {
         ProgresoDatos progreso(*this);
-        auto listar = [this](const QStringList& errores) {
-            LstErrores->addItems(errores);
-            LstErrores->scrollToBottom();
-            LstErrores->repaint();
-        };
+        auto listar = [this](const QStringList& errores) { FrameErrores->agregar(errores); };
         auto alFallar = [](int numero, const QString& error) {
             ventanas::CursorEspera(false);
             const int respuesta = dialogos().MsgBox(QStringLiteral("Error: ") + QString::number(numero) + u' ' + error,
@@ -273,14 +238,9 @@ void frmDatosVexa::ProcesaArchivo(const QString& archivo)
             return si;
         };
         r = RecibirVexa(ctx_, archivo, progreso, listar, alFallar, confirmar);
-    }
+    });
     if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
-    MensajeEstado(QStringLiteral("..."), false);
-    TextoEstado(QString());
-    ventanas::CursorEspera(false);
-    corriendo_ = false;
-    habilitaComandos(true);
-    CmdPrintErrores->setEnabled(LstErrores->count() > 0);
+    // The run has ended its transactions and the window is usable again.
     switch (r.fin) {
     case ResultadoCorridaVexa::Fin::Error:
         Utilidades::ManejaError(r.errorNumero, r.error, QStringLiteral("ProcesaArchivo"));
@@ -296,40 +256,13 @@ void frmDatosVexa::ProcesaArchivo(const QString& archivo)
 
 void frmDatosVexa::CmdBuscar_Click()
 {
-    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[0]->text(), carpeta_,
-                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
-    const QString nombre = dialogos().ArchivoAbrir(QStringLiteral("Selección del Archivo de la interface de : "), carpeta, QString());
-    if (!nombre.isEmpty()) carpeta_ = QFileInfo(nombre).absolutePath();
-    ArchivoSeleccionado = nombre;
-    TxtFields[0]->setText(texto::recortar(nombre));
+    ArchivoSeleccionado =
+        ElegirArchivo(TxtFields[0], QStringLiteral("Selección del Archivo de la interface de : "), carpeta_, ctx_.con());
 }
 
-void frmDatosVexa::CargarVistaPrevia(const QString& archivo)
-{
-    LstV->clear();
-    if (!QFileInfo(archivo).isFile()) return;
-    // Line by line; a line the reader cannot show is shown by its problem.
-    LectorInterfaz lector(archivo);
-    QList<QTreeWidgetItem*> items;
-    if (lector.abrir()) {
-        LineaLeida l;
-        while (lector.siguiente(l))
-            items << new QTreeWidgetItem(
-                QStringList{QString::number(l.numero), l.texto.isEmpty() && !l.problema.isEmpty() ? l.problema : l.texto});
-    }
-    LstV->addTopLevelItems(items);
-}
+void frmDatosVexa::CargarVistaPrevia(const QString& archivo) { LstV->cargar(archivo); }
 
-void frmDatosVexa::CmdPrintErrores_Click()
-{
-    QStringList items;
-    for (int i = 0; i < LstErrores->count(); ++i) items << LstErrores->item(i)->text();
-    try {
-        ImprimirLista(items, QStringLiteral("Listado Testigo de Asiento desde interface (Errores detectados)"));
-    } catch (const std::exception& e) {
-        Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
-    }
-}
+void frmDatosVexa::CmdPrintErrores_Click() { FrameErrores->imprimir(ResultadosRecepcion::Lista::Rechazados); }
 
 bool frmDatosVexa::eventFilter(QObject* o, QEvent* e)
 {
@@ -343,7 +276,7 @@ bool frmDatosVexa::eventFilter(QObject* o, QEvent* e)
         if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) return true; // the file field has no lookup
         break;
     case QEvent::KeyPress: {
-        if (corriendo_) return true;
+        if (corriendo()) return true;
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             CampoValida(0);
@@ -366,7 +299,7 @@ bool frmDatosVexa::eventFilter(QObject* o, QEvent* e)
 
 void frmDatosVexa::closeEvent(QCloseEvent* e)
 {
-    if (corriendo_) {
+    if (corriendo()) {
         e->ignore();
         return;
     }

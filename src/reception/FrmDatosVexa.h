@@ -6,11 +6,17 @@
 // with its cancel button (a cancel is confirmed first) and the main window's
 // status text, and shows "Proceso Finalizado" at the end.
 //
+// The preview, the error list with its print button and the window locked
+// during a run are the reception windows' shared pieces (PiezasRecepcion.h).
 // "&Aceptar" runs only when the active fiscal year accepts entries (a closed
-// or cancelled year, an open previous year or no years at all refuse it). While
-// a run is in progress the window's commands and its close button are disabled.
-// A voucher that fails with an unexpected error shows the "Error de datos!"
-// box (Retry posts it again; Abort and Ignore list it and the run goes on).
+// or cancelled year, an open previous year or no years at all refuse it); a
+// reception already running at this station refuses it too. While a run is in
+// progress the window's commands, its field, its tabs and its close button are
+// disabled; they come back however the run ends. A voucher that fails with an
+// unexpected error shows the "Error de datos!" box (Retry posts it again;
+// Abort and Ignore list it and the run goes on).
+#include "PiezasRecepcion.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -19,10 +25,9 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QTabWidget;
-class QTreeWidget;
 
 namespace vexa {
 class ContextoEmpresa;
@@ -41,10 +46,11 @@ public:
     QLabel* Label1 = nullptr;
     std::array<QLineEdit*, 1> TxtFields{}; // 0: "Archivo"
     QPushButton* CmdBuscar = nullptr;
-    QListWidget* LstErrores = nullptr;
+    ListasRecepcion* FrameErrores = nullptr; // LstErrores, Label2 and CmdPrintErrores
+    QListView* LstErrores = nullptr;
     QLabel* Label2 = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
-    QTreeWidget* LstV = nullptr;
+    VistaPreviaArchivo* LstV = nullptr;
     QPushButton* CmdGenerar = nullptr;
     QPushButton* CmdCancelar = nullptr;
 
@@ -52,7 +58,8 @@ public:
     int CampoActual = 0;
     bool ErrorCampo = false;
     qint32 IdRecepcion = 0;
-    bool corriendo() const { return corriendo_; }
+    bool corriendo() const { return corrida_->corriendo(); }
+    const ResultadosRecepcion& resultados() const { return FrameErrores->resultados(); }
 
     void Inicializa();
     void LimpiarPantalla();
@@ -64,6 +71,9 @@ public:
     void CargarVistaPrevia(const QString& archivo);
     void CmdPrintErrores_Click();
 
+    // The wait for another station's lock is over (the title shows it no more).
+    void finEspera();
+
 signals:
     // After each line of a run has been read (n from 1).
     void lineaLeida(int n);
@@ -73,10 +83,9 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void habilitaComandos(bool si);
     bool periodoValido();
     ContextoEmpresa& ctx_;
-    bool corriendo_ = false;
+    CorridaVentana* corrida_ = nullptr;
     QString carpeta_; // of the last file chosen with CmdBuscar
 };
 

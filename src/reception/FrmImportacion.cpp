@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -180,12 +179,8 @@ void FrmImportacion::Campo_Valida(int indice)
             }
         } else if (texto::igual(dato, QStringLiteral("ARCHIVO"))) {
             ArchivoOrigen = valor;
-            const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
-            SSTab1->setTabEnabled(1, existe);
-            if (valor.isEmpty())
-                error = QStringLiteral("Debe Informar un archivo");
-            else if (!existe)
-                error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+            error = ErrorArchivo(valor);
+            SSTab1->setTabEnabled(1, error.isEmpty());
         }
     });
     if (!hecho) {
@@ -228,12 +223,7 @@ void FrmImportacion::ListaInterfaces()
 void FrmImportacion::CmdBuscar_Click()
 {
     const QString titulo = QStringLiteral("Selección del Archivo de la interface de : ") + TxtFields[0]->text();
-    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[1]->text(), CarpetaElegida,
-                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
-    const QString nombre = dialogos().ArchivoAbrir(titulo, carpeta, QString());
-    if (!nombre.isEmpty()) CarpetaElegida = QFileInfo(nombre).absolutePath();
-    ArchivoOrigen = nombre;
-    TxtFields[1]->setText(texto::recortar(nombre));
+    ArchivoOrigen = ElegirArchivo(TxtFields[1], titulo, CarpetaElegida, ctx_.con());
 }
 
 void FrmImportacion::VistaPrevia(const QString& archivo) { SSTab1->setTabEnabled(1, LstV->cargar(archivo)); }

@@ -21,7 +21,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -210,12 +209,8 @@ void FrmInterface::Campo_Valida(int indice)
             }
         } else if (texto::igual(dato, QStringLiteral("ARCHIVO"))) {
             ArchivoInterfaz = valor;
-            const bool existe = !valor.isEmpty() && QFileInfo(valor).isFile();
-            SSTab1->setTabEnabled(1, existe);
-            if (valor.isEmpty())
-                error = QStringLiteral("Debe Informar un archivo");
-            else if (!existe)
-                error = QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+            error = ErrorArchivo(valor);
+            SSTab1->setTabEnabled(1, error.isEmpty());
         }
     });
     if (!hecho) {
@@ -258,12 +253,7 @@ void FrmInterface::MostrarListaInterfaces()
 void FrmInterface::CmdBuscar_Click()
 {
     const QString titulo = QStringLiteral("Selección del Archivo de la interface de : ") + TxtFields[0]->text();
-    const QString carpeta = plataforma::carpetaInicialArchivo(TxtFields[1]->text(), CarpetaElegida,
-                                                              plataforma::carpetaDatosEmpresa(ctx_.con().datos()));
-    const QString nombre = dialogos().ArchivoAbrir(titulo, carpeta, QString());
-    if (!nombre.isEmpty()) CarpetaElegida = QFileInfo(nombre).absolutePath();
-    ArchivoInterfaz = nombre;
-    TxtFields[1]->setText(texto::recortar(nombre));
+    ArchivoInterfaz = ElegirArchivo(TxtFields[1], titulo, CarpetaElegida, ctx_.con());
 }
 
 void FrmInterface::VistaPrevia(const QString& archivo) { SSTab1->setTabEnabled(1, LstV->cargar(archivo)); }

@@ -1,6 +1,7 @@
 #include "PiezasRecepcion.h"
 
 #include "Conexion.h"
+#include "Dialogos.h"
 #include "LBM_Common.h"
 #include "LectorInterfaz.h"
 #include "Utilidades.h"
@@ -65,6 +66,25 @@ bool VistaPreviaArchivo::cargar(const QString& archivo)
 
 // ---------------------------------------------------------------------------
 
+QString ErrorArchivo(const QString& valor)
+{
+    if (valor.isEmpty()) return QStringLiteral("Debe Informar un archivo");
+    if (!QFileInfo(valor).isFile()) return QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
+    return QString();
+}
+
+QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta, const Conexion& con)
+{
+    const QString inicial =
+        plataforma::carpetaInicialArchivo(campo->text(), carpeta, plataforma::carpetaDatosEmpresa(con.datos()));
+    const QString nombre = plataforma::dialogos().ArchivoAbrir(titulo, inicial, QString());
+    if (!nombre.isEmpty()) carpeta = QFileInfo(nombre).absolutePath();
+    campo->setText(texto::recortar(nombre));
+    return nombre;
+}
+
+// ---------------------------------------------------------------------------
+
 ListasRecepcion::ListasRecepcion(const Textos& textos, QWidget* parent) : QGroupBox(parent), textos_(textos)
 {
     setObjectName(QStringLiteral("Frame1"));
@@ -97,7 +117,8 @@ ListasRecepcion::ListasRecepcion(const Textos& textos, QWidget* parent) : QGroup
     LstErrores = lista("LstErrores", resultados_.modeloRechazados());
     CmdPrintErrores = boton("CmdPrintErrores", textos_.botonErrores);
     connect(CmdPrintErrores, &QPushButton::clicked, this, [this] { imprimir(ResultadosRecepcion::Lista::Rechazados); });
-    marco->addWidget(new QLabel(QStringLiteral("Errores detectados"), this), 0, col);
+    EtiquetaErrores = new QLabel(QStringLiteral("Errores detectados"), this);
+    marco->addWidget(EtiquetaErrores, 0, col);
     marco->addWidget(LstErrores, 1, col);
     marco->addWidget(CmdPrintErrores, 2, col);
 }
@@ -121,6 +142,15 @@ void ListasRecepcion::agregar(const std::vector<ResultadosRecepcion::Fila>& fila
     resultados_.agregar(filas);
     if (LstGrabados) LstGrabados->scrollToBottom();
     LstErrores->scrollToBottom();
+}
+
+void ListasRecepcion::agregar(const QStringList& rechazos)
+{
+    std::vector<ResultadosRecepcion::Fila> filas;
+    filas.reserve(size_t(rechazos.size()));
+    for (const QString& m : rechazos)
+        if (!m.isEmpty()) filas.push_back({0, 0, 0, m});
+    agregar(filas);
 }
 
 void ListasRecepcion::habilitar(bool si)

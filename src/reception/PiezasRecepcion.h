@@ -5,6 +5,7 @@
 // - VistaPreviaArchivo: the preview tab's list of a file's lines.
 // - ListasRecepcion: the result lists of a run (recorded lines, errors) with
 //   their print buttons, over a compact ResultadosRecepcion.
+// - ErrorArchivo, ElegirArchivo: the file field's check and its file chooser.
 // - CorridaVentana: the window while a run is in progress: commands, fields and
 //   tabs disabled, closing refused (the MDI frame's close button too), the wait
 //   cursor on; the window keeps painting, also while SQLite waits for another
@@ -27,6 +28,7 @@
 #include <functional>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -52,6 +54,17 @@ public:
     bool cargar(const QString& archivo);
 };
 
+// The check of a window's file field: empty when 'valor' names an existing
+// ordinary file, else the message the operator is shown ("Debe Informar un
+// archivo" when it is empty).
+QString ErrorArchivo(const QString& valor);
+
+// The file chooser of a window's file field, under 'titulo': it opens in the
+// folder of the field's path, else in 'carpeta' (the folder last chosen in that
+// window, which it updates), else in the company's data folder. The chosen name
+// goes to the field trimmed and is returned; a cancelled chooser empties both.
+QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta, const Conexion& con);
+
 // The two lists of a run's results and their print buttons, in a frame. The
 // lists show ResultadosRecepcion's models; a window without a list of recorded
 // lines (Textos::conGrabados false) has only the error list.
@@ -73,6 +86,7 @@ public:
     QListView* LstErrores = nullptr;
     QPushButton* CmdPrintGrabados = nullptr;
     QPushButton* CmdPrintErrores = nullptr;
+    QLabel* EtiquetaErrores = nullptr; // "Errores detectados"
 
     ResultadosRecepcion& resultados() { return resultados_; }
     const ResultadosRecepcion& resultados() const { return resultados_; }
@@ -82,6 +96,8 @@ public:
     void limpiar();
     // Appends committed lines (in file order) and keeps them in view.
     void agregar(const std::vector<ResultadosRecepcion::Fila>& filas);
+    // Appends rejections listed as given: each message names its voucher itself.
+    void agregar(const QStringList& rechazos);
     // Each print button enabled exactly when 'si' and its list has rows.
     void habilitar(bool si = true);
     // Prints a list (ImprimirLista) under its title; an error is shown by the

@@ -108,6 +108,7 @@ ResultadosRecepcion::Fila ResultadosRecepcion::fila(Lista l, qsizetype i) const
 QString ResultadosRecepcion::texto(Lista l, qsizetype i) const
 {
     const auto k = size_t(i);
+    if (l == Lista::Rechazados && rNumero_.at(k) == 0) return mensajes_.at(rMensaje_.at(k));
     QString s = QStringLiteral("Linea: ");
     if (l == Lista::Grabados) {
         s += texto::str(qint64(gNumero_.at(k))) + QStringLiteral("  ");

@@ -11,6 +11,8 @@
 // The rows read exactly as the reception has always listed them:
 //   recorded: "Linea: " + texto::str(numero) + "  " + the line's text
 //   rejected: "Linea: " + texto::str(numero) + "  " + the message
+// A rejected row without a line number (numero 0: a message about a whole
+// voucher, which names the voucher itself) reads as its message alone.
 //
 // Use: create one per window, hand the models to the list views, call
 // fijarTextoLinea with the run's reader, agregar() each committed batch (the
@@ -48,7 +50,7 @@ public:
 
     // One line's final result, as its batch committed.
     struct Fila {
-        qint64 numero = 0;   // line number in the file, from 1
+        qint64 numero = 0;   // line number in the file, from 1; 0: none (the message says it all)
         qint64 posicion = 0; // byte offset and length of the line in the file (LineaLeida)
         qint64 largo = 0;
         QString mensaje;     // empty: recorded; else why it was rejected

@@ -1,11 +1,13 @@
 // The pieces the reception windows share: the preview, the result lists with
 // their print buttons, and the window locked during a run.
 #include "BaseDePrueba.h"
+#include "Dialogos.h"
 #include "Entorno.h"
 #include "Reportes.h"
 #include "PiezasRecepcion.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -82,6 +84,62 @@ TEST(ListasRecepcion, BotonesDeImpresionSegunSusListas)
     solo.agregar({{1, 0, 1, QStringLiteral("x")}, {2, 0, 1, {}}});
     solo.habilitar();
     EXPECT_TRUE(solo.CmdPrintErrores->isEnabled());
+    EXPECT_EQ(solo.EtiquetaErrores->text(), "Errores detectados");
+
+    // Rejections that name their voucher themselves are listed as given (an
+    // empty one is none), after the rows listed by line.
+    solo.agregar(QStringList{QStringLiteral("Asiento: 9999999999 El asiento  no Balancea!!!"), QString(),
+                             QStringLiteral("Asiento: 7 x")});
+    const QStringList esperados{"Linea:  1  x", "Asiento: 9999999999 El asiento  no Balancea!!!", "Asiento: 7 x"};
+    EXPECT_EQ(solo.resultados().textos(ResultadosRecepcion::Lista::Rechazados), esperados);
+    ASSERT_EQ(solo.LstErrores->model()->rowCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(solo.LstErrores->model()->index(i, 0).data().toString(), esperados[i]);
+    solo.limpiar();
+    solo.agregar(QStringList{QString()});
+    solo.habilitar();
+    EXPECT_FALSE(solo.CmdPrintErrores->isEnabled());
+}
+
+// The file field's check and its chooser, as the reception windows use them.
+TEST_P(PiezasRecepcion, CampoArchivoValidaYElige)
+{
+    QTemporaryDir dir, otra;
+    const QString a = escribir(dir, "a.txt", "x\n");
+    const struct {
+        QString valor;
+        QString error;
+    } casos[] = {
+        {QString(), "Debe Informar un archivo"},
+        {dir.filePath("no.txt"), "No se ha encontrado el archivo en la ubicación especificada"},
+        {dir.path(), "No se ha encontrado el archivo en la ubicación especificada"}, // a folder
+        {a, QString()},
+    };
+    for (const auto& c : casos) EXPECT_EQ(ErrorArchivo(c.valor), c.error) << c.valor.toStdString();
+
+    class Elector : public plataforma::GuionDialogos {
+    public:
+        QString ArchivoAbrir(const QString& titulo, const QString& carpeta, const QString& filtro) override
+        {
+            abiertos << titulo + "|" + carpeta;
+            return GuionDialogos::ArchivoAbrir(titulo, carpeta, filtro);
+        }
+        QStringList abiertos;
+    } d;
+    QLineEdit campo;
+    QString carpeta;
+    // Opens in the folder of the field's file; the chosen name goes to the field trimmed.
+    campo.setText(a);
+    const QString b = otra.filePath("b.txt");
+    d.archivos.enqueue(b + "  ");
+    EXPECT_EQ(ElegirArchivo(&campo, "Elegir: ", carpeta, con()), b + "  ");
+    EXPECT_EQ(campo.text(), b);
+    EXPECT_EQ(carpeta, otra.path());
+    // An empty field: the folder last chosen. Cancelled: the field is emptied.
+    campo.clear();
+    EXPECT_EQ(ElegirArchivo(&campo, "Elegir: ", carpeta, con()), QString());
+    EXPECT_EQ(campo.text(), QString());
+    EXPECT_EQ(carpeta, otra.path());
+    EXPECT_EQ(d.abiertos, (QStringList{"Elegir: |" + dir.path(), "Elegir: |" + otra.path()}));
 }
 
 // During the run nothing can be used and the window does not close; all comes

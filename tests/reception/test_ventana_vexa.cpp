@@ -10,20 +10,26 @@
 #include "FrmAnulRecep.h"
 #include "FrmDatosVexa.h"
 #include "FrmInterface.h"
+#include "LBM_Common.h"
 #include "Progreso.h"
 #include "RegistroVentanas.h"
+#include "Reportes.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTreeWidget>
+
+#include <optional>
+#include <stdexcept>
 
 using namespace vexa;
 using namespace vexa::recepcion;
@@ -71,10 +77,11 @@ protected:
         w.TxtFields[0]->setText(ruta);
         w.CmdGenerar->click();
     }
-    static QStringList items(QListWidget* l)
+    static QStringList items(QListView* l)
     {
         QStringList r;
-        for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
+        const QAbstractItemModel* m = l->model();
+        for (int i = 0; i < m->rowCount(); ++i) r << m->index(i, 0).data().toString();
         return r;
     }
     static QTreeWidgetItem* nodo(FrmAnulRecep& w, const QString& texto)
@@ -267,6 +274,143 @@ TEST_P(VentanaVexa, AnulaUnaRecepcionDeSubdiarios)
     a.CmdAnular->click();
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {f.IdRecepcion}), 0);
     EXPECT_TRUE(nodo(a, QString::number(f.IdRecepcion) + "- Anulado"));
+}
+
+// The preview numbers the lines as listed (" 1") and shows each line whole.
+TEST_P(VentanaVexa, VistaPreviaDelArchivo)
+{
+    frmDatosVexa w(*ctx);
+    const QStringList lineas = ventaVexa("1", 750) + ventaVexa("2", 751);
+    w.TxtFields[0]->setText(archivo("p.txt", lineas));
+    w.CampoValida(0);
+    ASSERT_TRUE(w.SSTab1->isTabEnabled(1));
+    w.SSTab1->setCurrentIndex(1);
+    ASSERT_EQ(w.LstV->topLevelItemCount(), lineas.size());
+    EXPECT_EQ(w.LstV->headerItem()->text(0), "Linea");
+    EXPECT_EQ(w.LstV->headerItem()->text(1), "Contenido");
+    for (int i = 0; i < lineas.size(); ++i) {
+        EXPECT_EQ(w.LstV->topLevelItem(i)->text(0), " " + QString::number(i + 1));
+        EXPECT_EQ(w.LstV->topLevelItem(i)->text(1), lineas[i]);
+    }
+    // Entering the tab again reads the file afresh.
+    w.SSTab1->setCurrentIndex(0);
+    QFile::remove(w.ArchivoSeleccionado);
+    archivo("p.txt", ventaVexa("1", 752));
+    w.SSTab1->setCurrentIndex(1);
+    EXPECT_EQ(w.LstV->topLevelItemCount(), 3);
+    // Esc in the field clears it all.
+    w.SSTab1->setCurrentIndex(0);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.TxtFields[0], &esc);
+    EXPECT_EQ(w.LstV->topLevelItemCount(), 0);
+    EXPECT_FALSE(w.SSTab1->isTabEnabled(1));
+}
+
+// Rejected vouchers are listed by their own key as a plain number, ten digits
+// too, and printed as listed under the list's title.
+TEST_P(VentanaVexa, ListaEImprimeLosErroresPorClave)
+{
+    const struct {
+        const char* clave;
+        const char* listado;
+    } casos[] = {
+        {"0000000007", "Asiento: 7 El asiento  no Balancea!!!"},
+        {"9999999999", "Asiento: 9999999999 El asiento  no Balancea!!!"},
+        {"4294967297", "Asiento: 4294967297 El asiento  no Balancea!!!"},
+    };
+    QStringList lineas, esperados;
+    int numero = 760;
+    for (const auto& c : casos) {
+        lineas += ventaVexa(QString::fromLatin1(c.clave), numero++, "100", "22");
+        esperados << QString::fromLatin1(c.listado);
+    }
+    frmDatosVexa w(*ctx);
+    aceptar(w, archivo("e.txt", lineas));
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    EXPECT_EQ(items(w.LstErrores), esperados);
+    EXPECT_EQ(w.resultados().textos(ResultadosRecepcion::Lista::Rechazados), esperados);
+    ASSERT_TRUE(w.CmdPrintErrores->isEnabled());
+    plataforma::ReportesGuion impresora;
+    plataforma::instalarReportes(&impresora);
+    w.CmdPrintErrores->click();
+    plataforma::instalarReportes(nullptr);
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    EXPECT_EQ(impresora.emitidos[0].titulo, "LISTADO TESTIGO DE ASIENTO DESDE INTERFACE (ERRORES DETECTADOS)");
+    for (const QString& e : esperados) EXPECT_TRUE(impresora.emitidos[0].lineas.contains(e)) << e.toStdString();
+
+    // A run without rejections empties the list and disables printing.
+    aceptar(w, archivo("b.txt", ventaVexa("1", 770)));
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    EXPECT_EQ(items(w.LstErrores), QStringList());
+    EXPECT_FALSE(w.CmdPrintErrores->isEnabled());
+}
+
+// While a run goes on nothing of the window can be used and it does not close;
+// everything comes back however the run ends, the status text too.
+TEST_P(VentanaVexa, LaVentanaVuelveAUsarseAlTerminarLaCorrida)
+{
+    enum class Fin { Completa, Cancelada, Error, OtraEnCurso };
+    const struct {
+        Fin fin;
+        const char* mensaje; // last box (start of its text)
+        const char* titulo;
+    } casos[] = {
+        {Fin::Completa, "Proceso Finalizado", "Aviso al operador"},
+        {Fin::Cancelada, "Proceso Finalizado", "Aviso al operador"},
+        {Fin::Error, "Error: ", "Error de datos!"},
+        {Fin::OtraEnCurso, "Hay otra recepción en proceso; espere a que finalice", "Aviso al operador"},
+    };
+    QStringList estado;
+    fijarTextoEstado([&estado](const QString& t) { estado << t; });
+    int numero = 780;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(int(c.fin));
+        frmDatosVexa w(*ctx);
+        w.show();
+        int vistas = 0;
+        QObject::connect(&w, &frmDatosVexa::lineaLeida, &w, [&](int n) {
+            if (n != 2) return;
+            ++vistas;
+            EXPECT_TRUE(w.corriendo());
+            for (QWidget* b : {static_cast<QWidget*>(w.CmdGenerar), static_cast<QWidget*>(w.CmdCancelar),
+                               static_cast<QWidget*>(w.CmdBuscar), static_cast<QWidget*>(w.CmdPrintErrores)})
+                EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+            EXPECT_TRUE(w.TxtFields[0]->isReadOnly());
+            EXPECT_FALSE(w.SSTab1->tabBar()->isEnabled());
+            EXPECT_FALSE(w.close());
+            if (c.fin == Fin::Cancelada) {
+                if (auto* p = w.findChild<QProgressDialog*>()) p->cancel();
+                QThread::msleep(60); // the box is looked at every 40 ms
+                dialogos.respuestas.enqueue(plataforma::vbYes);
+            }
+            if (c.fin == Fin::Error) throw std::runtime_error("falla a mitad de la corrida");
+        });
+        std::optional<ContextoEmpresa::Corrida> otra;
+        if (c.fin == Fin::OtraEnCurso) otra.emplace(*ctx);
+        const int logAntes = contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION");
+        estado.clear();
+        aceptar(w, archivo("l.txt", ventaVexa("1", numero) + ventaVexa("2", numero + 1, "100", "22")));
+        numero += 2;
+        EXPECT_TRUE(dialogos.ultimo().startsWith(QString::fromUtf8(c.mensaje))) << dialogos.ultimo().toStdString();
+        EXPECT_EQ(dialogos.mostrados.last().titulo, QString::fromUtf8(c.titulo));
+        EXPECT_EQ(vistas, c.fin == Fin::OtraEnCurso ? 0 : 1);
+        if (c.fin == Fin::OtraEnCurso) {
+            EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM TESTIGO_RECEPCION"), logAntes);
+        } else {
+            ASSERT_FALSE(estado.isEmpty());
+            EXPECT_EQ(estado.last(), QString());
+        }
+        EXPECT_FALSE(w.corriendo());
+        for (QWidget* b : {static_cast<QWidget*>(w.CmdGenerar), static_cast<QWidget*>(w.CmdCancelar),
+                           static_cast<QWidget*>(w.CmdBuscar)})
+            EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_FALSE(w.TxtFields[0]->isReadOnly());
+        EXPECT_TRUE(w.SSTab1->tabBar()->isEnabled());
+        EXPECT_EQ(w.CmdPrintErrores->isEnabled(), w.LstErrores->model()->rowCount() > 0);
+        otra.reset();
+        EXPECT_TRUE(w.close());
+    }
+    fijarTextoEstado({});
 }
 
 VEXA_AMBOS_MOTORES(VentanaVexa);
