@@ -8,6 +8,7 @@
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "FrmMa_BienesUsoModif.h"
+#include "GrabacionBienes.h"
 #include "ListaConsulta.h"
 #include "Moneda.h"
 #include "RegistroVentanas.h"
@@ -141,10 +142,14 @@ TEST_P(VentanaBienesModif, FilaElegidaYSoloLectura)
         EXPECT_FALSE(abierto(buso("CODIGO"))) << c.nombre;
         EXPECT_EQ(ventana->calculoVisible(), c.planilla) << c.nombre;
         EXPECT_FALSE(ventana->novedadesVisible()) << c.nombre;
-        if (c.periodoMostrado >= 0) EXPECT_EQ(calc("dep_acumulada")->text(), Moneda::entero(250 + c.periodoMostrado).texto(2)) << c.nombre;
+        if (c.periodoMostrado >= 0) {
+            EXPECT_EQ(calc("dep_acumulada")->text(), Moneda::entero(250 + c.periodoMostrado).texto(2)) << c.nombre;
+        }
         const int avisos = int(dlg.mostrados.size()) - antes;
         EXPECT_EQ(avisos, c.baja.isNull() ? 0 : 1) << c.nombre;
-        if (avisos) EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Codigo dado de Baja!"));
+        if (avisos) {
+            EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Codigo dado de Baja!"));
+        }
         delete ventana.data();
     }
 }
@@ -277,7 +282,7 @@ TEST_P(VentanaBienesModif, GuardaEnUnaTransaccion)
     const Fila k0 = leer(QStringLiteral("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND PERIODO = 0"), {907});
     EXPECT_DOUBLE_EQ(k0.doble(QStringLiteral("CA_VC")), 1000);
     EXPECT_TRUE(buso("serie")->text().isEmpty()); // cleared after the commit
-    EXPECT_EQ(bienes::PorcentajeGuardado(8.5), QStringLiteral("08.50"));
+    EXPECT_EQ(bienes::PorcentajeTexto(8.5), QStringLiteral("08.50"));
 
     // Another station changes the row after the load: nothing is written, the window keeps its boxes.
     cargar(907);
