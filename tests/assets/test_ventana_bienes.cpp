@@ -660,6 +660,33 @@ TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
     EXPECT_TRUE(ventana->EsAlta);
 }
 
+// Another station stores the number this window proposed while the operator
+// types: Accept stores the asset under the next number and says which.
+TEST_P(VentanaBienes, NumeroTomadoPorOtroPuestoSeAvisaAlAceptar)
+{
+    nuevoBienAnioAnterior();
+    ASSERT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
+    completarBienYPlanilla("NUEVA-3");
+    auto otra = otraConexion();
+    otra->Insertar("MA_BIENES", {{"CODIGO", kCodigoNuevo.toInt()}, {"CUENTA_CONTABLE", "1201010010001"}, {"DESCRIPCION", "de otro puesto"}});
+    ventana->CmdBusoAceptar->click();
+    EXPECT_FALSE(ventana->HayError) << mensajes(dlg).toStdString();
+    const int grabado = kCodigoNuevo.toInt() + 1;
+    ASSERT_EQ(dlg.mostrados.size(), 1) << mensajes(dlg).toStdString();
+    EXPECT_EQ(dlg.mostrados[0].texto, QStringLiteral("El Bien de Uso se grabó con el Nº Control Interno %1").arg(grabado));
+    EXPECT_EQ(dlg.mostrados[0].titulo, kAviso);
+    EXPECT_EQ(dlg.mostrados[0].estilo, int(vbInformation));
+    // Stored under the number told, with its sheet row; the other station's asset untouched.
+    EXPECT_EQ(con().Escalar("SELECT SERIE FROM MA_BIENES WHERE CODIGO = ?", {grabado}).toString(), QStringLiteral("NUEVA-3"));
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND PERIODO = 1", {grabado}).toInt(), 1);
+    EXPECT_EQ(con().Escalar("SELECT DESCRIPCION FROM MA_BIENES WHERE CODIGO = ?", {kCodigoNuevo.toInt()}).toString(),
+              QStringLiteral("de otro puesto"));
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE CODIGO = ?", {kCodigoNuevo.toInt()}).toInt(), 0);
+    // Ready for the next one, after both.
+    EXPECT_EQ(buso("CODIGO")->text(), QString::number(grabado + 1));
+    EXPECT_TRUE(buso("SERIE")->text().isEmpty());
+}
+
 // A save the database refuses keeps every field and stores nothing; Retry
 // once the refusal is gone stores the asset once.
 TEST_P(VentanaBienes, GrabacionRechazadaConservaLosCampos)
