@@ -5,6 +5,7 @@
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
+#include "GrabacionBienes.h"
 #include "LBM_Common.h"
 #include "ListaConsulta.h"
 #include "ReglasBienes.h"
@@ -142,9 +143,19 @@ void FrmMa_BienesUsoModif::construir()
     QGroupBox* mCal[] = {FrmCalculo};
     QGridLayout* lCals[] = {lCal};
     poblar(txtCalculo, kCalculo, std::size(kCalculo), mCal, lCals, 2);
+    // The months' description beside the months, wide enough for any of them.
     lblDescPeriodo = new QLabel(FrmCalculo);
     lblDescPeriodo->setObjectName(QStringLiteral("lblDescPeriodo"));
-    lCal->addWidget(lblDescPeriodo, 3, 0, 1, 2);
+    lblDescPeriodo->setMinimumWidth(lblDescPeriodo->fontMetrics().horizontalAdvance(QStringLiteral("Trimestral  ")));
+    QLineEdit* meses = txtCalculo->campo(QStringLiteral("PERIODO_DE_CALCULO"));
+    lCal->removeWidget(meses);
+    auto* lMeses = new QHBoxLayout;
+    lMeses->addWidget(meses, 1);
+    lMeses->addWidget(lblDescPeriodo);
+    lCal->addLayout(lMeses, 0, 1);
+    // Rows keep their height; a taller neighbour leaves the room below them.
+    lNov->setRowStretch(lNov->rowCount(), 1);
+    lCal->setRowStretch(lCal->rowCount(), 1);
 
     // The notices stand in the frames' place.
     auto pila = [&](QStackedWidget*& p, QGroupBox* frame, QLabel*& lbl, const char* nombre, const QString& aviso) {
@@ -632,7 +643,7 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
               {L("FECHA_COMPRA"), fecha(b("Fecha_Compra"))},
               {L("COSTO"), mon(Utilidades::TextoAMoneda(b("Costo")))},
               {L("VIDA_UTIL"), texto::val(b("vida_util"))},
-              {L("PORCENTAJE"), bienes::PorcentajeGuardado(Utilidades::TextoADoble(b("porcentaje")))},
+              {L("PORCENTAJE"), bienes::PorcentajeTexto(Utilidades::TextoADoble(b("porcentaje")))},
               {L("UBICACION"), recortar(b("ubicacion"))},
               {L("AFECTA"), recortar(b("afecta"))},
               {L("DESCRIPCION"), recortar(b("descripcion"))},

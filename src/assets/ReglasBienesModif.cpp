@@ -71,6 +71,4 @@ void GrabarModificacion(Conexion& con, const CargaModificacion& carga, const Gra
     t.confirmar();
 }
 
-QString PorcentajeGuardado(double porcentaje) { return QString::asprintf("%05.2f", porcentaje); }
-
 } // namespace vexa::bienes

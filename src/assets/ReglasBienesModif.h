@@ -44,7 +44,4 @@ struct GrabacionModificacion {
 // did not find is skipped.
 void GrabarModificacion(Conexion& con, const CargaModificacion& carga, const GrabacionModificacion& g);
 
-// The asset's percentage as stored: two decimals, at least two integer digits ("08.50").
-QString PorcentajeGuardado(double porcentaje);
-
 } // namespace vexa::bienes

@@ -47,6 +47,10 @@ frmMDI::frmMDI(QWidget* parent)
     terminarProceso = [](int codigo) { QCoreApplication::exit(codigo); };
 
     mdi_->setObjectName(QStringLiteral("MDIArea"));
+    // A window taller or wider than the area (the asset register on the
+    // default 1024 x 720 window) is scrolled to, not cut off.
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     pctlicencia_->setObjectName(QStringLiteral("pctlicencia"));
     pctlicencia_->setFixedWidth(40);
     {

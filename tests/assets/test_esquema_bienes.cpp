@@ -87,13 +87,18 @@ TEST_P(EsquemaBienes, EmpresaVersion6ConservaSusBienes)
 
 TEST_P(EsquemaBienes, DemoConRegistroCompletoPasaElCierre)
 {
-    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES").toInt(), 4);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES").toInt(), 7);
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES WHERE FECHA_BAJA IS NOT NULL").toInt(), 1);
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES_NOVEDADES").toInt(), 1);
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_CUENTAS WHERE BIENES = 1 AND CODIGO_DEPREC_EJERCICIO IS NOT NULL "
                             "AND CODIGO_DEPREC_ACUMULADA IS NOT NULL").toInt(), 2);
-    // Every demo calculation row is of year 1 with its closing date.
-    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE FECHA_CIERRE = ?", {QDate(2025, 12, 31)}).toInt(), 5);
+    // Every depreciable asset and improvement has its row of year 1 with its
+    // closing date; one asset also has its row of the active year.
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE PERIODO = 1 AND FECHA_CIERRE = ?", {QDate(2025, 12, 31)}).toInt(), 8);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE PERIODO <> 1").toInt(), 1);
+    // One posted asset, one row under a control number.
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES WHERE NRO_ASIENTO > 0").toInt(), 1);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE IDCONTROL > 0").toInt(), 1);
     EXPECT_DOUBLE_EQ(con().PrimeraFila("SELECT CA_VC FROM MV_CALCULO_BIENES WHERE CODIGO = 1 AND ID = 0")->doble("CA_VC"), 1200000.0);
     ContextoEmpresa ctx(con());
     ProgresoNulo progreso;

@@ -31,6 +31,8 @@ using namespace vexa::plataforma;
 namespace {
 
 const QString kAviso = QStringLiteral("Aviso al Operador...");
+// The demo's assets are numbered 1 to 7: a new one is proposed the next.
+const QString kCodigoNuevo = QStringLiteral("8");
 
 class VentanaBienes : public vexa::prueba::BaseDePrueba {
 protected:
@@ -95,6 +97,18 @@ protected:
         ASSERT_EQ(enter("PERIODO", "1"), QString());
     }
 
+    // The rest of a new asset and its six-month sheet for the closed year.
+    void completarBienYPlanilla(const char* serie)
+    {
+        struct Caja { const char* campo; const char* texto; };
+        for (const Caja& c : {Caja{"SERIE", serie}, {"COSTO", "1200"}, {"UBICACION", "Depósito"}, {"AFECTA", "Reparto"},
+                              {"DESCRIPCION", "Autoelevador"}})
+            buso(c.campo)->setText(QString::fromUtf8(c.texto));
+        for (const Caja& c : {Caja{"PERIODO_CALCULO", "6"}, {"COEFICIENTE", "1"}, {"COSTO_INICIO", "1200"}, {"DEP_ACUMULADA", "120"},
+                              {"FECHA_CIERRE", "31/12/2025"}})
+            calculo(c.campo)->setText(QString::fromUtf8(c.texto));
+    }
+
     std::unique_ptr<ContextoEmpresa> ctx;
     std::unique_ptr<FrmMA_BienesUso> ventana;
     GuionDialogos dlg;
@@ -117,7 +131,7 @@ TEST_P(VentanaBienes, TitulosYPreparacionPorModo)
     }
     struct Caso { const char* cuenta; int tab; int filas; };
     // Dialog mode: the account's list when it has assets, else the data tab.
-    for (const Caso& c : {Caso{"1201010010001", 0, 2}, {"1101010010001", 1, 0}, {"", 1, 0}}) {
+    for (const Caso& c : {Caso{"1201010010001", 0, 3}, {"1101010010001", 1, 0}, {"", 1, 0}}) {
         BienUso.CuentaContable = QString::fromLatin1(c.cuenta);
         FrmMA_BienesUso& w = abrir(false);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Actualización de Bienes de Uso - Kardex -"));
@@ -141,7 +155,7 @@ TEST_P(VentanaBienes, CargaInicialDejaUnBienNuevoPropuesto)
         const QString campo = ArregloCajas::dataField(t).toUpper();
         EXPECT_EQ(abierto(t), abiertos.contains(campo)) << campo.toStdString();
     }
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
     EXPECT_TRUE(buso("CODIGO")->isReadOnly());
     EXPECT_EQ(buso("FECHA_COMPRA")->text(), QStringLiteral("15/06/2026"));
     EXPECT_EQ(buso("VALOR_RECUPERO")->text(), QStringLiteral("0.00"));
@@ -293,7 +307,7 @@ TEST_P(VentanaBienes, ReglasDeLasCuentas)
     EXPECT_EQ(enter("CUENTA_CONTABLE", "1201020010001"), QString());
     EXPECT_EQ(buso("CUENTA_EJERCICIO")->text(), QStringLiteral("5201010010002"));
     EXPECT_EQ(buso("CUENTA_ACUMULADA")->text(), QStringLiteral("1201020010002"));
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
     EXPECT_TRUE(ventana->EsAlta);
     EXPECT_EQ(buso("FECHA_COMPRA")->text(), QStringLiteral("15/06/2026")); // kept: the code was only proposed
     EXPECT_TRUE(abierto(buso("CUENTA_CONTABLE")));
@@ -464,16 +478,16 @@ TEST_P(VentanaBienes, CodigoPropuestoSigueNuevoAunqueOtroLoGrabe)
 {
     abrir();
     EXPECT_EQ(enter("CUENTA_CONTABLE", "1201010010001"), QString());
-    ASSERT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    ASSERT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
     auto otra = otraConexion();
-    otra->Insertar("MA_BIENES", {{"CODIGO", 5}, {"CUENTA_CONTABLE", "1201010010001"}, {"DESCRIPCION", "de otro puesto"}});
+    otra->Insertar("MA_BIENES", {{"CODIGO", kCodigoNuevo.toInt()}, {"CUENTA_CONTABLE", "1201010010001"}, {"DESCRIPCION", "de otro puesto"}});
     // Checking the number, typed or as part of the whole form, keeps it new.
-    EXPECT_EQ(enter("CODIGO", "5"), QString());
+    EXPECT_EQ(enter("CODIGO", kCodigoNuevo), QString());
     EXPECT_TRUE(ventana->EsAlta);
     EXPECT_FALSE(ventana->EsNovedad);
     EXPECT_TRUE(abierto(buso("SERIE")));
     ventana->ValidandoTodo = true;
-    EXPECT_EQ(enter("CODIGO", "5"), QString());
+    EXPECT_EQ(enter("CODIGO", kCodigoNuevo), QString());
     EXPECT_TRUE(ventana->EsAlta);
     EXPECT_TRUE(buso("DESCRIPCION")->text().isEmpty());
     // A number not proposed by the window and stored is an existing asset.
@@ -501,9 +515,9 @@ TEST_P(VentanaBienes, ConsultasDeCuentasBienesYFechas)
     auto rs = con().ObtenerRecordset(lista.pedidos[1].sql, {QStringLiteral("1201010010001")});
     QStringList codigos;
     for (; !rs.eof(); rs.siguiente()) codigos << rs.texto("CODIGO");
-    EXPECT_EQ(codigos, (QStringList{"1", "2"}));
+    EXPECT_EQ(codigos, (QStringList{"1", "2", "5"}));
     // Nothing chosen changes nothing.
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
     // Dates: the picker's date goes into the box and is checked.
     dlg.fechas.enqueue(QDate(2026, 7, 1));
     f5("FECHA_COMPRA");
@@ -538,10 +552,10 @@ TEST_P(VentanaBienes, ListaDeUnaCuenta)
     struct Caso { const char* cuenta; QStringList codigos; bool hay; };
     // Each case starts from the previous list: an empty or unknown account keeps it.
     const Caso casos[] = {
-        {"1201010010001", {"1", "2"}, true},
-        {"", {"1", "2"}, false},
-        {"120102001000199", {"1", "2"}, false},
-        {" 1201020010001 ", {"3"}, true},
+        {"1201010010001", {"1", "2", "5"}, true},
+        {"", {"1", "2", "5"}, false},
+        {"120102001000199", {"1", "2", "5"}, false},
+        {" 1201020010001 ", {"3", "6", "7"}, true},
     };
     for (const Caso& c : casos) {
         BienUso.CuentaContable = QString::fromLatin1(c.cuenta);
@@ -623,22 +637,16 @@ QString mensajes(const GuionDialogos& d)
 TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
 {
     nuevoBienAnioAnterior();
-    struct Caja { const char* campo; const char* texto; };
-    for (const Caja& c : {Caja{"SERIE", "NUEVA-1"}, {"COSTO", "1200"}, {"UBICACION", "Depósito"}, {"AFECTA", "Reparto"},
-                          {"DESCRIPCION", "Autoelevador"}})
-        buso(c.campo)->setText(QString::fromUtf8(c.texto));
-    for (const Caja& c : {Caja{"PERIODO_CALCULO", "6"}, {"COEFICIENTE", "1"}, {"COSTO_INICIO", "1200"}, {"DEP_ACUMULADA", "120"},
-                          {"FECHA_CIERRE", "31/12/2025"}})
-        calculo(c.campo)->setText(QString::fromUtf8(c.texto));
+    completarBienYPlanilla("NUEVA-1");
     ventana->CmdBusoAceptar->click();
     EXPECT_EQ(mensajes(dlg), QString());
     EXPECT_FALSE(ventana->HayError);
-    auto b = con().PrimeraFila("SELECT * FROM MA_BIENES WHERE CODIGO = 5");
+    auto b = con().PrimeraFila("SELECT * FROM MA_BIENES WHERE CODIGO = ?", {kCodigoNuevo});
     ASSERT_TRUE(b);
     EXPECT_EQ(b->texto("SERIE"), "NUEVA-1");
     EXPECT_EQ(b->texto("PORCENTAJE"), "20.00");
     EXPECT_EQ(b->texto("CUENTA_EJERCICIO"), "5201010010001");
-    auto h = con().PrimeraFila("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = 5");
+    auto h = con().PrimeraFila("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = ?", {kCodigoNuevo});
     ASSERT_TRUE(h);
     EXPECT_EQ(h->entero("PERIODO"), 1);
     EXPECT_EQ(h->entero("ID"), 0);
@@ -646,10 +654,37 @@ TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
     EXPECT_EQ(h->moneda("DEP_EJERCICIO").texto(2), "120.00");
     EXPECT_EQ(BienUso.Serie.texto(), QStringLiteral("NUEVA-1"));
     // Ready for the next asset.
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("6"));
+    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("9"));
     EXPECT_TRUE(buso("SERIE")->text().isEmpty());
     EXPECT_TRUE(buso("DESCRIPCION")->text().isEmpty());
     EXPECT_TRUE(ventana->EsAlta);
+}
+
+// Another station stores the number this window proposed while the operator
+// types: Accept stores the asset under the next number and says which.
+TEST_P(VentanaBienes, NumeroTomadoPorOtroPuestoSeAvisaAlAceptar)
+{
+    nuevoBienAnioAnterior();
+    ASSERT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
+    completarBienYPlanilla("NUEVA-3");
+    auto otra = otraConexion();
+    otra->Insertar("MA_BIENES", {{"CODIGO", kCodigoNuevo.toInt()}, {"CUENTA_CONTABLE", "1201010010001"}, {"DESCRIPCION", "de otro puesto"}});
+    ventana->CmdBusoAceptar->click();
+    EXPECT_FALSE(ventana->HayError) << mensajes(dlg).toStdString();
+    const int grabado = kCodigoNuevo.toInt() + 1;
+    ASSERT_EQ(dlg.mostrados.size(), 1) << mensajes(dlg).toStdString();
+    EXPECT_EQ(dlg.mostrados[0].texto, QStringLiteral("El Bien de Uso se grabó con el Nº Control Interno %1").arg(grabado));
+    EXPECT_EQ(dlg.mostrados[0].titulo, kAviso);
+    EXPECT_EQ(dlg.mostrados[0].estilo, int(vbInformation));
+    // Stored under the number told, with its sheet row; the other station's asset untouched.
+    EXPECT_EQ(con().Escalar("SELECT SERIE FROM MA_BIENES WHERE CODIGO = ?", {grabado}).toString(), QStringLiteral("NUEVA-3"));
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND PERIODO = 1", {grabado}).toInt(), 1);
+    EXPECT_EQ(con().Escalar("SELECT DESCRIPCION FROM MA_BIENES WHERE CODIGO = ?", {kCodigoNuevo.toInt()}).toString(),
+              QStringLiteral("de otro puesto"));
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES WHERE CODIGO = ?", {kCodigoNuevo.toInt()}).toInt(), 0);
+    // Ready for the next one, after both.
+    EXPECT_EQ(buso("CODIGO")->text(), QString::number(grabado + 1));
+    EXPECT_TRUE(buso("SERIE")->text().isEmpty());
 }
 
 // A save the database refuses keeps every field and stores nothing; Retry
@@ -674,7 +709,7 @@ TEST_P(VentanaBienes, GrabacionRechazadaConservaLosCampos)
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MA_BIENES").toLongLong(), antes);
     EXPECT_EQ(buso("SERIE")->text(), QStringLiteral("NUEVA-2"));
     EXPECT_EQ(calculo("PERIODO_CALCULO")->text(), QStringLiteral("6"));
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
 
     // Retry after the refusal is dropped: stored once, then cleared.
     con().EjecutarSQL(motor() == Motor::SQLite ? "DROP TRIGGER TR_VETO" : "DROP TRIGGER tr_veto ON mv_calculo_bienes");
@@ -710,7 +745,7 @@ TEST_P(VentanaBienes, MejoraYBajaDesdeLaVentana)
     EXPECT_EQ(n->texto("DESCRIPCION"), "Cajonera");
     EXPECT_EQ(n->moneda("COSTO").texto(2), "800.00");
     EXPECT_DOUBLE_EQ(n->doble("PORCENTAJE"), 25);
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5")); // cleared for the next one
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo); // cleared for the next one
 
     // Retirement of asset 1, the reason without its NUL.
     lista.respuestas.enqueue("1");
@@ -778,7 +813,7 @@ TEST_P(VentanaBienes, ComandosDeLaListaYCancelar)
     // New asset: the next number, the accounts of the list's account, focus on the identification.
     w.CmdAlta->click();
     EXPECT_TRUE(w.EsAlta);
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
     EXPECT_EQ(buso("CUENTA_EJERCICIO")->text(), QStringLiteral("5201010010001"));
     EXPECT_EQ(buso("PERIODO")->text(), ctx->periodoActivo().trimmed());
     EXPECT_EQ(QApplication::focusWidget() == buso("SERIE") || w.focusWidget() == buso("SERIE"), true);
@@ -796,12 +831,12 @@ TEST_P(VentanaBienes, ComandosDeLaListaYCancelar)
     EXPECT_FALSE(dlg.mostrados.isEmpty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(BienUso.Descripcion.texto(), QStringLiteral("Torno"));
-    EXPECT_EQ(BienUso.Codigo.texto(), QStringLiteral("5"));
+    EXPECT_EQ(BienUso.Codigo.texto(), kCodigoNuevo);
     // The record back into the fields gives the same texts.
     w.Asignar_Registro(false);
     EXPECT_EQ(buso("DESCRIPCION")->text(), QStringLiteral("Torno"));
-    EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("5"));
-    EXPECT_EQ(buso("NOVEDAD_ID")->text(), QStringLiteral("1")); // none in the record: the next of asset 5
+    EXPECT_EQ(buso("CODIGO")->text(), kCodigoNuevo);
+    EXPECT_EQ(buso("NOVEDAD_ID")->text(), QStringLiteral("1")); // none in the record: the next of the new asset
 }
 
 TEST_P(VentanaBienes, CancelarEnLaCargaInicial)

@@ -8,6 +8,7 @@
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "FrmMa_BienesUsoModif.h"
+#include "GrabacionBienes.h"
 #include "ListaConsulta.h"
 #include "Moneda.h"
 #include "RegistroVentanas.h"
@@ -141,10 +142,14 @@ TEST_P(VentanaBienesModif, FilaElegidaYSoloLectura)
         EXPECT_FALSE(abierto(buso("CODIGO"))) << c.nombre;
         EXPECT_EQ(ventana->calculoVisible(), c.planilla) << c.nombre;
         EXPECT_FALSE(ventana->novedadesVisible()) << c.nombre;
-        if (c.periodoMostrado >= 0) EXPECT_EQ(calc("dep_acumulada")->text(), Moneda::entero(250 + c.periodoMostrado).texto(2)) << c.nombre;
+        if (c.periodoMostrado >= 0) {
+            EXPECT_EQ(calc("dep_acumulada")->text(), Moneda::entero(250 + c.periodoMostrado).texto(2)) << c.nombre;
+        }
         const int avisos = int(dlg.mostrados.size()) - antes;
         EXPECT_EQ(avisos, c.baja.isNull() ? 0 : 1) << c.nombre;
-        if (avisos) EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Codigo dado de Baja!"));
+        if (avisos) {
+            EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("Codigo dado de Baja!"));
+        }
         delete ventana.data();
     }
 }
@@ -277,7 +282,7 @@ TEST_P(VentanaBienesModif, GuardaEnUnaTransaccion)
     const Fila k0 = leer(QStringLiteral("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND PERIODO = 0"), {907});
     EXPECT_DOUBLE_EQ(k0.doble(QStringLiteral("CA_VC")), 1000);
     EXPECT_TRUE(buso("serie")->text().isEmpty()); // cleared after the commit
-    EXPECT_EQ(bienes::PorcentajeGuardado(8.5), QStringLiteral("08.50"));
+    EXPECT_EQ(bienes::PorcentajeTexto(8.5), QStringLiteral("08.50"));
 
     // Another station changes the row after the load: nothing is written, the window keeps its boxes.
     cargar(907);
@@ -367,6 +372,62 @@ TEST_P(VentanaBienesModif, AceptarFallidoNoSaltaLosBloqueos)
     // Accept on a read-only load writes nothing.
     ventana->CmdAceptar_Click();
     EXPECT_EQ(leer(QStringLiteral("SELECT SERIE FROM MA_BIENES WHERE CODIGO = ?"), {911}).texto(QStringLiteral("SERIE")), QStringLiteral("S-1"));
+}
+
+// The demo company's own assets as the window opens them: each with the row
+// of its closed year unless it has one of the active year; the controlled,
+// calculated and retired ones read-only; the posted one with its cost and
+// purchase date locked.
+TEST_P(VentanaBienesModif, BienesDeLaDemo)
+{
+    struct Caso {
+        const char* nombre;
+        qint64 codigo;
+        const char* numero;
+        bool lectura, costoAbierto;
+        const char* acumulada;
+        int avisos;
+    };
+    const Caso casos[] = {
+        {"rodado", 1, "", false, true, "100000.00", 0},
+        {"mejora del escritorio", 3, "1", false, false, "2666.67", 0},
+        {"dado de baja", 4, "", true, false, "165000.00", 1},
+        {"compra contabilizada", 5, "", false, false, "160000.00", 0},
+        {"fila con control", 6, "", true, false, "15000.00", 0},
+        {"calculado en el ejercicio activo", 7, "", true, false, "120000.00", 0},
+    };
+    for (const Caso& c : casos) {
+        abrir();
+        const int antes = int(dlg.mostrados.size());
+        cargar(c.codigo, QString::fromLatin1(c.numero));
+        EXPECT_EQ(int(dlg.mostrados.size()) - antes, c.avisos) << c.nombre;
+        EXPECT_EQ(ventana->CmdAceptar->isEnabled(), !c.lectura) << c.nombre;
+        EXPECT_FALSE(abierto(buso("CODIGO")) || abierto(buso("Novedad_iD"))) << c.nombre; // the key stays
+        EXPECT_EQ(abierto(buso("Costo")) && abierto(ventana->FrmBusoDatosCompra), c.costoAbierto) << c.nombre;
+        EXPECT_EQ(abierto(buso("Fecha_Compra")) && abierto(ventana->FrmBusoDatosCompra), c.costoAbierto) << c.nombre;
+        EXPECT_TRUE(ventana->calculoVisible()) << c.nombre;
+        EXPECT_EQ(calc("dep_acumulada")->text(), QString::fromLatin1(c.acumulada)) << c.nombre;
+        delete ventana.data();
+    }
+    // The posted asset: everything else open (a life, a description).
+    abrir();
+    cargar(5);
+    EXPECT_TRUE(abierto(buso("vida_util")));
+    EXPECT_TRUE(abierto(buso("descripcion")));
+    EXPECT_TRUE(abierto(calc("PERIODO_DE_CALCULO")));
+
+    // A corrected life and sheet are found on reopening.
+    dlg.mostrados.clear();
+    buso("vida_util")->setText(QStringLiteral("8"));
+    calc("PERIODO_DE_CALCULO")->setText(QStringLiteral("9"));
+    ventana->CmdAceptar_Click();
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << (dlg.mostrados.isEmpty() ? QString() : dlg.mostrados.last().texto).toStdString();
+    cargar(5);
+    EXPECT_EQ(buso("vida_util")->text(), QStringLiteral("8"));
+    EXPECT_EQ(buso("porcentaje")->text(), QStringLiteral("12.50"));
+    EXPECT_EQ(calc("PERIODO_DE_CALCULO")->text(), QStringLiteral("9"));
+    EXPECT_EQ(buso("Costo")->text(), QStringLiteral("2400000.00"));
+    EXPECT_FALSE(abierto(buso("Costo")));
 }
 
 TEST_P(VentanaBienesModif, SeAbrePorSuNombre)
