@@ -344,10 +344,11 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
     r.mensaje = Valida(c, idRecepcion, plan);
     if (!r.mensaje.isEmpty()) return r;
     if (plan.reemplazo) {
-        r.escribio = true;
         const int borradas = con_.EjecutarSQL(plan.reemplazo->sqlEliminar(), plan.reemplazo->parametros());
         registro_.olvidarNumeros(); // the deleted entry may have held the highest number
         if (borradas != plan.reemplazo->filas) {
+            // A message after a write: the batch undoes the voucher's delete.
+            r.escribio = true;
             r.mensaje = QStringLiteral("El comprobante ") + plan.reemplazo->Sucursal + u'-' + plan.reemplazo->Numero + u'-'
                         + plan.reemplazo->Letra
                         + QStringLiteral(" fue modificado por otro proceso mientras se recibía; vuelva a recibirlo");
@@ -358,7 +359,6 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
         r.retirado = true;
         return r;
     }
-    r.escribio = true;
     registro_.registrar(plan.asiento);
     return r;
 }
