@@ -238,7 +238,7 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     const bool entrada = tipo(tc).entrada;
     bool bloqueado = false;
     plan.reemplazo = BuscaComprobanteRecibido(con_, periodo_, tc, sucursal, numero, letra, entrada ? principal : QString(),
-                                              bloqueado);
+                                              bloqueado, diferido_);
     if (plan.reemplazo) {
         if (bloqueado || plan.reemplazo->importeAnterior == *total) {
             const QString comprobante = QStringLiteral("El comprobante ") + sucursal + u'-' + numero + u'-' + letra;
@@ -359,7 +359,8 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
         r.retirado = true;
         return r;
     }
-    registro_.registrar(plan.asiento);
+    if (diferido_) registro_.guardar(std::move(plan.asiento));
+    else registro_.registrar(plan.asiento);
     return r;
 }
 
