@@ -238,7 +238,7 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     const bool entrada = tipo(tc).entrada;
     bool bloqueado = false;
     plan.reemplazo = BuscaComprobanteRecibido(con_, periodo_, tc, sucursal, numero, letra, entrada ? principal : QString(),
-                                              bloqueado);
+                                              bloqueado, diferido_);
     if (plan.reemplazo) {
         if (bloqueado || plan.reemplazo->importeAnterior == *total) {
             const QString comprobante = QStringLiteral("El comprobante ") + sucursal + u'-' + numero + u'-' + letra;
@@ -344,10 +344,11 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
     r.mensaje = Valida(c, idRecepcion, plan);
     if (!r.mensaje.isEmpty()) return r;
     if (plan.reemplazo) {
-        r.escribio = true;
         const int borradas = con_.EjecutarSQL(plan.reemplazo->sqlEliminar(), plan.reemplazo->parametros());
         registro_.olvidarNumeros(); // the deleted entry may have held the highest number
         if (borradas != plan.reemplazo->filas) {
+            // A message after a write: the batch undoes the voucher's delete.
+            r.escribio = true;
             r.mensaje = QStringLiteral("El comprobante ") + plan.reemplazo->Sucursal + u'-' + plan.reemplazo->Numero + u'-'
                         + plan.reemplazo->Letra
                         + QStringLiteral(" fue modificado por otro proceso mientras se recibía; vuelva a recibirlo");
@@ -358,8 +359,8 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
         r.retirado = true;
         return r;
     }
-    r.escribio = true;
-    registro_.registrar(plan.asiento);
+    if (diferido_) registro_.guardar(std::move(plan.asiento));
+    else registro_.registrar(plan.asiento);
     return r;
 }
 

@@ -50,7 +50,8 @@ public:
     // voucher's identity is locked, see BuscaComprobanteRecibido). A database
     // error throws.
     QString Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan& plan);
-    // Valida, then the replaced rows' delete and the posting, in the caller's transaction.
+    // Valida, then the replaced rows' delete and the posting (or, deferred, the
+    // entry kept for the batch's end), in the caller's transaction.
     RegistroLote::Respuesta Contabiliza(const ComprobanteVexa& c, qint32 idRecepcion);
 
     // Balance of the lines with an account: a difference (debit minus credit)
@@ -62,6 +63,13 @@ public:
 
     void antesDeConfirmar() { registro_.aplicarNumeraciones(); }
     void olvidarNumeros() { registro_.olvidarNumeros(); }
+    // In a batch that writes its postings at its end (RegistroLote::setDiferido):
+    // Contabiliza keeps the entry (RegistroAsientos::guardar) and a voucher
+    // already met in the transaction throws ComprobanteEnLote; the replaced
+    // rows are still deleted at once.
+    void setDiferido(bool diferido) { diferido_ = diferido; }
+    void escribirPendientes() { registro_.escribirPendientes(); }
+    void descartarPendientes() { registro_.descartarPendientes(); }
 
 private:
     struct DatosTipo {
@@ -91,6 +99,7 @@ private:
     bool ivaLeido_ = false;
     std::vector<std::pair<QString, QString>> cuentasIva_; // concept column, account (trimmed), in table order
     QHash<QString, Moneda> tasas_;
+    bool diferido_ = false;
 };
 
 // The batch's unit for a voucher of the file: the voucher's lines as the
@@ -101,6 +110,9 @@ public:
     Respuesta registrar(const LineaLeida& unidad) override;
     void antesDeConfirmar() override { recepcion_.antesDeConfirmar(); }
     void olvidarNumeros() override { recepcion_.olvidarNumeros(); }
+    void setDiferido(bool diferido) override { recepcion_.setDiferido(diferido); }
+    void escribirPendientes() override { recepcion_.escribirPendientes(); }
+    void descartarPendientes() override { recepcion_.descartarPendientes(); }
 
 private:
     RecepcionVexa& recepcion_;

@@ -469,6 +469,72 @@ TEST_P(Vexa, UnFalloEnLaSegundaFilaNoDejaNada)
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 41"), 3);
 }
 
+// The vouchers of a run are kept and written together when their batch ends:
+// a voucher met twice in one file must still find its first posting (the batch
+// is written before the second one is checked), and a replacement inside the
+// batch keeps its old entry number while the others follow without a gap.
+TEST_P(Vexa, UnComprobanteRepetidoEnElMismoArchivo)
+{
+    struct Caso {
+        const char* nombre;
+        QStringList segunda; // the second version of voucher 300 (key 2)
+        QStringList errores;
+        int grabados;
+        int filas300;
+        qint64 total300;
+    };
+    const Caso casos[] = {
+        {"mismo total", ventaVexa("2", 300), {"Asiento: 2 El comprobante 0001-00000300-A ya existe!!! "}, 2, 3, 121},
+        {"otro total", ventaVexa("2", 300, "200", "42", "242"), {}, 3, 3, 242},
+        {"total cero", ventaVexa("2", 300, "0", "0", "0"), {}, 2, 0, 0},
+        {"otro total que no balancea", ventaVexa("2", 300, "200", "42", "243"), {"Asiento: 2 El asiento  no Balancea!!!"}, 2, 3, 121},
+    };
+    int base = 1000;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        // Other numbers for each case, so that the cases do not meet.
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOS");
+        QStringList archivoLineas = ventaVexa("1", 300) + c.segunda + ventaVexa("3", base + 1);
+        const ResultadoCorridaVexa r = recibir(archivoLineas);
+        EXPECT_EQ(r.fin, ResultadoCorridaVexa::Fin::Completa) << r.error.toStdString();
+        EXPECT_EQ(errores, c.errores);
+        EXPECT_EQ(r.grabados, c.grabados);
+        EXPECT_EQ(r.leidos, 3);
+        const auto f300 = filas("NUMERO_VALOR = 300");
+        ASSERT_EQ(int(f300.size()), c.filas300);
+        if (!f300.empty()) {
+            EXPECT_EQ(f300[0].moneda("CABIMPORTE"), Moneda::entero(c.total300));
+            EXPECT_EQ(f300[0].entero("NUMERO ASIENTO"), 1);
+        }
+        EXPECT_EQ(filas("NUMERO_VALOR = ?", {base + 1}).size(), 3u);
+        const Fila t = testigo(r.idRecepcion);
+        EXPECT_EQ(t.entero("REGISTROS_LEIDOS"), c.grabados);
+        EXPECT_EQ(t.entero("TOTAL_LINEAS"), 3);
+        EXPECT_EQ(asientosRotos(con()), 0);
+        base += 10;
+    }
+}
+
+TEST_P(Vexa, ReemplazosYNuevosEnUnMismoLoteSinHuecos)
+{
+    recibir(ventaVexa("1", 300) + ventaVexa("2", 301) + ventaVexa("3", 302));
+    ASSERT_TRUE(errores.isEmpty()) << errores.join("\n").toStdString();
+    const qint64 n301 = filas("NUMERO_VALOR = 301")[0].entero("NUMERO ASIENTO");
+    // New, replaced, new, replaced, withdrawn: all in one batch.
+    const ResultadoCorridaVexa r = recibir(ventaVexa("1", 303) + ventaVexa("2", 301, "200", "42", "242") + ventaVexa("3", 304)
+                                           + ventaVexa("4", 300, "300", "63", "363") + ventaVexa("5", 302, "0", "0", "0"));
+    EXPECT_TRUE(errores.isEmpty()) << errores.join("\n").toStdString();
+    EXPECT_EQ(r.grabados, 4);
+    EXPECT_EQ(filas("NUMERO_VALOR = 301")[0].entero("NUMERO ASIENTO"), n301);
+    EXPECT_EQ(filas("NUMERO_VALOR = 301")[0].moneda("CABIMPORTE"), Moneda::entero(242));
+    EXPECT_EQ(filas("NUMERO_VALOR = 300")[0].moneda("CABIMPORTE"), Moneda::entero(363));
+    EXPECT_EQ(filas("NUMERO_VALOR = 302").size(), 0u);
+    // Four entries of three rows, each under a number of its own.
+    EXPECT_EQ(contar(con(), "SELECT COUNT(DISTINCT [NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE TIPO_REG = 'VTAS'"), 4);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TIPO_REG = 'VTAS'"), 12);
+    EXPECT_EQ(asientosRotos(con()), 0);
+}
+
 TEST_P(Vexa, ArchivoVacioYUsuarioDelTestigo)
 {
     struct Caso { const char* valor; const char* usuario; };
