@@ -347,6 +347,9 @@ public:
     // Applies the schema (every step, or those up to hastaVersion; optionally the
     // demo data) to the open, empty database and records its version.
     void aplicarEsquema(bool conDemo, int hastaVersion = 0);
+    // The demo company's journal (opening entry and some months of the active
+    // year), in one transaction; for a company just created with its demo data.
+    void cargarAsientosDemo();
     // Schema version: of the open database (0 when it holds no company), and the
     // latest this program knows (the highest step under db/schema).
     int versionEsquema();
@@ -393,6 +396,7 @@ private:
     bool transaccionAbortadaEnServidor() const;
     bool existeTabla(const QString& tabla);
     void aplicarPasos(int desde, int hasta, bool conDemo);
+    void correrArchivoSql(const QString& archivo, bool esDatos, int paso = 0);
     const std::vector<QString>& columnasDeMarcas(const QString& sql);
     static int esperaOcupada(void* conexion, int veces);
 

@@ -51,7 +51,7 @@ bool eliminarEmpresa(const DatosConexion& d, QString* error)
     return adminPg(d, QStringLiteral("DROP DATABASE IF EXISTS \"%1\" WITH (FORCE)").arg(d.dbName), error);
 }
 
-bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString* error)
+bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString* error, bool conAsientosDemo)
 {
     Conexion c;
     c.setDatos(d);
@@ -75,6 +75,7 @@ bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString
     }
     try {
         c.aplicarEsquema(conDemo);
+        if (conDemo && conAsientosDemo) c.cargarAsientosDemo();
     } catch (const ErrorBD& e) {
         if (error) *error = e.descripcion();
         return false;

@@ -225,22 +225,32 @@ EstadoEsquema Conexion::comprobarEsquema()
     return EstadoEsquema::Actual;
 }
 
+void Conexion::correrArchivoSql(const QString& archivo, bool esDatos, int paso)
+{
+    QFile f(archivo);
+    if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
+    QString texto = QString::fromUtf8(f.readAll());
+    if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, motor());
+    texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
+    for (const QString& s : sentencias(texto, motor())) {
+        try {
+            EjecutarSQL(s);
+        } catch (const ErrorBD& e) {
+            throw ErrorBD(e.numero(), QFileInfo(archivo).fileName() + QStringLiteral(": ") + e.descripcion(), e.estado(), s);
+        }
+    }
+}
+
+void Conexion::cargarAsientosDemo()
+{
+    Transaccion t(*this);
+    for (const QString& a : archivosDe(QStringLiteral(":/db/asientos-demo"))) correrArchivoSql(a, true);
+    t.confirmar();
+}
+
 void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
 {
-    auto correr = [&](const QString& archivo, bool esDatos, int paso = 0) {
-        QFile f(archivo);
-        if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
-        QString texto = QString::fromUtf8(f.readAll());
-        if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, motor());
-        texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
-        for (const QString& s : sentencias(texto, motor())) {
-            try {
-                EjecutarSQL(s);
-            } catch (const ErrorBD& e) {
-                throw ErrorBD(e.numero(), QFileInfo(archivo).fileName() + QStringLiteral(": ") + e.descripcion(), e.estado(), s);
-            }
-        }
-    };
+    auto correr = [&](const QString& archivo, bool esDatos, int paso = 0) { correrArchivoSql(archivo, esDatos, paso); };
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
             for (const QString& a : archivos) correr(a, false, numero);

@@ -33,7 +33,8 @@ int main(int argc, char** argv)
         return 2;
     }
     QString error;
-    if (!vexa::crearEmpresa(d, p.isSet(QStringLiteral("demo")), p.isSet(QStringLiteral("reemplazar")), &error)) {
+    const bool demo = p.isSet(QStringLiteral("demo"));
+    if (!vexa::crearEmpresa(d, demo, p.isSet(QStringLiteral("reemplazar")), &error, demo)) {
         err << "No se pudo crear la empresa: " << error << "\n";
         return 1;
     }

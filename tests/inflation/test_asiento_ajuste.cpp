@@ -704,6 +704,35 @@ TEST_P(AjusteDemo, CuentasAjustablesYComprobante)
     EXPECT_EQ(con().Escalar("SELECT X_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = '00AJ'").toInt(), 1);
 }
 
+TEST_P(AjusteDemo, ElDiarioDeLaDemoSeAjustaYGraba)
+{
+    // The journal vexa-empresa --demo adds: every entry balances, and the
+    // year's adjustment restates its balances and saves.
+    con().cargarAsientosDemo();
+    Recordset rs = con().ObtenerRecordset(
+        "SELECT MES_OPERATIVO, [NUMERO ASIENTO], SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END) AS D, "
+        "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END) AS H FROM MV_ASIENTOS WHERE PERIODO = 2 "
+        "GROUP BY MES_OPERATIVO, [NUMERO ASIENTO]");
+    int asientos = 0;
+    for (; !rs.eof(); rs.siguiente(), ++asientos)
+        EXPECT_EQ(rs.moneda("D"), rs.moneda("H")) << rs.entero("MES_OPERATIVO") << "-" << rs.entero("NUMERO ASIENTO");
+    EXPECT_GE(asientos, 5);
+
+    ContextoEmpresa ctx(con());
+    CargarValoresContables(ctx);
+    ProgresoNulo p;
+    const ResultadoAjuste r = GenerarAjuste(ctx, PedidoAjuste{{1, 2026}, {12, 2026}, "5301010010001"}, p);
+    ASSERT_EQ(r.fin, ResultadoAjuste::Fin::Completa) << r.mensaje.toStdString();
+    QStringList cuentas;
+    for (const LineaAjuste& l : r.lineas) cuentas << l.cuenta;
+    // The asset account and its accumulated depreciation are skipped.
+    EXPECT_EQ(cuentas, (QStringList{"1101010010001", "1101020010001", "3101010010001", "5101010010001", "5301010010001"}));
+    EXPECT_TRUE(r.totales.iguales());
+    EXPECT_GT(r.totales.debe, M("0"));
+    const qint32 nro = GrabarAjuste(ctx, {"31/12/2026", "00AJ", "0001", "00000001", "X", "Ajuste 2026", "12/2026"}, r.lineas);
+    EXPECT_EQ(nro, 1);
+}
+
 } // namespace
 
 VEXA_AMBOS_MOTORES(AsientoAjuste);
