@@ -44,8 +44,6 @@ namespace {
 
 const QString kAvisoCampo = QStringLiteral("Aviso al Operador");
 const QString kAviso = QStringLiteral("Aviso al operador");
-const QString kSinMovimientos =
-    QStringLiteral("No hay movimientos para generar el Asiento de Ajuste , con los datos proporcionados");
 const QString kClaveTC = QStringLiteral("Ajuste(TC)");
 
 // Field indices.
@@ -97,6 +95,21 @@ QDate fechaConfiguracion(ContextoEmpresa& ctx, const QString& clave)
     if (!ctx.configuracion().FechasEjercicio(int(ctx.periodo()), desde, hasta)) return {};
     return clave.contains(QLatin1String("DESDE"), Qt::CaseInsensitive) ? desde : hasta;
 }
+
+// The generation's progress box (with its cancel button); each step is also
+// told to the window's listeners.
+class ProgresoAjuste : public ProgresoVentana {
+public:
+    explicit ProgresoAjuste(FrmAjusteInflacion& w) : ProgresoVentana(&w, true, true), w_(w) {}
+    bool Actualizar(qint64 hecho, const QString& texto) override
+    {
+        emit w_.pasoGeneracion(texto);
+        return ProgresoVentana::Actualizar(hecho, texto);
+    }
+
+private:
+    FrmAjusteInflacion& w_;
+};
 
 } // namespace
 
@@ -280,7 +293,8 @@ void FrmAjusteInflacion::Inicializa()
     HabilitaCabecera(false);
     LblDescCuenta->clear();
     lbldesctc->setText(QStringLiteral("..."));
-    Lineas.assign(1, LineaAsiento());
+    Lineas.clear();
+    importeCabecera_ = Moneda();
     InicializaGrilla();
     txtTotal[0]->setEnabled(false);
     txtTotal[1]->setEnabled(false);
@@ -445,7 +459,7 @@ void FrmAjusteInflacion::ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarM
                 }
             }
         } else if (es("LETRA")) {
-            if (!QStringLiteral("ABCXE ").contains(t, Qt::CaseSensitive)) {
+            if (!QStringLiteral("ABCXE ").contains(t, Qt::CaseInsensitive)) {
                 mensaje = QStringLiteral("Debe ingresar A,B,C,X,E");
             } else if (!letrasDe(QString()).contains(t, Qt::CaseSensitive)) {
                 mensaje = QStringLiteral("La letra Informada no forma parte de las informadas en la configuracion");
@@ -571,7 +585,7 @@ void FrmAjusteInflacion::TxtFields_KeyPress(int Index, int& KeyAscii)
     KeyAscii = ControlesFormulario::FiltraTecla((*TxtFields)[Index], KeyAscii);
     if (KeyAscii == 0) return;
     if (Index == kCtaRei || Index == kNumero) {
-        const QChar c(char16_t(KeyAscii));
+        const QChar c{char16_t(KeyAscii)};
         KeyAscii = int(c.toUpper().unicode());
     } else if (KeyAscii < 256) {
         KeyAscii = MayusculaKeyAscii(qint16(KeyAscii), ctx_.soloMayusculas);
@@ -649,28 +663,26 @@ void FrmAjusteInflacion::InicializaGrilla()
 
 void FrmAjusteInflacion::MostrarLineas()
 {
-    const int ultimo = int(Lineas.size()) - 1;
-    if (ultimo > 19) FgResumen->setRowCount(ultimo);
-    for (int i = 1; i <= ultimo; ++i) {
-        LineaAsiento& l = Lineas[size_t(i)];
-        l.Cuenta = recortar(l.Cuenta);
-        if (l.Cuenta.isEmpty()) continue;
-        const int fila = i - 1;
-        FgResumen->setCelda(fila, 0, i, QString::number(i));
-        FgResumen->setCelda(fila, 1, l.Cuenta, l.Cuenta);
-        FgResumen->setCelda(fila, 2, QVariant(), recortar(l.Descripcion.left(50)));
-        FgResumen->setCelda(fila, 3, QVariant::fromValue(l.Debe), formatoLinea(l.Debe));
-        FgResumen->setCelda(fila, 4, QVariant::fromValue(l.Haber), formatoLinea(l.Haber));
+    InicializaGrilla();
+    const int n = int(Lineas.size());
+    if (n > FgResumen->rowCount()) FgResumen->setRowCount(n);
+    for (int i = 0; i < n; ++i) {
+        ajuste::LineaAjuste& l = Lineas[size_t(i)];
+        l.cuenta = recortar(l.cuenta);
+        if (l.cuenta.isEmpty()) continue;
+        FgResumen->setCelda(i, 0, i + 1, QString::number(i + 1));
+        FgResumen->setCelda(i, 1, l.cuenta, l.cuenta);
+        FgResumen->setCelda(i, 2, QVariant(), recortar(l.descripcion.left(50)));
+        FgResumen->setCelda(i, 3, QVariant::fromValue(l.debe), formatoLinea(l.debe));
+        FgResumen->setCelda(i, 4, QVariant::fromValue(l.haber), formatoLinea(l.haber));
     }
 }
 
 void FrmAjusteInflacion::Totales(Moneda& Debe, Moneda& Haber) const
 {
-    Debe = Haber = Moneda();
-    for (const LineaAsiento& l : Lineas) {
-        Debe += l.Debe;
-        Haber += l.Haber;
-    }
+    const ajuste::Totales t = ajuste::SumarTotales(Lineas);
+    Debe = t.debe;
+    Haber = t.haber;
 }
 
 void FrmAjusteInflacion::ActualizaTotales()
@@ -695,7 +707,7 @@ void FrmAjusteInflacion::ValidaTotales(bool& Correcto)
     Moneda d, h;
     Totales(d, h);
     if (d != h) {
-        dialogos().MsgBox(QStringLiteral("Totales Incorrectos!!"), vbOKOnly, kAviso);
+        dialogos().MsgBox(ajuste::kMensajeTotales, vbOKOnly, kAviso);
         HayError = true;
         return;
     }
@@ -720,10 +732,133 @@ void FrmAjusteInflacion::habilitaComandos(bool si)
 
 void FrmAjusteInflacion::CmdGenerar_Click()
 {
-    // Wired to the rules once the calculation is in place.
+    if (generando_) return;
+    // The months as proposed: a year already adjusted to its closing month
+    // leaves the first month past the last one and is refused here.
+    for (const char* n : {"PERIODO_DESDE", "PERIODO_HASTA"}) {
+        const int i = indiceCampo(QString::fromLatin1(n));
+        ValidaCampo((*TxtFields)[i], i, true);
+        if (HayError) return;
+    }
+    PeriodoDesde = recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
+    PeriodoHasta = recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
+    const ajuste::PedidoAjuste pedido{ajuste::MesAnio::leer(PeriodoDesde), ajuste::MesAnio::leer(PeriodoHasta),
+                                      recortar(campo(QStringLiteral("CTA_REI"))->text())};
+    Lineas.clear();
+    importeCabecera_ = Moneda();
+    MostrarLineas();
+    ActualizaTotales();
+
+    generando_ = true;
+    habilitaComandos(false);
+    ventanas::CursorEspera(true);
+    ajuste::ResultadoAjuste r;
+    {
+        ProgresoAjuste progreso(*this);
+        auto confirmar = [&progreso] {
+            ventanas::CursorEspera(false);
+            progreso.MostrarVentana(false);
+            const bool si = dialogos().MsgBox(ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString()) == vbYes;
+            if (!si) {
+                progreso.Reanudar();
+                progreso.MostrarVentana(true);
+            }
+            ventanas::CursorEspera(true);
+            return si;
+        };
+        r = ajuste::GenerarAjuste(ctx_, pedido, progreso, confirmar);
+    }
+    ventanas::CursorEspera(false);
+    generando_ = false;
+    habilitaComandos(true);
+
+    using Fin = ajuste::ResultadoAjuste::Fin;
+    switch (r.fin) {
+    case Fin::Completa:
+        break;
+    case Fin::SinMovimientos:
+        dialogos().MsgBox(r.mensaje.isEmpty() ? ajuste::kMensajeSinMovimientos : r.mensaje, vbInformation, kAviso);
+        DatosModificados = false;
+        Inicializa();
+        return;
+    case Fin::Cancelada:
+        // A stopped run keeps no line: the header stays and may generate again.
+        return;
+    case Fin::FaltaIndice:
+    case Fin::Error:
+        dialogos().MsgBox(r.mensaje, vbOKOnly, QString());
+        return;
+    case Fin::Rechazada:
+        dialogos().MsgBox(r.mensaje, vbExclamation, kAviso);
+        return;
+    }
+
+    Lineas = std::move(r.lineas);
+    MostrarLineas();
+    ActualizaTotales();
+    UtilTeb1->setHabilitado(QStringLiteral("GRABAR"), !Lineas.empty());
+    Moneda debe, haber;
+    Totales(debe, haber);
+    if (debe == haber) {
+        importeCabecera_ = debe;
+        campo(QStringLiteral("CABIMPORTE"))->setText(txtTotal[0]->text());
+    }
+    if (!debe.esCero()) {
+        CmdGenerar->setEnabled(false);
+        QLineEdit* detalle = campo(QStringLiteral("DETALLE"));
+        detalle->setEnabled(true);
+        detalle->setFocus(Qt::OtherFocusReason);
+    } else {
+        dialogos().MsgBox(ajuste::kMensajeSinMovimientos, vbInformation, kAviso);
+        DatosModificados = false;
+        Inicializa();
+    }
 }
 
-void FrmAjusteInflacion::GrabarAsiento() { HayError = true; }
+void FrmAjusteInflacion::GrabarAsiento()
+{
+    HayError = false;
+    const auto texto = [this](const char* n) { return campo(QString::fromLatin1(n))->text(); };
+    ajuste::CabeceraAjuste c;
+    c.fecha = texto("FECHA");
+    c.tc = recortar(texto("TC"));
+    c.sucursal = texto("SUCURSAL");
+    c.numero = texto("NUMERO");
+    c.letra = texto("LETRA");
+    c.cabImporte = importeCabecera_.texto(4);
+    c.detalle = recortar(texto("DETALLE"));
+    c.periodoHasta = recortar(texto("PERIODO_HASTA"));
+    ventanas::CursorEspera(true);
+    try {
+        ajuste::GrabarAjuste(ctx_, c, Lineas);
+        ventanas::CursorEspera(false);
+        return;
+    } catch (const ajuste::ErrorConversionAjuste& e) {
+        ventanas::CursorEspera(false);
+        HayError = true;
+        const int i = indiceCampo(e.campo());
+        const QString nombre = i >= 0 ? ArregloCajas::tag((*TxtFields)[i]) + QLatin1Char('/') + ArregloCajas::dataField((*TxtFields)[i])
+                                      : QLatin1Char('/') + e.campo();
+        dialogos().MsgBox(QStringLiteral("Verifique las siguientes opciones: \r\n\r\n"
+                                         "1) Ha ingresado letras donde debe ingresar numeros\r\n"
+                                         "2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\n"
+                                         "En el campo: ") + nombre,
+                          vbCritical, QStringLiteral("Error en conversion de datos"));
+    } catch (const ErrorBD& e) {
+        ventanas::CursorEspera(false);
+        HayError = true;
+        dialogos().MsgBox(e.descripcion() + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
+    } catch (const ErrorVexa& e) {
+        // A refusal: nothing was written.
+        ventanas::CursorEspera(false);
+        HayError = true;
+        dialogos().MsgBox(e.descripcion(), vbInformation, kAviso);
+    } catch (const std::exception& e) {
+        ventanas::CursorEspera(false);
+        HayError = true;
+        dialogos().MsgBox(descripcionDeError(e) + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
+    }
+}
 
 bool FrmAjusteInflacion::grabarDesdeLaBarra()
 {
@@ -742,18 +877,6 @@ bool FrmAjusteInflacion::grabarDesdeLaBarra()
 
 // ---- toolbar and closing ----
 
-QString FrmAjusteInflacion::ConsultaPlanilla()
-{
-    // The entry number as month, dash and eight digits; the voucher as branch,
-    // number and letter.
-    return QStringLiteral(
-        "SELECT CUENTA, SUBSTR(CAST(100 + MES_OPERATIVO AS VARCHAR(12)), 2) || '-' || "
-        "SUBSTR(CAST(100000000 + [NUMERO ASIENTO] AS VARCHAR(20)), 2) AS [Nº Asiento], FECHA, TC, "
-        "COALESCE(SUCURSAL, '') || '-' || COALESCE(NUMERO, '') || '-' || COALESCE(LETRA, '') AS [Nº de Comprobante], "
-        "[DEBE-HABER], IMPORTE, SECUENCIA AS [LINEA], PERIODO AS [EJERCICIO], DETALLE AS [CONCEPTO] "
-        "FROM MV_ASIENTOS WHERE TRIM(TIPO_REG) = '' AND ESAJUSTE = 1 ORDER BY [NUMERO ASIENTO], SECUENCIA");
-}
-
 void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
 {
     if (generando_) return;
@@ -765,7 +888,8 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
     } else if (k == QLatin1String("GRABAR")) {
         grabarDesdeLaBarra();
     } else if (k == QLatin1String("PLANILLA")) {
-        VisorConsulta::Mostrar(ctx_.con(), ConsultaPlanilla(), {}, TituloPlanilla());
+        const ajuste::ConsultaPlanilla q = ajuste::PlanillaAjustes();
+        VisorConsulta::Mostrar(ctx_.con(), q.sql, q.params, ajuste::kTituloPlanilla);
     } else if (k == QLatin1String("CONSULTAR")) {
         MostrarConsulta();
     } else if (k == QLatin1String("REPORTE")) {
@@ -795,7 +919,7 @@ void FrmAjusteInflacion::closeEvent(QCloseEvent* e)
     } catch (const std::exception& ex) {
         dialogos().MsgBox(descripcionDeError(ex), vbOKOnly, windowTitle());
     }
-    Lineas.assign(1, LineaAsiento());
+    Lineas.clear();
     e->accept();
 }
 

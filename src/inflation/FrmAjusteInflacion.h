@@ -14,7 +14,7 @@
 // (ajuste::GrabarAjuste); "Proceso Completo!" and closing follow a committed
 // save only. PLANILLA lists the adjustment entries of every fiscal year.
 // Closing the window stamps the visit's exit in the access log.
-#include "LineaAsiento.h"
+#include "AsientoAjuste.h"
 #include "Moneda.h"
 
 #include <QString>
@@ -55,8 +55,8 @@ public:
 
     // Window state.
     const QString Tabla = QStringLiteral("MV_ASIENTOS");
-    // The entry's lines; element 0 stays empty, lines run from 1.
-    std::vector<LineaAsiento> Lineas;
+    // The entry's lines as the last generation left them (shown from line 1).
+    std::vector<ajuste::LineaAjuste> Lineas;
     int CampoActual = 0;
     bool HayError = false;
     bool DatosModificados = false;
@@ -86,12 +86,13 @@ public:
     void GrabarAsiento();
     // "MM/AAAA" as the period fields show it while typing: "032003" -> "03/2003".
     static QString FormateaPeriodo(const QString& Texto);
-    // The listing of adjustment entries of every fiscal year (PLANILLA).
-    static QString ConsultaPlanilla();
-    static QString TituloPlanilla() { return QStringLiteral("Asientos de Ajuste"); }
 
     // True while a generation runs.
     bool generando() const { return generando_; }
+
+signals:
+    // The generation reported a step ("Procesando <cuenta>").
+    void pasoGeneracion(const QString& texto);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -112,7 +113,8 @@ private:
 
     ContextoEmpresa& ctx_;
     bool generando_ = false;
-    bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
+    bool focoEnGenerar_ = false;
+    Moneda importeCabecera_; // the exact debit total of the generated lines // the accepted letter sent the focus to "&Generar"
 };
 
 } // namespace vexa
