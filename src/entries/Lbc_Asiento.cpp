@@ -270,52 +270,7 @@ bool Lbc_Asiento::ValidaEstadoPeriodoActual(QString& Mensaje, QVariant* lCierre,
 {
     bool resultado = false;
     EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
-        const auto filas = con().ObtenerRecordset(
-            QStringLiteral("SELECT PERIODO, CERRADO, CANCELACION FROM MV_EJERCICIOS ORDER BY PERIODO")).todas();
-        if (filas.empty()) {
-            Mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
-            if (lNoCreado) *lNoCreado = true;
-            resultado = false;
-            return;
-        }
-        const double activo = texto::val(PeriodoActivo());
-        auto it = std::find_if(filas.begin(), filas.end(),
-                               [&](const Fila& f) { return double(f.entero(QStringLiteral("PERIODO"))) == activo; });
-        if (it == filas.end()) {
-            resultado = true;
-            return;
-        }
-        const bool cerrado = it->logico(QStringLiteral("CERRADO"));
-        const bool cancelacion = it->logico(QStringLiteral("CANCELACION"));
-        if (lCierre) *lCierre = cerrado;
-        if (lCancelacion) *lCancelacion = cancelacion;
-        if (cerrado && cancelacion) {
-            Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre y la Cancelacion de saldos de cuentas de resultados");
-            resultado = false;
-            return;
-        }
-        if (cerrado) {
-            Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre de libros contables ");
-            resultado = false;
-            return;
-        }
-        if (cancelacion) {
-            Mensaje = QStringLiteral("El Periodo tiene realizada la Cancelacion de saldos de cuentas de resultados");
-            resultado = false;
-            return;
-        }
-        if (it == filas.begin()) {
-            resultado = true;
-            return;
-        }
-        const Fila& anterior = *(it - 1);
-        if (anterior.esNulo(QStringLiteral("CERRADO")) || anterior.logico(QStringLiteral("CERRADO"))) {
-            resultado = true;
-            return;
-        }
-        Mensaje = QStringLiteral("El Periodo anterior (") + anterior.texto(QStringLiteral("PERIODO")) +
-                  QStringLiteral(") no tiene realizado el cierre");
-        resultado = false;
+        resultado = reglas().EstadoPeriodoActual(Mensaje, lCierre, lCancelacion, lNoCreado);
     }}, {}, &con());
     return resultado;
 }

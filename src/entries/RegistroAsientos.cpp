@@ -279,4 +279,72 @@ void RegistroAsientos::aplicarNumeraciones()
     con_.fijarDatoTransaccion(kPendientes, QVariant());
 }
 
+// ---------------------------------------------------------------- inflation-adjustment entries
+
+namespace {
+
+const QStringList& columnasAjuste()
+{
+    static const QStringList c{
+        QStringLiteral("CUENTA"), QStringLiteral("SECUENCIA"), QStringLiteral("MES_OPERATIVO"),
+        QStringLiteral("[NUMERO ASIENTO]"), QStringLiteral("PERIODO"), QStringLiteral("TIPO_REG"),
+        QStringLiteral("FECHA"), QStringLiteral("DETALLE"), QStringLiteral("TC"), QStringLiteral("SUCURSAL"),
+        QStringLiteral("NUMERO"), QStringLiteral("LETRA"), QStringLiteral("[DEBE-HABER]"), QStringLiteral("IMPORTE"),
+        QStringLiteral("CABIMPORTE"), QStringLiteral("VENCIMIENTO"), QStringLiteral("[MONEDA]"),
+        QStringLiteral("ESRESUMEN"), QStringLiteral("ESAJUSTE"), QStringLiteral("AJUSTE_HASTA"),
+        QStringLiteral("FECHAHORA_GRABACION")};
+    return c;
+}
+
+// The insert of 'filas' adjustment rows (one text per row count, kept for the run).
+const QString& sqlInsercionAjuste(int filas)
+{
+    static std::map<int, QString> textos;
+    QString& sql = textos[filas];
+    if (sql.isEmpty()) {
+        const QString fila = QStringLiteral("(") + QStringLiteral("?, ").repeated(columnasAjuste().size() - 1) + QStringLiteral("?)");
+        QStringList filasSql;
+        for (int i = 0; i < filas; ++i) filasSql << fila;
+        sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnasAjuste().join(QStringLiteral(", "))
+              + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
+    }
+    return sql;
+}
+
+// Rows written by one statement at most (a power of two: the remainder goes
+// in halving pieces, so few statement texts are ever made).
+constexpr int kFilasAjustePorSentencia = 64;
+
+} // namespace
+
+qint32 RegistroAsientos::registrarAjuste(const AsientoNuevo& a, const AjusteNuevo& ajuste)
+{
+    comprobarBalance(a);
+    const qint32 nro = tomarNumero(a.periodo, a.mes, a.tipoReg);
+    const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
+                  numero = texto::recortar(a.numero), letra = texto::recortar(a.letra);
+    const QVariant moneda = a.moneda.isEmpty() ? QVariant() : QVariant(a.moneda);
+    const int periodoNumero = int(texto::valEntero(a.periodo));
+    const int total = int(a.lineas.size());
+    Params p;
+    for (int desde = 0; desde < total;) {
+        int k = kFilasAjustePorSentencia;
+        while (k > total - desde) k /= 2;
+        p.clear();
+        p.reserve(qsizetype(k) * columnasAjuste().size());
+        for (int i = desde; i < desde + k; ++i) {
+            const LineaNueva& l = a.lineas[size_t(i)];
+            p << texto::recortar(l.cuenta) << i + 1 << a.mes << nro << periodoNumero << a.tipoReg << a.fecha
+              << (l.detalle.isEmpty() ? detalle : l.detalle) << tc << sucursal << numero << letra
+              << (l.alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(l.importe) << monto(a.cabImporte)
+              << fechaONulo(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento) << moneda << 0 << 1
+              << ajuste.ajusteHasta << ajuste.grabacion;
+        }
+        con_.EjecutarSQL(sqlInsercionAjuste(k), p);
+        desde += k;
+    }
+    anotarNumeracion(a);
+    return nro;
+}
+
 } // namespace vexa

@@ -34,6 +34,7 @@
 #include "Moneda.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -82,6 +83,12 @@ struct AsientoNuevo {
     bool numeraComprobante = false;  // the type numbers its own vouchers: its numbering moves past 'numero'
 };
 
+// The columns of an inflation-adjustment entry (RegistroAsientos::registrarAjuste).
+struct AjusteNuevo {
+    QString ajusteHasta;   // AJUSTE_HASTA: the closing month it covers, "MM/AAAA"
+    QDateTime grabacion;   // FECHAHORA_GRABACION
+};
+
 class RegistroAsientos {
 public:
     // 'cfg' is needed only for vouchers that number their own (numeraComprobante);
@@ -111,6 +118,11 @@ public:
     // BloqueoOcupado when it may not be waited for.
     qint32 tomarNumero(const QString& periodo, int mes, const QString& tipoReg);
     void olvidarNumeros();
+
+    // Posts an inflation-adjustment entry as registrar does, with ESAJUSTE 1,
+    // ESRESUMEN 0 and the columns of 'ajuste': every line is a row, a line of
+    // zero too, SECUENCIA 1, 2, 3... in line order.
+    qint32 registrarAjuste(const AsientoNuevo& a, const AjusteNuevo& ajuste);
 
 private:
     static void comprobarBalance(const AsientoNuevo& a);

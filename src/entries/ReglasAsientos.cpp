@@ -4,6 +4,7 @@
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vexa {
@@ -205,6 +206,49 @@ bool ReglasAsientos::ValidaComprobante(const QString& TC, const QString& Sucursa
         Numero = numero;
         primera = false;
     }
+}
+
+bool ReglasAsientos::EstadoPeriodoActual(QString& Mensaje, QVariant* lCierre, QVariant* lCancelacion, QVariant* lNoCreado)
+{
+    const auto filas = con_.ObtenerRecordset(
+        QStringLiteral("SELECT PERIODO, CERRADO, CANCELACION FROM MV_EJERCICIOS ORDER BY PERIODO")).todas();
+    if (filas.empty()) {
+        Mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
+        if (lNoCreado) *lNoCreado = true;
+        return false;
+    }
+    const double activo = texto::val(periodoActivo());
+    auto it = std::find_if(filas.begin(), filas.end(),
+                           [&](const Fila& f) { return double(f.entero(QStringLiteral("PERIODO"))) == activo; });
+    if (it == filas.end()) {
+        return true;
+    }
+    const bool cerrado = it->logico(QStringLiteral("CERRADO"));
+    const bool cancelacion = it->logico(QStringLiteral("CANCELACION"));
+    if (lCierre) *lCierre = cerrado;
+    if (lCancelacion) *lCancelacion = cancelacion;
+    if (cerrado && cancelacion) {
+        Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre y la Cancelacion de saldos de cuentas de resultados");
+        return false;
+    }
+    if (cerrado) {
+        Mensaje = QStringLiteral("El Periodo tiene realizado el Cierre de libros contables ");
+        return false;
+    }
+    if (cancelacion) {
+        Mensaje = QStringLiteral("El Periodo tiene realizada la Cancelacion de saldos de cuentas de resultados");
+        return false;
+    }
+    if (it == filas.begin()) {
+        return true;
+    }
+    const Fila& anterior = *(it - 1);
+    if (anterior.esNulo(QStringLiteral("CERRADO")) || anterior.logico(QStringLiteral("CERRADO"))) {
+        return true;
+    }
+    Mensaje = QStringLiteral("El Periodo anterior (") + anterior.texto(QStringLiteral("PERIODO")) +
+              QStringLiteral(") no tiene realizado el cierre");
+    return false;
 }
 
 } // namespace vexa

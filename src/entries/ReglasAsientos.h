@@ -40,6 +40,13 @@ public:
     // Whether the summary entry "MM-ID" of the sub-journal has been reversed.
     bool AsientoResumenAnulado(const QString& Subdiario, const QString& NroAsiento_ConFomato);
 
+    // Lbc_Asiento::ValidaEstadoPeriodoActual: whether the active year may take
+    // entries (no year at all, the active year closed or cancelled, or the year
+    // before it still open refuse, with Mensaje). An active year without a row
+    // passes. Optional outputs as there (nullptr: left out).
+    bool EstadoPeriodoActual(QString& Mensaje, QVariant* lCierre = nullptr, QVariant* lCancelacion = nullptr,
+                             QVariant* lNoCreado = nullptr);
+
     // Lbc_Asiento::ValidaComprobante without the question: under automatic
     // numbering a duplicate asks 'aceptaSiguiente' whether to move on to the
     // number offered (the text "0001-00000126A").

@@ -1,11 +1,23 @@
 #include "AsientoAjuste.h"
 
 #include "ContextoEmpresa.h"
+#include "Entorno.h"
+#include "IndicesAjuste.h"
 #include "Progreso.h"
+#include "RegistroAsientos.h"
+#include "ReglasAsientos.h"
+#include "Utilidades.h"
 
+#include <QDateTime>
+#include <QHash>
+
+#include <cfenv>
 #include <cmath>
+#include <optional>
 
 namespace vexa::ajuste {
+
+// ---------------------------------------------------------------- months and lines
 
 QString MesAnio::texto() const
 {
@@ -14,14 +26,13 @@ QString MesAnio::texto() const
 
 MesAnio MesAnio::leer(const QString& texto)
 {
-    const QString t = texto.trimmed();
+    const QString t = texto::recortar(texto);
     const qsizetype barra = t.indexOf(u'/');
-    if (barra <= 0) return {};
-    bool okMes = false, okAnio = false;
-    const int mes = t.left(barra).toInt(&okMes);
-    const int anio = t.mid(barra + 1).toInt(&okAnio);
-    MesAnio m{mes, anio};
-    return okMes && okAnio && m.valido() ? m : MesAnio{};
+    if (barra <= 0 || barra > 2 || t.size() - barra - 1 != 4) return {};
+    const QString mes = t.left(barra), anio = t.mid(barra + 1);
+    if (!texto::soloDigitos(mes) || !texto::soloDigitos(anio)) return {};
+    MesAnio m{mes.toInt(), anio.toInt()};
+    return m.valido() ? m : MesAnio{};
 }
 
 Totales SumarTotales(const std::vector<LineaAjuste>& lineas)
@@ -34,9 +45,45 @@ Totales SumarTotales(const std::vector<LineaAjuste>& lineas)
     return t;
 }
 
-void AgregarLinea(std::vector<LineaAjuste>&, const QString&, const Moneda&, bool, const QString&) {}
+void AgregarLinea(std::vector<LineaAjuste>& lineas, const QString& cuenta, const Moneda& importe, bool alDebe,
+                  const QString& descripcion)
+{
+    const QString codigo = texto::recortar(cuenta);
+    auto it = std::find_if(lineas.begin(), lineas.end(), [&](const LineaAjuste& l) {
+        return !l.cuenta.isEmpty() && texto::igual(l.cuenta, codigo);
+    });
+    if (it == lineas.end()) {
+        LineaAjuste l;
+        l.cuenta = codigo;
+        l.descripcion = descripcion.left(50);
+        (alDebe ? l.debe : l.haber) = importe;
+        lineas.push_back(std::move(l));
+        return;
+    }
+    LineaAjuste& l = *it;
+    (alDebe ? l.debe : l.haber) += importe;
+    // Netted: the larger side keeps the difference; equal amounts stay on both sides.
+    if (l.debe <= Moneda() || l.haber <= Moneda()) return;
+    if (l.debe > l.haber) {
+        l.debe -= l.haber;
+        l.haber = Moneda();
+    } else if (l.haber > l.debe) {
+        l.haber -= l.debe;
+        l.debe = Moneda();
+    }
+}
 
-Moneda Reexpresar(const Moneda& importe, double) { return importe; }
+Moneda Reexpresar(const Moneda& importe, double razon)
+{
+    // Whole ten-thousandths: the product rounded to the nearest, halves to even.
+    const double unidades = double(importe.unidades()) * razon;
+    const int modo = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(unidades);
+    std::fesetround(modo);
+    if (!std::isfinite(r) || !texto::enRangoEntero64(r)) Moneda::desbordamiento();
+    return Moneda::desdeUnidades(int64_t(r));
+}
 
 QString MensajeSinIndice(const QString& cuenta, const MesAnio& mes)
 {
@@ -44,29 +91,379 @@ QString MensajeSinIndice(const QString& cuenta, const MesAnio& mes)
            + QString::number(mes.mes) + u'/' + QString::number(mes.anio);
 }
 
-QString EstadoEjercicio(ContextoEmpresa&) { return {}; }
+// ---------------------------------------------------------------- the fiscal year
 
-ResultadoAjuste GenerarAjuste(ContextoEmpresa&, const PedidoAjuste&, Progreso& progreso, const ConfirmaCancelar&)
+namespace {
+
+struct Ejercicio {
+    QDate desde, hasta;
+};
+
+std::optional<Ejercicio> leerEjercicio(Conexion& con, qint64 periodo)
 {
-    progreso.Iniciar(kTituloProgreso, 0);
-    progreso.Cerrar();
+    auto f = con.PrimeraFila(QStringLiteral("SELECT [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO = ?"),
+                             {periodo});
+    if (!f) return std::nullopt;
+    return Ejercicio{f->fecha(QStringLiteral("FECHA DESDE")), f->fecha(QStringLiteral("FECHA HASTA"))};
+}
+
+MesAnio mesDe(const QDate& d) { return MesAnio{d.month(), d.year()}; }
+
+MesAnio siguiente(MesAnio m)
+{
+    if (++m.mes > 12) {
+        m.mes = 1;
+        ++m.anio;
+    }
+    return m;
+}
+
+QDate primerDia(const MesAnio& m) { return QDate(m.anio, m.mes, 1); }
+QDate ultimoDia(const MesAnio& m) { return primerDia(m).addMonths(1).addDays(-1); }
+
+} // namespace
+
+QString EstadoEjercicio(ContextoEmpresa& ctx)
+{
+    ReglasAsientos reglas(ctx.con(), ctx.periodoActivo());
+    QString mensaje;
+    if (!reglas.EstadoPeriodoActual(mensaje)) return mensaje;
+    // The check above lets an active year without a row pass: the adjustment needs its dates.
+    if (!leerEjercicio(ctx.con(), texto::valEntero(reglas.periodoActivo()))) return kMensajeSinEjercicio;
+    return {};
+}
+
+// ---------------------------------------------------------------- the calculation
+
+namespace {
+
+struct CuentaAjustable {
+    QString codigo, descripcion;
+    int serie = 0;
+    bool conApertura = false;
+    Moneda aperturaDebe, aperturaHaber;
+    bool conFilas = false;               // some row in the months (of any kind)
+    std::vector<Moneda> debe, haber;     // per month of the request
+};
+
+QString clave(const QString& codigo) { return texto::recortar(codigo).toUpper(); }
+
+// The index values of the series, per month: (year * 12 + month - 1) -> values.
+class Indices {
+public:
+    Indices(Conexion& con, int desde, int hasta)
+    {
+        Recordset rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT Anio, MES, Importe1, Importe2, Importe3, Importe4 FROM MA_INDAJUSTE "
+                           "WHERE Anio >= ? AND Anio <= ?"),
+            {desde, hasta});
+        for (; !rs.eof(); rs.siguiente()) {
+            const qint64 mes = rs.entero(QStringLiteral("MES"));
+            if (mes < 1 || mes > 12) continue;
+            Serie s{};
+            for (int k = 0; k < kSeries; ++k) s[size_t(k)] = rs.fila().doble(QStringLiteral("Importe%1").arg(k + 1));
+            valores_.insert(rs.entero(QStringLiteral("Anio")) * 12 + mes - 1, s);
+        }
+    }
+    // The value of the series in the month; 0 when there is none (no row, no series 1..4).
+    double valor(int serie, const MesAnio& m) const
+    {
+        if (serie < 1 || serie > kSeries) return 0;
+        auto it = valores_.constFind(qint64(m.anio) * 12 + m.mes - 1);
+        if (it == valores_.cend()) return 0;
+        const double v = (*it)[size_t(serie - 1)];
+        return v > 0 ? v : 0;
+    }
+
+private:
+    QHash<qint64, Serie> valores_;
+};
+
+// The month's and the closing month's coefficients of the account's series,
+// from the stored values against the closing month's; nullopt with the month
+// that lacks its index (the closing month first).
+struct Razon {
+    double valor = 0;
+    std::optional<MesAnio> falta;
+};
+Razon razon(const Indices& indices, int serie, const MesAnio& mes, const MesAnio& cierre, bool cierrePrimero)
+{
+    const double vCierre = indices.valor(serie, cierre), vMes = indices.valor(serie, mes);
+    if (cierrePrimero && vCierre <= 0) return {0, cierre};
+    if (vMes <= 0) return {0, mes};
+    if (vCierre <= 0) return {0, cierre};
+    return {Coeficiente(vCierre, vMes) / Coeficiente(vCierre, vCierre), std::nullopt};
+}
+
+void agregarDiferencia(std::vector<LineaAjuste>& lineas, const CuentaAjustable& c, const Moneda& saldo, double r)
+{
+    const Moneda diferencia = Reexpresar(saldo, r) - saldo;
+    AgregarLinea(lineas, c.codigo, diferencia.abs(), !diferencia.esNegativo(), c.descripcion);
+}
+
+ResultadoAjuste terminar(ResultadoAjuste::Fin fin, const QString& mensaje = QString())
+{
     ResultadoAjuste r;
-    r.fin = ResultadoAjuste::Fin::SinMovimientos;
-    r.mensaje = kMensajeSinMovimientos;
+    r.fin = fin;
+    r.mensaje = mensaje;
     return r;
 }
+
+ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progreso& progreso,
+                         const ConfirmaCancelar& confirmaCancelar, bool& iniciado)
+{
+    using Fin = ResultadoAjuste::Fin;
+    const QString estado = EstadoEjercicio(ctx);
+    if (!estado.isEmpty()) return terminar(Fin::Rechazada, estado);
+    if (!pedido.desde.valido() || !pedido.hasta.valido())
+        return terminar(Fin::Rechazada, QStringLiteral("Los datos ingresados no representan un periodo válido"));
+    if (pedido.desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
+
+    Conexion& con = ctx.con();
+    const qint64 periodo = texto::valEntero(ReglasAsientos(con, ctx.periodoActivo()).periodoActivo());
+    const std::optional<Ejercicio> activo = leerEjercicio(con, periodo);
+    if (!activo || !activo->desde.isValid() || !activo->hasta.isValid()) return terminar(Fin::Rechazada, kMensajeSinEjercicio);
+    const MesAnio cierre = mesDe(activo->hasta);
+    // The opening balance is restated from the previous year's closing month
+    // (the year before in PERIODO order); in a first year, from the month
+    // before the year's first day.
+    MesAnio origen = mesDe(activo->desde.addDays(-1));
+    if (auto f = con.PrimeraFila(QStringLiteral("SELECT [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO < ? "
+                                                "ORDER BY PERIODO DESC LIMIT 1"),
+                                 {periodo});
+        f && f->fecha(QStringLiteral("FECHA HASTA")).isValid())
+        origen = mesDe(f->fecha(QStringLiteral("FECHA HASTA")));
+
+    // The accounts to restate: adjustable, not fixed-asset accounts, nobody's
+    // accumulated depreciation.
+    std::vector<CuentaAjustable> cuentas;
+    QHash<QString, size_t> porCodigo;
+    {
+        Recordset rs = con.ObtenerRecordset(QStringLiteral(
+            "SELECT c.CODIGO, c.INDICE, c.DESCRIPCION FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0 "
+            "AND NOT EXISTS (SELECT 1 FROM MA_CUENTAS d WHERE d.CODIGO_DEPREC_ACUMULADA = c.CODIGO) ORDER BY c.CODIGO"));
+        for (; !rs.eof(); rs.siguiente()) {
+            CuentaAjustable c;
+            c.codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
+            c.descripcion = rs.texto(QStringLiteral("DESCRIPCION")).left(50);
+            c.serie = int(rs.entero(QStringLiteral("INDICE")));
+            porCodigo.insert(clave(c.codigo), cuentas.size());
+            cuentas.push_back(std::move(c));
+        }
+    }
+    if (cuentas.empty()) return terminar(Fin::SinMovimientos, kMensajeSinMovimientos);
+
+    progreso.Iniciar(kTituloProgreso, qint64(cuentas.size()));
+    iniciado = true;
+
+    // The months of the request and their first days (the sums are read by month in one statement).
+    std::vector<MesAnio> meses;
+    for (MesAnio m = pedido.desde; m <= pedido.hasta; m = siguiente(m)) meses.push_back(m);
+    const int n = int(meses.size());
+    for (CuentaAjustable& c : cuentas) {
+        c.debe.assign(size_t(n), Moneda());
+        c.haber.assign(size_t(n), Moneda());
+    }
+
+    // Opening rows of the active year, netted per account.
+    {
+        Recordset rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT CUENTA, [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
+                           "WHERE PERIODO = ? AND ES_SALDO_APERTURA = 1 GROUP BY CUENTA, [DEBE-HABER]"),
+            {periodo});
+        for (; !rs.eof(); rs.siguiente()) {
+            auto it = porCodigo.constFind(clave(rs.texto(QStringLiteral("CUENTA"))));
+            if (it == porCodigo.cend()) continue;
+            CuentaAjustable& c = cuentas[*it];
+            c.conApertura = true;
+            const bool debe = texto::igual(texto::recortar(rs.texto(QStringLiteral("LADO"))), QStringLiteral("D"));
+            (debe ? c.aperturaDebe : c.aperturaHaber) += rs.moneda(QStringLiteral("IMPORTE"));
+        }
+    }
+
+    // Each month's debits and credits, summary, adjustment and opening rows
+    // apart (they only tell that the account has rows in the months).
+    {
+        QString porMes = QStringLiteral("CASE");
+        Params p;
+        for (int i = 1; i < n; ++i) {
+            porMes += QStringLiteral(" WHEN FECHA < ? THEN %1").arg(i - 1);
+            p << primerDia(meses[size_t(i)]);
+        }
+        porMes += QStringLiteral(" ELSE %1 END").arg(n - 1);
+        p << primerDia(meses.front()) << ultimoDia(meses.back());
+        Recordset rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT CUENTA, ") + porMes + QStringLiteral(" AS MES, [DEBE-HABER] AS LADO, "
+            "CASE WHEN ESRESUMEN = 0 AND ESAJUSTE = 0 AND ES_SALDO_APERTURA = 0 THEN 1 ELSE 0 END AS SUMA, "
+            "SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS WHERE FECHA >= ? AND FECHA <= ? GROUP BY 1, 2, 3, 4"),
+            p);
+        for (; !rs.eof(); rs.siguiente()) {
+            auto it = porCodigo.constFind(clave(rs.texto(QStringLiteral("CUENTA"))));
+            if (it == porCodigo.cend()) continue;
+            CuentaAjustable& c = cuentas[*it];
+            c.conFilas = true;
+            if (rs.entero(QStringLiteral("SUMA")) != 1) continue;
+            const qint64 mes = rs.entero(QStringLiteral("MES"));
+            if (mes < 0 || mes >= n) continue;
+            const QString lado = texto::recortar(rs.texto(QStringLiteral("LADO"))).toUpper();
+            if (lado == QLatin1String("D")) c.debe[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
+            else if (lado == QLatin1String("H")) c.haber[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
+        }
+    }
+
+    const Indices indices(con, std::min({origen.anio, pedido.desde.anio, cierre.anio}),
+                          std::max({pedido.hasta.anio, cierre.anio, origen.anio}));
+
+    std::vector<LineaAjuste> lineas;
+    auto faltaIndice = [&](const CuentaAjustable& c, const MesAnio& m) {
+        ResultadoAjuste r = terminar(Fin::FaltaIndice, MensajeSinIndice(c.codigo, m));
+        r.cuentaSinIndice = c.codigo;
+        r.mesSinIndice = m;
+        return r;
+    };
+    qint64 hecho = 0;
+    for (const CuentaAjustable& c : cuentas) {
+        ++hecho;
+        QString paso = QStringLiteral("Procesando ") + c.codigo;
+        if (!progreso.Actualizar(hecho, paso)) {
+            progreso.MostrarVentana(false);
+            if (!confirmaCancelar || confirmaCancelar()) return terminar(Fin::Cancelada);
+            // Not confirmed: the run goes on under a new progress.
+            progreso.Cerrar();
+            progreso.Iniciar(kTituloProgreso, qint64(cuentas.size()));
+            progreso.Actualizar(hecho, QStringLiteral("Procesando") + c.codigo);
+        }
+        if (!c.conApertura && !c.conFilas) continue;
+        if (c.conApertura) {
+            const Razon r = razon(indices, c.serie, origen, cierre, false);
+            if (r.falta) return faltaIndice(c, *r.falta);
+            agregarDiferencia(lineas, c, c.aperturaDebe - c.aperturaHaber, r.valor);
+        }
+        for (int i = 0; i < n; ++i) {
+            const Razon r = razon(indices, c.serie, meses[size_t(i)], cierre, true);
+            if (r.falta) return faltaIndice(c, *r.falta);
+            agregarDiferencia(lineas, c, c.debe[size_t(i)] - c.haber[size_t(i)], r.valor);
+        }
+    }
+    progreso.Cerrar();
+    iniciado = false;
+
+    // The result account balances the exact totals.
+    Totales t = SumarTotales(lineas);
+    const Moneda diferencia = t.debe - t.haber;
+    if (!diferencia.esCero()) {
+        const QString rei = texto::recortar(pedido.cuentaRei);
+        QString descripcion;
+        if (auto it = porCodigo.constFind(clave(rei)); it != porCodigo.cend()) descripcion = cuentas[*it].descripcion;
+        else descripcion = con.Escalar(QStringLiteral("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = ?"), {rei}).toString().left(50);
+        AgregarLinea(lineas, rei, diferencia.abs(), diferencia.esNegativo(), descripcion);
+        t = SumarTotales(lineas);
+    }
+    if (t.debe.esCero()) return terminar(Fin::SinMovimientos, kMensajeSinMovimientos);
+    ResultadoAjuste r = terminar(Fin::Completa);
+    r.lineas = std::move(lineas);
+    r.totales = t;
+    return r;
+}
+
+} // namespace
+
+ResultadoAjuste GenerarAjuste(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progreso& progreso,
+                              const ConfirmaCancelar& confirmaCancelar)
+{
+    bool iniciado = false;
+    try {
+        ContextoEmpresa::Corrida corrida(ctx);
+        ResultadoAjuste r = calcular(ctx, pedido, progreso, confirmaCancelar, iniciado);
+        if (iniciado) progreso.Cerrar();
+        return r;
+    } catch (const std::exception& e) {
+        if (iniciado) progreso.Cerrar();
+        ResultadoAjuste r = terminar(ResultadoAjuste::Fin::Error, descripcionDeError(e));
+        r.errorNumero = numeroDeError(e);
+        return r;
+    }
+}
+
+// ---------------------------------------------------------------- the save
 
 ErrorConversionAjuste::ErrorConversionAjuste(QString campo)
     : ErrorVexa(3421, QStringLiteral("Error en conversion de datos: ") + campo), campo_(std::move(campo))
 {
 }
 
-qint32 GrabarAjuste(ContextoEmpresa&, const CabeceraAjuste&, const std::vector<LineaAjuste>& lineas)
+qint32 GrabarAjuste(ContextoEmpresa& ctx, const CabeceraAjuste& cabecera, const std::vector<LineaAjuste>& lineas)
 {
-    if (lineas.empty()) throw ErrorVexa(0, kMensajeSinMovimientos);
-    return 0;
+    std::vector<const LineaAjuste*> conCuenta;
+    for (const LineaAjuste& l : lineas)
+        if (!texto::recortar(l.cuenta).isEmpty()) conCuenta.push_back(&l);
+    if (conCuenta.empty()) throw ErrorVexa(0, kMensajeSinMovimientos);
+    const Totales totales = SumarTotales(lineas);
+    if (!totales.iguales()) throw ErrorVexa(0, kMensajeTotales);
+
+    const QDate fecha = Utilidades::TextoAFecha(cabecera.fecha);
+    if (!fecha.isValid()) throw ErrorConversionAjuste(QStringLiteral("FECHA"));
+    const MesAnio hasta = MesAnio::leer(cabecera.periodoHasta);
+    if (!hasta.valido()) throw ErrorConversionAjuste(QStringLiteral("PERIODO_HASTA"));
+
+    Conexion& con = ctx.con();
+    Transaccion t(con);
+    // Checked inside the transaction: the year's state is what the entry is written under.
+    const QString estado = EstadoEjercicio(ctx);
+    if (!estado.isEmpty()) throw ErrorVexa(0, estado);
+    ReglasAsientos reglas(con, ctx.periodoActivo());
+
+    AsientoNuevo a;
+    a.periodo = reglas.periodoActivo();
+    a.mes = fecha.month();
+    a.tipoReg = QString();
+    a.fecha = fecha;
+    a.detalle = texto::recortar(cabecera.detalle);
+    a.tc = texto::recortar(cabecera.tc);
+    a.sucursal = cabecera.sucursal;
+    a.numero = cabecera.numero;
+    a.letra = cabecera.letra;
+    a.cabImporte = totales.debe;
+    a.moneda = kMonedaAjuste;
+    a.numeraComprobante = !reglas.ComprobanteEntrada(a.tc);
+    // Each non-zero side of a line is a row; a line with neither, one credit of 0.
+    for (const LineaAjuste* l : conCuenta) {
+        LineaNueva n;
+        n.cuenta = texto::recortar(l->cuenta);
+        n.vencimiento = l->vencimiento;
+        if (!l->debe.esCero()) {
+            n.alDebe = true;
+            n.importe = l->debe;
+            a.lineas.push_back(n);
+        }
+        if (!l->haber.esCero() || l->debe.esCero()) {
+            n.alDebe = false;
+            n.importe = l->haber;
+            a.lineas.push_back(n);
+        }
+    }
+    RegistroAsientos registro(con, &ctx.configuracion());
+    const qint32 nro = registro.registrarAjuste(a, AjusteNuevo{hasta.texto(), plataforma::ahora()});
+    registro.aplicarNumeraciones();
+    t.confirmar();
+    return nro;
 }
 
-ConsultaPlanilla PlanillaAjustes() { return {}; }
+// ---------------------------------------------------------------- the listing
+
+ConsultaPlanilla PlanillaAjustes()
+{
+    // Zero-filled numbers: the number added to a power of ten, written, and its first digit dropped.
+    return {QStringLiteral(
+                "SELECT CUENTA, SUBSTR(CAST(100 + MES_OPERATIVO AS VARCHAR(20)), 2, 2) || '-' || "
+                "SUBSTR(CAST(100000000 + [NUMERO ASIENTO] AS VARCHAR(20)), 2, 8) AS [Nº Asiento], FECHA, TC, "
+                "CASE WHEN SUCURSAL_VALOR BETWEEN 0 AND 9999 THEN SUBSTR(CAST(10000 + SUCURSAL_VALOR AS VARCHAR(20)), 2, 4) "
+                "ELSE COALESCE(SUCURSAL, '') END || '-' || "
+                "CASE WHEN NUMERO_VALOR BETWEEN 0 AND 99999999 THEN SUBSTR(CAST(100000000 + NUMERO_VALOR AS VARCHAR(20)), 2, 8) "
+                "ELSE COALESCE(NUMERO, '') END || '-' || COALESCE(LETRA, '') AS [Nº de Comprobante], "
+                "[DEBE-HABER], IMPORTE, SECUENCIA AS [LINEA], PERIODO AS [EJERCICIO], DETALLE AS [CONCEPTO] "
+                "FROM MV_ASIENTOS WHERE COALESCE(TIPO_REG, '') = '' AND ESAJUSTE = 1 ORDER BY [NUMERO ASIENTO], SECUENCIA"),
+            {}};
+}
 
 } // namespace vexa::ajuste

@@ -143,20 +143,20 @@ ResultadoAjuste GenerarAjuste(ContextoEmpresa& ctx, const PedidoAjuste& pedido, 
 
 // ---- save ----
 
-// The header as the window holds it (texts as typed).
+// The header as the window holds it (texts as typed). CABIMPORTE is not taken
+// from the window: every row stores the exact debit total of the lines.
 struct CabeceraAjuste {
     QString fecha;       // FECHA, "dd/mm/yyyy" (read day first)
     QString tc;          // voucher type
     QString sucursal;    // branch
     QString numero;      // voucher number
     QString letra;       // voucher letter
-    QString cabImporte;  // CABIMPORTE (the exact debit total)
     QString detalle;     // concept
     QString periodoHasta; // PERIODO_HASTA, "MM/AAAA": stored as Ajuste_Hasta
 };
 
 // A header text that does not convert: 'campo' is the data field of the window
-// (FECHA, CABIMPORTE, NUMERO, PERIODO_HASTA). Number 3421.
+// (FECHA or PERIODO_HASTA). Number 3421.
 class ErrorConversionAjuste : public ErrorVexa {
 public:
     explicit ErrorConversionAjuste(QString campo);
