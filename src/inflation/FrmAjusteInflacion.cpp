@@ -294,7 +294,6 @@ void FrmAjusteInflacion::Inicializa()
     LblDescCuenta->clear();
     lbldesctc->setText(QStringLiteral("..."));
     Lineas.clear();
-    importeCabecera_ = Moneda();
     InicializaGrilla();
     txtTotal[0]->setEnabled(false);
     txtTotal[1]->setEnabled(false);
@@ -745,7 +744,6 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     const ajuste::PedidoAjuste pedido{ajuste::MesAnio::leer(PeriodoDesde), ajuste::MesAnio::leer(PeriodoHasta),
                                       recortar(campo(QStringLiteral("CTA_REI"))->text())};
     Lineas.clear();
-    importeCabecera_ = Moneda();
     MostrarLineas();
     ActualizaTotales();
 
@@ -799,10 +797,7 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     UtilTeb1->setHabilitado(QStringLiteral("GRABAR"), !Lineas.empty());
     Moneda debe, haber;
     Totales(debe, haber);
-    if (debe == haber) {
-        importeCabecera_ = debe;
-        campo(QStringLiteral("CABIMPORTE"))->setText(txtTotal[0]->text());
-    }
+    if (debe == haber) campo(QStringLiteral("CABIMPORTE"))->setText(txtTotal[0]->text());
     if (!debe.esCero()) {
         CmdGenerar->setEnabled(false);
         QLineEdit* detalle = campo(QStringLiteral("DETALLE"));
@@ -825,7 +820,6 @@ void FrmAjusteInflacion::GrabarAsiento()
     c.sucursal = texto("SUCURSAL");
     c.numero = texto("NUMERO");
     c.letra = texto("LETRA");
-    c.cabImporte = importeCabecera_.texto(4);
     c.detalle = recortar(texto("DETALLE"));
     c.periodoHasta = recortar(texto("PERIODO_HASTA"));
     ventanas::CursorEspera(true);

@@ -113,8 +113,7 @@ private:
 
     ContextoEmpresa& ctx_;
     bool generando_ = false;
-    bool focoEnGenerar_ = false;
-    Moneda importeCabecera_; // the exact debit total of the generated lines // the accepted letter sent the focus to "&Generar"
+    bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
 };
 
 } // namespace vexa

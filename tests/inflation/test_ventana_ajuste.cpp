@@ -490,7 +490,9 @@ protected:
         VentanaAjuste::SetUp();
         con().EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET AJUSTE = 0"));
         con().EjecutarSQL(QStringLiteral("DELETE FROM MA_INDAJUSTE"));
+        // A second adjustable account without movements gets no line.
         for (auto [codigo, descripcion, ajusta] : {std::tuple{"1101010010099", "Caja de Prueba", 1},
+                                                   std::tuple{"1101010010098", "Caja sin Movimientos", 1},
                                                    std::tuple{"5901010010099", "R.E.I. de Prueba", 0}})
             con().Insertar(QStringLiteral("MA_CUENTAS"), {{QStringLiteral("CODIGO"), codigo},
                                                           {QStringLiteral("DV"), 0},
