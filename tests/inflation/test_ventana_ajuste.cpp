@@ -663,6 +663,49 @@ TEST_P(GeneracionAjuste, CorridaDetenidaNoDejaLineas)
     EXPECT_EQ(con().Escalar(QStringLiteral("SELECT X_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = '99AJ'")).toInt(), 7);
 }
 
+// A save that fails leaves the window, its lines and the tables as they were;
+// the completion box and the closing follow a committed save only.
+TEST_P(GeneracionAjuste, GrabacionFallidaConservaLaVentana)
+{
+    FrmAjusteInflacion& w = abrir();
+    cabecera();
+    w.CmdGenerar->click();
+    ASSERT_EQ(w.Lineas.size(), 2u);
+    campo("DETALLE")->setText(QStringLiteral("Ajuste"));
+    const auto ajustes = [&] { return contar(con(), QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE ESAJUSTE = 1")); };
+
+    // A date that does not convert names its field.
+    campo("FECHA")->setText(QStringLiteral("99/99/2026"));
+    w.UtilTeb1_Click("GRABAR");
+    EXPECT_EQ(dlg.mostrados.last().titulo, "Error en conversion de datos");
+    EXPECT_EQ(dlg.mostrados.last().estilo, vbCritical);
+    EXPECT_TRUE(dlg.ultimo().startsWith("Verifique las siguientes opciones: \r\n\r\n1) Ha ingresado letras donde debe ingresar numeros\r\n"
+                                        "2) Debe ingresar una fecha y el formato es incorrecto\r\n\r\nEn el campo: "))
+        << dlg.ultimo().toStdString();
+    EXPECT_TRUE(dlg.ultimo().endsWith("En el campo: fecha/FECHA")) << dlg.ultimo().toStdString();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Lineas.size(), 2u);
+    EXPECT_EQ(celda(1, 4), "233.77");
+    EXPECT_EQ(ajustes(), 0);
+
+    // A closed year refuses the save.
+    campo("FECHA")->setText(QStringLiteral("31/12/2026"));
+    con().EjecutarSQL(QStringLiteral("UPDATE MV_EJERCICIOS SET CERRADO = 1 WHERE PERIODO = 2"));
+    const int antes = int(dlg.mostrados.size());
+    w.UtilTeb1_Click("GRABAR");
+    ASSERT_EQ(dlg.mostrados.size(), antes + 1);
+    EXPECT_NE(dlg.ultimo(), "Proceso Completo!");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(ajustes(), 0);
+
+    // Open again: saved, and only now the completion box.
+    con().EjecutarSQL(QStringLiteral("UPDATE MV_EJERCICIOS SET CERRADO = 0 WHERE PERIODO = 2"));
+    w.UtilTeb1_Click("GRABAR");
+    EXPECT_EQ(dlg.ultimo(), "Proceso Completo!");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(ajustes(), 2);
+}
+
 // Nothing adjustable: the run's message and a clean window.
 TEST_P(GeneracionAjuste, SinMovimientosLimpiaLaVentana)
 {
