@@ -49,7 +49,8 @@ void llenar(Conexion& c, int lineas)
     for (int i = 0; i < kCuentas; ++i)
         c.Insertar("MA_CUENTAS", {{"CODIGO", codigo(i)}, {"DESCRIPCION", QStringLiteral("Cuenta %1").arg(i)}, {"TITULO", 0},
                                   {"AJUSTE", i % 2}, {"BIENES", 0}, {"INDICE", 1 + i % 4}});
-    c.Insertar("MA_CUENTAS", {{"CODIGO", kRei}, {"DESCRIPCION", "R.E.I."}, {"TITULO", 0}});
+    if (!c.PrimeraFila("SELECT 1 FROM MA_CUENTAS WHERE CODIGO = ?", {kRei}))
+        c.Insertar("MA_CUENTAS", {{"CODIGO", kRei}, {"DESCRIPCION", "R.E.I."}, {"TITULO", 0}});
     const bool pg = c.motor() == Motor::PostgreSQL;
     // Amounts: whole units plus i % 100 ten-thousandths (stored as units on SQLite).
     const QString importe = pg ? QStringLiteral("CAST((i %% 997 + 1) + (i %% 100) / 10000.0 AS NUMERIC(19,4))")

@@ -295,7 +295,8 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
         Recordset rs = con.ObtenerRecordset(
             QStringLiteral("SELECT CUENTA, ") + porMes + QStringLiteral(" AS MES, [DEBE-HABER] AS LADO, "
             "CASE WHEN ESRESUMEN = 0 AND ESAJUSTE = 0 AND ES_SALDO_APERTURA = 0 THEN 1 ELSE 0 END AS SUMA, "
-            "SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS WHERE FECHA >= ? AND FECHA <= ? GROUP BY 1, 2, 3, 4"),
+            "SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS WHERE FECHA >= ? AND FECHA <= ? "
+            "AND CUENTA IN (SELECT c.CODIGO FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0) GROUP BY 1, 2, 3, 4"),
             p);
         for (; !rs.eof(); rs.siguiente()) {
             auto it = porCodigo.constFind(clave(rs.texto(QStringLiteral("CUENTA"))));

@@ -9,6 +9,8 @@
 #include "Entorno.h"
 #include "Progreso.h"
 
+#include <QFile>
+
 #include <array>
 #include <atomic>
 #include <functional>
@@ -608,6 +610,36 @@ TEST_P(AsientoAjuste, DosEstacionesGrabanALaVez)
     EXPECT_TRUE(errores[1].isEmpty()) << errores[1].toStdString();
     EXPECT_EQ(std::set<qint32>(nros.begin(), nros.end()), (std::set<qint32>{1, 2}));
     EXPECT_EQ(contar("SELECT COUNT(DISTINCT [NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE ESAJUSTE = 1"), 2);
+}
+
+// ---------------------------------------------------------------- the schema step
+
+TEST_P(AsientoAjuste, EmpresaVersion10GanaElIndiceDeAperturas)
+{
+    DatosConexion d = datos();
+    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v10.db" : datos().dbName + "_v10";
+    QString error;
+    eliminarEmpresa(d, &error);
+    Conexion vieja;
+    vieja.setDatos(d);
+    if (motor() == Motor::SQLite) {
+        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
+        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
+    }
+    vieja.aplicarEsquema(false, 10);
+    ASSERT_EQ(vieja.versionEsquema(), 10);
+    const QString indice = motor() == Motor::SQLite
+                               ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")
+                               : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = LOWER(?)");
+    EXPECT_EQ(vieja.Escalar(indice, {"IX_MV_ASIENTOS_APERTURA"}).toInt(), 0);
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(vieja.Escalar(indice, {"IX_MV_ASIENTOS_APERTURA"}).toInt(), 1);
+    vieja.Cerrar();
+    if (!copia.isEmpty()) QFile::remove(copia);
+    eliminarEmpresa(d, &error);
 }
 
 // ---------------------------------------------------------------- the listing
