@@ -268,7 +268,8 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
     txtTotal[1]->setFixedWidth(FgResumen->columnWidth(4));
     int ancho = 0;
     for (int c = 0; c < FgResumen->columnCount(); ++c) ancho += FgResumen->columnWidth(c);
-    resize(qMax(ancho + 40, sizeHint().width()), 560);
+    tamano_ = QSize(qMax(ancho + 60, QWidget::sizeHint().width()), 600);
+    resize(tamano_);
 }
 
 FrmAjusteInflacion::~FrmAjusteInflacion()
@@ -323,6 +324,9 @@ void FrmAjusteInflacion::Inicializa()
     }
     desde->setEnabled(false);
     hasta->setEnabled(false);
+    // The voucher type's check locks branch and number; a new entry opens them.
+    campo(QStringLiteral("SUCURSAL"))->setEnabled(true);
+    campo(QStringLiteral("NUMERO"))->setEnabled(true);
     campo(QStringLiteral("FECHA"))->setEnabled(false);
     campo(QStringLiteral("TC"))->setText(ArchivoIni::LeerIni(ctx_.archivoIni, ctx_.seccionEquipo, kClaveTC, QString()));
     CmdGenerar->setEnabled(false);

@@ -17,6 +17,7 @@
 #include "AsientoAjuste.h"
 #include "Moneda.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -90,6 +91,9 @@ public:
     // True while a generation runs.
     bool generando() const { return generando_; }
 
+    // Wide enough for every column of the lines.
+    QSize sizeHint() const override { return tamano_; }
+
 signals:
     // The generation reported a step ("Procesando <cuenta>").
     void pasoGeneracion(const QString& texto);
@@ -113,6 +117,7 @@ private:
 
     ContextoEmpresa& ctx_;
     bool generando_ = false;
+    QSize tamano_;
     bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
 };
 

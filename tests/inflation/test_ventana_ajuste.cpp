@@ -247,6 +247,12 @@ TEST_P(VentanaAjuste, CuentaYComprobanteCompletanLaCabecera)
     EXPECT_TRUE(w.CmdGenerar->isEnabled());
     EXPECT_FALSE(w.UtilTeb1->habilitado("NUEVO"));
     EXPECT_TRUE(campo("DETALLE")->isEnabled());
+    // A new entry opens the header again, branch and number included.
+    w.UtilTeb1_Click("NUEVO");
+    EXPECT_TRUE(w.FrmCabecera->isEnabled());
+    for (const char* n : {"CTA_REI", "TC", "SUCURSAL", "NUMERO", "LETRA"}) EXPECT_TRUE(campo(n)->isEnabled()) << n;
+    EXPECT_EQ(campo("LETRA")->text(), QString());
+    EXPECT_FALSE(w.CmdGenerar->isEnabled());
 
     // A received type: only the letter is proposed.
     abrir();
