@@ -33,6 +33,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vexa {
@@ -240,6 +241,7 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
     filaTotales->addStretch(1);
     filaTotales->addWidget(txtTotal[0]);
     filaTotales->addWidget(txtTotal[1]);
+    filaTotales->addSpacing(FgResumen->verticalScrollBar()->sizeHint().width() + 2); // under the columns, not the scroll bar
     auto* v = new QVBoxLayout(this);
     v->addWidget(UtilTeb1);
     v->addWidget(FrmCabecera);
