@@ -417,7 +417,7 @@ qint32 GrabarAjuste(ContextoEmpresa& ctx, const CabeceraAjuste& cabecera, const 
     AsientoNuevo a;
     a.periodo = reglas.periodoActivo();
     a.mes = fecha.month();
-    a.tipoReg = QString();
+    a.tipoReg = QStringLiteral(""); // the ordinary register kind: an empty text, not NULL
     a.fecha = fecha;
     a.detalle = texto::recortar(cabecera.detalle);
     a.tc = texto::recortar(cabecera.tc);

@@ -504,6 +504,7 @@ TEST_P(AsientoAjuste, GrabaCadaColumna)
         EXPECT_EQ(f.texto("MONEDA"), "   1");
         EXPECT_EQ(f.fecha("VENCIMIENTO"), i == 1 || i == 2 ? QDate(2027, 1, 10) : QDate());
         EXPECT_EQ(f.texto("TIPO_REG"), "");
+        EXPECT_FALSE(f.esNulo("TIPO_REG"));
         EXPECT_EQ(f.texto("DETALLE"), "Ajuste por inflación 2026");
         EXPECT_EQ(f.entero("ESRESUMEN"), 0);
         EXPECT_EQ(f.entero("ESAJUSTE"), 1);
@@ -666,6 +667,44 @@ TEST_P(AsientoAjuste, PlanillaDeAjustes)
     EXPECT_EQ(filas[1].texto("CONCEPTO"), "Ajuste por inflación 2026");
 }
 
+// ---------------------------------------------------------------- the demo company
+
+class AjusteDemo : public BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+};
+
+TEST_P(AjusteDemo, CuentasAjustablesYComprobante)
+{
+    ContextoEmpresa ctx(con());
+    CargarValoresContables(ctx);
+    // A line on every adjustable account in March: the asset account and its
+    // accumulated depreciation are skipped, the others restated with their series.
+    Recordset rs = con().ObtenerRecordset("SELECT CODIGO FROM MA_CUENTAS WHERE AJUSTE = 1 ORDER BY CODIGO");
+    QStringList ajustables;
+    for (; !rs.eof(); rs.siguiente()) ajustables << rs.texto("CODIGO");
+    EXPECT_EQ(ajustables, (QStringList{"1101010010001", "1101020010001", "1201010010001", "1201010010002", "3101010010001", "5101010010001"}));
+    int n = 0;
+    for (const QString& c : ajustables)
+        con().Insertar("MV_ASIENTOS", {{"PERIODO", 2}, {"MES_OPERATIVO", 3}, {"[NUMERO ASIENTO]", 1}, {"SECUENCIA", ++n}, {"TIPO_REG", ""},
+                                       {"FECHA", QDate(2026, 3, 10)}, {"CUENTA", c}, {"[DEBE-HABER]", "D"}, {"IMPORTE", V("1000")}});
+    ProgresoNulo p;
+    const ResultadoAjuste r = GenerarAjuste(ctx, PedidoAjuste{{1, 2026}, {12, 2026}, "5301010010001"}, p);
+    ASSERT_EQ(r.fin, ResultadoAjuste::Fin::Completa) << r.mensaje.toStdString();
+    QStringList cuentas;
+    for (const LineaAjuste& l : r.lineas) cuentas << l.cuenta;
+    EXPECT_EQ(cuentas, (QStringList{"1101010010001", "1101020010001", "3101010010001", "5101010010001", "5301010010001"}));
+    // Series 2 (Consumidor) from March 2026 (128.4) to December (150.7).
+    EXPECT_EQ(r.lineas[0].debe, Reexpresar(M("1000"), 150.7 / 128.4) - M("1000"));
+    EXPECT_EQ(r.lineas.back().descripcion, "R.E.I.");
+    EXPECT_TRUE(r.totales.iguales());
+    // The adjustment's voucher type numbers its own vouchers.
+    const qint32 nro = GrabarAjuste(ctx, {"31/12/2026", "00AJ", "0001", "00000001", "X", "Ajuste 2026", "12/2026"}, r.lineas);
+    EXPECT_EQ(nro, 1);
+    EXPECT_EQ(con().Escalar("SELECT X_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = '00AJ'").toInt(), 1);
+}
+
 } // namespace
 
 VEXA_AMBOS_MOTORES(AsientoAjuste);
+VEXA_AMBOS_MOTORES(AjusteDemo);
