@@ -350,7 +350,7 @@ void FrmAjusteInflacion::HabilitaCabecera(bool CabeceraCompleta)
 
 // ---- field checks ----
 
-bool FrmAjusteInflacion::validaPeriodo(QLineEdit* Campo, const QString& dataField, QString& Mensaje)
+bool FrmAjusteInflacion::validaPeriodo(QLineEdit* Campo, QString& Mensaje)
 {
     const QString t = recortar(Campo->text());
     if (t.isEmpty()) {
@@ -366,7 +366,6 @@ bool FrmAjusteInflacion::validaPeriodo(QLineEdit* Campo, const QString& dataFiel
         Mensaje = QStringLiteral("Los datos ingresados no representan un periodo válido");
         return false;
     }
-    Q_UNUSED(dataField);
     FechaDesde = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
     FechaHasta = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
     const QDate desde = Utilidades::TextoAFecha(FechaDesde), hasta = Utilidades::TextoAFecha(FechaHasta);
@@ -501,7 +500,7 @@ void FrmAjusteInflacion::ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarM
                 mensaje = QStringLiteral(" ");
             }
         } else if (es("PERIODO_DESDE") || es("PERIODO_HASTA")) {
-            if (!validaPeriodo(Campo, dataField, mensaje)) {
+            if (!validaPeriodo(Campo, mensaje)) {
                 HayError = true;
                 mostrado = mensaje.isEmpty();
             }

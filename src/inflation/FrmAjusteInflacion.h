@@ -113,7 +113,7 @@ private:
     void habilitaComandos(bool si);
     bool grabarDesdeLaBarra();
     // A period field's check; false after its message.
-    bool validaPeriodo(QLineEdit* Campo, const QString& dataField, QString& Mensaje);
+    bool validaPeriodo(QLineEdit* Campo, QString& Mensaje);
 
     ContextoEmpresa& ctx_;
     bool generando_ = false;
