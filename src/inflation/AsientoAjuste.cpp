@@ -455,14 +455,16 @@ qint32 GrabarAjuste(ContextoEmpresa& ctx, const CabeceraAjuste& cabecera, const 
 ConsultaPlanilla PlanillaAjustes()
 {
     // Zero-filled numbers: the number added to a power of ten, written, and its first digit dropped.
+    // Every heading is quoted: PostgreSQL would fold the others to lower case.
     return {QStringLiteral(
-                "SELECT CUENTA, SUBSTR(CAST(100 + MES_OPERATIVO AS VARCHAR(20)), 2, 2) || '-' || "
-                "SUBSTR(CAST(100000000 + [NUMERO ASIENTO] AS VARCHAR(20)), 2, 8) AS [Nº Asiento], FECHA, TC, "
+                "SELECT CUENTA AS \"CUENTA\", SUBSTR(CAST(100 + MES_OPERATIVO AS VARCHAR(20)), 2, 2) || '-' || "
+                "SUBSTR(CAST(100000000 + [NUMERO ASIENTO] AS VARCHAR(20)), 2, 8) AS \"Nº Asiento\", FECHA AS \"FECHA\", TC AS \"TC\", "
                 "CASE WHEN SUCURSAL_VALOR BETWEEN 0 AND 9999 THEN SUBSTR(CAST(10000 + SUCURSAL_VALOR AS VARCHAR(20)), 2, 4) "
                 "ELSE COALESCE(SUCURSAL, '') END || '-' || "
                 "CASE WHEN NUMERO_VALOR BETWEEN 0 AND 99999999 THEN SUBSTR(CAST(100000000 + NUMERO_VALOR AS VARCHAR(20)), 2, 8) "
-                "ELSE COALESCE(NUMERO, '') END || '-' || COALESCE(LETRA, '') AS [Nº de Comprobante], "
-                "[DEBE-HABER], IMPORTE, SECUENCIA AS [LINEA], PERIODO AS [EJERCICIO], DETALLE AS [CONCEPTO] "
+                "ELSE COALESCE(NUMERO, '') END || '-' || COALESCE(LETRA, '') AS \"Nº de Comprobante\", "
+                "[DEBE-HABER] AS \"DEBE-HABER\", IMPORTE AS \"IMPORTE\", SECUENCIA AS \"LINEA\", PERIODO AS \"EJERCICIO\", "
+                "DETALLE AS \"CONCEPTO\" "
                 "FROM MV_ASIENTOS WHERE COALESCE(TIPO_REG, '') = '' AND ESAJUSTE = 1 ORDER BY [NUMERO ASIENTO], SECUENCIA"),
             {}};
 }

@@ -1,5 +1,7 @@
 #include "frmMA_INDAJUSTE.h"
 
+#include "FrmAjusteInflacion.h"
+
 #include "AjustesPrograma.h"
 #include "CNStuffContable.h"
 #include "ContextoEmpresa.h"
@@ -460,6 +462,8 @@ void registrarVentanasAjuste()
 {
     registrarVentana(QStringLiteral("frmMA_INDAJUSTE"),
                      [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new frmMA_INDAJUSTE(ctx); });
+    registrarVentana(QStringLiteral("FrmAjusteInflacion"),
+                     [](ContextoEmpresa& ctx, const OpcionesVentana&) -> QWidget* { return new FrmAjusteInflacion(ctx); });
 }
 
 } // namespace vexa

@@ -92,8 +92,8 @@ private:
     int anioGrilla_ = 0;
 };
 
-// Registers the inflation-adjustment windows by name (frmMA_INDAJUSTE); the
-// program and tests call it once.
+// Registers the inflation-adjustment windows by name (frmMA_INDAJUSTE,
+// FrmAjusteInflacion); the program and tests call it once.
 void registrarVentanasAjuste();
 
 } // namespace vexa
