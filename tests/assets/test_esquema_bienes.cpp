@@ -19,19 +19,10 @@ protected:
 
 TEST_P(EsquemaBienes, EmpresaVersion6ConservaSusBienes)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v6.db" : datos().dbName + "_v6";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos(d);
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(false, 6);
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 6, false, &d, &error)) << error.toStdString();
     ASSERT_EQ(vieja.versionEsquema(), 6);
     // Rows as step 004 kept them: text codes (with blanks), a closing date as text.
     vieja.Insertar("MA_BIENES", {{"CODIGO", " 7"}, {"Serie", "AB1"}, {"Cuenta_Contable", "1201010010001"}, {"Fecha_Compra", QDate(2024, 5, 2)},

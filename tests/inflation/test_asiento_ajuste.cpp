@@ -617,19 +617,10 @@ TEST_P(AsientoAjuste, DosEstacionesGrabanALaVez)
 
 TEST_P(AsientoAjuste, EmpresaVersion10GanaElIndiceDeAperturas)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v10.db" : datos().dbName + "_v10";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos(d);
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(false, 10);
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 10, false, &d, &error)) << error.toStdString();
     ASSERT_EQ(vieja.versionEsquema(), 10);
     const QString indice = motor() == Motor::SQLite
                                ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")

@@ -542,19 +542,10 @@ TEST_P(EsquemaBD, EmpresaNuevaTieneLaVersionDelPrograma)
 // the file as it was is kept beside it.
 TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v1.db" : datos().dbName + "_v1";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos({d.server, d.dbName, d.usuario, d.password});
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(true, 1);
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 1, true, &d, &error)) << error.toStdString();
     vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
     vieja.EjecutarSQL("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES (?, ?)", {"9999  ", "con blancos"});
     EXPECT_EQ(vieja.versionEsquema(), 1);
@@ -592,19 +583,10 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
 // A company of version 3 gets the rate, sub-journal and asset tables when opened.
 TEST_P(EsquemaBD, EmpresaVersion3RecibeCotizacionesYBienes)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v3.db" : datos().dbName + "_v3";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos(d);
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(true, 3); // demo data of later steps is left out
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 3, true, &d, &error)) << error.toStdString(); // demo data of later steps is left out
     EXPECT_EQ(vieja.versionEsquema(), 3);
     const QString copia = vieja.actualizarEsquema();
     EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);

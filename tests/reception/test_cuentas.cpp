@@ -380,19 +380,10 @@ TEST_P(RecepcionCuentas, ArchivosDeEjemplo)
 // A company of the previous version gets the tables; an origin code once per parent.
 TEST_P(RecepcionCuentas, EmpresaAnteriorRecibeLasTablas)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v6.db" : datos().dbName + "_v6";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos(d);
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(true, 6);
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 6, true, &d, &error)) << error.toStdString();
     vieja.EjecutarSQL("INSERT INTO TA_CONDIVA (CODIGO, DESCRIPCION) VALUES ('0009', 'propia')");
     const QString copia = vieja.actualizarEsquema();
     EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);

@@ -687,19 +687,10 @@ TEST_P(Vexa, UnaRecepcionAnuladaMientrasSeProcesaSeDetiene)
 // reception then finds no VAT accounts and books only nets and totals.
 TEST_P(Vexa, UnaEmpresaVersion6RecibeLaTablaDeCuentasDeIva)
 {
-    DatosConexion d = datos();
-    d.dbName = motor() == Motor::SQLite ? datos().dbName + "-v6.db" : datos().dbName + "_v6";
-    QString error;
-    eliminarEmpresa(d, &error);
     Conexion vieja;
-    vieja.setDatos(d);
-    if (motor() == Motor::SQLite) {
-        ASSERT_TRUE(vieja.crearBaseSQLite(d.dbName)) << vieja.ultimoError().toStdString();
-    } else {
-        con().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d.dbName));
-        ASSERT_TRUE(vieja.Abrir()) << vieja.ultimoError().toStdString();
-    }
-    vieja.aplicarEsquema(true, 6);
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 6, true, &d, &error)) << error.toStdString();
     EXPECT_THROW(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA"), ErrorBD);
     const QString copia = vieja.actualizarEsquema();
     EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);

@@ -154,6 +154,40 @@ std::unique_ptr<Conexion> BaseDePrueba::otraConexion() const
     return c;
 }
 
+bool BaseDePrueba::empresaAnterior(Conexion& vieja, int version, bool conDemo, DatosConexion* d, QString* error)
+{
+    *d = datos_;
+    d->dbName = motor() == Motor::SQLite ? datos_.dbName + QStringLiteral("-v%1.db").arg(version)
+                                         : datos_.dbName + QStringLiteral("_v%1").arg(version);
+    eliminarEmpresa(*d, error);
+    vieja.setDatos({d->server, d->dbName, d->usuario, d->password});
+    if (motor() == Motor::SQLite) {
+        if (!vieja.crearBaseSQLite(d->dbName)) {
+            *error = vieja.ultimoError();
+            return false;
+        }
+    } else {
+        try {
+            // The test database's name was checked when it was made; the suffix is digits.
+            Conexion::instancia().EjecutarSQL(QStringLiteral("CREATE DATABASE \"%1\"").arg(d->dbName));
+        } catch (const ErrorBD& e) {
+            *error = e.descripcion();
+            return false;
+        }
+        if (!vieja.Abrir()) {
+            *error = vieja.ultimoError();
+            return false;
+        }
+    }
+    try {
+        vieja.aplicarEsquema(conDemo, version);
+    } catch (const ErrorBD& e) {
+        *error = e.descripcion();
+        return false;
+    }
+    return true;
+}
+
 std::string nombreMotor(const ::testing::TestParamInfo<Motor>& info)
 {
     return info.param == Motor::SQLite ? "SQLite" : "PostgreSQL";

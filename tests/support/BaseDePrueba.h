@@ -37,6 +37,11 @@ protected:
     // A second, independent connection to the same database.
     std::unique_ptr<Conexion> otraConexion() const;
     const DatosConexion& datos() const { return datos_; }
+    // A company of an earlier schema version (with the demo data of its steps
+    // when conDemo) beside the test's own, opened on 'vieja', for the tests of
+    // a schema step's upgrade; 'd' receives its data for the test to drop it.
+    // False, with the reason, when it can't be made.
+    bool empresaAnterior(Conexion& vieja, int version, bool conDemo, DatosConexion* d, QString* error);
 
 private:
     DatosConexion datos_;
