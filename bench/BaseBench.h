@@ -7,8 +7,11 @@
 #include "Empresa.h"
 
 #include <QDir>
+#include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace vexa::bench {
 
@@ -29,6 +32,23 @@ inline bool crearBaseBench(Motor m, const QString& nombre, bool demo, const QStr
         return false;
     }
     return true;
+}
+
+// The process's peak resident memory (VmHWM) in MB; 0 when it can't be read.
+inline double picoRssMb()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+// The middle value of some timings (the upper one of an even count; 0 for none).
+inline double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace vexa::bench

@@ -34,15 +34,6 @@ using namespace vexa;
 
 namespace {
 
-long rssPicoMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toLong() / 1024;
-    return -1;
-}
-
 // Runs the report's rows and counts them, drawing nothing.
 class SoloFilas : public plataforma::Reportes {
 public:
@@ -136,8 +127,8 @@ void correr(Motor m, int filas)
             }
             std::sort(std::begin(tiempos), std::end(tiempos));
             const double s = tiempos[1];
-            std::printf("access-report %s %lld rows/s=%.0f select_ms=%.1f pages=%d rss_mb=%ld\n", nm, (long long)n,
-                        r.filas / s, selectMs, r.paginas, rssPicoMb());
+            std::printf("access-report %s %lld rows/s=%.0f select_ms=%.1f pages=%d rss_mb=%.0f\n", nm, (long long)n,
+                        r.filas / s, selectMs, r.paginas, bench::picoRssMb());
             std::fflush(stdout);
         }
         c.Cerrar();

@@ -76,21 +76,6 @@ void llenar(Conexion& c, int lineas)
     c.EjecutarSQL("ANALYZE");
 }
 
-double rssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 void correr(Motor m, int lineas)
 {
     DatosConexion d;
@@ -139,7 +124,7 @@ void correr(Motor m, int lineas)
         }
     }
     std::printf("adjustment %s accounts=%d lines=%d generate_ms=%.0f save_ms=%.0f rss_mb=%.0f\n",
-                m == Motor::SQLite ? "sqlite" : "postgresql", kCuentas / 2, lineas, mediana(generar), mediana(grabar), rssMb());
+                m == Motor::SQLite ? "sqlite" : "postgresql", kCuentas / 2, lineas, bench::mediana(generar), bench::mediana(grabar), bench::picoRssMb());
     std::fprintf(stderr, "entry lines: %zu\n", nLineas);
     std::fflush(stdout);
     c.Cerrar();

@@ -143,16 +143,6 @@ void enter(QLineEdit* caja, const QString& texto)
     QApplication::sendEvent(caja, &e);
 }
 
-// The process's peak resident memory in MB.
-double rssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
 double mediana(int veces, const std::function<void()>& f)
 {
     std::vector<double> v;
@@ -240,7 +230,7 @@ void correr(Motor m, int n)
             if (fallo) std::fprintf(stderr, "una grabacion fue rechazada\n");
             const qint64 filas = c.Escalar("SELECT COUNT(*) FROM MV_CALCULO_BIENES").toLongLong();
             if (filas != 201 * 10) std::fprintf(stderr, "filas de calculo inesperadas: %lld\n", filas);
-            std::printf("assetsave %s %d ms=%.3f rss_mb=%.1f\n", nm, n, ms, rssMb());
+            std::printf("assetsave %s %d ms=%.3f rss_mb=%.1f\n", nm, n, ms, bench::picoRssMb());
             std::fflush(stdout);
             plataforma::fijarAhora(QDateTime());
         }

@@ -73,12 +73,6 @@ void llenarMovimientos(Conexion& c, int total)
     c.EjecutarSQL("ANALYZE");
 }
 
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void enter(QWidget* w)
 {
     QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
@@ -131,9 +125,9 @@ void correr(Motor m)
                 }
             }
             if (!dlg.mostrados.isEmpty()) std::fprintf(stderr, "mensajes: %s\n", qPrintable(dlg.ultimo()));
-            std::printf("ccosto %s %d cargar ms=%.3f\n", nm, movs, mediana(cargar));
-            std::printf("ccosto %s %d grabar ms=%.3f\n", nm, movs, mediana(grabar));
-            std::printf("ccosto %s %d tienemov ms=%.3f\n", nm, movs, mediana(tiene));
+            std::printf("ccosto %s %d cargar ms=%.3f\n", nm, movs, bench::mediana(cargar));
+            std::printf("ccosto %s %d grabar ms=%.3f\n", nm, movs, bench::mediana(grabar));
+            std::printf("ccosto %s %d tienemov ms=%.3f\n", nm, movs, bench::mediana(tiene));
             std::fflush(stdout);
         }
         plataforma::instalarDialogos(nullptr);

@@ -28,15 +28,6 @@ using namespace vexa;
 
 namespace {
 
-double picoRssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 const QString kMadre = QStringLiteral("110201001");
 
 // Fills the parent with n accounts (110201001000001 ...) in one transaction.
@@ -131,7 +122,7 @@ int main(int argc, char** argv)
             double s = 0, b = 0;
             if (!correr(m, c.lineas, c.previas, dir.path(), &s, &b)) return 1;
             std::printf("accounts %s %d %s lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
-                        c.lineas, c.previas > 0 ? "full" : "empty", c.lineas / s, b > 0 ? s / b : 0.0, picoRssMb());
+                        c.lineas, c.previas > 0 ? "full" : "empty", c.lineas / s, b > 0 ? s / b : 0.0, bench::picoRssMb());
             std::fflush(stdout);
         }
     }

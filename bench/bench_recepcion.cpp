@@ -44,15 +44,6 @@ using namespace vexa;
 
 namespace {
 
-double picoRssMb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 struct Linea {
     int mes, numero, cliente;
     qint64 neto, iva;
@@ -311,7 +302,7 @@ int main(int argc, char** argv)
             std::sort(corridas.begin(), corridas.end());
             const auto [s, b] = corridas[corridas.size() / 2];
             std::printf("reception %s %d lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", m == Motor::SQLite ? "sqlite" : "postgresql", n,
-                        n / s, b > 0 ? s / b : 0.0, picoRssMb());
+                        n / s, b > 0 ? s / b : 0.0, bench::picoRssMb());
             std::fflush(stdout);
             tiempos.push_back(s);
         }

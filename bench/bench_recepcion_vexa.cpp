@@ -25,15 +25,6 @@ namespace vexa::bench {
 
 namespace {
 
-double picoRss()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
 QString campo(const QString& s, int n) { return s.leftJustified(n, u' ', true); }
 
 void escribir(const QString& ruta, int n)
@@ -144,7 +135,7 @@ bool benchComercial(Motor motor, const std::vector<int>& tamanos)
         eliminarEmpresa(d, &e);
         if (grabados != n) std::printf("  (%d of %d vouchers posted)\n", grabados, n);
         std::printf("commercial %s %d vouchers/s=%.0f ratio=%.2f rss_mb=%.0f\n", nombre, n, n / tRun, tBase > 0 ? tRun / tBase : 0.0,
-                    picoRss());
+                    bench::picoRssMb());
         std::printf("cancel %s %d rows/s=%.0f\n", nombre, filas, tAnular > 0 ? filas / tAnular : 0.0);
         std::fflush(stdout);
     }
