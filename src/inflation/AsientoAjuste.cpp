@@ -49,10 +49,11 @@ void AgregarLinea(std::vector<LineaAjuste>& lineas, const QString& cuenta, const
                   const QString& descripcion)
 {
     const QString codigo = texto::recortar(cuenta);
-    auto it = std::find_if(lineas.begin(), lineas.end(), [&](const LineaAjuste& l) {
+    // From the end: the calculation adds each account's months one after another.
+    auto it = std::find_if(lineas.rbegin(), lineas.rend(), [&](const LineaAjuste& l) {
         return !l.cuenta.isEmpty() && texto::igual(l.cuenta, codigo);
     });
-    if (it == lineas.end()) {
+    if (it == lineas.rend()) {
         LineaAjuste l;
         l.cuenta = codigo;
         l.descripcion = descripcion.left(50);
@@ -108,15 +109,6 @@ std::optional<Ejercicio> leerEjercicio(Conexion& con, qint64 periodo)
 }
 
 MesAnio mesDe(const QDate& d) { return MesAnio{d.month(), d.year()}; }
-
-MesAnio siguiente(MesAnio m)
-{
-    if (++m.mes > 12) {
-        m.mes = 1;
-        ++m.anio;
-    }
-    return m;
-}
 
 QDate primerDia(const MesAnio& m) { return QDate(m.anio, m.mes, 1); }
 QDate ultimoDia(const MesAnio& m) { return primerDia(m).addMonths(1).addDays(-1); }
@@ -258,7 +250,7 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
 
     // The months of the request and their first days (the sums are read by month in one statement).
     std::vector<MesAnio> meses;
-    for (MesAnio m = pedido.desde; m <= pedido.hasta; m = siguiente(m)) meses.push_back(m);
+    for (MesAnio m = pedido.desde; m <= pedido.hasta; m = m.siguiente()) meses.push_back(m);
     const int n = int(meses.size());
     for (CuentaAjustable& c : cuentas) {
         c.debe.assign(size_t(n), Moneda());

@@ -55,6 +55,8 @@ struct MesAnio {
     // "07/2026", "7/2026"; invalid (mes 0) for anything else.
     static MesAnio leer(const QString& texto);
     bool valido() const { return mes >= 1 && mes <= 12 && anio > 0; }
+    // The month after this one.
+    MesAnio siguiente() const { return mes >= 12 ? MesAnio{1, anio + 1} : MesAnio{mes + 1, anio}; }
     friend auto operator<=>(const MesAnio& a, const MesAnio& b)
     {
         return a.anio != b.anio ? a.anio <=> b.anio : a.mes <=> b.mes;

@@ -67,24 +67,8 @@ QString formatoTotal(const Moneda& m)
 // "########0.00", blank for zero.
 QString formatoLinea(const Moneda& m) { return m.esCero() ? QString() : m.texto(2); }
 
-// The period "MM/yyyy" of a date.
-QString mesAnio(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("MM/yyyy")) : QString(); }
-
 // "dd/mm/yyyy" from its fourth character: "MM/yyyy".
 QString desdeCuarto(const QString& fecha) { return fecha.mid(3); }
-
-// The date a period text "MM/AAAA" starts on (invalid when it is none).
-QDate inicioPeriodo(const QString& periodo)
-{
-    const QString p = recortar(periodo);
-    const int barra = p.indexOf(u'/');
-    if (barra < 0) return {};
-    bool okMes = false, okAnio = false;
-    const int mes = p.left(barra).toInt(&okMes);
-    const int anio = p.mid(barra + 1).toInt(&okAnio);
-    if (!okMes || !okAnio || anio < 100) return {};
-    return QDate(anio, mes, 1);
-}
 
 // A date of the configuration ("[FECHA DESDE]", "[FECHA HASTA]"): without a
 // value of its own, the active fiscal year's first or last day.
@@ -310,8 +294,10 @@ void FrmAjusteInflacion::Inicializa()
         QString fechaAjuste, hastaAjuste;
         QVariant nro;
         asiento.UltimoAjuste(fechaAjuste, hastaAjuste, nro);
-        const QDate siguiente = inicioPeriodo(hastaAjuste).addMonths(1);
-        PeriodoDesde = !recortar(hastaAjuste).isEmpty() ? mesAnio(siguiente) : desdeCuarto(FechaDesde);
+        // The month after the last adjustment's closing month.
+        const ajuste::MesAnio ultimo = ajuste::MesAnio::leer(hastaAjuste);
+        PeriodoDesde = recortar(hastaAjuste).isEmpty() ? desdeCuarto(FechaDesde)
+                                                       : ultimo.valido() ? ultimo.siguiente().texto() : QString();
         PeriodoHasta = desdeCuarto(FechaHasta);
         desde->setText(PeriodoDesde);
         hasta->setText(PeriodoHasta);

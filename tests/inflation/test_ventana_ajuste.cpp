@@ -216,7 +216,9 @@ TEST_P(VentanaAjuste, MensajesDeCadaCampo)
             EXPECT_EQ(dlg.ultimo(), esperado);
             EXPECT_EQ(dlg.mostrados.last().titulo, QString::fromUtf8(c.titulo));
         }
-        if (c.queda) EXPECT_EQ(f->text(), QString::fromUtf8(c.queda));
+        if (c.queda) {
+            EXPECT_EQ(f->text(), QString::fromUtf8(c.queda));
+        }
     }
     // Without the message: the same refusal, no box.
     FrmAjusteInflacion& w = abrir();
