@@ -5,9 +5,12 @@
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
+#include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace vexa {
@@ -33,17 +36,21 @@ const QStringList& columnas()
 }
 constexpr int kColumnasLibroIva = 12;
 
+// PostgreSQL's staging table of a batch's rows (see sqlCrearPaso).
+const QString kTablaPaso = QStringLiteral("VX_ASIENTOS_PASO");
+
 // The insert of 'asientos' entries of 'filas' rows each: the VAT-book columns
 // take values on each entry's first row only and are NULL on the others. One
 // text per shape, kept for the run (the database layer keeps its prepared
 // statement); entries written together go in groups of a power of two, so few
 // shapes are ever made.
-const QString& sqlInsercion(int filas, int asientos = 1)
+// 'paso': into the staging table, each row led by its PASO_FAMILIA.
+const QString& sqlInsercion(int filas, int asientos = 1, bool paso = false)
 {
-    static std::map<std::pair<int, int>, QString> textos;
-    QString& sql = textos[{filas, asientos}];
+    static std::map<std::tuple<int, int, bool>, QString> textos;
+    QString& sql = textos[{filas, asientos, paso}];
     if (sql.isEmpty()) {
-        const int n = int(columnas().size());
+        const int n = int(columnas().size()) + (paso ? 1 : 0);
         const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
         const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
                              + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
@@ -52,14 +59,43 @@ const QString& sqlInsercion(int filas, int asientos = 1)
             filasSql << primera;
             for (int i = 1; i < filas; ++i) filasSql << otra;
         }
-        sql = QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", "))
-              + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
+        sql = QStringLiteral("INSERT INTO ") + (paso ? kTablaPaso + QStringLiteral(" (PASO_FAMILIA, ") : QStringLiteral("MV_ASIENTOS ("))
+              + columnas().join(QStringLiteral(", ")) + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
     }
     return sql;
 }
 
 // Entries written by one statement at most (a power of two).
 constexpr int kAsientosPorSentencia = 32;
+
+// PostgreSQL: the rows of the entries kept by a batch first go to a temporary
+// table of the session, emptied at every commit, while no numbering family is
+// locked; the numbers are taken afterwards and each family's rows copied into
+// the journal by the server in one statement. Another station then waits for
+// a family only while those copies run, not while thousands of bound values
+// cross the connection. PASO_FAMILIA says which family of the batch a row is
+// of; its [NUMERO ASIENTO] counts from 1 within the family.
+const QString& sqlCrearPaso()
+{
+    static const QString sql = QStringLiteral("CREATE TEMPORARY TABLE ") + kTablaPaso
+                               + QStringLiteral(" ON COMMIT DELETE ROWS AS SELECT 0 AS PASO_FAMILIA, ")
+                               + columnas().join(QStringLiteral(", ")) + QStringLiteral(" FROM MV_ASIENTOS WITH NO DATA");
+    return sql;
+}
+
+// Copies one family's rows: the number is the one staged plus the parameter.
+const QString& sqlCopiarPaso()
+{
+    static const QString sql = [] {
+        QStringList origen = columnas();
+        for (QString& c : origen)
+            if (c == QLatin1String("[NUMERO ASIENTO]")) c += QStringLiteral(" + ?");
+        return QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", ")) + QStringLiteral(") SELECT ")
+               + origen.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + kTablaPaso
+               + QStringLiteral(" WHERE PASO_FAMILIA = ?");
+    }();
+    return sql;
+}
 
 QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
 QVariant monto(const std::optional<Moneda>& m) { return m ? monto(*m) : QVariant(); }
@@ -90,6 +126,11 @@ RegistroAsientos::RegistroAsientos(Conexion& con, Configuracion* cfg) : con_(con
 
 qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QString& tipoReg)
 {
+    return tomarNumeros(periodo, mes, tipoReg, 1);
+}
+
+qint32 RegistroAsientos::tomarNumeros(const QString& periodo, int mes, const QString& tipoReg, int cantidad)
+{
     if (!con_.enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString clave = Lbc_Asiento::ClaveFamilia(periodo, mes, tipoReg);
@@ -110,7 +151,7 @@ qint32 RegistroAsientos::tomarNumero(const QString& periodo, int mes, const QStr
     }
     // Kept past a rolled-back savepoint: a number handed out is never handed out again
     // in this transaction, written or not (a gap rather than a repeated number).
-    con_.fijarDatoTransaccionEntera(marca, n);
+    con_.fijarDatoTransaccionEntera(marca, n + std::max(cantidad, 1) - 1);
     return n;
 }
 
@@ -132,7 +173,7 @@ int RegistroAsientos::filasDe(const AsientoNuevo& a)
     return n;
 }
 
-int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p)
+int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p, std::optional<int> familiaPaso)
 {
     const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
                   numero = texto::recortar(a.numero), letra = texto::recortar(a.letra),
@@ -145,6 +186,7 @@ int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p)
     for (const LineaNueva& l : a.lineas) {
         if (l.importe <= Moneda()) continue;
         ++secuencia;
+        if (familiaPaso) p << *familiaPaso;
         p << texto::recortar(l.cuenta) << secuencia << a.mes << nro << periodoNumero << a.tipoReg << a.fecha
           << (l.detalle.isEmpty() ? detalle : l.detalle) << tc << sucursal << numero << letra
           << (l.alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(l.importe) << monto(a.cabImporte)
@@ -206,7 +248,8 @@ void RegistroAsientos::guardar(AsientoNuevo a)
     pendientes_.push_back(std::move(a));
 }
 
-void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros)
+void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
+                                const std::vector<int>* familiasPaso)
 {
     // Grouped by row count, in the order given within each group.
     std::map<int, std::vector<size_t>> porFilas;
@@ -220,12 +263,12 @@ void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos
             int k = kAsientosPorSentencia;
             while (size_t(k) > indices.size() - desde) k /= 2;
             p.clear();
-            p.reserve(qsizetype(k) * filas * columnas().size());
+            p.reserve(qsizetype(k) * filas * (columnas().size() + 1));
             for (int j = 0; j < k; ++j) {
                 const size_t i = indices[desde + size_t(j)];
-                agregarFilas(*asientos[i], nros[i], p);
+                agregarFilas(*asientos[i], nros[i], p, familiasPaso ? std::optional<int>((*familiasPaso)[i]) : std::nullopt);
             }
-            con_.EjecutarSQL(sqlInsercion(filas, k), p);
+            con_.EjecutarSQL(sqlInsercion(filas, k, familiasPaso != nullptr), p);
             desde += size_t(k);
         }
     }
@@ -255,11 +298,49 @@ void RegistroAsientos::escribirPendientes()
         }
     }
     insertar(conNumero, nrosConNumero);
-    // Every family this transaction numbers in, locked in order (waiting), then numbered.
-    tomarBloqueosEnOrden(con_, familias);
-    for (const AsientoNuevo* a : nuevos) nrosNuevos.push_back(tomarNumero(a->periodo, a->mes, a->tipoReg));
-    insertar(nuevos, nrosNuevos);
+    if (con_.motor() == Motor::PostgreSQL) {
+        escribirPorPaso(nuevos, familias);
+    } else {
+        // Every family this transaction numbers in, locked in order (waiting), then numbered.
+        tomarBloqueosEnOrden(con_, familias);
+        for (const AsientoNuevo* a : nuevos) nrosNuevos.push_back(tomarNumero(a->periodo, a->mes, a->tipoReg));
+        insertar(nuevos, nrosNuevos);
+    }
     for (const AsientoNuevo& a : asientos) anotarNumeracion(a);
+}
+
+void RegistroAsientos::escribirPorPaso(const std::vector<const AsientoNuevo*>& nuevos, const std::vector<ClaveBloqueo>& familias)
+{
+    // The staging table's families are counted over the transaction, so rows
+    // staged by an earlier call of the same transaction are never copied again.
+    const QString kFamiliasPaso = QStringLiteral("RegistroAsientos|familiasPaso");
+    const int base = con_.datoTransaccion(kFamiliasPaso).toInt();
+    con_.fijarDatoTransaccionEntera(kFamiliasPaso, base + int(familias.size()));
+    QHash<QString, int> indice;
+    for (size_t f = 0; f < familias.size(); ++f) indice.insert(familias[f].clave, base + int(f));
+    // Each entry's family, and its place (from 1) among the family's entries.
+    std::vector<int> deFamilia;
+    std::vector<qint32> lugar;
+    std::vector<int> cantidad(familias.size(), 0);
+    std::vector<const AsientoNuevo*> primero(familias.size(), nullptr);
+    for (const AsientoNuevo* a : nuevos) {
+        const int f = indice.value(Lbc_Asiento::ClaveFamilia(a->periodo, a->mes, a->tipoReg));
+        deFamilia.push_back(f);
+        lugar.push_back(++cantidad[size_t(f - base)]);
+        if (!primero[size_t(f - base)]) primero[size_t(f - base)] = a;
+    }
+    // The table lives as long as the session (a rolled-back transaction that
+    // made it takes it along).
+    if (con_.Escalar(QStringLiteral("SELECT to_regclass('pg_temp.vx_asientos_paso') IS NULL")).toBool())
+        con_.EjecutarSQL(sqlCrearPaso());
+    insertar(nuevos, lugar, &deFamilia);
+    // Every family, locked in order (waiting), numbered and copied.
+    tomarBloqueosEnOrden(con_, familias);
+    for (size_t f = 0; f < familias.size(); ++f) {
+        const AsientoNuevo& a = *primero[f];
+        const qint32 desde = tomarNumeros(a.periodo, a.mes, a.tipoReg, cantidad[f]);
+        con_.EjecutarSQL(sqlCopiarPaso(), {desde - 1, base + int(f)});
+    }
 }
 
 void RegistroAsientos::aplicarNumeraciones()

@@ -21,8 +21,11 @@
 // keep them instead (guardar) and write them together just before it commits
 // (escribirPendientes): the numbering families are then locked all at once, in
 // the lock order, for the transaction's last writes only, and the rows go in a
-// few inserts of many entries each. Keeping an entry reads nothing and locks
-// nothing; an error of the writes (or a lock it may not wait for) is thrown by
+// few inserts of many entries each. On PostgreSQL those inserts go first to a
+// temporary table of the session, before any family is locked; with the
+// families locked the server copies each family's rows into the journal under
+// their numbers, so another station waits for a family only while those copies
+// and the commit run. Keeping an entry reads nothing and locks nothing; an error of the writes (or a lock it may not wait for) is thrown by
 // escribirPendientes, after which the caller rolls the transaction back.
 //
 // Entry numbers handed out are remembered for the rest of the transaction, per
@@ -30,6 +33,7 @@
 // follows the transaction: numbers taken inside a savepoint that is rolled back
 // are forgotten with it. A caller that deletes entry rows inside the
 // transaction calls olvidarNumeros, so a freed highest number is found again.
+#include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "Moneda.h"
 
@@ -127,11 +131,19 @@ public:
 private:
     static void comprobarBalance(const AsientoNuevo& a);
     // Appends the entry's rows (under number 'nro') to the parameters of an insert; returns how many.
-    static int agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p);
+    // 'familiaPaso': rows for the staging table, each led by that value.
+    static int agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p, std::optional<int> familiaPaso = std::nullopt);
     static int filasDe(const AsientoNuevo& a);
     void anotarNumeracion(const AsientoNuevo& a);
     // Inserts the entries (numbers in 'nros'), grouped by row count, many per statement.
-    void insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros);
+    // 'familiasPaso': into the staging table instead, with each entry's family.
+    void insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
+                  const std::vector<int>* familiasPaso = nullptr);
+    // PostgreSQL's way of writing the entries kept: staged, then numbered and
+    // copied family by family with the families locked (see the .cpp).
+    void escribirPorPaso(const std::vector<const AsientoNuevo*>& nuevos, const std::vector<ClaveBloqueo>& familias);
+    // 'cantidad' consecutive numbers of the family; returns the first.
+    qint32 tomarNumeros(const QString& periodo, int mes, const QString& tipoReg, int cantidad);
 
     Conexion& con_;
     Configuracion* cfg_;

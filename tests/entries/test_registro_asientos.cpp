@@ -152,6 +152,92 @@ TEST_P(Registro, ElTipoQueNumeraAvanzaSuNumeracion)
     EXPECT_EQ(ultimo(), 47);
 }
 
+// Entries kept for the end of a batch (guardar) are numbered family by family
+// when they are written, after the highest number stored and after an entry
+// that keeps the number it replaces; every row arrives whole. A batch rolled
+// back leaves nothing, and two writes in one transaction neither repeat nor
+// lose an entry (PostgreSQL stages the rows in a table of the session first).
+TEST_P(Registro, AsientosGuardadosSeNumeranPorFamiliaAlEscribirlos)
+{
+    const auto maximo = [this](int mes, const QString& familia) {
+        return con().Escalar("SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE PERIODO = 2 AND MES_OPERATIVO = ? AND FAMILIA = ?",
+                             {mes, familia}).toInt();
+    };
+    const int ordinario3 = maximo(3, "");
+    struct Caso {
+        const char* numero;
+        int mes;
+        QString tipoReg;
+        qint32 reutilizar; // 0: a new number
+        int esperado;      // entry number; relative to the family's highest before for ordinary entries
+    };
+    const Caso casos[] = {
+        {"00000011", 3, "VTAS", 0, 1},   {"00000012", 4, "VTAS", 0, 51}, {"00000013", 3, "", 0, 1},
+        {"00000014", 3, "VTAS", 0, 2},   {"00000015", 4, "VTAS", 50, 50}, {"00000016", 3, Lbc_Asiento::TipoRegResumen(), 0, 2},
+        {"00000017", 4, "VTAS", 0, 52},  {"00000018", 3, "VTAS", 0, 3},
+    };
+    const auto guardar = [&](RegistroAsientos& r, const Caso& c) {
+        AsientoNuevo a = venta(c.numero, 100, 21, 121);
+        a.mes = c.mes;
+        a.tipoReg = c.tipoReg;
+        a.numeroReutilizar = c.reutilizar;
+        r.guardar(a);
+    };
+    {
+        Transaccion t(con());
+        RegistroAsientos r(con());
+        for (const Caso& c : casos) guardar(r, c);
+        r.escribirPendientes();
+        EXPECT_EQ(filas("00000011"), 3);
+    } // rolled back
+    EXPECT_EQ(filas("00000011"), 0);
+    {
+        Transaccion t(con());
+        RegistroAsientos r(con());
+        for (const Caso& c : casos) guardar(r, c);
+        EXPECT_TRUE(r.hayPendientes());
+        r.escribirPendientes();
+        EXPECT_FALSE(r.hayPendientes());
+        t.confirmar();
+    }
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.numero);
+        const int esperado = c.tipoReg == "VTAS" ? c.esperado : ordinario3 + c.esperado;
+        Recordset rs = con().ObtenerRecordset(
+            "SELECT * FROM MV_ASIENTOS WHERE TC = '00FA' AND NUMERO = ? ORDER BY SECUENCIA", {QString::fromLatin1(c.numero)});
+        int sec = 0;
+        for (; !rs.eof(); rs.siguiente()) {
+            ++sec;
+            EXPECT_EQ(rs.entero("NUMERO ASIENTO"), esperado);
+            EXPECT_EQ(rs.entero("MES_OPERATIVO"), c.mes);
+            EXPECT_EQ(rs.entero("SECUENCIA"), sec);
+            EXPECT_EQ(rs.texto("TIPO_REG"), c.tipoReg);
+            EXPECT_EQ(rs.esNulo("LIVA_TIPO"), sec > 1);
+            if (sec == 1) {
+                EXPECT_EQ(rs.moneda("LIVA_TOTAL"), Moneda::entero(121));
+            }
+            EXPECT_EQ(rs.moneda("IMPORTE"), Moneda::entero(sec == 1 ? 100 : sec == 2 ? 21 : 121));
+            EXPECT_EQ(rs.texto("DEBE-HABER"), sec == 3 ? "D" : "H");
+        }
+        EXPECT_EQ(sec, 3);
+    }
+    // Two writes in one transaction, the second after more entries were kept.
+    {
+        Transaccion t(con());
+        RegistroAsientos r(con());
+        guardar(r, {"00000021", 3, "VTAS", 0, 0});
+        guardar(r, {"00000022", 4, "VTAS", 0, 0});
+        r.escribirPendientes();
+        guardar(r, {"00000023", 3, "VTAS", 0, 0});
+        r.escribirPendientes();
+        t.confirmar();
+    }
+    EXPECT_EQ(maximo(3, "VTAS"), 5);
+    EXPECT_EQ(maximo(4, "VTAS"), 53);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_ASIENTOS WHERE TC = '00FA'").toInt(), 11 * 3);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO = '00000023' AND [NUMERO ASIENTO] = 5").toInt(), 3);
+}
+
 VEXA_AMBOS_MOTORES(Registro);
 
 } // namespace
