@@ -6,7 +6,6 @@
 #include "Utilidades.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -281,9 +280,14 @@ void RegistroAsientos::escribirPendientes()
     // Entries that keep the number of the entry they replace go in first, so
     // that the highest number of their family counts them.
     std::vector<const AsientoNuevo*> conNumero, nuevos;
-    std::vector<qint32> nrosConNumero, nrosNuevos;
+    std::vector<qint32> nrosConNumero;
+    // The families the new entries number in, in order of first use; each
+    // entry's family and its place (from 1) among the family's entries.
     std::vector<ClaveBloqueo> familias;
-    QSet<QString> vistas;
+    std::vector<const AsientoNuevo*> primero;
+    std::vector<int> cantidad, deFamilia;
+    std::vector<qint32> lugar;
+    QHash<QString, int> indice;
     for (const AsientoNuevo& a : asientos) {
         if (a.numeroReutilizar != 0) {
             conNumero.push_back(&a);
@@ -292,55 +296,49 @@ void RegistroAsientos::escribirPendientes()
         }
         nuevos.push_back(&a);
         const QString clave = Lbc_Asiento::ClaveFamilia(a.periodo, a.mes, a.tipoReg);
-        if (!vistas.contains(clave)) {
-            vistas.insert(clave);
+        auto it = indice.constFind(clave);
+        if (it == indice.cend()) {
+            it = indice.insert(clave, int(familias.size()));
             familias.push_back({clave, NivelBloqueo::Numeracion});
+            primero.push_back(&a);
+            cantidad.push_back(0);
         }
+        deFamilia.push_back(*it);
+        lugar.push_back(++cantidad[size_t(*it)]);
     }
     insertar(conNumero, nrosConNumero);
-    if (con_.motor() == Motor::PostgreSQL) {
-        escribirPorPaso(nuevos, familias);
+
+    // PostgreSQL: the rows go to the staging table before any family is locked.
+    // Its families are counted over the transaction, so rows staged by an
+    // earlier call of the same transaction are never copied again.
+    const bool paso = con_.motor() == Motor::PostgreSQL;
+    int base = 0;
+    if (paso && !nuevos.empty()) {
+        const QString kFamiliasPaso = QStringLiteral("RegistroAsientos|familiasPaso");
+        base = con_.datoTransaccion(kFamiliasPaso).toInt();
+        con_.fijarDatoTransaccionEntera(kFamiliasPaso, base + int(familias.size()));
+        // The table lives as long as the session (a rolled-back transaction
+        // that made it takes it along).
+        if (con_.Escalar(QStringLiteral("SELECT to_regclass('pg_temp.vx_asientos_paso') IS NULL")).toBool())
+            con_.EjecutarSQL(sqlCrearPaso());
+        std::vector<int> pasos(deFamilia);
+        for (int& f : pasos) f += base;
+        insertar(nuevos, lugar, &pasos);
+    }
+
+    // Every family this transaction numbers in, locked in order (waiting), then numbered.
+    tomarBloqueosEnOrden(con_, familias);
+    std::vector<qint32> desde(familias.size());
+    for (size_t f = 0; f < familias.size(); ++f)
+        desde[f] = tomarNumeros(primero[f]->periodo, primero[f]->mes, primero[f]->tipoReg, cantidad[f]);
+    if (paso) {
+        for (size_t f = 0; f < familias.size(); ++f) con_.EjecutarSQL(sqlCopiarPaso(), {desde[f] - 1, base + int(f)});
     } else {
-        // Every family this transaction numbers in, locked in order (waiting), then numbered.
-        tomarBloqueosEnOrden(con_, familias);
-        for (const AsientoNuevo* a : nuevos) nrosNuevos.push_back(tomarNumero(a->periodo, a->mes, a->tipoReg));
-        insertar(nuevos, nrosNuevos);
+        std::vector<qint32> nros(nuevos.size());
+        for (size_t i = 0; i < nuevos.size(); ++i) nros[i] = desde[size_t(deFamilia[i])] + lugar[i] - 1;
+        insertar(nuevos, nros);
     }
     for (const AsientoNuevo& a : asientos) anotarNumeracion(a);
-}
-
-void RegistroAsientos::escribirPorPaso(const std::vector<const AsientoNuevo*>& nuevos, const std::vector<ClaveBloqueo>& familias)
-{
-    // The staging table's families are counted over the transaction, so rows
-    // staged by an earlier call of the same transaction are never copied again.
-    const QString kFamiliasPaso = QStringLiteral("RegistroAsientos|familiasPaso");
-    const int base = con_.datoTransaccion(kFamiliasPaso).toInt();
-    con_.fijarDatoTransaccionEntera(kFamiliasPaso, base + int(familias.size()));
-    QHash<QString, int> indice;
-    for (size_t f = 0; f < familias.size(); ++f) indice.insert(familias[f].clave, base + int(f));
-    // Each entry's family, and its place (from 1) among the family's entries.
-    std::vector<int> deFamilia;
-    std::vector<qint32> lugar;
-    std::vector<int> cantidad(familias.size(), 0);
-    std::vector<const AsientoNuevo*> primero(familias.size(), nullptr);
-    for (const AsientoNuevo* a : nuevos) {
-        const int f = indice.value(Lbc_Asiento::ClaveFamilia(a->periodo, a->mes, a->tipoReg));
-        deFamilia.push_back(f);
-        lugar.push_back(++cantidad[size_t(f - base)]);
-        if (!primero[size_t(f - base)]) primero[size_t(f - base)] = a;
-    }
-    // The table lives as long as the session (a rolled-back transaction that
-    // made it takes it along).
-    if (con_.Escalar(QStringLiteral("SELECT to_regclass('pg_temp.vx_asientos_paso') IS NULL")).toBool())
-        con_.EjecutarSQL(sqlCrearPaso());
-    insertar(nuevos, lugar, &deFamilia);
-    // Every family, locked in order (waiting), numbered and copied.
-    tomarBloqueosEnOrden(con_, familias);
-    for (size_t f = 0; f < familias.size(); ++f) {
-        const AsientoNuevo& a = *primero[f];
-        const qint32 desde = tomarNumeros(a.periodo, a.mes, a.tipoReg, cantidad[f]);
-        con_.EjecutarSQL(sqlCopiarPaso(), {desde - 1, base + int(f)});
-    }
 }
 
 void RegistroAsientos::aplicarNumeraciones()

@@ -25,7 +25,8 @@
 // temporary table of the session, before any family is locked; with the
 // families locked the server copies each family's rows into the journal under
 // their numbers, so another station waits for a family only while those copies
-// and the commit run. Keeping an entry reads nothing and locks nothing; an error of the writes (or a lock it may not wait for) is thrown by
+// and the commit run. Keeping an entry reads nothing and locks nothing; an
+// error of the writes (or a lock it may not wait for) is thrown by
 // escribirPendientes, after which the caller rolls the transaction back.
 //
 // Entry numbers handed out are remembered for the rest of the transaction, per
@@ -33,7 +34,6 @@
 // follows the transaction: numbers taken inside a savepoint that is rolled back
 // are forgotten with it. A caller that deletes entry rows inside the
 // transaction calls olvidarNumeros, so a freed highest number is found again.
-#include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "Moneda.h"
 
@@ -139,9 +139,6 @@ private:
     // 'familiasPaso': into the staging table instead, with each entry's family.
     void insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
                   const std::vector<int>* familiasPaso = nullptr);
-    // PostgreSQL's way of writing the entries kept: staged, then numbered and
-    // copied family by family with the families locked (see the .cpp).
-    void escribirPorPaso(const std::vector<const AsientoNuevo*>& nuevos, const std::vector<ClaveBloqueo>& familias);
     // 'cantidad' consecutive numbers of the family; returns the first.
     qint32 tomarNumeros(const QString& periodo, int mes, const QString& tipoReg, int cantidad);
 

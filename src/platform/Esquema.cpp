@@ -250,14 +250,13 @@ void Conexion::cargarAsientosDemo()
 
 void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
 {
-    auto correr = [&](const QString& archivo, bool esDatos, int paso = 0) { correrArchivoSql(archivo, esDatos, paso); };
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
-            for (const QString& a : archivos) correr(a, false, numero);
+            for (const QString& a : archivos) correrArchivoSql(a, false, numero);
     olvidarCatalogo(); // the steps may have changed column types
     if (conDemo) {
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
-            if (versionDeDemo(a) <= hasta) correr(a, true);
+            if (versionDeDemo(a) <= hasta) correrArchivoSql(a, true);
         // Demo rows of tables a later step created: db/demo/NNN, only when step NNN was applied.
         std::map<int, QString> carpetas;
         static const QRegularExpression numero(QStringLiteral("^[0-9]{3}$"));
@@ -268,7 +267,7 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
         }
         for (const auto& [paso, carpeta] : carpetas)
             if (paso <= hasta)
-                for (const QString& a : archivosDe(carpeta)) correr(a, true);
+                for (const QString& a : archivosDe(carpeta)) correrArchivoSql(a, true);
     }
     if (hasta < 2) return; // the first version kept none
     EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
