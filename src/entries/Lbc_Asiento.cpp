@@ -123,7 +123,7 @@ void Lbc_Asiento::EjercicioRango(QString& FhDesde, QString& FhHasta, const QVari
     auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO = ?"),
                                {texto::valEntero(periodo)});
     if (!f) {
-        dialogos().MsgBox(QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema"),
+        dialogos().MsgBox(kMensajeSinEjercicios,
                           plataforma::vbOKOnly, tituloAplicacion());
         return;
     }

@@ -213,7 +213,7 @@ bool ReglasAsientos::EstadoPeriodoActual(QString& Mensaje, QVariant* lCierre, QV
     const auto filas = con_.ObtenerRecordset(
         QStringLiteral("SELECT PERIODO, CERRADO, CANCELACION FROM MV_EJERCICIOS ORDER BY PERIODO")).todas();
     if (filas.empty()) {
-        Mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
+        Mensaje = kMensajeSinEjercicios;
         if (lNoCreado) *lNoCreado = true;
         return false;
     }

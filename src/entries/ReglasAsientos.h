@@ -15,6 +15,10 @@
 
 namespace vexa {
 
+// Said when the company has no fiscal year (or none for the active period).
+inline const QString kMensajeSinEjercicios =
+    QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
+
 class ReglasAsientos {
 public:
     // 'periodoActivo': the fiscal year in use (ContextoEmpresa::periodoActivo);

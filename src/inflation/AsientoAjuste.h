@@ -30,8 +30,9 @@
 // Each account's amounts are netted on its line as they are added (a debit and
 // a credit leave the larger side with the difference; equal amounts stay on both
 // sides). A last line on the result account balances the exact totals.
-#include "Moneda.h"
 #include "Conexion.h"
+#include "Moneda.h"
+#include "ReglasAsientos.h"
 
 #include <QDate>
 #include <QString>
@@ -122,8 +123,7 @@ inline const QString kMensajeSinMovimientos =
     QStringLiteral("No hay movimientos para generar el Asiento de Ajuste , con los datos proporcionados");
 inline const QString kMensajeDesdeMayor = QStringLiteral("Periodo Desde Mayor que Hasta!");
 inline const QString kMensajeTotales = QStringLiteral("Totales Incorrectos!!");
-inline const QString kMensajeSinEjercicio =
-    QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la configuración del sistema");
+inline const QString& kMensajeSinEjercicio = kMensajeSinEjercicios;
 // "No Existe el Indice para la Cuenta 1101 Periodo: 6/2026" (month without a leading zero).
 QString MensajeSinIndice(const QString& cuenta, const MesAnio& mes);
 

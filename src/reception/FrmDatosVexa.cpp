@@ -8,6 +8,7 @@
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
 #include "ProgresoVentana.h"
+#include "ReglasAsientos.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 #include "lbm_Seguridad.h"
@@ -191,8 +192,7 @@ bool frmDatosVexa::periodoValido()
         if (ok && ctx_.con().Escalar(QStringLiteral("SELECT COUNT(*) FROM MV_EJERCICIOS WHERE PERIODO = ?"),
                                      {texto::valEntero(Lbc_Asiento(ctx_).PeriodoActivo())}).toLongLong() == 0) {
             ok = false;
-            mensaje = QStringLiteral("No se han creado Ejercicios!!!\rPara crear un Ejercicio debe hacerlo desde la "
-                                     "configuración del sistema");
+            mensaje = kMensajeSinEjercicios;
         }
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("CmdGenerar_Click"));
