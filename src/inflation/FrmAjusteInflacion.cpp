@@ -39,6 +39,7 @@
 namespace vexa {
 
 using namespace plataforma;
+using ventanas::px;
 using texto::recortar;
 
 namespace {
@@ -51,9 +52,6 @@ const QString kClaveTC = QStringLiteral("Ajuste(TC)");
 enum : int {
     kNroAsiento = 0, kPeriodoDesde, kPeriodoHasta, kCtaRei, kTC, kSucursal, kNumero, kLetra, kDetalle, kFecha, kCabImporte
 };
-
-// Twips of the window's layout to pixels.
-int px(int twips) { return twips / 15; }
 
 // "#########.00": no digit before the decimal mark of a value below one.
 QString formatoTotal(const Moneda& m)

@@ -30,6 +30,7 @@
 namespace vexa {
 
 using namespace plataforma;
+using ventanas::px;
 
 namespace {
 
@@ -37,9 +38,6 @@ const QString kAviso = QStringLiteral("Aviso al operador...");
 const QString kAtencion = QStringLiteral("Atención!");
 const QString kAbandonar = QStringLiteral("Esta seguro de abandonar la carga de datos?");
 const QColor kCian(0, 255, 255);
-
-// Twips of the window's layout to pixels.
-int px(int twips) { return twips / 15; }
 
 } // namespace
 

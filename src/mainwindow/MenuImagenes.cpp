@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "Utilidades.h"
+#include "UtilidadesVentanas.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -16,6 +17,7 @@
 namespace vexa {
 
 using namespace plataforma;
+using ventanas::px;
 
 const std::array<BotonImagen, 11>& botonesImagen()
 {
@@ -112,8 +114,6 @@ void MenuImagenes::InicializaBordes()
 // ---------------------------------------------------------------- widget
 
 namespace {
-// Twips to pixels at the classic 15 twips per pixel.
-constexpr int px(int twips) { return twips / 15; }
 
 QStyle::StandardPixmap iconoDe(int indice)
 {

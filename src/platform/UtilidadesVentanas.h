@@ -15,6 +15,9 @@ namespace vexa::ventanas {
 // the command should not run. True when the connection is usable.
 bool RevisarConexion(Conexion& con);
 
+// A length of the original forms' layouts, in twips (15 to a pixel at 96 dpi), in pixels.
+constexpr int px(int twips) { return twips / 15; }
+
 // Hourglass cursor on (nested) or off (every level at once).
 void CursorEspera(bool activo);
 // Form set-up hook of the utility component (nothing to do on this platform).
