@@ -340,9 +340,8 @@ TEST_P(VentanaBienesModif, ConsultasPorTagYEgreso)
     EXPECT_EQ(lista.pedidos.size(), 1);
     // Closing (asked first: a code was found) stamps the exit of the visit.
     ctx->usuario = QStringLiteral("OPERADOR");
-    con().EjecutarSQL(QStringLiteral("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)"),
-                      {ctx->usuario, InfoSistema::NombreEquipo().trimmed().toUpper(), QStringLiteral("FrmMa_BienesUsoModif"),
-                       QStringLiteral("Consulta/Modificación de Bienes de Uso"), QDateTime(QDate(2026, 6, 15), QTime(9, 0))});
+    ingresoEnAccesos(ctx->usuario, QStringLiteral("FrmMa_BienesUsoModif"), QStringLiteral("Consulta/Modificación de Bienes de Uso"),
+                     QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
     dlg.respuestas.enqueue(vbYes);
     ventana->CmdTerminar_Click();
     EXPECT_EQ(dlg.mostrados.last().texto, QStringLiteral("¿Está seguro de abandonar la carga de datos?"));

@@ -498,16 +498,11 @@ TEST_P(IndicesAjuste, ReporteCerrarYMenu)
     LanzadorGuion lanzador;
     instalarLanzador(&lanzador);
     ctx->usuario = QStringLiteral("OPERADOR");
-    const QString maquina = InfoSistema::NombreEquipo().trimmed().toUpper();
-    con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
-                      {"OPERADOR", maquina, "frmMA_INDAJUSTE", "Indices de Ajustes", QDateTime(QDate(2026, 6, 15), QTime(9, 0))});
-    QTemporaryDir carpeta;
+    const QString maquina =
+        ingresoEnAccesos("OPERADOR", "frmMA_INDAJUSTE", "Indices de Ajustes", QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
     {
-        QFile a(carpeta.filePath("RZ731R.EXE"));
-        ASSERT_TRUE(a.open(QIODevice::WriteOnly));
-    }
-    qputenv("VEXA_CARPETA_PROGRAMA", carpeta.path().toUtf8());
-    {
+        CarpetaProgramas carpeta({"RZ731R.EXE"});
+        ASSERT_TRUE(carpeta.creada());
         registrarVentanasAjuste();
         QMdiArea mdi;
         mdi.show();
@@ -537,7 +532,6 @@ TEST_P(IndicesAjuste, ReporteCerrarYMenu)
         EXPECT_FALSE(s.ventanaAbierta(QStringLiteral("frmMA_INDAJUSTE")));
     }
     instalarLanzador(nullptr);
-    qunsetenv("VEXA_CARPETA_PROGRAMA");
     const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ? AND MAQUINA = ?",
                                      {"OPERADOR", "frmMA_INDAJUSTE", maquina});
     ASSERT_TRUE(f);

@@ -422,17 +422,11 @@ TEST_P(VentanaAjuste, MenuReporteYMarcaDeSalida)
 {
     LanzadorGuion lanzador;
     instalarLanzador(&lanzador);
-    const QString maquina = InfoSistema::NombreEquipo().trimmed().toUpper();
-    con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
-                      {"OPERADOR", maquina, "FrmAjusteInflacion", "Asiento de Ajuste por Inflación",
-                       QDateTime(QDate(2026, 6, 15), QTime(9, 0))});
-    QTemporaryDir carpeta;
+    const QString maquina = ingresoEnAccesos("OPERADOR", "FrmAjusteInflacion", "Asiento de Ajuste por Inflación",
+                                             QDateTime(QDate(2026, 6, 15), QTime(9, 0)));
     {
-        QFile a(carpeta.filePath("RZ731R.EXE"));
-        ASSERT_TRUE(a.open(QIODevice::WriteOnly));
-    }
-    qputenv("VEXA_CARPETA_PROGRAMA", carpeta.path().toUtf8());
-    {
+        CarpetaProgramas carpeta({"RZ731R.EXE"});
+        ASSERT_TRUE(carpeta.creada());
         registrarVentanasAjuste();
         QMdiArea mdi;
         mdi.show();
@@ -459,7 +453,6 @@ TEST_P(VentanaAjuste, MenuReporteYMarcaDeSalida)
         EXPECT_FALSE(s.ventanaAbierta(QStringLiteral("FrmAjusteInflacion")));
     }
     instalarLanzador(nullptr);
-    qunsetenv("VEXA_CARPETA_PROGRAMA");
     const auto f = con().PrimeraFila("SELECT EGRESO FROM CONTROL_ACCESO WHERE USUARIO = ? AND FORMULARIO = ? AND MAQUINA = ?",
                                      {"OPERADOR", "FrmAjusteInflacion", maquina});
     ASSERT_TRUE(f);

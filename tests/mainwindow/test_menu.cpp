@@ -631,12 +631,8 @@ TEST_P(ChequeosReales, PlanillaDeRegistracionesSoloDiarioYResumen)
 
 TEST_P(ChequeosReales, LanzaLosProgramasCompanerosConLaConexion)
 {
-    QTemporaryDir carpeta;
-    for (const char* f : {"RZ731R.EXE", "RZ731CF.EXE", "MA_CUENTAS"}) {
-        QFile a(carpeta.filePath(f));
-        ASSERT_TRUE(a.open(QIODevice::WriteOnly));
-    }
-    qputenv("VEXA_CARPETA_PROGRAMA", carpeta.path().toUtf8());
+    prueba::CarpetaProgramas carpeta({"RZ731R.EXE", "RZ731CF.EXE", "MA_CUENTAS"});
+    ASSERT_TRUE(carpeta.creada());
     LanzadorGuion lanzador;
     instalarLanzador(&lanzador);
     ServiciosGrabados s;
@@ -647,7 +643,6 @@ TEST_P(ChequeosReales, LanzaLosProgramasCompanerosConLaConexion)
     d.ejecutar("MNU_Transmisiones");
     d.ejecutar("MNU_ManualCtas");
     instalarLanzador(nullptr);
-    qunsetenv("VEXA_CARPETA_PROGRAMA");
     ASSERT_EQ(lanzador.iniciados.size(), 3) << dlg.textosMostrados().join(" / ").toStdString();
     EXPECT_TRUE(lanzador.iniciados[0].programa.endsWith("RZ731R.EXE"));
     EXPECT_TRUE(lanzador.iniciados[0].argumentos.join(" ").startsWith("@Menu=Rp_Mayor;@Server="));

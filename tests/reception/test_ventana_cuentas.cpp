@@ -103,8 +103,12 @@ TEST_P(VentanaCuentas, AlAbrirYMensajesDeLosCampos)
         tecla(w.TxtFields[size_t(c.campo)], Qt::Key_Return);
         EXPECT_EQ(dialogos.ultimo(), c.mensaje) << c.texto;
         EXPECT_EQ(w.HayError, *c.mensaje != 0) << c.texto;
-        if (*c.mensaje) EXPECT_EQ(dialogos.mostrados.last().titulo, "Aviso al operador...");
-        if (c.campo == 0 && *c.mensaje) EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+        if (*c.mensaje) {
+            EXPECT_EQ(dialogos.mostrados.last().titulo, "Aviso al operador...");
+        }
+        if (c.campo == 0 && *c.mensaje) {
+            EXPECT_FALSE(w.TxtFields[1]->isEnabled());
+        }
     }
     EXPECT_FALSE(w.SSTab1->isTabEnabled(1));
     // A missing file shows nothing in the preview.
@@ -238,10 +242,8 @@ TEST_P(VentanaCuentas, GrabarRechazadoDuranteOtraRecepcion)
 TEST_P(VentanaCuentas, AlCerrarSellaLaSalidaYQuedaRegistrada)
 {
     ctx->usuario = QStringLiteral("OPERADOR");
-    const QString maquina = plataforma::InfoSistema::NombreEquipo().trimmed().toUpper();
-    con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
-                      {"OPERADOR", maquina, "FrmImportacion", "Recepción de Cuentas desde Interfaz",
-                       QDateTime(QDate(2026, 3, 1), QTime(9, 0))});
+    const QString maquina = ingresoEnAccesos("OPERADOR", "FrmImportacion", "Recepción de Cuentas desde Interfaz",
+                                             QDateTime(QDate(2026, 3, 1), QTime(9, 0)));
     plataforma::fijarAhora(QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
     {
         FrmImportacion w(*ctx);

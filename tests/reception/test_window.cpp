@@ -608,10 +608,7 @@ TEST_P(VentanaRecepcion, UnaOrdenCuyaSentenciaFallaNoRompeLaVentana)
 TEST_P(VentanaRecepcion, AlCerrarSellaLaSalidaEnElRegistroDeAccesos)
 {
     ctx->usuario = QStringLiteral("OPERADOR");
-    const QString maquina = plataforma::InfoSistema::NombreEquipo().trimmed().toUpper();
-    con().EjecutarSQL("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)",
-                      {"OPERADOR", maquina, "FrmInterface", "Recepción de Subdiario desde Interface",
-                       QDateTime(QDate(2026, 3, 1), QTime(9, 0))});
+    ingresoEnAccesos("OPERADOR", "FrmInterface", "Recepción de Subdiario desde Interface", QDateTime(QDate(2026, 3, 1), QTime(9, 0)));
     plataforma::fijarAhora(QDateTime(QDate(2026, 3, 1), QTime(9, 30)));
     {
         FrmInterface w(*ctx);

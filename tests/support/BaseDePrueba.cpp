@@ -1,5 +1,7 @@
 #include "BaseDePrueba.h"
 
+#include "Entorno.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -192,5 +194,26 @@ std::string nombreMotor(const ::testing::TestParamInfo<Motor>& info)
 {
     return info.param == Motor::SQLite ? "SQLite" : "PostgreSQL";
 }
+
+QString BaseDePrueba::ingresoEnAccesos(const QString& usuario, const QString& formulario, const QString& tarea,
+                                      const QDateTime& ingreso)
+{
+    const QString maquina = plataforma::InfoSistema::NombreEquipo().trimmed().toUpper();
+    con().EjecutarSQL(QStringLiteral("INSERT INTO CONTROL_ACCESO (USUARIO, MAQUINA, FORMULARIO, TAREA, INGRESO) VALUES (?, ?, ?, ?, ?)"),
+                      {usuario, maquina, formulario, tarea, ingreso});
+    return maquina;
+}
+
+CarpetaProgramas::CarpetaProgramas(std::initializer_list<const char*> programas)
+{
+    creada_ = dir_.isValid();
+    for (const char* p : programas) {
+        QFile a(dir_.filePath(QString::fromLatin1(p)));
+        creada_ = a.open(QIODevice::WriteOnly) && creada_;
+    }
+    qputenv("VEXA_CARPETA_PROGRAMA", dir_.path().toUtf8());
+}
+
+CarpetaProgramas::~CarpetaProgramas() { qunsetenv("VEXA_CARPETA_PROGRAMA"); }
 
 } // namespace vexa::prueba

@@ -14,7 +14,12 @@
 #include "Conexion.h"
 #include "Empresa.h"
 
+#include <QDateTime>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <initializer_list>
 
 #include <memory>
 #include <string>
@@ -42,9 +47,28 @@ protected:
     // a schema step's upgrade; 'd' receives its data for the test to drop it.
     // False, with the reason, when it can't be made.
     bool empresaAnterior(Conexion& vieja, int version, bool conDemo, DatosConexion* d, QString* error);
+    // The access-log row of a visit to the window begun at 'ingreso' on this
+    // machine (no exit yet); returns the machine's name as the log keeps it.
+    QString ingresoEnAccesos(const QString& usuario, const QString& formulario, const QString& tarea,
+                             const QDateTime& ingreso);
 
 private:
     DatosConexion datos_;
+    bool creada_ = false;
+};
+
+// A folder of empty companion programs, named by VEXA_CARPETA_PROGRAMA while
+// the object lives (the variable is cleared again when it goes).
+class CarpetaProgramas {
+public:
+    explicit CarpetaProgramas(std::initializer_list<const char*> programas);
+    ~CarpetaProgramas();
+    CarpetaProgramas(const CarpetaProgramas&) = delete;
+    CarpetaProgramas& operator=(const CarpetaProgramas&) = delete;
+    bool creada() const { return creada_; }
+
+private:
+    QTemporaryDir dir_;
     bool creada_ = false;
 };
 
