@@ -128,6 +128,8 @@ TEST_P(VentanaBienesModif, FilaElegidaYSoloLectura)
         {"sin filas: aviso, abierto", {}, {}, 5, false, false, -1},
         {"vida 0 oculta la planilla", {{1, 0}}, {}, 0, false, false, 1},
         {"dado de baja", {{1, 0}}, QVariant(QDate(2025, 11, 1)), 5, true, true, 1},
+        {"dado de baja y controlada", {{0, 0}, {1, 5}}, QVariant(QDate(2025, 11, 1)), 5, true, true, 1},
+        {"dado de baja y del ejercicio activo", {{1, 0}, {2, 0}}, QVariant(QDate(2026, 3, 1)), 5, true, true, 2},
     };
     qint64 codigo = 900;
     for (const Caso& c : casos) {
