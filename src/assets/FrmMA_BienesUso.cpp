@@ -89,14 +89,17 @@ const DefCalculo kCalculo[] = {
     {"dep_acumulada", "Depreciación Acumulada:", "", 0, "NUMERO"},
     {"FECHA_CIERRE", "Fecha Cierre (Ult.Ejerc)", "FECHA", 10, "FECHA"},
 };
-// The order Enter and Tab follow through the boxes (by data field).
-const char* const kOrdenBuso[] = {"Cuenta_Contable", "CODIGO", "serie", "Cuenta_Ejercicio", "Cuenta_Acumulada",
-                                  "Fecha_Compra", "Periodo", "Costo", "Valor_Residual", "Valor_Recupero",
-                                  "vida_util", "porcentaje", "ubicacion", "afecta", "descripcion", "fecha_baja",
-                                  "motivo", "Novedad_iD", "Novedad_Fecha", "Novedad_Importe", "Novedad_Detalle",
-                                  "Novedad_Vida_Util", "Novedad_porcentaje"};
-const char* const kOrdenCalculo[] = {"PERIODO_CALCULO", "COEFICIENTE", "COSTO_INICIO", "DEP_EJERCICIO", "dep_acumulada",
-                                     "FECHA_CIERRE"};
+// The order Enter and Tab follow through the boxes (by data field): frame by
+// frame (identification and accounts, purchase data, additional data,
+// improvement, sheet), each frame's boxes in their reading order.
+const char* const kOrdenBuso[] = {"CODIGO", "serie", "Cuenta_Contable", "Cuenta_Ejercicio", "Cuenta_Acumulada",
+                                  "Fecha_Compra", "Fecha_revaluAcion", "Costo", "importe", "Valor_Residual",
+                                  "Valor_Recupero", "Periodo", "Periodo_revaluacion", "vida_util", "porcentaje",
+                                  "ubicacion", "afecta", "descripcion", "fecha_baja", "motivo", "Novedad_iD",
+                                  "Novedad_Fecha", "Novedad_Importe", "Novedad_Detalle", "Novedad_Vida_Util",
+                                  "Novedad_porcentaje"};
+const char* const kOrdenCalculo[] = {"PERIODO_CALCULO", "COEFICIENTE", "COSTO_INICIO", "FECHA_CIERRE", "DEP_EJERCICIO",
+                                     "dep_acumulada"};
 
 QString recortar(const QString& s) { return texto::recortar(s); }
 bool campoEs(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
@@ -273,6 +276,10 @@ void FrmMA_BienesUso::Form_Load()
     setWindowTitle(recortar(kTitulo) + (EsCargaInicial ? QStringLiteral(" - Carga Inicial de Datos") : QStringLiteral(" - Kardex -")));
     AplicarEstiloFormulario(this);
     ventanas::PreparaFormulario(this);
+    // Cleared first, then arranged: the initial load opens as it stands after
+    // each accepted asset (Inicializa, then Datos_CargaInicial through
+    // Prepara_Pantalla), with the new number, today's date and the new-asset
+    // mode the set-up proposes. Cleared last, it would blank them again.
     Inicializa();
     Prepara_Pantalla(EsCargaInicial);
 }
@@ -322,7 +329,11 @@ void FrmMA_BienesUso::Datos_CargaInicial()
                    },
                    [this] { habilita("DESCRIPCION", true); },
                    [this] { proponerCodigo(); },
-                   [this] { buso(QStringLiteral("CUENTA_CONTABLE"))->setFocus(); },
+                   // The proposed number is a new asset: its identification is keyed first.
+                   [this] {
+                       habilita("SERIE", true);
+                       buso(QStringLiteral("SERIE"))->setFocus();
+                   },
                    [this] {
                        calculo(QStringLiteral("DEP_EJERCICIO"))->setEnabled(false);
                        calculo(QStringLiteral("DEP_ACUMULADA"))->setEnabled(true);
@@ -457,7 +468,13 @@ void FrmMA_BienesUso::Campo_Valida(ArregloCajas& arreglo, int indice)
     }
     if (HayError) {
         dialogos().MsgBox(mensaje_, vbCritical, kAviso);
-        if (arreglo[indice]) arreglo[indice]->setFocus();
+        // The refused box takes the focus; the depreciation accounts are not
+        // typed but filled from the asset account, which takes it for them.
+        QLineEdit* corregir = arreglo[indice];
+        if (corregir && !corregir->isEnabled() && &arreglo == txtbuso &&
+            (campoEs(campo, "CUENTA_EJERCICIO") || campoEs(campo, "CUENTA_ACUMULADA")))
+            corregir = buso(QStringLiteral("CUENTA_CONTABLE"));
+        if (corregir) corregir->setFocus();
     }
 }
 

@@ -341,8 +341,13 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
         } else {
             Habilita_Marcos(EsNovedad, true);
         }
+        // A retired asset is always told so, whatever else keeps it read-only.
+        auto avisoBaja = [&c] {
+            if (c.retirado) dialogos().MsgBox(QStringLiteral("Codigo dado de Baja!"), vbInformation, QStringLiteral("Atención!"));
+        };
         if (c.controlada || c.delEjercicio) {
             bloquear();
+            avisoBaja();
             return;
         }
         if (!EsNovedad) {
@@ -358,7 +363,7 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
         SinCalculo = !calculoVisible();
         if (c.retirado) {
             bloquear();
-            dialogos().MsgBox(QStringLiteral("Codigo dado de Baja!"), vbInformation, QStringLiteral("Atención!"));
+            avisoBaja();
             return;
         }
         buso(L("CODIGO"))->setEnabled(false);

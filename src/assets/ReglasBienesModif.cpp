@@ -32,10 +32,16 @@ CargaModificacion CargarModificacion(Conexion& con, qint64 codigo, qint64 id, qi
 
 namespace {
 
-// The row as read: another station changed it when any column differs now.
-void verificarSinCambios(Conexion& con, const Fila& leida, const QString& sql, const Params& p)
+// The row as read, under its lock: a change that sets nothing takes the row's
+// write lock until the transaction ends (on PostgreSQL it waits for a station
+// saving the same row to finish; SQLite's write transaction already holds the
+// whole database), then the row is read again. Another station changed or
+// removed it when any column differs now; no other station can change it
+// between this check and the write that follows.
+void verificarSinCambios(Conexion& con, const Fila& leida, const QString& tabla, const QString& donde, const Params& p)
 {
-    const auto ahora = con.PrimeraFila(sql, p);
+    con.EjecutarSQL(QStringLiteral("UPDATE ") + tabla + QStringLiteral(" SET CODIGO = CODIGO WHERE ") + donde, p);
+    const auto ahora = con.PrimeraFila(QStringLiteral("SELECT * FROM ") + tabla + QStringLiteral(" WHERE ") + donde, p);
     bool igual = ahora && ahora->cantidad() == leida.cantidad();
     for (int i = 0; igual && i < leida.cantidad(); ++i) {
         const QVariant a = leida.valor(i), b = ahora->valor(i);
@@ -51,22 +57,23 @@ void verificarSinCambios(Conexion& con, const Fila& leida, const QString& sql, c
 void GrabarModificacion(Conexion& con, const CargaModificacion& carga, const GrabacionModificacion& g)
 {
     Transaccion t(con);
+    // Always the asset, then the improvement, then its yearly row: two saves
+    // of the same asset take the locks in one order.
     if (carga.bien && !g.bien.empty()) {
-        verificarSinCambios(con, *carga.bien, QStringLiteral("SELECT * FROM MA_BIENES WHERE CODIGO = ?"), {carga.codigo});
-        con.Actualizar(QStringLiteral("MA_BIENES"), g.bien, QStringLiteral("CODIGO = ?"), {carga.codigo});
+        const QString donde = QStringLiteral("CODIGO = ?");
+        verificarSinCambios(con, *carga.bien, QStringLiteral("MA_BIENES"), donde, {carga.codigo});
+        con.Actualizar(QStringLiteral("MA_BIENES"), g.bien, donde, {carga.codigo});
     }
     if (carga.id > 0 && carga.novedad && !g.novedad.empty()) {
-        verificarSinCambios(con, *carga.novedad, QStringLiteral("SELECT * FROM MA_BIENES_NOVEDADES WHERE CODIGO = ? AND ID = ?"),
-                            {carga.codigo, carga.id});
-        con.Actualizar(QStringLiteral("MA_BIENES_NOVEDADES"), g.novedad, QStringLiteral("CODIGO = ? AND ID = ?"),
-                       {carga.codigo, carga.id});
+        const QString donde = QStringLiteral("CODIGO = ? AND ID = ?");
+        verificarSinCambios(con, *carga.novedad, QStringLiteral("MA_BIENES_NOVEDADES"), donde, {carga.codigo, carga.id});
+        con.Actualizar(QStringLiteral("MA_BIENES_NOVEDADES"), g.novedad, donde, {carga.codigo, carga.id});
     }
     if (const Fila* f = carga.calculo(); f && !g.calculo.empty()) {
         const qint64 periodo = f->entero(QStringLiteral("PERIODO"));
-        verificarSinCambios(con, *f, QStringLiteral("SELECT * FROM MV_CALCULO_BIENES WHERE CODIGO = ? AND ID = ? AND PERIODO = ?"),
-                            {carga.codigo, carga.id, periodo});
-        con.Actualizar(QStringLiteral("MV_CALCULO_BIENES"), g.calculo, QStringLiteral("CODIGO = ? AND ID = ? AND PERIODO = ?"),
-                       {carga.codigo, carga.id, periodo});
+        const QString donde = QStringLiteral("CODIGO = ? AND ID = ? AND PERIODO = ?");
+        verificarSinCambios(con, *f, QStringLiteral("MV_CALCULO_BIENES"), donde, {carga.codigo, carga.id, periodo});
+        con.Actualizar(QStringLiteral("MV_CALCULO_BIENES"), g.calculo, donde, {carga.codigo, carga.id, periodo});
     }
     t.confirmar();
 }

@@ -40,8 +40,10 @@ struct GrabacionModificacion {
 };
 
 // Writes the rows read by 'carga' in one transaction: each one only when it
-// still holds what was read (else ErrorVexa, nothing written). A row the load
-// did not find is skipped.
+// still holds what was read (else ErrorVexa, nothing written), checked under
+// the row's lock, so of two stations saving the same row at once the second
+// waits for the first and is then refused. A row the load did not find is
+// skipped.
 void GrabarModificacion(Conexion& con, const CargaModificacion& carga, const GrabacionModificacion& g);
 
 } // namespace vexa::bienes

@@ -149,7 +149,7 @@ TEST_P(VentanaBienes, TitulosYPreparacionPorModo)
 TEST_P(VentanaBienes, CargaInicialDejaUnBienNuevoPropuesto)
 {
     FrmMA_BienesUso& w = abrir();
-    const QSet<QString> abiertos{"CODIGO", "CUENTA_CONTABLE", "FECHA_COMPRA", "COSTO", "VIDA_UTIL", "UBICACION",
+    const QSet<QString> abiertos{"CODIGO", "SERIE", "CUENTA_CONTABLE", "FECHA_COMPRA", "COSTO", "VIDA_UTIL", "UBICACION",
                                  "AFECTA", "PERIODO", "VALOR_RECUPERO", "DESCRIPCION", "FECHA_BAJA", "MOTIVO"};
     for (QLineEdit* t : w.txtbuso->cajas()) {
         const QString campo = ArregloCajas::dataField(t).toUpper();
@@ -161,7 +161,7 @@ TEST_P(VentanaBienes, CargaInicialDejaUnBienNuevoPropuesto)
     EXPECT_EQ(buso("VALOR_RECUPERO")->text(), QStringLiteral("0.00"));
     EXPECT_TRUE(buso("VALOR_RESIDUAL")->isHidden());
     EXPECT_TRUE(w.LBLvALORrESIDUAL->isHidden());
-    EXPECT_EQ(w.focusWidget(), buso("CUENTA_CONTABLE"));
+    EXPECT_EQ(w.focusWidget(), buso("SERIE")); // the new asset's identification first
     EXPECT_FALSE(abierto(calculo("DEP_EJERCICIO")));
     EXPECT_TRUE(abierto(calculo("DEP_ACUMULADA")));
     EXPECT_FALSE(abierto(calculo("COEFICIENTE")));

@@ -20,6 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QThread>
+
+#include <atomic>
+#include <future>
+#include <thread>
 
 using namespace vexa;
 using namespace vexa::plataforma;
@@ -128,6 +133,8 @@ TEST_P(VentanaBienesModif, FilaElegidaYSoloLectura)
         {"sin filas: aviso, abierto", {}, {}, 5, false, false, -1},
         {"vida 0 oculta la planilla", {{1, 0}}, {}, 0, false, false, 1},
         {"dado de baja", {{1, 0}}, QVariant(QDate(2025, 11, 1)), 5, true, true, 1},
+        {"dado de baja y controlada", {{0, 0}, {1, 5}}, QVariant(QDate(2025, 11, 1)), 5, true, true, 1},
+        {"dado de baja y del ejercicio activo", {{1, 0}, {2, 0}}, QVariant(QDate(2026, 3, 1)), 5, true, true, 2},
     };
     qint64 codigo = 900;
     for (const Caso& c : casos) {
@@ -371,6 +378,83 @@ TEST_P(VentanaBienesModif, AceptarFallidoNoSaltaLosBloqueos)
     // Accept on a read-only load writes nothing.
     ventana->CmdAceptar_Click();
     EXPECT_EQ(leer(QStringLiteral("SELECT SERIE FROM MA_BIENES WHERE CODIGO = ?"), {911}).texto(QStringLiteral("SERIE")), QStringLiteral("S-1"));
+}
+
+// Two stations read the same asset and save it at the same instant: the
+// second one's save reaches the row while the first holds it, uncommitted.
+// Exactly one wins: the first one's change stays, the second is told that
+// the row changed after it read it and writes nothing.
+TEST_P(VentanaBienesModif, DosEstacionesGrabanElMismoBienALaVez)
+{
+    bien(912);
+    fila(912, 0, 1);
+    const qint64 activo = ctx->periodo();
+    // Each window writes back all it shows: A a new description, B a new
+    // location, both the yearly row as it was read.
+    auto cambio = [](char quien) {
+        bienes::GrabacionModificacion g;
+        g.bien = {{QStringLiteral("DESCRIPCION"), quien == 'A' ? QStringLiteral("Grúa") : QStringLiteral("Camión")},
+                  {QStringLiteral("UBICACION"), quien == 'A' ? QStringLiteral("Depósito") : QStringLiteral("Planta 2")}};
+        g.calculo = {{QStringLiteral("COEFICIENTE"), 1.0}, {QStringLiteral("PERIODO_DE_CALCULO"), 12}};
+        return g;
+    };
+    const bienes::CargaModificacion cargaA = bienes::CargarModificacion(con(), 912, 0, activo);
+
+    // Station B, on its own connection and thread: reads, then saves when told.
+    std::promise<qlonglong> leido;     // B's server process (PostgreSQL), once B has read
+    std::promise<void> adelante;       // A holds its save open: B may save now
+    std::promise<void> esperando;      // B waits for A's lock (SQLite tells it)
+    std::atomic<bool> terminado{false}, aviso{false};
+    QString errorB;
+    bool grabadoB = false;
+    std::thread b([&] {
+        auto conB = otraConexion();
+        const qlonglong pid = motor() == Motor::PostgreSQL ? conB->Escalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong() : 0;
+        const bienes::CargaModificacion cargaB = bienes::CargarModificacion(*conB, 912, 0, activo);
+        conB->setAlEsperar([&](int) {
+            if (!aviso.exchange(true)) esperando.set_value();
+        });
+        leido.set_value(pid);
+        adelante.get_future().wait();
+        try {
+            bienes::GrabarModificacion(*conB, cargaB, cambio('B'));
+            grabadoB = true;
+        } catch (const ErrorVexa& e) {
+            errorB = e.descripcion();
+        } catch (const std::exception& e) {
+            errorB = QString::fromLocal8Bit(e.what());
+        }
+        terminado = true;
+    });
+    const qlonglong pidB = leido.get_future().get();
+
+    {
+        // Station A saves inside a transaction it keeps open until B waits for it.
+        Transaccion abierta(con());
+        bienes::GrabarModificacion(con(), cargaA, cambio('A'));
+        adelante.set_value();
+        if (motor() == Motor::SQLite) {
+            esperando.get_future().wait();
+        } else {
+            // The server keeps B waiting: it shows so in its activity view.
+            auto mira = otraConexion();
+            bool espera = false;
+            for (int i = 0; i < 30000 && !espera && !terminado; ++i) {
+                espera = mira->Escalar(QStringLiteral("SELECT wait_event_type FROM pg_stat_activity WHERE pid = ?"), {pidB})
+                             .toString() == QStringLiteral("Lock");
+                if (!espera) QThread::msleep(2);
+            }
+            EXPECT_TRUE(espera) << "B no llegó a esperar por la fila";
+        }
+        abierta.confirmar();
+    }
+    b.join();
+
+    EXPECT_FALSE(grabadoB);
+    EXPECT_EQ(errorB, QStringLiteral("Otro usuario modificó o eliminó el registro después de leerlo; vuelva a consultarlo antes de grabar."));
+    const Fila f = leer(QStringLiteral("SELECT DESCRIPCION, UBICACION FROM MA_BIENES WHERE CODIGO = ?"), {912});
+    EXPECT_EQ(f.texto(QStringLiteral("DESCRIPCION")), QStringLiteral("Grúa"));
+    EXPECT_EQ(f.texto(QStringLiteral("UBICACION")), QStringLiteral("Depósito"));
 }
 
 // The demo company's own assets as the window opens them: each with the row
