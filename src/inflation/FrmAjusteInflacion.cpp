@@ -545,7 +545,10 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
 {
     CampoActual = Index;
     consultarHabilitado(Index);
-    CmdGenerar->setEnabled(!recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    // Not while a generated entry is held: the focus the generation gives to
+    // DETALLE (at once in an active window, or when the window is active
+    // again after the progress box) must leave "Generar" off.
+    CmdGenerar->setEnabled(Lineas.empty() && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 

@@ -167,7 +167,7 @@ void FrmImportacion::Campo_Valida(int indice)
         if (texto::igual(dato, QStringLiteral("INTERFACE"))) {
             if (valor.isEmpty()) {
                 error = QStringLiteral("Debe Informar una Interfaz");
-            } else if (!con.ExisteRegistro(QStringLiteral("TA_IMPORTACUENTAS"), valor, QStringLiteral("NOMBRE"))) {
+            } else if (!ExisteDefinicion(con, valor)) {
                 TxtFields[1]->setEnabled(false);
                 error = QStringLiteral("El nombre informado no es correcto");
             } else {
@@ -309,7 +309,13 @@ bool FrmImportacion::eventFilter(QObject* o, QEvent* e)
     case QEvent::KeyPress: {
         if (corriendo()) return true;
         auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+        // Tab leaves the definition's name as Enter does: the name is checked
+        // and the focus goes on to the file field it enables, so what is typed
+        // next lands there (the file field is still disabled while the name is
+        // unchecked, and Tab alone would pass it by).
+        const bool tab = k->key() == Qt::Key_Tab && indice == 0 &&
+                         !(k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || tab) {
             Campo_Valida(indice);
             if (!HayError) focusNextChild();
             return true;

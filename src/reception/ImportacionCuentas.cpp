@@ -19,6 +19,9 @@ namespace vexa::recepcion {
 
 namespace {
 constexpr qint64 kMsLote = 250;
+// Definitions are written into the database by hand: a name is found whatever
+// blanks surround it, without regard to case (the statements bind it trimmed).
+const QString kNombreDefinicion = QStringLiteral("UPPER(TRIM(NOMBRE)) = UPPER(?)");
 const QString kCaracteresCodigo = QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
 
 bool esEntero(const QString& s)
@@ -43,6 +46,13 @@ bool mismaCondicion(const QString& a, const QString& b)
 }
 } // namespace
 
+bool ExisteDefinicion(Conexion& con, const QString& nombre)
+{
+    return con.PrimeraFila(QStringLiteral("SELECT 1 FROM TA_IMPORTACUENTAS WHERE ") + kNombreDefinicion + QStringLiteral(" LIMIT 1"),
+                           {texto::recortar(nombre)})
+        .has_value();
+}
+
 bool CodigoOrigenValido(const QString& codigo)
 {
     for (QChar c : codigo)
@@ -53,13 +63,12 @@ bool CodigoOrigenValido(const QString& codigo)
 QString CondicionIvaNormalizada(const QString& condicion)
 {
     const QString c = texto::recortar(condicion);
-    if (esEntero(c) && c.size() <= 4) return c.rightJustified(4, QLatin1Char('0'));
-    if (esEntero(c)) {
+    if (esEntero(c) && c.size() > 4) {
         qsizetype i = 0;
         while (i < c.size() - 4 && c[i] == QLatin1Char('0')) ++i;
         return c.mid(i);
     }
-    return c;
+    return Utilidades::CompletaCeros(c, 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -72,7 +81,7 @@ bool DefinicionImportacion::ObtieneDatosImp(const QString& nombre)
     equivalenciasLeidas_ = false;
     const auto cab = con_.PrimeraFila(
         QStringLiteral("SELECT CUENTA, TIPO_ARCHIVO, SEPARADOR, CALIFICADOR, CAMPO_CODIGO, CAMPO_DESCRIPCION, "
-                       "CAMPO_CUIT, CAMPO_CONDIVA FROM TA_IMPORTACUENTAS WHERE NOMBRE = ?"),
+                       "CAMPO_CUIT, CAMPO_CONDIVA FROM TA_IMPORTACUENTAS WHERE ") + kNombreDefinicion,
         {Nombre});
     if (cab) {
         CuentaMadre = texto::recortar(cab->texto(0));
@@ -85,7 +94,8 @@ bool DefinicionImportacion::ObtieneDatosImp(const QString& nombre)
         CampoCondIva = cab->texto(7);
     }
     Recordset rs = con_.ObtenerRecordset(
-        QStringLiteral("SELECT NOMBRE_CAMPO, LONGITUD FROM TA_IMPORTACUENTASDETALLE WHERE NOMBRE = ? ORDER BY SECUENCIA"),
+        QStringLiteral("SELECT NOMBRE_CAMPO, LONGITUD FROM TA_IMPORTACUENTASDETALLE WHERE ") + kNombreDefinicion +
+            QStringLiteral(" ORDER BY SECUENCIA"),
         {Nombre});
     bool primero = true;
     for (; !rs.eof(); rs.siguiente()) {
@@ -125,7 +135,8 @@ QString DefinicionImportacion::BuscaEquivalenciaCONDIVA(const QString& codigo)
 {
     if (!equivalenciasLeidas_) {
         Recordset rs = con_.ObtenerRecordset(
-            QStringLiteral("SELECT CODIGO_ORIGEN, CODIGO_SISTEMA FROM EQ_CONDIVA_IMPORTACION WHERE NOMBRE = ? ORDER BY ID"),
+            QStringLiteral("SELECT CODIGO_ORIGEN, CODIGO_SISTEMA FROM EQ_CONDIVA_IMPORTACION WHERE ") + kNombreDefinicion +
+                QStringLiteral(" ORDER BY ID"),
             {Nombre});
         for (; !rs.eof(); rs.siguiente())
             equivalencias_.emplace_back(texto::recortar(rs.texto(QStringLiteral("CODIGO_ORIGEN"))),
@@ -223,8 +234,9 @@ public:
                 const qint16 p = def_.PosicionCampo(def_.CampoCondIva);
                 const QString valor = def_.BuscaEquivalenciaCONDIVA(texto::recortar(def_.ValorCampo(def_.CampoCondIva)));
                 if (p > 0) def_.Campos[size_t(p - 1)].Valor = valor;
+                // A line without a condition is listed with the warning: only a
+                // definition that maps no condition field takes "1" silently.
                 condicion = texto::recortar(valor);
-                if (condicion.isEmpty()) condicion = QStringLiteral("1");
             }
             QString mensaje;
             bool valida = false;

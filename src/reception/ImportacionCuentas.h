@@ -79,11 +79,15 @@ private:
     bool equivalenciasLeidas_ = false;
 };
 
+// A definition of that name exists: names are matched trimmed, without regard
+// to case (one written by hand with a trailing blank is found).
+bool ExisteDefinicion(Conexion& con, const QString& nombre);
+
 // True when every character of the origin code is a letter (Ñ included), a
 // digit or a point.
 bool CodigoOrigenValido(const QString& codigo);
-// A VAT condition as stored: whole numbers zero-filled to 4 ("1" -> "0001"),
-// anything else trimmed.
+// A VAT condition as stored: trimmed and zero-filled to 4 ("1" -> "0001",
+// "ZZ" -> "00ZZ"); a longer whole number loses leading zeros down to 4.
 QString CondicionIvaNormalizada(const QString& condicion);
 
 struct OpcionesCuentas {

@@ -35,6 +35,14 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     CmbDefinicion->setInsertPolicy(QComboBox::NoInsert);
     CmbDefinicion->lineEdit()->setMaxLength(vistas::AnchoNombre());
     CmbDefinicion->lineEdit()->installEventFilter(this);
+    // A view is read back only when the operator chooses it from the list or
+    // confirms a typed name with Enter. The editable box would otherwise do
+    // it on its own: it completes a typed name with a stored one ("Mayor"
+    // became "Mayoristas") and, on leaving the box (to move fields), selects
+    // the stored view whose name the text matches, whose fields and class
+    // (Cliente) then replaced what the operator had set.
+    CmbDefinicion->setCompleter(nullptr);
+    disconnect(CmbDefinicion->lineEdit(), &QLineEdit::editingFinished, CmbDefinicion, nullptr);
     connect(CmbDefinicion, &QComboBox::activated, this, [this](int) { CmbDefinicion_Click(); });
 
     lstTodos = new QListWidget(this);

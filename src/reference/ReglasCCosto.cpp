@@ -176,8 +176,11 @@ void Actualizar_Datos(Conexion& con, const QString& cuenta, const std::vector<Re
 
 bool TieneMov(Conexion& con, const QString& cuenta)
 {
+    // Companion programs write these rows; an account stored with blanks
+    // around it is the same account.
     return con
-        .PrimeraFila(QStringLiteral("SELECT 1 AS HAY FROM MV_ASIENTOSCCOSTO WHERE CUENTA = ? AND IMPORTE IS NOT NULL LIMIT 1"),
+        .PrimeraFila(QStringLiteral("SELECT 1 AS HAY FROM MV_ASIENTOSCCOSTO WHERE UPPER(TRIM(CUENTA)) = UPPER(?) "
+                                    "AND IMPORTE IS NOT NULL LIMIT 1"),
                      {texto::recortar(cuenta)})
         .has_value();
 }

@@ -98,7 +98,8 @@ public:
 // thrown (ErrorConversion for a share that is not a number).
 void Actualizar_Datos(Conexion& con, const QString& cuenta, const std::vector<RegCentroCosto>& filas, bool borrar);
 
-// The account has a cost-centre movement with an amount (MV_ASIENTOSCCOSTO).
+// The account has a cost-centre movement with an amount (MV_ASIENTOSCCOSTO),
+// the stored account compared trimmed and without regard to case.
 // A database error is thrown, never read as "no movements".
 bool TieneMov(Conexion& con, const QString& cuenta);
 

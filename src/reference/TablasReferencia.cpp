@@ -4,6 +4,8 @@
 #include "ReglasConsulta.h"
 #include "Utilidades.h"
 
+#include <QStringList>
+
 #include <limits>
 
 namespace vexa::referencias {
@@ -65,12 +67,27 @@ QString MensajeNoEntero(const QString& campo)
 {
     return QStringLiteral("El campo «%1» debe ser un número entero.").arg(campo);
 }
+QString MensajeSoloDigitos(const QString& campo)
+{
+    return QStringLiteral("El campo «%1» admite sólo dígitos.").arg(campo);
+}
 QString MensajeDemasiadoLargo(const QString& campo, int ancho)
 {
     return QStringLiteral("El campo «%1» admite hasta %2 caracteres.").arg(campo).arg(ancho);
 }
 
 namespace {
+
+// Digits of the largest whole number a 32-bit integer column holds.
+constexpr int kDigitosEntero = 10;
+
+bool soloDigitos(const QString& t)
+{
+    if (t.isEmpty()) return false;
+    for (QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
 
 // A whole number a 32-bit integer column can hold.
 std::optional<qint32> entero32(const QString& texto)
@@ -109,17 +126,23 @@ TablaReferencia::TablaReferencia(Conexion& con, const QString& tabla) : con_(con
              AdmiteAltas(tabla_) && anchoClave_ > 0;
 }
 
+int TablaReferencia::largoClave() const { return claveEntera_ ? kDigitosEntero : anchoClave_; }
+
+int TablaReferencia::largoCantidadDias() { return kDigitosEntero + 1; } // and a sign
+
 QString TablaReferencia::formaClave(const QString& tecleada) const
 {
     const QString t = texto::recortar(tecleada);
     if (t.isEmpty() || claveEntera_) return t;
-    return ceros_ ? Utilidades::CompletaCeros(t, anchoClave_) : t;
+    // Only numbers are zero-filled: a code written otherwise is looked up as it is.
+    return ceros_ && soloDigitos(t) ? Utilidades::CompletaCeros(t, anchoClave_) : t;
 }
 
 QString TablaReferencia::revisarClave(const QString& tecleada, const QString& etiqueta) const
 {
     const QString t = texto::recortar(tecleada);
     if (t.isEmpty()) return MensajeSinCodigo();
+    if ((claveEntera_ || ceros_) && !soloDigitos(t)) return MensajeSoloDigitos(sinDosPuntos(etiqueta));
     if (claveEntera_) return entero32(t) ? QString() : MensajeNoEntero(sinDosPuntos(etiqueta));
     if (anchoClave_ > 0 && formaClave(t).size() > anchoClave_) return MensajeDemasiadoLargo(sinDosPuntos(etiqueta), anchoClave_);
     return QString();
@@ -139,12 +162,20 @@ QString TablaReferencia::revisarCantidadDias(const QString& texto, const QString
     return MensajeNoEntero(sinDosPuntos(etiqueta));
 }
 
-QVariant TablaReferencia::valorClave(const QString& tecleada) const
+std::optional<QVariant> TablaReferencia::valorClave(const QString& tecleada) const
 {
-    const QString error = revisarClave(tecleada, QStringLiteral("Código"));
-    if (!error.isEmpty()) throw ErrorVexa(13, error);
-    if (claveEntera_) return QVariant(qlonglong(*entero32(tecleada)));
-    return QVariant(formaClave(tecleada));
+    if (!claveEntera_) return QVariant(formaClave(tecleada));
+    const auto n = entero32(tecleada);
+    if (!n) return std::nullopt;
+    return QVariant(qlonglong(*n));
+}
+
+QVariant TablaReferencia::valorClaveExistente(const QString& tecleada) const
+{
+    const auto clave = valorClave(tecleada);
+    if (texto::recortar(tecleada).isEmpty()) throw ErrorVexa(13, MensajeSinCodigo());
+    if (!clave) throw ErrorVexa(13, MensajeNoEntero(QStringLiteral("Código")));
+    return *clave;
 }
 
 void TablaReferencia::exigirEscritura() const
@@ -172,11 +203,12 @@ std::vector<RegistroTabla> TablaReferencia::Filas()
 
 std::optional<RegistroTabla> TablaReferencia::Buscar(const QString& tecleada)
 {
-    const QVariant clave = valorClave(tecleada);
+    const auto clave = valorClave(tecleada);
+    if (!clave || texto::recortar(tecleada).isEmpty()) return std::nullopt;
     const QString dias = sqlDias_.isEmpty() ? QString() : QStringLiteral(", ") + sqlDias_;
     const auto f = con_.PrimeraFila(QStringLiteral("SELECT %1, %2%3 FROM %4 WHERE %1 = ?")
                                         .arg(sqlClave_, sqlDescripcion_, dias, sqlTabla_),
-                                    {clave});
+                                    {*clave});
     if (!f) return std::nullopt;
     return RegistroTabla{texto::recortar(f->texto(0)), texto::recortar(f->texto(1)),
                          sqlDias_.isEmpty() ? QString() : texto::recortar(f->texto(2))};
@@ -186,8 +218,10 @@ void TablaReferencia::Agregar(const RegistroTabla& r)
 {
     exigirEscritura();
     if (!AdmiteAltas(tabla_)) throw ErrorVexa(-2147217911, MensajeMonedaNueva());
-    const QVariant clave = valorClave(r.clave);
-    QString error = revisarDescripcion(r.descripcion, QStringLiteral("Descripción"));
+    QString error = revisarClave(r.clave, QStringLiteral("Código"));
+    if (!error.isEmpty()) throw ErrorVexa(13, error);
+    const QVariant clave = *valorClave(r.clave);
+    error = revisarDescripcion(r.descripcion, QStringLiteral("Descripción"));
     if (error.isEmpty() && !sqlDias_.isEmpty()) error = revisarCantidadDias(r.cantidadDias, QStringLiteral("Cantidad de Dias"));
     if (!error.isEmpty()) throw ErrorVexa(13, error);
     QString columnas = sqlClave_ + QStringLiteral(", ") + sqlDescripcion_;
@@ -203,22 +237,30 @@ void TablaReferencia::Agregar(const RegistroTabla& r)
     con_.EjecutarSQL(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(sqlTabla_, columnas, marcas), p);
 }
 
-void TablaReferencia::Modificar(const RegistroTabla& r)
+void TablaReferencia::Modificar(const RegistroTabla& r, const RegistroTabla* leida)
 {
     exigirEscritura();
-    const QVariant clave = valorClave(r.clave);
-    QString error = revisarDescripcion(r.descripcion, QStringLiteral("Descripción"));
-    if (error.isEmpty() && !sqlDias_.isEmpty()) error = revisarCantidadDias(r.cantidadDias, QStringLiteral("Cantidad de Dias"));
+    const QVariant clave = valorClaveExistente(r.clave);
+    // What the operator left as it was shown stays as it is stored.
+    const bool descripcion = !leida || r.descripcion != leida->descripcion;
+    const bool dias = !sqlDias_.isEmpty() && (!leida || r.cantidadDias != leida->cantidadDias);
+    QString error;
+    if (descripcion) error = revisarDescripcion(r.descripcion, QStringLiteral("Descripción"));
+    if (error.isEmpty() && dias) error = revisarCantidadDias(r.cantidadDias, QStringLiteral("Cantidad de Dias"));
     if (!error.isEmpty()) throw ErrorVexa(13, error);
-    QString sets = sqlDescripcion_ + QStringLiteral(" = ?");
-    Params p{r.descripcion};
-    if (!sqlDias_.isEmpty()) {
-        sets += QStringLiteral(", ") + sqlDias_ + QStringLiteral(" = ?");
+    QStringList sets;
+    Params p;
+    if (descripcion) {
+        sets << sqlDescripcion_ + QStringLiteral(" = ?");
+        p << r.descripcion;
+    }
+    if (dias) {
+        sets << sqlDias_ + QStringLiteral(" = ?");
         p << (texto::recortar(r.cantidadDias).isEmpty() ? QVariant(QMetaType::fromType<int>()) : QVariant(*entero32(r.cantidadDias)));
     }
-    sets += QStringLiteral(", ") + con_.NombreColumna(tabla_, QStringLiteral("FECHAHORA_MODIFICACION")) + QStringLiteral(" = ?");
+    sets << con_.NombreColumna(tabla_, QStringLiteral("FECHAHORA_MODIFICACION")) + QStringLiteral(" = ?");
     p << plataforma::ahora() << clave;
-    const int n = con_.EjecutarSQL(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(sqlTabla_, sets, sqlClave_), p);
+    const int n = con_.EjecutarSQL(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(sqlTabla_, sets.join(QStringLiteral(", ")), sqlClave_), p);
     if (n == 0)
         throw ErrorVexa(-2147217864, QStringLiteral("El registro de código %1 ya no existe: otro puesto lo eliminó.")
                                          .arg(texto::recortar(r.clave)));
@@ -227,7 +269,7 @@ void TablaReferencia::Modificar(const RegistroTabla& r)
 int TablaReferencia::Eliminar(const QString& tecleada)
 {
     exigirEscritura();
-    const QVariant clave = valorClave(tecleada);
+    const QVariant clave = valorClaveExistente(tecleada);
     Transaccion t(con_);
     if (EsCentroDeCosto(tabla_))
         con_.EjecutarSQL(QStringLiteral("DELETE FROM MA_CUENTASCCOSTO WHERE CCOSTO = ?"), {clave});

@@ -46,6 +46,7 @@ QString MensajeConfirmaBaja();     // "Confirma la baja de este registro?"
 QString MensajeBajaCentroCosto();  // the cost-centre warning
 QString MensajeSoloLectura(const QString& titulo);
 QString MensajeNoEntero(const QString& campo);
+QString MensajeSoloDigitos(const QString& campo);
 QString MensajeDemasiadoLargo(const QString& campo, int ancho);
 
 // One row as the window shows it: texts, "" for NULL.
@@ -67,27 +68,38 @@ public:
     // Width of the key and description columns (0: no declared limit).
     int anchoClave() const { return anchoClave_; }
     int anchoDescripcion() const { return anchoDescripcion_; }
+    // The most characters the operator may type into the key, the description
+    // and the days: a text column's declared width, the digits of the largest
+    // whole number for a number column; 0 for a column without a limit.
+    int largoClave() const;
+    int largoDescripcion() const { return anchoDescripcion_; }
+    static int largoCantidadDias();
 
     // The stored form of a typed key: trimmed; a CODIGO text key of a table
     // whose codes are zero-filled ("7" -> "0007") brought to the column's width.
     QString formaClave(const QString& tecleada) const;
-    // "" when the typed value fits its column, else the message naming the
-    // field: the key ('etiqueta'), the description, the days.
+    // "" when the typed value may be stored, else the message naming the
+    // field: the key ('etiqueta'), the description, the days. A new key of a
+    // numbered table (every one but the currencies) is digits only: "-1" or
+    // "7a" are refused, not zero-filled.
     QString revisarClave(const QString& tecleada, const QString& etiqueta) const;
     QString revisarDescripcion(const QString& texto, const QString& etiqueta) const;
     QString revisarCantidadDias(const QString& texto, const QString& etiqueta) const;
 
     // Every row in key order (read once when the window opens the table).
     std::vector<RegistroTabla> Filas();
-    // The row of a typed key (its stored form), if any.
+    // The row of a typed key (its stored form), if any. A key as stored is
+    // found however it is written, also one the rules for new keys refuse.
     std::optional<RegistroTabla> Buscar(const QString& tecleada);
 
     // A new row (stamps "fechahora_grabacion") or a change of the row of that
     // key (stamps "fechahora_modificacion"; the key is never changed). Values
     // that their columns cannot hold, VAT conditions, a new currency and a
     // change of a row that is gone are refused (ErrorVexa with the message).
+    // Given the row as it was shown ('leida'), a change leaves the columns
+    // whose text the operator did not alter as they are stored.
     void Agregar(const RegistroTabla& r);
-    void Modificar(const RegistroTabla& r);
+    void Modificar(const RegistroTabla& r, const RegistroTabla* leida = nullptr);
     // Deletes the row of that key; a cost centre takes its account shares
     // (MA_CUENTASCCOSTO) with it, in one transaction. Returns the rows deleted
     // from the table itself.
@@ -97,7 +109,10 @@ public:
     QString ConsultaPlanilla();
 
 private:
-    QVariant valorClave(const QString& tecleada) const;
+    // The key as the statements bind it; nullopt for a text that no row of a
+    // number key can hold.
+    std::optional<QVariant> valorClave(const QString& tecleada) const;
+    QVariant valorClaveExistente(const QString& tecleada) const;
     void exigirEscritura() const;
     Conexion& con_;
     QString tabla_, clave_;

@@ -21,6 +21,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vexa {
 
 using namespace plataforma;
@@ -28,7 +30,14 @@ using namespace referencias;
 
 namespace {
 const QString kAviso = QStringLiteral("Aviso al operador...");
+
+// Shows a stored value whole, also one longer than the operator may type.
+void mostrarEntero(QLineEdit* t, const QString& valor)
+{
+    if (t->maxLength() < valor.size()) t->setMaxLength(int(valor.size()));
+    t->setText(valor);
 }
+} // namespace
 
 frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
 {
@@ -52,15 +61,15 @@ frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), c
     FrmDatos = new QGroupBox(this);
     FrmDatos->setObjectName(QStringLiteral("FrmDatos"));
     auto* rejilla = new QGridLayout(FrmDatos);
-    struct Campo { const char* columna; int largo; const char* etiqueta; };
-    const Campo campos[] = {{"CODIGO", 4, "Código:"}, {"DESCRIPCION", 30, "Descripción"}, {"CantidadDias", 30, "Cantidad de Dias"}};
+    // Each field's length follows its column in the table opened (limitarCampos).
+    struct Campo { const char* columna; const char* etiqueta; };
+    const Campo campos[] = {{"CODIGO", "Código:"}, {"DESCRIPCION", "Descripción"}, {"CantidadDias", "Cantidad de Dias"}};
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(QString::fromUtf8(campos[i].etiqueta), FrmDatos);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
         auto* t = new QLineEdit(FrmDatos);
         t->setObjectName(QStringLiteral("TxtFields_%1").arg(i));
         t->setProperty(ControlesFormulario::propiedadCampo(), QString::fromLatin1(campos[i].columna));
-        t->setMaxLength(campos[i].largo);
         t->setContextMenuPolicy(Qt::NoContextMenu); // the right button opens the lookup
         t->installEventFilter(this);
         l->setBuddy(t);
@@ -148,23 +157,48 @@ void frmTablas::AbrirRecordset(const QString& tabla)
             filas_.clear();
             posicion_ = -1;
             rs_ = std::make_unique<TablaReferencia>(ctx_.con(), tabla);
+            limitarCampos();
             filas_ = rs_->Filas();
             posicion_ = filas_.empty() ? -1 : 0;
         },
     });
 }
 
+void frmTablas::limitarCampos()
+{
+    if (!rs_) return;
+    const auto limitar = [this](int i, int largo) {
+        if (i < 0) return;
+        QLineEdit* t = TxtFields[size_t(i)];
+        t->setMaxLength(std::max(largo > 0 ? largo : 32767, int(t->text().size())));
+    };
+    limitar(0, rs_->largoClave());
+    limitar(indiceCampo(ColumnaDescripcion()), rs_->largoDescripcion());
+    limitar(indiceCampo(ColumnaCantidadDias()), TablaReferencia::largoCantidadDias());
+}
+
+bool frmTablas::editado(int indice) const
+{
+    if (!mostrada_) return true;
+    const QLineEdit* t = TxtFields[size_t(indice)];
+    const QString campo = t->property(ControlesFormulario::propiedadCampo()).toString();
+    if (texto::igual(campo, ColumnaDescripcion())) return t->text() != mostrada_->descripcion;
+    if (texto::igual(campo, ColumnaCantidadDias())) return t->text() != mostrada_->cantidadDias;
+    return true;
+}
+
 void frmTablas::mostrarFila(const RegistroTabla& r)
 {
     Modificar = true; // a row shown is a row that exists
     claveMostrada_ = r.clave;
+    mostrada_ = r;
     for (size_t i = 0; i < TxtFields.size(); ++i) {
         QLineEdit* t = TxtFields[i];
         if (t->isHidden()) continue;
         const QString campo = t->property(ControlesFormulario::propiedadCampo()).toString();
-        if (i == 0) t->setText(r.clave);
-        else if (texto::igual(campo, ColumnaDescripcion())) t->setText(r.descripcion);
-        else if (texto::igual(campo, ColumnaCantidadDias())) t->setText(r.cantidadDias);
+        if (i == 0) mostrarEntero(t, r.clave);
+        else if (texto::igual(campo, ColumnaDescripcion())) mostrarEntero(t, r.descripcion);
+        else if (texto::igual(campo, ColumnaCantidadDias())) mostrarEntero(t, r.cantidadDias);
     }
 }
 
@@ -191,6 +225,7 @@ void frmTablas::Inicializa()
 {
     Nuevo = Borrar = Modificar = false;
     claveMostrada_.clear();
+    mostrada_.reset();
     for (QLineEdit* t : TxtFields) t->clear();
     AbrirRecordset(NombreTabla);
     InicializaDetalle();
@@ -200,6 +235,7 @@ void frmTablas::Inicializa()
 void frmTablas::InicializaDetalle()
 {
     for (size_t i = 1; i < TxtFields.size(); ++i) TxtFields[i]->clear();
+    limitarCampos();
 }
 
 void frmTablas::DetalleOn(bool activo)
@@ -229,8 +265,10 @@ void frmTablas::CampoValida(int indice)
     QString mensaje;
     if (texto::igual(columna, columnaClave)) {
         if (!rs_) return; // the table could not be opened (reported already)
-        mensaje = rs_->revisarClave(valor, etiqueta);
+        if (valor.isEmpty()) mensaje = MensajeSinCodigo();
         if (mensaje.isEmpty()) {
+            // A stored code is found as it is written; only a new one must
+            // follow the rules of new codes.
             std::optional<RegistroTabla> fila;
             const bool leido = EjecutarPasos(QStringLiteral("CampoValida"), {[&] { fila = rs_->Buscar(valor); }});
             if (!leido) {
@@ -241,27 +279,35 @@ void frmTablas::CampoValida(int indice)
             if (fila) {
                 Nuevo = false;
                 Modificar = true;
-                claveMostrada_ = fila->clave;
                 if (!Grabando) {
                     for (size_t i = 0; i < filas_.size(); ++i)
                         if (filas_[i].clave == fila->clave) posicion_ = int(i);
                     mostrarFila(*fila);
+                } else if (!mostrada_ || mostrada_->clave != fila->clave) {
+                    // The fields hold what was shown of another row: all of it is saved.
+                    mostrada_.reset();
                 }
+                claveMostrada_ = fila->clave;
             } else if (!AdmiteAltas(NombreTabla)) {
                 mensaje = MensajeMonedaNueva();
             } else if (!soloLectura()) {
-                if (!Grabando) InicializaDetalle();
-                campo->setText(rs_->formaClave(valor));
-                Nuevo = true;
-                Modificar = false;
-                claveMostrada_.clear();
+                mensaje = rs_->revisarClave(valor, etiqueta);
+                if (mensaje.isEmpty()) {
+                    if (!Grabando) InicializaDetalle();
+                    campo->setText(rs_->formaClave(valor));
+                    Nuevo = true;
+                    Modificar = false;
+                    claveMostrada_.clear();
+                    mostrada_.reset();
+                }
             }
             if (mensaje.isEmpty() && !soloLectura()) DetalleOn(true);
         }
     } else if (texto::igual(columna, ColumnaDescripcion())) {
-        if (rs_) mensaje = rs_->revisarDescripcion(campo->text(), etiqueta);
+        // A description left as it was shown is kept as stored, whatever its length.
+        if (rs_ && editado(indice)) mensaje = rs_->revisarDescripcion(campo->text(), etiqueta);
         else if (valor.isEmpty()) mensaje = MensajeSinDetalle();
-    } else if (texto::igual(columna, ColumnaCantidadDias()) && !campo->isHidden() && rs_) {
+    } else if (texto::igual(columna, ColumnaCantidadDias()) && !campo->isHidden() && rs_ && editado(indice)) {
         mensaje = rs_->revisarCantidadDias(campo->text(), etiqueta);
     }
     if (!mensaje.isEmpty()) {
@@ -291,7 +337,7 @@ void frmTablas::ActualizarDatos()
                 const int dias = indiceCampo(ColumnaCantidadDias());
                 if (dias >= 0 && !TxtFields[size_t(dias)]->isHidden()) r.cantidadDias = TxtFields[size_t(dias)]->text();
                 if (Nuevo) rs_->Agregar(r);
-                else rs_->Modificar(r);
+                else rs_->Modificar(r, mostrada_ && mostrada_->clave == claveMostrada_ ? &*mostrada_ : nullptr);
             } else if (Borrar) {
                 // The row shown, by its key; a code typed but not looked up deletes nothing.
                 if (claveMostrada_.isEmpty()) return;

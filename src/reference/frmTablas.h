@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -76,11 +77,19 @@ private:
     bool soloLectura() const;
     int indiceCampo(const QString& columna) const;
     void mostrarFila(const referencias::RegistroTabla& r);
+    // Each field takes as many characters as its column holds (never fewer
+    // than it shows).
+    void limitarCampos();
+    // The field's text differs from what was shown of the row being changed.
+    bool editado(int indice) const;
     ContextoEmpresa& ctx_;
     std::unique_ptr<referencias::TablaReferencia> rs_;
     std::vector<referencias::RegistroTabla> filas_;
     int posicion_ = -1;
     QString claveMostrada_;
+    // The row being changed as its fields showed it (none for a new row or
+    // when the fields hold another row's values).
+    std::optional<referencias::RegistroTabla> mostrada_;
 };
 
 } // namespace vexa

@@ -84,7 +84,9 @@ TEST(ImportacionCuentas, DigitoVerificadorYCondiciones)
         EXPECT_EQ(Configuracion::DigitoVerificador(c.cuenta), c.dv) << c.cuenta;
     EXPECT_EQ(CondicionIvaNormalizada(" 1 "), "0001");
     EXPECT_EQ(CondicionIvaNormalizada("00005"), "0005");
-    EXPECT_EQ(CondicionIvaNormalizada("RI"), "RI");
+    EXPECT_EQ(CondicionIvaNormalizada(" ZZ "), "00ZZ"); // an unknown condition is zero-filled too
+    EXPECT_EQ(CondicionIvaNormalizada(""), "0000");
+    EXPECT_EQ(CondicionIvaNormalizada("RESP1"), "RESP1");
     EXPECT_TRUE(CodigoOrigenValido(QString::fromUtf8("AÑO.1ñ")));
     EXPECT_FALSE(CodigoOrigenValido("A B"));
     EXPECT_FALSE(CodigoOrigenValido("A-B"));
@@ -153,7 +155,7 @@ TEST_P(RecepcionCuentas, MensajesDeCadaLineaYFilasGrabadas)
     f += "A\xD1O;A\xF1o Nuevo;30-1;\" rI \"\r\n"; // 3 Windows-1252, condition through the first "RI"
     f += "\"\";Sin codigo;1;RI\r\n";         // 4 qualified empty code
     f += "D1;   ;1;RI\r\n";                  // 5 blank description: uses no number
-    f += "D2;Dos\r\n";                       // 6 short line: nothing of line 3 (CUIT "0", condition "1" -> 0001)
+    f += "D2;Dos\r\n";                       // 6 short line: nothing of line 3 (CUIT "0", no condition: warned)
     f += "D3;Tres;;ZZ\r\n";                  // 7 unknown condition: created with a warning
     f += "A\xD1O;Otra vez;1;RI\r\n";         // 8 origin code received before
     f += "D4;Cuatro;;5\r\n";                 // 9 a whole condition compared as a number
@@ -164,18 +166,18 @@ TEST_P(RecepcionCuentas, MensajesDeCadaLineaYFilasGrabadas)
         "",
         "El Código de de origen no contiene un valor",
         "La Descripcion no puede ser un valor vacío",
-        "",
+        "<AVISO>La condicion de IVA de D2  Dos no es valida o las equivalencias no son correctas",
         "<AVISO>La condicion de IVA de D3  Tres no es valida o las equivalencias no son correctas",
         QString::fromUtf8("El código AÑO ya fue Asignado a la Cuenta (1901)"),
         "",
     };
     EXPECT_EQ(l, esperados);
     EXPECT_EQ(r.fin, ResultadoCorrida::Fin::Completa);
-    EXPECT_EQ(r.grabados, 3);
-    EXPECT_EQ(r.rechazados, 6);
+    EXPECT_EQ(r.grabados, 2);
+    EXPECT_EQ(r.rechazados, 7);
     struct Esperada { const char* origen; const char* cuenta; const char* cuit; const char* iva; const char* desc; };
-    for (const Esperada& x : {Esperada{"AÑO", "1901", "30-1", "0001", "Año Nuevo"}, Esperada{"D2", "1902", "0", "0001", "Dos"},
-                              Esperada{"D3", "1903", "0", "ZZ", "Tres"}, Esperada{"D4", "1904", "0", "0005", "Cuatro"}}) {
+    for (const Esperada& x : {Esperada{"AÑO", "1901", "30-1", "0001", "Año Nuevo"}, Esperada{"D2", "1902", "0", "0000", "Dos"},
+                              Esperada{"D3", "1903", "0", "00ZZ", "Tres"}, Esperada{"D4", "1904", "0", "0005", "Cuatro"}}) {
         const QString origen = QString::fromUtf8(x.origen);
         SCOPED_TRACE(x.origen);
         EXPECT_EQ(creada(origen), x.cuenta);
@@ -209,9 +211,9 @@ TEST_P(RecepcionCuentas, CodigoDeOrigenPorCuentaMadre)
 {
     con().EjecutarSQL("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION, TITULO) VALUES ('18', 'OTRA', 1)");
     definir("18");
-    EXPECT_EQ(correr("C1;Uno\r\n"), QStringList{""});
+    EXPECT_EQ(correr("C1;Uno;;1\r\n"), QStringList{""});
     definir("19");
-    EXPECT_EQ(correr("C1;Uno\r\nC1;Otra\r\n"), (QStringList{"", "El código C1 ya fue Asignado a la Cuenta (1901)"}));
+    EXPECT_EQ(correr("C1;Uno;;1\r\nC1;Otra;;1\r\n"), (QStringList{"", "El código C1 ya fue Asignado a la Cuenta (1901)"}));
     EXPECT_EQ(creada("C1", "18"), "1801");
 }
 
@@ -227,7 +229,7 @@ TEST_P(RecepcionCuentas, UnaFallaDentroDeLaLineaNoDejaNada)
         preguntas << 1;
         return preguntas.size() == 1 ? plataforma::vbRetry : plataforma::vbIgnore;
     };
-    const QStringList l = correr("F0;Cero\r\nF1;Uno;123456789012345678901234567890\r\nF2;Dos\r\n");
+    const QStringList l = correr("F0;Cero;;1\r\nF1;Uno;123456789012345678901234567890;1\r\nF2;Dos;;1\r\n");
     ASSERT_EQ(l.size(), 3);
     EXPECT_EQ(preguntas.size(), 2);
     EXPECT_EQ(l[0], "");
@@ -271,9 +273,9 @@ TEST_P(RecepcionCuentas, ProgresoYCancelacion)
             return textos.size() < 2; // cancel asked from line 2 on
         }
     } p2;
-    const QStringList l = correr("G1;Uno\r\nG2;Dos\r\nG3;Tres\r\nG4;Cuatro\r\n", "PRUEBA", &p2);
+    const QStringList l = correr("G1;Uno;;1\r\nG2;Dos;;1\r\nG3;Tres;;1\r\nG4;Cuatro;;1\r\n", "PRUEBA", &p2);
     EXPECT_EQ(p2.titulo, "ACTUALIZANDO DATOS");
-    EXPECT_EQ(p2.textos.value(0), "Registro:  1G1;Uno");
+    EXPECT_EQ(p2.textos.value(0), "Registro:  1G1;Uno;;1");
     EXPECT_EQ(l, (QStringList{"", ""}));
     EXPECT_EQ(r.fin, ResultadoCorrida::Fin::Cancelada);
     EXPECT_TRUE(p2.cerrado);
@@ -301,7 +303,7 @@ TEST_P(RecepcionCuentas, UnCodigoTomadoDuranteLaCorridaSeSalta)
         void Cerrar() override {}
     } p;
     p.con = &con();
-    EXPECT_EQ(correr("H1;Uno\r\nH2;Dos\r\n", "PRUEBA", &p), (QStringList{"", ""}));
+    EXPECT_EQ(correr("H1;Uno;;1\r\nH2;Dos;;1\r\n", "PRUEBA", &p), (QStringList{"", ""}));
     EXPECT_EQ(creada("H2"), "1903");
 }
 
@@ -311,7 +313,7 @@ TEST_P(RecepcionCuentas, DosEstacionesALaVez)
     if (motor() != Motor::PostgreSQL) GTEST_SKIP() << "one writer at a time on SQLite";
     definir("19");
     QByteArray f;
-    for (int i = 1; i <= 20; ++i) f += QByteArray("K") + QByteArray::number(i) + ";Cuenta\r\n";
+    for (int i = 1; i <= 20; ++i) f += QByteArray("K") + QByteArray::number(i) + ";Cuenta;;1\r\n";
     const QString ruta = archivo(f);
     // The other station runs its whole file while this one is inside its first batch.
     struct P : Progreso {

@@ -8,6 +8,7 @@
 #include "FrmInterface.h"
 #include "ListaConsulta.h"
 #include "RegistroVentanas.h"
+#include "VentanaPrincipalDePrueba.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -15,6 +16,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTabWidget>
@@ -210,7 +213,7 @@ TEST_P(VentanaCuentas, DuranteLaCorridaYCancelacion)
         }
     });
     dialogos.respuestas.enqueue(plataforma::vbYes);
-    grabar(w, "CLIENTES", archivo("c.txt", "K1;Uno\r\nK2;Dos\r\nK3;Tres\r\nK4;Cuatro\r\n"));
+    grabar(w, "CLIENTES", archivo("c.txt", "K1;Uno;;RI\r\nK2;Dos;;RI\r\nK3;Tres;;RI\r\nK4;Cuatro;;RI\r\n"));
     EXPECT_FALSE(algunoHabilitado);
     EXPECT_FALSE(cerro);
     const QStringList t = dialogos.textosMostrados();
@@ -260,6 +263,180 @@ TEST_P(VentanaCuentas, AlCerrarSellaLaSalidaYQuedaRegistrada)
     EXPECT_TRUE(existeVentana("FrmImportacion"));
 }
 
+// The window as the operator meets it: opened by its menu command, the
+// definition's name typed and left with Tab, the file typed, GRABAR.
+class CuentasDesdeElMenu : public VentanaCuentas {
+protected:
+    void SetUp() override
+    {
+        VentanaCuentas::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        registrarVentanasRecepcion();
+        principal = std::make_unique<prueba::VentanaPrincipalDePrueba>();
+        ASSERT_TRUE(principal->cargada);
+        w = principal->abrir<FrmImportacion>(QStringLiteral("MNU_Impota"), QStringLiteral("FrmImportacion"));
+        ASSERT_TRUE(w);
+    }
+    void TearDown() override
+    {
+        principal.reset();
+        VentanaCuentas::TearDown();
+    }
+    // Name, Tab, path, Enter, GRABAR.
+    void recibir(const QString& definicion, const QString& ruta)
+    {
+        QLineEdit* nombre = w->TxtFields[0];
+        nombre->setFocus();
+        prueba::escribir(nombre, definicion);
+        prueba::tecla(nombre, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), w->TxtFields[1]) << dialogos.ultimo().toStdString();
+        prueba::escribir(QApplication::focusWidget(), ruta);
+        prueba::tecla(w->TxtFields[1], Qt::Key_Return);
+        ASSERT_EQ(w->TxtFields[1]->text(), ruta);
+        w->UtilTeb1->boton("GRABAR")->trigger();
+    }
+    QString iva(const QString& origen)
+    {
+        return con().Escalar("SELECT A.IVA FROM MA_CUENTASADIC A JOIN TESTIGO_EXPORTACION T ON T.CODIGO_SISTEMA = A.CODIGO "
+                             "WHERE T.CODIGO_ORIGEN = ?", {origen}).toString().trimmed();
+    }
+    // Every insert into MA_CUENTASADIC of that tax number fails from now on.
+    void fallaConCuit(const QString& cuit)
+    {
+        if (motor() == Motor::SQLite) {
+            con().EjecutarSQL(QStringLiteral("CREATE TRIGGER falla_cuit BEFORE INSERT ON MA_CUENTASADIC WHEN NEW.NUMERO_DOCUMENTO = '%1' "
+                                             "BEGIN SELECT RAISE(ABORT, 'falla inyectada'); END").arg(cuit));
+        } else {
+            con().EjecutarSQL(QStringLiteral("CREATE FUNCTION falla_cuit() RETURNS trigger AS $$ BEGIN IF NEW.NUMERO_DOCUMENTO = '%1' "
+                                             "THEN RAISE EXCEPTION 'falla inyectada'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql").arg(cuit));
+            con().EjecutarSQL(QStringLiteral("CREATE TRIGGER falla_cuit BEFORE INSERT ON MA_CUENTASADIC FOR EACH ROW "
+                                             "EXECUTE FUNCTION falla_cuit()"));
+        }
+    }
+    std::unique_ptr<prueba::VentanaPrincipalDePrueba> principal;
+    FrmImportacion* w = nullptr;
+};
+
+// A definition written by hand with a trailing blank is found (its fields and
+// equivalences too) on both backends; Tab after the name keeps what is typed
+// next; a line without a VAT condition is listed with the warning and an
+// unknown one is stored zero-filled.
+TEST_P(CuentasDesdeElMenu, NombreConBlancoTabYCondicionesDeIva)
+{
+    for (const char* t : {"TA_IMPORTACUENTAS", "TA_IMPORTACUENTASDETALLE", "EQ_CONDIVA_IMPORTACION"})
+        con().EjecutarSQL(QStringLiteral("UPDATE %1 SET NOMBRE = 'CLIENTES ' WHERE NOMBRE = 'CLIENTES'").arg(QLatin1String(t)));
+    recibir(QStringLiteral("clientes"), archivo("c.txt", "C1;Uno;30-1;RI\r\nC2;Dos;30-2;\r\nC3;Tres;30-3;ZZ\r\n"));
+    EXPECT_EQ(items(w->LstGrabados), QStringList{"Linea:  1  C1;Uno;30-1;RI"});
+    EXPECT_EQ(items(w->LstErrores),
+              (QStringList{"Linea:  2  <AVISO>La condicion de IVA de C2  Dos no es valida o las equivalencias no son correctas",
+                           "Linea:  3  <AVISO>La condicion de IVA de C3  Tres no es valida o las equivalencias no son correctas"}));
+    EXPECT_EQ(dialogos.textosMostrados(), QStringList{"Ha finalizado el proceso con éxito"});
+    EXPECT_EQ(iva("C1"), "0001");
+    EXPECT_EQ(iva("C2"), "0000");
+    EXPECT_EQ(iva("C3"), "00ZZ");
+}
+
+// The error question of a line comes while the progress box is up: the box
+// shows the line reached (lines done), and the question is asked after it.
+TEST_P(CuentasDesdeElMenu, LaPreguntaDeErrorMuestraElProgresoAlcanzado)
+{
+    struct Visto { bool visible = false; QString etiqueta; int valor = -1; int maximo = -1; };
+    class Registro : public plataforma::GuionDialogos {
+    public:
+        explicit Registro(FrmImportacion* w) : w_(w) {}
+        int MsgBox(const QString& texto, int estilo, const QString& titulo) override
+        {
+            if (titulo == QStringLiteral("Error de datos!")) {
+                auto* cuadro = w_->findChild<QProgressDialog*>();
+                if (cuadro) vistos.push_back({cuadro->isVisible(), cuadro->labelText(), cuadro->value(), cuadro->maximum()});
+                else vistos.push_back({});
+            }
+            return GuionDialogos::MsgBox(texto, estilo, titulo);
+        }
+        std::vector<Visto> vistos;
+
+    private:
+        FrmImportacion* w_;
+    };
+    fallaConCuit("99-9");
+    Registro preguntas(w);
+    preguntas.respuestas.enqueue(plataforma::vbIgnore);
+    const QByteArray datos = "E1;Uno;1;RI\r\nE2;Dos;99-9;RI\r\nE3;Tres;3;RI\r\n";
+    recibir(QStringLiteral("CLIENTES"), archivo("e.txt", datos));
+    ASSERT_EQ(preguntas.vistos.size(), 1u) << preguntas.ultimo().toStdString();
+    const Visto& v = preguntas.vistos[0];
+    EXPECT_TRUE(v.visible);
+    EXPECT_EQ(v.etiqueta, "Registro:  2E2;Dos;99-9;RI");
+    EXPECT_EQ(v.valor, int(13 * v.maximo / datos.size())); // the first line's bytes are done
+    EXPECT_EQ(items(w->LstGrabados), (QStringList{"Linea:  1  E1;Uno;1;RI", "Linea:  3  E3;Tres;3;RI"}));
+    ASSERT_EQ(items(w->LstErrores).size(), 1);
+    EXPECT_TRUE(items(w->LstErrores)[0].contains("falla inyectada"));
+    EXPECT_EQ(preguntas.ultimo(), "Ha finalizado el proceso con éxito");
+    EXPECT_EQ(plataforma::dialogosInstalados(), &preguntas); // the run gave the dialogs back
+}
+
+// With the real message boxes: while the question is asked it is the active
+// window, in front of the progress box, and has the keyboard: Enter answers it
+// (Abort, its default), and the run goes on to its end.
+TEST_P(CuentasDesdeElMenu, LaPreguntaTieneElTecladoDelanteDelProgreso)
+{
+    struct Visto { QString titulo; bool activa = false, teclado = false, progresoVisible = false; };
+    std::vector<Visto> vistos;
+    // Looks at each question once it has been made the active window, then
+    // answers it with Enter on whatever has the keyboard.
+    class Responder : public QObject {
+    public:
+        explicit Responder(std::vector<Visto>& v) : v_(v) {}
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            auto* caja = qobject_cast<QMessageBox*>(o);
+            if (!caja) return false;
+            QPointer<QMessageBox> c(caja);
+            if (e->type() == QEvent::Show) {
+                // Only against a hang: a question never activated is closed unanswered.
+                QTimer::singleShot(30000, caja, [c] {
+                    if (c && c->isVisible()) c->done(QMessageBox::Ok);
+                });
+            } else if (e->type() == QEvent::WindowActivate) {
+                QTimer::singleShot(0, caja, [this, c] {
+                    if (!c || !c->isVisible()) return;
+                    Visto v;
+                    v.titulo = c->windowTitle();
+                    v.activa = QApplication::activeModalWidget() == c && QApplication::activeWindow() == c;
+                    QWidget* foco = QApplication::focusWidget();
+                    v.teclado = foco && c->isAncestorOf(foco);
+                    for (QWidget* t : QApplication::topLevelWidgets())
+                        if (qobject_cast<QProgressDialog*>(t) && t->isVisible()) v.progresoVisible = true;
+                    v_.push_back(v);
+                    if (foco) prueba::tecla(foco, Qt::Key_Return, QStringLiteral("\r"));
+                });
+            }
+            return false;
+        }
+
+    private:
+        std::vector<Visto>& v_;
+    };
+    fallaConCuit("99-9");
+    Responder responder(vistos);
+    qApp->installEventFilter(&responder);
+    plataforma::Dialogos* antes = plataforma::dialogosInstalados();
+    plataforma::instalarDialogos(nullptr); // the Qt message boxes
+    recibir(QStringLiteral("CLIENTES"), archivo("e.txt", "E1;Uno;1;RI\r\nE2;Dos;99-9;RI\r\nE3;Tres;3;RI\r\n"));
+    plataforma::instalarDialogos(antes);
+    qApp->removeEventFilter(&responder);
+    ASSERT_EQ(vistos.size(), 2u);
+    EXPECT_EQ(vistos[0].titulo, "Error de datos!");
+    EXPECT_TRUE(vistos[0].activa);
+    EXPECT_TRUE(vistos[0].teclado);
+    EXPECT_TRUE(vistos[0].progresoVisible);
+    EXPECT_EQ(vistos[1].titulo, "Aviso al operador"); // "Ha finalizado el proceso con éxito"
+    EXPECT_TRUE(vistos[1].teclado);
+    EXPECT_EQ(items(w->LstGrabados).size(), 2);
+    EXPECT_EQ(items(w->LstErrores).size(), 1);
+}
+
 VEXA_AMBOS_MOTORES(VentanaCuentas);
+VEXA_AMBOS_MOTORES(CuentasDesdeElMenu);
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "RegistroVentanas.h"
 #include "ReglasCCosto.h"
 #include "UtilTeb.h"
+#include "VentanaPrincipalDePrueba.h"
 #include "VentanasCCosto.h"
 
 #include <QAction>
@@ -346,6 +347,42 @@ TEST_P(VentanaCCosto, Borrar)
     EXPECT_TRUE(ventana->EnEdicion);
     EXPECT_EQ(grilla(1, 1), "0001");
     con().EjecutarSQL("ALTER TABLE MV_ASIENTOSCCOSTO_X RENAME TO MV_ASIENTOSCCOSTO");
+}
+
+// Opened by its menu command: BORRAR (F4) is refused while the account has a
+// cost-centre movement, however the companion program wrote the account
+// (blanks around it); once the movement is gone the rows are deleted.
+TEST_P(VentanaCCosto, BorrarSeNiegaConMovimientosAunconBlancosEnLaCuenta)
+{
+    registrarVentanasCCosto();
+    prueba::VentanaPrincipalDePrueba principal;
+    ASSERT_TRUE(principal.cargada);
+    auto* w = principal.abrir<Frmta_asigccosto>("MnuArchivosCentrosCostos", "Frmta_asigccosto");
+    ASSERT_TRUE(w);
+    const QStringList filas = guardadas(kFletes);
+    ASSERT_FALSE(filas.isEmpty());
+    QLineEdit* caja = (*w->txtCuenta)[0];
+    // Enter on the account, then F4 where the focus lands; the message shown, if any.
+    auto borrar = [&] {
+        caja->setFocus();
+        prueba::escribir(caja, kFletes);
+        prueba::tecla(caja, Qt::Key_Return);
+        EXPECT_TRUE(w->EnEdicion);
+        const auto antes = dlg.mostrados.size();
+        prueba::tecla(QApplication::focusWidget(), Qt::Key_F4);
+        return dlg.mostrados.size() == antes ? QString() : dlg.ultimo();
+    };
+    for (const QString& guardada : {kFletes + " ", " " + kFletes, " " + kFletes + " ", kFletes}) {
+        SCOPED_TRACE(("'" + guardada + "'").toStdString());
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOSCCOSTO WHERE CUENTA <> ?", {kCompras});
+        con().Insertar("MV_ASIENTOSCCOSTO", {{"CUENTA", guardada}, {"IMPORTE", QVariant::fromValue(*Moneda::parsear("125"))}});
+        EXPECT_EQ(borrar(), "La cuenta 5101010010002 tiene movimientos");
+        EXPECT_EQ(guardadas(kFletes), filas);
+        EXPECT_FALSE(w->EnEdicion);
+    }
+    con().EjecutarSQL("DELETE FROM MV_ASIENTOSCCOSTO WHERE CUENTA <> ?", {kCompras});
+    EXPECT_EQ(borrar(), QString());
+    EXPECT_TRUE(guardadas(kFletes).isEmpty());
 }
 
 TEST_P(VentanaCCosto, TeclasYConsultas)

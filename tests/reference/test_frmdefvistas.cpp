@@ -7,8 +7,11 @@
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "FrmDefVistas.h"
+#include "VentanaPrincipalDePrueba.h"
+#include "VentanasReferencia.h"
 #include "VistasDatos.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -156,5 +159,50 @@ TEST_P(FrmDefVistasPrueba, UnaFallaAlGuardarConservaDefinicionYListas)
 }
 
 VEXA_AMBOS_MOTORES(FrmDefVistasPrueba);
+
+// Opened by its menu command and driven with keys: a name that begins like a
+// stored view ("Mayor", "Mayoristas" is of class Cliente) stays as typed, and
+// leaving the name box to move fields reads no stored view back, even one
+// whose whole name was typed: the class stays Ninguno until the operator
+// changes it, and the view is saved so.
+TEST_P(FrmDefVistasPrueba, LaClaseNoCambiaSinQueElOperadorLaToque)
+{
+    registrarVentanasReferencia();
+    VentanaPrincipalDePrueba principal;
+    ASSERT_TRUE(principal.cargada);
+    auto* v = principal.abrir<FrmDefVistas>(QStringLiteral("MNU_VistasDatosAdicionales"), QStringLiteral("FrmDefVistas"));
+    ASSERT_TRUE(v);
+    QLineEdit* caja = v->CmbDefinicion->lineEdit();
+    const auto moverPrimero = [&] {
+        v->lstTodos->setFocus();
+        tecla(v->lstTodos, Qt::Key_Home);
+        tecla(v->cmdAgregar, Qt::Key_Space);
+    };
+    // Typed and left without Enter: nothing of "Clientes" is read.
+    caja->setFocus();
+    escribir(caja, QStringLiteral("Clientes"));
+    moverPrimero();
+    EXPECT_EQ(v->CmbDefinicion->currentText(), QStringLiteral("Clientes"));
+    EXPECT_EQ(v->tipoElegido(), QStringLiteral("NN"));
+    EXPECT_EQ(textos(v->lstSeleccionado), QStringList{vistas::CamposOfrecidos()[0]});
+
+    // A new name that begins like a stored one, confirmed with Enter.
+    caja->setFocus();
+    tecla(caja, Qt::Key_A, QString(), Qt::ControlModifier);
+    escribir(caja, QStringLiteral("Mayor"));
+    EXPECT_EQ(v->CmbDefinicion->currentText(), QStringLiteral("Mayor"));
+    dlg.respuestas.enqueue(vbYes);
+    tecla(caja, Qt::Key_Return);
+    EXPECT_EQ(dlg.ultimo(), QStringLiteral("La definicion ingresada no existe, Desea Agregarla?"));
+    EXPECT_EQ(v->CmbDefinicion->currentText(), QStringLiteral("Mayor"));
+    moverPrimero();
+    moverPrimero();
+    EXPECT_EQ(v->tipoElegido(), QStringLiteral("NN"));
+    EXPECT_EQ(textos(v->lstSeleccionado), (QStringList{vistas::CamposOfrecidos()[0], vistas::CamposOfrecidos()[1]}));
+    tecla(v->CmdAceptar, Qt::Key_Space);
+    EXPECT_EQ(contar(con(), QStringLiteral("SELECT COUNT(*) FROM TA_VISTAS WHERE NOMBRE = 'Mayor' AND TIPOVISTA = 'NN'")), 2);
+    EXPECT_EQ(vistas::LeerVista(con(), QStringLiteral("Mayoristas")).campos, (QStringList{"Categoría", "Limite de Crédito"}));
+    EXPECT_EQ(dlg.mostrados.size(), 1);
+}
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "NavegadorRegistros.h"
 #include "RegistroVentanas.h"
 #include "UtilTeb.h"
+#include "VentanaPrincipalDePrueba.h"
 #include "VentanasReferencia.h"
 #include "frmTablas.h"
 
@@ -78,7 +79,7 @@ TEST_P(FrmTablas, CadaTablaSeAbreConSuClaveYSusCampos)
     EXPECT_FALSE(w->UtilTeb1->habilitado("REPORTE"));
     EXPECT_EQ(w->lblLabels[0]->text(), QStringLiteral("Código:"));
     EXPECT_EQ(w->TxtFields[0]->maxLength(), 4);
-    EXPECT_EQ(w->TxtFields[1]->maxLength(), 30);
+    EXPECT_EQ(w->TxtFields[1]->maxLength(), 50); // the column's width
     struct Caso { int indice; const char* clave; bool dias; };
     const Caso casos[] = {{1, "CODIGO", false}, {2, "CODIGO", false}, {3, "CODIGO", false}, {4, "CODIGO", false},
                           {5, "CODIGO", false}, {6, "IDCOND_CPRA_VTA", true}, {7, "IDCategoria", false},
@@ -294,5 +295,168 @@ TEST_P(FrmTablas, RegistradaPorNombre)
 }
 
 VEXA_AMBOS_MOTORES(FrmTablas);
+
+// The window as the operator meets it: opened by its menu command over the
+// demo company, a table chosen with the arrow keys, codes typed and Enter,
+// GRABAR with its key (F3).
+class TablasDesdeElMenu : public BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        registrarVentanasReferencia();
+        principal = std::make_unique<VentanaPrincipalDePrueba>();
+        ASSERT_TRUE(principal->cargada);
+        w = principal->abrir<frmTablas>(QStringLiteral("MnuArchivosTablas"), QStringLiteral("frmTablas"));
+        ASSERT_TRUE(w);
+    }
+    void TearDown() override
+    {
+        principal.reset();
+        BaseDePrueba::TearDown();
+    }
+    void elegir(const QString& titulo)
+    {
+        const int destino = w->CmbTablas->findText(titulo);
+        ASSERT_GE(destino, 0) << titulo.toStdString();
+        w->CmbTablas->setFocus();
+        for (int i = 0; i < 9 && w->CmbTablas->currentIndex() < destino; ++i) tecla(w->CmbTablas, Qt::Key_Down);
+        for (int i = 0; i < 9 && w->CmbTablas->currentIndex() > destino; ++i) tecla(w->CmbTablas, Qt::Key_Up);
+        ASSERT_EQ(w->CmbTablas->currentIndex(), destino);
+        ASSERT_EQ(w->NombreTabla.toUpper(), w->CatalogoTablas[size_t(destino)].Tabla.toUpper());
+    }
+    // Replaces a field's text by typing (what the field lets in stays).
+    void teclear(int i, const QString& texto)
+    {
+        QLineEdit* t = w->TxtFields[size_t(i)];
+        t->setFocus();
+        tecla(t, Qt::Key_A, QString(), Qt::ControlModifier); // select all
+        tecla(t, Qt::Key_Backspace);
+        escribir(t, texto);
+    }
+    // Types a code and presses Enter; the message shown, if any.
+    QString codigo(const QString& c)
+    {
+        teclear(0, c);
+        const auto antes = dlg.mostrados.size();
+        tecla(w->TxtFields[0], Qt::Key_Return);
+        return dlg.mostrados.size() == antes ? QString() : dlg.ultimo();
+    }
+    void grabar() { tecla(w->TxtFields[0], Qt::Key_F3); }
+    QString campo(int i) const { return w->TxtFields[size_t(i)]->text(); }
+
+    GuionDialogos dlg;
+    ListaConsultaGuion lista;
+    std::unique_ptr<VentanaPrincipalDePrueba> principal;
+    frmTablas* w = nullptr;
+};
+
+// Opening a row and saving it changes nothing of what is stored: every value
+// is shown whole (50 characters of description, a bank numbered 12345) and
+// what the operator left alone is written back as it is stored (blanks
+// included); the stamp shows the save happened.
+TEST_P(TablasDesdeElMenu, AbrirYGrabarNoCambiaLoGuardado)
+{
+    const QString cincuenta = QStringLiteral("Provincia con un nombre de cincuenta caracteres ok");
+    ASSERT_EQ(cincuenta.size(), 50);
+    const QString banco = QStringLiteral("Banco de la Provincia y de los Municipios Unidos S");
+    ASSERT_EQ(banco.size(), 50);
+    con().EjecutarSQL(QStringLiteral("INSERT INTO TA_ESTADOS (CODIGO, DESCRIPCION) VALUES ('0099', ?)"), {cincuenta});
+    con().EjecutarSQL(QStringLiteral("INSERT INTO TA_ESTADOS (CODIGO, DESCRIPCION) VALUES ('0098', '  Tierra del Fuego')"));
+    con().EjecutarSQL(QStringLiteral("INSERT INTO V_TA_BANCOS (IDBanco, DESCRIPCION) VALUES (12345, ?)"), {banco});
+    struct Caso { const char* tabla; const char* tecleado; const char* clave; const char* sql; QString guardada; QString vista; };
+    const Caso casos[] = {
+        {"Provincias", "99", "0099", "SELECT DESCRIPCION, FECHAHORA_MODIFICACION FROM TA_ESTADOS WHERE CODIGO = '0099'", cincuenta, cincuenta},
+        {"Provincias", "98", "0098", "SELECT DESCRIPCION, FECHAHORA_MODIFICACION FROM TA_ESTADOS WHERE CODIGO = '0098'",
+         QStringLiteral("  Tierra del Fuego"), QStringLiteral("Tierra del Fuego")},
+        {"Bancos", "12345", "12345", "SELECT DESCRIPCION, FECHAHORA_MODIFICACION FROM V_TA_BANCOS WHERE IDBanco = 12345", banco, banco},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.clave);
+        elegir(QString::fromUtf8(c.tabla));
+        EXPECT_EQ(codigo(QString::fromLatin1(c.tecleado)), QString());
+        EXPECT_EQ(campo(0), QString::fromLatin1(c.clave));
+        EXPECT_EQ(campo(1), c.vista);
+        // The description takes no more than its column holds.
+        w->TxtFields[1]->setFocus();
+        w->TxtFields[1]->end(false);
+        escribir(w->TxtFields[1], QStringLiteral("XX"));
+        if (c.vista.size() == 50) {
+            EXPECT_EQ(campo(1), c.vista);
+        } else {
+            EXPECT_EQ(campo(1), c.vista + QStringLiteral("XX"));
+            tecla(w->TxtFields[1], Qt::Key_Backspace);
+            tecla(w->TxtFields[1], Qt::Key_Backspace);
+        }
+        grabar();
+        EXPECT_FALSE(w->UtilTeb1->habilitado("GRABAR")); // saved: waiting for a code again
+        const auto f = con().PrimeraFila(QString::fromLatin1(c.sql));
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->texto(0), c.guardada);
+        EXPECT_FALSE(f->esNulo(QStringLiteral("FECHAHORA_MODIFICACION")));
+    }
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
+
+    // What the operator types is limited to the column's width: 4 for a
+    // province's code, the digits of a whole number for a bank's, 50 for a
+    // description; an edited description is saved as typed.
+    elegir(QStringLiteral("Provincias"));
+    teclear(0, QStringLiteral("123456"));
+    EXPECT_EQ(campo(0), QStringLiteral("1234"));
+    elegir(QStringLiteral("Bancos"));
+    teclear(0, QStringLiteral("123456789012"));
+    EXPECT_EQ(campo(0), QStringLiteral("1234567890"));
+    EXPECT_EQ(codigo(QStringLiteral("12345")), QString());
+    teclear(1, banco + QStringLiteral(" y mucho más"));
+    EXPECT_EQ(campo(1), banco.toUpper()); // the demo company writes in capitals
+    teclear(1, QStringLiteral("Banco Municipal"));
+    grabar();
+    EXPECT_EQ(con().Escalar(QStringLiteral("SELECT DESCRIPCION FROM V_TA_BANCOS WHERE IDBanco = 12345")).toString(),
+              QStringLiteral("BANCO MUNICIPAL"));
+}
+
+// A new code of a numbered table is digits only: "-1" or "7a" is refused with
+// the field's message, never zero-filled into "00-1"; a code stored in another
+// form is still found, and currencies keep their own rule.
+TEST_P(TablasDesdeElMenu, UnCodigoQueNoEsNumeroSeRechaza)
+{
+    con().EjecutarSQL(QStringLiteral("INSERT INTO TA_PAISES (CODIGO, DESCRIPCION) VALUES ('AR', 'Argentina')"));
+    const QString soloDigitos = QStringLiteral("El campo «Código» admite sólo dígitos.");
+    struct Caso { const char* tabla; const char* tecleado; QString mensaje; const char* cuenta; };
+    const Caso casos[] = {
+        {"Provincias", "-1", soloDigitos, "SELECT COUNT(*) FROM TA_ESTADOS"},
+        {"Provincias", "7a", soloDigitos, "SELECT COUNT(*) FROM TA_ESTADOS"},
+        {"Centros de Costo", "1-", soloDigitos, "SELECT COUNT(*) FROM TA_CCOSTO"},
+        {"Bancos", "-1", soloDigitos, "SELECT COUNT(*) FROM V_TA_BANCOS"},
+        {"Bancos", "1.5", soloDigitos, "SELECT COUNT(*) FROM V_TA_BANCOS"},
+        {"Monedas (Modifique la Descripción)", "ZZ",
+         QStringLiteral("No puede agregar nuevos registros, sólo puede modificar la descripcion de los mismos"),
+         "SELECT COUNT(*) FROM TA_MONEDAS"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(std::string(c.tabla) + " " + c.tecleado);
+        elegir(QString::fromUtf8(c.tabla));
+        const int filas = contar(con(), QString::fromLatin1(c.cuenta));
+        EXPECT_EQ(codigo(QString::fromLatin1(c.tecleado)), c.mensaje);
+        EXPECT_EQ(dlg.mostrados.last().titulo, QStringLiteral("Aviso al operador..."));
+        EXPECT_EQ(campo(0).toUpper(), QString::fromLatin1(c.tecleado).toUpper()); // not zero-filled
+        EXPECT_FALSE(w->Nuevo);
+        EXPECT_FALSE(w->UtilTeb1->habilitado("GRABAR"));
+        grabar();
+        EXPECT_EQ(contar(con(), QString::fromLatin1(c.cuenta)), filas);
+    }
+    // A code of another form that is stored is shown for change.
+    elegir(QStringLiteral("Paises"));
+    const auto antes = dlg.mostrados.size();
+    EXPECT_EQ(codigo(QStringLiteral("ar")), QString());
+    EXPECT_EQ(dlg.mostrados.size(), antes);
+    EXPECT_EQ(campo(0), QStringLiteral("AR"));
+    EXPECT_EQ(campo(1), QStringLiteral("Argentina"));
+    EXPECT_TRUE(w->UtilTeb1->habilitado("GRABAR"));
+}
+
+VEXA_AMBOS_MOTORES(TablasDesdeElMenu);
 
 } // namespace
