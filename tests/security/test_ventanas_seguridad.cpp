@@ -656,6 +656,32 @@ TEST_P(ReporteAccesoBD, PdfDelReporte)
     EXPECT_FALSE(t.contains("28/02/2026"));
 }
 
+// A long task name goes on over the next line of its column, nothing cut; the
+// longest window name of the log fits whole.
+TEST_P(ReporteAccesoBD, PdfConTareaLarga)
+{
+    const QDateTime t(QDate(2026, 3, 20), QTime(9, 0));
+    con().Insertar("CONTROL_ACCESO", {{"USUARIO", "BETO"}, {"MAQUINA", "PUESTO"}, {"FORMULARIO", "FrmMa_BienesUsoModif"},
+                                      {"TAREA", "Asignación de Cuentas al Libro de I.V.A. Compras"}, {"INGRESO", t},
+                                      {"EGRESO", t.addSecs(60)}, {"NombreUsuario", "BETO"}});
+    plataforma::instalarReportes(nullptr);
+    plataforma::usarReportesQt();
+    const QString pdf = dir.filePath("acceso.pdf");
+    MotorReportes motor;
+    motor.Destino = MotorReportes::DestinoArchivo;
+    motor.ArchivoDestino = pdf;
+    plataforma::ResultadoReporte r;
+    EXPECT_EQ(EmitirReporteAcceso(*ctx, motor, {"", "", "20/03/2026", "20/03/2026"}, &r), QString());
+    EXPECT_EQ(r.filas, 1);
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(texto.contains(QRegularExpression("BETO\\s+PUESTO\\s+FrmMa_BienesUsoModif\\s+Asignación de Cuentas al Libro\\s+"
+                                                  "20/03/2026 09:00\\s+20/03/2026 09:01\\s*\\n\\s+de I\\.V\\.A\\. Compras\\s*\\n")))
+        << texto.toStdString();
+}
+
 VEXA_AMBOS_MOTORES(VentanasSeguridad);
 VEXA_AMBOS_MOTORES(ReporteAccesoBD);
 
