@@ -139,11 +139,36 @@ public:
         if (p_.font() != cuerpo_) p_.setFont(cuerpo_);
         if (r_.columnas.isEmpty()) {
             linea(celdas.value(0));
-        } else {
-            // A row's lines stay together on one page.
-            const QStringList lineas = lineasDeCeldas(r_.columnas, celdas);
-            reservar(altoCuerpo_ * int(lineas.size()));
-            for (const QString& t : lineas) linea(t);
+            ++filas_;
+            return;
+        }
+        // Each cell drawn at its column (no run of blanks to draw); a cell
+        // longer than its column goes on over the next lines, and a row's
+        // lines stay together on one page.
+        const int n = int(r_.columnas.size());
+        if (partes_.size() != size_t(n)) partes_.resize(size_t(n));
+        qsizetype alto = 1;
+        for (int i = 0; i < n; ++i) {
+            const QString t = i < celdas.size() ? celdas[i] : QString();
+            QStringList& p = partes_[size_t(i)];
+            p.clear();
+            if (t.size() <= r_.columnas[i].ancho && !t.contains(u'\n') && !t.contains(u'\r') && !t.contains(u'\t')) p << t;
+            else p = partirCelda(t, r_.columnas[i].ancho);
+            alto = std::max(alto, p.size());
+        }
+        reservar(altoCuerpo_ * int(alto));
+        for (qsizetype l = 0; l < alto; ++l) {
+            y_ += altoCuerpo_;
+            int columna = 0;
+            for (int i = 0; i < n; ++i) {
+                const ColumnaReporte& c = r_.columnas[i];
+                const QString& t = partes_[size_t(i)].size() > l ? partes_[size_t(i)][l] : vacio_;
+                if (!t.isEmpty()) {
+                    const int desde = columna + (c.derecha ? int(c.ancho - std::min<qsizetype>(t.size(), c.ancho)) : 0);
+                    p_.drawText(desde * anchoCelda_, y_ - descensoCuerpo_, t);
+                }
+                columna += c.ancho + 1;
+            }
         }
         ++filas_;
     }
@@ -226,13 +251,15 @@ private:
     int altoCuerpo_ = 0, descensoCuerpo_ = 0, anchoCelda_ = 0, altoPie_ = 0;
     int y_ = 0, inicioCuerpo_ = 0, paginas_ = 0;
     qint64 filas_ = 0;
+    std::vector<QStringList> partes_; // the current row's cells, as lines
+    const QString vacio_;
 };
 
-void prepararA4(QPrinter& printer, const QString& titulo)
+void prepararA4(QPrinter& printer, const Reporte& r)
 {
-    printer.setDocName(titulo);
+    printer.setDocName(r.titulo);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageOrientation(r.apaisado ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(15, 12, 12, 12), QPageLayout::Millimeter);
 }
 
@@ -270,7 +297,7 @@ public:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(res.destino);
         }
-        prepararA4(printer, r.titulo);
+        prepararA4(printer, r);
         const ResultadoReporte dibujado = dibujarReporte(r, printer);
         res.ok = dibujado.ok;
         res.error = dibujado.error;
@@ -287,7 +314,7 @@ private:
     {
         ResultadoReporte res;
         QPrinter printer(QPrinter::HighResolution);
-        prepararA4(printer, r.titulo);
+        prepararA4(printer, r);
         QPrintPreviewDialog vista(&printer, ventanaPrincipal());
         vista.setWindowTitle(r.titulo);
         vista.resize(900, 1000);

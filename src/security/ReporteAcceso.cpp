@@ -39,11 +39,11 @@ plataforma::Reporte armarAcceso(const PedidoReporte& p)
     r.encabezado = {p.formulas.value(QStringLiteral("EMPRESA")), p.formulas.value(QStringLiteral("RANGO_USUARIOS")),
                     p.formulas.value(QStringLiteral("RANGO_FECHAS"))};
     r.puntosCuerpo = 7;
-    // The widths fill the A4 line at 7 points (122 characters): the names of
-    // the windows that stamp the log fit whole, the user names commonly used
-    // too; a longer text goes on over the next lines of its column.
-    r.columnas = {{QStringLiteral("Usuario"), 21},    {QStringLiteral("Máquina"), 12}, {QStringLiteral("Formulario"), 20},
-                  {QStringLiteral("Tarea"), 32},      {QStringLiteral("Ingreso"), 16}, {QStringLiteral("Egreso"), 16}};
+    // Landscape: the task names and the window names of the log fit whole on
+    // the line (a longer text goes on over the next lines of its column).
+    r.apaisado = true;
+    r.columnas = {{QStringLiteral("Usuario"), 25},    {QStringLiteral("Máquina"), 20}, {QStringLiteral("Formulario"), 24},
+                  {QStringLiteral("Tarea"), 60},      {QStringLiteral("Ingreso"), 16}, {QStringLiteral("Egreso"), 16}};
     Conexion* con = p.con;
     const FormulaReporte sel = p.seleccion;
     r.filas = [con, sel](const plataforma::SumideroFilas& sumidero) {
