@@ -63,7 +63,7 @@ int main(int argc, char** argv)
         CerrarPresentacion();
         return 1;
     }
-    w.show();
+    w.MostrarAlIniciar();
     if (presentacion) CerrarPresentacion();
     return app.exec();
 }

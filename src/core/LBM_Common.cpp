@@ -4,6 +4,7 @@
 #include "Reportes.h"
 #include "Errores.h"
 #include "EstadoGlobal.h"
+#include "Utilidades.h"
 
 #include <QLocale>
 
@@ -25,7 +26,7 @@ void ImprimirLista(const QStringList& items, const std::optional<QString>& titul
     if (items.isEmpty()) return;
     using plataforma::LineaImpresa;
     const QDateTime ahora = plataforma::ahora();
-    const QLocale local = QLocale::system();
+    const QLocale local = Utilidades::Idioma();
     const QString encabezado = titulo ? titulo->toUpper() : QStringLiteral("Listado Testigo");
     // Heading block: size 10, underlined and bold; the date and time at column 60.
     auto cabecera = [](const QString& texto, int columna = 1) { return LineaImpresa{texto, columna, 10, true, true}; };

@@ -28,6 +28,17 @@ using namespace plataforma;
 namespace {
 const char* const kDataField = "DataField";
 const QString kAviso = QStringLiteral("Aviso al operador!!!");
+
+// The list's two columns, "Codigo" as wide as ten letters X and "Descripcion"
+// as wide as forty, from the moment the window opens.
+void columnasLista(QTreeWidget* lista)
+{
+    lista->setColumnCount(2);
+    lista->setHeaderLabels({QStringLiteral("Codigo"), QStringLiteral("Descripcion")});
+    const QFontMetrics fm(lista->font());
+    lista->setColumnWidth(0, fm.horizontalAdvance(QString(10, u'X')));
+    lista->setColumnWidth(1, fm.horizontalAdvance(QString(40, u'X')));
+}
 } // namespace
 
 FrmRenumTitCopiadores::FrmRenumTitCopiadores(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
@@ -55,6 +66,7 @@ FrmRenumTitCopiadores::FrmRenumTitCopiadores(ContextoEmpresa& ctx, QWidget* pare
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers); // labels are not edited
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->viewport()->installEventFilter(this);
+    columnasLista(ListView1);
 
     CmdCargar = new QPushButton(QStringLiteral("&Cargar"), this);
     CmdCargar->setObjectName(QStringLiteral("CmdCargar"));
@@ -104,11 +116,7 @@ void FrmRenumTitCopiadores::CmdCargar_Click()
     const qint64 desde = Utilidades::TextoAEntero(campo(QStringLiteral("TitDesde"))->text());
     const qint64 hasta = Utilidades::TextoAEntero(campo(QStringLiteral("TitHasta"))->text());
     ListView1->clear();
-    ListView1->setColumnCount(2);
-    ListView1->setHeaderLabels({QStringLiteral("Codigo"), QStringLiteral("Descripcion")});
-    const QFontMetrics fm(ListView1->font());
-    ListView1->setColumnWidth(0, fm.horizontalAdvance(QString(10, u'X')));
-    ListView1->setColumnWidth(1, fm.horizontalAdvance(QString(40, u'X')));
+    columnasLista(ListView1);
     for (;;) {
         try {
             const auto titulos = titulos::CargarTitulos(ctx_.con(), desde, hasta);

@@ -94,25 +94,11 @@ void Lbc_Asiento::UltimoAjuste(QString& Fecha, QString& Periodo, QVariant& NroAs
     Fecha.clear();
     Periodo.clear();
     NroAsiento = 0;
-    // The latest adjustment: by its closing month ("MM/AAAA"), then entry number.
-    auto rs = con().ObtenerRecordset(
-        QStringLiteral("SELECT [FECHA], Ajuste_Hasta, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND ESAJUSTE = 1"),
-        {texto::valEntero(PeriodoActivo())});
-    bool hay = false;
-    std::tuple<qint64, qint64, qint64> mejor{};
-    for (; !rs.eof(); rs.siguiente()) {
-        const QString hasta = rs.texto(QStringLiteral("Ajuste_Hasta"));
-        const int barra = hasta.indexOf(u'/');
-        const qint64 mes = texto::valEntero(barra >= 0 ? hasta.left(barra) : hasta);
-        const qint64 anio = barra >= 0 ? texto::valEntero(hasta.mid(barra + 1)) : 0;
-        std::tuple<qint64, qint64, qint64> clave{anio, mes, rs.entero(QStringLiteral("NUMERO ASIENTO"))};
-        if (hay && clave <= mejor) continue;
-        hay = true;
-        mejor = clave;
-        Fecha = Utilidades::FechaATexto(rs.fecha(QStringLiteral("FECHA")));
-        Periodo = hasta;
-        NroAsiento = qint32(std::get<2>(clave));
-    }
+    const auto ultimo = reglas().UltimoAjuste();
+    if (!ultimo) return;
+    Fecha = Utilidades::FechaATexto(ultimo->fecha);
+    Periodo = ultimo->hasta;
+    NroAsiento = ultimo->numero;
 }
 
 void Lbc_Asiento::EjercicioRango(QString& FhDesde, QString& FhHasta, const QVariant& Periodo)

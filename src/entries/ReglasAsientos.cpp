@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace vexa {
 
@@ -47,6 +48,26 @@ QString ReglasAsientos::periodoActivo()
 {
     if (periodo_.isEmpty()) periodo_ = texto::recortar(Configuracion(&con_).ObtieneValor(QStringLiteral("PERIODO")));
     return periodo_;
+}
+
+std::optional<ReglasAsientos::Ajuste> ReglasAsientos::UltimoAjuste()
+{
+    auto rs = con_.ObtenerRecordset(
+        QStringLiteral("SELECT [FECHA], Ajuste_Hasta, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND ESAJUSTE = 1"),
+        {texto::valEntero(periodoActivo())});
+    std::optional<Ajuste> ultimo;
+    std::tuple<qint64, qint64, qint64> mejor{};
+    for (; !rs.eof(); rs.siguiente()) {
+        const QString hasta = rs.texto(QStringLiteral("Ajuste_Hasta"));
+        const int barra = hasta.indexOf(u'/');
+        const qint64 mes = texto::valEntero(barra >= 0 ? hasta.left(barra) : hasta);
+        const qint64 anio = barra >= 0 ? texto::valEntero(hasta.mid(barra + 1)) : 0;
+        std::tuple<qint64, qint64, qint64> clave{anio, mes, rs.entero(QStringLiteral("NUMERO ASIENTO"))};
+        if (ultimo && clave <= mejor) continue;
+        mejor = clave;
+        ultimo = Ajuste{rs.fecha(QStringLiteral("FECHA")), hasta, qint32(std::get<2>(clave))};
+    }
+    return ultimo;
 }
 
 bool ReglasAsientos::ComprobanteEntrada(const QString& TC)

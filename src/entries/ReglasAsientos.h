@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 namespace vexa {
 
@@ -26,6 +27,17 @@ public:
     explicit ReglasAsientos(Conexion& con, QString periodoActivo = QString());
 
     QString periodoActivo();
+
+    // The last inflation-adjustment entry of the active year: the latest
+    // closing month (Ajuste_Hasta, "MM/AAAA"; a text that is no month counts
+    // as the earliest), then the highest entry number. nullopt when the year
+    // holds no adjustment row.
+    struct Ajuste {
+        QDate fecha;
+        QString hasta;    // Ajuste_Hasta as stored
+        qint32 numero = 0; // NUMERO ASIENTO
+    };
+    std::optional<Ajuste> UltimoAjuste();
 
     // Lbc_Asiento::ComprobanteEntrada: true when the type does not number its own
     // vouchers (also when the type does not exist).

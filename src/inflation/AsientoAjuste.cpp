@@ -212,7 +212,19 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
     if (pedido.desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
 
     Conexion& con = ctx.con();
-    const qint64 periodo = texto::valEntero(ReglasAsientos(con, ctx.periodoActivo()).periodoActivo());
+    ReglasAsientos reglas(con, ctx.periodoActivo());
+    const qint64 periodo = texto::valEntero(reglas.periodoActivo());
+    // The coefficients restate to the year's closing month, so an adjustment
+    // already brought the opening balances and its months there: the opening
+    // balances are restated by the year's first adjustment only, and a later
+    // one restates the months after the last saved adjustment.
+    MesAnio desde = pedido.desde;
+    const auto anterior = reglas.UltimoAjuste();
+    const bool reexpresaAperturas = !anterior;
+    if (anterior) {
+        if (const MesAnio ultimo = MesAnio::leer(anterior->hasta); ultimo.valido() && ultimo >= desde) desde = ultimo.siguiente();
+        if (desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
+    }
     const std::optional<Ejercicio> activo = leerEjercicio(con, periodo);
     if (!activo || !activo->desde.isValid() || !activo->hasta.isValid()) return terminar(Fin::Rechazada, kMensajeSinEjercicio);
     const MesAnio cierre = mesDe(activo->hasta);
@@ -250,7 +262,7 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
 
     // The months of the request and their first days (the sums are read by month in one statement).
     std::vector<MesAnio> meses;
-    for (MesAnio m = pedido.desde; m <= pedido.hasta; m = m.siguiente()) meses.push_back(m);
+    for (MesAnio m = desde; m <= pedido.hasta; m = m.siguiente()) meses.push_back(m);
     const int n = int(meses.size());
     for (CuentaAjustable& c : cuentas) {
         c.debe.assign(size_t(n), Moneda());
@@ -258,7 +270,7 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
     }
 
     // Opening rows of the active year, netted per account.
-    {
+    if (reexpresaAperturas) {
         Recordset rs = con.ObtenerRecordset(
             QStringLiteral("SELECT CUENTA, [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
                            "WHERE PERIODO = ? AND ES_SALDO_APERTURA = 1 GROUP BY CUENTA, [DEBE-HABER]"),
@@ -276,13 +288,15 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
     // Each month's debits and credits, summary, adjustment and opening rows
     // apart (they only tell that the account has rows in the months).
     {
-        QString porMes = QStringLiteral("CASE");
+        // The month's position in the request (a request of one month: 0; a
+        // CASE needs at least one WHEN).
+        QString porMes = n > 1 ? QStringLiteral("CASE") : QStringLiteral("0");
         Params p;
         for (int i = 1; i < n; ++i) {
             porMes += QStringLiteral(" WHEN FECHA < ? THEN %1").arg(i - 1);
             p << primerDia(meses[size_t(i)]);
         }
-        porMes += QStringLiteral(" ELSE %1 END").arg(n - 1);
+        if (n > 1) porMes += QStringLiteral(" ELSE %1 END").arg(n - 1);
         // SQLite reads the sums from a narrow index holding every column they
         // need; left to its statistics it may pick a skip-scan of the date
         // index and visit the table for every line.
@@ -308,7 +322,7 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
         }
     }
 
-    const Indices indices(con, std::min({origen.anio, pedido.desde.anio, cierre.anio}),
+    const Indices indices(con, std::min({origen.anio, desde.anio, cierre.anio}),
                           std::max({pedido.hasta.anio, cierre.anio, origen.anio}));
 
     std::vector<LineaAjuste> lineas;

@@ -17,7 +17,12 @@
 // of the previous fiscal year (the previous MV_EJERCICIOS row in PERIODO order;
 // in a first year, the month before the year's first day); each month's net
 // movement from the first to the last month of the request is restated from
-// that month. Restating an amount from month m to the closing month c is
+// that month. Every restatement is to the year's closing month, so a year may
+// be adjusted in parts: the opening balances are restated by the year's first
+// adjustment only, and once an adjustment of the year is saved a request
+// restates only the months after its closing month (Ajuste_Hasta of the
+// latest, ReglasAsientos::UltimoAjuste); the parts add up to the adjustment of
+// the whole year. Restating an amount from month m to the closing month c is
 // amount x coefficient(m) / coefficient(c) in double precision, rounded to the
 // nearest 0.0001 with halves to even; the difference (restated - amount) goes
 // to the debit side when positive, to the credit side when negative. Summary,

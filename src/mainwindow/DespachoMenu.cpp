@@ -20,11 +20,16 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace vexa {
 
@@ -59,6 +64,56 @@ void fijarMiembros(QWidget* w, const OpcionesVentana& o)
     if (o.EsCargaInicial) w->setProperty("EsCargaInicial", true);
     if (o.Menu) w->setProperty("Menu", true);
     w->setProperty("Escompras", o.Escompras);
+}
+
+// The frame of a window newly placed in the area: as large as the window asks
+// (its own size when it set one, never below what its layout needs), as far
+// as the area allows.
+void ajustarMarco(QMdiSubWindow* sub, QWidget* w, const QSize& pedido)
+{
+    sub->ensurePolished();
+    const QSize marco = sub->sizeHint() - w->sizeHint();
+    QSize quiere = w->sizeHint().expandedTo(w->minimumSizeHint());
+    if (pedido.isValid()) quiere = quiere.expandedTo(pedido);
+    quiere += marco.expandedTo(QSize(0, 0));
+    if (QMdiArea* area = sub->mdiArea()) quiere = quiere.boundedTo(area->viewport()->size());
+    sub->resize(quiere);
+}
+
+// Once the window is laid out: its lists show every column without scrolling
+// sideways, the frame growing as far as the area allows.
+void anchoParaColumnas(QMdiSubWindow* sub, QWidget* w)
+{
+    int falta = 0;
+    for (QTableView* t : w->findChildren<QTableView*>()) {
+        if (!t->isVisibleTo(w)) continue;
+        const QHeaderView* h = t->horizontalHeader();
+        int columnas = 0;
+        for (int c = 0; c < h->count(); ++c) {
+            if (h->isSectionHidden(c)) continue;
+            // A stretched last column takes what is left: it needs its heading.
+            columnas += c == h->count() - 1 && h->stretchLastSection() ? h->sectionSizeHint(c) : h->sectionSize(c);
+        }
+        const int necesita = columnas + 2 * t->frameWidth() + (t->verticalHeader()->isHidden() ? 0 : t->verticalHeader()->width()) +
+                             (t->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? 0 : t->verticalScrollBar()->sizeHint().width());
+        falta = std::max(falta, necesita - t->width());
+    }
+    if (falta <= 0) return;
+    int ancho = sub->width() + falta;
+    if (QMdiArea* area = sub->mdiArea()) ancho = std::min(ancho, area->viewport()->width());
+    sub->resize(ancho, sub->height());
+}
+
+// A frame that goes past the area's right or bottom edge moves back inside it.
+void dentroDelArea(QMdiSubWindow* sub)
+{
+    QMdiArea* area = sub->mdiArea();
+    if (!area) return;
+    const QSize a = area->viewport()->size();
+    QPoint p = sub->pos();
+    p.setX(std::max(0, std::min(p.x(), a.width() - sub->width())));
+    p.setY(std::max(0, std::min(p.y(), a.height() - sub->height())));
+    if (p != sub->pos()) sub->move(p);
 }
 
 void traerAlFrente(QWidget* w)
@@ -98,8 +153,10 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
     }
     if (!modal) {
         if (areaMdi && !qobject_cast<QMdiSubWindow*>(w->parentWidget()) && !qobject_cast<QDialog*>(w)) {
+            const QSize pedido = w->testAttribute(Qt::WA_Resized) ? w->size() : QSize();
             QMdiSubWindow* sub = areaMdi->addSubWindow(w);
             sub->setAttribute(Qt::WA_DeleteOnClose);
+            ajustarMarco(sub, w, pedido);
             // A window that closes itself takes its frame with it (later: the
             // frame may be the one being destroyed).
             // Nothing here touches the area: it may itself be going away (at exit),
@@ -111,6 +168,10 @@ bool ServiciosMenu::mostrarVentana(const QString& nombre, bool modal, const Opci
             });
         }
         traerAlFrente(w);
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+            anchoParaColumnas(sub, w);
+            dentroDelArea(sub);
+        }
         return true;
     }
     // Modal: returns when the window closes.

@@ -27,6 +27,7 @@
 #include <QPalette>
 #include <QFont>
 #include <QPixmap>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextStream>
 
@@ -47,8 +48,8 @@ frmMDI::frmMDI(QWidget* parent)
     terminarProceso = [](int codigo) { QCoreApplication::exit(codigo); };
 
     mdi_->setObjectName(QStringLiteral("MDIArea"));
-    // A window taller or wider than the area (the asset register on the
-    // default 1024 x 720 window) is scrolled to, not cut off.
+    // A window taller or wider than the area (on a small screen) is scrolled
+    // to, not cut off.
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     pctlicencia_->setObjectName(QStringLiteral("pctlicencia"));
@@ -99,6 +100,12 @@ frmMDI::frmMDI(QWidget* parent)
 }
 
 frmMDI::~frmMDI() { fijarTextoEstado({}); }
+
+void frmMDI::MostrarAlIniciar()
+{
+    if (const QScreen* pantalla = screen()) setGeometry(pantalla->availableGeometry());
+    showMaximized();
+}
 
 QLabel* frmMDI::panel(int numero) const
 {

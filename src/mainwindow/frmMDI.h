@@ -47,6 +47,9 @@ public:
     // Start-up sequence. False when the company database is not open: the
     // program must end (the reason was already shown).
     bool MDIForm_Load();
+    // Shows the window at start-up: maximised, over the whole of the screen's
+    // available area (also where no window manager maximises it).
+    void MostrarAlIniciar();
     // Configuration values, status-bar panel, view toggles, background picture.
     void IniContable();
     void MostrarPeriodoActivo();

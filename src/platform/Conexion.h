@@ -128,6 +128,7 @@ struct Columnas {
     std::vector<QString> nombres;
     QHash<QString, int> porNombre; // upper-cased name -> index
     std::vector<bool> esMoneda;    // SQLite: declared MONEDA (stored as units)
+    std::vector<char> fecha;       // SQLite: 'D' declared DATE, 'T' DATETIME (kept as text), else 0
     int indice(const QString& nombre) const;
 };
 
@@ -145,6 +146,9 @@ public:
     // Raw value (null QVariant for NULL). Throws ErrorBD 3265 for an unknown field.
     QVariant valor(const QString& nombre) const;
     QVariant valor(int i) const;
+    // As valor, with a date or date-and-time column as a QDate / QDateTime on
+    // both backends (SQLite keeps them as text).
+    QVariant valorTipado(int i) const;
     bool esNulo(const QString& nombre) const { return valor(nombre).isNull(); }
     // NULL -> "" ; amounts as "121.0000"; dates as ISO.
     QString texto(const QString& nombre) const;

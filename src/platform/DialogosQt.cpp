@@ -103,6 +103,7 @@ void usarDialogosQt()
 
 void usarPlataformaQt()
 {
+    fijarIdiomaPrograma();
     instalarTraduccionQt();
     usarDialogosQt();
     usarReportesQt();

@@ -9,8 +9,9 @@ namespace vexa::plataforma {
 
 // Makes the Qt dialogs the answer of dialogos() when no other was installed.
 void usarDialogosQt();
-// The window level's defaults of every seam: Qt's texts in Spanish
-// (instalarTraduccionQt), the Qt dialogs and the Qt printer. Called once the
+// The window level's defaults of every seam: the program's language for dates
+// (fijarIdiomaPrograma), Qt's texts in Spanish (instalarTraduccionQt), the Qt
+// dialogs and the Qt printer. Called once the
 // application object exists.
 void usarPlataformaQt();
 

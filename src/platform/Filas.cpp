@@ -30,6 +30,22 @@ QVariant Fila::valor(int i) const
     return v;
 }
 
+QVariant Fila::valorTipado(int i) const
+{
+    const QVariant v = valor(i);
+    if (v.isNull() || motor_ != Motor::SQLite || i >= (int)cols_->fecha.size() || !cols_->fecha[i]) return v;
+    const QString t = v.toString().trimmed();
+    if (cols_->fecha[i] == 'D') {
+        const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
+        return d.isValid() ? QVariant(d) : v;
+    }
+    QString s = t;
+    s.replace(u'T', u' ');
+    QDateTime h = QDateTime::fromString(s.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!h.isValid()) h = QDate::fromString(s.left(10), Qt::ISODate).startOfDay();
+    return h.isValid() ? QVariant(h) : v;
+}
+
 QVariant Fila::valor(const QString& nombre) const
 {
     int i = cols_ ? cols_->indice(nombre) : -1;
@@ -150,6 +166,7 @@ Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
     const QSqlRecord rec = q_->record();
     cols->nombres.reserve(rec.count());
     cols->esMoneda.assign(rec.count(), false);
+    cols->fecha.assign(rec.count(), 0);
     sqlite3_stmt* st = nullptr;
     if (con_->motor() == Motor::SQLite) {
         QVariant h = q_->result()->handle();
@@ -164,6 +181,8 @@ Recordset::Recordset(Conexion* c, std::unique_ptr<QSqlQuery> q, QString sql)
             const char* dt = sqlite3_column_decltype(st, i);
             if (dt) {
                 cols->esMoneda[i] = qstricmp(dt, "MONEDA") == 0;
+                if (qstricmp(dt, "DATE") == 0) cols->fecha[i] = 'D';
+                else if (qstricmp(dt, "DATETIME") == 0) cols->fecha[i] = 'T';
             } else {
                 if (!analizado) {
                     calculados = sql::resultadosImporte(sql_, con_->columnasImporte());

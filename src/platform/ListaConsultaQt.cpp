@@ -1,12 +1,15 @@
 #include "ListaConsultaQt.h"
 
 #include "DialogosQt.h"
+#include "UtilidadesVentanas.h"
 
 #include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vexa::plataforma {
 
@@ -43,7 +46,6 @@ public:
             tabla->insertRow(fila);
             for (int i = 0; i < f.cantidad(); ++i) tabla->setItem(fila, i, new QTableWidgetItem(f.texto(i)));
         }
-        tabla->horizontalHeader()->setStretchLastSection(true);
         if (fila > 0) tabla->selectRow(0);
         QString elegido;
         auto elegir = [&] {
@@ -67,7 +69,13 @@ public:
         tabla->installEventFilter(&filtro);
         auto* l = new QVBoxLayout(&d);
         l->addWidget(tabla);
-        d.resize(420, 360);
+        // As wide as the codes and descriptions (the code is never cut).
+        const QMargins m = l->contentsMargins();
+        const int margenes = m.left() + m.right();
+        const int ancho = ventanas::ColumnasAlContenido(tabla, ventanas::AnchoDisponible() - margenes, clave) + margenes;
+        d.resize(std::max(420, ancho), 360);
+        // A narrow list gives the window's spare width to its last column.
+        tabla->horizontalHeader()->setStretchLastSection(true);
         d.exec();
         return elegido;
     }

@@ -52,6 +52,7 @@ struct Reporte {
     // other, continuing on the next page.
     bool cabeceraEnPaginas = true;
     int puntosCuerpo = 8; // rows' font size
+    bool apaisado = false; // A4 landscape, for rows wider than a portrait line
 };
 
 enum class DestinoReporte {

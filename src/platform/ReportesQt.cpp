@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <vector>
 #include <exception>
 
 namespace vexa::plataforma {
@@ -36,20 +37,66 @@ QFont fuenteFija(int puntos, bool negrita = false, bool subrayado = false)
     return f;
 }
 
-// A row laid out in character cells: each cell cut or padded to its column's
-// width, one blank between columns.
-QString lineaDeCeldas(const QList<ColumnaReporte>& columnas, const QStringList& celdas)
+// A cell's text as the lines of its column: broken at the last blank that
+// leaves a piece within the width (a word longer than the width is split),
+// so nothing is cut off. An empty text is one empty line.
+QStringList partirCelda(QString t, int ancho)
 {
-    QString s;
-    for (int i = 0; i < columnas.size(); ++i) {
-        const ColumnaReporte& c = columnas[i];
-        QString t = i < celdas.size() ? celdas[i] : QString();
-        t.replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
-        if (t.size() > c.ancho) t.truncate(c.ancho);
-        if (i > 0) s += u' ';
-        s += c.derecha ? t.rightJustified(c.ancho) : (i + 1 < columnas.size() ? t.leftJustified(c.ancho) : t);
+    t.replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
+    if (ancho <= 0) return {QString()};
+    QStringList r;
+    while (t.size() > ancho) {
+        qsizetype corte = t.lastIndexOf(u' ', ancho);
+        if (corte <= 0) corte = ancho;
+        QString pieza = t.left(corte);
+        while (pieza.endsWith(u' ')) pieza.chop(1);
+        r << pieza;
+        t = t.mid(corte);
+        qsizetype blancos = 0;
+        while (blancos < t.size() && t[blancos] == u' ') ++blancos;
+        t.remove(0, blancos);
     }
-    return s;
+    r << t;
+    return r;
+}
+
+// A row laid out in character cells, one blank between columns: a cell longer
+// than its column goes on over the next lines, within its column.
+QStringList lineasDeCeldas(const QList<ColumnaReporte>& columnas, const QStringList& celdas)
+{
+    bool caben = true;
+    for (int i = 0; i < columnas.size() && i < celdas.size() && caben; ++i) caben = celdas[i].size() <= columnas[i].ancho;
+    if (caben) {
+        // The common case, one line.
+        QString s;
+        for (int i = 0; i < columnas.size(); ++i) {
+            const ColumnaReporte& c = columnas[i];
+            QString t = i < celdas.size() ? celdas[i] : QString();
+            t.replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
+            if (i > 0) s += u' ';
+            s += c.derecha ? t.rightJustified(c.ancho) : (i + 1 < columnas.size() ? t.leftJustified(c.ancho) : t);
+        }
+        return {s};
+    }
+    std::vector<QStringList> partes;
+    qsizetype alto = 1;
+    for (int i = 0; i < columnas.size(); ++i) {
+        partes.push_back(partirCelda(i < celdas.size() ? celdas[i] : QString(), columnas[i].ancho));
+        alto = std::max(alto, partes.back().size());
+    }
+    QStringList lineas;
+    for (qsizetype l = 0; l < alto; ++l) {
+        QString s;
+        for (int i = 0; i < columnas.size(); ++i) {
+            const ColumnaReporte& c = columnas[i];
+            const QString t = partes[size_t(i)].value(l);
+            if (i > 0) s += u' ';
+            s += c.derecha ? t.rightJustified(c.ancho) : (i + 1 < columnas.size() ? t.leftJustified(c.ancho) : t);
+        }
+        while (s.endsWith(u' ')) s.chop(1);
+        lineas << s;
+    }
+    return lineas;
 }
 
 class Dibujo {
@@ -90,10 +137,39 @@ public:
     void fila(const QStringList& celdas)
     {
         if (p_.font() != cuerpo_) p_.setFont(cuerpo_);
-        reservar(altoCuerpo_);
-        y_ += altoCuerpo_;
-        const QString t = r_.columnas.isEmpty() ? celdas.value(0) : lineaDeCeldas(r_.columnas, celdas);
-        if (!t.isEmpty()) p_.drawText(0, y_ - descensoCuerpo_, t);
+        if (r_.columnas.isEmpty()) {
+            linea(celdas.value(0));
+            ++filas_;
+            return;
+        }
+        // Each cell drawn at its column (no run of blanks to draw); a cell
+        // longer than its column goes on over the next lines, and a row's
+        // lines stay together on one page.
+        const int n = int(r_.columnas.size());
+        if (partes_.size() != size_t(n)) partes_.resize(size_t(n));
+        qsizetype alto = 1;
+        for (int i = 0; i < n; ++i) {
+            const QString t = i < celdas.size() ? celdas[i] : QString();
+            QStringList& p = partes_[size_t(i)];
+            p.clear();
+            if (t.size() <= r_.columnas[i].ancho && !t.contains(u'\n') && !t.contains(u'\r') && !t.contains(u'\t')) p << t;
+            else p = partirCelda(t, r_.columnas[i].ancho);
+            alto = std::max(alto, p.size());
+        }
+        reservar(altoCuerpo_ * int(alto));
+        for (qsizetype l = 0; l < alto; ++l) {
+            y_ += altoCuerpo_;
+            int columna = 0;
+            for (int i = 0; i < n; ++i) {
+                const ColumnaReporte& c = r_.columnas[i];
+                const QString& t = partes_[size_t(i)].size() > l ? partes_[size_t(i)][l] : vacio_;
+                if (!t.isEmpty()) {
+                    const int desde = columna + (c.derecha ? int(c.ancho - std::min<qsizetype>(t.size(), c.ancho)) : 0);
+                    p_.drawText(desde * anchoCelda_, y_ - descensoCuerpo_, t);
+                }
+                columna += c.ancho + 1;
+            }
+        }
         ++filas_;
     }
 
@@ -102,6 +178,13 @@ public:
     qint64 filas() const { return filas_; }
 
 private:
+    void linea(const QString& t)
+    {
+        reservar(altoCuerpo_);
+        y_ += altoCuerpo_;
+        if (!t.isEmpty()) p_.drawText(0, y_ - descensoCuerpo_, t);
+    }
+
     void reservar(int alto)
     {
         if (y_ > inicioCuerpo_ && y_ + alto > area_.height() - altoPie_) nuevaPagina(true);
@@ -138,7 +221,11 @@ private:
             p_.setFont(cabezas_);
             m = p_.fontMetrics();
             y_ += m.lineSpacing();
-            p_.drawText(0, y_ - m.descent(), lineaDeCeldas(r_.columnas, heads));
+            for (const QString& t : lineasDeCeldas(r_.columnas, heads)) {
+                p_.drawText(0, y_ - m.descent(), t);
+                y_ += m.lineSpacing();
+            }
+            y_ -= m.lineSpacing();
             y_ += m.descent() + 2;
             p_.drawLine(0, y_, area_.width(), y_);
             y_ += m.descent();
@@ -164,13 +251,15 @@ private:
     int altoCuerpo_ = 0, descensoCuerpo_ = 0, anchoCelda_ = 0, altoPie_ = 0;
     int y_ = 0, inicioCuerpo_ = 0, paginas_ = 0;
     qint64 filas_ = 0;
+    std::vector<QStringList> partes_; // the current row's cells, as lines
+    const QString vacio_;
 };
 
-void prepararA4(QPrinter& printer, const QString& titulo)
+void prepararA4(QPrinter& printer, const Reporte& r)
 {
-    printer.setDocName(titulo);
+    printer.setDocName(r.titulo);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageOrientation(r.apaisado ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(15, 12, 12, 12), QPageLayout::Millimeter);
 }
 
@@ -208,7 +297,7 @@ public:
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(res.destino);
         }
-        prepararA4(printer, r.titulo);
+        prepararA4(printer, r);
         const ResultadoReporte dibujado = dibujarReporte(r, printer);
         res.ok = dibujado.ok;
         res.error = dibujado.error;
@@ -225,7 +314,7 @@ private:
     {
         ResultadoReporte res;
         QPrinter printer(QPrinter::HighResolution);
-        prepararA4(printer, r.titulo);
+        prepararA4(printer, r);
         QPrintPreviewDialog vista(&printer, ventanaPrincipal());
         vista.setWindowTitle(r.titulo);
         vista.resize(900, 1000);

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
 #include <QPointer>
 #include <QTranslator>
 
@@ -33,5 +34,7 @@ bool instalarTraduccionQt(const QString& carpeta)
     g_instalada = nueva;
     return true;
 }
+
+void fijarIdiomaPrograma() { QLocale::setDefault(Utilidades::Idioma()); }
 
 } // namespace vexa::plataforma

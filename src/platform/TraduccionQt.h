@@ -15,4 +15,10 @@ namespace vexa::plataforma {
 // log and the answer is false; the program goes on.
 bool instalarTraduccionQt(const QString& carpeta = QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
+// Makes the program's language (Utilidades::Idioma, Spanish of Argentina) the
+// default locale, whatever the machine's: the calendars' month and day names
+// and every widget that shows a date by the default locale. Called at start-up,
+// before the first window.
+void fijarIdiomaPrograma();
+
 } // namespace vexa::plataforma

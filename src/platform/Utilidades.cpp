@@ -232,6 +232,8 @@ QDate Utilidades::TextoAFecha(const QString& s)
 
 QString Utilidades::FechaATexto(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
+QLocale Utilidades::Idioma() { return QLocale(QLocale::Spanish, QLocale::Argentina); }
+
 // ---------------------------------------------------------------- step runner
 
 bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos, std::initializer_list<int> quePasan,

@@ -5,6 +5,7 @@
 #include "Moneda.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QVariant>
 
@@ -80,6 +81,10 @@ public:
     // dd/MM/yyyy (also d/M/yy, dd-MM-yyyy, ISO); invalid QDate when not a date.
     static QDate TextoAFecha(const QString& s);
     static QString FechaATexto(const QDate& d); // dd/MM/yyyy
+    // The program's language for long dates and month and day names: Spanish
+    // (Argentina) whatever the machine's locale. Amounts and the numbers typed
+    // are never read or written through it (its decimal mark is a comma).
+    static QLocale Idioma();
 };
 
 // A step of a procedure run under the central error handler.

@@ -7,8 +7,17 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionHeader>
+#include <QTableView>
+
+#include <algorithm>
+#include <vector>
 
 namespace vexa::ventanas {
 
@@ -137,6 +146,75 @@ void Calculadora()
     g->addWidget(c, 5, 0, 1, 4);
     QObject::connect(c, &QPushButton::clicked, visor, &QLineEdit::clear);
     d->show();
+}
+
+namespace {
+
+// A heading's width in the font it is drawn with (bold where the header marks
+// the current row's or column's section).
+int anchoCabecera(const QHeaderView* h, int c)
+{
+    QStyleOptionHeader opt;
+    opt.initFrom(h);
+    opt.orientation = Qt::Horizontal;
+    opt.section = c;
+    opt.text = h->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    QFont f = h->font();
+    if (h->highlightSections()) f.setBold(true);
+    opt.fontMetrics = QFontMetrics(f);
+    return h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
+}
+
+// Whether the column holds codes: no value (of the first thousand rows) has a blank.
+bool sonCodigos(const QTableView* t, int c)
+{
+    const QAbstractItemModel* m = t->model();
+    const int filas = std::min(m->rowCount(), 1000);
+    for (int f = 0; f < filas; ++f)
+        if (m->index(f, c).data(Qt::DisplayRole).toString().trimmed().contains(u' ')) return false;
+    return true;
+}
+
+} // namespace
+
+int ColumnasAlContenido(QTableView* tabla, int anchoMaximo, int conservar)
+{
+    tabla->setWordWrap(false);
+    tabla->setTextElideMode(Qt::ElideRight);
+    QHeaderView* cabecera = tabla->horizontalHeader();
+    cabecera->setStretchLastSection(false);
+    const int columnas = cabecera->count();
+    std::vector<int> ancho(size_t(std::max(columnas, 0))), minimo(ancho.size());
+    int suma = 0;
+    for (int c = 0; c < columnas; ++c) {
+        const int titulo = anchoCabecera(cabecera, c);
+        const int valores = static_cast<const QAbstractItemView*>(tabla)->sizeHintForColumn(c); // protected in QTableView
+        ancho[size_t(c)] = std::max({titulo, valores, cabecera->minimumSectionSize()});
+        // A code is never cut; a text may be, down to a quarter, never below its heading.
+        minimo[size_t(c)] = c == conservar || sonCodigos(tabla, c) ? ancho[size_t(c)] : std::max(titulo, ancho[size_t(c)] / 4);
+        suma += ancho[size_t(c)];
+    }
+    const int resto = 2 * tabla->frameWidth() + (tabla->verticalHeader()->isHidden() ? 0 : tabla->verticalHeader()->sizeHint().width()) +
+                      tabla->verticalScrollBar()->sizeHint().width();
+    // Too wide: the widest columns give up the excess in turn.
+    while (suma + resto > anchoMaximo) {
+        int ancha = -1;
+        for (int c = 0; c < columnas; ++c)
+            if (ancho[size_t(c)] > minimo[size_t(c)] && (ancha < 0 || ancho[size_t(c)] > ancho[size_t(ancha)])) ancha = c;
+        if (ancha < 0) break;
+        const int antes = ancho[size_t(ancha)];
+        ancho[size_t(ancha)] = std::max(minimo[size_t(ancha)], antes - (suma + resto - anchoMaximo));
+        suma += ancho[size_t(ancha)] - antes;
+    }
+    for (int c = 0; c < columnas; ++c) tabla->setColumnWidth(c, ancho[size_t(c)]);
+    return suma + resto;
+}
+
+int AnchoDisponible()
+{
+    QWidget* principal = plataforma::ventanaPrincipal();
+    const QScreen* pantalla = principal ? principal->screen() : QGuiApplication::primaryScreen();
+    return pantalla ? pantalla->availableGeometry().width() - 8 : 1024;
 }
 
 } // namespace vexa::ventanas

@@ -1,6 +1,7 @@
 #pragma once
-// The utility component's window tools: the wait cursor, the form set-up and
-// the calculator.
+// The utility component's window tools: the wait cursor, the form set-up, the
+// calculator and the sizing of a list's columns.
+class QTableView;
 class QWidget;
 
 namespace vexa {
@@ -24,5 +25,16 @@ void CursorEspera(bool activo);
 void PreparaFormulario(QWidget* w, int opcion = 0);
 // The calculator tool (a modeless window over the main window).
 void Calculadora();
+
+// A list's columns as wide as their headings and values (Qt measures the
+// first thousand rows), one line a cell. When together they would pass
+// 'anchoMaximo' pixels, the widest text columns give up the excess, each down
+// to a quarter of its width but never below its heading, their long texts
+// elided at the end; a column of codes (no value with a blank, or
+// 'conservar') is never narrowed. Returns the width the list needs to show
+// every column (frame, row headings and vertical scroll bar included).
+int ColumnasAlContenido(QTableView* tabla, int anchoMaximo, int conservar = -1);
+// The width a list window may take on the screen of the main window.
+int AnchoDisponible();
 
 } // namespace vexa::ventanas

@@ -98,6 +98,7 @@ void FrmAnulRecep::Cargar_Controles()
     ListView1->setColumnCount(4);
     ListView1->setHeaderLabels({QStringLiteral("FECHA/HORA"), QStringLiteral("RESPONSABLE"), QStringLiteral("ARCHIVO RECIBIDO"),
                                 QStringLiteral("REGISTROS RECIBIDOS")});
+    for (int c = 0; c < 4; ++c) ListView1->resizeColumnToContents(c); // the headings whole
     protegido(QStringLiteral("Cargar Controles"), [this] {
         TreeView1->clear();
         const auto filas = ctx_.con().ObtenerRecordset(QStringLiteral("SELECT ID, ANULADA FROM TESTIGO_RECEPCION ORDER BY ID")).todas();

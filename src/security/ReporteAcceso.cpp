@@ -39,8 +39,11 @@ plataforma::Reporte armarAcceso(const PedidoReporte& p)
     r.encabezado = {p.formulas.value(QStringLiteral("EMPRESA")), p.formulas.value(QStringLiteral("RANGO_USUARIOS")),
                     p.formulas.value(QStringLiteral("RANGO_FECHAS"))};
     r.puntosCuerpo = 7;
-    r.columnas = {{QStringLiteral("Usuario"), 20},    {QStringLiteral("Máquina"), 14}, {QStringLiteral("Formulario"), 18},
-                  {QStringLiteral("Tarea"), 30},      {QStringLiteral("Ingreso"), 16}, {QStringLiteral("Egreso"), 16}};
+    // Landscape: the task names and the window names of the log fit whole on
+    // the line (a longer text goes on over the next lines of its column).
+    r.apaisado = true;
+    r.columnas = {{QStringLiteral("Usuario"), 25},    {QStringLiteral("Máquina"), 20}, {QStringLiteral("Formulario"), 24},
+                  {QStringLiteral("Tarea"), 60},      {QStringLiteral("Ingreso"), 16}, {QStringLiteral("Egreso"), 16}};
     Conexion* con = p.con;
     const FormulaReporte sel = p.seleccion;
     r.filas = [con, sel](const plataforma::SumideroFilas& sumidero) {

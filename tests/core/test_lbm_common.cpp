@@ -54,9 +54,9 @@ protected:
 TEST_F(Impresion, CabeceraYElementosEnOrden)
 {
     using L = plataforma::LineaImpresa;
-    const QLocale l = QLocale::system();
-    const QString fecha = "Fecha: " + l.toString(QDate(2003, 5, 14), QLocale::LongFormat);
-    const QString hora = "Hora: " + l.toString(QTime(9, 30), QLocale::ShortFormat);
+    // In Spanish whatever the machine's locale (the tests run under C.UTF-8).
+    const QString fecha = QStringLiteral("Fecha: miércoles, 14 de mayo de 2003");
+    const QString hora = QStringLiteral("Hora: 09:30");
     auto esperado = [&](const QString& titulo, const QStringList& items) {
         QList<L> r{{"", 1, 10, true, true}, {fecha, 60, 10, true, true}, {hora, 60, 10, true, true},
                    {"", 1, 10, true, true}, {"", 1, 10, true, true}, {titulo, 1, 10, true, true},
@@ -131,6 +131,19 @@ TEST(ImpresionReal, SinImpresoraGuardaUnPdf)
     }
     for (qsizetype i = 1; i < paginas.size(); ++i)
         EXPECT_TRUE(paginas[i].trimmed().startsWith(QStringLiteral("renglón"))) << "page " << i + 1;
+}
+
+// The machine speaks English: the listing's date still reads in Spanish.
+TEST_F(Impresion, FechaEnCastellanoConLaMaquinaEnIngles)
+{
+    EXPECT_NE(QLocale::system().language(), QLocale::Spanish) << "run under LANG=C.UTF-8";
+    plataforma::fijarAhora(QDateTime(QDate(2026, 12, 11), QTime(17, 5)));
+    ImprimirLista({"x"});
+    ASSERT_EQ(impresora.emitidos.size(), 1);
+    const QStringList& l = impresora.emitidos[0].lineas;
+    ASSERT_GE(l.size(), 3);
+    EXPECT_EQ(l[1].trimmed(), QStringLiteral("Fecha: viernes, 11 de diciembre de 2026"));
+    EXPECT_EQ(l[2].trimmed(), QStringLiteral("Hora: 17:05"));
 }
 
 TEST_F(Impresion, ListaVaciaNoImprimeNada)

@@ -297,6 +297,84 @@ TEST_P(AsientoAjuste, OrigenDeLaApertura)
     }
 }
 
+// The coefficients restate to the closing month, so the year may be adjusted
+// in parts: the first adjustment restates the openings and its months, each
+// later one the months after the last saved adjustment only. Account by
+// account the saved parts add up to the one adjustment of the whole year
+// (each month is restated and rounded on its own either way).
+TEST_P(AsientoAjuste, AjustesParcialesSumanElDelAnio)
+{
+    const QString soloApertura = QStringLiteral("1103010010001");
+    ajustable(kOtra, 2);
+    ajustable(soloApertura);
+    indice(2025, 12, 97.3);
+    indice(2025, 12, 88.1, 2);
+    for (int m = 1; m <= 12; ++m) {
+        indice(2026, m, 100 + 3.7 * m + m % 3);
+        indice(2026, m, 90 + 5.3 * m, 2);
+    }
+    apertura(kCuenta, "D", "1000");
+    apertura(kOtra, "H", "777.77");
+    apertura(soloApertura, "D", "250.5");
+    for (int m = 1; m <= 12; ++m) {
+        fila(kCuenta, QDate(2026, m, 5), m % 2 ? "D" : "H", m % 2 ? "123.45" : "67.891");
+        fila(kOtra, QDate(2026, m, 28), m % 3 ? "H" : "D", "41.0003");
+    }
+    // Another year's adjustment does not make this year's first one a later one.
+    fila(kCuenta, QDate(2025, 12, 31), "D", "5", 0, 0, 1, 1);
+    con().EjecutarSQL("UPDATE MV_ASIENTOS SET AJUSTE_HASTA = '06/2025' WHERE ESAJUSTE = 1");
+
+    // account -> debit minus credit, zero left out.
+    using Netos = std::map<QString, Moneda>;
+    auto sinCeros = [](Netos n) {
+        std::erase_if(n, [](const auto& e) { return e.second.esCero(); });
+        return n;
+    };
+    const ResultadoAjuste anio = generar();
+    ASSERT_EQ(anio.fin, ResultadoAjuste::Fin::Completa) << anio.mensaje.toStdString();
+    Netos esperado;
+    for (const LineaAjuste& l : anio.lineas) esperado[l.cuenta] += l.debe - l.haber;
+    esperado = sinCeros(esperado);
+    ASSERT_EQ(esperado.size(), 4u); // the three accounts and the result account
+
+    struct Caso {
+        const char* nombre;
+        std::vector<std::pair<MesAnio, MesAnio>> partes;
+    };
+    const Caso casos[] = {
+        {"marzo y el resto", {{{1, 2026}, {3, 2026}}, {{4, 2026}, {12, 2026}}}},
+        {"tres partes", {{{1, 2026}, {1, 2026}}, {{2, 2026}, {6, 2026}}, {{7, 2026}, {12, 2026}}}},
+        {"diez meses y el resto", {{{1, 2026}, {10, 2026}}, {{11, 2026}, {12, 2026}}}},
+        // A later request from the year's first month restates from April only.
+        {"la segunda pide desde enero", {{{1, 2026}, {3, 2026}}, {{1, 2026}, {12, 2026}}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        con().EjecutarSQL("DELETE FROM MV_ASIENTOS WHERE ESAJUSTE = 1 AND PERIODO = 2");
+        int numero = 311;
+        for (const auto& [desde, hasta] : c.partes) {
+            SCOPED_TRACE(desde.texto().toStdString());
+            const ResultadoAjuste r = generar(desde, hasta);
+            ASSERT_EQ(r.fin, ResultadoAjuste::Fin::Completa) << r.mensaje.toStdString();
+            CabeceraAjuste cab = cabecera(QStringLiteral("00RC"), QStringLiteral("%1").arg(numero++, 8, 10, QLatin1Char('0')));
+            cab.periodoHasta = hasta.texto();
+            GrabarAjuste(*ctx, cab, r.lineas);
+        }
+        Netos grabado;
+        Recordset rs = con().ObtenerRecordset("SELECT CUENTA, [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
+                                              "WHERE ESAJUSTE = 1 AND PERIODO = 2 GROUP BY CUENTA, [DEBE-HABER]");
+        for (; !rs.eof(); rs.siguiente()) {
+            const Moneda importe = rs.moneda("IMPORTE");
+            grabado[rs.texto("CUENTA")] += rs.texto("LADO") == "D" ? importe : Moneda() - importe;
+        }
+        EXPECT_EQ(sinCeros(grabado), esperado);
+        // Adjusted to the closing month: nothing is restated again.
+        const ResultadoAjuste otra = generar();
+        EXPECT_EQ(otra.fin, ResultadoAjuste::Fin::Rechazada);
+        EXPECT_EQ(otra.mensaje, kMensajeDesdeMayor);
+    }
+}
+
 TEST_P(AsientoAjuste, IndiceQueFaltaNoDejaLineas)
 {
     struct Caso {

@@ -5,6 +5,7 @@
 // refusal of a year already adjusted, and the listing. The clock says June 2026.
 #include "BaseDePrueba.h"
 #include "ArchivoIni.h"
+#include "AsientoAjuste.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
 #include "DespachoMenu.h"
@@ -733,6 +734,45 @@ TEST_P(GeneracionAjuste, EjercicioCerradoNoSeGenera)
     EXPECT_FALSE(dlg.ultimo().isEmpty());
     EXPECT_TRUE(w.Lineas.empty());
     EXPECT_TRUE(w.CmdGenerar->isEnabled());
+}
+
+// A year adjusted in two parts: the first, to January, restated the opening
+// balance; the window proposes February and restates February's movement only,
+// so the two entries add up to the year's one adjustment (233.7662).
+TEST_P(GeneracionAjuste, SegundoAjusteDelAnioNoReexpresaLaApertura)
+{
+    ProgresoNulo progreso;
+    const ajuste::ResultadoAjuste primero =
+        ajuste::GenerarAjuste(*ctx, ajuste::PedidoAjuste{{1, 2026}, {1, 2026}, QStringLiteral("5901010010099")}, progreso);
+    ASSERT_EQ(primero.fin, ajuste::ResultadoAjuste::Fin::Completa) << primero.mensaje.toStdString();
+    EXPECT_EQ(primero.lineas[0].debe, Moneda::desdeUnidades(2428571)); // 200 + 42.8571
+    ajuste::GrabarAjuste(*ctx, {"31/12/2026", "00AJ", "0001", "00000001", "X", "Ajuste de enero", "01/2026"}, primero.lineas);
+
+    FrmAjusteInflacion& w = abrir();
+    EXPECT_EQ(campo("PERIODO_DESDE")->text(), "02/2026");
+    cabecera();
+    w.CmdGenerar->click();
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
+    ASSERT_EQ(w.Lineas.size(), 2u);
+    EXPECT_EQ(w.Lineas[0].cuenta, "1101010010099");
+    EXPECT_EQ(w.Lineas[0].debe, Moneda());
+    EXPECT_EQ(w.Lineas[0].haber, Moneda::desdeUnidades(90909)); // -100 x 120/110 + 100
+    EXPECT_EQ(celda(0, 4), "9.09");
+    campo("DETALLE")->setText(QStringLiteral("Ajuste de febrero a diciembre"));
+    w.UtilTeb1_Click("GRABAR");
+    EXPECT_EQ(dlg.ultimo(), "Proceso Completo!");
+
+    // Debit minus credit of the account over both entries.
+    auto neto = [&](const char* cuenta) {
+        Moneda n;
+        Recordset rs = con().ObtenerRecordset(QStringLiteral("SELECT [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
+                                                             "WHERE ESAJUSTE = 1 AND CUENTA = ? GROUP BY [DEBE-HABER]"),
+                                              {QString::fromLatin1(cuenta)});
+        for (; !rs.eof(); rs.siguiente()) n += rs.texto("LADO") == "D" ? rs.moneda("IMPORTE") : Moneda() - rs.moneda("IMPORTE");
+        return n;
+    };
+    EXPECT_EQ(neto("1101010010099"), Moneda::desdeUnidades(2337662));
+    EXPECT_EQ(neto("5901010010099"), Moneda::desdeUnidades(-2337662));
 }
 
 } // namespace

@@ -6,6 +6,11 @@
 #include "Utilidades.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QDialog>
+#include <QLocale>
+#include <QTableView>
+#include <QToolButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -87,6 +92,36 @@ TEST(TraduccionQt, LosCuadrosDelProgramaConservanSusBotones)
         EXPECT_EQ(vistos.join(" | ").toStdString(), esperados.join(" | ").toStdString()) << c.estilo;
     }
     instalarDialogos(previo);
+}
+
+// On a machine whose locale is English (the tests run under C.UTF-8) the date
+// picker speaks Spanish after start-up: month and day names.
+TEST(TraduccionQt, ElCalendarioHablaCastellanoConLaMaquinaEnIngles)
+{
+    EXPECT_NE(QLocale::system().language(), QLocale::Spanish) << "run under LANG=C.UTF-8";
+    EXPECT_EQ(QLocale().language(), QLocale::Spanish);
+    EXPECT_EQ(QLocale().territory(), QLocale::Argentina);
+    Dialogos* previo = dialogosInstalados();
+    instalarDialogos(nullptr); // the Qt dialogs
+    QString mes;
+    QStringList dias;
+    // Runs inside the picker's own event loop, once it is shown.
+    QTimer::singleShot(0, [&] {
+        QCalendarWidget* cal = nullptr;
+        for (QWidget* x : QApplication::topLevelWidgets())
+            if (x->isVisible() && qobject_cast<QDialog*>(x)) cal = x->findChild<QCalendarWidget*>();
+        if (!cal) return;
+        if (auto* b = cal->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"))) mes = b->text();
+        if (auto* v = cal->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview")))
+            for (int c = 0; c < v->model()->columnCount(); ++c) dias << v->model()->index(0, c).data().toString();
+        cal->window()->close();
+    });
+    dialogos().PedirFecha(QStringLiteral("Calendario"), QDate(2026, 12, 11));
+    instalarDialogos(previo);
+    EXPECT_EQ(mes, "diciembre");
+    EXPECT_TRUE(dias.contains("lun")) << dias.join(' ').toStdString();
+    EXPECT_TRUE(dias.contains("vie")) << dias.join(' ').toStdString();
+    EXPECT_FALSE(dias.contains("Mon")) << dias.join(' ').toStdString();
 }
 
 TEST(TraduccionQt, SiNoSePuedeCargarSigueElProgramaYDejaUnaLineaEnElRegistro)

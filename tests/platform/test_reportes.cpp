@@ -69,7 +69,8 @@ TEST(Reportes, ElDobleRegistraTituloCabecerasYFilas)
 }
 
 // A real PDF: every page carries the title, the header lines, the column heads
-// and its number; the rows come out in order, cut to their columns' widths.
+// and its number; the rows come out in order, a cell longer than its column
+// going on over the next lines within it.
 TEST(Reportes, PdfLeidoDeVuelta)
 {
     QTemporaryDir dir;
@@ -79,10 +80,11 @@ TEST(Reportes, PdfLeidoDeVuelta)
     r.filas = [base = r.filas](const SumideroFilas& s) {
         base(s);
         s({QStringLiteral("UN NOMBRE MUY LARGO QUE NO CABE"), QStringLiteral("1"), QStringLiteral("x")});
+        s({QStringLiteral("CORTO"), QStringLiteral("2"), QString(30, u'D') + QStringLiteral("FIN")}); // one word past 30
     };
     const ResultadoReporte res = reportes().emitir(r, DestinoReporte::Archivo, pdf);
     ASSERT_TRUE(res.ok) << res.error.toStdString();
-    EXPECT_EQ(res.filas, 151);
+    EXPECT_EQ(res.filas, 152);
     EXPECT_GE(res.paginas, 2);
     const QString texto = textoPdf(pdf);
     ASSERT_FALSE(texto.isEmpty()) << "pdftotext";
@@ -99,8 +101,10 @@ TEST(Reportes, PdfLeidoDeVuelta)
     EXPECT_TRUE(texto.contains(QRegularExpression("USR0150\\s+1500\\s+renglón 150\\b")));
     EXPECT_LT(texto.indexOf("USR0001"), texto.indexOf("USR0002"));
     EXPECT_LT(texto.indexOf("USR0149"), texto.indexOf("USR0150"));
-    EXPECT_TRUE(texto.contains("UN NOMBRE MU")) << "cut to 12 characters";
-    EXPECT_FALSE(texto.contains("UN NOMBRE MUY"));
+    // "UN NOMBRE MUY LARGO QUE NO CABE" in 12 characters: broken at blanks, nothing lost.
+    EXPECT_TRUE(texto.contains(QRegularExpression("UN NOMBRE\\s+1\\s+x\\s*\\n\\s*MUY LARGO\\s*\\n\\s*QUE NO CABE\\s*\\n")))
+        << texto.right(400).toStdString();
+    EXPECT_TRUE(texto.contains(QRegularExpression("CORTO\\s+2\\s+D{30}\\s*\\n\\s*FIN\\s*\\n"))) << texto.right(400).toStdString();
 }
 
 // Without column heads and with the page header off, the lines follow one

@@ -656,6 +656,46 @@ TEST_P(ReporteAccesoBD, PdfDelReporte)
     EXPECT_FALSE(t.contains("28/02/2026"));
 }
 
+// The report is printed landscape: the longest task and window names fit
+// whole on their line; a longer text goes on below, within its column.
+TEST_P(ReporteAccesoBD, PdfConTareasLargas)
+{
+    const QDateTime t(QDate(2026, 3, 20), QTime(9, 0));
+    const QString larga = QStringLiteral("Asignación de Cuentas al Libro de I.V.A. Compras");
+    const QString masLarga = larga + QStringLiteral(" y Ventas del ejercicio en curso");
+    con().Insertar("CONTROL_ACCESO", {{"USUARIO", "BETO"}, {"MAQUINA", "PUESTO"}, {"FORMULARIO", "FrmMa_BienesUsoModif"},
+                                      {"TAREA", larga}, {"INGRESO", t}, {"EGRESO", t.addSecs(60)}, {"NombreUsuario", "BETO"}});
+    con().Insertar("CONTROL_ACCESO", {{"USUARIO", "BETO"}, {"MAQUINA", "PUESTO"}, {"FORMULARIO", "Frm_LibrosIva"},
+                                      {"TAREA", masLarga}, {"INGRESO", t.addSecs(120)}, {"EGRESO", t.addSecs(180)},
+                                      {"NombreUsuario", "BETO"}});
+    plataforma::instalarReportes(nullptr);
+    plataforma::usarReportesQt();
+    const QString pdf = dir.filePath("acceso.pdf");
+    MotorReportes motor;
+    motor.Destino = MotorReportes::DestinoArchivo;
+    motor.ArchivoDestino = pdf;
+    plataforma::ResultadoReporte r;
+    EXPECT_EQ(EmitirReporteAcceso(*ctx, motor, {"", "", "20/03/2026", "20/03/2026"}, &r), QString());
+    EXPECT_EQ(r.filas, 2);
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString texto = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(texto.contains(QRegularExpression("BETO\\s+PUESTO\\s+FrmMa_BienesUsoModif\\s+" + QRegularExpression::escape(larga) +
+                                                  "\\s+20/03/2026 09:00\\s+20/03/2026 09:01\\s*\\n")))
+        << texto.toStdString();
+    EXPECT_TRUE(texto.contains(QRegularExpression("Frm_LibrosIva\\s+Asignación de Cuentas al Libro de I\\.V\\.A\\. Compras y Ventas\\s+"
+                                                  "20/03/2026 09:02\\s+20/03/2026 09:03\\s*\\n\\s+del ejercicio en curso\\s*\\n")))
+        << texto.toStdString();
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QRegularExpressionMatch m =
+        QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble()) << "landscape";
+}
+
 VEXA_AMBOS_MOTORES(VentanasSeguridad);
 VEXA_AMBOS_MOTORES(ReporteAccesoBD);
 
