@@ -159,7 +159,9 @@ public:
     bool logico(const QString& nombre) const { return entero(nombre) != 0; }
 
 private:
-    Moneda monedaDe(const QVariant& v) const;
+    // columnaImporte: the result column is an amount (SQLite: a MONEDA column or
+    // an aggregate of one), whose stored form is an integer of ten-thousandths.
+    Moneda monedaDe(const QVariant& v, bool columnaImporte) const;
     std::shared_ptr<const Columnas> cols_;
     std::vector<QVariant> vals_;
     Motor motor_ = Motor::SQLite;
