@@ -507,6 +507,8 @@ QString Conexion::actualizarEsquema()
 QString Conexion::verificarEsquema()
 {
     const QString nombre = datos_.dbName.trimmed();
+    // The file's check runs while the program starts; the first write waits for it.
+    iniciarVerificacionArchivo();
     try {
         switch (comprobarEsquema()) {
         case EstadoEsquema::Actual: return QString();
@@ -519,6 +521,8 @@ QString Conexion::verificarEsquema()
                 .arg(versionEsquema())
                 .arg(versionEsquemaPrograma());
         case EstadoEsquema::Antiguo: {
+            // Never bring a damaged file up to date.
+            if (const QString m = verificarArchivo(); !m.isEmpty()) return m;
             const int v = versionEsquema();
             try {
                 actualizarEsquema();
@@ -553,7 +557,16 @@ bool Conexion::crearBaseSQLite(const QString& archivo)
         }
     }
     datos_ = DatosConexion{QString(), archivo, QString(), QString()};
-    return Abrir();
+    if (!Abrir()) return false;
+    // Opening an empty file leaves it empty; the new company's file is written now.
+    try {
+        ejecutarDirecto(MotorBD::de(motor()).sentenciaDiario());
+    } catch (const ErrorBD& e) {
+        ultimoError_ = e.descripcion();
+        Cerrar();
+        return false;
+    }
+    return true;
 }
 
 } // namespace vexa

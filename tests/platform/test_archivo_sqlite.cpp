@@ -1,5 +1,6 @@
-// What a company database holds and refuses from other programs: amounts
-// stored as integers only (schema step 012), the VAT-concept table's identity.
+// What a company database holds and refuses from other programs, and what the
+// connection does with a damaged SQLite file: amounts stored as integers only
+// (schema step 012), the VAT-concept table's identity, the file's check.
 #include "BaseDePrueba.h"
 
 #include "Conexion.h"
@@ -16,6 +17,8 @@
 using namespace vexa;
 
 namespace {
+
+const QString kPrimeraLineaDaniado = QStringLiteral("El archivo de la empresa %1 está dañado y no se puede seguir trabajando");
 
 // The standard sqlite3 shell, as another program would use the file.
 struct Sqlite3 {
@@ -39,6 +42,13 @@ Sqlite3 sqlite3(const QString& archivo, const QString& guion)
     return r;
 }
 bool haySqlite3() { return !QStandardPaths::findExecutable(QStringLiteral("sqlite3")).isEmpty(); }
+
+// Bytes of a file no connection of this process has open.
+QByteArray bytesDe(const QString& ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The tables of the open SQLite company that have amount columns, with them.
 std::map<QString, QStringList> columnasImporte(Conexion& c)
@@ -249,5 +259,89 @@ TEST_P(CuentasIva, ElIdSeNumeraSolo)
 }
 
 VEXA_AMBOS_MOTORES(CuentasIva);
+
+// A SQLite company file damaged after it was made: a page of the journal's
+// table overwritten while no connection of this process had it open.
+class ArchivoDaniado : public prueba::BaseDePrueba {
+protected:
+    bool conDemo() const override { return true; }
+    void SetUp() override
+    {
+        BaseDePrueba::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        const qint64 pagina = con().Escalar("SELECT rootpage FROM sqlite_master WHERE name = 'MV_ASIENTOS'").toLongLong();
+        const qint64 tamanio = con().Escalar("PRAGMA page_size").toLongLong();
+        con().Cerrar();
+        QFile f(datos().dbName);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek((pagina - 1) * tamanio));
+        f.write(QByteArray(16, '\xff'));
+        f.close();
+        daniado = bytesDe(datos().dbName);
+        primera = kPrimeraLineaDaniado.arg(QDir::toNativeSeparators(QFileInfo(datos().dbName).absoluteFilePath()));
+    }
+    // Nothing was written: the file is as it was damaged, with no journal left.
+    void sinCambios()
+    {
+        con().Cerrar();
+        EXPECT_TRUE(bytesDe(datos().dbName) == daniado);
+        EXPECT_EQ(QFileInfo(datos().dbName + "-wal").size(), 0);
+    }
+    QByteArray daniado;
+    QString primera;
+};
+
+// The check of the file finds the damage; the first statement that writes
+// waits for it and is refused, and so is every later one; reads go on.
+TEST_P(ArchivoDaniado, LaVerificacionLoEncuentraYNoSeEscribeNada)
+{
+    ASSERT_TRUE(con().Abrir()) << con().ultimoError().toStdString(); // its first page is sound
+    EXPECT_EQ(con().verificarEsquema(), QString());                 // the check runs meanwhile
+    for (int i = 0; i < 2; ++i) {
+        try {
+            con().Insertar("TA_CONFIGURACION", {{"CLAVE", "NUEVA"}, {"VALOR", "x"}});
+            ADD_FAILURE() << "se grabó en un archivo dañado";
+        } catch (const ErrorBD& e) {
+            EXPECT_TRUE(e.descripcion().startsWith(primera)) << e.descripcion().toStdString();
+            EXPECT_TRUE(e.descripcion().contains("restaure la última copia de seguridad")) << e.descripcion().toStdString();
+            EXPECT_GE(e.descripcion().count('\n'), 1) << "lo que halló el motor, en otra línea";
+        }
+    }
+    EXPECT_THROW(Transaccion t(con()), ErrorBD);
+    EXPECT_TRUE(con().archivoDaniado());
+    EXPECT_EQ(con().BuscaValor("TA_CONFIGURACION", "Nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
+    EXPECT_TRUE(con().verificarArchivo().startsWith(primera));
+    sinCambios();
+}
+
+// Without the check, the engine meets the damage in the middle of a command:
+// the command stops with the same message, its transaction writes nothing, and
+// later writes are refused even where the file is sound.
+TEST_P(ArchivoDaniado, ElDanioHalladoDespuesDetieneElComando)
+{
+    ASSERT_TRUE(con().Abrir()) << con().ultimoError().toStdString();
+    {
+        Transaccion t(con());
+        con().Insertar("TA_CONFIGURACION", {{"CLAVE", "EN_LA_MISMA"}, {"VALOR", "x"}});
+        try {
+            con().Insertar("MV_ASIENTOS", {{"PERIODO", 2}, {"MES_OPERATIVO", 1}, {"[NUMERO ASIENTO]", 5000}, {"SECUENCIA", 1}});
+            ADD_FAILURE() << "se grabó en un archivo dañado";
+        } catch (const ErrorBD& e) {
+            EXPECT_TRUE(e.descripcion().startsWith(primera)) << e.descripcion().toStdString();
+            EXPECT_TRUE(e.descripcion().contains("malformed")) << e.descripcion().toStdString();
+        }
+        EXPECT_THROW(t.confirmar(), ErrorBD);
+    }
+    try {
+        con().EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"otro", "Nombre"});
+        ADD_FAILURE() << "se grabó en un archivo dañado";
+    } catch (const ErrorBD& e) {
+        EXPECT_TRUE(e.descripcion().startsWith(primera)) << e.descripcion().toStdString();
+    }
+    EXPECT_FALSE(con().ExisteRegistro("TA_CONFIGURACION", "EN_LA_MISMA", "CLAVE"));
+    sinCambios();
+}
+
+INSTANTIATE_TEST_SUITE_P(Motores, ArchivoDaniado, ::testing::Values(Motor::SQLite), prueba::nombreMotor);
 
 } // namespace
