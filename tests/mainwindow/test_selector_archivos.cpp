@@ -156,6 +156,17 @@ TEST_P(SelectorArchivos, ElSelectorEnLaCarpetaDeLaEmpresaNoSueltaSusBloqueos)
     EXPECT_EQ(bloqueosPropios(datos().dbName), db);
     EXPECT_EQ(bloqueosPropios(datos().dbName + "-shm"), shm);
 
+    // Another program reads the database: it sees this one and leaves its files.
+    const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
+    if (!sqlite3.isEmpty()) {
+        QProcess p;
+        p.start(sqlite3, {datos().dbName, "SELECT COUNT(*) FROM TA_CONFIGURACION;"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        EXPECT_TRUE(QFileInfo::exists(datos().dbName + "-wal"));
+        EXPECT_TRUE(QFileInfo::exists(datos().dbName + "-shm"));
+    }
+
     // The company's files are not interface files: refused before they are opened.
     const QString enlace = carpeta + "/enlace-a-la-empresa.txt";
     QFile::remove(enlace);
@@ -181,16 +192,6 @@ TEST_P(SelectorArchivos, ElSelectorEnLaCarpetaDeLaEmpresaNoSueltaSusBloqueos)
     EXPECT_EQ(bloqueosPropios(datos().dbName), db);
     EXPECT_EQ(bloqueosPropios(datos().dbName + "-shm"), shm);
 
-    // Another program reads the database: it sees this one and leaves its files.
-    const QString sqlite3 = QStandardPaths::findExecutable("sqlite3");
-    if (!sqlite3.isEmpty()) {
-        QProcess p;
-        p.start(sqlite3, {"-readonly", datos().dbName, "SELECT COUNT(*) FROM TA_CONFIGURACION;"});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        EXPECT_TRUE(QFileInfo::exists(datos().dbName + "-wal"));
-        EXPECT_TRUE(QFileInfo::exists(datos().dbName + "-shm"));
-    }
     con().deshacerTransaccion();
     QFile::remove(enlace);
     QFile::remove(texto);
