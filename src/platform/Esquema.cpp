@@ -297,24 +297,35 @@ void importesEnteros(Conexion& c)
         if (!x.importes.isEmpty()) tablas.push_back(std::move(x));
     }
 
-    // Amounts stored as something else than an integer.
+    // Amounts stored as something else than an integer: one pass over each table.
     QStringList hallados;
     qint64 cantidad = 0;
     for (const Tabla& t : tablas) {
         const QStringList clave = columnasQueNombranLaFila(c, t.nombre);
-        QStringList mostrar;
+        QStringList mostrar, condiciones;
+        for (const QString& col : t.importes) {
+            mostrar << QStringLiteral("quote(%1)").arg(citarNombre(col));
+            condiciones << QStringLiteral("typeof(%1) NOT IN ('integer', 'null')").arg(citarNombre(col));
+        }
         for (const QString& k : clave) mostrar << QStringLiteral("quote(%1)").arg(citarNombre(k));
         if (clave.isEmpty()) mostrar << QStringLiteral("rowid");
-        for (const QString& col : t.importes) {
-            const QString sql = QStringLiteral("SELECT quote(%1), %2 FROM %3 WHERE typeof(%1) NOT IN ('integer', 'null')")
-                                    .arg(citarNombre(col), mostrar.join(QStringLiteral(", ")), citarNombre(t.nombre));
-            for (Recordset rs = c.ObtenerRecordset(sql); !rs.eof(); rs.siguiente()) {
+        const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                .arg(mostrar.join(QStringLiteral(", ")), citarNombre(t.nombre),
+                                     condiciones.join(QStringLiteral(" OR ")));
+        const int n = int(t.importes.size());
+        for (Recordset rs = c.ObtenerRecordset(sql); !rs.eof(); rs.siguiente()) {
+            const Fila& f = rs.fila();
+            QStringList fila;
+            for (int i = 0; i < clave.size(); ++i) fila << clave[i] + QStringLiteral(" = ") + f.texto(n + i);
+            if (clave.isEmpty()) fila << QStringLiteral("rowid ") + f.texto(n);
+            for (int i = 0; i < n; ++i) {
+                const QString valor = f.texto(i);
+                // quote() writes an integer as its digits and NULL as NULL: those are fine.
+                static const QRegularExpression entero(QStringLiteral("^-?[0-9]+$"));
+                if (valor == QLatin1String("NULL") || entero.match(valor).hasMatch()) continue;
                 if (++cantidad > 10) continue;
-                QStringList fila;
-                for (int i = 0; i < clave.size(); ++i) fila << clave[i] + QStringLiteral(" = ") + rs.fila().texto(i + 1);
-                if (clave.isEmpty()) fila << QStringLiteral("rowid ") + rs.fila().texto(1);
                 hallados << QStringLiteral("%1, fila %2: %3 = %4")
-                                .arg(t.nombre, fila.join(QStringLiteral(", ")), col, rs.fila().texto(0));
+                                .arg(t.nombre, fila.join(QStringLiteral(", ")), t.importes[i], valor);
             }
         }
     }
