@@ -1,6 +1,7 @@
 // What a company database holds and refuses from other programs, and what the
-// connection does with a damaged SQLite file: amounts stored as integers only
-// (schema step 012), the VAT-concept table's identity, the file's check.
+// connection does with a damaged or locked SQLite file: amounts stored as
+// integers only (schema step 012), the VAT-concept table's identity, the
+// file's check.
 #include "BaseDePrueba.h"
 
 #include "Conexion.h"
@@ -11,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <map>
 
@@ -343,5 +345,39 @@ TEST_P(ArchivoDaniado, ElDanioHalladoDespuesDetieneElComando)
 }
 
 INSTANTIATE_TEST_SUITE_P(Motores, ArchivoDaniado, ::testing::Values(Motor::SQLite), prueba::nombreMotor);
+
+// Another program holds the file locked past the wait: the open is refused
+// naming the file and the cause, the engine's text on the next line.
+TEST(ArchivoBloqueado, OtroProgramaLoTieneBloqueado)
+{
+    const QString programa = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (programa.isEmpty()) GTEST_SKIP() << "falta el programa sqlite3";
+    QTemporaryDir dir;
+    DatosConexion d;
+    d.dbName = dir.filePath("empresa.db");
+    QString error;
+    ASSERT_TRUE(crearEmpresa(d, false, false, &error)) << error.toStdString();
+    QProcess otro;
+    otro.start(programa, {d.dbName});
+    ASSERT_TRUE(otro.waitForStarted());
+    otro.write("PRAGMA locking_mode = EXCLUSIVE;\nUPDATE TA_CONFIGURACION SET VALOR = VALOR;\nSELECT 'bloqueado';\n");
+    QByteArray salida;
+    while (!salida.contains("bloqueado") && otro.waitForReadyRead(60000)) salida += otro.readAllStandardOutput();
+    ASSERT_TRUE(salida.contains("bloqueado")) << otro.readAllStandardError().toStdString();
+
+    Conexion c;
+    c.setTiempoEspera(1);
+    c.setDatos(d);
+    EXPECT_FALSE(c.Abrir());
+    const QStringList lineas = c.ultimoError().split('\n');
+    ASSERT_EQ(lineas.size(), 2) << c.ultimoError().toStdString();
+    EXPECT_TRUE(lineas[0].startsWith("Otro programa tiene bloqueado el archivo de la empresa " +
+                                     QDir::toNativeSeparators(d.dbName)))
+        << lineas[0].toStdString();
+    EXPECT_EQ(lineas[1], "database is locked");
+    otro.closeWriteChannel();
+    ASSERT_TRUE(otro.waitForFinished(60000));
+    EXPECT_TRUE(c.Abrir()) << c.ultimoError().toStdString(); // released: it opens
+}
 
 } // namespace
