@@ -10,6 +10,8 @@
 #include "FrmInterface.h"
 #include "LectorInterfaz.h"
 #include "MenuPrincipal.h"
+#include "Reportes.h"
+#include "ReportesQt.h"
 #include "frmMDI.h"
 
 #include <QAction>
@@ -179,6 +181,14 @@ TEST_P(SelectorArchivos, ElSelectorEnLaCarpetaDeLaEmpresaNoSueltaSusBloqueos)
     }
     recepcion::LectorInterfaz l(texto);
     EXPECT_TRUE(l.abrir()) << l.error().toStdString();
+    // Nor is a listing written over them.
+    plataforma::usarReportesQt();
+    plataforma::Reporte listado;
+    listado.titulo = QStringLiteral("Listado");
+    const plataforma::ResultadoReporte impreso =
+        plataforma::reportes().emitir(listado, plataforma::DestinoReporte::Archivo, enlace);
+    EXPECT_FALSE(impreso.ok);
+    EXPECT_TRUE(impreso.error.contains("es la base de datos de la empresa abierta")) << impreso.error.toStdString();
     rec->TxtFields[0]->setText("VENTAS");
     rec->Campo_Valida(0);
     rec->TxtFields[1]->setText(datos().dbName);
