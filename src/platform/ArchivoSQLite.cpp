@@ -238,7 +238,7 @@ bool esArchivoDeBaseAbierta(const QString& ruta)
     const QString r = ruta.trimmed();
     if (r.isEmpty()) return false;
     QStringList candidatos{r};
-    for (const QString sufijo : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+    for (const QString& sufijo : {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
         if (r.endsWith(sufijo)) candidatos << r.left(r.size() - sufijo.size());
     std::lock_guard<std::mutex> g(g_mutex);
     if (abiertos().empty()) return false;

@@ -250,7 +250,9 @@ TEST_P(CuentasIva, ElIdSeNumeraSolo)
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 11, false, &d, &error)) << error.toStdString();
     vieja.EjecutarSQL("INSERT INTO TA_CUENTASIVA (ID, CFI_IVARI) VALUES (7, '1105')");
-    if (motor() == Motor::PostgreSQL) EXPECT_THROW(vieja.EjecutarSQL(insertar), ErrorBD); // no identity before step 12
+    if (motor() == Motor::PostgreSQL) {
+        EXPECT_THROW(vieja.EjecutarSQL(insertar), ErrorBD); // no identity before step 12
+    }
     EXPECT_EQ(vieja.verificarEsquema(), QString());
     vieja.EjecutarSQL(insertar);
     EXPECT_EQ(vieja.Escalar("SELECT MAX(ID) FROM TA_CUENTASIVA").toLongLong(), 8);
