@@ -10,7 +10,6 @@
 
 #include <map>
 #include <mutex>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,7 +48,6 @@ QString mensajeSoloLecturaCarpeta(const QString& archivo)
 struct Clave {
     dev_t dispositivo;
     ino_t nodo;
-    bool operator<(const Clave& o) const { return std::pair(dispositivo, nodo) < std::pair(o.dispositivo, o.nodo); }
 };
 
 bool claveDe(const QString& ruta, Clave* c)
@@ -62,11 +60,12 @@ bool claveDe(const QString& ruta, Clave* c)
 }
 
 std::mutex g_mutex;
-std::map<Clave, int>& abiertos()
+std::map<quint64, Clave>& abiertos()
 {
-    static std::map<Clave, int> m; // file -> connections that hold it open
+    static std::map<quint64, Clave> m; // registration -> the file it holds open
     return m;
 }
+quint64 g_ultimo = 0;
 
 } // namespace
 
@@ -216,21 +215,19 @@ void RevisionIntegridad::correr()
     fin_.notify_all();
 }
 
-void registrarAbierto(const QString& archivo)
+quint64 registrarAbierto(const QString& archivo)
 {
     Clave c;
-    if (!claveDe(archivo, &c)) return;
+    if (!claveDe(archivo, &c)) return 0;
     std::lock_guard<std::mutex> g(g_mutex);
-    ++abiertos()[c];
+    abiertos()[++g_ultimo] = c;
+    return g_ultimo;
 }
 
-void olvidarAbierto(const QString& archivo)
+void olvidarAbierto(quint64 registro)
 {
-    Clave c;
-    if (!claveDe(archivo, &c)) return;
     std::lock_guard<std::mutex> g(g_mutex);
-    auto it = abiertos().find(c);
-    if (it != abiertos().end() && --it->second <= 0) abiertos().erase(it);
+    abiertos().erase(registro);
 }
 
 bool esArchivoDeBaseAbierta(const QString& ruta)
@@ -244,7 +241,9 @@ bool esArchivoDeBaseAbierta(const QString& ruta)
     if (abiertos().empty()) return false;
     for (const QString& c : candidatos) {
         Clave k;
-        if (claveDe(c, &k) && abiertos().count(k)) return true;
+        if (!claveDe(c, &k)) continue;
+        for (const auto& [registro, abierto] : abiertos())
+            if (abierto.dispositivo == k.dispositivo && abierto.nodo == k.nodo) return true;
     }
     return false;
 }

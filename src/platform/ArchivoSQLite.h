@@ -65,9 +65,11 @@ QString mensajeDaniado(const QString& archivo);
 // Whether a result code says the file is damaged or is no database.
 bool esCodigoDeArchivoDaniado(int codigo);
 
-// The registry of open company files (one entry per connection).
-void registrarAbierto(const QString& archivo);
-void olvidarAbierto(const QString& archivo);
+// The registry of open company files: one entry per connection, from its
+// opening to its closing (the number registrarAbierto gives; 0: not kept,
+// the file could not be found).
+quint64 registrarAbierto(const QString& archivo);
+void olvidarAbierto(quint64 registro);
 // True when ruta is a database file a connection of this process has open, or
 // its -wal, -shm or -journal file (compared by device and inode, so another
 // spelling of the path or a link to the file counts too).

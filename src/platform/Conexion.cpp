@@ -187,10 +187,7 @@ bool Conexion::Abrir()
         db_.close();
         return false;
     }
-    if (esSQLite) {
-        archivoAbierto_ = archivo;
-        archivo_sqlite::registrarAbierto(archivo);
-    }
+    if (esSQLite) archivoAbierto_ = archivo_sqlite::registrarAbierto(archivo);
     return true;
 }
 
@@ -213,9 +210,9 @@ void Conexion::Cerrar()
     datosNivel_.clear();
     fallaNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
-    if (!archivoAbierto_.isEmpty()) {
+    if (archivoAbierto_) {
         archivo_sqlite::olvidarAbierto(archivoAbierto_);
-        archivoAbierto_.clear();
+        archivoAbierto_ = 0;
     }
 }
 

@@ -438,7 +438,7 @@ private:
     std::unique_ptr<archivo_sqlite::RevisionIntegridad> revision_;
     // Waits for the file's check, if one runs; afterwards daniado_ holds its answer.
     void esperarVerificacion();
-    QString archivoAbierto_; // the SQLite file this connection registered as open (ArchivoSQLite.h)
+    quint64 archivoAbierto_ = 0; // this connection's entry among the open SQLite files (ArchivoSQLite.h)
     // Refuses a statement that writes once the file was found damaged.
     void exigirArchivoSano(const QString& sql);
     std::function<void(int)> alEsperar_;

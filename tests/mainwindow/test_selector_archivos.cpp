@@ -84,7 +84,7 @@ protected:
         plataforma::instalarDialogos(nullptr);
         const int esperadas = QDir(carpeta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size();
         const QDeadlineTimer limite(120000); // only a fault leaves the chooser up this long
-        bool listado = false;
+        bool listado = false, aceptado = false;
         QTimer t;
         t.setInterval(5);
         QObject::connect(&t, &QTimer::timeout, [&] {
@@ -94,7 +94,8 @@ protected:
                 auto* modelo = d->findChild<QFileSystemModel*>();
                 if (!modelo && !limite.hasExpired()) return;
                 const QModelIndex raiz = modelo ? modelo->index(carpeta) : QModelIndex();
-                if (!limite.hasExpired() && (d->directory().absolutePath() != carpeta || modelo->rowCount(raiz) < esperadas))
+                if (!limite.hasExpired() && (d->directory().absolutePath() != carpeta || modelo->rowCount(raiz) < esperadas ||
+                                             (!elegir.isEmpty() && !modelo->index(elegir).isValid())))
                     return;
                 t.stop();
                 listado = !limite.hasExpired();
@@ -103,12 +104,14 @@ protected:
                     modelo->type(modelo->index(i, 0, raiz));
                 }
                 *bloqueosDurante = bloqueosPropios(datos().dbName) + bloqueosPropios(datos().dbName + "-shm");
-                if (elegir.isEmpty()) {
-                    d->reject();
-                } else {
+                if (!elegir.isEmpty()) {
                     d->selectFile(elegir);
-                    static_cast<QDialog*>(d)->accept();
+                    if (auto* nombre = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                        nombre->setText(QFileInfo(elegir).fileName());
+                    static_cast<QDialog*>(d)->accept(); // QFileDialog::accept, which checks the choice
+                    aceptado = !d->isVisible();
                 }
+                if (d->isVisible()) d->reject();
                 return;
             }
         });
@@ -116,6 +119,7 @@ protected:
         w.CmdBuscar->click();
         plataforma::instalarDialogos(previo);
         EXPECT_TRUE(listado) << "el selector no listó la carpeta de la empresa";
+        EXPECT_EQ(aceptado, !elegir.isEmpty()) << "el selector no aceptó " << elegir.toStdString();
     }
     plataforma::LanzadorGuion lanzador;
     QString carpeta;
