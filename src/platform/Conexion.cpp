@@ -1,6 +1,7 @@
 #include "Conexion.h"
 
 #include "AnalisisSQL.h"
+#include "ArchivoSQLite.h"
 #include "MotorBD.h"
 
 #include <QDirIterator>
@@ -143,25 +144,50 @@ bool Conexion::Abrir()
     }
     const MotorBD& m = MotorBD::de(motor());
     if (!m.configurar(db_, datos(), &ultimoError_)) return false;
+    const bool esSQLite = motor() == Motor::SQLite;
+    const QString archivo = datos_.dbName.trimmed();
+    bool vacio = false;
+    if (esSQLite) {
+        ultimoError_ = archivo_sqlite::comprobarAntesDeAbrir(archivo);
+        if (!ultimoError_.isEmpty()) return false;
+        vacio = QFileInfo(archivo).size() == 0;
+    }
     if (!db_.open()) {
-        ultimoError_ = db_.lastError().text();
+        const QSqlError e = db_.lastError();
+        ultimoError_ = esSQLite ? archivo_sqlite::mensajeAlAbrir(archivo, e.nativeErrorCode().toInt(), e.databaseText())
+                                : e.text();
         return false;
     }
     perdida_ = false;
+    daniado_ = false;
+    mensajeDaniado_.clear();
     olvidarCatalogo();
     try {
-        if (motor() == Motor::SQLite) {
+        if (esSQLite) {
             sqlite_ = motor_sqlite::manejador(db_);
             motor_sqlite::preparar(sqlite_, &Conexion::esperaOcupada, this);
         }
         for (const QString& s : m.sentenciasDeSesion()) ejecutarDirecto(s);
+        if (const QString s = m.sentenciaDiario(); !s.isEmpty() && !vacio) ejecutarDirecto(s);
+        if (esSQLite) {
+            // The header and the schema are read now: a file that is no database,
+            // damaged or locked is refused here, not at the first command.
+            ejecutarDirecto(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+            if (sqlite3_db_readonly(sqlite_, "main") == 1)
+                throw ErrorBD(SQLITE_READONLY, QString(), QString::number(SQLITE_READONLY));
+        }
         setTiempoEspera(tiempoEspera_);
     } catch (const ErrorBD& e) {
-        ultimoError_ = e.descripcion();
+        // The engine's own text is the last line of the description.
+        ultimoError_ = esSQLite ? archivo_sqlite::mensajeAlAbrir(archivo, e.estado().toInt(),
+                                                                 e.descripcion().section(u'\n', -1))
+                                : e.descripcion();
         sqlite_ = nullptr;
+        daniado_ = false;
         db_.close();
         return false;
     }
+    if (esSQLite) archivoAbierto_ = archivo_sqlite::registrarAbierto(archivo);
     return true;
 }
 
@@ -177,12 +203,17 @@ void Conexion::liberarConsultas()
 
 void Conexion::Cerrar()
 {
+    revision_.reset(); // a check still running is stopped: the file was not written meanwhile
     liberarConsultas();
     sqlite_ = nullptr;
     nivelTransaccion_ = 0;
     datosNivel_.clear();
     fallaNivel_.clear();
     if (db_.isValid() && db_.isOpen()) db_.close();
+    if (archivoAbierto_) {
+        archivo_sqlite::olvidarAbierto(archivoAbierto_);
+        archivoAbierto_ = 0;
+    }
 }
 
 QString Conexion::CadenaConexion() const
@@ -368,10 +399,62 @@ void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
 
 void Conexion::fallar(const ErrorBD& e)
 {
-    ultimoErrorSQL_ = e.descripcion();
     if (!fallaNivel_.empty()) fallaNivel_.back() = true;
     if (e.esConexionPerdida()) perdida_ = true;
+    if (sqlite_ && archivo_sqlite::esCodigoDeArchivoDaniado(e.estado().toInt())) {
+        // The file is damaged: this command stops, and nothing more is written to it.
+        daniado_ = true;
+        mensajeDaniado_ = archivo_sqlite::mensajeDaniado(datos_.dbName.trimmed()) + u'\n' + e.descripcion();
+        const ErrorBD d(e.numero(), mensajeDaniado_, e.estado(), e.sql(), e.causa());
+        ultimoErrorSQL_ = d.descripcion();
+        throw d;
+    }
+    ultimoErrorSQL_ = e.descripcion();
     throw e;
+}
+
+namespace {
+// Statements that only read: everything else is refused on a damaged file.
+bool soloLee(const QString& sql)
+{
+    const QString t = sql.trimmed().left(8).toUpper();
+    return t.startsWith(QLatin1String("SELECT")) || t.startsWith(QLatin1String("PRAGMA")) ||
+           t.startsWith(QLatin1String("EXPLAIN")) || t.startsWith(QLatin1String("VALUES"));
+}
+} // namespace
+
+void Conexion::esperarVerificacion()
+{
+    if (!revision_) return;
+    const QString m = revision_->resultado();
+    revision_.reset();
+    if (!m.isEmpty()) {
+        daniado_ = true;
+        mensajeDaniado_ = m;
+    }
+}
+
+void Conexion::exigirArchivoSano(const QString& sql)
+{
+    if ((!daniado_ && !revision_) || soloLee(sql)) return; // the usual case costs two tests
+    esperarVerificacion();
+    if (!daniado_) return;
+    const QString m = mensajeDaniado_.isEmpty() ? archivo_sqlite::mensajeDaniado(datos_.dbName.trimmed()) : mensajeDaniado_;
+    throw ErrorBD(SQLITE_CORRUPT, m, QString::number(SQLITE_CORRUPT), sql);
+}
+
+void Conexion::iniciarVerificacionArchivo()
+{
+    if (motor() != Motor::SQLite || !Conectado() || revision_ || daniado_) return;
+    revision_ = std::make_unique<archivo_sqlite::RevisionIntegridad>(datos_.dbName.trimmed());
+}
+
+QString Conexion::verificarArchivo()
+{
+    iniciarVerificacionArchivo();
+    esperarVerificacion();
+    if (!daniado_) return QString();
+    return mensajeDaniado_.isEmpty() ? archivo_sqlite::mensajeDaniado(datos_.dbName.trimmed()) : mensajeDaniado_;
 }
 
 void Conexion::ejecutarDirecto(const QString& sql)
@@ -385,6 +468,7 @@ bool Conexion::leeEnFlujo() const { return MotorBD::de(motor()).leeEnFlujo(); }
 std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& p)
 {
     if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"), QString(), sql);
+    exigirArchivoSano(sql);
     std::unique_ptr<QSqlQuery> q;
     if (p.isEmpty()) {
         // Without parameters the statement runs as it is (DDL and utility statements can't be prepared).
@@ -473,6 +557,7 @@ int Conexion::EjecutarSQL(const QString& sql, const Params& p)
 {
     // Action statements with parameters go straight to SQLite: binding through
     // the generic driver costs more than the statement itself on a posting run.
+    exigirArchivoSano(sql);
     if (sqlite_ && !p.isEmpty() && Conectado()) return ejecutarAccionSQLite(sql, p);
     auto q = preparar(sql, p);
     int n = q->numRowsAffected();
@@ -584,6 +669,7 @@ QVariant Conexion::ObtieneMaximo(const QString& tabla, const QString& campo, con
 void Conexion::iniciarTransaccion(bool escritura)
 {
     if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"));
+    if (escritura) exigirArchivoSano(QStringLiteral("BEGIN IMMEDIATE"));
     if (nivelTransaccion_ == 0) {
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();

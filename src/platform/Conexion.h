@@ -75,6 +75,10 @@ struct sqlite3;
 
 namespace vexa {
 
+namespace archivo_sqlite {
+class RevisionIntegridad;
+}
+
 enum class Motor { SQLite, PostgreSQL };
 
 // The open database against the schema this program knows.
@@ -163,7 +167,9 @@ public:
     bool logico(const QString& nombre) const { return entero(nombre) != 0; }
 
 private:
-    Moneda monedaDe(const QVariant& v) const;
+    // columnaImporte: the result column is an amount (SQLite: a MONEDA column or
+    // an aggregate of one), whose stored form is an integer of ten-thousandths.
+    Moneda monedaDe(const QVariant& v, bool columnaImporte) const;
     std::shared_ptr<const Columnas> cols_;
     std::vector<QVariant> vals_;
     Motor motor_ = Motor::SQLite;
@@ -249,7 +255,10 @@ public:
     Motor motor() const;
 
     // Opens the connection; returns Conectado(). Why it failed: ultimoError().
-    // A SQLite file that does not exist is not created (see crearBaseSQLite).
+    // A SQLite file that does not exist is not created (see crearBaseSQLite);
+    // one that cannot be used (read-only file or folder, damaged, not a
+    // database, locked) is refused with a Spanish first line naming the file and
+    // the cause, the engine's text on the second; an empty file is left empty.
     bool Abrir();
     bool Abrir(const DatosConexion& d) { setDatos(d); return Abrir(); }
     bool Conectado() const;
@@ -363,10 +372,24 @@ public:
     // as it was is kept beside it first ("empresa.db.v1.bak"): returns its path.
     // Throws ErrorBD (the database is then left as it was).
     QString actualizarEsquema();
-    // What start-up calls right after opening: brings an older company up to date
-    // and returns "" when the database can be used, else the message for the
-    // operator (not a company, newer than the program, the update failed).
+    // What start-up calls right after opening: checks a SQLite file's integrity
+    // (verificarArchivo), brings an older company up to date and returns "" when
+    // the database can be used, else the message for the operator (damaged, not
+    // a company, newer than the program, the update failed).
     QString verificarEsquema();
+    // SQLite: the check of the whole file (PRAGMA quick_check, see
+    // ArchivoSQLite.h). iniciarVerificacionArchivo starts it on a connection and
+    // thread of its own and returns at once; the first statement that writes
+    // waits for its end. verificarArchivo waits for it (starting it when it was
+    // not started): "" when the file is sound, else the message that names the
+    // file and says what to do, with the engine's findings. A damaged file, and
+    // any later engine error that says the file is damaged, leave the connection
+    // refusing every statement that writes (with that message) until it is
+    // opened again: nothing more is written to it. PostgreSQL: nothing to check.
+    void iniciarVerificacionArchivo();
+    QString verificarArchivo();
+    // A damaged SQLite file was met (see verificarArchivo).
+    bool archivoDaniado() const { return daniado_; }
     // Creates a new empty SQLite file (fails if it exists) and opens it.
     bool crearBaseSQLite(const QString& archivo);
 
@@ -414,6 +437,14 @@ private:
     std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
     std::vector<bool> fallaNivel_;                     // one per open level
     bool perdida_ = false;
+    bool daniado_ = false;
+    QString mensajeDaniado_; // what the check found (empty: the plain message)
+    std::unique_ptr<archivo_sqlite::RevisionIntegridad> revision_;
+    // Waits for the file's check, if one runs; afterwards daniado_ holds its answer.
+    void esperarVerificacion();
+    quint64 archivoAbierto_ = 0; // this connection's entry among the open SQLite files (ArchivoSQLite.h)
+    // Refuses a statement that writes once the file was found damaged.
+    void exigirArchivoSano(const QString& sql);
     std::function<void(int)> alEsperar_;
     QElapsedTimer inicioEspera_;
     std::optional<QSet<QString>> importes_; // catalogue, read on first use

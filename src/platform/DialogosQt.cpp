@@ -9,7 +9,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QMimeDatabase>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -20,6 +24,50 @@ namespace vexa::plataforma {
 namespace {
 
 QPointer<QWidget> g_principal;
+
+// Icons and type names of the chooser's files from their names alone. Qt's own
+// provider reads the first bytes of a file whose name does not tell its type
+// ("empresa.db", "empresa.db-wal"); closing that descriptor would drop the locks
+// SQLite holds on the open company's files (see ArchivoSQLite.h).
+class IconosPorNombre : public QFileIconProvider {
+public:
+    QIcon icon(IconType t) const override { return QFileIconProvider::icon(t); }
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (info.isDir()) return QFileIconProvider::icon(Folder);
+        const QMimeType m = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        QIcon i = QIcon::fromTheme(m.iconName());
+        if (i.isNull()) i = QIcon::fromTheme(m.genericIconName());
+        return i.isNull() ? QFileIconProvider::icon(File) : i;
+    }
+    QString type(const QFileInfo& info) const override
+    {
+        if (!info.isFile()) return QFileIconProvider::type(info); // a folder or a drive: never read
+        const QMimeType m = mimes_.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return m.comment().isEmpty() ? m.name() : m.comment();
+    }
+
+private:
+    QMimeDatabase mimes_;
+};
+
+// Qt's own chooser (not the desktop's, which runs in this process too and reads
+// files to classify them), with the icons above from the start: it begins in an
+// empty folder of its own, so that nothing is listed with another provider,
+// and only then moves to the folder asked for.
+QString elegirArchivo(QFileDialog::AcceptMode modo, const QString& titulo, const QString& carpeta, const QString& filtro)
+{
+    static IconosPorNombre iconos;
+    QTemporaryDir vacia;
+    QFileDialog d(ventanaPrincipal(), titulo, vacia.isValid() ? vacia.path() : QString(), filtro);
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setIconProvider(&iconos);
+    d.setAcceptMode(modo);
+    d.setFileMode(modo == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    d.setDirectory(carpeta);
+    if (d.exec() != QDialog::Accepted) return QString();
+    return d.selectedFiles().value(0);
+}
 
 class DialogosQt : public Dialogos {
 public:
@@ -62,11 +110,11 @@ public:
     }
     QString ArchivoAbrir(const QString& titulo, const QString& carpeta, const QString& filtro) override
     {
-        return QFileDialog::getOpenFileName(ventanaPrincipal(), titulo, carpeta, filtro);
+        return elegirArchivo(QFileDialog::AcceptOpen, titulo, carpeta, filtro);
     }
     QString ArchivoGuardar(const QString& titulo, const QString& carpeta, const QString& filtro) override
     {
-        return QFileDialog::getSaveFileName(ventanaPrincipal(), titulo, carpeta, filtro);
+        return elegirArchivo(QFileDialog::AcceptSave, titulo, carpeta, filtro);
     }
     QString PedirTexto(const QString& titulo, const QString& etiqueta, const QString& inicial, bool* ok) override
     {

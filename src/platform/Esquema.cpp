@@ -3,6 +3,7 @@
 // described in db/README.md.
 #include "Conexion.h"
 #include "Esquema.h"
+#include "MotorBD.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -24,7 +25,48 @@ namespace {
 // named "largo NAME n", which the error texts read.
 constexpr int kPrimerPasoConAnchos = 4;
 
+// Step 012 made every SQLite amount column refuse what is not a whole number
+// of ten-thousandths (or NULL); a MONEDA column declared by a later step is
+// declared that way from the start.
+constexpr int kPasoImportesEnteros = 12;
+
+QString citarNombre(const QString& n)
+{
+    QString r = n;
+    r.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + r + u'"';
+}
+
+// The check of an amount column of a SQLite company: integers (whole
+// ten-thousandths) and NULL only, so that no other program can store a text or a
+// real number there. typeof() sees the value after the column's affinity, so
+// 125000.0 and '125000' (stored as the integer 125000) pass, 12.5 and '12.50' not.
+QString chequeoImporte(const QString& columna)
+{
+    return QStringLiteral(" CONSTRAINT %1 CHECK (typeof(%2) IN ('integer', 'null'))")
+        .arg(citarNombre(QStringLiteral("importe entero ") + columna), citarNombre(columna));
+}
+
 } // namespace
+
+QString sustituirImportesEnteros(const QString& s, Motor m)
+{
+    if (m != Motor::SQLite) return s;
+    static const QRegularExpression re(
+        QStringLiteral("(\\[[^\\]]+\\]|\\b[A-Za-z_][A-Za-z0-9_]*)(\\s+MONEDA\\b)(?!\\s*\\()"));
+    QString r;
+    qsizetype ultimo = 0;
+    for (auto it = re.globalMatch(s); it.hasNext();) {
+        const auto mt = it.next();
+        QString nombre = mt.captured(1);
+        // "CAST(x AS MONEDA)" names no column.
+        if (nombre.compare(QLatin1String("AS"), Qt::CaseInsensitive) == 0) continue;
+        nombre.remove(u'[').remove(u']');
+        r += s.mid(ultimo, mt.capturedEnd() - ultimo) + chequeoImporte(nombre);
+        ultimo = mt.capturedEnd();
+    }
+    return r + s.mid(ultimo);
+}
 
 QString sustituirTextosConAncho(const QString& s, Motor m)
 {
@@ -121,6 +163,10 @@ QString sustituirImportes(QString s, Motor m)
     return r;
 }
 
+// "--@codigo NOMBRE" in a step: the part of the step written in code (see
+// partesEnCodigo), run on both backends at that place among the statements.
+constexpr const char* kMarcaCodigo = "--@codigo ";
+
 QStringList sentencias(const QString& texto, Motor m)
 {
     QStringList r;
@@ -129,6 +175,13 @@ QStringList sentencias(const QString& texto, Motor m)
     for (QString linea : texto.split(u'\n')) {
         linea.remove(u'\r');
         QString t = linea.trimmed();
+        if (t.startsWith(QLatin1String(kMarcaCodigo))) {
+            // A part of the step written as code: a statement of its own.
+            if (!actual.trimmed().isEmpty()) r << actual.trimmed();
+            actual.clear();
+            r << QStringLiteral("@codigo ") + t.mid(qsizetype(qstrlen(kMarcaCodigo))).trimmed();
+            continue;
+        }
         if (t.startsWith(marcaPropia)) {
             t = t.mid(marcaPropia.size());
             linea = t;
@@ -185,6 +238,150 @@ std::map<int, QStringList> pasosDelEsquema()
 
 const QString kTablaVersion = QStringLiteral("TA_VERSION_ESQUEMA");
 
+// The columns that name a row of a table for the operator: its primary key,
+// else its first unique index, else none (the row is then named by its rowid).
+QStringList columnasQueNombranLaFila(Conexion& c, const QString& tabla)
+{
+    QStringList r;
+    for (const Fila& f : c.ObtenerRecordset(QStringLiteral("SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk"),
+                                            {tabla})
+                             .todas())
+        r << f.texto(0);
+    if (!r.isEmpty()) return r;
+    const QVariant indice = c.Escalar(
+        QStringLiteral("SELECT name FROM pragma_index_list(?) WHERE \"unique\" = 1 ORDER BY seq LIMIT 1"), {tabla});
+    if (indice.isNull()) return r;
+    for (const Fila& f : c.ObtenerRecordset(QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"),
+                                            {indice.toString()})
+                             .todas())
+        if (!f.texto(0).isEmpty()) r << f.texto(0);
+    return r;
+}
+
+// The declared shape of a table's columns (name, type, NOT NULL, default, key).
+QStringList formaDeColumnas(Conexion& c, const QString& tabla)
+{
+    QStringList r;
+    for (const Fila& f : c.ObtenerRecordset(QStringLiteral("SELECT cid, name, type, \"notnull\", quote(dflt_value), pk, "
+                                                           "hidden FROM pragma_table_xinfo(?) ORDER BY cid"),
+                                            {tabla})
+                             .todas()) {
+        QStringList partes;
+        for (int i = 0; i < f.cantidad(); ++i) partes << f.texto(i);
+        r << partes.join(u'|');
+    }
+    return r;
+}
+
+// Step 012 on SQLite: every MONEDA column of the company gets the check of
+// chequeoImporte. A company that holds an amount of another kind (a text, a
+// real number) is refused first, naming each table, row and value, so that
+// nothing changes. The check is written into each table's definition in place
+// (the rows are stored the same way, so the table is not copied): the columns,
+// their order, defaults and keys and the indexes stay exactly as they were.
+void importesEnteros(Conexion& c)
+{
+    if (c.motor() != Motor::SQLite) return;
+    struct Tabla {
+        QString nombre;
+        QStringList importes;
+    };
+    std::vector<Tabla> tablas;
+    for (const Fila& f : c.ObtenerRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"))
+                             .todas()) {
+        const TablaCatalogo t = c.Catalogo(f.texto(0));
+        Tabla x{t.nombre, {}};
+        for (const ColumnaCatalogo& col : t.columnas)
+            if (col.tipo == ColumnaCatalogo::Tipo::Moneda) x.importes << col.nombre;
+        if (!x.importes.isEmpty()) tablas.push_back(std::move(x));
+    }
+
+    // Amounts stored as something else than an integer: one pass over each table.
+    QStringList hallados;
+    qint64 cantidad = 0;
+    for (const Tabla& t : tablas) {
+        const QStringList clave = columnasQueNombranLaFila(c, t.nombre);
+        QStringList mostrar, condiciones;
+        for (const QString& col : t.importes) {
+            mostrar << QStringLiteral("quote(%1)").arg(citarNombre(col));
+            condiciones << QStringLiteral("typeof(%1) NOT IN ('integer', 'null')").arg(citarNombre(col));
+        }
+        for (const QString& k : clave) mostrar << QStringLiteral("quote(%1)").arg(citarNombre(k));
+        if (clave.isEmpty()) mostrar << QStringLiteral("rowid");
+        const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                .arg(mostrar.join(QStringLiteral(", ")), citarNombre(t.nombre),
+                                     condiciones.join(QStringLiteral(" OR ")));
+        const int n = int(t.importes.size());
+        for (Recordset rs = c.ObtenerRecordset(sql); !rs.eof(); rs.siguiente()) {
+            const Fila& f = rs.fila();
+            QStringList fila;
+            for (int i = 0; i < clave.size(); ++i) fila << clave[i] + QStringLiteral(" = ") + f.texto(n + i);
+            if (clave.isEmpty()) fila << QStringLiteral("rowid ") + f.texto(n);
+            for (int i = 0; i < n; ++i) {
+                const QString valor = f.texto(i);
+                // quote() writes an integer as its digits and NULL as NULL: those are fine.
+                static const QRegularExpression entero(QStringLiteral("^-?[0-9]+$"));
+                if (valor == QLatin1String("NULL") || entero.match(valor).hasMatch()) continue;
+                if (++cantidad > 10) continue;
+                hallados << QStringLiteral("%1, fila %2: %3 = %4")
+                                .arg(t.nombre, fila.join(QStringLiteral(", ")), t.importes[i], valor);
+            }
+        }
+    }
+    if (cantidad > 0) {
+        if (cantidad > hallados.size())
+            hallados << QStringLiteral("(y %1 importes más)").arg(cantidad - hallados.size());
+        throw ErrorBD(-1, QStringLiteral("La empresa guarda importes que no son números enteros de diezmilésimos (un "
+                                         "texto o un número con decimales, escritos por otro programa); el programa los "
+                                         "leería mal:\n") +
+                              hallados.join(u'\n') +
+                              QStringLiteral("\nCorríjalos con el programa que los escribió (un importe de 12,50 se "
+                                             "guarda como el entero 125000) y vuelva a abrir la empresa."));
+    }
+
+    // The check written into each definition.
+    std::vector<std::pair<QString, QString>> definiciones; // table, new CREATE TABLE text
+    std::map<QString, QStringList> formas;
+    for (const Tabla& t : tablas) {
+        QString sql = c.Escalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {t.nombre})
+                          .toString();
+        for (const QString& col : t.importes) {
+            if (sql.contains(QStringLiteral("\"importe entero ") + col + u'"', Qt::CaseInsensitive)) continue;
+            const QString e = QRegularExpression::escape(col);
+            const QRegularExpression re(
+                QStringLiteral("([\\s,(])(%1|\\[%1\\]|\"%1\"|`%1`)(\\s+MONEDA\\b)").arg(e),
+                QRegularExpression::CaseInsensitiveOption);
+            const auto mt = re.match(sql);
+            if (!mt.hasMatch() || re.match(sql, mt.capturedEnd()).hasMatch())
+                throw ErrorBD(-1, QStringLiteral("No se encontró la declaración de la columna %1 en la tabla %2.")
+                                      .arg(col, t.nombre));
+            sql.insert(mt.capturedEnd(), chequeoImporte(col));
+        }
+        definiciones.emplace_back(t.nombre, sql);
+        formas[t.nombre] = formaDeColumnas(c, t.nombre);
+    }
+    if (definiciones.empty()) return;
+    // The schema's version number goes up, so that other connections read the new definitions.
+    const qint64 versionDefiniciones = c.Escalar(QStringLiteral("PRAGMA schema_version")).toLongLong();
+    c.EjecutarSQL(QStringLiteral("PRAGMA writable_schema = ON"));
+    for (const auto& [tabla, sql] : definiciones)
+        c.EjecutarSQL(QStringLiteral("UPDATE sqlite_master SET sql = ? WHERE type = 'table' AND name = ?"), {sql, tabla});
+    c.EjecutarSQL(QStringLiteral("PRAGMA schema_version = %1").arg(versionDefiniciones + 1));
+    c.EjecutarSQL(QStringLiteral("PRAGMA writable_schema = RESET"));
+    for (const auto& [tabla, forma] : formas)
+        if (formaDeColumnas(c, tabla) != forma)
+            throw ErrorBD(-1, QStringLiteral("La definición de la tabla %1 cambió al agregar el control de los importes.")
+                                  .arg(tabla));
+}
+
+// The parts of schema steps written in code, by the name a step gives them.
+void correrParteEnCodigo(Conexion& c, const QString& nombre)
+{
+    if (nombre == QLatin1String("importes_enteros")) return importesEnteros(c);
+    throw ErrorBD(-1, QStringLiteral("El paso del esquema nombra una parte en código que no existe: ") + nombre);
+}
+
 } // namespace
 
 int Conexion::versionEsquemaPrograma()
@@ -231,8 +428,13 @@ void Conexion::correrArchivoSql(const QString& archivo, bool esDatos, int paso)
     if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
     QString texto = QString::fromUtf8(f.readAll());
     if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, motor());
+    if (!esDatos && paso > kPasoImportesEnteros) texto = sustituirImportesEnteros(texto, motor());
     texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
     for (const QString& s : sentencias(texto, motor())) {
+        if (s.startsWith(QLatin1String("@codigo "))) {
+            correrParteEnCodigo(*this, s.mid(8).trimmed()); // its messages speak for themselves
+            continue;
+        }
         try {
             EjecutarSQL(s);
         } catch (const ErrorBD& e) {
@@ -299,10 +501,14 @@ QString Conexion::actualizarEsquema()
         for (int n = 2; QFileInfo::exists(copia); ++n) copia = base + QStringLiteral(".%1.bak").arg(n);
         EjecutarSQL(QStringLiteral("VACUUM INTO ?"), {copia});
     }
-    {
+    try {
         Transaccion t(*this);
         aplicarPasos(v, programa, false);
         t.confirmar();
+    } catch (...) {
+        // The company stayed as it was: the copy taken for this attempt is not needed.
+        if (!copia.isEmpty()) QFile::remove(copia);
+        throw;
     }
     liberarConsultas();
     olvidarCatalogo();
@@ -312,6 +518,8 @@ QString Conexion::actualizarEsquema()
 QString Conexion::verificarEsquema()
 {
     const QString nombre = datos_.dbName.trimmed();
+    // The file's check runs while the program starts; the first write waits for it.
+    iniciarVerificacionArchivo();
     try {
         switch (comprobarEsquema()) {
         case EstadoEsquema::Actual: return QString();
@@ -324,6 +532,8 @@ QString Conexion::verificarEsquema()
                 .arg(versionEsquema())
                 .arg(versionEsquemaPrograma());
         case EstadoEsquema::Antiguo: {
+            // Never bring a damaged file up to date.
+            if (const QString m = verificarArchivo(); !m.isEmpty()) return m;
             const int v = versionEsquema();
             try {
                 actualizarEsquema();
@@ -358,7 +568,16 @@ bool Conexion::crearBaseSQLite(const QString& archivo)
         }
     }
     datos_ = DatosConexion{QString(), archivo, QString(), QString()};
-    return Abrir();
+    if (!Abrir()) return false;
+    // Opening an empty file leaves it empty; the new company's file is written now.
+    try {
+        ejecutarDirecto(MotorBD::de(motor()).sentenciaDiario());
+    } catch (const ErrorBD& e) {
+        ultimoError_ = e.descripcion();
+        Cerrar();
+        return false;
+    }
+    return true;
 }
 
 } // namespace vexa

@@ -26,7 +26,7 @@ QVariant Fila::valor(int i) const
 {
     if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
     const QVariant& v = vals_[i];
-    if (motor_ == Motor::SQLite && cols_->esMoneda[i] && !v.isNull()) return QVariant(monedaDe(v).texto(4));
+    if (motor_ == Motor::SQLite && cols_->esMoneda[i] && !v.isNull()) return QVariant(monedaDe(v, true).texto(4));
     return v;
 }
 
@@ -91,7 +91,7 @@ double Fila::doble(const QString& nombre) const
     return ok ? d : 0;
 }
 
-Moneda Fila::monedaDe(const QVariant& v) const
+Moneda Fila::monedaDe(const QVariant& v, bool columnaImporte) const
 {
     if (v.isNull()) return Moneda();
     switch (v.typeId()) {
@@ -104,14 +104,18 @@ Moneda Fila::monedaDe(const QVariant& v) const
     case QMetaType::Double: {
         const double d = v.toDouble();
         if (motor_ == Motor::SQLite) {
-            if (!(std::fabs(d) < 9.2e18)) break;
-            return Moneda::desdeUnidades(llround(d));
+            // Whole ten-thousandths (TOTAL gives them as a real): a fraction of a
+            // unit is a real number some other program stored as an amount.
+            if (!(std::fabs(d) < 9.2e18) || d != std::trunc(d)) break;
+            return Moneda::desdeUnidades(qint64(d));
         }
         if (auto m = Moneda::parsear(QString::number(d, 'f', 4))) return *m;
         break;
     }
     default: {
         if (v.metaType() == QMetaType::fromType<Moneda>()) return v.value<Moneda>();
+        // A SQLite amount column holds integers: a text there is no amount.
+        if (motor_ == Motor::SQLite && columnaImporte) break;
         const QString t = v.toString();
         if (auto m = Moneda::parsear(t)) return *m;
         if (t.trimmed().isEmpty()) return Moneda();
@@ -126,7 +130,7 @@ Moneda Fila::monedaDe(const QVariant& v) const
 Moneda Fila::moneda(int i) const
 {
     if (i < 0 || i >= (int)vals_.size()) throw ErrorBD(3265, QStringLiteral("No se encontró el elemento en la colección"));
-    return monedaDe(vals_[i]);
+    return monedaDe(vals_[i], cols_->esMoneda[i]);
 }
 Moneda Fila::moneda(const QString& nombre) const
 {

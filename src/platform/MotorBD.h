@@ -33,6 +33,10 @@ public:
     virtual bool configurar(QSqlDatabase& db, const DatosConexion& d, QString* error) const = 0;
     // Statements that set each new session up.
     virtual QStringList sentenciasDeSesion() const = 0;
+    // Statement that sets the file's journal (it writes the file's header: not
+    // run on an empty file, which a refused open must leave as it was); empty
+    // when there is none.
+    virtual QString sentenciaDiario() const = 0;
     // Statement that sets the statement time-out; empty when it is kept elsewhere.
     virtual QString sentenciaTiempoEspera(int segundos) const = 0;
     virtual QString sentenciaInicio(bool escritura) const = 0;
@@ -58,6 +62,8 @@ namespace motor_sqlite {
 sqlite3* manejador(const QSqlDatabase& db);
 // Registers the collation of companies before schema step 3 and the busy handler.
 void preparar(sqlite3* bd, int (*espera)(void*, int), void* dato);
+// Registers that collation alone (false when it could not).
+bool registrarColacion(sqlite3* bd);
 // Runs an action statement prepared once on the handle (kept in cache) with the
 // values already in stored form; returns the rows changed. Throws ErrorBD.
 int ejecutarAccion(sqlite3* bd, std::map<QString, sqlite3_stmt*>& cache, const QString& sql,

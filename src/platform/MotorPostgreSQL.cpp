@@ -44,6 +44,7 @@ public:
     {
         return {QStringLiteral("SET client_encoding = 'UTF8'"), QStringLiteral("SET DateStyle = 'ISO, YMD'")};
     }
+    QString sentenciaDiario() const override { return QString(); }
     QString sentenciaTiempoEspera(int segundos) const override
     {
         return QStringLiteral("SET statement_timeout = %1").arg(qint64(segundos) * 1000);

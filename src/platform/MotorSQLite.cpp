@@ -54,13 +54,13 @@ public:
     }
     QStringList sentenciasDeSesion() const override
     {
-        return {QStringLiteral("PRAGMA foreign_keys = ON"), QStringLiteral("PRAGMA journal_mode = WAL"),
-                QStringLiteral("PRAGMA synchronous = NORMAL"),
+        return {QStringLiteral("PRAGMA foreign_keys = ON"), QStringLiteral("PRAGMA synchronous = NORMAL"),
                 // A journal of millions of lines touches many index pages per posted line:
                 // a 128 MB page cache keeps them, and checkpoints come every 16 MB of log.
                 QStringLiteral("PRAGMA cache_size = -131072"), QStringLiteral("PRAGMA wal_autocheckpoint = 4000"),
                 QStringLiteral("PRAGMA temp_store = MEMORY")};
     }
+    QString sentenciaDiario() const override { return QStringLiteral("PRAGMA journal_mode = WAL"); }
     // The busy handler reads the time-out (a busy_timeout would replace it).
     QString sentenciaTiempoEspera(int) const override { return QString(); }
     QString sentenciaInicio(bool escritura) const override
@@ -106,9 +106,13 @@ void preparar(sqlite3* s, int (*espera)(void*, int), void* dato)
     if (!s) throw ErrorBD(-1, QStringLiteral("Sin acceso a SQLite"));
     // Waits for another connection's lock in short steps (Conexion::setAlEsperar).
     sqlite3_busy_handler(s, espera, dato);
+    if (!registrarColacion(s)) throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
+}
+
+bool registrarColacion(sqlite3* s)
+{
     // Companies before schema step 3 declared their text columns with this collation.
-    if (sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) != SQLITE_OK)
-        throw ErrorBD(-1, QStringLiteral("No se pudo registrar la colación VEXA_CI"));
+    return sqlite3_create_collation(s, "VEXA_CI", SQLITE_UTF8, nullptr, colacionCI) == SQLITE_OK;
 }
 
 void finalizar(std::map<QString, sqlite3_stmt*>& cache)

@@ -1,5 +1,6 @@
 #include "ReportesQt.h"
 
+#include "ArchivoSQLite.h"
 #include "Dialogos.h"
 #include "DialogosQt.h"
 #include "Entorno.h"
@@ -283,6 +284,12 @@ public:
         if (destino == DestinoReporte::Archivo) {
             res.destino = archivo;
             res.esPdf = true;
+            if (archivo_sqlite::esArchivoDeBaseAbierta(archivo)) {
+                // Writing the listing there would overwrite the company's data.
+                res.error = QStringLiteral("El archivo ") + archivo +
+                            QStringLiteral(" es la base de datos de la empresa abierta: elija otro archivo para el listado.");
+                return res;
+            }
         } else {
             const QPrinterInfo def = QPrinterInfo::defaultPrinter();
             if (!def.isNull()) {

@@ -1,5 +1,6 @@
 #include "LectorInterfaz.h"
 
+#include "ArchivoSQLite.h"
 #include "DefinicionInterfaz.h"
 #include "Windows1252.h"
 
@@ -107,6 +108,13 @@ bool LectorInterfaz::abrir()
     numero_ = 0;
     if (ruta_.isEmpty()) {
         error_ = QStringLiteral("No se ha indicado el archivo a leer");
+        return false;
+    }
+    if (archivo_sqlite::esArchivoDeBaseAbierta(ruta_)) {
+        // Reading it would drop the database engine's locks on it (ArchivoSQLite.h).
+        error_ = QStringLiteral("El archivo ") + nombre(ruta_) +
+                 QStringLiteral(" es la base de datos de la empresa abierta (o uno de sus archivos de trabajo), no un "
+                                "archivo de interfaz: elija el archivo a recibir.");
         return false;
     }
     const QByteArray r = QFile::encodeName(ruta_);

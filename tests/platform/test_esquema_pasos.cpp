@@ -25,6 +25,33 @@ TEST_P(TextosDePasosNuevos, AnchoYComparacionComoLosDemas)
     }
 }
 
+// A later step declares "NAME MONEDA": on SQLite the column refuses what is not
+// an integer of ten-thousandths, like those step 012 checked; PostgreSQL's type
+// needs nothing. "CAST(x AS MONEDA)" declares no column.
+TEST_P(TextosDePasosNuevos, ImportesDePasosNuevosSoloEnteros)
+{
+    const QString cast = QStringLiteral("SELECT CAST(1 AS MONEDA)");
+    EXPECT_EQ(sustituirImportesEnteros(cast, motor()), cast);
+    const QString sql = sustituirImportesEnteros(
+        QStringLiteral("CREATE TABLE TA_PRUEBA_IMPORTES (ID ENTERO NOT NULL PRIMARY KEY, COSTO MONEDA DEFAULT 0, [VALOR NETO] MONEDA)"),
+        motor());
+    if (motor() == Motor::SQLite) {
+        EXPECT_TRUE(sql.contains("CONSTRAINT \"importe entero VALOR NETO\"")) << sql.toStdString();
+        con().EjecutarSQL(QString(sql).replace("ENTERO", "INTEGER"));
+    } else {
+        EXPECT_FALSE(sql.contains("CONSTRAINT")) << sql.toStdString();
+        con().EjecutarSQL(QString(sql).replace("ENTERO", "INTEGER").replace("MONEDA", "NUMERIC(19,4)"));
+    }
+    con().EjecutarSQL("INSERT INTO TA_PRUEBA_IMPORTES (ID, COSTO, [VALOR NETO]) VALUES (?, ?, ?)",
+                      {1, QVariant::fromValue(Moneda::entero(12)), QVariant::fromValue(Moneda::entero(3))});
+    EXPECT_EQ(con().PrimeraFila("SELECT COSTO FROM TA_PRUEBA_IMPORTES WHERE ID = 1")->moneda("COSTO"), Moneda::entero(12));
+    for (const char* columna : {"COSTO", "[VALOR NETO]"}) {
+        const QString malo = QStringLiteral("UPDATE TA_PRUEBA_IMPORTES SET %1 = 12.5").arg(columna);
+        if (motor() == Motor::SQLite) EXPECT_THROW(con().EjecutarSQL(malo), ErrorBD) << columna;
+        else EXPECT_NO_THROW(con().EjecutarSQL(malo)) << columna; // 12.5000, exact
+    }
+}
+
 VEXA_AMBOS_MOTORES(TextosDePasosNuevos);
 
 } // namespace

@@ -1,0 +1,14 @@
+-- Amounts a SQLite company file can hold.
+--
+-- SQLite: every MONEDA column holds whole ten-thousandths as integers (see
+-- db/README.md). Until now a text or a real number written there by another
+-- program was stored as it came and read 10,000 times too small. From this step
+-- on each MONEDA column refuses anything but an integer or NULL (a CHECK named
+-- "importe entero COLUMNA"). A company that already holds such an amount is not
+-- updated: the message names each table, row and value. The checks are written
+-- into the table definitions by the code part "importes_enteros" (the stored
+-- rows keep their form, so no table is copied); later steps declare a MONEDA
+-- column with its check from the start.
+-- PostgreSQL: NUMERIC(19,4) refuses what is not a number already; nothing to do.
+
+--@codigo importes_enteros
