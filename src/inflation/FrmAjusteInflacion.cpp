@@ -20,6 +20,7 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -545,7 +546,9 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
 {
     CampoActual = Index;
     consultarHabilitado(Index);
-    CmdGenerar->setEnabled(!recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    // While a generation runs the button stays off, whichever field the
+    // platform hands the focus to meanwhile.
+    CmdGenerar->setEnabled(!generando_ && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 
@@ -792,6 +795,11 @@ void FrmAjusteInflacion::CmdGenerar_Click()
         QLineEdit* detalle = campo(QStringLiteral("DETALLE"));
         detalle->setEnabled(true);
         detalle->setFocus(Qt::OtherFocusReason);
+        // The concept takes the focus, and with it its focus rule ("&Generar"
+        // follows the result account). An inactive window gets its focus-in
+        // only when it is activated: the rule runs here, so the window is in
+        // the same state either way (the later focus-in finds it so already).
+        if (QApplication::focusWidget() != detalle) TxtFields_GotFocus(indiceCampo(QStringLiteral("DETALLE")));
     } else {
         dialogos().MsgBox(ajuste::kMensajeSinMovimientos, vbInformation, kAviso);
         DatosModificados = false;

@@ -540,13 +540,60 @@ protected:
         ASSERT_TRUE(ventana->CmdGenerar->isEnabled());
     }
     QString celda(int fila, int col) { return ventana->FgResumen->texto(fila, col); }
+    // As the operator meets it: the menu command of the main window, in its
+    // area, the main window active and its events processed.
+    FrmAjusteInflacion& abrirPorMenu()
+    {
+        registrarVentanasAjuste();
+        mdi = std::make_unique<QMdiArea>();
+        mdi->show();
+        servicios = std::make_unique<ServiciosMenu>();
+        servicios->contexto = ctx.get();
+        servicios->areaMdi = mdi.get();
+        despacho = std::make_unique<DespachoMenu>(*servicios);
+        EXPECT_TRUE(despacho->ejecutar(QStringLiteral("Mnu_Ajuste_Generar")));
+        ventana = qobject_cast<FrmAjusteInflacion*>(servicios->ventanaAbierta(QStringLiteral("FrmAjusteInflacion")));
+        activar();
+        return *ventana;
+    }
+    void activar()
+    {
+        mdi->activateWindow();
+        QApplication::setActiveWindow(mdi.get());
+        QApplication::processEvents();
+    }
+    // A key pressed and released on the widget that has the focus.
+    static void pulsar(int k, const QString& texto = QString())
+    {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_TRUE(w);
+        tecla(w, k, texto);
+        tecla(w, k, texto, QEvent::KeyRelease);
+    }
+    void TearDown() override
+    {
+        despacho.reset();
+        servicios.reset();
+        mdi.reset(); // with the window it holds
+        VentanaAjuste::TearDown();
+    }
+    std::unique_ptr<QMdiArea> mdi;
+    std::unique_ptr<ServiciosMenu> servicios;
+    std::unique_ptr<DespachoMenu> despacho;
 };
 
+// The header typed and "&Generar" pressed from the keyboard in the window the
+// menu opened. After the run the concept takes the focus, and with it the
+// focus rule: "&Generar" is enabled again (the result account is filled), the
+// same whenever the platform delivers the focus.
 TEST_P(GeneracionAjuste, GenerarGrabarYListar)
 {
-    FrmAjusteInflacion& w = abrir();
+    FrmAjusteInflacion& w = abrirPorMenu();
+    ASSERT_TRUE(w.isActiveWindow());
     cabecera();
-    w.CmdGenerar->click();
+    ASSERT_EQ(QApplication::focusWidget(), w.CmdGenerar); // the accepted letter hands over to it
+    pulsar(Qt::Key_Space, QStringLiteral(" "));
+    activar();
     EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
     ASSERT_EQ(w.Lineas.size(), 2u);
     EXPECT_EQ(celda(0, 0), "1");
@@ -562,7 +609,10 @@ TEST_P(GeneracionAjuste, GenerarGrabarYListar)
     EXPECT_EQ(w.txtTotal[0]->text(), "233.77");
     EXPECT_EQ(w.txtTotal[1]->text(), "233.77");
     EXPECT_EQ(campo("CABIMPORTE")->text(), "233.77");
-    EXPECT_FALSE(w.CmdGenerar->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), campo("DETALLE"));
+    EXPECT_EQ(w.CampoActual, w.indiceCampo("DETALLE"));
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_FALSE(w.FrmCabecera->isEnabled());
     EXPECT_TRUE(w.UtilTeb1->habilitado("GRABAR"));
 
     // The concept is asked for by GRABAR.
