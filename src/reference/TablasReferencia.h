@@ -47,6 +47,8 @@ QString MensajeBajaCentroCosto();  // the cost-centre warning
 QString MensajeSoloLectura(const QString& titulo);
 QString MensajeNoEntero(const QString& campo);
 QString MensajeDemasiadoLargo(const QString& campo, int ancho);
+// A new row whose code another station saved first.
+QString MensajeCodigoExistente(const QString& titulo, const QString& codigo);
 
 // One row as the window shows it: texts, "" for NULL.
 struct RegistroTabla {
@@ -86,6 +88,8 @@ public:
     // key (stamps "fechahora_modificacion"; the key is never changed). Values
     // that their columns cannot hold, VAT conditions, a new currency and a
     // change of a row that is gone are refused (ErrorVexa with the message).
+    // A code another station added meanwhile is refused with
+    // MensajeCodigoExistente (ErrorBD, Causa::ClaveDuplicada).
     void Agregar(const RegistroTabla& r);
     void Modificar(const RegistroTabla& r);
     // Deletes the row of that key; a cost centre takes its account shares
@@ -99,6 +103,7 @@ public:
 private:
     QVariant valorClave(const QString& tecleada) const;
     void exigirEscritura() const;
+    QString titulo() const; // the catalogue's title of the table
     Conexion& con_;
     QString tabla_, clave_;
     QString sqlTabla_, sqlClave_, sqlDescripcion_, sqlDias_;
