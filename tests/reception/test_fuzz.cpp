@@ -138,7 +138,7 @@ TEST_P(RecepcionAlAzar, UnaCorridaCortadaPorUnErrorNoPareceCompleta)
     ProgresoQueFalla progreso;
     const ResultadoCorrida corrida = RecibirInterface(ctx, "VENTAS", ruta, progreso);
     EXPECT_EQ(corrida.fin, ResultadoCorrida::Fin::Error);
-    EXPECT_EQ(corrida.error, "Espacio en disco agotado");
+    EXPECT_EQ(corrida.error, "Espacio en disco agotado\n" + MensajeCorridaDetenida(corrida.grabados, corrida.rechazados));
     const auto t = con().PrimeraFila("SELECT * FROM TESTIGO_RECEPCION WHERE ID = ?", {corrida.idRecepcion});
     ASSERT_TRUE(t);
     EXPECT_TRUE(t->esNulo("TOTAL_LINEAS"));

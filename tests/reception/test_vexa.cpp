@@ -469,6 +469,52 @@ TEST_P(Vexa, UnFalloEnLaSegundaFilaNoDejaNada)
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 41"), 3);
 }
 
+// An engine's error of several lines (its message and its detail) is one line
+// of the error list; its whole text goes to the error log.
+TEST_P(Vexa, UnErrorDeVariasLineasSeListaEnUnaSola)
+{
+    Utilidades::ArchivoLog = dir.filePath("TbErr.Log");
+    const bool pg = motor() == Motor::PostgreSQL;
+    // A key another row holds (an index of this test's own), and an error with a detail.
+    con().EjecutarSQL("CREATE UNIQUE INDEX UX_PRUEBA_VALOR ON MV_ASIENTOS (NUMERO_VALOR, SECUENCIA) WHERE NUMERO_VALOR >= 429");
+    con().Insertar("MV_ASIENTOS", {{"PERIODO", 1}, {"MES_OPERATIVO", 3}, {"[NUMERO ASIENTO]", 9001}, {"SECUENCIA", 1},
+                                   {"TIPO_REG", ""}, {"CUENTA", "1101010010001"}, {"[DEBE-HABER]", "D"}, {"TC", "00XX"},
+                                   {"NUMERO", "00000430"}});
+    if (pg) {
+        con().EjecutarSQL("CREATE FUNCTION f_veto() RETURNS trigger AS $$ BEGIN IF NEW.numero_valor = 431 THEN "
+                          "RAISE EXCEPTION 'fila vetada' USING DETAIL = 'la clave 431 no se admite', HINT = 'revise el archivo'; "
+                          "END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_veto AFTER INSERT ON mv_asientos FOR EACH ROW EXECUTE FUNCTION f_veto()");
+    } else {
+        con().EjecutarSQL("CREATE TRIGGER TR_VETO AFTER INSERT ON MV_ASIENTOS WHEN NEW.NUMERO_VALOR = 431 "
+                          "BEGIN SELECT RAISE(ABORT, 'fila vetada\nla clave 431 no se admite'); END");
+    }
+    QStringList completos;
+    const ResultadoCorridaVexa r =
+        recibir(ventaVexa("1", 429) + ventaVexa("2", 430) + ventaVexa("3", 431) + ventaVexa("4", 432), [&](int, const QString& e) {
+            completos << e; // the box shows the whole text
+            return false;
+        });
+    ASSERT_EQ(r.fin, ResultadoCorridaVexa::Fin::Completa) << r.error.toStdString();
+    EXPECT_EQ(r.grabados, 2);
+    ASSERT_EQ(errores.size(), 2);
+    EXPECT_EQ(errores[0], "Asiento: 2 Ya existe un registro con la misma clave (otro usuario pudo grabarlo al mismo tiempo): no se grabó.");
+    EXPECT_TRUE(errores[1].startsWith("Asiento: 3 ")) << errores[1].toStdString();
+    EXPECT_TRUE(errores[1].contains("fila vetada")) << errores[1].toStdString();
+    for (const QString& e : errores) {
+        EXPECT_FALSE(e.contains(u'\n') || e.contains(u'\r')) << e.toStdString();
+        EXPECT_FALSE(e.contains("431 no se admite")) << e.toStdString();
+    }
+    ASSERT_EQ(completos.size(), 2);
+    EXPECT_TRUE(completos[1].contains("la clave 431 no se admite")) << completos[1].toStdString();
+    QFile log(Utilidades::archivoLog());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString registro = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(registro.contains("la clave 431 no se admite")) << registro.toStdString();
+    EXPECT_TRUE(registro.contains(pg ? "duplicate key" : "UNIQUE constraint failed")) << registro.toStdString();
+    Utilidades::ArchivoLog.clear();
+}
+
 // The vouchers of a run are kept and written together when their batch ends:
 // a voucher met twice in one file must still find its first posting (the batch
 // is written before the second one is checked), and a replacement inside the
