@@ -265,6 +265,8 @@ TEST_P(Vexa, CadaChequeoConSuMensaje)
         {"La cuenta principal no afecta ningún libro de IVA", [&](QStringList& v) { campo(v, 0, 54, 15, "1101010010001"); }},
         {"El Campo Importe Total debe ser numérico ", [&](QStringList& v) { campo(v, 0, 69, 15, "12x"); }},
         {"El Campo Importe Total debe ser mayor a cero", [&](QStringList& v) { campo(v, 0, 69, 15, "-121"); }},
+        {"El Campo Importe Total supera el importe máximo de 999.999.999,9999", [&](QStringList& v) { campo(v, 0, 69, 15, "1000000000"); }},
+        {"El Campo Importe Total supera el importe máximo de 999.999.999,9999", [&](QStringList& v) { campo(v, 0, 69, 15, "1.8e15"); }},
         {"La letra informada(Z)debe ser A,B,C,E, o X ", [&](QStringList& v) { campo(v, 0, 100, 1, "Z"); }},
         {"La letra informada(R) no ha sido habilitada para el comprobante 00FA en config", [&](QStringList& v) { campo(v, 0, 100, 1, "R"); }},
         {"El numero de Comprobante debe ser numérico!!!", [&](QStringList& v) { campo(v, 0, 92, 8, "0000012X"); }},
@@ -276,6 +278,8 @@ TEST_P(Vexa, CadaChequeoConSuMensaje)
         {"La fecha de vencimiento no contiene una fecha valida", [&](QStringList& v) { campo(v, 2, 143, 8, "20261345"); }},
         {"El importe (2x1) de la cuenta (2102010010001) no es numérico", [&](QStringList& v) { campo(v, 2, 38, 15, "2x1"); }},
         {"El importe (-21) de la cuenta (2102010010001) no puede ser negativo", [&](QStringList& v) { campo(v, 2, 38, 15, "-21"); }},
+        {"El importe (922337203685477) de la cuenta (2102010010001) supera el importe máximo de 999.999.999,9999",
+         [&](QStringList& v) { campo(v, 2, 38, 15, "922337203685477"); }},
         {"El asiento  no Balancea!!!", [&](QStringList& v) { campo(v, 2, 38, 15, "22"); }},
         {"El asiento no contiene lineas con importe", [&](QStringList& v) {
              for (int i = 0; i < 3; ++i) campo(v, i, 38, 15, "0");
