@@ -44,6 +44,7 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
         if (!recepcion.ObtieneDatosInterface(texto::recortar(definicion)))
             throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
         auto lector = std::make_shared<LectorInterfaz>(archivo, recepcion.definicion());
+        lector->setOmitirVacias(true);
         if (!lector->abrir()) throw ErrorVexa(53, lector->error());
         if (alLeer) alLeer(lector);
         r.idRecepcion = testigo.Reservar(archivo, ctx.seccionEquipo);

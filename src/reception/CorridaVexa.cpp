@@ -60,6 +60,7 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
     bool iniciado = false;
     try {
         LectorInterfaz lector(archivo);
+        lector.setOmitirVacias(true);
         if (!lector.abrir()) throw ErrorVexa(53, lector.error());
         r.idRecepcion = testigo.Reservar(archivo, UsuarioRecepcion(ctx));
         progreso.Iniciar(QStringLiteral("Recepción de Datos"), QFileInfo(archivo).size());

@@ -327,6 +327,7 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
             return r;
         }
         auto lector = std::make_shared<LectorInterfaz>(archivo);
+        lector->setOmitirVacias(true);
         if (!lector->abrir()) throw ErrorVexa(53, lector->error());
         if (op.alLeer) op.alLeer(lector);
         // The account-code structure as it is now, not as it was at start-up.

@@ -131,6 +131,17 @@ TEST_P(RecepcionCuentas, CodigosNuevos)
     EXPECT_EQ(correr("B1;Uno\r\n"), QStringList{"Ya no puede asignar codigos a la cuenta 1102010010001"});
 }
 
+// Doubled line ends leave empty lines between the accounts: they are passed
+// by, as every reception passes them, not refused as an empty origin code.
+TEST_P(RecepcionCuentas, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    definir("19");
+    EXPECT_EQ(correr("A1;Uno;20-1;1\r\r\nA2;Dos;20-2;1\n\rA3;Tres;20-3;1\r\n"), (QStringList{"", "", ""}));
+    EXPECT_EQ(r.grabados, 3);
+    EXPECT_EQ(r.rechazados, 0);
+    EXPECT_EQ(creada("A3"), "1903");
+}
+
 TEST_P(RecepcionCuentas, UnaMadreQueNoEstaEnElPlanRechazaLaCorrida)
 {
     definir("1999");

@@ -585,6 +585,28 @@ TEST_P(Vexa, ReemplazosYNuevosEnUnMismoLoteSinHuecos)
     EXPECT_EQ(asientosRotos(con()), 0);
 }
 
+// Doubled line ends ("\r\r\n", "\n\r") leave empty lines inside a voucher: they
+// are passed by, so the voucher is not cut in two.
+TEST_P(Vexa, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    const QStringList v = ventaVexa("1", 310) + ventaVexa("2", 311);
+    const QString ruta = dir.filePath("dobles.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((v[0] + "\r\r\n" + v[1] + "\n\r" + v[2] + "\r\r\n" + v[3] + "\r\n" + v[4] + "\n\r" + v[5] + "\r\n").toUtf8());
+    }
+    errores.clear();
+    ProgresoNulo p;
+    const ResultadoCorridaVexa r = RecibirVexa(*ctx, ruta, p, [this](const QStringList& e) { errores << e; });
+    ASSERT_EQ(r.fin, ResultadoCorridaVexa::Fin::Completa) << r.error.toStdString();
+    EXPECT_TRUE(errores.isEmpty()) << errores.join("\n").toStdString();
+    EXPECT_EQ(r.grabados, 2);
+    EXPECT_EQ(r.leidos, 2);
+    EXPECT_EQ(filas("NRO_TRANSMISION = ?", {r.idRecepcion}).size(), 6u);
+    EXPECT_EQ(testigo(r.idRecepcion).entero("TOTAL_LINEAS"), 2);
+}
+
 TEST_P(Vexa, ArchivoVacioYUsuarioDelTestigo)
 {
     struct Caso { const char* valor; const char* usuario; };

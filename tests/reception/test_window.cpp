@@ -268,6 +268,29 @@ TEST_P(VentanaRecepcion, ConexionCortadaAMitadDeLaCorridaYGrabarOtraVez)
     w->close();
 }
 
+// Doubled line ends leave empty lines: they are passed by (not listed, not
+// counted) and the other lines keep their numbers in the file.
+TEST_P(VentanaRecepcion, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    const QString ruta = dir.filePath("dobles.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((lineaVenta(720) + "\r\r\n" + lineaVenta(721) + "\n\r" + lineaVenta(722) + "\r\n").toUtf8());
+    }
+    FrmInterface w(*ctx);
+    grabar(w, "VENTAS", ruta);
+    EXPECT_EQ(items(w.LstGrabados), (QStringList{"Linea:  1  " + lineaVenta(720), "Linea:  3  " + lineaVenta(721),
+                                                 "Linea:  5  " + lineaVenta(722)}));
+    EXPECT_EQ(cuenta(w.LstErrores), 0);
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 3);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 0);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 3);
+}
+
 // Lines the reader cannot use (a NUL, longer than the definition holds) are
 // listed as rejected with the reader's message and posted nothing; the lists
 // keep no line text and show it read again from the file.
