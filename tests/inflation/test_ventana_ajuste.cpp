@@ -714,6 +714,39 @@ TEST_P(GeneracionAjuste, CorridaDetenidaNoDejaLineas)
     EXPECT_EQ(con().Escalar(QStringLiteral("SELECT X_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = '99AJ'")).toInt(), 7);
 }
 
+// The operator turns to another window while the generation runs: the window
+// ends in the same state as when it stays in front ("&Generar" follows the
+// result account as the concept takes the focus), and keeps it once it is
+// brought forward again.
+TEST_P(GeneracionAjuste, OtraVentanaAlFrenteDuranteLaGeneracion)
+{
+    FrmAjusteInflacion& w = abrirPorMenu();
+    cabecera();
+    QWidget otra;
+    otra.setWindowTitle(QStringLiteral("Otra aplicación"));
+    bool cambiada = false;
+    QObject::connect(&w, &FrmAjusteInflacion::pasoGeneracion, &w, [&] {
+        if (cambiada) return;
+        cambiada = true;
+        otra.show();
+        otra.activateWindow();
+        QApplication::setActiveWindow(&otra);
+    });
+    pulsar(Qt::Key_Space, QStringLiteral(" "));
+    ASSERT_TRUE(cambiada);
+    QApplication::processEvents();
+    ASSERT_FALSE(w.isActiveWindow());
+    ASSERT_EQ(w.Lineas.size(), 2u);
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_EQ(w.CampoActual, w.indiceCampo("DETALLE"));
+    EXPECT_FALSE(w.UtilTeb1->habilitado("CONSULTAR")); // the concept has no lookup
+    activar();
+    ASSERT_TRUE(w.isActiveWindow());
+    EXPECT_EQ(QApplication::focusWidget(), campo("DETALLE"));
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
+}
+
 // A save that fails leaves the window, its lines and the tables as they were;
 // the completion box and the closing follow a committed save only.
 TEST_P(GeneracionAjuste, GrabacionFallidaConservaLaVentana)
