@@ -187,7 +187,8 @@ TEST_P(VentanaRecepcion, ConexionCortadaPorElServidorYGrabarOtraVez)
     if (motor() == Motor::PostgreSQL) {
         const QVariant pid = con().Escalar(QStringLiteral("SELECT pg_backend_pid()"));
         auto otra = otraConexion();
-        otra->Escalar(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+        // Ends the session and waits until the server process is gone.
+        ASSERT_TRUE(otra->Escalar(QStringLiteral("SELECT pg_terminate_backend(CAST(? AS INTEGER), 10000)"), {pid}).toBool());
         // The server has closed it; a statement fails as a lost connection, shown, not thrown.
         w.TxtFields[0]->setText(QStringLiteral("VENTAS"));
         w.Campo_Valida(0);
