@@ -20,7 +20,6 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -796,10 +795,11 @@ void FrmAjusteInflacion::CmdGenerar_Click()
         detalle->setEnabled(true);
         detalle->setFocus(Qt::OtherFocusReason);
         // The concept takes the focus, and with it its focus rule ("&Generar"
-        // follows the result account). An inactive window gets its focus-in
-        // only when it is activated: the rule runs here, so the window is in
-        // the same state either way (the later focus-in finds it so already).
-        if (QApplication::focusWidget() != detalle) TxtFields_GotFocus(indiceCampo(QStringLiteral("DETALLE")));
+        // follows the result account). The platform delivers the focus-in only
+        // to an active window, and not at all when the concept had the focus
+        // already: the rule runs here, so the window ends in the same state
+        // every time (a later focus-in finds it so already).
+        TxtFields_GotFocus(indiceCampo(QStringLiteral("DETALLE")));
     } else {
         dialogos().MsgBox(ajuste::kMensajeSinMovimientos, vbInformation, kAviso);
         DatosModificados = false;
