@@ -401,7 +401,7 @@ bool Conexion::leeEnFlujo() const { return MotorBD::de(motor()).leeEnFlujo(); }
 
 void Conexion::exigirAbierta(const QString& sql)
 {
-    if (Conectado() && !cerradaSinCerrar()) return;
+    if (Conectado()) return; // the PostgreSQL driver answers from the connection's state
     // Opened and not closed by the program: the server or the network ended it.
     if (abierta_ || perdida_)
         fallar(ErrorBD::delMotor(motor(), QString(), QStringLiteral("La conexión con el servidor se cerró."), sql, true));
