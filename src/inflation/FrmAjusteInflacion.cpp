@@ -545,10 +545,9 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
 {
     CampoActual = Index;
     consultarHabilitado(Index);
-    // Not while a generated entry is held: the focus the generation gives to
-    // DETALLE (at once in an active window, or when the window is active
-    // again after the progress box) must leave "Generar" off.
-    CmdGenerar->setEnabled(Lineas.empty() && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    // While a generation runs the button stays off, whichever field the
+    // platform hands the focus to meanwhile.
+    CmdGenerar->setEnabled(!generando_ && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 
@@ -795,6 +794,12 @@ void FrmAjusteInflacion::CmdGenerar_Click()
         QLineEdit* detalle = campo(QStringLiteral("DETALLE"));
         detalle->setEnabled(true);
         detalle->setFocus(Qt::OtherFocusReason);
+        // The concept takes the focus, and with it its focus rule ("&Generar"
+        // follows the result account). The platform delivers the focus-in only
+        // to an active window, and not at all when the concept had the focus
+        // already: the rule runs here, so the window ends in the same state
+        // every time (a later focus-in finds it so already).
+        TxtFields_GotFocus(indiceCampo(QStringLiteral("DETALLE")));
     } else {
         dialogos().MsgBox(ajuste::kMensajeSinMovimientos, vbInformation, kAviso);
         DatosModificados = false;

@@ -44,11 +44,13 @@ ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMo
         case SQLITE_FULL: causa = Causa::DiscoLleno; break;
         default: break;
         }
+        if (numero == SQLITE_CONSTRAINT_UNIQUE || numero == SQLITE_CONSTRAINT_PRIMARYKEY) causa = Causa::ClaveDuplicada;
     } else {
         if (estado == QLatin1String("55P03") || estado == QLatin1String("57014")) causa = Causa::EsperaAgotada;
         else if (estado == QLatin1String("53100")) causa = Causa::DiscoLleno;
         else if (estado == QLatin1String("40P01")) causa = Causa::BloqueoMutuo;
         else if (estado == QLatin1String("40001")) causa = Causa::Serializacion;
+        else if (estado == QLatin1String("23505")) causa = Causa::ClaveDuplicada;
         else if (estado.startsWith(QLatin1String("08")) || estado == QLatin1String("57P01") ||
                  estado == QLatin1String("57P02") || estado == QLatin1String("57P03"))
             causa = Causa::ConexionPerdida;
@@ -72,6 +74,9 @@ ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMo
     case Causa::Serializacion:
         primera = QStringLiteral("Otro usuario cambió los mismos datos al mismo tiempo y la operación se deshizo: repítala.");
         break;
+    case Causa::ClaveDuplicada:
+        primera = QStringLiteral("Ya existe un registro con la misma clave (otro usuario pudo grabarlo al mismo tiempo): no se grabó.");
+        break;
     default: break;
     }
     const QString texto = textoMotor.trimmed();
@@ -84,12 +89,6 @@ ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMo
                           .arg(mt.captured(1), mt.captured(2));
     }
     return ErrorBD(numero, primera.isEmpty() ? texto : primera + u'\n' + texto, estado, sql, causa);
-}
-
-bool ErrorBD::esClaveDuplicada() const
-{
-    return estado_ == QLatin1String("23505") || estado_ == QLatin1String("2067") || estado_ == QLatin1String("1555") ||
-           descripcion().contains(QLatin1String("UNIQUE constraint failed"), Qt::CaseInsensitive);
 }
 
 // ---------------------------------------------------------------- connection
@@ -161,6 +160,7 @@ bool Conexion::Abrir()
     perdida_ = false;
     daniado_ = false;
     mensajeDaniado_.clear();
+    abierta_ = true;
     olvidarCatalogo();
     try {
         if (esSQLite) {
@@ -184,6 +184,7 @@ bool Conexion::Abrir()
                                 : e.descripcion();
         sqlite_ = nullptr;
         daniado_ = false;
+        abierta_ = false;
         db_.close();
         return false;
     }
@@ -209,6 +210,7 @@ void Conexion::Cerrar()
     nivelTransaccion_ = 0;
     datosNivel_.clear();
     fallaNivel_.clear();
+    abierta_ = false;
     if (db_.isValid() && db_.isOpen()) db_.close();
     if (archivoAbierto_) {
         archivo_sqlite::olvidarAbierto(archivoAbierto_);
@@ -248,16 +250,32 @@ int Conexion::esperaOcupada(void* conexion, int veces)
     return 1;
 }
 
-bool Conexion::conexionPerdida() const
+bool Conexion::cerradaSinCerrar() const
 {
-    return perdida_ || (Conectado() && MotorBD::de(motor()).conexionCerrada(db_));
+    // The PostgreSQL driver reports the connection closed once libpq saw it end.
+    return abierta_ && (!Conectado() || MotorBD::de(motor()).conexionCerrada(db_));
+}
+
+bool Conexion::conexionPerdida()
+{
+    if (perdida_ || cerradaSinCerrar()) return true;
+    // A server that ended the session while the program was idle is noticed
+    // only by talking to it: a trivial statement, outside a transaction.
+    const QString sonda = MotorBD::de(motor()).sentenciaSonda();
+    if (!abierta_ || nivelTransaccion_ > 0 || sonda.isEmpty()) return false;
+    QSqlQuery q(db_);
+    if (!q.exec(sonda) && cerradaSinCerrar()) perdida_ = true;
+    return perdida_;
 }
 
 bool Conexion::reabrir()
 {
     // Abrir closes what is left (an open transaction is lost with the connection)
     // and opens again with the same fields; the wait hook and time-out stay.
-    return Abrir();
+    // Until it opens, the connection stays lost for every statement and check.
+    if (Abrir()) return true;
+    perdida_ = true;
+    return false;
 }
 
 bool Conexion::transaccionAbortadaEnServidor() const
@@ -393,8 +411,7 @@ void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
     const QSqlError e = q.lastError();
     QString desc = e.databaseText().trimmed();
     if (desc.isEmpty()) desc = e.text().trimmed();
-    const bool cerrada = MotorBD::de(motor()).conexionCerrada(db_);
-    fallar(ErrorBD::delMotor(motor(), e.nativeErrorCode(), desc, sql, cerrada));
+    fallar(ErrorBD::delMotor(motor(), e.nativeErrorCode(), desc, sql, cerradaSinCerrar()));
 }
 
 void Conexion::fallar(const ErrorBD& e)
@@ -465,9 +482,18 @@ void Conexion::ejecutarDirecto(const QString& sql)
 
 bool Conexion::leeEnFlujo() const { return MotorBD::de(motor()).leeEnFlujo(); }
 
+void Conexion::exigirAbierta(const QString& sql)
+{
+    if (Conectado()) return; // the PostgreSQL driver answers from the connection's state
+    // Opened and not closed by the program: the server or the network ended it.
+    if (abierta_ || perdida_)
+        fallar(ErrorBD::delMotor(motor(), QString(), QStringLiteral("La conexión con el servidor se cerró."), sql, true));
+    throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"), QString(), sql);
+}
+
 std::unique_ptr<QSqlQuery> Conexion::preparar(const QString& sql, const Params& p)
 {
-    if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"), QString(), sql);
+    exigirAbierta(sql);
     exigirArchivoSano(sql);
     std::unique_ptr<QSqlQuery> q;
     if (p.isEmpty()) {
@@ -668,7 +694,7 @@ QVariant Conexion::ObtieneMaximo(const QString& tabla, const QString& campo, con
 
 void Conexion::iniciarTransaccion(bool escritura)
 {
-    if (!Conectado()) throw ErrorBD(3704, QStringLiteral("La conexión con la base de datos no está abierta"));
+    exigirAbierta(QString());
     if (escritura) exigirArchivoSano(QStringLiteral("BEGIN IMMEDIATE"));
     if (nivelTransaccion_ == 0) {
         for (auto& [s, v] : cache_->libres)
@@ -753,7 +779,7 @@ void Conexion::deshacerTransaccion()
     if (nivelTransaccion_ == 0) {
         datosNivel_.clear();
         fallaNivel_.clear();
-        if (perdida_) return; // nothing left to roll back on a lost connection
+        if (perdida_ || cerradaSinCerrar()) return; // nothing left to roll back on a lost connection
         ejecutarDirecto(QStringLiteral("ROLLBACK"));
     } else {
         ejecutarDirecto(QStringLiteral("ROLLBACK TO SAVEPOINT vexa_%1").arg(nivelTransaccion_));

@@ -102,7 +102,8 @@ public:
         BloqueoMutuo,      // deadlock: the statement was chosen to fail
         Serializacion,     // concurrent change: the transaction must be repeated
         TransaccionFallida, // confirm after a failed statement: rolled back
-        NoEnCatalogo        // a table, view or column the database does not have
+        NoEnCatalogo,       // a table, view or column the database does not have
+        ClaveDuplicada      // a unique key another row already holds (SQLite 2067/1555, SQLSTATE 23505)
     };
     ErrorBD(int numero, QString descripcion, QString estado = QString(), QString sql = QString(), Causa causa = Causa::Otra);
     // An error the engine reported: classified by its native code, with a Spanish
@@ -113,7 +114,7 @@ public:
     const QString& estado() const { return estado_; } // native code (SQLite code / PostgreSQL SQLSTATE)
     const QString& sql() const { return sql_; }
     Causa causa() const { return causa_; }
-    bool esClaveDuplicada() const;
+    bool esClaveDuplicada() const { return causa_ == Causa::ClaveDuplicada; }
     bool esEsperaAgotada() const { return causa_ == Causa::EsperaAgotada; }
     bool esDiscoLleno() const { return causa_ == Causa::DiscoLleno; }
     bool esConexionPerdida() const { return causa_ == Causa::ConexionPerdida; }
@@ -121,6 +122,19 @@ public:
     // Deadlock or serialisation failure: repeating the whole transaction may succeed.
     bool esReintentable() const { return causa_ == Causa::BloqueoMutuo || causa_ == Causa::Serializacion; }
     bool esNoEnCatalogo() const { return causa_ == Causa::NoEnCatalogo; }
+    // The database as a whole can't take more work now (another user's lock held
+    // past the time-out, a full disk, a lost connection): a long run stops on it
+    // instead of rejecting line after line with the same cause.
+    bool impideSeguir() const
+    {
+        return causa_ == Causa::EsperaAgotada || causa_ == Causa::DiscoLleno || causa_ == Causa::ConexionPerdida;
+    }
+    // Same, for any exception.
+    static bool impideSeguir(const std::exception& e)
+    {
+        const auto* bd = dynamic_cast<const ErrorBD*>(&e);
+        return bd && bd->impideSeguir();
+    }
 
 private:
     QString estado_, sql_;
@@ -276,9 +290,13 @@ public:
     // with the lock time-out). PostgreSQL waits inside the server: not called.
     void setAlEsperar(std::function<void(int msEsperados)> f) { alEsperar_ = std::move(f); }
 
-    // True once a statement failed because the connection was lost (or the driver
-    // reports it closed); reabrir() opens it again with the same details.
-    bool conexionPerdida() const;
+    // True when the connection the program opened is gone without the program
+    // closing it: a statement failed because it was lost, the driver reports it
+    // closed, or (PostgreSQL, outside a transaction) the server does not answer
+    // a trivial statement any more. reabrir() opens it again with the same
+    // details; while it cannot, the connection stays lost (every statement
+    // fails as a lost connection) and the next reabrir() tries again.
+    bool conexionPerdida();
     bool reabrir();
 
     // Reading (forward-only, read-only).
@@ -415,6 +433,10 @@ private:
     std::unique_ptr<QSqlQuery> preparar(const QString& sql, const Params& p);
     void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
     [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql);
+    // Throws unless the connection is open: a lost one as a lost connection.
+    void exigirAbierta(const QString& sql);
+    // Opened by the program, not closed by it, yet the driver says it is closed.
+    bool cerradaSinCerrar() const;
     [[noreturn]] void fallar(const ErrorBD& e);
     void ejecutarDirecto(const QString& sql);
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
@@ -445,6 +467,7 @@ private:
     quint64 archivoAbierto_ = 0; // this connection's entry among the open SQLite files (ArchivoSQLite.h)
     // Refuses a statement that writes once the file was found damaged.
     void exigirArchivoSano(const QString& sql);
+    bool abierta_ = false; // opened by Abrir and not closed by Cerrar since
     std::function<void(int)> alEsperar_;
     QElapsedTimer inicioEspera_;
     std::optional<QSet<QString>> importes_; // catalogue, read on first use

@@ -1,19 +1,24 @@
 #include "Moneda.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cmath>
 
 namespace vexa {
 
 namespace {
 // Parses an unsigned decimal made of digits and at most one '.', into units with rounding.
-std::optional<int64_t> unidadesDe(const QString& s)
+// 'desborda' tells a number too large for 64 bits of units from a text that is no number.
+std::optional<int64_t> unidadesDe(const QString& s, bool* desborda = nullptr)
 {
+    if (desborda) *desborda = false;
     if (s.isEmpty()) return std::nullopt;
     __int128 ent = 0;
     int dec = 0;
     int64_t frac = 0;
-    bool punto = false, digitos = false, redondeaArriba = false;
+    bool punto = false, digitos = false, redondeaArriba = false, grande = false;
     for (QChar c : s) {
         if (c == u'.') {
             if (punto) return std::nullopt;
@@ -24,8 +29,8 @@ std::optional<int64_t> unidadesDe(const QString& s)
         digitos = true;
         int d = c.unicode() - u'0';
         if (!punto) {
-            ent = ent * 10 + d;
-            if (ent > (__int128)INT64_MAX / Moneda::kEscala) return std::nullopt;
+            if (!grande) ent = ent * 10 + d;
+            if (ent > (__int128)INT64_MAX / Moneda::kEscala) grande = true; // read on: is the rest a number?
         } else if (dec < 4) {
             frac = frac * 10 + d;
             ++dec;
@@ -36,8 +41,11 @@ std::optional<int64_t> unidadesDe(const QString& s)
     }
     if (!digitos) return std::nullopt;
     while (dec < 4) { frac *= 10; ++dec; }
-    const __int128 u = ent * Moneda::kEscala + frac + (redondeaArriba ? 1 : 0);
-    if (u > (__int128)INT64_MAX) return std::nullopt;
+    const __int128 u = grande ? (__int128)INT64_MAX + 1 : ent * Moneda::kEscala + frac + (redondeaArriba ? 1 : 0);
+    if (u > (__int128)INT64_MAX) {
+        if (desborda) *desborda = true;
+        return std::nullopt;
+    }
     return (int64_t)u;
 }
 // "1.234.567": a first group of 1 to 3 digits, then groups of exactly three.
@@ -60,8 +68,36 @@ std::optional<Moneda> Moneda::desdeTextoEstricto(const QString& texto)
     return m;
 }
 
-std::optional<Moneda> Moneda::parsear(const QString& texto)
+Moneda::Lectura Moneda::leer(const QString& texto, Moneda* valor)
 {
+    bool desborda = false;
+    const auto m = parsear(texto, &desborda);
+    if (m && m->dentroDelMaximo()) {
+        if (valor) *valor = *m;
+        return Lectura::Valido;
+    }
+    if (m || desborda) return Lectura::ExcedeMaximo;
+    // A number in exponent notation ("1.8e15") is no amount, but one beyond the
+    // maximum is told as such.
+    static const QRegularExpression exponente(QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)[eE][+-]?[0-9]+$"));
+    const QString t = texto.trimmed();
+    if (exponente.match(t).hasMatch()) {
+        bool ok = false;
+        const double d = QLocale::c().toDouble(QString(t).replace(u',', u'.'), &ok);
+        if ((ok || std::isinf(d)) && std::fabs(d) > double(kMaximoUnidades) / double(kEscala)) return Lectura::ExcedeMaximo;
+    }
+    return Lectura::NoNumerico;
+}
+
+QString Moneda::textoMaximo() { return maximo().textoLocal(4); }
+
+QString Moneda::superaMaximo() { return QStringLiteral(" supera el importe máximo de ") + textoMaximo(); }
+
+std::optional<Moneda> Moneda::parsear(const QString& texto) { return parsear(texto, nullptr); }
+
+std::optional<Moneda> Moneda::parsear(const QString& texto, bool* desborda)
+{
+    if (desborda) *desborda = false;
     QString s = texto.trimmed();
     if (s.isEmpty()) return std::nullopt;
     bool negativo = false;
@@ -90,7 +126,7 @@ std::optional<Moneda> Moneda::parsear(const QString& texto)
         if (!agrupaMiles(s, u'.')) return std::nullopt;
         s.remove(u'.');
     }
-    auto u = unidadesDe(s);
+    auto u = unidadesDe(s, desborda);
     if (!u) return std::nullopt;
     return desdeUnidades(negativo ? -*u : *u); // |INT64_MIN| is out of range: refused above
 }

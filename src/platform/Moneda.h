@@ -41,8 +41,20 @@ public:
     // Thousands marks must group three digits ("1.234.567"); "1.2.3" is not a number.
     // A value outside the 64-bit range of units is refused, never wrapped.
     static std::optional<Moneda> parsear(const QString& texto);
+    // Same; 'desborda' is set when the text is a number outside that range.
+    static std::optional<Moneda> parsear(const QString& texto, bool* desborda);
     // What an operator or a file may enter: parsear() within +/- maximo().
     static std::optional<Moneda> desdeTextoEstricto(const QString& texto);
+    // The same reading, telling why a text is refused: not a number, or a number
+    // beyond maximo() (also one too large for 64 bits, or written with an
+    // exponent, "1.8e15", which is otherwise no amount).
+    enum class Lectura { Valido, NoNumerico, ExcedeMaximo };
+    static Lectura leer(const QString& texto, Moneda* valor = nullptr);
+    // The maximum as messages name it: "999.999.999,9999".
+    static QString textoMaximo();
+    // " supera el importe máximo de 999.999.999,9999": the end of the message
+    // that refuses such an amount, after the words that name the field.
+    static QString superaMaximo();
     bool dentroDelMaximo() const { return u_ >= -kMaximoUnidades && u_ <= kMaximoUnidades; }
 
     constexpr int64_t unidades() const { return u_; }

@@ -52,6 +52,9 @@ public:
     // Rows (column name, declared type) of every table column; amounts as "MONEDA".
     virtual QString consultaCatalogo() const = 0;
     virtual bool conexionCerrada(const QSqlDatabase& db) const = 0;
+    // A statement that only asks whether the server is still there; empty when
+    // the database can't be lost (an embedded file).
+    virtual QString sentenciaSonda() const = 0;
     virtual bool transaccionAbortada(const QSqlDatabase& db) const = 0;
     // The COMMIT just run was answered with a rollback.
     virtual bool commitDeshecho(const QSqlQuery& q) const = 0;

@@ -105,6 +105,7 @@ public:
         PGconn* pg = conexionPg(db);
         return pg && PQstatus(pg) != CONNECTION_OK;
     }
+    QString sentenciaSonda() const override { return QStringLiteral("SELECT 1"); }
     bool transaccionAbortada(const QSqlDatabase& db) const override
     {
         PGconn* pg = conexionPg(db);

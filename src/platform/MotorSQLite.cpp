@@ -79,6 +79,7 @@ public:
                               "WHERE m.type = 'table'");
     }
     bool conexionCerrada(const QSqlDatabase&) const override { return false; }
+    QString sentenciaSonda() const override { return QString(); }
     bool transaccionAbortada(const QSqlDatabase&) const override { return false; }
     bool commitDeshecho(const QSqlQuery&) const override { return false; }
 };

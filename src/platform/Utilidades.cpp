@@ -100,6 +100,20 @@ void Utilidades::escribirLog(int numero, const QString& descripcion, const QStri
        << " | " << d << "\n";
 }
 
+QString Utilidades::LineaDeLista(const std::exception& e, const QString& procedimiento)
+{
+    const QString d = descripcionDeError(e);
+    const QStringList lineas = d.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    QString primera;
+    for (const QString& l : lineas) {
+        primera = l.trimmed();
+        if (!primera.isEmpty()) break;
+    }
+    if (primera.isEmpty()) primera = QStringLiteral("Error ") + QString::number(numeroDeError(e));
+    if (primera != d.trimmed()) escribirLog(numeroDeError(e), d, procedimiento);
+    return primera;
+}
+
 int Utilidades::ManejaError(const std::exception& e, const QString& procedimiento)
 {
     return ManejaError(numeroDeError(e), descripcionDeError(e), procedimiento);

@@ -55,6 +55,10 @@ public:
     static QString ArchivoLog;
     static QString archivoLog();
     static void escribirLog(int numero, const QString& descripcion, const QString& procedimiento);
+    // An error as one entry of a list (a reception's rejected lines): the first
+    // line of its text, which is the program's own where it has one; a text of
+    // more lines (an engine's message and its detail) goes whole to the error log.
+    static QString LineaDeLista(const std::exception& e, const QString& procedimiento);
 
     static QString NuloATexto(const QVariant& v);
     // Every occurrence of the given characters removed.

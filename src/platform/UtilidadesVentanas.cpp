@@ -50,8 +50,10 @@ bool RevisarConexion(Conexion& con)
                                       plataforma::vbInformation, titulo);
         return true;
     }
-    QString m = QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor ") + con.datos().server;
-    if (!con.datos().dbName.isEmpty()) m += QStringLiteral(" (base ") + con.datos().dbName + u')';
+    const DatosConexion& d = con.datos();
+    QString m = d.esSQLite() ? QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a abrir el archivo ") + d.dbName
+                             : QStringLiteral("Se perdió la conexión con la base de datos y no se pudo volver a conectar con el servidor ") +
+                                   d.server + QStringLiteral(" (base ") + d.dbName + u')';
     m += u'.';
     if (!con.ultimoError().isEmpty()) m += u'\n' + con.ultimoError();
     plataforma::dialogos().MsgBox(m, plataforma::vbCritical, titulo);

@@ -44,6 +44,7 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
         if (!recepcion.ObtieneDatosInterface(texto::recortar(definicion)))
             throw ErrorVexa(3021, QStringLiteral("El nombre informado no es correcto"));
         auto lector = std::make_shared<LectorInterfaz>(archivo, recepcion.definicion());
+        lector->setOmitirVacias(true);
         if (!lector->abrir()) throw ErrorVexa(53, lector->error());
         if (alLeer) alLeer(lector);
         r.idRecepcion = testigo.Reservar(archivo, ctx.seccionEquipo);
@@ -55,21 +56,27 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
             // the log row is completed and before the caller hears of the error.
             Contabilizador contabilizador(&con, &ctx.configuracion());
             LoteRecepcion lote(con, recepcion, contabilizador, testigo);
-            LineaLeida linea, proxima;
-            bool hay = lector->siguiente(linea);
-            while (hay) {
-                if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
-                lote.procesar(linea);
-                const bool hayProxima = lector->siguiente(proxima);
-                if (!progreso.Actualizar(linea.posicion + linea.largo, linea.texto)) {
-                    cancelada = hayProxima;
-                    break;
+            try {
+                LineaLeida linea, proxima;
+                bool hay = lector->siguiente(linea);
+                while (hay) {
+                    if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+                    lote.procesar(linea);
+                    const bool hayProxima = lector->siguiente(proxima);
+                    if (!progreso.Actualizar(linea.posicion + linea.largo, linea.texto)) {
+                        cancelada = hayProxima;
+                        break;
+                    }
+                    std::swap(linea, proxima);
+                    hay = hayProxima;
                 }
-                std::swap(linea, proxima);
-                hay = hayProxima;
+                // What was read before a read error is committed and listed; then the error.
+                entregar(lote.confirmar());
+            } catch (...) {
+                // The lines committed before the stop are listed, as the log row counts them.
+                entregar(lote.detener());
+                throw;
             }
-            // What was read before a read error is committed and listed; then the error.
-            entregar(lote.confirmar());
         }
         if (!lector->error().isEmpty()) throw ErrorVexa(53, lector->error());
         testigo.Graba_Datos(archivo, testigo.leidos(), testigo.ignorados());
@@ -83,9 +90,18 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
     progreso.Cerrar();
     r.grabados = testigo.leidos();
     r.rechazados = testigo.ignorados();
+    if (r.fin == ResultadoCorrida::Fin::Error && r.idRecepcion != 0) r.error += u'\n' + MensajeCorridaDetenida(r.grabados, r.rechazados);
     return r;
 }
 
 QString MensajeOtraRecepcion() { return QStringLiteral("Hay otra recepción en proceso; espere a que finalice"); }
+
+QString MensajeCorridaDetenida(int grabados, int rechazados)
+{
+    return QStringLiteral("La recepción se detuvo. Grabados: %1; rechazados: %2 (lo que muestran las listas y el "
+                          "registro de la recepción); el resto del archivo no se procesó.")
+        .arg(grabados)
+        .arg(rechazados);
+}
 
 } // namespace vexa::recepcion

@@ -19,7 +19,11 @@
 // One run at a time per station (ContextoEmpresa::Corrida): a second one is
 // refused with MensajeCorridaEnCurso(). A failure that stops the run rolls back
 // the batch in hand before this returns, so the caller may show the error while
-// nothing holds the database's write lock.
+// nothing holds the database's write lock. A database that can't go on (a lock
+// time-out, a full disk, a lost connection) stops the run: the lines of the
+// batch in hand are neither listed nor counted, and the error (Fin::Error)
+// ends with MensajeCorridaDetenida, so the lists, the log row and the message
+// tell the same counts.
 #include "LoteRecepcion.h"
 
 #include <QString>
@@ -58,5 +62,8 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
 
 // Refusal of a reception or a cancel while another runs at this station.
 QString MensajeOtraRecepcion();
+// The closing line of the message of a run stopped by an error after its log
+// row was written: what it had committed (as its lists and its log row say).
+QString MensajeCorridaDetenida(int grabados, int rechazados);
 
 } // namespace vexa::recepcion

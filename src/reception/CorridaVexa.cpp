@@ -60,6 +60,7 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
     bool iniciado = false;
     try {
         LectorInterfaz lector(archivo);
+        lector.setOmitirVacias(true);
         if (!lector.abrir()) throw ErrorVexa(53, lector.error());
         r.idRecepcion = testigo.Reservar(archivo, UsuarioRecepcion(ctx));
         progreso.Iniciar(QStringLiteral("Recepción de Datos"), QFileInfo(archivo).size());
@@ -74,32 +75,38 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
                 claves.push_back(c.valorClave);
                 lote.procesar(UnidadDeComprobante(c));
             };
-            AgrupadorVexa agrupador;
-            LineaLeida linea;
-            while (lector.siguiente(linea)) {
-                if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
-                const qint64 hecho = linea.posicion + linea.largo;
-                const QString clave = ClaveVexa(linea.texto);
-                if (!progreso.Actualizar(hecho, QStringLiteral("Leyendo Asiento Nº ") + clave)) {
-                    // Nothing waits on the operator's answer with a transaction open.
-                    entregar(lote.confirmar());
-                    if (!confirmaCancelar || confirmaCancelar()) {
-                        cancelada = true;
-                        break;
+            try {
+                AgrupadorVexa agrupador;
+                LineaLeida linea;
+                while (lector.siguiente(linea)) {
+                    if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+                    const qint64 hecho = linea.posicion + linea.largo;
+                    const QString clave = ClaveVexa(linea.texto);
+                    if (!progreso.Actualizar(hecho, QStringLiteral("Leyendo Asiento Nº ") + clave)) {
+                        // Nothing waits on the operator's answer with a transaction open.
+                        entregar(lote.confirmar());
+                        if (!confirmaCancelar || confirmaCancelar()) {
+                            cancelada = true;
+                            break;
+                        }
+                        progreso.Actualizar(hecho, QStringLiteral("Actualizando Asiento Nº ") + clave);
                     }
-                    progreso.Actualizar(hecho, QStringLiteral("Actualizando Asiento Nº ") + clave);
+                    // The file's layout takes NUL characters out of the fields where the
+                    // commercial system leaves them (main account, VAT book, net kind):
+                    // a NUL alone does not make the line unusable.
+                    const bool soloNul = linea.problema.startsWith(QStringLiteral("La línea contiene un carácter nulo"));
+                    if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo,
+                                                        soloNul ? QString() : linea.problema))
+                        contabilizar(*c);
                 }
-                // The file's layout takes NUL characters out of the fields where the
-                // commercial system leaves them (main account, VAT book, net kind):
-                // a NUL alone does not make the line unusable.
-                const bool soloNul = linea.problema.startsWith(QStringLiteral("La línea contiene un carácter nulo"));
-                if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo,
-                                                    soloNul ? QString() : linea.problema))
-                    contabilizar(*c);
+                if (!cancelada && lector.error().isEmpty())
+                    if (auto c = agrupador.Fin()) contabilizar(*c);
+                entregar(lote.confirmar());
+            } catch (...) {
+                // The vouchers committed before the stop are listed, as the log row counts them.
+                entregar(lote.detener());
+                throw;
             }
-            if (!cancelada && lector.error().isEmpty())
-                if (auto c = agrupador.Fin()) contabilizar(*c);
-            entregar(lote.confirmar());
         } catch (const RecepcionAnulada& e) {
             if (listar) listar({e.descripcion()});
             fallo(e, ResultadoCorridaVexa::Fin::Anulada);
@@ -116,6 +123,8 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
     if (iniciado) progreso.Cerrar();
     r.grabados = testigo.leidos();
     r.leidos = testigo.total();
+    if (r.fin == ResultadoCorridaVexa::Fin::Error && r.idRecepcion != 0)
+        r.error += u'\n' + MensajeCorridaDetenida(r.grabados, r.leidos - r.grabados);
     return r;
 }
 

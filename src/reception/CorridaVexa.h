@@ -17,7 +17,10 @@
 // Nº " and its key; when it answers that the operator cancelled, the line is
 // not stored, the voucher being read is not posted, what was committed stays
 // and the row is completed with the counts so far. A run stopped by an error
-// keeps its counts without a total.
+// keeps its counts without a total; a database that can't go on (a lock
+// time-out, a full disk, a lost connection) stops the run without asking
+// alFallar, the vouchers of the batch in hand are neither listed nor counted,
+// and the error ends with MensajeCorridaDetenida.
 //
 // listar receives, per committed batch and in file order, the rejected
 // vouchers as "Asiento: " + the voucher's key as a plain number + " " + why.

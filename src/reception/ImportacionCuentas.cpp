@@ -339,6 +339,7 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
             return r;
         }
         auto lector = std::make_shared<LectorInterfaz>(archivo);
+        lector->setOmitirVacias(true);
         if (!lector->abrir()) throw ErrorVexa(53, lector->error());
         if (op.alLeer) op.alLeer(lector);
         // The account-code structure as it is now, not as it was at start-up.
@@ -377,12 +378,15 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
             try {
                 return corredor.procesar(l.texto);
             } catch (const std::exception& e) {
-                if (!op.alFallar) return descripcionDeError(e);
+                // A database that can't go on stops the run: the open batch is dropped, no line rejected for it.
+                if (ErrorBD::impideSeguir(e)) throw;
+                const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
+                if (!op.alFallar) return lista;
                 // Nothing of the line stays; the batch's earlier lines are
                 // committed before the operator is asked.
                 confirmar();
                 repetir = op.alFallar(numeroDeError(e), descripcionDeError(e)) == plataforma::vbRetry;
-                return descripcionDeError(e);
+                return lista;
             }
         };
         auto procesar = [&](const LineaLeida& l) {
@@ -402,9 +406,11 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
                 tx->confirmar();
             } catch (const ErrorBD& e) {
                 tx.reset();
+                if (e.impideSeguir()) throw;
                 if (lineas.size() <= 1 || !e.esReintentable()) {
                     std::vector<LoteRecepcion::Resultado> rs;
-                    for (const auto& l : lineas) rs.push_back(resultado(l, descripcionDeError(e)));
+                    const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
+                    for (const auto& l : lineas) rs.push_back(resultado(l, lista));
                     corredor.volverAMarca();
                     lineas.clear();
                     resultados.clear();

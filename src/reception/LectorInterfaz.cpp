@@ -253,6 +253,16 @@ qsizetype LectorInterfaz::primerFueraDelTope(qsizetype desde, qsizetype hasta, q
 
 bool LectorInterfaz::siguiente(LineaLeida& l)
 {
+    for (;;) {
+        if (!leerLinea(l)) return false;
+        // A line without a single character (doubled line ends, "\r\r\n" or
+        // "\n\r") holds nothing to receive: it keeps its number and is passed by.
+        if (!omitirVacias_ || l.largo > 0 || !l.problema.isEmpty()) return true;
+    }
+}
+
+bool LectorInterfaz::leerLinea(LineaLeida& l)
+{
     if (fd_ < 0 || !error_.isEmpty()) return false;
     bool cr = false;
     if (saltarLf_) {

@@ -4,7 +4,10 @@
 //
 // Line ends: CR LF, LF and a lone CR each end a line, in any mix. A last line
 // without an end counts; an end at the end of the file makes no extra empty
-// line; an empty line in the middle is a line.
+// line; an empty line in the middle is a line. A reception reads with
+// setOmitirVacias(true): an empty line (not a single character between two
+// line ends, as doubled ends "\r\r\n" or "\n\r" leave) keeps its number but
+// is not handed out, so no reader receives, lists or counts it.
 //
 // Encoding, decided once per file:
 // - A byte-order mark decides and is dropped: EF BB BF is UTF-8, FF FE UTF-16
@@ -81,13 +84,15 @@ public:
     bool abrir();
     // The next line; false at the end of the file, or on a read error (error() set).
     bool siguiente(LineaLeida& linea);
+    // Empty lines are passed by (see above); off by default (a preview shows them).
+    void setOmitirVacias(bool omitir) { omitirVacias_ = omitir; }
     // Why the file could not be opened or read; empty when all went well.
     const QString& error() const { return error_; }
 
     const QString& ruta() const { return ruta_; }
     qint64 largoMaximo() const { return largoMaximo_; }
     Codificacion codificacion() const { return codificacion_; }
-    // Lines handed out so far.
+    // Lines read so far (the number of the last one, empty lines passed by included).
     qint64 lineasLeidas() const { return numero_; }
 
     // The text of the line at that place (as siguiente() gave posicion and largo),
@@ -100,6 +105,7 @@ public:
     static qsizetype primerByteInvalidoUtf8(const char* p, qsizetype n, bool cortadaValida = false);
 
 private:
+    bool leerLinea(LineaLeida& l); // the next line, empty or not
     bool rellenar();            // reads more after fin_; false at end of file or on error
     void asegurar(qsizetype n); // at least n bytes from ini_, unless the file ends first
     void detectarMarca();
@@ -114,6 +120,7 @@ private:
     QString ruta_;
     qint64 largoMaximo_;
     bool sobranteBlanco_ = false; // blanks past the cap are allowed (fixed-width definition)
+    bool omitirVacias_ = false;
     QString error_;
     int fd_ = -1; // read in order by siguiente(), at any place (pread) by lineaEn()
     Codificacion codificacion_ = Codificacion::Indefinida;

@@ -97,7 +97,8 @@ void LoteRecepcion::cerrar()
                 // The postings kept by the batch's lines: the numbering families
                 // are locked here, in order, until the commit just below.
                 registro_.escribirPendientes();
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                if (ErrorBD::impideSeguir(e)) throw;
                 // Whichever voucher failed (or met a lock it may not wait for),
                 // the batch is done again a line at a time, each in its savepoint.
                 repetirSeguro();
@@ -119,14 +120,16 @@ void LoteRecepcion::cerrar()
             modoSeguro(false);
             throw;
         } catch (const std::exception& e) {
+            if (ErrorBD::impideSeguir(e)) throw; // the batch is dropped by the caller (procesar, confirmar)
             if (esConflictoTransitorio(e) && intento < kReintentosLinea) {
                 // Another station met this batch at its last writes: do the batch again.
                 repetirSeguro();
                 continue;
             }
             // Nothing of the batch reached the database.
+            const QString mensaje = Utilidades::LineaDeLista(e, QStringLiteral("Recepción"));
             for (Resultado& r : resultados_)
-                if (r.mensaje.isEmpty()) r.mensaje = descripcionDeError(e);
+                if (r.mensaje.isEmpty()) r.mensaje = mensaje;
         }
         break;
     }
@@ -151,6 +154,33 @@ LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje, 
 
 void LoteRecepcion::procesar(const LineaLeida& linea)
 {
+    try {
+        procesarLinea(linea);
+    } catch (const std::exception& e) {
+        if (ErrorBD::impideSeguir(e)) abandonar();
+        throw;
+    }
+}
+
+void LoteRecepcion::abandonar()
+{
+    tx_.reset();
+    registro_.descartarPendientes();
+    registro_.olvidarNumeros();
+    resultados_.clear();
+    lineas_.clear();
+    previas_.clear();
+    modoSeguro(false);
+}
+
+std::vector<LoteRecepcion::Resultado> LoteRecepcion::detener()
+{
+    abandonar();
+    return std::exchange(listos_, {});
+}
+
+void LoteRecepcion::procesarLinea(const LineaLeida& linea)
+{
     if (!tx_) abrir();
     if (seguro_) {
         seguir({linea});
@@ -173,12 +203,14 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
         // the batch is committed first and the line begins the next one.
         lineas_.pop_back();
         cerrar();
-        procesar(linea);
+        procesarLinea(linea);
         return;
     } catch (const std::exception& e) {
         // A failed statement always arrives here as an exception (nothing below
         // swallows one): it may have spoilt the transaction, which PostgreSQL
-        // then refuses to go on with. A busy lock arrives here too.
+        // then refuses to go on with. A busy lock arrives here too. A database
+        // that can't go on stops the run: no line is rejected for it.
+        if (ErrorBD::impideSeguir(e)) throw;
         mensaje = descripcionDeError(e);
         deshacer = true;
     }
@@ -189,10 +221,12 @@ void LoteRecepcion::procesar(const LineaLeida& linea)
     resultados_.push_back(resultado(linea, mensaje, retirado));
 }
 
-std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero)
+std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero,
+                                                                      QString& detalle)
 {
     inesperado = false;
     numero = 0;
+    detalle.clear();
     if (!linea.problema.isEmpty()) return resultado(linea, linea.problema);
     QString mensaje;
     bool otraVez = false, retirado = false;
@@ -209,11 +243,13 @@ std::optional<LoteRecepcion::Resultado> LoteRecepcion::procesarSeguro(const Line
         if (nueva) previas_.push_back(b.bloqueo());
         otraVez = true;
     } catch (const std::exception& e) {
+        if (ErrorBD::impideSeguir(e)) throw;
         if (esConflictoTransitorio(e)) {
             otraVez = true;
         } else {
-            mensaje = descripcionDeError(e);
-            if (texto::recortar(mensaje).isEmpty()) mensaje = QStringLiteral("Error ") + QString::number(numeroDeError(e));
+            // One line in the list; the whole text of the engine goes to the error log.
+            mensaje = Utilidades::LineaDeLista(e, QStringLiteral("Recepción"));
+            detalle = descripcionDeError(e);
             inesperado = true;
             numero = numeroDeError(e);
         }
@@ -232,11 +268,12 @@ void LoteRecepcion::seguir(std::vector<LineaLeida> cola)
         const LineaLeida& linea = cola[i];
         bool inesperado = false;
         int numero = 0;
-        std::optional<Resultado> r = procesarSeguro(linea, inesperado, numero);
+        QString detalle;
+        std::optional<Resultado> r = procesarSeguro(linea, inesperado, numero, detalle);
         if (r && inesperado && alFallar_) {
             // The units before it are committed, so no transaction waits on the operator.
             cerrar();
-            const bool otraVez = alFallar_(numero, r->mensaje);
+            const bool otraVez = alFallar_(numero, detalle);
             abrir();
             modoSeguro(true);
             if (otraVez) continue;
@@ -273,7 +310,12 @@ void LoteRecepcion::repetirSeguro()
 
 std::vector<LoteRecepcion::Resultado> LoteRecepcion::confirmar()
 {
-    cerrar();
+    try {
+        cerrar();
+    } catch (const std::exception& e) {
+        if (ErrorBD::impideSeguir(e)) abandonar();
+        throw;
+    }
     return std::exchange(listos_, {});
 }
 

@@ -34,6 +34,11 @@
 // its postings may be kept for the batch's end). A run cancelled meanwhile
 // (RecepcionAnulada from the log's counts) rolls the batch back and is thrown
 // to the caller.
+//
+// A database that can't go on (ErrorBD::impideSeguir: a lock time-out, a full
+// disk, a lost connection) rejects no line: the batch in hand is rolled back,
+// its lines count nowhere, and the error is thrown to the caller, which stops
+// the run and lists what detener() hands back (the batches committed before).
 #include "BloqueosOrdenados.h"
 #include "Conexion.h"
 #include "LectorInterfaz.h"
@@ -107,6 +112,9 @@ public:
     // the last call (a batch may have been committed early, see above), in order.
     // When a commit fails, every line of its batch comes back rejected with the error.
     std::vector<Resultado> confirmar();
+    // After a failure thrown to the caller: rolls the batch in hand back (its
+    // lines count nowhere) and returns the committed lines not handed out yet.
+    std::vector<Resultado> detener();
 
     bool abierto() const { return tx_.has_value(); }
     qint64 msAbierto() const { return tx_ ? reloj_.elapsed() : 0; }
@@ -114,9 +122,12 @@ public:
 private:
     void abrir();
     void cerrar();
+    void procesarLinea(const LineaLeida& linea);
+    void abandonar(); // drops the batch in hand
     void modoSeguro(bool seguro);
     // The line in a savepoint; nullopt when it must go to a fresh batch.
-    std::optional<Resultado> procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero);
+    // An unexpected error gives its number and its whole text in 'detalle'.
+    std::optional<Resultado> procesarSeguro(const LineaLeida& linea, bool& inesperado, int& numero, QString& detalle);
     // Posts the lines one by one, each in a savepoint, in the open batch.
     void seguir(std::vector<LineaLeida> cola);
     void repetirSeguro();

@@ -130,11 +130,13 @@ std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(const ValoresLinea& 
         Moneda monto;
         if (!l.enBlanco()) {
             const QString t = texto::recortar(valores.valor(importe));
-            const auto m = t.isEmpty() ? std::optional<Moneda>(Moneda()) : Moneda::desdeTextoEstricto(t);
-            if (MensajeImporte.isEmpty() && (!m || m->esNegativo()))
-                MensajeImporte = QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta
-                                 + (m ? QStringLiteral(") no puede ser negativo") : QStringLiteral(") no es numérico"));
-            if (m) monto = *m;
+            const Moneda::Lectura lectura = t.isEmpty() ? Moneda::Lectura::Valido : Moneda::leer(t, &monto);
+            const QString nombre = QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta + u')';
+            if (MensajeImporte.isEmpty()) {
+                if (lectura == Moneda::Lectura::ExcedeMaximo) MensajeImporte = nombre + Moneda::superaMaximo();
+                else if (lectura == Moneda::Lectura::NoNumerico) MensajeImporte = nombre + QStringLiteral(" no es numérico");
+                else if (monto.esNegativo()) MensajeImporte = nombre + QStringLiteral(" no puede ser negativo");
+            }
         }
         if (texto::igual(texto::recortar(r.AlDebeOHaber), QStringLiteral("D"))) l.Debe = monto;
         else l.Haber = monto;
@@ -235,9 +237,11 @@ QString RecepcionInterface::leeCuentaPrincipal(ValoresLinea& v, ComprobanteValid
 QString RecepcionInterface::leeTotal(ValoresLinea& v, ComprobanteValidado& c)
 {
     c.TotalTexto = texto::recortar(def_->ValorCampo(v, def_->cabecera.ImporteTotalBasicos));
-    const auto total = Moneda::desdeTextoEstricto(c.TotalTexto);
-    if (!total) return QStringLiteral("El Campo Importe Total debe ser numérico ");
-    c.Total = *total;
+    switch (Moneda::leer(c.TotalTexto, &c.Total)) {
+    case Moneda::Lectura::Valido: break;
+    case Moneda::Lectura::ExcedeMaximo: return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
+    case Moneda::Lectura::NoNumerico: return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    }
     if (c.Total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
     return QString();
 }
@@ -341,9 +345,16 @@ QString RecepcionInterface::leeImportesIva(ValoresLinea& v, ComprobanteValidado&
 {
     const CabeceraInterfaz& cab = def_->cabecera;
     if (texto::recortar(cab.LivaTipo).isEmpty()) return QString();
+    // A text that is not a number reads as zero; an amount beyond the maximum
+    // is refused, never read as zero.
+    QString excede;
     auto importe = [&](const QString& nombre) {
         const int pos = texto::recortar(nombre).isEmpty() ? 0 : def_->PosicionCampo(nombre);
-        return pos ? Utilidades::TextoAMoneda(texto::recortar(v.valor(pos))) : Moneda();
+        if (!pos) return Moneda();
+        const QString t = texto::recortar(v.valor(pos));
+        if (excede.isEmpty() && Moneda::leer(t) == Moneda::Lectura::ExcedeMaximo)
+            excede = QStringLiteral("El importe (") + t + QStringLiteral(") del campo ") + texto::recortar(nombre) + Moneda::superaMaximo();
+        return Utilidades::TextoAMoneda(t);
     };
     ImportesLibroIva& i = c.iva;
     i.Cfri = importe(cab.LivaCfri);
@@ -357,7 +368,7 @@ QString RecepcionInterface::leeImportesIva(ValoresLinea& v, ComprobanteValidado&
     i.Neto = importe(cab.LivaNeto);
     i.NetoN = importe(cab.LivaNetoN);
     i.Exento = importe(cab.LivaExento);
-    return QString();
+    return excede;
 }
 
 // Entry lines by the definition's rules (the balance is checked by the posting).

@@ -220,8 +220,12 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     // 7. Total.
     QString totalTexto = texto::recortar(p.CabImporte);
     if (Utilidades::EsVacio(totalTexto)) totalTexto = QStringLiteral("0");
-    const std::optional<Moneda> total = Moneda::desdeTextoEstricto(totalTexto);
-    if (!total) return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    std::optional<Moneda> total(std::in_place);
+    switch (Moneda::leer(totalTexto, &*total)) {
+    case Moneda::Lectura::Valido: break;
+    case Moneda::Lectura::ExcedeMaximo: return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
+    case Moneda::Lectura::NoNumerico: return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    }
     if (total->esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
     // 8. Voucher number: branch, number, letter.
     const QString sucursalTexto = p.NroComprobante.mid(0, 4), numeroTexto = p.NroComprobante.mid(4, 8);
@@ -261,10 +265,12 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
         if (Utilidades::EsVacio(l.Cuenta)) continue;
         const QString importe = texto::recortar(l.Importe);
         if (importe.isEmpty()) continue;
-        const std::optional<Moneda> m = Moneda::desdeTextoEstricto(importe);
-        if (!m || m->esNegativo())
-            return QStringLiteral("El importe (") + importe + QStringLiteral(") de la cuenta (") + texto::recortar(l.Cuenta)
-                   + QStringLiteral(") ") + (m ? QStringLiteral("no puede ser negativo") : QStringLiteral("no es numérico"));
+        Moneda m;
+        const Moneda::Lectura lectura = Moneda::leer(importe, &m);
+        const QString nombre = QStringLiteral("El importe (") + importe + QStringLiteral(") de la cuenta (") + texto::recortar(l.Cuenta) + u')';
+        if (lectura == Moneda::Lectura::ExcedeMaximo) return nombre + Moneda::superaMaximo();
+        if (lectura == Moneda::Lectura::NoNumerico) return nombre + QStringLiteral(" no es numérico");
+        if (m.esNegativo()) return nombre + QStringLiteral(" no puede ser negativo");
     }
     // 11. Balance.
     if (!VerificaBalanceo(lineas)) return QStringLiteral("El asiento  no Balancea!!!");

@@ -75,6 +75,10 @@ QString MensajeDemasiadoLargo(const QString& campo, int ancho)
 {
     return QStringLiteral("El campo «%1» admite hasta %2 caracteres.").arg(campo).arg(ancho);
 }
+QString MensajeCodigoExistente(const QString& titulo, const QString& codigo)
+{
+    return QStringLiteral("Ya existe un registro de «%1» con el código %2.").arg(titulo, codigo);
+}
 
 namespace {
 
@@ -178,13 +182,17 @@ QVariant TablaReferencia::valorClaveExistente(const QString& tecleada) const
     return *clave;
 }
 
+QString TablaReferencia::titulo() const
+{
+    for (const EntradaCatalogo& e : CatalogoTablas())
+        if (EsTabla(tabla_, e.Tabla.toLatin1().constData())) return e.Titulo;
+    return tabla_;
+}
+
 void TablaReferencia::exigirEscritura() const
 {
     if (!EsSoloLectura(tabla_)) return;
-    QString titulo = tabla_;
-    for (const EntradaCatalogo& e : CatalogoTablas())
-        if (EsTabla(tabla_, e.Tabla.toLatin1().constData())) titulo = e.Titulo;
-    throw ErrorVexa(-2147217911, MensajeSoloLectura(titulo));
+    throw ErrorVexa(-2147217911, MensajeSoloLectura(titulo()));
 }
 
 std::vector<RegistroTabla> TablaReferencia::Filas()
@@ -234,7 +242,13 @@ void TablaReferencia::Agregar(const RegistroTabla& r)
     p << plataforma::ahora();
     QString marcas;
     for (int i = 0; i < p.size(); ++i) marcas += i ? QStringLiteral(", ?") : QStringLiteral("?");
-    con_.EjecutarSQL(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(sqlTabla_, columnas, marcas), p);
+    try {
+        con_.EjecutarSQL(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(sqlTabla_, columnas, marcas), p);
+    } catch (const ErrorBD& e) {
+        // The window found the code free; another station saved it since.
+        if (!e.esClaveDuplicada()) throw;
+        throw ErrorBD(e.numero(), MensajeCodigoExistente(titulo(), clave.toString()), e.estado(), e.sql(), e.causa());
+    }
 }
 
 void TablaReferencia::Modificar(const RegistroTabla& r, const RegistroTabla* leida)

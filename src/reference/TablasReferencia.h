@@ -48,6 +48,8 @@ QString MensajeSoloLectura(const QString& titulo);
 QString MensajeNoEntero(const QString& campo);
 QString MensajeSoloDigitos(const QString& campo);
 QString MensajeDemasiadoLargo(const QString& campo, int ancho);
+// A new row whose code another station saved first.
+QString MensajeCodigoExistente(const QString& titulo, const QString& codigo);
 
 // One row as the window shows it: texts, "" for NULL.
 struct RegistroTabla {
@@ -98,6 +100,8 @@ public:
     // change of a row that is gone are refused (ErrorVexa with the message).
     // Given the row as it was shown ('leida'), a change leaves the columns
     // whose text the operator did not alter as they are stored.
+    // A code another station added meanwhile is refused with
+    // MensajeCodigoExistente (ErrorBD, Causa::ClaveDuplicada).
     void Agregar(const RegistroTabla& r);
     void Modificar(const RegistroTabla& r, const RegistroTabla* leida = nullptr);
     // Deletes the row of that key; a cost centre takes its account shares
@@ -114,6 +118,7 @@ private:
     std::optional<QVariant> valorClave(const QString& tecleada) const;
     QVariant valorClaveExistente(const QString& tecleada) const;
     void exigirEscritura() const;
+    QString titulo() const; // the catalogue's title of the table
     Conexion& con_;
     QString tabla_, clave_;
     QString sqlTabla_, sqlClave_, sqlDescripcion_, sqlDias_;

@@ -352,6 +352,11 @@ void frmTablas::ActualizarDatos()
         } catch (const std::exception& e) {
             HayError = true;
             ventanas::CursorEspera(false);
+            if (const auto* bd = dynamic_cast<const ErrorBD*>(&e); bd && bd->esClaveDuplicada()) {
+                // Another station saved the code first: the edit stays for another code.
+                dialogos().MsgBox(bd->descripcion(), vbInformation, QStringLiteral("Aviso al operador..."));
+                return;
+            }
             if (Utilidades::ManejaError(e, QStringLiteral("Actualizar Datos")) != vbRetry) return;
             HayError = false;
         }

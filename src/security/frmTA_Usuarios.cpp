@@ -30,6 +30,7 @@ using namespace plataforma;
 
 namespace {
 const char* const kCampos[] = {"Usuario", "PASSWORD", "confirmacion", "confirmacion1", "PASSWORD1", "PASSWORDant"};
+const QString kUsuarioExistente = QStringLiteral("El Nombre de Usuario Ingresado ya Existe, escriba otro y Vuelva a Intentarlo");
 
 // Enter moves on to the next control of the tab order.
 class EnterSigue : public QObject {
@@ -371,8 +372,7 @@ bool frmTA_Usuarios::ValidaTab(int n)
         switch (n) {
         case 0:
             if (valor("Usuario").isEmpty()) return falla(QStringLiteral("Es necesario que ingrese un nombre de Usuario"));
-            if (ExisteUsuario(ctx_.con(), valor("Usuario")))
-                return falla(QStringLiteral("El Nombre de Usuario Ingresado ya Existe, escriba otro y Vuelva a Intentarlo"));
+            if (ExisteUsuario(ctx_.con(), valor("Usuario"))) return falla(kUsuarioExistente);
             break;
         case 1:
             if (valor("PASSWORD").isEmpty()) return falla(QStringLiteral("Debe informar una Contraseña"));
@@ -433,6 +433,16 @@ bool frmTA_Usuarios::GrabaUsuario()
     ocupado(true);
     try {
         CreaUsuario(ctx_.con(), campo(QStringLiteral("Usuario"))->text(), campo(QStringLiteral("PASSWORD"))->text(), tareas);
+    } catch (const ErrorBD& e) {
+        ocupado(false);
+        if (!e.esClaveDuplicada()) {
+            errorDeDatos(e, QStringLiteral("GrabaUsuario"));
+            return false;
+        }
+        // Another station created the same name since the name was checked.
+        aviso(kUsuarioExistente);
+        seleccionarPaso(0);
+        return false;
     } catch (const std::exception& e) {
         ocupado(false);
         errorDeDatos(e, QStringLiteral("GrabaUsuario"));

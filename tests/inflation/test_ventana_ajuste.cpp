@@ -541,13 +541,60 @@ protected:
         ASSERT_TRUE(ventana->CmdGenerar->isEnabled());
     }
     QString celda(int fila, int col) { return ventana->FgResumen->texto(fila, col); }
+    // As the operator meets it: the menu command of the main window, in its
+    // area, the main window active and its events processed.
+    FrmAjusteInflacion& abrirPorMenu()
+    {
+        registrarVentanasAjuste();
+        mdi = std::make_unique<QMdiArea>();
+        mdi->show();
+        servicios = std::make_unique<ServiciosMenu>();
+        servicios->contexto = ctx.get();
+        servicios->areaMdi = mdi.get();
+        despacho = std::make_unique<DespachoMenu>(*servicios);
+        EXPECT_TRUE(despacho->ejecutar(QStringLiteral("Mnu_Ajuste_Generar")));
+        ventana = qobject_cast<FrmAjusteInflacion*>(servicios->ventanaAbierta(QStringLiteral("FrmAjusteInflacion")));
+        activar();
+        return *ventana;
+    }
+    void activar()
+    {
+        mdi->activateWindow();
+        QApplication::setActiveWindow(mdi.get());
+        QApplication::processEvents();
+    }
+    // A key pressed and released on the widget that has the focus.
+    static void pulsar(int k, const QString& texto = QString())
+    {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_TRUE(w);
+        tecla(w, k, texto);
+        tecla(w, k, texto, QEvent::KeyRelease);
+    }
+    void TearDown() override
+    {
+        despacho.reset();
+        servicios.reset();
+        mdi.reset(); // with the window it holds
+        VentanaAjuste::TearDown();
+    }
+    std::unique_ptr<QMdiArea> mdi;
+    std::unique_ptr<ServiciosMenu> servicios;
+    std::unique_ptr<DespachoMenu> despacho;
 };
 
+// The header typed and "&Generar" pressed from the keyboard in the window the
+// menu opened. After the run the concept takes the focus, and with it the
+// focus rule: "&Generar" is enabled again (the result account is filled), the
+// same whenever the platform delivers the focus.
 TEST_P(GeneracionAjuste, GenerarGrabarYListar)
 {
-    FrmAjusteInflacion& w = abrir();
+    FrmAjusteInflacion& w = abrirPorMenu();
+    ASSERT_TRUE(w.isActiveWindow());
     cabecera();
-    w.CmdGenerar->click();
+    ASSERT_EQ(QApplication::focusWidget(), w.CmdGenerar); // the accepted letter hands over to it
+    pulsar(Qt::Key_Space, QStringLiteral(" "));
+    activar();
     EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
     ASSERT_EQ(w.Lineas.size(), 2u);
     EXPECT_EQ(celda(0, 0), "1");
@@ -563,7 +610,10 @@ TEST_P(GeneracionAjuste, GenerarGrabarYListar)
     EXPECT_EQ(w.txtTotal[0]->text(), "233.77");
     EXPECT_EQ(w.txtTotal[1]->text(), "233.77");
     EXPECT_EQ(campo("CABIMPORTE")->text(), "233.77");
-    EXPECT_FALSE(w.CmdGenerar->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), campo("DETALLE"));
+    EXPECT_EQ(w.CampoActual, w.indiceCampo("DETALLE"));
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_FALSE(w.FrmCabecera->isEnabled());
     EXPECT_TRUE(w.UtilTeb1->habilitado("GRABAR"));
 
     // The concept is asked for by GRABAR.
@@ -663,6 +713,39 @@ TEST_P(GeneracionAjuste, CorridaDetenidaNoDejaLineas)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(contar(con(), QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE ESAJUSTE = 1")), 0);
     EXPECT_EQ(con().Escalar(QStringLiteral("SELECT X_ULTIMO_NRO FROM TA_COMPROBANTES WHERE CODIGO = '99AJ'")).toInt(), 7);
+}
+
+// The operator turns to another window while the generation runs: the window
+// ends in the same state as when it stays in front ("&Generar" follows the
+// result account as the concept takes the focus), and keeps it once it is
+// brought forward again.
+TEST_P(GeneracionAjuste, OtraVentanaAlFrenteDuranteLaGeneracion)
+{
+    FrmAjusteInflacion& w = abrirPorMenu();
+    cabecera();
+    QWidget otra;
+    otra.setWindowTitle(QStringLiteral("Otra aplicación"));
+    bool cambiada = false;
+    QObject::connect(&w, &FrmAjusteInflacion::pasoGeneracion, &w, [&] {
+        if (cambiada) return;
+        cambiada = true;
+        otra.show();
+        otra.activateWindow();
+        QApplication::setActiveWindow(&otra);
+    });
+    pulsar(Qt::Key_Space, QStringLiteral(" "));
+    ASSERT_TRUE(cambiada);
+    QApplication::processEvents();
+    ASSERT_FALSE(w.isActiveWindow());
+    ASSERT_EQ(w.Lineas.size(), 2u);
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_EQ(w.CampoActual, w.indiceCampo("DETALLE"));
+    EXPECT_FALSE(w.UtilTeb1->habilitado("CONSULTAR")); // the concept has no lookup
+    activar();
+    ASSERT_TRUE(w.isActiveWindow());
+    EXPECT_EQ(QApplication::focusWidget(), campo("DETALLE"));
+    EXPECT_TRUE(w.CmdGenerar->isEnabled());
+    EXPECT_TRUE(dlg.mostrados.isEmpty()) << dlg.ultimo().toStdString();
 }
 
 // A save that fails leaves the window, its lines and the tables as they were;

@@ -550,7 +550,8 @@ TEST_P(ChequeosReales, ConexionPerdidaSeReabreAntesDeLaOrden)
     const QString ventana = QStringLiteral("ventana:FrmInterface modal=0 carga=0 menu=0 compras=0");
     auto cortar = [&] {
         const QVariant pid = con().Escalar(QStringLiteral("SELECT pg_backend_pid()"));
-        otraConexion()->Escalar(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+        // Ends the session and waits until the server process is gone.
+        ASSERT_TRUE(otraConexion()->Escalar(QStringLiteral("SELECT pg_terminate_backend(CAST(? AS INTEGER), 10000)"), {pid}).toBool());
         EXPECT_THROW(con().Escalar(QStringLiteral("SELECT 1")), ErrorBD);
         EXPECT_TRUE(con().conexionPerdida());
     };

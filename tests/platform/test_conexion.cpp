@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <functional>
 
 using namespace vexa;
 
@@ -140,12 +141,40 @@ TEST_P(ConexionBD, ErrorLlevaNumeroYDescripcion)
         EXPECT_NE(e.numero(), 0);
         EXPECT_TRUE(e.descripcion().contains("NO_EXISTE", Qt::CaseInsensitive)) << e.descripcion().toStdString();
     }
+}
+
+// A key another row holds is told by its kind, on every way a statement takes
+// (bound on the SQLite handle, through the driver with and without parameters,
+// a primary key and a unique index), with the program's own first line.
+TEST_P(ConexionBD, ClaveDuplicadaSeReconocePorSuTipo)
+{
     con().Insertar("TA_CONFIGURACION", {{"CLAVE", "K"}, {"VALOR", "1"}});
+    con().Insertar("TA_USUARIOS", {{"NOMBRE", "ANA"}, {"SISTEMA", "RZ731P"}});
+    con().EjecutarSQL("CREATE UNIQUE INDEX UX_PRUEBA_ID ON PRUEBA (ID)");
+    con().Insertar("PRUEBA", {{"ID", 7}});
+    const std::pair<const char*, std::function<void()>> casos[] = {
+        {"índice único, con parámetros", [&] { con().Insertar("TA_CONFIGURACION", {{"CLAVE", "k "}, {"VALOR", "2"}}); }},
+        {"índice único, sin parámetros", [&] { con().EjecutarSQL("INSERT INTO TA_CONFIGURACION (CLAVE, VALOR) VALUES ('K', '3')"); }},
+        {"clave primaria", [&] { con().Insertar("TA_USUARIOS", {{"NOMBRE", "ana"}, {"SISTEMA", "RZ731P"}}); }},
+        {"por el controlador, con parámetros", [&] { con().Escalar("INSERT INTO PRUEBA (ID) VALUES (?) RETURNING ID", {7}); }},
+    };
+    for (const auto& [nombre, insertar] : casos) {
+        SCOPED_TRACE(nombre);
+        try {
+            insertar();
+            ADD_FAILURE() << "debió rechazar la clave";
+        } catch (const ErrorBD& e) {
+            EXPECT_TRUE(e.esClaveDuplicada()) << e.estado().toStdString() << " " << e.descripcion().toStdString();
+            EXPECT_TRUE(e.descripcion().startsWith("Ya existe un registro con la misma clave")) << e.descripcion().toStdString();
+            EXPECT_FALSE(e.descripcion().section('\n', 1).trimmed().isEmpty()); // the engine's own text
+        }
+    }
+    // Another constraint is not a duplicate key.
     try {
-        con().Insertar("TA_CONFIGURACION", {{"CLAVE", "K"}, {"VALOR", "2"}});
-        FAIL();
+        con().Insertar("TA_USUARIOS", {{"NOMBRE", QString(60, 'x')}, {"SISTEMA", "RZ731P"}});
+        ADD_FAILURE();
     } catch (const ErrorBD& e) {
-        EXPECT_TRUE(e.esClaveDuplicada()) << e.descripcion().toStdString();
+        EXPECT_FALSE(e.esClaveDuplicada()) << e.descripcion().toStdString();
     }
 }
 
@@ -371,7 +400,9 @@ TEST(ErrorBD, CausasDelMotor)
         {Motor::SQLite, "5", ErrorBD::Causa::EsperaAgotada, false},
         {Motor::SQLite, "517", ErrorBD::Causa::EsperaAgotada, false},
         {Motor::SQLite, "13", ErrorBD::Causa::DiscoLleno, false},
-        {Motor::SQLite, "2067", ErrorBD::Causa::Otra, false},
+        {Motor::SQLite, "2067", ErrorBD::Causa::ClaveDuplicada, false},
+        {Motor::SQLite, "1555", ErrorBD::Causa::ClaveDuplicada, false},
+        {Motor::SQLite, "19", ErrorBD::Causa::Otra, false}, // another constraint (a CHECK, NOT NULL)
         {Motor::PostgreSQL, "55P03", ErrorBD::Causa::EsperaAgotada, false},
         {Motor::PostgreSQL, "57014", ErrorBD::Causa::EsperaAgotada, false},
         {Motor::PostgreSQL, "53100", ErrorBD::Causa::DiscoLleno, false},
@@ -379,7 +410,8 @@ TEST(ErrorBD, CausasDelMotor)
         {Motor::PostgreSQL, "57P01", ErrorBD::Causa::ConexionPerdida, false},
         {Motor::PostgreSQL, "40P01", ErrorBD::Causa::BloqueoMutuo, true},
         {Motor::PostgreSQL, "40001", ErrorBD::Causa::Serializacion, true},
-        {Motor::PostgreSQL, "23505", ErrorBD::Causa::Otra, false},
+        {Motor::PostgreSQL, "23505", ErrorBD::Causa::ClaveDuplicada, false},
+        {Motor::PostgreSQL, "23514", ErrorBD::Causa::Otra, false},
     };
     for (const Caso& c : casos) {
         const ErrorBD e = ErrorBD::delMotor(c.motor, c.estado, "texto del motor", "SELECT 1");
@@ -445,26 +477,68 @@ TEST_P(ConexionBD, DiscoLlenoSeInformaComoTal)
     }
 }
 
-// A connection the server dropped is reported as lost and opens again.
+// A connection the server dropped is found lost however the program meets it
+// (a statement that fails, or nothing run since), every statement fails as a
+// lost connection until it is opened again, and a reopening that fails leaves
+// it lost for the next try.
 TEST_P(ConexionBD, ConexionPerdidaSeReabre)
 {
-    if (motor() == Motor::PostgreSQL) {
+    if (motor() == Motor::SQLite) {
+        EXPECT_FALSE(con().conexionPerdida());
+        ASSERT_TRUE(con().reabrir()) << con().ultimoError().toStdString();
+        EXPECT_FALSE(con().conexionPerdida());
+        con().Insertar("PRUEBA", {{"ID", 1}});
+        EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+        return;
+    }
+    auto otra = otraConexion();
+    // Ends this connection's server process and waits until it is gone.
+    auto cortar = [&] {
         const qlonglong pid = con().Escalar("SELECT pg_backend_pid()").toLongLong();
-        auto otra = otraConexion();
-        otra->Escalar("SELECT pg_terminate_backend(CAST(? AS INTEGER))", {pid});
+        ASSERT_TRUE(otra->Escalar("SELECT pg_terminate_backend(CAST(? AS INTEGER), 10000)", {pid}).toBool());
+    };
+    auto fallaPorPerdida = [&](const char* sql) {
         try {
-            con().Escalar("SELECT COUNT(*) FROM PRUEBA");
-            FAIL() << "debió perder la conexión";
+            con().Escalar(QString::fromLatin1(sql));
+            ADD_FAILURE() << "debió perder la conexión: " << sql;
         } catch (const ErrorBD& e) {
             EXPECT_TRUE(e.esConexionPerdida()) << e.descripcion().toStdString();
             EXPECT_TRUE(e.descripcion().startsWith("Se perdió la conexión")) << e.descripcion().toStdString();
         }
+    };
+    struct Caso {
+        const char* nombre;
+        bool sentenciaAntes; // a statement meets the loss first; otherwise the check alone finds it
+    };
+    for (const Caso& c : {Caso{"una sentencia la encuentra", true}, Caso{"nada corrió desde el corte", false}}) {
+        SCOPED_TRACE(c.nombre);
+        cortar();
+        if (c.sentenciaAntes) {
+            fallaPorPerdida("SELECT COUNT(*) FROM PRUEBA");
+            fallaPorPerdida("SELECT 1"); // and every one after it, until it is opened again
+            EXPECT_THROW(Transaccion t(con()), ErrorBD);
+        }
         EXPECT_TRUE(con().conexionPerdida());
+        ASSERT_TRUE(con().reabrir()) << con().ultimoError().toStdString();
+        EXPECT_FALSE(con().conexionPerdida());
+        con().Insertar("PRUEBA", {{"ID", 1}});
+        EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+        con().EjecutarSQL("DELETE FROM PRUEBA");
     }
+
+    // The server can't be reached again: still lost, and tried again next time.
+    cortar();
+    const DatosConexion buenos = con().datos();
+    DatosConexion malos = buenos;
+    malos.dbName = QStringLiteral("vexa_no_existe_%1").arg(QCoreApplication::applicationPid());
+    con().setDatos(malos);
+    EXPECT_FALSE(con().reabrir());
+    EXPECT_TRUE(con().conexionPerdida());
+    fallaPorPerdida("SELECT 1");
+    con().setDatos(buenos);
     ASSERT_TRUE(con().reabrir()) << con().ultimoError().toStdString();
     EXPECT_FALSE(con().conexionPerdida());
-    con().Insertar("PRUEBA", {{"ID", 1}});
-    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 0);
 }
 
 // A text with a NUL character is refused before it reaches the database.

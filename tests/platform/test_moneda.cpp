@@ -61,21 +61,37 @@ TEST(Moneda, SumasExactas)
 // helpers that validate and convert texts agree with it.
 TEST(Moneda, TextoEstrictoYMaximo)
 {
-    struct Caso { const char* texto; bool valido; };
+    using L = Moneda::Lectura;
+    struct Caso { const char* texto; L lectura; };
     const Caso casos[] = {
-        {"999999999.9999", true}, {"-999999999.9999", true}, {"999.999.999,9999", true},
-        {"1000000000", false},    {"-1000000000", false},    {"999999999.99995", false},
-        {"1.2.3", false},         {"922337203685477.5808", false}, {"", false}, {"12,50", true},
+        {"999999999.9999", L::Valido},          {"-999999999.9999", L::Valido},
+        {"999.999.999,9999", L::Valido},        {"12,50", L::Valido},
+        {"1000000000", L::ExcedeMaximo},        {"-1000000000", L::ExcedeMaximo},
+        {"999999999.99995", L::ExcedeMaximo},   {"1.000.000.000", L::ExcedeMaximo},
+        {"922337203685477.5807", L::ExcedeMaximo}, {"922337203685477.5808", L::ExcedeMaximo},
+        {"99999999999999999999999", L::ExcedeMaximo}, {"-99999999999999999999999,5", L::ExcedeMaximo},
+        {"1.8e15", L::ExcedeMaximo},            {"-2E+10", L::ExcedeMaximo},
+        // Exponents are no amount otherwise; nor is a text that merely begins with digits.
+        {"1.8e5", L::NoNumerico},               {"1e400x", L::NoNumerico},
+        {"99999999999999999999x", L::NoNumerico}, {"1.2.3", L::NoNumerico},
+        {"", L::NoNumerico},                    {"abc", L::NoNumerico},
     };
     for (const auto& c : casos) {
         const QString t = QString::fromUtf8(c.texto);
-        EXPECT_EQ(Moneda::desdeTextoEstricto(t).has_value(), c.valido) << c.texto;
-        EXPECT_EQ(vexa::Utilidades::EsNumeroValido(t), c.valido) << c.texto;
-        if (!c.valido) {
+        const bool valido = c.lectura == L::Valido;
+        Moneda leido;
+        EXPECT_EQ(Moneda::leer(t, &leido), c.lectura) << c.texto;
+        if (valido) {
+            EXPECT_EQ(leido, *Moneda::desdeTextoEstricto(t)) << c.texto;
+        }
+        EXPECT_EQ(Moneda::desdeTextoEstricto(t).has_value(), valido) << c.texto;
+        EXPECT_EQ(vexa::Utilidades::EsNumeroValido(t), valido) << c.texto;
+        if (!valido) {
             EXPECT_EQ(vexa::Utilidades::TextoAMoneda(t), Moneda()) << c.texto;
         }
     }
     EXPECT_EQ(Moneda::maximo().texto(), "999999999.9999");
+    EXPECT_EQ(Moneda::textoMaximo(), "999.999.999,9999");
     EXPECT_EQ(vexa::Utilidades::TextoAMoneda("12,50").texto(), "12.5000");
 }
 

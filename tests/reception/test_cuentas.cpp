@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <thread>
 
 using namespace vexa;
@@ -131,6 +133,17 @@ TEST_P(RecepcionCuentas, CodigosNuevos)
     // A parent whose code is a full-length account (one of the demo's) has no level below it.
     definir("1102010010001");
     EXPECT_EQ(correr("B1;Uno\r\n"), QStringList{"Ya no puede asignar codigos a la cuenta 1102010010001"});
+}
+
+// Doubled line ends leave empty lines between the accounts: they are passed
+// by, as every reception passes them, not refused as an empty origin code.
+TEST_P(RecepcionCuentas, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    definir("19");
+    EXPECT_EQ(correr("A1;Uno;20-1;1\r\r\nA2;Dos;20-2;1\n\rA3;Tres;20-3;1\r\n"), (QStringList{"", "", ""}));
+    EXPECT_EQ(r.grabados, 3);
+    EXPECT_EQ(r.rechazados, 0);
+    EXPECT_EQ(creada("A3"), "1903");
 }
 
 TEST_P(RecepcionCuentas, UnaMadreQueNoEstaEnElPlanRechazaLaCorrida)
@@ -284,6 +297,46 @@ TEST_P(RecepcionCuentas, ProgresoYCancelacion)
     // An empty file: nothing listed, a whole run.
     EXPECT_TRUE(correr("").isEmpty());
     EXPECT_EQ(r.fin, ResultadoCorrida::Fin::Completa);
+}
+
+// A full disk stops the run: the batch in hand counts nowhere, no line is
+// rejected for it, and the lists hold what was committed, as the tables do.
+TEST_P(RecepcionCuentas, UnDiscoLlenoDetieneLaCorrida)
+{
+    definir("19");
+    struct P : ProgresoNulo {
+        std::function<void()> enDecima;
+        int n = 0;
+        bool Actualizar(qint64, const QString&) override
+        {
+            if (++n == 10 && enDecima) enDecima();
+            return true;
+        }
+    } p;
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL("VACUUM"); // no free page left in the file, and from the tenth line no room for another
+        p.enDecima = [&] {
+            con().EjecutarSQL(QStringLiteral("PRAGMA max_page_count = %1").arg(con().Escalar("PRAGMA page_count").toLongLong()));
+        };
+    } else {
+        con().EjecutarSQL("CREATE SEQUENCE sq_lleno");
+        con().EjecutarSQL("CREATE FUNCTION f_lleno() RETURNS trigger AS $$ BEGIN IF NEW.codigo = '1910' THEN "
+                          "IF nextval('sq_lleno') = 1 THEN RAISE EXCEPTION 'could not extend file' USING ERRCODE = 'disk_full'; "
+                          "END IF; END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_lleno AFTER INSERT ON ma_cuentas FOR EACH ROW EXECUTE FUNCTION f_lleno()");
+    }
+    QByteArray archivo;
+    for (int i = 1; i <= 80; ++i) archivo += QStringLiteral("H%1;Cuenta %1;20-%1;1\r\n").arg(i).toUtf8();
+    const QStringList l = correr(archivo, "PRUEBA", &p);
+    if (motor() == Motor::SQLite) con().EjecutarSQL("PRAGMA max_page_count = 1073741823");
+    EXPECT_EQ(r.fin, ResultadoCorrida::Fin::Error);
+    EXPECT_TRUE(r.error.startsWith("El disco de la base de datos está lleno")) << r.error.toStdString();
+    EXPECT_EQ(l.size(), r.grabados + r.rechazados);
+    EXPECT_EQ(l.count(QString()), r.grabados);
+    EXPECT_EQ(r.rechazados, 0);
+    EXPECT_LT(r.grabados, 80);
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM MA_CUENTAS WHERE SUBSTR(CODIGO, 1, 2) = '19' AND LENGTH(CODIGO) > 2"), r.grabados);
+    EXPECT_EQ(contar("SELECT COUNT(*) FROM TESTIGO_EXPORTACION"), r.grabados);
 }
 
 // A code another station took after the run read the parent's numbers: its

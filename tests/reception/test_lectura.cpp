@@ -79,6 +79,7 @@ TEST_F(Lectura, FinesDeLinea)
         {"solo CR LF", "\r\n", {""}},
         {"CR CR es una linea vacia", "a\r\rb", {"a", "", "b"}},
         {"LF CR son dos fines", "a\n\rb", {"a", "", "b"}},
+        {"CR CR LF deja lineas vacias", "a\r\r\nb\r\r\n", {"a", "", "b", ""}},
         {"lineas vacias con CR LF", "\r\n\r\n", {"", ""}},
         {"CR final sin LF", "a\r\nb\r", {"a", "b"}},
         {"blancos y tabuladores se conservan", " a\t \r", {" a\t "}},
@@ -89,6 +90,15 @@ TEST_F(Lectura, FinesDeLinea)
         QStringList l;
         EXPECT_TRUE(ArchivoTexto::leer(escribir(c.bytes), l)) << c.nombre;
         EXPECT_EQ(l, c.esperado) << c.nombre;
+        // As a reception reads: the empty lines are passed by, the others keep their numbers.
+        LectorInterfaz lector(escribir(c.bytes));
+        lector.setOmitirVacias(true);
+        ASSERT_TRUE(lector.abrir());
+        QStringList vistos, esperados;
+        for (LineaLeida x; lector.siguiente(x);) vistos << QStringLiteral("%1:%2").arg(x.numero).arg(x.texto);
+        for (int i = 0; i < c.esperado.size(); ++i)
+            if (!c.esperado[i].isEmpty()) esperados << QStringLiteral("%1:%2").arg(i + 1).arg(c.esperado[i]);
+        EXPECT_EQ(vistos, esperados) << c.nombre;
     }
 }
 

@@ -192,8 +192,10 @@ TEST_P(Contabilizacion, ImportesDeLasReglasNoNumericosONegativos)
         // The first line's amount is a number: the second one's is named.
         {"100", "2l", "El importe (2l) de la cuenta (2102010010001) no es numérico"},
         {"100", "-21", "El importe (-21) de la cuenta (2102010010001) no puede ser negativo"},
-        // Beyond the largest amount a file may carry.
-        {"1000000000", "21", "El importe (1000000000) de la cuenta (4101010010001) no es numérico"},
+        // Beyond the largest amount a file may carry: the amounts of the VAT
+        // book are read first, and named by the definition's field.
+        {"1000000000", "21", "El importe (1000000000) del campo NETO supera el importe máximo de 999.999.999,9999"},
+        {"100", "1.8e15", "El importe (1.8e15) del campo IVA supera el importe máximo de 999.999.999,9999"},
         // Both wrong: the first rule's is named.
         {"x", "-1", "El importe (x) de la cuenta (4101010010001) no es numérico"},
     };

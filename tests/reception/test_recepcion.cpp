@@ -115,6 +115,11 @@ TEST_P(Recepcion, MensajesEnSuOrden)
         {linea({{"TOTAL", "1O0"}, {"LET", "Z"}}), "El Campo Importe Total debe ser numérico "},
         {linea({{"TOTAL", ""}}), "El Campo Importe Total debe ser numérico "},
         {linea({{"TOTAL", "-10"}}), "El Campo Importe Total debe ser mayor a cero"},
+        // Beyond the largest amount: named as such, not as a text that is no number.
+        {linea({{"TOTAL", "1000000000"}}), "El Campo Importe Total supera el importe máximo de 999.999.999,9999"},
+        {linea({{"TOTAL", "922337203685477.5807"}}), "El Campo Importe Total supera el importe máximo de 999.999.999,9999"},
+        {linea({{"TOTAL", "1.8e15"}}), "El Campo Importe Total supera el importe máximo de 999.999.999,9999"},
+        {linea({{"TOTAL", "99999999999999999999999"}}), "El Campo Importe Total supera el importe máximo de 999.999.999,9999"},
         // Letter, then number, then branch.
         {linea({{"LET", "Z"}, {"NUM", "x"}}), "La letra informada(Z)debe ser A,B,C,E, o X "},
         {linea({{"LET", "AB"}}), "La letra informada(AB)debe ser A,B,C,E, o X "},

@@ -265,6 +265,8 @@ TEST_P(Vexa, CadaChequeoConSuMensaje)
         {"La cuenta principal no afecta ningún libro de IVA", [&](QStringList& v) { campo(v, 0, 54, 15, "1101010010001"); }},
         {"El Campo Importe Total debe ser numérico ", [&](QStringList& v) { campo(v, 0, 69, 15, "12x"); }},
         {"El Campo Importe Total debe ser mayor a cero", [&](QStringList& v) { campo(v, 0, 69, 15, "-121"); }},
+        {"El Campo Importe Total supera el importe máximo de 999.999.999,9999", [&](QStringList& v) { campo(v, 0, 69, 15, "1000000000"); }},
+        {"El Campo Importe Total supera el importe máximo de 999.999.999,9999", [&](QStringList& v) { campo(v, 0, 69, 15, "1.8e15"); }},
         {"La letra informada(Z)debe ser A,B,C,E, o X ", [&](QStringList& v) { campo(v, 0, 100, 1, "Z"); }},
         {"La letra informada(R) no ha sido habilitada para el comprobante 00FA en config", [&](QStringList& v) { campo(v, 0, 100, 1, "R"); }},
         {"El numero de Comprobante debe ser numérico!!!", [&](QStringList& v) { campo(v, 0, 92, 8, "0000012X"); }},
@@ -276,6 +278,8 @@ TEST_P(Vexa, CadaChequeoConSuMensaje)
         {"La fecha de vencimiento no contiene una fecha valida", [&](QStringList& v) { campo(v, 2, 143, 8, "20261345"); }},
         {"El importe (2x1) de la cuenta (2102010010001) no es numérico", [&](QStringList& v) { campo(v, 2, 38, 15, "2x1"); }},
         {"El importe (-21) de la cuenta (2102010010001) no puede ser negativo", [&](QStringList& v) { campo(v, 2, 38, 15, "-21"); }},
+        {"El importe (922337203685477) de la cuenta (2102010010001) supera el importe máximo de 999.999.999,9999",
+         [&](QStringList& v) { campo(v, 2, 38, 15, "922337203685477"); }},
         {"El asiento  no Balancea!!!", [&](QStringList& v) { campo(v, 2, 38, 15, "22"); }},
         {"El asiento no contiene lineas con importe", [&](QStringList& v) {
              for (int i = 0; i < 3; ++i) campo(v, i, 38, 15, "0");
@@ -469,6 +473,52 @@ TEST_P(Vexa, UnFalloEnLaSegundaFilaNoDejaNada)
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NUMERO_VALOR = 41"), 3);
 }
 
+// An engine's error of several lines (its message and its detail) is one line
+// of the error list; its whole text goes to the error log.
+TEST_P(Vexa, UnErrorDeVariasLineasSeListaEnUnaSola)
+{
+    Utilidades::ArchivoLog = dir.filePath("TbErr.Log");
+    const bool pg = motor() == Motor::PostgreSQL;
+    // A key another row holds (an index of this test's own), and an error with a detail.
+    con().EjecutarSQL("CREATE UNIQUE INDEX UX_PRUEBA_VALOR ON MV_ASIENTOS (NUMERO_VALOR, SECUENCIA) WHERE NUMERO_VALOR >= 429");
+    con().Insertar("MV_ASIENTOS", {{"PERIODO", 1}, {"MES_OPERATIVO", 3}, {"[NUMERO ASIENTO]", 9001}, {"SECUENCIA", 1},
+                                   {"TIPO_REG", ""}, {"CUENTA", "1101010010001"}, {"[DEBE-HABER]", "D"}, {"TC", "00XX"},
+                                   {"NUMERO", "00000430"}});
+    if (pg) {
+        con().EjecutarSQL("CREATE FUNCTION f_veto() RETURNS trigger AS $$ BEGIN IF NEW.numero_valor = 431 THEN "
+                          "RAISE EXCEPTION 'fila vetada' USING DETAIL = 'la clave 431 no se admite', HINT = 'revise el archivo'; "
+                          "END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_veto AFTER INSERT ON mv_asientos FOR EACH ROW EXECUTE FUNCTION f_veto()");
+    } else {
+        con().EjecutarSQL("CREATE TRIGGER TR_VETO AFTER INSERT ON MV_ASIENTOS WHEN NEW.NUMERO_VALOR = 431 "
+                          "BEGIN SELECT RAISE(ABORT, 'fila vetada\nla clave 431 no se admite'); END");
+    }
+    QStringList completos;
+    const ResultadoCorridaVexa r =
+        recibir(ventaVexa("1", 429) + ventaVexa("2", 430) + ventaVexa("3", 431) + ventaVexa("4", 432), [&](int, const QString& e) {
+            completos << e; // the box shows the whole text
+            return false;
+        });
+    ASSERT_EQ(r.fin, ResultadoCorridaVexa::Fin::Completa) << r.error.toStdString();
+    EXPECT_EQ(r.grabados, 2);
+    ASSERT_EQ(errores.size(), 2);
+    EXPECT_EQ(errores[0], "Asiento: 2 Ya existe un registro con la misma clave (otro usuario pudo grabarlo al mismo tiempo): no se grabó.");
+    EXPECT_TRUE(errores[1].startsWith("Asiento: 3 ")) << errores[1].toStdString();
+    EXPECT_TRUE(errores[1].contains("fila vetada")) << errores[1].toStdString();
+    for (const QString& e : errores) {
+        EXPECT_FALSE(e.contains(u'\n') || e.contains(u'\r')) << e.toStdString();
+        EXPECT_FALSE(e.contains("431 no se admite")) << e.toStdString();
+    }
+    ASSERT_EQ(completos.size(), 2);
+    EXPECT_TRUE(completos[1].contains("la clave 431 no se admite")) << completos[1].toStdString();
+    QFile log(Utilidades::archivoLog());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString registro = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(registro.contains("la clave 431 no se admite")) << registro.toStdString();
+    EXPECT_TRUE(registro.contains(pg ? "duplicate key" : "UNIQUE constraint failed")) << registro.toStdString();
+    Utilidades::ArchivoLog.clear();
+}
+
 // The vouchers of a run are kept and written together when their batch ends:
 // a voucher met twice in one file must still find its first posting (the batch
 // is written before the second one is checked), and a replacement inside the
@@ -533,6 +583,28 @@ TEST_P(Vexa, ReemplazosYNuevosEnUnMismoLoteSinHuecos)
     EXPECT_EQ(contar(con(), "SELECT COUNT(DISTINCT [NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE TIPO_REG = 'VTAS'"), 4);
     EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE TIPO_REG = 'VTAS'"), 12);
     EXPECT_EQ(asientosRotos(con()), 0);
+}
+
+// Doubled line ends ("\r\r\n", "\n\r") leave empty lines inside a voucher: they
+// are passed by, so the voucher is not cut in two.
+TEST_P(Vexa, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    const QStringList v = ventaVexa("1", 310) + ventaVexa("2", 311);
+    const QString ruta = dir.filePath("dobles.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((v[0] + "\r\r\n" + v[1] + "\n\r" + v[2] + "\r\r\n" + v[3] + "\r\n" + v[4] + "\n\r" + v[5] + "\r\n").toUtf8());
+    }
+    errores.clear();
+    ProgresoNulo p;
+    const ResultadoCorridaVexa r = RecibirVexa(*ctx, ruta, p, [this](const QStringList& e) { errores << e; });
+    ASSERT_EQ(r.fin, ResultadoCorridaVexa::Fin::Completa) << r.error.toStdString();
+    EXPECT_TRUE(errores.isEmpty()) << errores.join("\n").toStdString();
+    EXPECT_EQ(r.grabados, 2);
+    EXPECT_EQ(r.leidos, 2);
+    EXPECT_EQ(filas("NRO_TRANSMISION = ?", {r.idRecepcion}).size(), 6u);
+    EXPECT_EQ(testigo(r.idRecepcion).entero("TOTAL_LINEAS"), 2);
 }
 
 TEST_P(Vexa, ArchivoVacioYUsuarioDelTestigo)

@@ -1,12 +1,14 @@
 // The reception window driven as the operator would: fields, lookup, file
 // dialog, preview, the run with its lists, print buttons and log row.
 #include "AyudaRecepcion.h"
+#include "CorridaRecepcion.h"
 #include "BaseDePrueba.h"
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "Reportes.h"
 #include "EstadoGlobal.h"
+#include "DespachoMenu.h"
 #include "FrmInterface.h"
 #include "ListaConsulta.h"
 #include "RegistroVentanas.h"
@@ -24,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QElapsedTimer>
@@ -184,7 +187,8 @@ TEST_P(VentanaRecepcion, ConexionCortadaPorElServidorYGrabarOtraVez)
     if (motor() == Motor::PostgreSQL) {
         const QVariant pid = con().Escalar(QStringLiteral("SELECT pg_backend_pid()"));
         auto otra = otraConexion();
-        otra->Escalar(QStringLiteral("SELECT pg_terminate_backend(?)"), {pid});
+        // Ends the session and waits until the server process is gone.
+        ASSERT_TRUE(otra->Escalar(QStringLiteral("SELECT pg_terminate_backend(CAST(? AS INTEGER), 10000)"), {pid}).toBool());
         // The server has closed it; a statement fails as a lost connection, shown, not thrown.
         w.TxtFields[0]->setText(QStringLiteral("VENTAS"));
         w.Campo_Valida(0);
@@ -203,6 +207,89 @@ TEST_P(VentanaRecepcion, ConexionCortadaPorElServidorYGrabarOtraVez)
     ASSERT_TRUE(t);
     EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 1);
     EXPECT_EQ(t->entero("TOTAL_LINEAS"), 1);
+}
+
+// The server ends the session in the middle of a run (when the tenth voucher's
+// rows are written): the run stops with the lost connection named once, its
+// lists and its log row agree; the next GRABAR of the window, opened from the
+// menu, opens the connection again (and says so) and its run posts.
+TEST_P(VentanaRecepcion, ConexionCortadaAMitadDeLaCorridaYGrabarOtraVez)
+{
+    registrarVentanasRecepcion();
+    QMdiArea mdi;
+    mdi.show();
+    ServiciosMenu s;
+    s.contexto = ctx.get();
+    s.areaMdi = &mdi;
+    DespachoMenu d(s);
+    ASSERT_TRUE(d.ejecutar(QStringLiteral("MnuAsientosInterfaz")));
+    auto* w = qobject_cast<FrmInterface*>(s.ventanaAbierta(QStringLiteral("FrmInterface")));
+    ASSERT_TRUE(w);
+    const bool pg = motor() == Motor::PostgreSQL;
+    if (pg) {
+        con().EjecutarSQL("CREATE SEQUENCE sq_corte");
+        con().EjecutarSQL("CREATE FUNCTION f_corte() RETURNS trigger AS $$ BEGIN IF NEW.numero_valor = 909 THEN "
+                          "IF nextval('sq_corte') = 1 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; END IF; "
+                          "RETURN NEW; END $$ LANGUAGE plpgsql");
+        con().EjecutarSQL("CREATE TRIGGER tr_corte AFTER INSERT ON MV_ASIENTOS FOR EACH ROW EXECUTE FUNCTION f_corte()");
+    }
+    QStringList lineas;
+    for (int i = 0; i < 40; ++i) lineas << lineaVenta(900 + i);
+    grabar(*w, "VENTAS", archivo("cuarenta.txt", lineas));
+    const qint32 primero = w->IdRecepcion;
+    const int grabados = cuenta(w->LstGrabados);
+    EXPECT_EQ(cuenta(w->LstErrores), 0);
+    if (pg) {
+        const QString fin = dialogos.ultimo();
+        EXPECT_TRUE(fin.contains("Se perdió la conexión con la base de datos")) << fin.toStdString();
+        EXPECT_EQ(fin.count("Se perdió la conexión"), 1) << fin.toStdString();
+        EXPECT_TRUE(fin.contains(MensajeCorridaDetenida(grabados, 0))) << fin.toStdString();
+        EXPECT_LE(grabados, 9); // nothing from the tenth voucher's batch on
+    } else {
+        EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+        EXPECT_EQ(grabados, 40);
+    }
+
+    dialogos.mostrados.clear();
+    grabar(*w, "VENTAS", archivo("otro.txt", {lineaVenta(990)}));
+    QStringList vistos;
+    for (const auto& m : dialogos.mostrados) vistos << m.texto;
+    EXPECT_EQ(vistos.contains("Se perdió la conexión con la base de datos; se volvió a conectar."), pg) << vistos.join(u'|').toStdString();
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    EXPECT_EQ(items(w->LstGrabados), QStringList{"Linea:  1  " + lineaVenta(990)});
+    EXPECT_EQ(w->IdRecepcion, primero + 1);
+
+    const auto t = testigo(primero);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), grabados);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 0);
+    EXPECT_EQ(t->esNulo("TOTAL_LINEAS"), pg);
+    EXPECT_EQ(contar(con(), "SELECT COUNT(*) FROM MV_ASIENTOS WHERE NRO_TRANSMISION = ?", {primero}), 3 * grabados);
+    EXPECT_EQ(asientosRotos(con()), 0);
+    w->close();
+}
+
+// Doubled line ends leave empty lines: they are passed by (not listed, not
+// counted) and the other lines keep their numbers in the file.
+TEST_P(VentanaRecepcion, LineasVaciasEntreFinesDoblesSeSaltan)
+{
+    const QString ruta = dir.filePath("dobles.txt");
+    {
+        QFile f(ruta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write((lineaVenta(720) + "\r\r\n" + lineaVenta(721) + "\n\r" + lineaVenta(722) + "\r\n").toUtf8());
+    }
+    FrmInterface w(*ctx);
+    grabar(w, "VENTAS", ruta);
+    EXPECT_EQ(items(w.LstGrabados), (QStringList{"Linea:  1  " + lineaVenta(720), "Linea:  3  " + lineaVenta(721),
+                                                 "Linea:  5  " + lineaVenta(722)}));
+    EXPECT_EQ(cuenta(w.LstErrores), 0);
+    EXPECT_EQ(dialogos.ultimo(), "Proceso Finalizado");
+    const auto t = testigo(w.IdRecepcion);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->entero("REGISTROS_LEIDOS"), 3);
+    EXPECT_EQ(t->entero("REGISTROS_IGNORADOS"), 0);
+    EXPECT_EQ(t->entero("TOTAL_LINEAS"), 3);
 }
 
 // Lines the reader cannot use (a NUL, longer than the definition holds) are

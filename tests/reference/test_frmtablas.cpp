@@ -283,6 +283,36 @@ TEST_P(FrmTablas, UnErrorAlGrabarConservaLaVentana)
     EXPECT_EQ(contar(con(), QStringLiteral("SELECT COUNT(*) FROM TA_PAISES")), 1);
 }
 
+// Another station saves the same new code between the check of GRABAR and the
+// row's insert (a trigger plays that station, just before the insert): the
+// program's own message, and the edit stays for another code.
+TEST_P(FrmTablas, OtraEstacionGraboElMismoCodigo)
+{
+    if (motor() == Motor::SQLite) {
+        con().EjecutarSQL(QStringLiteral("CREATE TRIGGER TR_OTRA BEFORE INSERT ON TA_ESTADOS WHEN NEW.DESCRIPCION = 'Neuquén' "
+                                         "BEGIN INSERT INTO TA_ESTADOS (CODIGO, DESCRIPCION) VALUES (NEW.CODIGO, 'Río Negro'); END"));
+    } else {
+        con().EjecutarSQL(QStringLiteral("CREATE FUNCTION f_otra() RETURNS trigger AS $$ BEGIN IF NEW.descripcion = 'Neuquén' THEN "
+                                         "INSERT INTO ta_estados (codigo, descripcion) VALUES (NEW.codigo, 'Río Negro'); END IF; "
+                                         "RETURN NEW; END $$ LANGUAGE plpgsql"));
+        con().EjecutarSQL(QStringLiteral("CREATE TRIGGER tr_otra BEFORE INSERT ON ta_estados FOR EACH ROW EXECUTE FUNCTION f_otra()"));
+    }
+    elegir(QStringLiteral("Provincias"));
+    enter(0, QStringLiteral("7"));
+    ASSERT_TRUE(w->Nuevo);
+    w->TxtFields[1]->setText(QStringLiteral("Neuquén"));
+    w->UtilTeb1_ButtonClick("GRABAR");
+    EXPECT_TRUE(w->HayError);
+    ASSERT_EQ(dlg.mostrados.size(), 1);
+    EXPECT_EQ(dlg.ultimo(), QStringLiteral("Ya existe un registro de «Provincias» con el código 0007."));
+    EXPECT_EQ(dlg.mostrados.last().titulo, QStringLiteral("Aviso al operador..."));
+    EXPECT_EQ(dlg.mostrados.last().estilo, vbInformation);
+    EXPECT_EQ(campo(0), QStringLiteral("0007"));
+    EXPECT_EQ(campo(1), QStringLiteral("Neuquén"));
+    EXPECT_TRUE(w->UtilTeb1->habilitado("GRABAR"));
+    EXPECT_EQ(contar(con(), QStringLiteral("SELECT COUNT(*) FROM TA_ESTADOS WHERE DESCRIPCION = 'Neuquén'")), 0);
+}
+
 TEST_P(FrmTablas, RegistradaPorNombre)
 {
     registrarVentanasReferencia();

@@ -334,6 +334,30 @@ TEST_P(VentanasSeguridad, AltaFallidaNoDejaNada)
     }
 }
 
+// Another station saves the same name after this one checked it: the save is
+// refused with the name's own message, not the engine's, nothing of this one
+// is written, and the wizard goes back to the name.
+TEST_P(VentanasSeguridad, OtraEstacionCreaElMismoNombreAlMismoTiempo)
+{
+    MenuFijo menu;
+    frmTA_Usuarios w(*ctx, &menu.form);
+    escribir(w, "Usuario", "Ana");
+    w.CmdSiguiente_Click();
+    ASSERT_EQ(w.paso(), 1);
+    otraConexion()->Insertar(QStringLiteral("TA_USUARIOS"), {{"NOMBRE", "ANA"}, {"PASSWORD", CodificaClave("otra")}, {"SISTEMA", "Rz731p"}});
+    escribir(w, "PASSWORD", "Clave1");
+    escribir(w, "confirmacion", "Clave1");
+    w.CmdSiguiente_Click();
+    ASSERT_EQ(dialogos.mostrados.size(), 1);
+    EXPECT_EQ(dialogos.ultimo(), "El Nombre de Usuario Ingresado ya Existe, escriba otro y Vuelva a Intentarlo");
+    EXPECT_EQ(dialogos.mostrados.last().titulo, "Aviso al operador");
+    EXPECT_EQ(w.paso(), 0);
+    EXPECT_EQ(w.campo("Usuario")->text(), "Ana");
+    EXPECT_EQ(cuenta("TA_USUARIOS"), 1);
+    EXPECT_EQ(cuenta("TA_TAREAS"), 0);
+    EXPECT_EQ(con().Escalar("SELECT PASSWORD FROM TA_USUARIOS").toString(), CodificaClave("otra"));
+}
+
 // ---- FrmTareas ----
 
 TEST_P(VentanasSeguridad, ListaDeTareasDelMenu)
