@@ -20,7 +20,6 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -30,7 +29,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -96,7 +94,7 @@ private:
 
 } // namespace
 
-FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : VentanaCorrida(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmAjusteInflacion"));
     setWindowTitle(QStringLiteral("Asiento de Ajuste por Inflación"));
@@ -236,6 +234,10 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
                          kSucursal,     kNumero,       kLetra,      kDetalle, kCabImporte};
     for (size_t i = 1; i < std::size(orden); ++i) setTabOrder(f[orden[i - 1]], f[orden[i]]);
     setTabOrder(f[kCabImporte], CmdGenerar);
+
+    // A generation locks the commands, the concept and the header.
+    bloquearEnCorrida({CmdGenerar, UtilTeb1}, {f[kDetalle]}, nullptr, this);
+    alCerrar([this] { RegistraEgreso(ctx_, *this); });
 
     // Form_Load
     ventanas::PreparaFormulario(this);
@@ -547,13 +549,13 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
     consultarHabilitado(Index);
     // While a generation runs the button stays off, whichever field the
     // platform hands the focus to meanwhile.
-    CmdGenerar->setEnabled(!generando_ && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    CmdGenerar->setEnabled(!corriendo() && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 
 void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::KeyboardModifiers Shift)
 {
-    if (generando_) {
+    if (corriendo()) {
         KeyCode = 0;
         return;
     }
@@ -623,7 +625,7 @@ bool FrmAjusteInflacion::eventFilter(QObject* o, QEvent* e)
 
 void FrmAjusteInflacion::keyPressEvent(QKeyEvent* e)
 {
-    if (!generando_ && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
+    if (!corriendo() && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
     QWidget::keyPressEvent(e);
 }
 
@@ -706,23 +708,14 @@ void FrmAjusteInflacion::ValidaTotales(bool& Correcto)
 
 // ---- generation and save ----
 
-void FrmAjusteInflacion::habilitaComandos(bool si)
+void FrmAjusteInflacion::bloquear(bool bloqueada)
 {
-    CmdGenerar->setEnabled(si);
-    UtilTeb1->setEnabled(si);
-    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, !si);
-    TxtFields->campo(QStringLiteral("DETALLE"))->setReadOnly(!si);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-        sub->show();
-    }
+    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, bloqueada);
 }
 
 void FrmAjusteInflacion::CmdGenerar_Click()
 {
-    if (generando_) return;
+    if (corriendo()) return;
     // The months as proposed: a year already adjusted to its closing month
     // leaves the first month past the last one and is refused here.
     for (const char* n : {"PERIODO_DESDE", "PERIODO_HASTA"}) {
@@ -738,28 +731,14 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     MostrarLineas();
     ActualizaTotales();
 
-    generando_ = true;
-    habilitaComandos(false);
-    ventanas::CursorEspera(true);
     ajuste::ResultadoAjuste r;
-    {
+    correr([&] {
         ProgresoAjuste progreso(*this);
         auto confirmar = [&progreso] {
-            ventanas::CursorEspera(false);
-            progreso.MostrarVentana(false);
-            const bool si = dialogos().MsgBox(ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString()) == vbYes;
-            if (!si) {
-                progreso.Reanudar();
-                progreso.MostrarVentana(true);
-            }
-            ventanas::CursorEspera(true);
-            return si;
+            return ventanas::ConfirmarCancelar(progreso, ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString());
         };
         r = ajuste::GenerarAjuste(ctx_, pedido, progreso, confirmar);
-    }
-    ventanas::CursorEspera(false);
-    generando_ = false;
-    habilitaComandos(true);
+    });
 
     using Fin = ajuste::ResultadoAjuste::Fin;
     switch (r.fin) {
@@ -870,7 +849,7 @@ bool FrmAjusteInflacion::grabarDesdeLaBarra()
 
 void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
 {
-    if (generando_) return;
+    if (corriendo()) return;
     const QString k = Clave.toUpper();
     const QString pregunta = QStringLiteral("¿Está seguro de abandonar la carga de datos?");
     const QString titulo = QStringLiteral("ATENCIÓN!!!");
@@ -897,21 +876,6 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
         Inicializa();
     }
     // BORRAR does nothing here.
-}
-
-void FrmAjusteInflacion::closeEvent(QCloseEvent* e)
-{
-    if (generando_) {
-        e->ignore();
-        return;
-    }
-    try {
-        RegistraEgreso(ctx_, *this);
-    } catch (const std::exception& ex) {
-        dialogos().MsgBox(descripcionDeError(ex), vbOKOnly, windowTitle());
-    }
-    Lineas.clear();
-    e->accept();
 }
 
 } // namespace vexa

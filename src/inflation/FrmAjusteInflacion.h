@@ -16,10 +16,10 @@
 // Closing the window stamps the visit's exit in the access log.
 #include "AsientoAjuste.h"
 #include "Moneda.h"
+#include "VentanaCorrida.h"
 
 #include <QSize>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <vector>
@@ -36,7 +36,7 @@ class ContextoEmpresa;
 class GrillaEditable;
 class UtilTeb;
 
-class FrmAjusteInflacion : public QWidget {
+class FrmAjusteInflacion : public VentanaCorrida, private ParteBloqueable {
     Q_OBJECT
 public:
     explicit FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent = nullptr);
@@ -89,7 +89,7 @@ public:
     static QString FormateaPeriodo(const QString& Texto);
 
     // True while a generation runs.
-    bool generando() const { return generando_; }
+    bool generando() const { return corriendo(); }
 
     // Wide enough for every column of the lines.
     QSize sizeHint() const override { return tamano_; }
@@ -100,8 +100,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    // The lines go with the window.
+    void cerrando() override { Lineas.clear(); }
 
 private:
     void TxtFields_GotFocus(int Index);
@@ -110,13 +111,13 @@ private:
     void TxtFields_KeyUp(int Index, int KeyCode);
     void DatosValidosAsiento();
     void consultarHabilitado(int Index);
-    void habilitaComandos(bool si);
+    // During a generation the header ignores the mouse.
+    void bloquear(bool bloqueada) override;
     bool grabarDesdeLaBarra();
     // A period field's check; false after its message.
     bool validaPeriodo(QLineEdit* Campo, QString& Mensaje);
 
     ContextoEmpresa& ctx_;
-    bool generando_ = false;
     QSize tamano_;
     bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
 };
