@@ -15,6 +15,7 @@
 // save only. PLANILLA lists the adjustment entries of every fiscal year.
 // Closing the window stamps the visit's exit in the access log.
 #include "AsientoAjuste.h"
+#include "CamposAjuste.h"
 #include "Moneda.h"
 #include "VentanaCorrida.h"
 
@@ -71,7 +72,7 @@ public:
 
     void Inicializa();
     void HabilitaCabecera(bool CabeceraCompleta);
-    // Checks one header field; the outcome is HayError.
+    // Checks one header field (ajuste::ValidarCampo); the outcome is HayError.
     void ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarMensaje);
     void MostrarConsulta();
     void InicializaGrilla();
@@ -114,8 +115,8 @@ private:
     // During a generation the header ignores the mouse.
     void bloquear(bool bloqueada) override;
     bool grabarDesdeLaBarra();
-    // A period field's check; false after its message.
-    bool validaPeriodo(QLineEdit* Campo, QString& Mensaje);
+    // What a field's check recomputes goes to the fields, the descriptions and the window's state.
+    void aplicarCampo(const ajuste::ResultadoCampo& r);
 
     ContextoEmpresa& ctx_;
     QSize tamano_;
