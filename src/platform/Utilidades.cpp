@@ -79,6 +79,17 @@ bool soloDigitos(const QString& s)
     return true;
 }
 
+int mayusculaTecla(int codigo, bool soloMayusculas)
+{
+    static const QString permitidos =
+        QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
+    if (!soloMayusculas || codigo <= 0 || codigo > 255) return codigo;
+    // Key codes are Latin-1 character codes.
+    const QChar c = QChar::fromLatin1(char(quint8(codigo)));
+    if (!permitidos.contains(c, Qt::CaseInsensitive)) return codigo;
+    return int(c.toUpper().unicode());
+}
+
 } // namespace texto
 
 // ---------------------------------------------------------------- Utilidades
