@@ -1,17 +1,15 @@
 #include "FrmAjusteInflacion.h"
 
 #include "AjustesPrograma.h"
+#include "CamposFormulario.h"
 #include "ConsultasAjuste.h"
-#include "CNStuffContable.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
-#include "DefinirConsulta.h"
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "Entorno.h"
 #include "GrillaEditable.h"
-#include "LBM_Common.h"
 #include "Lbc_Asiento.h"
 #include "ProgresoVentana.h"
 #include "UtilTeb.h"
@@ -20,19 +18,13 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace vexa {
 
@@ -44,11 +36,6 @@ namespace {
 
 const QString kAvisoCampo = QStringLiteral("Aviso al Operador");
 const QString kAviso = QStringLiteral("Aviso al operador");
-
-// Field indices.
-enum : int {
-    kNroAsiento = 0, kPeriodoDesde, kPeriodoHasta, kCtaRei, kTC, kSucursal, kNumero, kLetra, kDetalle, kFecha, kCabImporte
-};
 
 // "#########.00": no digit before the decimal mark of a value below one.
 QString formatoTotal(const Moneda& m)
@@ -91,140 +78,12 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
     UtilTeb1->setObjectName(QStringLiteral("UtilTeb1"));
     connect(UtilTeb1, &UtilTeb::ButtonClick, this, &FrmAjusteInflacion::UtilTeb1_Click);
 
-    FrmCabecera = new QGroupBox(this);
-    FrmCabecera->setObjectName(QStringLiteral("FrmCabecera"));
-    TxtFields = new ArregloCajas(QStringLiteral("TxtFields"), this);
-    struct Def {
-        const char* campo;
-        const char* tag;
-        int largo;
-        bool derecha;
-        bool enCabecera;
-    };
-    const Def defs[] = {
-        {"[NUMERO ASIENTO]", "MV_CONTROL_AS_RES", 0, false, true},
-        {"PERIODO_DESDE", "", 7, false, true},
-        {"PERIODO_HASTA", "", 7, false, true},
-        {"CTA_REI", "ma_cuentas", 15, false, true},
-        {"TC", "TA_COMPROBANTES", 4, false, true},
-        {"SUCURSAL", "", 4, false, true},
-        {"NUMERO", "", 8, false, true},
-        {"LETRA", "", 1, false, true},
-        {"DETALLE", "", 50, false, false},
-        {"FECHA", "fecha", 10, false, true},
-        {"CABIMPORTE", "", 0, true, false},
-    };
-    for (const Def& d : defs) {
-        QLineEdit* t = TxtFields->agregar(d.enCabecera ? static_cast<QWidget*>(FrmCabecera) : this,
-                                          {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
-        t->installEventFilter(this); // key releases and every mouse button
-    }
-    TxtFields->AlEntrar = [this](int i) { TxtFields_GotFocus(i); };
-    TxtFields->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { TxtFields_KeyDown(i, k, m); };
-    TxtFields->TeclaPresionada = [this](int i, int& c) { TxtFields_KeyPress(i, c); };
-    TxtFields->BotonDerecho = [this](int i) {
-        CampoActual = i;
-        MostrarConsulta();
-    };
-
-    QLineEdit* const* f = TxtFields->cajas().data();
-    const QFontMetrics fm(font());
-    const int anchoFecha = fm.horizontalAdvance(QStringLiteral("00/00/00000")) + 12;
-    f[kNroAsiento]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00-00000000")) + 12);
-    f[kPeriodoDesde]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00/00000")) + 12);
-    f[kPeriodoHasta]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00/00000")) + 12);
-    f[kCtaRei]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("0000000000000000")) + 12);
-    f[kTC]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("WWWWW")) + 12);
-    f[kSucursal]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00000")) + 12);
-    f[kNumero]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("000000000")) + 12);
-    f[kLetra]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("WW")) + 12);
-    f[kFecha]->setFixedWidth(anchoFecha);
-    f[kCabImporte]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("0000000000000.00")) + 12);
-    f[kNroAsiento]->setEnabled(false);
-    f[kCabImporte]->setEnabled(false);
-    f[kDetalle]->setPlaceholderText(QStringLiteral("Concepto"));
-
-    auto etiqueta = [](const QString& texto, QWidget* padre, QLineEdit* compa) {
-        auto* l = new QLabel(texto, padre);
-        l->setBuddy(compa);
-        return l;
-    };
-    LblDescCuenta = new QLabel(QStringLiteral("..."), FrmCabecera);
-    LblDescCuenta->setObjectName(QStringLiteral("LblDescCuenta"));
-    lbldesctc = new QLabel(QStringLiteral("..."), FrmCabecera);
-    lbldesctc->setObjectName(QStringLiteral("lbldesctc"));
-    auto* g = new QGridLayout(FrmCabecera);
-    g->addWidget(etiqueta(QStringLiteral("Nº de Asiento:"), FrmCabecera, f[kNroAsiento]), 0, 0);
-    g->addWidget(f[kNroAsiento], 0, 1);
-    auto* periodos = new QHBoxLayout;
-    periodos->addWidget(etiqueta(QStringLiteral("Periodo Inicial "), FrmCabecera, f[kPeriodoDesde]));
-    periodos->addWidget(f[kPeriodoDesde]);
-    periodos->addSpacing(16);
-    periodos->addWidget(etiqueta(QStringLiteral("Periodo Final "), FrmCabecera, f[kPeriodoHasta]));
-    periodos->addWidget(f[kPeriodoHasta]);
-    periodos->addStretch(1);
-    g->addLayout(periodos, 0, 2);
-    g->addWidget(etiqueta(QStringLiteral("Cuenta R.E.I."), FrmCabecera, f[kCtaRei]), 1, 0);
-    g->addWidget(f[kCtaRei], 1, 1);
-    g->addWidget(LblDescCuenta, 1, 2);
-    g->addWidget(etiqueta(QStringLiteral("Fecha"), FrmCabecera, f[kFecha]), 2, 0);
-    g->addWidget(f[kFecha], 2, 1);
-    g->addWidget(etiqueta(QStringLiteral("T. Comprobante"), FrmCabecera, f[kTC]), 3, 0);
-    g->addWidget(f[kTC], 3, 1, Qt::AlignLeft);
-    g->addWidget(lbldesctc, 3, 2);
-    g->addWidget(etiqueta(QStringLiteral("Nº "), FrmCabecera, f[kSucursal]), 4, 0);
-    auto* comprobante = new QHBoxLayout;
-    comprobante->addWidget(f[kSucursal]);
-    comprobante->addWidget(f[kNumero]);
-    comprobante->addWidget(f[kLetra]);
-    comprobante->addStretch(1);
-    g->addLayout(comprobante, 4, 1, 1, 2);
-    g->setColumnStretch(2, 1);
-
-    CmdGenerar = new QPushButton(QStringLiteral("&Generar"), this);
-    CmdGenerar->setObjectName(QStringLiteral("CmdGenerar"));
-    connect(CmdGenerar, &QPushButton::clicked, this, [this] { CmdGenerar_Click(); });
-
-    FgResumen = new GrillaEditable(this);
-    FgResumen->setObjectName(QStringLiteral("FgResumen"));
-    FgResumen->verticalHeader()->setVisible(false);
-    FgResumen->setSelectionMode(QAbstractItemView::NoSelection);
-
-    for (int i = 0; i < 2; ++i) {
-        auto* t = new QLineEdit(this);
-        t->setObjectName(QStringLiteral("txtTotal_%1").arg(i));
-        t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        t->setEnabled(false);
-        txtTotal[size_t(i)] = t;
-    }
-
-    auto* filaDetalle = new QHBoxLayout;
-    filaDetalle->addWidget(f[kDetalle], 1);
-    filaDetalle->addSpacing(16);
-    filaDetalle->addWidget(etiqueta(QStringLiteral("Importe"), this, f[kCabImporte]));
-    filaDetalle->addWidget(f[kCabImporte]);
-    filaDetalle->addSpacing(16);
-    filaDetalle->addWidget(CmdGenerar);
-    auto* filaTotales = new QHBoxLayout;
-    filaTotales->addStretch(1);
-    filaTotales->addWidget(txtTotal[0]);
-    filaTotales->addWidget(txtTotal[1]);
-    filaTotales->addSpacing(FgResumen->verticalScrollBar()->sizeHint().width() + 2); // under the columns, not the scroll bar
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(UtilTeb1);
-    v->addWidget(FrmCabecera);
-    v->addLayout(filaDetalle);
-    v->addWidget(FgResumen, 1);
-    v->addLayout(filaTotales);
-
-    // The order Enter and Tab move in.
-    const int orden[] = {kPeriodoDesde, kPeriodoHasta, kNroAsiento, kCtaRei, kFecha, kTC,
-                         kSucursal,     kNumero,       kLetra,      kDetalle, kCabImporte};
-    for (size_t i = 1; i < std::size(orden); ++i) setTabOrder(f[orden[i - 1]], f[orden[i]]);
-    setTabOrder(f[kCabImporte], CmdGenerar);
+    construirCampos();
+    construirCabecera();
+    construirLineas();
 
     // A generation locks the commands, the concept and the header.
-    bloquearEnCorrida({CmdGenerar, UtilTeb1}, {f[kDetalle]}, nullptr, this);
+    bloquearEnCorrida({CmdGenerar, UtilTeb1}, {(*TxtFields)[kDetalle]}, nullptr, this);
     alCerrar([this] { RegistraEgreso(ctx_, *this); });
 
     // Form_Load
@@ -379,28 +238,11 @@ void FrmAjusteInflacion::MostrarConsulta()
     if (CampoActual < 0 || CampoActual >= TxtFields->cantidad()) return;
     QLineEdit* caja = (*TxtFields)[CampoActual];
     if (!caja || !caja->isEnabled()) return;
-    QString tag = recortar(ArregloCajas::tag(caja));
-    if (tag.isEmpty()) return;
-    if (texto::igual(tag, QStringLiteral("TA_COMPROBANTES_1"))) tag = QStringLiteral("TA_COMPROBANTES");
     try {
-        if (texto::igual(tag, QStringLiteral("TA_COMPROBANTES"))) {
-            ColumnasConsulta columnas;
-            const QString codigo = DefinirConsulta(ctx_.con(), tag, columnas, true);
-            if (recortar(codigo).isEmpty()) return;
-            caja->setText(recortar(codigo));
-        } else if (texto::igual(tag, QStringLiteral("fecha"))) {
-            if (!Utilidades::Calendario(ctx_.FechaCalendario)) return;
-            caja->setText(ctx_.FechaCalendario);
-        } else {
-            if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return;
-            caja->setText(recortar(ctx_.CuentaSeleccionada));
-        }
+        campos_->Consultar(*TxtFields, CampoActual);
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("MostrarConsulta"));
-        return;
     }
-    int enter = Qt::Key_Return;
-    TxtFields_KeyDown(CampoActual, enter, Qt::NoModifier);
 }
 
 // ---- field events ----
@@ -430,9 +272,7 @@ void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::Keyboard
     QPointer<QLineEdit> caja((*TxtFields)[Index]);
     const int tecla = KeyCode;
     if (ControlesFormulario::EsTeclaEnter(tecla)) {
-        focoEnGenerar_ = false;
-        ValidaCampo(caja, Index, true);
-        if (!HayError && caja && !focoEnGenerar_) ControlesFormulario::SiguienteControl(caja, tecla);
+        campos_->Enter(*TxtFields, Index);
         KeyCode = 0;
     }
     if (caja) consultarHabilitado(Index);
@@ -440,16 +280,26 @@ void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::Keyboard
     CampoActual = Index;
 }
 
+// The result account and the voucher number are always typed in upper case.
 void FrmAjusteInflacion::TxtFields_KeyPress(int Index, int& KeyAscii)
 {
-    KeyAscii = ControlesFormulario::FiltraTecla((*TxtFields)[Index], KeyAscii);
-    if (KeyAscii == 0) return;
-    if (Index == kCtaRei || Index == kNumero) {
-        const QChar c{char16_t(KeyAscii)};
-        KeyAscii = int(c.toUpper().unicode());
-    } else if (KeyAscii < 256) {
-        KeyAscii = MayusculaKeyAscii(qint16(KeyAscii), ctx_.soloMayusculas);
+    QLineEdit* caja = (*TxtFields)[Index];
+    if (Index != kCtaRei && Index != kNumero) {
+        KeyAscii = campos_->Tecla(caja, KeyAscii);
+        return;
     }
+    KeyAscii = ControlesFormulario::FiltraTecla(caja, KeyAscii);
+    if (KeyAscii) KeyAscii = int(QChar(char16_t(KeyAscii)).toUpper().unicode());
+}
+
+// Enter on a field: its check; the focus moves on only when it passed and the
+// check did not send it to "&Generar".
+bool FrmAjusteInflacion::validaAlEntrar(int Index)
+{
+    if (corriendo()) return false;
+    focoEnGenerar_ = false;
+    ValidaCampo((*TxtFields)[Index], Index, true);
+    return !HayError && !focoEnGenerar_;
 }
 
 void FrmAjusteInflacion::TxtFields_KeyUp(int Index, int KeyCode)
@@ -666,14 +516,13 @@ void FrmAjusteInflacion::GrabarAsiento()
     c.letra = texto("LETRA");
     c.detalle = recortar(texto("DETALLE"));
     c.periodoHasta = recortar(texto("PERIODO_HASTA"));
-    ventanas::CursorEspera(true);
+    // Only a committed save leaves HayError false.
+    HayError = true;
     try {
+        ventanas::ConCursorEspera cursor;
         ajuste::GrabarAjuste(ctx_, c, Lineas);
-        ventanas::CursorEspera(false);
-        return;
+        HayError = false;
     } catch (const ajuste::ErrorConversionAjuste& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         const int i = indiceCampo(e.campo());
         const QString nombre = i >= 0 ? ArregloCajas::tag((*TxtFields)[i]) + QLatin1Char('/') + ArregloCajas::dataField((*TxtFields)[i])
                                       : QLatin1Char('/') + e.campo();
@@ -683,17 +532,11 @@ void FrmAjusteInflacion::GrabarAsiento()
                                          "En el campo: ") + nombre,
                           vbCritical, QStringLiteral("Error en conversion de datos"));
     } catch (const ErrorBD& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(e.descripcion() + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
     } catch (const ErrorVexa& e) {
         // A refusal: nothing was written.
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(e.descripcion(), vbInformation, kAviso);
     } catch (const std::exception& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(descripcionDeError(e) + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
     }
 }
@@ -719,8 +562,15 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
 {
     if (corriendo()) return;
     const QString k = Clave.toUpper();
-    const QString pregunta = QStringLiteral("¿Está seguro de abandonar la carga de datos?");
-    const QString titulo = QStringLiteral("ATENCIÓN!!!");
+    // Closing and cancelling ask first when the entry has data.
+    const auto abandona = [this] {
+        if (DatosModificados && dialogos().MsgBox(QStringLiteral("¿Está seguro de abandonar la carga de datos?"),
+                                                  vbYesNo + vbExclamation + vbDefaultButton2,
+                                                  QStringLiteral("ATENCIÓN!!!")) != vbYes)
+            return false;
+        DatosModificados = false;
+        return true;
+    };
     if (k == QLatin1String("NUEVO")) {
         Inicializa();
     } else if (k == QLatin1String("GRABAR")) {
@@ -733,15 +583,9 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
     } else if (k == QLatin1String("REPORTE")) {
         EjecutarReporte(ctx_.con(), QStringLiteral("RP_ASIENTOS"));
     } else if (k == QLatin1String("CERRAR")) {
-        if (DatosModificados && dialogos().MsgBox(pregunta, vbYesNo + vbExclamation + vbDefaultButton2, titulo) != vbYes) return;
-        DatosModificados = false;
-        close();
+        if (abandona()) close();
     } else if (k == QLatin1String("CANCELAR")) {
-        if (DatosModificados) {
-            if (dialogos().MsgBox(pregunta, vbYesNo + vbExclamation + vbDefaultButton2, titulo) != vbYes) return;
-            DatosModificados = false;
-        }
-        Inicializa();
+        if (abandona()) Inicializa();
     }
     // BORRAR does nothing here.
 }

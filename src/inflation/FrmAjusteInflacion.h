@@ -33,6 +33,7 @@ class QPushButton;
 namespace vexa {
 
 class ArregloCajas;
+class CamposFormulario;
 class ContextoEmpresa;
 class GrillaEditable;
 class UtilTeb;
@@ -106,10 +107,18 @@ protected:
     void cerrando() override { Lineas.clear(); }
 
 private:
+    // Field indices.
+    enum : int {
+        kNroAsiento = 0, kPeriodoDesde, kPeriodoHasta, kCtaRei, kTC, kSucursal, kNumero, kLetra, kDetalle, kFecha, kCabImporte
+    };
+    void construirCampos();
+    void construirCabecera();
+    void construirLineas();
     void TxtFields_GotFocus(int Index);
     void TxtFields_KeyDown(int Index, int& KeyCode, Qt::KeyboardModifiers Shift);
     void TxtFields_KeyPress(int Index, int& KeyAscii);
     void TxtFields_KeyUp(int Index, int KeyCode);
+    bool validaAlEntrar(int Index);
     void DatosValidosAsiento();
     void consultarHabilitado(int Index);
     // During a generation the header ignores the mouse.
@@ -119,6 +128,7 @@ private:
     void aplicarCampo(const ajuste::ResultadoCampo& r);
 
     ContextoEmpresa& ctx_;
+    CamposFormulario* campos_ = nullptr;
     QSize tamano_;
     bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
 };
