@@ -20,22 +20,6 @@ namespace vexa::ajuste {
 
 // ---------------------------------------------------------------- months and lines
 
-QString MesAnio::texto() const
-{
-    return QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
-}
-
-MesAnio MesAnio::leer(const QString& texto)
-{
-    const QString t = texto::recortar(texto);
-    const qsizetype barra = t.indexOf(u'/');
-    if (barra <= 0 || barra > 2 || t.size() - barra - 1 != 4) return {};
-    const QString mes = t.left(barra), anio = t.mid(barra + 1);
-    if (!texto::soloDigitos(mes) || !texto::soloDigitos(anio)) return {};
-    MesAnio m{mes.toInt(), anio.toInt()};
-    return m.valido() ? m : MesAnio{};
-}
-
 Totales SumarTotales(const std::vector<LineaAjuste>& lineas)
 {
     Totales t;
@@ -234,7 +218,7 @@ std::variant<Tramo, ResultadoAjuste> leerTramo(ContextoEmpresa& ctx, const Pedid
     const auto anterior = reglas.UltimoAjuste();
     t.reexpresaAperturas = !anterior;
     if (anterior) {
-        if (const MesAnio ultimo = MesAnio::leer(anterior->hasta); ultimo.valido() && ultimo >= t.desde) t.desde = ultimo.siguiente();
+        if (const MesAnio ultimo = lectura::mesAnio(anterior->hasta).o(MesAnio{}); ultimo.valido() && ultimo >= t.desde) t.desde = ultimo.siguiente();
         if (t.desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
     }
     const std::optional<Ejercicio> activo = leerEjercicio(con, t.periodo);
@@ -467,7 +451,7 @@ qint32 GrabarAjuste(ContextoEmpresa& ctx, const CabeceraAjuste& cabecera, const 
 
     const QDate fecha = Utilidades::TextoAFecha(cabecera.fecha);
     if (!fecha.isValid()) throw ErrorConversionAjuste(QStringLiteral("FECHA"));
-    const MesAnio hasta = MesAnio::leer(cabecera.periodoHasta);
+    const MesAnio hasta = lectura::mesAnio(cabecera.periodoHasta).o(MesAnio{});
     if (!hasta.valido()) throw ErrorConversionAjuste(QStringLiteral("PERIODO_HASTA"));
 
     Conexion& con = ctx.con();

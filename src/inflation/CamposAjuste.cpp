@@ -19,8 +19,9 @@ ResultadoCampo error(const QString& mensaje, ResultadoCampo::Caja caja = Resulta
     return r;
 }
 
-ResultadoCampo cuentaRei(const QString& t, const EstadoCabecera&, ConsultasCabecera& c)
+ResultadoCampo cuentaRei(const ValorCampo& v, const EstadoCabecera&, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     if (t.isEmpty()) return error(kMensajeSinCuentaRei);
     if (!c.existeCuenta(t)) return error(kMensajeCodigoInexistente);
     ResultadoCampo r;
@@ -31,8 +32,9 @@ ResultadoCampo cuentaRei(const QString& t, const EstadoCabecera&, ConsultasCabec
 
 // The type's letters decide the letter; branch and number become the type's
 // own (a received type keeps the branch and number typed).
-ResultadoCampo tipoComprobante(const QString& t, const EstadoCabecera&, ConsultasCabecera& c)
+ResultadoCampo tipoComprobante(const ValorCampo& v, const EstadoCabecera&, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     c.recordarComprobante(t);
     const QString letras = recortar(c.letras(t, true));
     if (letras.isEmpty()) return error(kMensajeTCSinLetras);
@@ -51,9 +53,10 @@ ResultadoCampo tipoComprobante(const QString& t, const EstadoCabecera&, Consulta
 }
 
 // Blank is the first branch.
-ResultadoCampo sucursal(const QString& t, const EstadoCabecera&, ConsultasCabecera&)
+ResultadoCampo sucursal(const ValorCampo& v, const EstadoCabecera&, ConsultasCabecera&)
 {
-    if (!t.isEmpty() && !Utilidades::EsNumeroValido(t)) return error(kMensajeSucursalNumerica);
+    const QString& t = v.texto;
+    if (!v.vacio() && !v.valido()) return error(kMensajeSucursalNumerica);
     ResultadoCampo r;
     r.textos.insert(QStringLiteral("SUCURSAL"),
                     t.isEmpty() ? QStringLiteral("0001")
@@ -62,8 +65,9 @@ ResultadoCampo sucursal(const QString& t, const EstadoCabecera&, ConsultasCabece
 }
 
 // A number past the type's last one is told, not refused.
-ResultadoCampo numero(const QString& t, const EstadoCabecera& estado, ConsultasCabecera& c)
+ResultadoCampo numero(const ValorCampo& v, const EstadoCabecera& estado, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     const QString tc = en(estado, "TC");
     const QString letras = recortar(c.letras(tc, false));
     if (letras.isEmpty()) return error(kMensajeSinLetras);
@@ -71,7 +75,7 @@ ResultadoCampo numero(const QString& t, const EstadoCabecera& estado, ConsultasC
     if (letra.isEmpty()) letra = letras.left(1);
     QString suc, ultimo;
     c.datosComprobante(tc, suc, ultimo, letra);
-    if (!Utilidades::EsNumeroValido(t)) return error(kMensajeNumerico);
+    if (!v.valido()) return error(kMensajeNumerico);
     ResultadoCampo r;
     const qint64 n = Utilidades::TextoAEntero(t);
     r.textos.insert(QStringLiteral("NUMERO"), Utilidades::CompletaCeros(QString::number(n), 8));
@@ -80,8 +84,9 @@ ResultadoCampo numero(const QString& t, const EstadoCabecera& estado, ConsultasC
 }
 
 // An accepted letter completes the header.
-ResultadoCampo letra(const QString& t, const EstadoCabecera& estado, ConsultasCabecera& c)
+ResultadoCampo letra(const ValorCampo& v, const EstadoCabecera& estado, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     const QString tc = en(estado, "TC");
     if (!QStringLiteral("ABCXE ").contains(t, Qt::CaseInsensitive)) return error(kMensajeLetras);
     if (!recortar(c.letras(tc, false)).contains(t, Qt::CaseSensitive)) return error(kMensajeLetraAjena);
@@ -101,28 +106,30 @@ ResultadoCampo letra(const QString& t, const EstadoCabecera& estado, ConsultasCa
     return r;
 }
 
-ResultadoCampo detalle(const QString& t, const EstadoCabecera&, ConsultasCabecera&)
+ResultadoCampo detalle(const ValorCampo& v, const EstadoCabecera&, ConsultasCabecera&)
 {
+    const QString& t = v.texto;
     return t.isEmpty() ? error(kMensajeSinConcepto) : ResultadoCampo{};
 }
 
 // An accepted date proposes the entry number of its month.
-ResultadoCampo fecha(const QString& t, const EstadoCabecera&, ConsultasCabecera& c)
+ResultadoCampo fecha(const ValorCampo& v, const EstadoCabecera&, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     QString mensaje;
     if (!c.fechaValida(t, mensaje)) return error(mensaje.isEmpty() ? QStringLiteral(" ") : mensaje);
     ResultadoCampo r;
-    const QDate f = Utilidades::TextoAFecha(t);
     QString nro;
-    r.textos.insert(QStringLiteral("[NUMERO ASIENTO]"), c.numeroAsiento(f, nro));
+    r.textos.insert(QStringLiteral("[NUMERO ASIENTO]"), c.numeroAsiento(v.fecha, nro));
     r.nroAsiento = nro;
     return r;
 }
 
 // Either period: a month "MM/AAAA", the first not after the last, both inside
 // the active fiscal year (those two refusals are shown at once, without a title).
-ResultadoCampo periodo(const QString& t, const EstadoCabecera& estado, ConsultasCabecera& c)
+ResultadoCampo periodo(const ValorCampo& v, const EstadoCabecera& estado, ConsultasCabecera& c)
 {
+    const QString& t = v.texto;
     if (t.isEmpty()) return error(kMensajeSinPeriodo);
     if (Utilidades::QuitaCaracteres(t, QStringLiteral("/"), QStringLiteral("-")).size() < 6)
         return error(kMensajeFormatoPeriodo);
@@ -145,7 +152,23 @@ ResultadoCampo periodo(const QString& t, const EstadoCabecera& estado, Consultas
 
 } // namespace
 
-QString LeerCampo(Lectura, const QString& texto) { return recortar(texto); }
+ValorCampo LeerCampo(Lectura l, const QString& texto)
+{
+    ValorCampo v;
+    v.texto = recortar(texto);
+    if (l == Lectura::Numero) {
+        const auto n = lectura::importe(v.texto);
+        v.estado = n.estado;
+        v.numero = n.valor;
+    } else if (l == Lectura::Fecha) {
+        const auto f = lectura::fecha(v.texto);
+        v.estado = f.estado;
+        v.fecha = f.valor;
+    } else {
+        v.estado = v.texto.isEmpty() ? lectura::Estado::Vacio : lectura::Estado::Valido;
+    }
+    return v;
+}
 
 const std::vector<ReglaCampo>& ReglasCabecera()
 {
@@ -153,8 +176,8 @@ const std::vector<ReglaCampo>& ReglasCabecera()
         {QStringLiteral("CTA_REI"), Lectura::Codigo, cuentaRei, {QStringLiteral("LblDescCuenta")}},
         {QStringLiteral("TC"), Lectura::Codigo, tipoComprobante,
          {QStringLiteral("SUCURSAL"), QStringLiteral("NUMERO"), QStringLiteral("LETRA"), QStringLiteral("lbldesctc")}},
-        {QStringLiteral("SUCURSAL"), Lectura::Entero, sucursal, {QStringLiteral("SUCURSAL")}},
-        {QStringLiteral("NUMERO"), Lectura::Entero, numero, {QStringLiteral("NUMERO")}},
+        {QStringLiteral("SUCURSAL"), Lectura::Numero, sucursal, {QStringLiteral("SUCURSAL")}},
+        {QStringLiteral("NUMERO"), Lectura::Numero, numero, {QStringLiteral("NUMERO")}},
         {QStringLiteral("LETRA"), Lectura::Codigo, letra, {QStringLiteral("SUCURSAL"), QStringLiteral("NUMERO")}},
         {QStringLiteral("DETALLE"), Lectura::Texto, detalle, {}},
         {QStringLiteral("FECHA"), Lectura::Fecha, fecha, {QStringLiteral("[NUMERO ASIENTO]")}},

@@ -10,6 +10,8 @@
 //   ajuste::EstadoCabecera estado{{"TC", "AJUS"}, {"LETRA", "A"}};
 //   ajuste::ResultadoCampo r = ajuste::ValidarCampo("NUMERO", " 12", estado, consultas);
 //   // r.mensaje empty: right; r.textos["NUMERO"] == "00000012"
+#include "Lectores.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -51,15 +53,24 @@ public:
 // The header's fields as the window holds them: data field -> text, trimmed.
 using EstadoCabecera = QHash<QString, QString>;
 
-// How a field's text is read before its check.
+// How a field's text is read before its check (the readers of Lectores.h).
 enum class Lectura {
-    Texto,  // the text, trimmed
-    Codigo, // a code (account, voucher type, letter), trimmed
-    Entero, // a whole number, trimmed (blank allowed where the check allows it)
-    Fecha,  // a date "dd/mm/yyyy", trimmed
-    Periodo // a month "MM/AAAA", trimmed
+    Texto,   // the text, trimmed
+    Codigo,  // a code (account, voucher type, letter), trimmed
+    Numero,  // a number as amounts are written (lectura::importe)
+    Fecha,   // a date (lectura::fecha)
+    Periodo  // a month "MM/AAAA", whose check reads it itself
 };
-QString LeerCampo(Lectura lectura, const QString& texto);
+// A field's text as its entry's reader found it.
+struct ValorCampo {
+    QString texto; // trimmed
+    lectura::Estado estado = lectura::Estado::Vacio;
+    Moneda numero; // Numero
+    QDate fecha;   // Fecha
+    bool vacio() const { return texto.isEmpty(); }
+    bool valido() const { return estado == lectura::Estado::Valido; }
+};
+ValorCampo LeerCampo(Lectura lectura, const QString& texto);
 
 struct ResultadoCampo {
     // How the message is shown.
@@ -83,7 +94,7 @@ struct ResultadoCampo {
 struct ReglaCampo {
     QString campo; // the data field
     Lectura lectura;
-    ResultadoCampo (*comprobar)(const QString& valor, const EstadoCabecera& estado, ConsultasCabecera& consultas);
+    ResultadoCampo (*comprobar)(const ValorCampo& valor, const EstadoCabecera& estado, ConsultasCabecera& consultas);
     QStringList recalcula; // the fields (and descriptions) the check may set
 };
 

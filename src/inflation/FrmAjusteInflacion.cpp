@@ -142,7 +142,7 @@ void FrmAjusteInflacion::Inicializa()
         QVariant nro;
         asiento.UltimoAjuste(fechaAjuste, hastaAjuste, nro);
         // The month after the last adjustment's closing month.
-        const ajuste::MesAnio ultimo = ajuste::MesAnio::leer(hastaAjuste);
+        const ajuste::MesAnio ultimo = lectura::mesAnio(hastaAjuste).o(MesAnio{});
         PeriodoDesde = recortar(hastaAjuste).isEmpty() ? desdeCuarto(FechaDesde)
                                                        : ultimo.valido() ? ultimo.siguiente().texto() : QString();
         PeriodoHasta = desdeCuarto(FechaHasta);
@@ -443,7 +443,7 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     }
     PeriodoDesde = recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
     PeriodoHasta = recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
-    const ajuste::PedidoAjuste pedido{ajuste::MesAnio::leer(PeriodoDesde), ajuste::MesAnio::leer(PeriodoHasta),
+    const ajuste::PedidoAjuste pedido{lectura::mesAnio(PeriodoDesde).o(MesAnio{}), lectura::mesAnio(PeriodoHasta).o(MesAnio{}),
                                       recortar(campo(QStringLiteral("CTA_REI"))->text())};
     Lineas.clear();
     MostrarLineas();
