@@ -4,7 +4,7 @@
 //
 // - CorridaVentana: the run guard. While a run lasts the commands given to
 //   deshabilitar() are disabled, the fields become read-only, the tabs cannot
-//   be changed, the window's own parts lock themselves (ParteBloqueable), the
+//   be changed, the window's other controls lock themselves (ParteBloqueable), the
 //   window refuses to close and its MDI frame shows no close button; the wait
 //   cursor is on. All comes back when the run ends, also when it throws. Given
 //   the connection, the window keeps painting while SQLite waits for another
@@ -41,7 +41,7 @@ namespace vexa {
 class Conexion;
 class ProgresoVentana;
 
-// A part of a window that locks itself its own way while a run lasts (a list
+// Controls of a window that lock themselves their own way while a run lasts (a list
 // whose print button comes back only when it has rows, a frame that ignores the
 // mouse). 'bloqueada' false gives it back.
 class ParteBloqueable {
