@@ -1,7 +1,7 @@
 #include "FrmAjusteInflacion.h"
 
 #include "AjustesPrograma.h"
-#include "ArchivoIni.h"
+#include "ConsultasAjuste.h"
 #include "CNStuffContable.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
@@ -20,7 +20,6 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -30,7 +29,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -46,7 +44,6 @@ namespace {
 
 const QString kAvisoCampo = QStringLiteral("Aviso al Operador");
 const QString kAviso = QStringLiteral("Aviso al operador");
-const QString kClaveTC = QStringLiteral("Ajuste(TC)");
 
 // Field indices.
 enum : int {
@@ -68,17 +65,6 @@ QString formatoLinea(const Moneda& m) { return m.esCero() ? QString() : m.texto(
 // "dd/mm/yyyy" from its fourth character: "MM/yyyy".
 QString desdeCuarto(const QString& fecha) { return fecha.mid(3); }
 
-// A date of the configuration ("[FECHA DESDE]", "[FECHA HASTA]"): without a
-// value of its own, the active fiscal year's first or last day.
-QDate fechaConfiguracion(ContextoEmpresa& ctx, const QString& clave)
-{
-    const QString valor = recortar(ctx.configuracion().ObtieneValor(clave));
-    if (!valor.isEmpty()) return Utilidades::TextoAFecha(valor);
-    QDate desde, hasta;
-    if (!ctx.configuracion().FechasEjercicio(int(ctx.periodo()), desde, hasta)) return {};
-    return clave.contains(QLatin1String("DESDE"), Qt::CaseInsensitive) ? desde : hasta;
-}
-
 // The generation's progress box (with its cancel button); each step is also
 // told to the window's listeners.
 class ProgresoAjuste : public ProgresoVentana {
@@ -96,7 +82,7 @@ private:
 
 } // namespace
 
-FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : VentanaCorrida(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmAjusteInflacion"));
     setWindowTitle(QStringLiteral("Asiento de Ajuste por Inflación"));
@@ -237,6 +223,10 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
     for (size_t i = 1; i < std::size(orden); ++i) setTabOrder(f[orden[i - 1]], f[orden[i]]);
     setTabOrder(f[kCabImporte], CmdGenerar);
 
+    // A generation locks the commands, the concept and the header.
+    bloquearEnCorrida({CmdGenerar, UtilTeb1}, {f[kDetalle]}, nullptr, this);
+    alCerrar([this] { RegistraEgreso(ctx_, *this); });
+
     // Form_Load
     ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
@@ -303,7 +293,7 @@ void FrmAjusteInflacion::Inicializa()
         const QDate hoy = plataforma::hoy();
         NroAsiento = QString::number(asiento.UltimoNumeroAsiento(hoy.month()));
         campo(QStringLiteral("[NUMERO ASIENTO]"))->setText(asiento.FormatDisplayNroAsiento(NroAsiento, hoy));
-        const QDate cierre = fechaConfiguracion(ctx_, QStringLiteral("[FECHA HASTA]"));
+        const QDate cierre = ConsultasAjusteEmpresa(ctx_).ejercicioHasta();
         campo(QStringLiteral("FECHA"))->setText(cierre.isValid() ? Utilidades::FechaATexto(cierre) : QString());
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("Inicializa"));
@@ -314,7 +304,7 @@ void FrmAjusteInflacion::Inicializa()
     campo(QStringLiteral("SUCURSAL"))->setEnabled(true);
     campo(QStringLiteral("NUMERO"))->setEnabled(true);
     campo(QStringLiteral("FECHA"))->setEnabled(false);
-    campo(QStringLiteral("TC"))->setText(ArchivoIni::LeerIni(ctx_.archivoIni, ctx_.seccionEquipo, kClaveTC, QString()));
+    campo(QStringLiteral("TC"))->setText(ConsultasAjusteEmpresa(ctx_).comprobanteRecordado());
     CmdGenerar->setEnabled(false);
 }
 
@@ -334,170 +324,50 @@ void FrmAjusteInflacion::HabilitaCabecera(bool CabeceraCompleta)
 
 // ---- field checks ----
 
-bool FrmAjusteInflacion::validaPeriodo(QLineEdit* Campo, QString& Mensaje)
-{
-    const QString t = recortar(Campo->text());
-    if (t.isEmpty()) {
-        Mensaje = QStringLiteral("Debe Informar el Periodo!");
-        return false;
-    }
-    if (Utilidades::QuitaCaracteres(t, QStringLiteral("/"), QStringLiteral("-")).size() < 6) {
-        Mensaje = QStringLiteral("Debe informar los periodos en formato MM/AAAA");
-        return false;
-    }
-    const int mes = int(texto::valEntero(t.left(2)));
-    if (!Utilidades::TextoAFecha(QStringLiteral("01/") + t).isValid() || mes < 1 || mes > 12) {
-        Mensaje = QStringLiteral("Los datos ingresados no representan un periodo válido");
-        return false;
-    }
-    FechaDesde = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
-    FechaHasta = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
-    const QDate desde = Utilidades::TextoAFecha(FechaDesde), hasta = Utilidades::TextoAFecha(FechaHasta);
-    if (!desde.isValid() || !hasta.isValid() || hasta < desde) {
-        Mensaje = QStringLiteral("Periodo Desde Mayor que Hasta!");
-        return false;
-    }
-    const QDate ejDesde = fechaConfiguracion(ctx_, QStringLiteral("[FECHA DESDE]"));
-    const QDate ejHasta = fechaConfiguracion(ctx_, QStringLiteral("[FECHA HASTA]"));
-    const auto fuera = [&](const QDate& d) { return !ejDesde.isValid() || !ejHasta.isValid() || d < ejDesde || d > ejHasta; };
-    // These two are shown at once, without a title.
-    if (fuera(desde)) {
-        dialogos().MsgBox(QStringLiteral("El Periodo Desde no pertenece al rango del Ejercicio"), vbOKOnly, QString());
-        return false;
-    }
-    if (fuera(hasta)) {
-        dialogos().MsgBox(QStringLiteral("El Periodo Hasta no pertenece al rango del Ejercicio"), vbOKOnly, QString());
-        return false;
-    }
-    return true;
-}
-
 void FrmAjusteInflacion::ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarMensaje)
 {
     Q_UNUSED(Indice);
     HayError = false;
-    QString mensaje;
-    const QString dataField = recortar(ArregloCajas::dataField(Campo));
-    const QString t = recortar(Campo->text());
-    const auto es = [&](const char* n) { return texto::igual(dataField, QString::fromLatin1(n)); };
-    Conexion& con = ctx_.con();
-    Lbc_Asiento asiento(ctx_);
-    const QString tc = recortar(campo(QStringLiteral("TC"))->text());
-    const auto letrasDe = [&](const QString& condicion) {
-        return recortar(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_COMPROBANTES"), tc, QStringLiteral("LETRAS"),
-                                                              QStringLiteral("CODIGO"), condicion)));
-    };
-    bool mostrado = false;
+    ajuste::ResultadoCampo r;
     try {
-        if (es("CTA_REI")) {
-            if (t.isEmpty()) {
-                mensaje = QStringLiteral("Debe ingresar un código de Cuenta R.E.I.");
-            } else if (!ctx_.configuracion().ExisteCuenta(t)) {
-                mensaje = QStringLiteral("Código inexistente");
-            } else {
-                LblDescCuenta->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("MA_CUENTAS"), t,
-                                                                             QStringLiteral("DESCRIPCION"), QStringLiteral("CODIGO"))));
-                DatosModificados = true;
-            }
-        } else if (es("TC")) {
-            ArchivoIni::GrabarIni(ctx_.archivoIni, ctx_.seccionEquipo, kClaveTC, t);
-            if (!recortar(ArregloCajas::tag(Campo)).isEmpty()) {
-                const QString letras = letrasDe(QStringLiteral("SISTEMA = 'CONTABLE'"));
-                if (letras.isEmpty()) {
-                    mensaje = QStringLiteral("El tipo de comprobante ingresado no es valido o no tiene asignada ninguna letra");
-                } else {
-                    QString letra = letras.left(1);
-                    QLineEdit* suc = campo(QStringLiteral("SUCURSAL"));
-                    QLineEdit* num = campo(QStringLiteral("NUMERO"));
-                    suc->setEnabled(false);
-                    num->setEnabled(false);
-                    if (asiento.ComprobanteEntrada(t)) {
-                        campo(QStringLiteral("LETRA"))->setText(letra);
-                    } else {
-                        QString sucursal, numero;
-                        asiento.DatosComprobante(t, sucursal, numero, letra);
-                        suc->setText(sucursal);
-                        num->setText(numero);
-                        campo(QStringLiteral("LETRA"))->setText(letra);
-                    }
-                    lbldesctc->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_COMPROBANTES"), t,
-                                                                             QStringLiteral("DESCRIPCION"), QStringLiteral("CODIGO"))));
-                }
-            }
-        } else if (es("SUCURSAL")) {
-            if (!t.isEmpty() && !Utilidades::EsNumeroValido(t)) mensaje = QStringLiteral("El campo debe ser numérico ");
-            else Campo->setText(t.isEmpty() ? QStringLiteral("0001") : Utilidades::CompletaCeros(QString::number(Utilidades::TextoAEntero(t)), 4));
-        } else if (es("NUMERO")) {
-            const QString letras = letrasDe(QString());
-            if (letras.isEmpty()) {
-                mensaje = QStringLiteral("El comprobante no tiene letras asignadas");
-            } else {
-                QString letra = recortar(campo(QStringLiteral("LETRA"))->text());
-                if (letra.isEmpty()) letra = letras.left(1);
-                QString sucursal, ultimo;
-                asiento.DatosComprobante(tc, sucursal, ultimo, letra);
-                if (!Utilidades::EsNumeroValido(t)) {
-                    mensaje = QStringLiteral("El campo debe ser numérico");
-                } else {
-                    const qint64 n = Utilidades::TextoAEntero(t);
-                    Campo->setText(Utilidades::CompletaCeros(QString::number(n), 8));
-                    if (Utilidades::TextoAEntero(ultimo) < n && !asiento.ComprobanteEntrada(tc))
-                        dialogos().MsgBox(QStringLiteral("El numero no es correlativo al último informado en configuracion"),
-                                          vbInformation, QString());
-                }
-            }
-        } else if (es("LETRA")) {
-            if (!QStringLiteral("ABCXE ").contains(t, Qt::CaseInsensitive)) {
-                mensaje = QStringLiteral("Debe ingresar A,B,C,X,E");
-            } else if (!letrasDe(QString()).contains(t, Qt::CaseSensitive)) {
-                mensaje = QStringLiteral("La letra Informada no forma parte de las informadas en la configuracion");
-            } else {
-                bool valido = true;
-                if (!asiento.ComprobanteEntrada(tc)) {
-                    QString letra = t, sucursal, numero, msj, mesOp, nro;
-                    asiento.DatosComprobante(tc, sucursal, numero, letra);
-                    campo(QStringLiteral("SUCURSAL"))->setText(sucursal);
-                    campo(QStringLiteral("NUMERO"))->setText(numero);
-                    valido = asiento.ValidaComprobante(tc, sucursal, numero, t, msj, mesOp, nro);
-                    campo(QStringLiteral("NUMERO"))->setText(numero);
-                    if (!valido) mensaje = msj.isEmpty() ? QStringLiteral(" ") : msj;
-                }
-                if (valido) {
-                    HabilitaCabecera(true);
-                    if (CmdGenerar->isEnabled()) {
-                        CmdGenerar->setFocus(Qt::OtherFocusReason);
-                        focoEnGenerar_ = true;
-                    }
-                }
-            }
-        } else if (es("DETALLE")) {
-            if (t.isEmpty()) mensaje = QStringLiteral("Debe ingresar el Concepto");
-        } else if (es("FECHA")) {
-            bool error = false;
-            asiento.FechaValidada(t, mensaje, error);
-            if (!error) {
-                mensaje.clear();
-                const QDate fecha = Utilidades::TextoAFecha(t);
-                NroAsiento = QString::number(asiento.UltimoNumeroAsiento(fecha.month()));
-                campo(QStringLiteral("[NUMERO ASIENTO]"))->setText(asiento.FormatDisplayNroAsiento(NroAsiento, fecha));
-            } else if (mensaje.isEmpty()) {
-                mensaje = QStringLiteral(" ");
-            }
-        } else if (es("PERIODO_DESDE") || es("PERIODO_HASTA")) {
-            if (!validaPeriodo(Campo, mensaje)) {
-                HayError = true;
-                mostrado = mensaje.isEmpty();
-            }
-        }
+        ajuste::EstadoCabecera estado;
+        for (QLineEdit* caja : TxtFields->cajas()) estado.insert(ArregloCajas::dataField(caja), recortar(caja->text()));
+        ConsultasAjusteEmpresa consultas(ctx_);
+        r = ajuste::ValidarCampo(ArregloCajas::dataField(Campo), Campo->text(), estado, consultas);
     } catch (const std::exception& e) {
         HayError = true;
         Utilidades::ManejaError(e, QStringLiteral("ValidaCampo"));
         return;
     }
-    if (!mensaje.isEmpty()) HayError = true;
+    aplicarCampo(r);
+    HayError = r.error();
     if (!HayError) DatosValidosAsiento();
-    if (!mostrado && !recortar(mensaje).isEmpty() && MostrarMensaje)
-        dialogos().MsgBox(mensaje, vbExclamation, kAvisoCampo);
+    if (recortar(r.mensaje).isEmpty()) return;
+    if (r.caja == ajuste::ResultadoCampo::Caja::Inmediata) dialogos().MsgBox(r.mensaje, vbOKOnly, QString());
+    else if (MostrarMensaje) dialogos().MsgBox(r.mensaje, vbExclamation, kAvisoCampo);
+}
+
+void FrmAjusteInflacion::aplicarCampo(const ajuste::ResultadoCampo& r)
+{
+    for (auto it = r.textos.cbegin(); it != r.textos.cend(); ++it) campo(it.key())->setText(it.value());
+    if (r.descripcionCuenta) LblDescCuenta->setText(*r.descripcionCuenta);
+    if (r.descripcionComprobante) lbldesctc->setText(*r.descripcionComprobante);
+    if (r.cuentaIngresada) DatosModificados = true;
+    if (r.comprobanteBloqueado) {
+        campo(QStringLiteral("SUCURSAL"))->setEnabled(false);
+        campo(QStringLiteral("NUMERO"))->setEnabled(false);
+    }
+    if (r.fechaDesde) FechaDesde = *r.fechaDesde;
+    if (r.fechaHasta) FechaHasta = *r.fechaHasta;
+    if (r.nroAsiento) NroAsiento = *r.nroAsiento;
+    if (!r.aviso.isEmpty()) dialogos().MsgBox(r.aviso, vbInformation, QString());
+    if (r.cabeceraCompleta) {
+        HabilitaCabecera(true);
+        if (CmdGenerar->isEnabled()) {
+            CmdGenerar->setFocus(Qt::OtherFocusReason);
+            focoEnGenerar_ = true;
+        }
+    }
 }
 
 void FrmAjusteInflacion::DatosValidosAsiento() { ActualizaTotales(); }
@@ -547,13 +417,13 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
     consultarHabilitado(Index);
     // While a generation runs the button stays off, whichever field the
     // platform hands the focus to meanwhile.
-    CmdGenerar->setEnabled(!generando_ && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    CmdGenerar->setEnabled(!corriendo() && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 
 void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::KeyboardModifiers Shift)
 {
-    if (generando_) {
+    if (corriendo()) {
         KeyCode = 0;
         return;
     }
@@ -623,7 +493,7 @@ bool FrmAjusteInflacion::eventFilter(QObject* o, QEvent* e)
 
 void FrmAjusteInflacion::keyPressEvent(QKeyEvent* e)
 {
-    if (!generando_ && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
+    if (!corriendo() && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
     QWidget::keyPressEvent(e);
 }
 
@@ -706,23 +576,14 @@ void FrmAjusteInflacion::ValidaTotales(bool& Correcto)
 
 // ---- generation and save ----
 
-void FrmAjusteInflacion::habilitaComandos(bool si)
+void FrmAjusteInflacion::bloquear(bool bloqueada)
 {
-    CmdGenerar->setEnabled(si);
-    UtilTeb1->setEnabled(si);
-    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, !si);
-    TxtFields->campo(QStringLiteral("DETALLE"))->setReadOnly(!si);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-        sub->show();
-    }
+    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, bloqueada);
 }
 
 void FrmAjusteInflacion::CmdGenerar_Click()
 {
-    if (generando_) return;
+    if (corriendo()) return;
     // The months as proposed: a year already adjusted to its closing month
     // leaves the first month past the last one and is refused here.
     for (const char* n : {"PERIODO_DESDE", "PERIODO_HASTA"}) {
@@ -738,28 +599,14 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     MostrarLineas();
     ActualizaTotales();
 
-    generando_ = true;
-    habilitaComandos(false);
-    ventanas::CursorEspera(true);
     ajuste::ResultadoAjuste r;
-    {
+    correr([&] {
         ProgresoAjuste progreso(*this);
         auto confirmar = [&progreso] {
-            ventanas::CursorEspera(false);
-            progreso.MostrarVentana(false);
-            const bool si = dialogos().MsgBox(ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString()) == vbYes;
-            if (!si) {
-                progreso.Reanudar();
-                progreso.MostrarVentana(true);
-            }
-            ventanas::CursorEspera(true);
-            return si;
+            return ventanas::ConfirmarCancelar(progreso, ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString());
         };
         r = ajuste::GenerarAjuste(ctx_, pedido, progreso, confirmar);
-    }
-    ventanas::CursorEspera(false);
-    generando_ = false;
-    habilitaComandos(true);
+    });
 
     using Fin = ajuste::ResultadoAjuste::Fin;
     switch (r.fin) {
@@ -870,7 +717,7 @@ bool FrmAjusteInflacion::grabarDesdeLaBarra()
 
 void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
 {
-    if (generando_) return;
+    if (corriendo()) return;
     const QString k = Clave.toUpper();
     const QString pregunta = QStringLiteral("¿Está seguro de abandonar la carga de datos?");
     const QString titulo = QStringLiteral("ATENCIÓN!!!");
@@ -897,21 +744,6 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
         Inicializa();
     }
     // BORRAR does nothing here.
-}
-
-void FrmAjusteInflacion::closeEvent(QCloseEvent* e)
-{
-    if (generando_) {
-        e->ignore();
-        return;
-    }
-    try {
-        RegistraEgreso(ctx_, *this);
-    } catch (const std::exception& ex) {
-        dialogos().MsgBox(descripcionDeError(ex), vbOKOnly, windowTitle());
-    }
-    Lineas.clear();
-    e->accept();
 }
 
 } // namespace vexa
