@@ -1,6 +1,6 @@
 #include "ReporteAcceso.h"
 
-#include "CNStuffContable.h"
+#include "Configuracion.h"
 #include "ContextoEmpresa.h"
 #include "Usuarios.h"
 #include "Utilidades.h"
@@ -93,7 +93,7 @@ QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const Pe
     formula.agregar(QStringLiteral("COALESCE(UPPER(TRIM(CONTROL_ACCESO.NombreUsuario)), '') <> ?"), {UsuarioSupervisor()},
                     {QStringLiteral("CONTROL_ACCESO.NOMBREUSUARIO")});
     const QHash<QString, QString> formulas{
-        {QStringLiteral("EMPRESA"), texto::recortar(Cfg(ctx, QStringLiteral("NOMBRE")))},
+        {QStringLiteral("EMPRESA"), texto::recortar(ctx.configuracion().ObtieneValor(QStringLiteral("NOMBRE")))},
         {QStringLiteral("RANGO_USUARIOS"), rango(QStringLiteral("Usuarios"), criterios[0].desde, criterios[0].hasta)},
         {QStringLiteral("RANGO_FECHAS"), rango(QStringLiteral("Fechas de ingreso"), criterios[1].desde, criterios[1].hasta)},
     };
