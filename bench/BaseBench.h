@@ -1,13 +1,19 @@
 #pragma once
-// A company database for a benchmark run: a SQLite file in the given folder, or
-// (Motor::PostgreSQL) a database on the server named by VEXA_PG (user and
-// password VEXA_PG_USUARIO / VEXA_PG_PASSWORD, default vexa/vexa). Any earlier
-// database of the same name is replaced.
+// A company database for a benchmark run: a SQLite file in a folder of the
+// run's own, or (Motor::PostgreSQL) a database on the server named by VEXA_PG
+// (user and password VEXA_PG_USUARIO / VEXA_PG_PASSWORD, default vexa/vexa).
+// Its name is the given prefix followed by the process id, the time the process
+// started and a count, so that runs at once (several developers on the shared
+// server, or one benchmark twice) never meet; it is removed when the object
+// goes out of scope, on every way out of the run.
 #include "Conexion.h"
 #include "Empresa.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,24 +21,67 @@
 
 namespace vexa::bench {
 
-inline bool crearBaseBench(Motor m, const QString& nombre, bool demo, const QString& carpeta, DatosConexion* d)
+// A name no other run shares: prefix_<pid>_<process start in ms, base 36>_<count>.
+inline QString nombreDeCorrida(const QString& prefijo)
 {
-    *d = DatosConexion();
-    if (m == Motor::PostgreSQL) {
-        d->server = qEnvironmentVariable("VEXA_PG");
-        d->usuario = qEnvironmentVariable("VEXA_PG_USUARIO", QStringLiteral("vexa"));
-        d->password = qEnvironmentVariable("VEXA_PG_PASSWORD", QStringLiteral("vexa"));
-        d->dbName = nombre;
-    } else {
-        d->dbName = QDir(carpeta).filePath(nombre + QStringLiteral(".db"));
-    }
-    QString e;
-    if (!crearEmpresa(*d, demo, true, &e)) {
-        std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
-        return false;
-    }
-    return true;
+    static const qint64 inicio = QDateTime::currentMSecsSinceEpoch();
+    static int cuenta = 0;
+    return QStringLiteral("%1_%2_%3_%4")
+        .arg(prefijo)
+        .arg(QCoreApplication::applicationPid())
+        .arg(QString::number(inicio, 36))
+        .arg(++cuenta);
 }
+
+class BaseBench {
+public:
+    BaseBench() = default;
+    BaseBench(const BaseBench&) = delete;
+    BaseBench& operator=(const BaseBench&) = delete;
+    ~BaseBench() { eliminar(); }
+
+    // Creates the company (with the demo data when 'demo'); false, with the
+    // reason on stderr, when it could not.
+    bool crear(Motor m, const QString& prefijo, bool demo)
+    {
+        eliminar();
+        d_ = DatosConexion();
+        const QString nombre = nombreDeCorrida(prefijo);
+        if (m == Motor::PostgreSQL) {
+            d_.server = qEnvironmentVariable("VEXA_PG");
+            d_.usuario = qEnvironmentVariable("VEXA_PG_USUARIO", QStringLiteral("vexa"));
+            d_.password = qEnvironmentVariable("VEXA_PG_PASSWORD", QStringLiteral("vexa"));
+            d_.dbName = nombre;
+        } else {
+            d_.dbName = QDir(dir_.path()).filePath(nombre + QStringLiteral(".db"));
+        }
+        creada_ = true;
+        QString e;
+        if (!crearEmpresa(d_, demo, false, &e)) {
+            std::fprintf(stderr, "no se pudo crear la base: %s\n", qPrintable(e));
+            return false;
+        }
+        return true;
+    }
+
+    const DatosConexion& datos() const { return d_; }
+    // The run's own folder, for the files it writes (removed with it).
+    QString carpeta() const { return dir_.path(); }
+
+    // Drops the database (a PostgreSQL one even while connections remain open).
+    void eliminar()
+    {
+        if (!creada_) return;
+        creada_ = false;
+        QString e;
+        if (!eliminarEmpresa(d_, &e)) std::fprintf(stderr, "no se pudo eliminar la base %s: %s\n", qPrintable(d_.dbName), qPrintable(e));
+    }
+
+private:
+    QTemporaryDir dir_{QDir(QDir::tempPath()).filePath(QStringLiteral("vexa_bench_XXXXXX"))};
+    DatosConexion d_;
+    bool creada_ = false;
+};
 
 // The process's peak resident memory (VmHWM) in MB; 0 when it can't be read.
 inline double picoRssMb()

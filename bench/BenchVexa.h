@@ -3,8 +3,11 @@
 // cancel of that run (bench_recepcion_vexa.cpp).
 #include "MotorBD.h"
 
+#include <functional>
 #include <vector>
 
 namespace vexa::bench {
-bool benchComercial(Motor motor, const std::vector<int>& comprobantes);
+// 'ratioMotor(vouchers, ratio)' receives each size's ratio to the engine's own
+// bulk path for the same rows.
+bool benchComercial(Motor motor, const std::vector<int>& comprobantes, const std::function<void(int, double)>& ratioMotor);
 }

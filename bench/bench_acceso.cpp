@@ -74,12 +74,11 @@ void llenar(Conexion& c, Motor m, int filas)
 
 void correr(Motor m, int filas)
 {
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
     QTemporaryDir dir;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_acceso_%1").arg(QCoreApplication::applicationPid()), false,
-                               QDir::tempPath(), &d))
-        return;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_acceso"), false)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -133,7 +132,6 @@ void correr(Motor m, int filas)
         }
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

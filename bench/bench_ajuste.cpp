@@ -80,8 +80,9 @@ void llenar(Conexion& c, int lineas)
 
 void correr(Motor m, int lineas)
 {
-    DatosConexion d;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_ajuste"), true, QDir::tempPath(), &d)) return;
+    bench::BaseBench empresa;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_ajuste"), true)) return;
+    const DatosConexion& d = empresa.datos();
     Conexion& c = Conexion::instancia();
     c.setDatos(d);
     if (!c.Abrir()) {

@@ -57,9 +57,10 @@ void medir(const char* motor, int lineas, const char* nombre, int veces, const s
 
 void correr(Motor m, int lineas)
 {
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_asientos"), true, QDir::tempPath(), &d)) return;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_asientos"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos({d.server, d.dbName, d.usuario, d.password});
@@ -95,7 +96,6 @@ void correr(Motor m, int lineas)
         });
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

@@ -158,8 +158,9 @@ double mediana(int veces, const std::function<void()>& f)
 
 void correr(Motor m, int n)
 {
-    DatosConexion d;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_bienes"), true, QDir::tempPath(), &d)) return;
+    bench::BaseBench empresa;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_bienes"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -237,15 +238,15 @@ void correr(Motor m, int n)
         c.Cerrar();
     }
     QString e;
-    eliminarEmpresa(d, &e);
 }
 
 // The change window on a company of its own (its rows written once, as a
 // company that grew to that size holds them).
 void cambios(Motor m, int n)
 {
-    DatosConexion d;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_bienes_modif"), true, QDir::tempPath(), &d)) return;
+    bench::BaseBench empresa;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_bienes_modif"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -307,7 +308,6 @@ void cambios(Motor m, int n)
         c.Cerrar();
     }
     QString e;
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

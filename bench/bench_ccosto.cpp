@@ -81,10 +81,9 @@ void enter(QWidget* w)
 
 void correr(Motor m)
 {
-    DatosConexion d;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_ccosto_%1").arg(QCoreApplication::applicationPid()), true,
-                               QDir::tempPath(), &d))
-        return;
+    bench::BaseBench empresa;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_ccosto"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -134,7 +133,6 @@ void correr(Motor m)
         c.Cerrar();
     }
     QString e;
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

@@ -73,9 +73,10 @@ double medianaMs(ContextoEmpresa& ctx, bool esperaHallazgo)
 
 void correr(Motor m, int lineas)
 {
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_cierre"), true, QDir::tempPath(), &d)) return;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_cierre"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -103,7 +104,6 @@ void correr(Motor m, int lineas)
         informar("ultimo_bien_sin_calculo", medianaMs(ctx, true));
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

@@ -114,9 +114,10 @@ void ventanaDeUnAnio(Conexion& c, const char* nm)
 
 void correr(Motor m)
 {
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_cotizaciones"), false, QDir::tempPath(), &d)) return;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_cotizaciones"), false)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         c.setDatos(d);
@@ -161,7 +162,6 @@ void correr(Motor m)
         ventanaDeUnAnio(c, nm);
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

@@ -66,9 +66,9 @@ double base(Conexion& con, int n)
 
 bool correr(Motor m, int lineas, int previas, const QString& carpeta, double* segundos, double* base_)
 {
-    DatosConexion d;
-    const QString nombre = QStringLiteral("bench_cuentas_%1").arg(QCoreApplication::applicationPid());
-    if (!bench::crearBaseBench(m, nombre, true, carpeta, &d)) return false;
+    bench::BaseBench empresa;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_cuentas"), true)) return false;
+    const DatosConexion& d = empresa.datos();
     bool bien = true;
     {
         Conexion con;
@@ -101,7 +101,6 @@ bool correr(Motor m, int lineas, int previas, const QString& carpeta, double* se
         con.Cerrar();
     }
     QString e;
-    eliminarEmpresa(d, &e);
     return bien;
 }
 

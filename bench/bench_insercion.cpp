@@ -18,9 +18,10 @@ namespace {
 
 double correr(Motor m, int filas, bool crudo)
 {
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_insercion"), false, QDir::tempPath(), &d)) return 0;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_insercion"), false)) return 0;
+    const DatosConexion& d = empresa.datos();
     double r = 0;
     {
         Conexion c;
@@ -49,7 +50,6 @@ double correr(Motor m, int filas, bool crudo)
         r = filas * 1000.0 / std::max<qint64>(1, t.elapsed());
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
     return r;
 }
 

@@ -1,19 +1,27 @@
 // Reception throughput through the reception window's own run (offscreen), on
 // SQLite and (with VEXA_PG=host:port) PostgreSQL, for interface files of the
 // demo definition "VENTAS". In the same database it then times a baseline: the
-// same entry rows inserted with one prepared statement in one transaction.
+// same entry rows inserted with one prepared statement in one transaction; and
+// then, in a company of their own, the same rows by the engine's own bulk path
+// (LimiteMotor.h: SQLite's prepared insert on its own handle, PostgreSQL's COPY).
 // One line per backend and size:
-//   reception <backend> <lines> lines/s=<N> ratio=<R> rss_mb=<M>
-// ratio = reception time / baseline time; rss_mb = the process's peak so far.
-// Then several runs at once into one database, each in a process of its own
+//   reception <backend> <lines> lines/s=<N> ratio=<R> ratio_motor=<E> motor_lines/s=<M> rss_mb=<P>
+// ratio = reception time / baseline time; ratio_motor = reception time / the
+// engine's time; rss_mb = the process's peak so far.
+// Then one run alone and several runs at once, each in a process of its own
 // with its own connection (distinct vouchers, every file over the 12 months in
 // another order), timed from the start of the first to the end of the last:
-//   concurrent <backend> <runs>x<lines> lines/s=<N> rejected=<R>
-// lines/s = all lines / that time; rejected = lines rejected by all the runs.
+//   concurrent <backend> 1x<lines> lines/s=<N> rejected=<R>
+//   concurrent <backend> <runs>x<lines> lines/s=<N> rejected=<R> x_one=<X>
+// lines/s = all lines / that time; rejected = lines no run recorded; x_one =
+// the aggregate / the one run's.
 // The run's results are kept as the window keeps them (ResultadosRecepcion).
 // Then the commercial system's transfer file (bench_recepcion_vexa.cpp):
-//   commercial <backend> <vouchers> vouchers/s=<N> ratio=<R> rss_mb=<M>
+//   commercial <backend> <vouchers> vouchers/s=<N> ratio=<R> ratio_motor=<E> rss_mb=<M>
 //   cancel <backend> <rows> rows/s=<N>
+// Last, every bar of the run against its limit ("bar <what>=<value> <= <limit>
+// ok|BROKEN"); the exit status is 2 when one is broken, 1 when the run failed.
+// Every company is created under a name of the run's own and removed after it.
 // Usage: bench_recepcion [sizes...]   (default 10000 100000; VEXA_BENCH_MILLON=1 adds
 // 1000000, the memory measurement); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
@@ -21,6 +29,7 @@
 // 4x25000, 0 = none) sizes the concurrent measurement.
 #include "BaseBench.h"
 #include "BenchVexa.h"
+#include "LimiteMotor.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "CorridaRecepcion.h"
@@ -137,15 +146,62 @@ double lineaBase(Conexion& c, const std::vector<Linea>& v)
     return t.nsecsElapsed() / 1e9;
 }
 
-bool correr(Motor motor, int lineas, double* segundos, double* base)
+// The same rows again, by the engine's own bulk path (LimiteMotor.h) into a
+// company of their own whose journal is empty, as the reception's was.
+double limite(Motor motor, const std::vector<Linea>& v)
 {
-    DatosConexion d;
-    QString e;
+    static const char* cuentas[] = {"1102010010001", "1102010010002", "1102010010003"};
+    static const char* fechas[] = {"2026-01-10", "2026-02-10", "2026-03-10", "2026-04-10", "2026-05-10", "2026-06-10",
+                                   "2026-07-10", "2026-08-10", "2026-09-10", "2026-10-10", "2026-11-10", "2026-12-10"};
+    const QStringList columnas{
+        "CUENTA", "SECUENCIA", "MES_OPERATIVO", "NUMERO ASIENTO", "PERIODO", "TIPO_REG", "FECHA", "DETALLE", "TC", "SUCURSAL",
+        "NUMERO", "LETRA", "DEBE-HABER", "IMPORTE", "CABIMPORTE", "CABCUENTA", "CABNOMBRE", "CABCUIT", "CABCONDIVA",
+        "VENCIMIENTO", "NRO_TRANSMISION", "LIVA_TIPO", "LIVA_IMPIVAREC", "LIVA_IMPIVA", "LIVA_EXENTO", "LIVA_IMPNETOGRAV",
+        "LIVA_IMPNETONGRAV", "LIVA_RET_GANANCIAS", "LIVA_RET_IBTOS", "LIVA_RET_PERC", "LIVA_TOTAL", "LIVA_ALICIVA",
+        "LIVA_ALICIVAREC"};
+    const QByteArray detalle = QStringLiteral("Subdiario desde Interface Recepción Nº 1").toUtf8();
+    return bench::limiteMotor(motor, QStringLiteral("MV_ASIENTOS"), columnas, qint64(v.size()) * 3,
+                              [&](qint64 i, bench::FilaMotor& f) {
+        const Linea& l = v[size_t(i / 3)];
+        const int s = int(i % 3);
+        const qint64 importe[] = {l.neto, l.iva, l.neto + l.iva};
+        char numero[16];
+        std::snprintf(numero, sizeof numero, "%08d", l.numero);
+        f[0].fijarTexto(s == 0 ? "4101010010001" : s == 1 ? "2102010010001" : cuentas[l.cliente]);
+        f[1].numero(s + 1);
+        f[2].numero(l.mes);
+        f[3].numero(i / 3 + 1);
+        f[4].numero(2);
+        f[5].fijarTexto("MOTOR");
+        f[6].fijarTexto(fechas[l.mes - 1]);
+        f[7].fijarTexto(detalle);
+        f[8].fijarTexto("00FA");
+        f[9].fijarTexto("0001");
+        f[10].fijarTexto(numero);
+        f[11].fijarTexto("A");
+        f[12].fijarTexto(s == 2 ? "D" : "H");
+        f[13].importe(importe[s] * 10000);
+        f[14].importe((l.neto + l.iva) * 10000);
+        f[15].fijarTexto(cuentas[l.cliente]);
+        f[16].fijarTexto("Cliente");
+        f[17].fijarTexto("30-71234567-9");
+        f[18].fijarTexto("0001");
+        f[19].fijarTexto("2026-12-28");
+        f[20].numero(1);
+        for (int k = 0; k < 12; ++k) {
+            if (s != 0) f[size_t(21 + k)].nulo();
+            else if (k == 0) f[21].fijarTexto("VENTAS");
+            else f[size_t(21 + k)].importe(importe[0] * 10000);
+        }
+    });
+}
+
+bool correr(Motor motor, int lineas, double* segundos, double* base, double* motorSeg)
+{
+    bench::BaseBench empresa;
     QTemporaryDir dir;
-    // Named by the process: others may run this benchmark on the shared server at the same time.
-    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion_%1").arg(QCoreApplication::applicationPid()), true,
-                               dir.path(), &d))
-        return false;
+    if (!empresa.crear(motor, QStringLiteral("vexa_bench_recepcion"), true)) return false;
+    const DatosConexion& d = empresa.datos();
     const std::vector<Linea> v = generar(lineas);
     const QString ruta = dir.filePath(QStringLiteral("ventas.txt"));
     escribirArchivo(ruta, v);
@@ -190,7 +246,10 @@ bool correr(Motor motor, int lineas, double* segundos, double* base)
     }
     tBase = lineaBase(c, v);
     c.Cerrar();
-    eliminarEmpresa(d, &e);
+    empresa.eliminar();
+    // The engine's own bulk path for the same rows, once the run's company is gone
+    // (its page cache freed, so the peak memory stays the run's).
+    *motorSeg = limite(motor, v);
     if (errores > 0) std::printf("  (%d recorded, %d rejected)\n", grabadas, errores);
     *segundos = tRecepcion;
     *base = tBase;
@@ -225,16 +284,17 @@ int corridaHija(char** argv)
     return r.completa() ? 0 : 1;
 }
 
-bool concurrente(Motor motor, int corridas, int lineas)
+struct Corridas {
+    double segundos = 0;
+    int grabadas = 0, rechazadas = 0;
+    bool bien = true;
+};
+
+// Starts one run per file at once into the company 'd' and waits for them all;
+// the time runs from the start of the first to the end of the last.
+Corridas lanzar(const DatosConexion& d, const QStringList& rutas)
 {
-    DatosConexion d;
-    QTemporaryDir dir;
-    if (!bench::crearBaseBench(motor, QStringLiteral("vexa_bench_recepcion_conc"), true, dir.path(), &d)) return false;
-    QStringList rutas;
-    for (int k = 1; k <= corridas; ++k) {
-        rutas << dir.filePath(QStringLiteral("ventas_%1.txt").arg(k));
-        escribirArchivo(rutas.last(), generar(lineas, k));
-    }
+    Corridas r;
     std::vector<std::unique_ptr<QProcess>> hijos;
     QElapsedTimer t;
     t.start();
@@ -245,26 +305,66 @@ bool concurrente(Motor motor, int corridas, int lineas)
                  {QStringLiteral("--corrida"), d.server, d.dbName, d.usuario, d.password, ruta});
         hijos.push_back(std::move(p));
     }
-    int grabadas = 0, rechazadas = 0;
-    bool bien = true;
     for (auto& p : hijos) {
-        if (!p->waitForFinished(-1) || p->exitCode() != 0) bien = false;
+        if (!p->waitForFinished(-1) || p->exitCode() != 0) r.bien = false;
         const QList<QByteArray> n = p->readAllStandardOutput().trimmed().split(' ');
         if (n.size() == 2) {
-            grabadas += n[0].toInt();
-            rechazadas += n[1].toInt();
+            r.grabadas += n[0].toInt();
+            r.rechazadas += n[1].toInt();
         }
     }
-    const double segundos = t.nsecsElapsed() / 1e9;
-    QString e;
-    eliminarEmpresa(d, &e);
-    // Lines that no run accounted for count as rejected.
-    rechazadas += corridas * lineas - grabadas - rechazadas;
-    std::printf("concurrent %s %dx%d lines/s=%.0f rejected=%d\n", motor == Motor::SQLite ? "sqlite" : "postgresql", corridas,
-                lineas, corridas * lineas / segundos, rechazadas);
-    std::fflush(stdout);
-    return bien;
+    r.segundos = t.nsecsElapsed() / 1e9;
+    return r;
 }
+
+// 'corridas' runs at once into one new company, and before them the first
+// run's file alone, the same way, into a company of its own: the aggregate's
+// ratio to that one run is the bar, which holds on a loaded machine.
+bool concurrente(Motor motor, int corridas, int lineas, double* veces, int* rechazadas)
+{
+    QTemporaryDir dir;
+    QStringList rutas;
+    for (int k = 1; k <= corridas; ++k) {
+        rutas << dir.filePath(QStringLiteral("ventas_%1.txt").arg(k));
+        escribirArchivo(rutas.last(), generar(lineas, k));
+    }
+    Corridas una, todas;
+    {
+        bench::BaseBench empresa;
+        if (!empresa.crear(motor, QStringLiteral("vexa_bench_recepcion_una"), true)) return false;
+        una = lanzar(empresa.datos(), {rutas.first()});
+    }
+    {
+        bench::BaseBench empresa;
+        if (!empresa.crear(motor, QStringLiteral("vexa_bench_recepcion_conc"), true)) return false;
+        todas = lanzar(empresa.datos(), rutas);
+    }
+    // Lines that no run accounted for count as rejected.
+    *rechazadas = corridas * lineas - todas.grabadas;
+    *veces = (corridas * lineas / todas.segundos) / (lineas / una.segundos);
+    const char* nm = motor == Motor::SQLite ? "sqlite" : "postgresql";
+    std::printf("concurrent %s 1x%d lines/s=%.0f rejected=%d\n", nm, lineas, lineas / una.segundos, lineas - una.grabadas);
+    std::printf("concurrent %s %dx%d lines/s=%.0f rejected=%d x_one=%.2f\n", nm, corridas, lineas, corridas * lineas / todas.segundos,
+                *rechazadas, *veces);
+    std::fflush(stdout);
+    return una.bien && todas.bien;
+}
+
+// A bar of the benchmark: a ratio or growth measured in this run against its limit.
+struct Barra {
+    QString que;
+    double valor, limite;
+    bool maximo; // the value must not exceed the limit (else: must reach it)
+    bool rota() const { return maximo ? valor > limite : valor < limite; }
+};
+
+std::vector<Barra>& barras()
+{
+    static std::vector<Barra> b;
+    return b;
+}
+
+void barra(const QString& que, double valor, double limite, bool maximo) { barras().push_back({que, valor, limite, maximo}); }
 
 } // namespace
 
@@ -290,33 +390,64 @@ int main(int argc, char** argv)
         motores.push_back(Motor::PostgreSQL);
     const int repeticiones = std::max(1, qEnvironmentVariableIntValue("VEXA_BENCH_REPETICIONES"));
     for (Motor m : motores) {
+        const char* nm = m == Motor::SQLite ? "sqlite" : "postgresql";
         std::vector<double> tiempos;
         for (int n : tamanos) {
             // The run of median time out of the repetitions (a shared machine is noisy).
-            std::vector<std::pair<double, double>> corridas;
+            struct Medida {
+                double s, b, motor;
+                bool operator<(const Medida& o) const { return s < o.s; }
+            };
+            std::vector<Medida> corridas;
             for (int r = 0; r < repeticiones; ++r) {
-                double s = 0, b = 0;
-                if (!correr(m, n, &s, &b)) return 1;
-                corridas.emplace_back(s, b);
+                Medida x{};
+                if (!correr(m, n, &x.s, &x.b, &x.motor)) return 1;
+                corridas.push_back(x);
             }
             std::sort(corridas.begin(), corridas.end());
-            const auto [s, b] = corridas[corridas.size() / 2];
-            std::printf("reception %s %d lines/s=%.0f ratio=%.2f rss_mb=%.0f\n", m == Motor::SQLite ? "sqlite" : "postgresql", n,
-                        n / s, b > 0 ? s / b : 0.0, bench::picoRssMb());
+            const Medida x = corridas[corridas.size() / 2];
+            const double rss = bench::picoRssMb();
+            const double ratioMotor = x.motor > 0 ? x.s / x.motor : 0.0;
+            std::printf("reception %s %d lines/s=%.0f ratio=%.2f ratio_motor=%.2f motor_lines/s=%.0f rss_mb=%.0f\n", nm, n, n / x.s,
+                        x.b > 0 ? x.s / x.b : 0.0, ratioMotor, x.motor > 0 ? n / x.motor : 0.0, rss);
             std::fflush(stdout);
-            tiempos.push_back(s);
+            barra(QStringLiteral("reception %1 %2 ratio_motor").arg(QLatin1String(nm)).arg(n), ratioMotor,
+                  m == Motor::SQLite ? 1.3 : 2.0, true);
+            if (n >= 1000000) barra(QStringLiteral("reception %1 %2 rss_mb").arg(QLatin1String(nm)).arg(n), rss, 300, true);
+            tiempos.push_back(x.s);
         }
-        // The growth from each size to the next.
-        for (size_t i = 1; i < tiempos.size(); ++i)
-            std::printf("reception %s growth %d->%d lines: time x%.2f\n", m == Motor::SQLite ? "sqlite" : "postgresql",
-                        tamanos[i - 1], tamanos[i], tiempos[i] / tiempos[i - 1]);
+        // The growth from each size to the next; ten times the lines in at most 11 times the time.
+        for (size_t i = 1; i < tiempos.size(); ++i) {
+            const double g = tiempos[i] / tiempos[i - 1];
+            std::printf("reception %s growth %d->%d lines: time x%.2f\n", nm, tamanos[i - 1], tamanos[i], g);
+            if (tamanos[i] == 10 * tamanos[i - 1])
+                barra(QStringLiteral("reception %1 growth %2->%3").arg(QLatin1String(nm)).arg(tamanos[i - 1]).arg(tamanos[i]), g, 11, true);
+        }
+        std::fflush(stdout);
         // The commercial system's file (VEXA_BENCH_COMERCIAL=0: not measured).
-        if (qEnvironmentVariable("VEXA_BENCH_COMERCIAL") != QLatin1String("0") && !bench::benchComercial(m, {10000, 100000}))
+        if (qEnvironmentVariable("VEXA_BENCH_COMERCIAL") != QLatin1String("0") && !bench::benchComercial(m, {10000, 100000}, [&](int n, double r) {
+                barra(QStringLiteral("commercial %1 %2 ratio_motor").arg(QLatin1String(nm)).arg(n), r, m == Motor::SQLite ? 1.3 : 2.0, true);
+            }))
             return 1;
         const QString conc = qEnvironmentVariable("VEXA_BENCH_CONCURRENTE", QStringLiteral("4x25000"));
         const QStringList partes = conc.split(u'x');
-        if (partes.size() == 2 && partes[0].toInt() > 0 && partes[1].toInt() > 0)
-            if (!concurrente(m, partes[0].toInt(), partes[1].toInt())) return 1;
+        if (partes.size() == 2 && partes[0].toInt() > 0 && partes[1].toInt() > 0) {
+            double veces = 0;
+            int rechazadas = 0;
+            if (!concurrente(m, partes[0].toInt(), partes[1].toInt(), &veces, &rechazadas)) return 1;
+            // PostgreSQL's runs overlap their work; SQLite's take turns (one writer) and
+            // must not lose time to each other.
+            barra(QStringLiteral("concurrent %1 %2 x_one").arg(QLatin1String(nm), conc), veces, m == Motor::SQLite ? 0.8 : 2.5, false);
+            barra(QStringLiteral("concurrent %1 %2 rejected").arg(QLatin1String(nm), conc), rechazadas, 0, true);
+        }
     }
+    // The bars, together at the end; the exit status is 2 when one is broken.
+    bool rotas = false;
+    for (const Barra& b : barras()) {
+        std::printf("bar %s=%.2f %s %.2f %s\n", qPrintable(b.que), b.valor, b.maximo ? "<=" : ">=", b.limite,
+                    b.rota() ? "BROKEN" : "ok");
+        rotas = rotas || b.rota();
+    }
+    if (rotas) return 2;
     return 0;
 }

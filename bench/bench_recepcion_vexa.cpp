@@ -3,10 +3,12 @@
 // window-free run RecibirVexa, against a baseline of the same rows inserted by
 // one prepared statement in one transaction; then the cancel of the run
 // (AnularRecepcion, FrmAnulRecep's service). One line per backend and size:
-//   commercial <backend> <vouchers> vouchers/s=<N> ratio=<R> rss_mb=<M>
+//   commercial <backend> <vouchers> vouchers/s=<N> ratio=<R> ratio_motor=<E> rss_mb=<M>
+// ratio_motor: the run's time / the engine's own bulk path for the same rows (LimiteMotor.h).
 //   cancel <backend> <rows> rows/s=<N>
 #include "BaseBench.h"
 #include "BenchVexa.h"
+#include "LimiteMotor.h"
 #include "AnulacionRecepcion.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
@@ -89,17 +91,68 @@ double base(Conexion& c, int n)
     return t.nsecsElapsed() / 1e9;
 }
 
+// The same rows by the engine's own bulk path (LimiteMotor.h), into a company of
+// their own whose journal is empty, as the run's was.
+double limite(Motor motor, int n)
+{
+    static const char* fechas[] = {"2026-01-10", "2026-02-10", "2026-03-10", "2026-04-10", "2026-05-10", "2026-06-10",
+                                   "2026-07-10", "2026-08-10", "2026-09-10", "2026-10-10", "2026-11-10", "2026-12-10"};
+    static const char* cuentas[] = {"1102010010001", "4101010010001", "2102010010001"};
+    const QStringList columnas{
+        "CUENTA", "SECUENCIA", "MES_OPERATIVO", "NUMERO ASIENTO", "PERIODO", "TIPO_REG", "FECHA", "DETALLE", "TC", "SUCURSAL",
+        "NUMERO", "LETRA", "DEBE-HABER", "IMPORTE", "CABIMPORTE", "CABCUENTA", "CABNOMBRE", "CABCUIT", "CABCONDIVA",
+        "VENCIMIENTO", "NRO_TRANSMISION", "MONEDA", "LIVA_TIPO", "LIVA_IMPIVAREC", "LIVA_IMPIVA", "LIVA_EXENTO",
+        "LIVA_IMPNETOGRAV", "LIVA_IMPNETONGRAV", "LIVA_RET_GANANCIAS", "LIVA_RET_IBTOS", "LIVA_RET_PERC", "LIVA_TOTAL",
+        "LIVA_ALICIVA", "LIVA_ALICIVAREC"};
+    return limiteMotor(motor, QStringLiteral("MV_ASIENTOS"), columnas, qint64(n) * 3, [&](qint64 fila, FilaMotor& f) {
+        const int i = int(fila / 3) + 1, s = int(fila % 3);
+        const int mes = 1 + i % 12;
+        const qint64 neto = 100 + i % 900, iva = neto * 21 / 100, total = neto + iva;
+        const qint64 importes[] = {total, neto, iva};
+        char detalle[48], numero[16];
+        std::snprintf(detalle, sizeof detalle, "(Recep: 1) Factura %d", i);
+        std::snprintf(numero, sizeof numero, "%08d", i);
+        f[0].fijarTexto(cuentas[s]);
+        f[1].numero(s + 1);
+        f[2].numero(mes);
+        f[3].numero(i);
+        f[4].numero(2);
+        f[5].fijarTexto("MOTOR");
+        f[6].fijarTexto(fechas[mes - 1]);
+        f[7].fijarTexto(detalle);
+        f[8].fijarTexto("00FA");
+        f[9].fijarTexto("0001");
+        f[10].fijarTexto(numero);
+        f[11].fijarTexto("A");
+        f[12].fijarTexto(s == 0 ? "D" : "H");
+        f[13].importe(importes[s] * 10000);
+        f[14].importe(total * 10000);
+        f[15].fijarTexto("1102010010001");
+        f[16].fijarTexto("Factura");
+        f[17].fijarTexto("30-71234567-9");
+        f[18].fijarTexto("0001");
+        f[19].fijarTexto("2026-12-28");
+        f[20].numero(1);
+        f[21].fijarTexto("1");
+        for (int k = 0; k < 12; ++k) {
+            if (s != 0) f[size_t(22 + k)].nulo();
+            else if (k == 0) f[22].fijarTexto("Ventas");
+            else f[size_t(22 + k)].importe(importes[0] * 10000);
+        }
+    });
+}
+
 } // namespace
 
-bool benchComercial(Motor motor, const std::vector<int>& tamanos)
+bool benchComercial(Motor motor, const std::vector<int>& tamanos, const std::function<void(int, double)>& ratioMotor)
 {
     const char* nombre = motor == Motor::SQLite ? "sqlite" : "postgresql";
     for (int n : tamanos) {
-        DatosConexion d;
+        BaseBench empresa;
         QString e;
         QTemporaryDir dir;
-        if (!crearBaseBench(motor, QStringLiteral("vexa_bench_vexa_%1").arg(QCoreApplication::applicationPid()), true, dir.path(), &d))
-            return false;
+        if (!empresa.crear(motor, QStringLiteral("vexa_bench_vexa"), true)) return false;
+        const DatosConexion& d = empresa.datos();
         const QString ruta = dir.filePath(QStringLiteral("vexa.txt"));
         escribir(ruta, n);
         Conexion& c = Conexion::instancia();
@@ -132,12 +185,14 @@ bool benchComercial(Motor motor, const std::vector<int>& tamanos)
         }
         tBase = base(c, n);
         c.Cerrar();
-        eliminarEmpresa(d, &e);
+        empresa.eliminar();
+        const double tMotor = limite(motor, n);
         if (grabados != n) std::printf("  (%d of %d vouchers posted)\n", grabados, n);
-        std::printf("commercial %s %d vouchers/s=%.0f ratio=%.2f rss_mb=%.0f\n", nombre, n, n / tRun, tBase > 0 ? tRun / tBase : 0.0,
-                    bench::picoRssMb());
+        std::printf("commercial %s %d vouchers/s=%.0f ratio=%.2f ratio_motor=%.2f rss_mb=%.0f\n", nombre, n, n / tRun,
+                    tBase > 0 ? tRun / tBase : 0.0, tMotor > 0 ? tRun / tMotor : 0.0, bench::picoRssMb());
         std::printf("cancel %s %d rows/s=%.0f\n", nombre, filas, tAnular > 0 ? filas / tAnular : 0.0);
         std::fflush(stdout);
+        ratioMotor(n, tMotor > 0 ? tRun / tMotor : 0.0);
     }
     return true;
 }

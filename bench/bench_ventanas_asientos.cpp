@@ -28,9 +28,10 @@ namespace {
 void correr(Motor m, int cuentas, int titulos)
 {
     const char* nm = m == Motor::SQLite ? "sqlite" : "postgresql";
-    DatosConexion d;
+    bench::BaseBench empresa;
     QString e;
-    if (!bench::crearBaseBench(m, QStringLiteral("vexa_bench_ventanas_asientos"), true, QDir::tempPath(), &d)) return;
+    if (!empresa.crear(m, QStringLiteral("vexa_bench_ventanas_asientos"), true)) return;
+    const DatosConexion& d = empresa.datos();
     {
         Conexion& c = Conexion::instancia();
         if (!c.Abrir(d)) {
@@ -86,7 +87,6 @@ void correr(Motor m, int cuentas, int titulos)
         }
         c.Cerrar();
     }
-    eliminarEmpresa(d, &e);
 }
 
 } // namespace

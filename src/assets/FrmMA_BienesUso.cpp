@@ -108,7 +108,7 @@ QString formatoImporte(const QString& t) { return Utilidades::TextoAMoneda(t).te
 } // namespace
 
 FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent)
-    : QWidget(parent), EsCargaInicial(esCargaInicial), ctx_(ctx)
+    : QWidget(parent), EsCargaInicial(esCargaInicial), ctx_(ctx), consultas_(ctx.con(), ctx.configuracion())
 {
     construir();
     Form_Load();
@@ -454,9 +454,9 @@ void FrmMA_BienesUso::Campo_Valida(ArregloCajas& arreglo, int indice)
     mensaje_.clear();
     try {
         if (texto::igual(arreglo.nombre(), QStringLiteral("txtbuso"))) {
-            if (ActualizaPlanilla()) reglaBuso(campo, valor, caja);
+            if (ActualizaPlanilla()) aplicaRegla(*txtbuso, valor, campo);
         } else if (!FrmCalculo->isHidden()) {
-            reglaCalculo(campo, valor, caja);
+            aplicaRegla(*txtCalculo, valor, campo);
         }
     } catch (const ErrorVexa& e) {
         // A rule that could not be checked refuses the field.
@@ -526,211 +526,60 @@ void FrmMA_BienesUso::modoPorCodigo()
     frmBusoNovedades->setEnabled(true);
 }
 
-bool FrmMA_BienesUso::reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja)
+bienes::EstadoFormulario FrmMA_BienesUso::estado()
 {
-    Conexion& con = ctx_.con();
-    auto numero = [](const QString& t) { return Utilidades::EsNumeroValido(recortar(t)); };
-    if (campoEs(campo, "CODIGO")) {
-        if (valor.isEmpty()) return true;
-        // A number the window proposed stays a new asset: the save takes the
-        // number again, whoever stored this one meanwhile.
-        const auto codigo = bienes::CodigoBien(valor);
-        const bool existe = valor != codigoPropuesto_ && codigo && bienes::ExisteBien(con, *codigo);
-        if (existe) {
-            EsNovedad = true;
-            EsAlta = false;
-            EsBaja = false;
-            if (EsCargaInicial && !ValidandoTodo) {
-                Habilita_BienDeUso(false);
-                AsignarDatosBien();
-            } else if (!EsCargaInicial) {
-                Asignar_Datos();
-            }
-        } else {
-            EsAlta = true;
-            EsNovedad = false;
-            EsBaja = false;
-            if (EsCargaInicial && !ValidandoTodo) Habilita_BienDeUso(true);
-        }
-        CodigoValidado = true;
-        return true;
-    }
-    if (campoEs(campo, "SERIE")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Campo!!!"));
-        if (EsAlta && bienes::ExisteSerie(con, valor))
-            return rechaza(QStringLiteral("Ya existe un Bien de Uso con esta identificación"));
-        return true;
-    }
-    if (campoEs(campo, "CUENTA_CONTABLE") || campoEs(campo, "CUENTA_EJERCICIO") || campoEs(campo, "CUENTA_ACUMULADA"))
-        return reglaCuenta(campo, valor);
-    if (campoEs(campo, "DESCRIPCION")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe Ingresar una Descripción"));
-        return true;
-    }
-    if (campoEs(campo, "VIDA_UTIL")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil del Bien de Uso"));
-        if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
-        buso(QStringLiteral("PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
-        return ActualizaPlanilla();
-    }
-    if (campoEs(campo, "NOVEDAD_VIDA_UTIL")) {
-        // A new asset has no improvement: its empty box is not checked.
-        if (frmBusoNovedades->isHidden() || EsAlta) return true;
-        if (!numero(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
-        buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(Utilidades::TextoADoble(valor)));
-        return EsCargaInicial ? ActualizaPlanilla() : true;
-    }
-    if (campoEs(campo, "UBICACION") || campoEs(campo, "AFECTA")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el campo "));
-        return true;
-    }
-    if (campoEs(campo, "FECHA_COMPRA")) {
-        if (EsNovedad) return true;
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
-        if (f > plataforma::hoy()) return rechaza(QStringLiteral("La fecha de compra no puede ser mayor a la fecha actual"));
-        return ActualizaPlanilla();
-    }
-    if (campoEs(campo, "NOVEDAD_FECHA")) {
-        if (!EsNovedad) return true;
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
-        const QDate compra = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text()));
-        if (compra.isValid() && f < compra)
-            return rechaza(QStringLiteral("La fecha de compra de una novedad no puede ser menor a la de compra del bien"));
-        return ActualizaPlanilla();
-    }
-    if (campoEs(campo, "FECHA_BAJA")) {
-        if (valor.isEmpty()) {
-            // Without a date there is no retirement: back to the mode of the code.
-            if (EsBaja) modoPorCodigo();
-            return true;
-        }
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("Debe Ingresar una Fecha válida"));
-        const QDate compra = Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text()));
-        if (compra.isValid() && f < compra)
-            return rechaza(QStringLiteral("La Fecha de baja debe ser Mayor o igual a la fecha de compra"));
-        EsBaja = true;
-        EsNovedad = false;
-        EsAlta = false;
-        FrmCalculo->setEnabled(false);
-        frmBusoNovedades->setEnabled(false);
-        return true;
-    }
-    if (campoEs(campo, "MOTIVO")) {
-        if (valor.isEmpty() && !recortar(buso(QStringLiteral("FECHA_BAJA"))->text()).isEmpty())
-            return rechaza(QStringLiteral("Debe informar un motivo!!!"));
-        return true;
-    }
-    if (campoEs(campo, "COSTO")) {
-        if (!numero(valor)) return rechaza(QStringLiteral("El Costo informado no es válido!!!"));
-        if (Utilidades::TextoAMoneda(valor).esCero())
-            return rechaza(QStringLiteral("Debe informar el campo  ") + ArregloCajas::dataField(caja));
-        caja->setText(formatoImporte(valor));
-        return true;
-    }
-    if (campoEs(campo, "PERIODO")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Ejercicio de compra"));
-        const double periodo = texto::val(valor);
-        if (periodo > double(bienes::UltimoEjercicio(con)))
-            return rechaza(QStringLiteral("El Periodo informado es Mayor al último creado"));
-        const QString m = bienes::ValidaEjercicioCompra(
-            con, Utilidades::TextoAFecha(recortar(buso(QStringLiteral("FECHA_COMPRA"))->text())), qint64(periodo), EsNovedad);
-        if (!m.isEmpty()) return rechaza(m);
-        return ActualizaPlanilla();
-    }
-    if (campoEs(campo, "VALOR_RECUPERO")) {
-        if (Utilidades::TextoAMoneda(valor) > Utilidades::TextoAMoneda(buso(QStringLiteral("COSTO"))->text()))
-            return rechaza(QStringLiteral("El Valor de Recupero no puede ser mayor que el costo"));
-        if (!valor.isEmpty()) caja->setText(formatoImporte(valor));
-        return true;
-    }
-    return true;
+    bienes::EstadoFormulario e;
+    e.consultas = &consultas_;
+    e.texto = [this](bienes::Arreglo a, const QString& c) {
+        return recortar((a == bienes::Arreglo::Planilla ? txtCalculo : txtbuso)->campo(c)->text());
+    };
+    e.hoy = plataforma::hoy();
+    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), e.desdeEjercicio, e.hastaEjercicio);
+    e.alta = EsAlta;
+    e.novedad = EsNovedad;
+    e.baja = EsBaja;
+    e.cargaInicial = EsCargaInicial;
+    e.validandoTodo = ValidandoTodo;
+    e.mejorasOcultas = frmBusoNovedades->isHidden();
+    e.codigoPropuesto = codigoPropuesto_;
+    return e;
 }
 
-bool FrmMA_BienesUso::reglaCuenta(const QString& campo, const QString& valor)
+void FrmMA_BienesUso::ponerModo(bienes::Modo m)
 {
-    Configuracion& cfg = ctx_.configuracion();
-    const bool contable = campoEs(campo, "CUENTA_CONTABLE");
-    if (contable) {
-        const auto deps = bienes::CuentasDeDepreciacion(ctx_.con(), valor);
-        buso(QStringLiteral("CUENTA_EJERCICIO"))->setText(deps.ejercicio);
-        buso(QStringLiteral("CUENTA_ACUMULADA"))->setText(deps.acumulada);
-        if (deps.ejercicio.isEmpty())
-            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion del Ejercicio"));
-        if (deps.acumulada.isEmpty())
-            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion Acumulada"));
-        if (!ValidandoTodo) proponerCodigo();
+    switch (m) {
+    case bienes::Modo::Ninguno: return;
+    case bienes::Modo::PorCodigo: modoPorCodigo(); return;
+    case bienes::Modo::Alta:
+    case bienes::Modo::Existente:
+    case bienes::Modo::Baja: break;
     }
-    if (valor.isEmpty()) {
-        if (contable) return rechaza(QStringLiteral("Debe Informar una cuenta asociada a bienes de uso"));
-        if (campoEs(campo, "CUENTA_EJERCICIO"))
-            return rechaza(QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion de ejercicio"));
-        return rechaza(QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion acumulada"));
-    }
-    bool esBien = false;
-    if (!cfg.ExisteCuenta(valor, esBien)) return rechaza(QStringLiteral("La cuenta informada no existe!!!"));
-    if (contable && EsCargaInicial && !esBien) return rechaza(QStringLiteral("La cuenta debe estar asociada a bienes de uso!!!"));
-    if (!contable && texto::igual(valor, recortar(buso(QStringLiteral("CUENTA_CONTABLE"))->text())))
-        return rechaza(QStringLiteral("Esta Cuenta no puede ser la cuenta contable"));
-    return true;
+    EsAlta = m == bienes::Modo::Alta;
+    EsNovedad = m == bienes::Modo::Existente;
+    EsBaja = m == bienes::Modo::Baja;
+    if (!EsBaja) return;
+    FrmCalculo->setEnabled(false);
+    frmBusoNovedades->setEnabled(false);
 }
 
-bool FrmMA_BienesUso::reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja)
+bool FrmMA_BienesUso::aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo)
 {
-    auto importe = [this](const char* c) { return Utilidades::TextoAMoneda(calculo(QString::fromLatin1(c))->text()); };
-    if (campoEs(campo, "PERIODO_CALCULO")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la cantidad de meses"));
-        const double meses = texto::val(valor);
-        if (meses < 1 || meses > 12) return rechaza(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
-        lblDescPeriodo->setText(bienes::DescripcionPeriodo(qint64(meses)));
-        return true;
+    const auto a = &arreglo == txtbuso ? bienes::Arreglo::Bien : bienes::Arreglo::Planilla;
+    const bienes::ReglaCampo* regla = bienes::BuscaRegla(bienes::TablaBien(), a, campo);
+    if (!regla) return true;
+    const bienes::Resultado r = bienes::Aplica(*regla, valor, estado());
+    for (const auto& [c, t] : r.cajas) arreglo.campo(c)->setText(t);
+    if (r.proponerCodigo) proponerCodigo();
+    if (!r.pasa()) return rechaza(r.mensaje);
+    ponerModo(r.modo);
+    if (r.codigo) CodigoValidado = true;
+    if (r.cargar) {
+        Habilita_BienDeUso(r.modo == bienes::Modo::Alta);
+        if (r.modo == bienes::Modo::Existente) AsignarDatosBien();
     }
-    if (campoEs(campo, "COEFICIENTE")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Coeficiente"));
-        if (Utilidades::TextoADoble(valor) <= 0) return rechaza(QStringLiteral("El Campo Mayor a cero"));
-        return true;
-    }
-    if (campoEs(campo, "COSTO_INICIO")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Costo"));
-        if (Utilidades::TextoAMoneda(valor) <= Moneda()) return rechaza(QStringLiteral("El costo no puede ser 0"));
-        CalculaDepEjercicio();
-        caja->setText(formatoImporte(valor));
-        return true;
-    }
-    if (campoEs(campo, "DEP_EJERCICIO")) {
-        if (valor.isEmpty() || Utilidades::TextoAMoneda(valor) < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
-        caja->setText(formatoImporte(valor));
-        return true;
-    }
-    if (campoEs(campo, "DEP_ACUMULADA")) {
-        const Moneda m = Utilidades::TextoAMoneda(valor);
-        if (valor.isEmpty() || m < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
-        if (m < importe("DEP_EJERCICIO"))
-            return rechaza(QStringLiteral("La depreciación acumulada no puede ser menor a la depreciación del ejercicio"));
-        if (m > importe("COSTO_INICIO"))
-            return rechaza(QStringLiteral("La depreciación acumulada debe ser menor o igual al Costo al inicio del Ejercicio"));
-        caja->setText(formatoImporte(valor));
-        return true;
-    }
-    if (campoEs(campo, "FECHA_CIERRE")) {
-        const QDate cierre = Utilidades::TextoAFecha(valor);
-        if (!cierre.isValid()) return rechaza(QStringLiteral("Debe informar la fecha Cierre del último Ejercicio"));
-        QDate desde, hasta;
-        ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
-        if (desde.isValid() && cierre >= desde)
-            return rechaza(QStringLiteral("La fecha de cierre debe ser menor a la ") + QStringLiteral("de inicio del ejercicio actual!!!"));
-        const QDate compra = Utilidades::TextoAFecha(
-            recortar(buso(EsNovedad ? QStringLiteral("NOVEDAD_FECHA") : QStringLiteral("FECHA_COMPRA"))->text()));
-        const double vida = texto::val(buso(EsNovedad ? QStringLiteral("NOVEDAD_VIDA_UTIL") : QStringLiteral("VIDA_UTIL"))->text());
-        if (compra.isValid() && vida < bienes::AniosCalendario(compra, cierre))
-            calculo(QStringLiteral("DEP_EJERCICIO"))->setText(QStringLiteral("0.00"));
-        else
-            CalculaDepEjercicio();
-        return true;
-    }
-    return true;
+    if (r.descripcionPeriodo) lblDescPeriodo->setText(*r.descripcionPeriodo);
+    if (r.depEjercicio) CalculaDepEjercicio();
+    return r.planilla ? ActualizaPlanilla() : true;
 }
 
 void FrmMA_BienesUso::CalculaDepEjercicio()

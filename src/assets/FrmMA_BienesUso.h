@@ -6,6 +6,7 @@
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
 #include "ControlesFormulario.h"
+#include "ReglasBienesCampos.h"
 
 #include <QString>
 #include <QWidget>
@@ -126,9 +127,11 @@ private:
     void muestraLista();
     // The sheet and mode refresh run before every txtbuso rule; false when it refused.
     bool ActualizaPlanilla();
-    bool reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja);
-    bool reglaCuenta(const QString& campo, const QString& valor);
-    bool reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja);
+    // The state the field rules read, the mode they set, and one box's rule
+    // applied: its recomputed boxes, its refusal or its next steps.
+    bienes::EstadoFormulario estado();
+    void ponerModo(bienes::Modo m);
+    bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);
     void CalculaDepEjercicio();
     bool rechaza(const QString& mensaje);
     // A new asset number proposed by the window (taken again by the save).
@@ -141,6 +144,7 @@ private:
     void habilita(const char* campo, bool activo);
 
     ContextoEmpresa& ctx_;
+    bienes::ConsultasEmpresa consultas_;
     QString mensaje_;
     QString codigoPropuesto_;
 };

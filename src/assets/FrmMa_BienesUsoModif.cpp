@@ -88,7 +88,7 @@ double comoDoble(Moneda m) { return double(m.unidades()) / double(Moneda::kEscal
 
 } // namespace
 
-FrmMa_BienesUsoModif::FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+FrmMa_BienesUsoModif::FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx), consultas_(ctx.con(), ctx.configuracion())
 {
     construir();
     setWindowTitle(kTitulo);
@@ -395,9 +395,7 @@ void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
     ErrorCampo = false;
     mensaje_.clear();
     try {
-        if (&arreglo == txtbuso) reglaBuso(campo, valor, caja);
-        else if (&arreglo == txtNov) reglaNov(campo, valor);
-        else if (calculoVisible()) reglaCalculo(campo, valor, caja);
+        if (&arreglo != txtCalculo || calculoVisible()) aplicaRegla(arreglo, valor, campo);
     } catch (const std::exception& e) {
         // A rule that could not be checked refuses the box, with its reason.
         const QString d = dynamic_cast<const ErrorVexa*>(&e) ? static_cast<const ErrorVexa&>(e).descripcion() : QString::fromLocal8Bit(e.what());
@@ -411,122 +409,45 @@ void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
     }
 }
 
-bool FrmMa_BienesUsoModif::reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja)
+bienes::EstadoFormulario FrmMa_BienesUsoModif::estado()
 {
-    Conexion& con = ctx_.con();
-    auto formato = [&] { caja->setText(importe2(Utilidades::TextoAMoneda(valor))); };
-    if (es(campo, "CODIGO")) {
-        const auto codigo = bienes::CodigoBien(valor);
-        if (valor.isEmpty() || !codigo) return rechaza(QStringLiteral("Debe informar un Código Válido"));
-        if (!bienes::ExisteBien(con, *codigo)) return rechaza(QStringLiteral("Código Inexistente"));
-        CodigoValido = true;
-        return true;
-    }
-    if (es(campo, "Novedad_iD")) {
-        const auto codigo = bienes::CodigoBien(buso(L("CODIGO"))->text());
-        std::optional<qint64> numero = valor.isEmpty() ? std::optional<qint64>(0) : bienes::CodigoBien(valor);
-        if (!codigo || !numero || *numero < 0) return rechaza(QStringLiteral("El codigo informado no existe"));
-        bool existe;
-        if (*numero != 0) {
-            existe = con.ExisteRegistro(QStringLiteral("MA_BIENES_NOVEDADES"), *codigo, QStringLiteral("CODIGO"), QStringLiteral("ID = ?"), {*numero});
-            FrmBusoDatosCompra->setEnabled(false);
-            FrmBusoDatosAdic->setEnabled(false);
-        } else {
-            existe = bienes::ExisteBien(con, *codigo);
-            FrmBusoDatosCompra->setEnabled(true);
-            FrmBusoDatosAdic->setEnabled(true);
-        }
-        if (!existe) return rechaza(QStringLiteral("El codigo informado no existe"));
-        ModoModificacion = true;
-        if (!ValidandoTodo) Asignar_Datos();
-        return true;
-    }
-    if (es(campo, "serie")) return !valor.isEmpty() || rechaza(QStringLiteral("Debe informar el Campo!!!"));
-    if (es(campo, "Cuenta_Contable")) {
-        const auto deps = bienes::CuentasDeDepreciacion(con, valor);
-        buso(L("Cuenta_Ejercicio"))->setText(deps.ejercicio);
-        buso(L("Cuenta_Acumulada"))->setText(deps.acumulada);
-        if (recortar(deps.ejercicio).isEmpty())
-            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion del Ejercicio"));
-        if (recortar(deps.acumulada).isEmpty())
-            return rechaza(QStringLiteral("La cuenta informada no tiene una Cuenta de Depreciacion Acumulada"));
-        return !valor.isEmpty() || rechaza(QStringLiteral("Debe Informar una cuenta asociada a bienes de uso"));
-    }
-    if (es(campo, "Cuenta_Ejercicio") || es(campo, "Cuenta_Acumulada")) {
-        if (valor.isEmpty())
-            return rechaza(es(campo, "Cuenta_Ejercicio") ? QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion de ejercicio")
-                                                         : QStringLiteral("La cuenta informada no tiene una cuenta de depreciacion acumulada"));
-        if (texto::igual(valor, buso(L("Cuenta_Contable"))->text()))
-            return rechaza(QStringLiteral("Esta Cuenta no puede ser la cuenta contable"));
-        return true;
-    }
-    if (es(campo, "descripcion")) return !valor.isEmpty() || rechaza(QStringLiteral("Debe Ingresar una Descripción"));
-    if (es(campo, "vida_util")) {
-        SinCalculo = false;
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil del Bien de Uso"));
-        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
-        buso(L("porcentaje"))->setText(texto::val(valor) > 0 ? bienes::PorcentajeDeVida(texto::val(valor)) : QStringLiteral("0.00"));
-        return reglaPlanilla();
-    }
-    if (es(campo, "ubicacion") || es(campo, "afecta"))
-        return !valor.isEmpty() || rechaza(QStringLiteral("Debe informar el campo "));
-    if (es(campo, "Fecha_Compra")) {
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
-        if (f > plataforma::hoy()) return rechaza(QStringLiteral("La fecha de compra no puede ser mayor a la fecha actual"));
-        return true;
-    }
-    if (es(campo, "fecha_baja")) {
-        if (valor.isEmpty()) return true;
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("Debe Ingresar una Fecha válida"));
-        const QDate compra = Utilidades::TextoAFecha(recortar(buso(L("Fecha_Compra"))->text()));
-        if (compra.isValid() && compra > f) return rechaza(QStringLiteral("La Fecha de baja debe ser Mayor o igual a la fecha de compra"));
-        ModoModificacion = false;
-        FrmCalculo->setEnabled(false);
-        return true;
-    }
-    if (es(campo, "motivo")) {
-        if (valor.isEmpty() && !recortar(buso(L("fecha_baja"))->text()).isEmpty()) return rechaza(QStringLiteral("Debe informar un motivo!!!"));
-        return true;
-    }
-    if (es(campo, "Costo")) {
-        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El Costo informado no es válido!!!"));
-        if (Utilidades::TextoAMoneda(valor).esCero()) return rechaza(QStringLiteral("Debe informar el campo  ") + ArregloCajas::dataField(caja));
-        formato();
-        return true;
-    }
-    if (es(campo, "Periodo")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Ejercicio de compra"));
-        if (texto::val(valor) > double(bienes::UltimoEjercicio(con))) return rechaza(QStringLiteral("El Periodo informado es Mayor al último creado"));
-        return reglaPlanilla();
-    }
-    if (es(campo, "Valor_Recupero")) {
-        if (Utilidades::TextoAMoneda(valor) > Utilidades::TextoAMoneda(buso(L("Costo"))->text()))
-            return rechaza(QStringLiteral("El Valor de Recupero no puede ser mayor que el costo"));
-        formato();
-        return true;
-    }
-    if (es(campo, "Valor_Residual")) {
-        formato();
-        return true;
-    }
-    return true;
+    bienes::EstadoFormulario e;
+    e.consultas = &consultas_;
+    e.texto = [this](bienes::Arreglo a, const QString& c) {
+        ArregloCajas* arreglo = a == bienes::Arreglo::Bien ? txtbuso : a == bienes::Arreglo::Mejora ? txtNov : txtCalculo;
+        return recortar(arreglo->campo(c)->text());
+    };
+    e.hoy = plataforma::hoy();
+    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), e.desdeEjercicio, e.hastaEjercicio);
+    e.novedad = EsNovedad;
+    e.validandoTodo = ValidandoTodo;
+    e.cambio = true;
+    e.modificacion = ModoModificacion;
+    return e;
 }
 
-bool FrmMa_BienesUsoModif::reglaNov(const QString& campo, const QString& valor)
+bool FrmMa_BienesUsoModif::aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo)
 {
-    if (es(campo, "Vida_Util")) {
-        if (!ModoModificacion) return true;
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la vida útil de la Mejora del Bien de Uso"));
-        if (!Utilidades::EsNumeroValido(valor)) return rechaza(QStringLiteral("El campo Ingresado no es válido"));
-        return reglaPlanilla();
+    const auto a = &arreglo == txtbuso ? bienes::Arreglo::Bien : &arreglo == txtNov ? bienes::Arreglo::Mejora : bienes::Arreglo::Planilla;
+    const bienes::ReglaCampo* regla = bienes::BuscaRegla(bienes::TablaModificacion(), a, campo);
+    if (!regla) return true;
+    const bienes::Resultado r = bienes::Aplica(*regla, valor, estado());
+    for (const auto& [c, t] : r.cajas) arreglo.campo(c)->setText(t);
+    if (r.marcosBien) {
+        FrmBusoDatosCompra->setEnabled(*r.marcosBien);
+        FrmBusoDatosAdic->setEnabled(*r.marcosBien);
     }
-    if (es(campo, "Fecha")) {
-        if (!Utilidades::TextoAFecha(valor).isValid()) return rechaza(QStringLiteral("La fecha ingresada no es válida"));
-        return reglaPlanilla();
+    if (!r.pasa()) return rechaza(r.mensaje);
+    if (r.codigo) CodigoValido = true;
+    if (r.modo == bienes::Modo::Existente) ModoModificacion = true;
+    if (r.modo == bienes::Modo::Baja) {
+        ModoModificacion = false;
+        FrmCalculo->setEnabled(false);
     }
-    return true;
+    if (r.cargar) Asignar_Datos();
+    if (r.descripcionPeriodo) lblDescPeriodo->setText(*r.descripcionPeriodo);
+    if (r.residual) residual();
+    return r.planilla ? reglaPlanilla() : true;
 }
 
 bool FrmMa_BienesUsoModif::reglaPlanilla()
@@ -557,55 +478,6 @@ bool FrmMa_BienesUsoModif::reglaPlanilla()
         if (SinCalculo) buso(L("Valor_Recupero"))->setText(QStringLiteral("0.00"));
     }
     SinCalculo = !calculoVisible();
-    return true;
-}
-
-bool FrmMa_BienesUsoModif::reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja)
-{
-    auto imp = [this](const char* c) { return Utilidades::TextoAMoneda(calculo(L(c))->text()); };
-    const Moneda m = Utilidades::TextoAMoneda(valor);
-    if (es(campo, "PERIODO_DE_CALCULO")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar la cantidad de meses"));
-        const double meses = texto::val(valor);
-        if (meses < 1 || meses > 12) return rechaza(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
-        lblDescPeriodo->setText(bienes::DescripcionPeriodo(qint64(meses)));
-        return true;
-    }
-    if (es(campo, "COEFICIENTE")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Coeficiente"));
-        if (!(texto::val(valor) > 0)) return rechaza(QStringLiteral("El Campo Mayor a cero"));
-        return true;
-    }
-    if (es(campo, "COSTO")) {
-        if (valor.isEmpty()) return rechaza(QStringLiteral("Debe informar el Costo"));
-        if (m <= Moneda()) return rechaza(QStringLiteral("El costo no puede ser 0"));
-        residual();
-        caja->setText(importe2(m));
-        return true;
-    }
-    if (es(campo, "DEP_EJERCICIO") || es(campo, "dep_acumulada")) {
-        if (valor.isEmpty() || m < Moneda()) return rechaza(QStringLiteral("Debe informar el campo"));
-        if (es(campo, "dep_acumulada")) {
-            if (m < imp("DEP_EJERCICIO"))
-                return rechaza(QStringLiteral("La depreciación acumulada no puede ser menor a la depreciación del ejercicio"));
-            if (m > imp("COSTO"))
-                return rechaza(QStringLiteral("La depreciación acumulada debe ser menor o igual al Costo al inicio del Ejercicio"));
-            residual();
-        }
-        caja->setText(importe2(m));
-        return true;
-    }
-    if (es(campo, "FECHA_CIERRE")) {
-        // At Accept an empty closing date keeps the stored one.
-        if (ValidandoTodo && valor.isEmpty()) return true;
-        const QDate f = Utilidades::TextoAFecha(valor);
-        if (!f.isValid()) return rechaza(QStringLiteral("Debe informar la fecha Cierre del último Ejercicio"));
-        QDate desde, hasta;
-        ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
-        if (desde.isValid() && !(f < desde))
-            return rechaza(QStringLiteral("La fecha de cierre debe ser menor a la ") + QStringLiteral("de inicio del ejercicio actual!!!"));
-        return true;
-    }
     return true;
 }
 

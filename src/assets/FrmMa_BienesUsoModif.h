@@ -5,6 +5,7 @@
 // active year, a retirement). Its boxes are three arrays found by data field:
 // txtbuso (the asset), txtNov (the improvement), txtCalculo (the sheet).
 #include "ControlesFormulario.h"
+#include "ReglasBienesCampos.h"
 #include "ReglasBienesModif.h"
 
 #include <QWidget>
@@ -86,9 +87,9 @@ private:
     void construir();
     void mostrarCalculo(bool visible);
     bool rechaza(const QString& m);
-    bool reglaBuso(const QString& campo, const QString& valor, QLineEdit* caja);
-    bool reglaNov(const QString& campo, const QString& valor);
-    bool reglaCalculo(const QString& campo, const QString& valor, QLineEdit* caja);
+    // The state the field rules read, and one box's rule applied.
+    bienes::EstadoFormulario estado();
+    bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);
     bool reglaPlanilla();
     void residual();
     void llenar(ArregloCajas& a, int desde, int hasta, const Fila& f, const QString& tabla);
@@ -98,6 +99,7 @@ private:
     bool preguntaAbandonar();
 
     ContextoEmpresa& ctx_;
+    bienes::ConsultasEmpresa consultas_;
     QString mensaje_;
     bienes::CargaModificacion carga_;
     bool egresoRegistrado_ = false;

@@ -10,16 +10,7 @@
 
 namespace vexa {
 
-qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas)
-{
-    static const QString permitidos =
-        QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
-    if (!soloMayusculas || keyAscii <= 0) return keyAscii;
-    // Key codes are Latin-1 character codes.
-    const QChar c = QChar::fromLatin1(char(quint8(keyAscii)));
-    if (keyAscii > 255 || !permitidos.contains(c, Qt::CaseInsensitive)) return keyAscii;
-    return qint16(c.toUpper().unicode());
-}
+qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas) { return qint16(texto::mayusculaTecla(keyAscii, soloMayusculas)); }
 
 void ImprimirLista(const QStringList& items, const std::optional<QString>& titulo)
 {

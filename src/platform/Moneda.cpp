@@ -1,5 +1,7 @@
 #include "Moneda.h"
 
+#include "Lectores.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -48,17 +50,6 @@ std::optional<int64_t> unidadesDe(const QString& s, bool* desborda = nullptr)
     }
     return (int64_t)u;
 }
-// "1.234.567": a first group of 1 to 3 digits, then groups of exactly three.
-bool agrupaMiles(const QString& entero, QChar miles)
-{
-    const QStringList grupos = entero.split(miles);
-    if (grupos.size() < 2) return true;
-    for (int i = 0; i < grupos.size(); ++i) {
-        const int n = grupos[i].size();
-        if (i == 0 ? (n < 1 || n > 3) : n != 3) return false;
-    }
-    return true;
-}
 } // namespace
 
 std::optional<Moneda> Moneda::desdeTextoEstricto(const QString& texto)
@@ -98,37 +89,12 @@ std::optional<Moneda> Moneda::parsear(const QString& texto) { return parsear(tex
 std::optional<Moneda> Moneda::parsear(const QString& texto, bool* desborda)
 {
     if (desborda) *desborda = false;
-    QString s = texto.trimmed();
-    if (s.isEmpty()) return std::nullopt;
-    bool negativo = false;
-    if (s.startsWith(u'-') || s.startsWith(u'+')) {
-        negativo = s.startsWith(u'-');
-        s = s.mid(1).trimmed();
-    } else if (s.endsWith(u'-')) {
-        negativo = true;
-        s.chop(1);
-        s = s.trimmed();
-    }
-    const int puntos = s.count(u'.');
-    const int comas = s.count(u',');
-    if (puntos && comas) {
-        const QChar decimal = s.lastIndexOf(u'.') > s.lastIndexOf(u',') ? u'.' : u',';
-        const QChar miles = decimal == u'.' ? u',' : u'.';
-        if (s.count(decimal) != 1) return std::nullopt;
-        if (!agrupaMiles(s.left(s.indexOf(decimal)), miles)) return std::nullopt;
-        s.remove(miles);
-        s.replace(decimal, u'.');
-    } else if (comas) {
-        if (comas == 1) s.replace(u',', u'.');
-        else if (!agrupaMiles(s, u',')) return std::nullopt;
-        else s.remove(u',');
-    } else if (puntos > 1) {
-        if (!agrupaMiles(s, u'.')) return std::nullopt;
-        s.remove(u'.');
-    }
+    const auto n = lectura::desarmar(texto);
+    if (!n) return std::nullopt;
+    const QString s = n->entero + (n->fraccion.isEmpty() ? QString() : u'.' + n->fraccion);
     auto u = unidadesDe(s, desborda);
     if (!u) return std::nullopt;
-    return desdeUnidades(negativo ? -*u : *u); // |INT64_MIN| is out of range: refused above
+    return desdeUnidades(n->negativo ? -*u : *u); // |INT64_MIN| is out of range: refused above
 }
 
 QString Moneda::texto(int decimales) const

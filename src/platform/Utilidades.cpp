@@ -3,6 +3,7 @@
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Entorno.h"
+#include "Lectores.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,6 +77,17 @@ bool soloDigitos(const QString& s)
     for (QChar c : s)
         if (c < u'0' || c > u'9') return false;
     return true;
+}
+
+int mayusculaTecla(int codigo, bool soloMayusculas)
+{
+    static const QString permitidos =
+        QStringLiteral("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
+    if (!soloMayusculas || codigo <= 0 || codigo > 255) return codigo;
+    // Key codes are Latin-1 character codes.
+    const QChar c = QChar::fromLatin1(char(quint8(codigo)));
+    if (!permitidos.contains(c, Qt::CaseInsensitive)) return codigo;
+    return int(c.toUpper().unicode());
 }
 
 } // namespace texto
@@ -178,7 +190,7 @@ QString Utilidades::Descifrar(const QString& s)
     return QString::fromUtf8(b);
 }
 
-Moneda Utilidades::TextoAMoneda(const QString& s) { return Moneda::desdeTextoEstricto(s).value_or(Moneda()); }
+Moneda Utilidades::TextoAMoneda(const QString& s) { return lectura::importe(s).o(Moneda()); }
 
 qint64 Utilidades::TextoAEntero(const QString& s)
 {
@@ -188,20 +200,11 @@ qint64 Utilidades::TextoAEntero(const QString& s)
     return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
 }
 
-double Utilidades::TextoADoble(const QString& s)
-{
-    QString t = s.trimmed();
-    if (t.count(u',') == 1 && !t.contains(u'.')) t.replace(u',', u'.');
-    bool ok = false;
-    double d = t.toDouble(&ok);
-    if (ok) return d;
-    auto m = Moneda::parsear(s);
-    return m ? double(m->unidades()) / Moneda::kEscala : 0.0;
-}
+double Utilidades::TextoADoble(const QString& s) { return lectura::decimal(s).o(0.0); }
 
 bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
 
-bool Utilidades::EsNumeroValido(const QString& s) { return Moneda::desdeTextoEstricto(s).has_value(); }
+bool Utilidades::EsNumeroValido(const QString& s) { return lectura::importe(s).valido(); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 
@@ -229,20 +232,7 @@ int Utilidades::NumeroMes(const QString& nombre)
     return 0;
 }
 
-QDate Utilidades::TextoAFecha(const QString& s)
-{
-    const QString t = s.trimmed();
-    if (t.isEmpty()) return QDate();
-    QDate d = QDate::fromString(t.left(10), Qt::ISODate);
-    if (d.isValid() && t.size() >= 10 && t[4] == u'-') return d;
-    QStringList p = t.split(QRegularExpression(QStringLiteral("[/\\-.]")));
-    if (p.size() != 3) return QDate();
-    bool a = false, b = false, c = false;
-    int dia = p[0].trimmed().toInt(&a), mes = p[1].trimmed().toInt(&b), anio = p[2].trimmed().toInt(&c);
-    if (!a || !b || !c) return QDate();
-    if (p[2].trimmed().size() <= 2) anio += anio < 30 ? 2000 : 1900;
-    return QDate(anio, mes, dia);
-}
+QDate Utilidades::TextoAFecha(const QString& s) { return lectura::fecha(s).o(QDate()); }
 
 QString Utilidades::FechaATexto(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 

@@ -38,6 +38,9 @@ inline bool igual(const QString& a, const QString& b) { return QString::compare(
 inline bool contiene(const QString& s, const QString& t) { return s.contains(t, Qt::CaseInsensitive); }
 // True when every character is a digit (and there is at least one).
 bool soloDigitos(const QString& s);
+// The company's upper-case rule on a typed character code: with the rule on,
+// the letters a..z and "ñ" become upper case; anything else passes unchanged.
+int mayusculaTecla(int codigo, bool soloMayusculas);
 } // namespace texto
 
 class Utilidades {

@@ -1,0 +1,83 @@
+#pragma once
+// The field machinery every data window shares over its control arrays
+// (ArregloCajas), so that a window writes only its rules and its lookups:
+//
+// - Enter checks the box through the window's rule ('valida', which shows its
+//   own message) and, when it passed, moves the focus to the next control;
+// - F5 and the right mouse button run the window's lookup ('consultar'),
+//   which most windows hand to Consultar(): the lookup registered for the
+//   box's tag fills the box and checks it as Enter would;
+// - a typed key passes the box's filter (ControlesFormulario::FiltraTecla)
+//   and then the company's upper-case rule;
+// - a box selects its whole text when it gets the focus, but for the data
+//   fields named in sinSeleccion(), which keep the caret where it is put.
+//
+//   CamposFormulario campos(this, ctx_.soloMayusculas);
+//   campos.atender(*txtbuso, {.valida = [this](int i) { return valida(*txtbuso, i); },
+//                             .consultar = [this] { ConsultarCampo(); },
+//                             .alEntrar = [this](int i) { IndiceBuso = i; }});
+//   campos.consulta(QStringLiteral("FECHA"), [](QLineEdit* caja) { return elegirFecha(caja->text()); });
+//   campos.Consultar(*txtbuso, IndiceBuso);
+#include "ControlesFormulario.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QLineEdit;
+
+namespace vexa {
+
+class CamposFormulario : public QObject {
+public:
+    // 'soloMayusculas' is read at every key: the company's upper-case rule.
+    CamposFormulario(QObject* padre, const bool& soloMayusculas);
+
+    struct Arreglo {
+        // Checks the box at the index and shows why when it fails; true when it passed.
+        std::function<bool(int indice)> valida;
+        // F5 and the right button; none: the array has no lookups.
+        std::function<void()> consultar;
+        // After the box got the focus (and selected its text).
+        std::function<void(int indice)> alEntrar;
+    };
+    // Takes over the array's key, focus and mouse handlers.
+    void atender(ArregloCajas& a, Arreglo reglas);
+
+    // The lookup of the boxes whose tag is 'tag' (case and blanks ignored): the
+    // text the box takes, nullopt to leave it as it is.
+    using Consulta = std::function<std::optional<QString>(QLineEdit* caja)>;
+    void consulta(const QString& tag, Consulta c);
+    // The lookup of the box by its tag: the box takes what it answers and, when
+    // that is not blank, is checked and left as with Enter. False when the box
+    // has no lookup or it answered nothing.
+    bool Consultar(ArregloCajas& a, int indice);
+
+    // Boxes of these data fields keep the caret where it is put on focus.
+    void sinSeleccion(const QString& campo);
+
+    // What Enter does on the box: its check, then the next control when it passed.
+    bool Enter(ArregloCajas& a, int indice);
+    // The filter and the upper-case rule on a typed character: the character
+    // to type, 0 to swallow it.
+    int Tecla(const QLineEdit* caja, int codigo) const;
+
+private:
+    struct Atendido {
+        ArregloCajas* arreglo;
+        Arreglo reglas;
+    };
+    const Arreglo* reglasDe(const ArregloCajas& a) const;
+    void alEntrar(ArregloCajas& a, int indice);
+
+    const bool& soloMayusculas_;
+    std::vector<Atendido> arreglos_;
+    std::vector<std::pair<QString, Consulta>> consultas_;
+    QStringList sinSeleccion_;
+};
+
+} // namespace vexa

@@ -1,0 +1,153 @@
+// The field machinery of the data windows: Enter through the window's rule,
+// lookups by tag, the key filter and upper-case rule, selection on focus.
+#include "CamposFormulario.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace vexa;
+
+namespace {
+
+struct Formulario {
+    std::unique_ptr<QWidget> w = std::make_unique<QWidget>();
+    bool mayusculas = true;
+    ArregloCajas cajas{QStringLiteral("txtbuso")};
+    CamposFormulario campos{nullptr, mayusculas};
+    QStringList validados;   // data fields checked, in order
+    QStringList refusa;      // data fields the rule refuses
+    int consultas = 0;       // F5 and right button
+    QList<int> entradas;     // alEntrar
+    Formulario()
+    {
+        cajas.agregar(w.get(), {QStringLiteral("CODIGO"), QStringLiteral("ma_bienes")});
+        cajas.agregar(w.get(), {QStringLiteral("Fecha"), QStringLiteral(" fecha "), 10});
+        cajas.agregar(w.get(), {QStringLiteral("Costo")})->setProperty(ControlesFormulario::propiedadFiltro(), QStringLiteral("NUMERO"));
+        cajas.agregar(w.get(), {QStringLiteral("Detalle")});
+        campos.atender(cajas, {.valida =
+                                   [this](int i) {
+                                       const QString c = ArregloCajas::dataField(cajas[i]);
+                                       validados << c;
+                                       return !refusa.contains(c);
+                                   },
+                               .consultar = [this] { ++consultas; },
+                               .alEntrar = [this](int i) { entradas << i; }});
+        w->show();
+    }
+    bool tecla(int i, int key, const QString& texto = QString())
+    {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, texto);
+        QApplication::sendEvent(cajas[i], &e);
+        return e.isAccepted();
+    }
+    void foco(int i)
+    {
+        QFocusEvent e(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(cajas[i], &e);
+    }
+};
+
+} // namespace
+
+TEST(CamposFormulario, EnterValidaYAvanzaSoloSiPasa)
+{
+    Formulario f;
+    f.foco(0);
+    f.tecla(0, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(f.validados, QStringList{QStringLiteral("CODIGO")});
+    EXPECT_EQ(f.w->focusWidget(), f.cajas[1]);
+    f.refusa << QStringLiteral("Fecha");
+    f.tecla(1, Qt::Key_Enter, QStringLiteral("\r"));
+    EXPECT_EQ(f.validados.last(), QStringLiteral("Fecha"));
+    EXPECT_EQ(f.w->focusWidget(), f.cajas[1]); // refused: the focus stays
+    EXPECT_TRUE(f.cajas[1]->text().isEmpty());          // and Enter types nothing
+}
+
+TEST(CamposFormulario, F5YBotonDerechoAbrenLaConsulta)
+{
+    Formulario f;
+    f.tecla(0, Qt::Key_F5);
+    QMouseEvent derecho(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(f.cajas[2], &derecho);
+    EXPECT_EQ(f.consultas, 2);
+    // An array without lookups: F5 is an ordinary key.
+    ArregloCajas otra(QStringLiteral("txtCalculo"));
+    otra.agregar(f.w.get(), {QStringLiteral("MESES")});
+    int validados = 0;
+    f.campos.atender(otra, {.valida = [&](int) { return ++validados > 0; }});
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(otra[0], &e);
+    EXPECT_EQ(f.consultas, 2);
+    EXPECT_FALSE(bool(otra.BotonDerecho));
+}
+
+TEST(CamposFormulario, ConsultaPorTagLlenaYValida)
+{
+    Formulario f;
+    std::optional<QString> respuesta = QStringLiteral("01/07/2026");
+    QStringList pedidos;
+    f.campos.consulta(QStringLiteral("FECHA"), [&](QLineEdit* caja) {
+        pedidos << ArregloCajas::dataField(caja);
+        return respuesta;
+    });
+    struct Caso { int indice; std::optional<QString> respuesta; bool elegido; const char* texto; int validados; };
+    const Caso casos[] = {
+        {1, QStringLiteral("01/07/2026"), true, "01/07/2026", 1}, // the tag matches without case or blanks
+        {1, std::nullopt, false, "01/07/2026", 0},                // nothing chosen: the box stays
+        {1, QStringLiteral(" "), false, " ", 0},                  // a blank answer fills the box, unchecked
+        {0, QStringLiteral("9"), false, "", 0},                   // a tag without a lookup
+        {2, QStringLiteral("9"), false, "", 0},                   // a box without a tag
+        {7, QStringLiteral("9"), false, "", 0},                   // no such box
+    };
+    for (const Caso& c : casos) {
+        respuesta = c.respuesta;
+        f.validados.clear();
+        if (c.indice < f.cajas.cantidad() && c.indice != 1) f.cajas[c.indice]->clear();
+        EXPECT_EQ(f.campos.Consultar(f.cajas, c.indice), c.elegido) << c.indice;
+        if (c.indice < f.cajas.cantidad()) EXPECT_EQ(f.cajas[c.indice]->text(), QString::fromLatin1(c.texto)) << c.indice;
+        EXPECT_EQ(f.validados.size(), c.validados) << c.indice;
+    }
+    EXPECT_EQ(pedidos.size(), 3);
+}
+
+TEST(CamposFormulario, FiltroYMayusculas)
+{
+    Formulario f;
+    struct Caso { int indice; bool mayusculas; int codigo; int resultado; };
+    const Caso casos[] = {
+        {3, true, 'a', 'A'},  {3, true, 0xF1, 0xD1}, {3, false, 'a', 'a'}, {3, true, '#', '#'},
+        {2, true, 'a', 0},    {2, true, '5', '5'},   {2, true, ',', ','},
+    };
+    for (const Caso& c : casos) {
+        f.mayusculas = c.mayusculas;
+        EXPECT_EQ(f.campos.Tecla(f.cajas[c.indice], c.codigo), c.resultado) << c.indice << " " << c.codigo;
+    }
+    f.mayusculas = true;
+    f.cajas[3]->setFocus();
+    f.tecla(3, Qt::Key_A, QStringLiteral("a"));
+    EXPECT_EQ(f.cajas[3]->text(), QStringLiteral("A"));
+    f.tecla(2, Qt::Key_A, QStringLiteral("a"));
+    EXPECT_TRUE(f.cajas[2]->text().isEmpty());
+}
+
+TEST(CamposFormulario, SeleccionAlEntrar)
+{
+    Formulario f;
+    f.campos.sinSeleccion(QStringLiteral("detalle"));
+    f.cajas[0]->setText(QStringLiteral("123"));
+    f.cajas[3]->setText(QStringLiteral("texto"));
+    f.foco(0);
+    EXPECT_EQ(f.cajas[0]->selectedText(), QStringLiteral("123"));
+    f.foco(3);
+    EXPECT_EQ(f.entradas, (QList<int>{0, 3}));
+    QApplication::processEvents();
+    EXPECT_TRUE(f.cajas[3]->selectedText().isEmpty());
+}
