@@ -35,59 +35,44 @@ namespace {
 const QString kTitulo = QStringLiteral("Actualización de Bienes de Uso");
 const QString kAviso = QStringLiteral("Aviso al Operador...");
 
-// The boxes of txtbuso by index: data field, frame, caption, lookup, max, right-aligned, filter.
+// The boxes of txtbuso by index: data field, lookup, max, frame, caption, filter, right-aligned.
 enum Marco { Cabecera, Compra, Adicional, Mejoras };
-struct DefBuso {
-    const char* campo;
-    Marco marco;
-    const char* caption; // nullptr: never shown
-    const char* tag;
-    int largo;
-    bool derecha;
-    const char* filtro;
+using Def = VentanaBien::DefCaja;
+const Def kBuso[] = {
+    {"CODIGO", "ma_bienes", 0, Cabecera, "Nº Control Interno", "NUMERO", false},
+    {"Cuenta_Ejercicio", "ma_cuentas", 15, Cabecera, "Nº Cta. Depreciación Ejercicio", nullptr, false},
+    {"Cuenta_Contable", "ma_cuentas", 15, Cabecera, "Nº Cta. Bien de Uso", nullptr, false},
+    {"Cuenta_Acumulada", "ma_cuentas", 15, Cabecera, "Nº Cta. Depreciación Acumulada", nullptr, false},
+    {"Fecha_Compra", "fecha", 10, Compra, "Fecha de Compra/ Revaluación", "FECHA", false},
+    {"Costo", "", 0, Compra, "Costo", "NUMERO", true},
+    {"Valor_Residual", "", 0, Compra, "Valor Residual", "NUMERO", true},
+    {"Fecha_revaluAcion", "fecha", 10, Compra, nullptr, "FECHA", false},
+    {"importe", "", 0, Compra, nullptr, "NUMERO", true},
+    {"vida_util", "", 0, Compra, "Vida Util (en Años)", "NUMERO", true},
+    {"porcentaje", "", 0, Compra, "% Depreciación", "NUMERO", true},
+    {"ubicacion", "", 250, Adicional, "Ubicación ", nullptr, false},
+    {"afecta", "", 250, Adicional, "Afectado a", nullptr, false},
+    {"descripcion", "", 250, Adicional, "Descripción ", nullptr, false},
+    {"fecha_baja", "fecha", 10, Adicional, "Fecha de Baja", "FECHA", false},
+    {"motivo", "", 250, Adicional, "Motivo", nullptr, false},
+    {"Novedad_iD", "ma_bienes_novedades", 0, Mejoras, "Nº Id. Mejoras", "NUMERO", true},
+    {"Novedad_Fecha", "fecha", 10, Mejoras, "Fecha", "FECHA", true},
+    {"Novedad_Importe", "", 0, Mejoras, "Importe", "NUMERO", true},
+    {"Novedad_Detalle", "", 250, Mejoras, "Descripción", nullptr, false},
+    {"Novedad_Vida_Util", "", 0, Mejoras, "Vida Util (en Años)", "NUMERO", true},
+    {"Periodo", "", 0, Compra, "Ejercicio de Compra/ Revaluación Nº", "NUMERO", true},
+    {"Valor_Recupero", "", 0, Compra, "Valor de Recupero", "NUMERO", true},
+    {"serie", "", 20, Cabecera, "Identificación", nullptr, false},
+    {"Novedad_porcentaje", "", 0, Mejoras, "% Depreciación", "NUMERO", true},
+    {"Periodo_revaluacion", "", 0, Compra, nullptr, "NUMERO", true},
 };
-const DefBuso kBuso[] = {
-    {"CODIGO", Cabecera, "Nº Control Interno", "ma_bienes", 0, false, "NUMERO"},
-    {"Cuenta_Ejercicio", Cabecera, "Nº Cta. Depreciación Ejercicio", "ma_cuentas", 15, false, nullptr},
-    {"Cuenta_Contable", Cabecera, "Nº Cta. Bien de Uso", "ma_cuentas", 15, false, nullptr},
-    {"Cuenta_Acumulada", Cabecera, "Nº Cta. Depreciación Acumulada", "ma_cuentas", 15, false, nullptr},
-    {"Fecha_Compra", Compra, "Fecha de Compra/ Revaluación", "fecha", 10, false, "FECHA"},
-    {"Costo", Compra, "Costo", "", 0, true, "NUMERO"},
-    {"Valor_Residual", Compra, "Valor Residual", "", 0, true, "NUMERO"},
-    {"Fecha_revaluAcion", Compra, nullptr, "fecha", 10, false, "FECHA"},
-    {"importe", Compra, nullptr, "", 0, true, "NUMERO"},
-    {"vida_util", Compra, "Vida Util (en Años)", "", 0, true, "NUMERO"},
-    {"porcentaje", Compra, "% Depreciación", "", 0, true, "NUMERO"},
-    {"ubicacion", Adicional, "Ubicación ", "", 250, false, nullptr},
-    {"afecta", Adicional, "Afectado a", "", 250, false, nullptr},
-    {"descripcion", Adicional, "Descripción ", "", 250, false, nullptr},
-    {"fecha_baja", Adicional, "Fecha de Baja", "fecha", 10, false, "FECHA"},
-    {"motivo", Adicional, "Motivo", "", 250, false, nullptr},
-    {"Novedad_iD", Mejoras, "Nº Id. Mejoras", "ma_bienes_novedades", 0, true, "NUMERO"},
-    {"Novedad_Fecha", Mejoras, "Fecha", "fecha", 10, true, "FECHA"},
-    {"Novedad_Importe", Mejoras, "Importe", "", 0, true, "NUMERO"},
-    {"Novedad_Detalle", Mejoras, "Descripción", "", 250, false, nullptr},
-    {"Novedad_Vida_Util", Mejoras, "Vida Util (en Años)", "", 0, true, "NUMERO"},
-    {"Periodo", Compra, "Ejercicio de Compra/ Revaluación Nº", "", 0, true, "NUMERO"},
-    {"Valor_Recupero", Compra, "Valor de Recupero", "", 0, true, "NUMERO"},
-    {"serie", Cabecera, "Identificación", "", 20, false, nullptr},
-    {"Novedad_porcentaje", Mejoras, "% Depreciación", "", 0, true, "NUMERO"},
-    {"Periodo_revaluacion", Compra, nullptr, "", 0, true, "NUMERO"},
-};
-struct DefCalculo {
-    const char* campo;
-    const char* caption;
-    const char* tag;
-    int largo;
-    const char* filtro;
-};
-const DefCalculo kCalculo[] = {
-    {"PERIODO_CALCULO", "Cantidad de Meses ", "", 0, "NUMERO"},
-    {"COSTO_INICIO", "Costo Incio Ejercicio:", "", 0, "NUMERO"},
-    {"COEFICIENTE", "Coeficiente", "", 0, "NUMERO"},
-    {"DEP_EJERCICIO", "Depreciación Ejercicio:", "", 0, "NUMERO"},
-    {"dep_acumulada", "Depreciación Acumulada:", "", 0, "NUMERO"},
-    {"FECHA_CIERRE", "Fecha Cierre (Ult.Ejerc)", "FECHA", 10, "FECHA"},
+const Def kCalculo[] = {
+    {"PERIODO_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO", true},
+    {"COSTO_INICIO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO", true},
+    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO", true},
+    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO", true},
+    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO", true},
+    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA", true},
 };
 // The order Enter and Tab follow through the boxes (by data field): frame by
 // frame (identification and accounts, purchase data, additional data,
@@ -108,7 +93,7 @@ QString formatoImporte(const QString& t) { return Utilidades::TextoAMoneda(t).te
 } // namespace
 
 FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent)
-    : QWidget(parent), EsCargaInicial(esCargaInicial), ctx_(ctx), consultas_(ctx.con(), ctx.configuracion())
+    : VentanaBien(ctx, parent), EsCargaInicial(esCargaInicial)
 {
     construir();
     Form_Load();
@@ -120,15 +105,19 @@ void FrmMA_BienesUso::construir()
 {
     setObjectName(QStringLiteral("FrmMA_BienesUso"));
     setWindowTitle(kTitulo);
-    txtbuso = new ArregloCajas(QStringLiteral("txtbuso"), this);
-    txtCalculo = new ArregloCajas(QStringLiteral("txtCalculo"), this);
-
     auto* raiz = new QVBoxLayout(this);
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     raiz->addWidget(SSTab1);
+    SSTab1->addTab(construirLista(), QStringLiteral("Bienes de Uso"));
+    SSTab1->addTab(construirDatos(), QStringLiteral("Datos del Bien de Uso"));
+    encadenar();
+    conectar();
+}
 
-    // Tab 0: the list of an account's assets.
+// Tab 0: the list of an account's assets.
+QWidget* FrmMA_BienesUso::construirLista()
+{
     auto* tab0 = new QWidget;
     auto* l0 = new QGridLayout(tab0);
     LblAclaracion = new QLabel(QStringLiteral("Para modificar uno de los Bienes de Uso Existentes, debe seleccionarlo de la lista."), tab0);
@@ -150,64 +139,58 @@ void FrmMA_BienesUso::construir()
     l0->addWidget(FG_Bienes, 2, 0, 1, 3);
     l0->addWidget(CmdModificar, 3, 1);
     l0->addWidget(CmdCancelar, 3, 2);
-    SSTab1->addTab(tab0, QStringLiteral("Bienes de Uso"));
+    return tab0;
+}
 
-    // Tab 1: the asset's data.
+// Tab 1: the asset's data.
+QWidget* FrmMA_BienesUso::construirDatos()
+{
     auto* tab1 = new QWidget;
     auto* l1 = new QVBoxLayout(tab1);
     FrmBienes = new QWidget(tab1);
     FrmBienes->setObjectName(QStringLiteral("FrmBienes"));
     auto* lb = new QGridLayout(FrmBienes);
     lb->setContentsMargins(0, 0, 0, 0);
-    auto marco = [&](QGroupBox*& g, const char* nombre, const QString& caption) {
-        g = new QGroupBox(caption, FrmBienes);
-        g->setObjectName(QString::fromLatin1(nombre));
-        return new QGridLayout(g);
-    };
-    QGridLayout* lCab = marco(frmBusoCabecera, "frmBusoCabecera", QString());
-    QGridLayout* lCom = marco(FrmBusoDatosCompra, "FrmBusoDatosCompra", QString());
-    QGridLayout* lAdi = marco(FrmBusoDatosAdic, "FrmBusoDatosAdic", QString());
-    QGridLayout* lNov = marco(frmBusoNovedades, "frmBusoNovedades", QStringLiteral("Mejoras sobre el Bien de Uso"));
-    QGridLayout* lCal = marco(FrmCalculo, "FrmCalculo", QStringLiteral("Planilla de Cálculo: Depreciación Bienes de Uso"));
+    const auto lugares = construirMarcos(FrmBienes);
     lb->addWidget(frmBusoCabecera, 0, 0, 1, 2);
     lb->addWidget(FrmBusoDatosCompra, 1, 0);
     lb->addWidget(FrmBusoDatosAdic, 1, 1);
     lb->addWidget(frmBusoNovedades, 2, 0, 1, 2);
     lb->addWidget(FrmCalculo, 3, 0, 1, 2);
 
-    QGridLayout* lugares[] = {lCab, lCom, lAdi, lNov};
-    QGroupBox* marcos[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades};
-    int filas[4] = {0, 0, 0, 0};
-    for (const DefBuso& d : kBuso) {
-        QLineEdit* t = txtbuso->agregar(marcos[d.marco], {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
-        if (d.filtro) t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
-        if (!d.caption) {
-            t->hide();
-            continue;
-        }
-        QGridLayout* g = lugares[d.marco];
-        // Two label-and-box pairs per row in the wider frames.
-        const int columnas = d.marco == Cabecera || d.marco == Mejoras ? 2 : 1;
-        const int n = filas[d.marco]++;
-        const int fila = n / columnas, col = (n % columnas) * 2;
-        auto* e = new QLabel(QString::fromUtf8(d.caption), marcos[d.marco]);
-        e->setBuddy(t);
-        g->addWidget(e, fila, col);
-        g->addWidget(t, fila, col + 1);
-        if (campoEs(t->property(ControlesFormulario::propiedadCampo()).toString(), "Valor_Residual")) {
-            LBLvALORrESIDUAL = e;
-            e->setObjectName(QStringLiteral("LBLvALORrESIDUAL"));
-        }
-    }
+    // Two label-and-box pairs per row in the wider frames.
+    QGroupBox* const marcos[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades};
+    const int columnas[] = {2, 1, 1, 2};
+    const auto etiquetas = ponerCajas(*txtbuso, kBuso, marcos, std::span(lugares).first(4), columnas);
+    LBLvALORrESIDUAL = etiquetas[size_t(txtbuso->IndiceCampo(QStringLiteral("Valor_Residual")))];
+    LBLvALORrESIDUAL->setObjectName(QStringLiteral("LBLvALORrESIDUAL"));
     buso(QStringLiteral("Novedad_Detalle"))->setMinimumHeight(2 * buso(QStringLiteral("Novedad_Detalle"))->sizeHint().height());
     LblMensajeNovedad = new QLabel(
         QStringLiteral("Este cuadro sólo se habilitará cuando se esté cargando una modificación a un Bien de Uso."), frmBusoNovedades);
     LblMensajeNovedad->setObjectName(QStringLiteral("LblMensajeNovedad"));
     LblMensajeNovedad->setWordWrap(true);
-    lNov->addWidget(LblMensajeNovedad, lNov->rowCount(), 0, 1, 4);
+    lugares[3]->addWidget(LblMensajeNovedad, lugares[3]->rowCount(), 0, 1, 4);
+    construirPlanilla(lugares[4]);
 
+    CmdBusoAceptar = new QPushButton(QStringLiteral("&Aceptar"), tab1);
+    CmdBusoAceptar->setObjectName(QStringLiteral("CmdBusoAceptar"));
+    CmdBusoCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab1);
+    CmdBusoCancelar->setObjectName(QStringLiteral("CmdBusoCancelar"));
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(CmdBusoAceptar);
+    botones->addWidget(CmdBusoCancelar);
+    l1->addWidget(FrmBienes);
+    l1->addStretch();
+    l1->addLayout(botones);
+    return tab1;
+}
+
+// The sheet: two label-and-box pairs per row, the months' name beside the months.
+void FrmMA_BienesUso::construirPlanilla(QGridLayout* lCal)
+{
     for (size_t i = 0; i < std::size(kCalculo); ++i) {
-        const DefCalculo& d = kCalculo[i];
+        const Def& d = kCalculo[i];
         QLineEdit* t = txtCalculo->agregar(FrmCalculo, {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, true});
         t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
         auto* e = new QLabel(QString::fromUtf8(d.caption), FrmCalculo);
@@ -228,39 +211,33 @@ void FrmMA_BienesUso::construir()
     LblMensajeDepreciable->setObjectName(QStringLiteral("LblMensajeDepreciable"));
     LblMensajeDepreciable->setWordWrap(true);
     lCal->addWidget(LblMensajeDepreciable, lCal->rowCount(), 0, 1, 6);
+}
 
-    CmdBusoAceptar = new QPushButton(QStringLiteral("&Aceptar"), tab1);
-    CmdBusoAceptar->setObjectName(QStringLiteral("CmdBusoAceptar"));
-    CmdBusoCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab1);
-    CmdBusoCancelar->setObjectName(QStringLiteral("CmdBusoCancelar"));
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(CmdBusoAceptar);
-    botones->addWidget(CmdBusoCancelar);
-    l1->addWidget(FrmBienes);
-    l1->addStretch();
-    l1->addLayout(botones);
-    SSTab1->addTab(tab1, QStringLiteral("Datos del Bien de Uso"));
-
-    // Enter and Tab follow the form's reading order.
+// Enter and Tab follow the form's reading order.
+void FrmMA_BienesUso::encadenar()
+{
     QWidget* previo = nullptr;
-    auto encadenar = [&](QWidget* w) {
+    auto sigue = [&](QWidget* w) {
         if (previo) setTabOrder(previo, w);
         previo = w;
     };
-    for (const char* c : kOrdenBuso) encadenar(buso(QString::fromLatin1(c)));
-    for (const char* c : kOrdenCalculo) encadenar(calculo(QString::fromLatin1(c)));
-    encadenar(CmdBusoAceptar);
-    encadenar(CmdBusoCancelar);
+    for (const char* c : kOrdenBuso) sigue(buso(QString::fromLatin1(c)));
+    for (const char* c : kOrdenCalculo) sigue(calculo(QString::fromLatin1(c)));
+    sigue(CmdBusoAceptar);
+    sigue(CmdBusoCancelar);
+}
 
-    txtbuso->AlEntrar = [this](int i) { txtbuso_GotFocus(i); };
-    txtbuso->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtbuso_KeyDown(i, k, m); };
-    txtbuso->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtbuso, i, c); };
-    txtbuso->BotonDerecho = [this](int) { ConsultarCampo(); };
-    txtCalculo->AlEntrar = [this](int i) { txtCalculo_GotFocus(i); };
-    txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtCalculo_KeyDown(i, k, m); };
-    txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
-
+// The improvement's description is edited where the operator clicks.
+void FrmMA_BienesUso::conectar()
+{
+    campos_.atender(*txtbuso, {.valida = [this](int i) { Campo_Valida(*txtbuso, i); return !HayError; },
+                               .consultar = [this] { ConsultarCampo(); },
+                               .alEntrar = [this](int i) { IndiceBuso = i; IndiceCalculo = -2; },
+                               .sinSeleccion = {QStringLiteral("Novedad_Detalle")}});
+    campos_.atender(*txtCalculo, {.valida = [this](int i) { Campo_Valida(*txtCalculo, i); return !HayError; },
+                                  .alEntrar = [this](int i) { IndiceCalculo = i; IndiceBuso = -2; }});
+    registrarConsultas(QStringLiteral("SELECT CODIGO, DESCRIPCION, BIENES FROM MA_CUENTAS WHERE BIENES = 1"),
+                       QStringLiteral("SELECT CODIGO, DESCRIPCION, SERIE AS IDENTIFICACION FROM MA_BIENES"));
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
     connect(CmdAlta, &QPushButton::clicked, this, [this] { CmdAlta_Click(); });
     connect(CmdModificar, &QPushButton::clicked, this, [this] { CmdModificar_Click(); });
@@ -528,13 +505,7 @@ void FrmMA_BienesUso::modoPorCodigo()
 
 bienes::EstadoFormulario FrmMA_BienesUso::estado()
 {
-    bienes::EstadoFormulario e;
-    e.consultas = &consultas_;
-    e.texto = [this](bienes::Arreglo a, const QString& c) {
-        return recortar((a == bienes::Arreglo::Planilla ? txtCalculo : txtbuso)->campo(c)->text());
-    };
-    e.hoy = plataforma::hoy();
-    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), e.desdeEjercicio, e.hastaEjercicio);
+    bienes::EstadoFormulario e = estadoBase([this](bienes::Arreglo a) { return a == bienes::Arreglo::Planilla ? txtCalculo : txtbuso; });
     e.alta = EsAlta;
     e.novedad = EsNovedad;
     e.baja = EsBaja;
@@ -565,21 +536,19 @@ void FrmMA_BienesUso::ponerModo(bienes::Modo m)
 bool FrmMA_BienesUso::aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo)
 {
     const auto a = &arreglo == txtbuso ? bienes::Arreglo::Bien : bienes::Arreglo::Planilla;
-    const bienes::ReglaCampo* regla = bienes::BuscaRegla(bienes::TablaBien(), a, campo);
-    if (!regla) return true;
-    const bienes::Resultado r = bienes::Aplica(*regla, valor, estado());
-    for (const auto& [c, t] : r.cajas) arreglo.campo(c)->setText(t);
-    if (r.proponerCodigo) proponerCodigo();
-    if (!r.pasa()) return rechaza(r.mensaje);
-    ponerModo(r.modo);
-    if (r.codigo) CodigoValidado = true;
-    if (r.cargar) {
-        Habilita_BienDeUso(r.modo == bienes::Modo::Alta);
-        if (r.modo == bienes::Modo::Existente) AsignarDatosBien();
+    const auto r = reglaDe(bienes::TablaBien(), a, arreglo, valor, campo, estado());
+    if (!r) return true;
+    if (r->proponerCodigo) proponerCodigo();
+    if (!r->pasa()) return rechaza(r->mensaje);
+    ponerModo(r->modo);
+    if (r->codigo) CodigoValidado = true;
+    if (r->cargar) {
+        Habilita_BienDeUso(r->modo == bienes::Modo::Alta);
+        if (r->modo == bienes::Modo::Existente) AsignarDatosBien();
     }
-    if (r.descripcionPeriodo) lblDescPeriodo->setText(*r.descripcionPeriodo);
-    if (r.depEjercicio) CalculaDepEjercicio();
-    return r.planilla ? ActualizaPlanilla() : true;
+    if (r->descripcionPeriodo) lblDescPeriodo->setText(*r->descripcionPeriodo);
+    if (r->depEjercicio) CalculaDepEjercicio();
+    return r->planilla ? ActualizaPlanilla() : true;
 }
 
 void FrmMA_BienesUso::CalculaDepEjercicio()
@@ -649,101 +618,6 @@ void FrmMA_BienesUso::AsignarDatosBien()
              if (f) CmdBusoAceptar->setEnabled(true);
          }},
         {}, &con);
-}
-
-void FrmMA_BienesUso::ConsultarCampo()
-{
-    if (IndiceBuso < 0 || !(*txtbuso)[IndiceBuso]) return;
-    QLineEdit* caja = (*txtbuso)[IndiceBuso];
-    const QString tag = recortar(ArregloCajas::tag(caja));
-    if (tag.isEmpty()) return;
-    Conexion& con = ctx_.con();
-    QString elegido;
-    if (texto::igual(tag, QStringLiteral("MA_CUENTAS"))) {
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Cuentas de Bienes de Uso"), QStringLiteral("CODIGO"),
-                                         QStringLiteral("SELECT CODIGO, DESCRIPCION, BIENES FROM MA_CUENTAS WHERE BIENES = 1"));
-    } else if (texto::igual(tag, QStringLiteral("MA_BIENES"))) {
-        const QString cuenta = recortar(buso(QStringLiteral("CUENTA_CONTABLE"))->text());
-        QString sql = QStringLiteral("SELECT CODIGO, DESCRIPCION, SERIE AS IDENTIFICACION FROM MA_BIENES WHERE ");
-        Params p;
-        if (!cuenta.isEmpty()) {
-            sql += QStringLiteral("CUENTA_CONTABLE = ? AND ");
-            p << cuenta;
-        }
-        sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p);
-    } else if (texto::igual(tag, QStringLiteral("FECHA"))) {
-        Utilidades::Calendario(ctx_.FechaCalendario);
-        caja->setText(ctx_.FechaCalendario);
-        elegido = ctx_.FechaCalendario;
-    } else {
-        return;
-    }
-    elegido = recortar(elegido);
-    if (elegido.isEmpty()) return;
-    caja->setText(elegido);
-    int enter = Qt::Key_Return;
-    txtbuso_KeyDown(IndiceBuso, enter, Qt::NoModifier);
-}
-
-// ---- focus and keys ----
-
-void FrmMA_BienesUso::txtbuso_GotFocus(int indice)
-{
-    IndiceBuso = indice;
-    IndiceCalculo = -2;
-    QLineEdit* caja = (*txtbuso)[indice];
-    if (!campoEs(ArregloCajas::dataField(caja), "Novedad_Detalle")) {
-        ControlesFormulario::SeleccionaTexto(caja, true);
-        return;
-    }
-    // The description is edited where the operator clicks: undo the selection
-    // a line edit makes of itself when the focus comes with the keyboard.
-    QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {
-        if (c) c->deselect();
-    });
-}
-
-void FrmMA_BienesUso::txtCalculo_GotFocus(int indice)
-{
-    IndiceCalculo = indice;
-    IndiceBuso = -2;
-    ControlesFormulario::SeleccionaTexto((*txtCalculo)[indice], true);
-}
-
-void FrmMA_BienesUso::txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
-{
-    if (tecla == Qt::Key_F5) {
-        ConsultarCampo();
-        tecla = 0;
-        return;
-    }
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    Campo_Valida(*txtbuso, indice);
-    if (!HayError && (*txtbuso)[indice]) ControlesFormulario::SiguienteControl((*txtbuso)[indice], tecla);
-    tecla = 0;
-}
-
-void FrmMA_BienesUso::txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
-{
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    Campo_Valida(*txtCalculo, indice);
-    if (!HayError && (*txtCalculo)[indice]) ControlesFormulario::SiguienteControl((*txtCalculo)[indice], tecla);
-    tecla = 0;
-}
-
-// The asset boxes filter the key first and then apply the upper-case rule; the
-// sheet's boxes the other way round.
-void FrmMA_BienesUso::teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo)
-{
-    QLineEdit* caja = arreglo[indice];
-    if (&arreglo == txtbuso) {
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-        if (codigo) codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-    } else {
-        codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-    }
 }
 
 // ---- reset, commands and acceptance ----

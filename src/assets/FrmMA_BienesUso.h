@@ -5,12 +5,12 @@
 // Its fields are two box arrays, txtbuso (the asset, its accounts, purchase
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
-#include "ControlesFormulario.h"
-#include "ReglasBienesCampos.h"
+#include "VentanaBien.h"
 
 #include <QString>
 #include <QWidget>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,7 +22,7 @@ namespace vexa {
 
 class ContextoEmpresa;
 
-class FrmMA_BienesUso : public QWidget {
+class FrmMA_BienesUso : public VentanaBien {
     Q_OBJECT
     Q_PROPERTY(bool EsCargaInicial READ esCargaInicial WRITE setEsCargaInicial)
 
@@ -48,8 +48,6 @@ public:
     void Campo_Valida(ArregloCajas& arreglo, int indice);
     // Loads the asset whose number the CODIGO box holds.
     void AsignarDatosBien();
-    // Opens the lookup of the txtbuso box that last had the focus.
-    void ConsultarCampo();
     // Hides and releases the window.
     void Form_Unload(int& cancel);
 
@@ -75,14 +73,6 @@ public:
     void CmdBusoCancelar_Click();
     void CmdCancelar_Click();
 
-    // Key handlers of the arrays (also what a lookup calls to act as Enter).
-    void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
-    void txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
-
-    // The box of that data field in each array.
-    QLineEdit* buso(const QString& campo) const { return txtbuso->campo(campo); }
-    QLineEdit* calculo(const QString& campo) const { return txtCalculo->campo(campo); }
-
     // Window state.
     bool EsCargaInicial = false;
     bool EsAlta = false;       // a new asset
@@ -92,11 +82,7 @@ public:
     bool HayError = false;     // the last checked box was refused
     bool SinPlanilla = false;  // the opening sheet is hidden: no opening rows
     bool CodigoValidado = false;
-    int IndiceBuso = -2;
-    int IndiceCalculo = -2;
 
-    ArregloCajas* txtbuso = nullptr;
-    ArregloCajas* txtCalculo = nullptr;
     QTabWidget* SSTab1 = nullptr;
     QLabel* LblAclaracion = nullptr;
     QPushButton* CmdAlta = nullptr;
@@ -104,14 +90,8 @@ public:
     QPushButton* CmdModificar = nullptr;
     QPushButton* CmdCancelar = nullptr;
     QWidget* FrmBienes = nullptr;
-    QGroupBox* frmBusoCabecera = nullptr;
-    QGroupBox* FrmBusoDatosCompra = nullptr;
-    QGroupBox* FrmBusoDatosAdic = nullptr;
-    QGroupBox* frmBusoNovedades = nullptr;
-    QGroupBox* FrmCalculo = nullptr;
     QLabel* LblMensajeNovedad = nullptr;
     QLabel* LblMensajeDepreciable = nullptr;
-    QLabel* lblDescPeriodo = nullptr;
     QLabel* LBLvALORrESIDUAL = nullptr;
     QPushButton* CmdBusoAceptar = nullptr;
     QPushButton* CmdBusoCancelar = nullptr;
@@ -132,20 +112,20 @@ private:
     bienes::EstadoFormulario estado();
     void ponerModo(bienes::Modo m);
     bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);
+    // The pieces of construir: the list tab, the data tab, the tab order and the handlers.
+    QWidget* construirLista();
+    QWidget* construirDatos();
+    void construirPlanilla(QGridLayout* lugar);
+    void encadenar();
+    void conectar();
     void CalculaDepEjercicio();
     bool rechaza(const QString& mensaje);
     // A new asset number proposed by the window (taken again by the save).
     void proponerCodigo();
     // The mode the code gives when the retirement date is emptied.
     void modoPorCodigo();
-    void txtbuso_GotFocus(int indice);
-    void txtCalculo_GotFocus(int indice);
-    void teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo);
     void habilita(const char* campo, bool activo);
 
-    ContextoEmpresa& ctx_;
-    bienes::ConsultasEmpresa consultas_;
-    QString mensaje_;
     QString codigoPropuesto_;
 };
 

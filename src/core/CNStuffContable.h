@@ -1,6 +1,8 @@
 #pragma once
-// Database connection from the command line, and the configuration values the
-// company context carries (ContextoEmpresa.h).
+// Database connection from the command line. The windows read configuration
+// values under the error handler through CfgVentanas.h.
+#include "CodigosDialogo.h"
+
 #include <QString>
 
 namespace vexa {
@@ -11,17 +13,9 @@ class ContextoEmpresa;
 // and refreshes what derives from the connection (CadenaDSN, BarrasPlanas).
 // The caller then builds the company context over it. A second call finds the
 // connection open and only refreshes. When the connection does not open, the
-// reason is shown in a message box and written to standard error, and the
-// result is false: the caller must end the process.
-bool ConectarBaseDatos();
-
-// The company's accounting values into the context (CargarValoresContables)
-// under the step runner: an error is shown and the values stay as they were.
-void IniContable(ContextoEmpresa& ctx);
-
-// Value of a configuration key: " " when there is no row, "" for a null value
-// or after an error that the operator chose not to retry or skip.
-QString Cfg(ContextoEmpresa& ctx, const QString& clave);
+// reason is written to standard error, 'aviso' holds the message box the
+// caller shows, and the result is false: the caller must end the process.
+bool ConectarBaseDatos(plataforma::AvisoOperador& aviso);
 
 // "DSN=db; UID=user; PWD=password".
 QString cadenaDSN(const QString& dbName, const QString& usuario, const QString& password);

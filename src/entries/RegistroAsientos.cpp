@@ -2,6 +2,7 @@
 
 #include "BloqueosOrdenados.h"
 #include "Configuracion.h"
+#include "InsercionMasiva.h"
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
@@ -38,35 +39,6 @@ constexpr int kColumnasLibroIva = 12;
 // PostgreSQL's staging table of a batch's rows (see sqlCrearPaso).
 const QString kTablaPaso = QStringLiteral("VX_ASIENTOS_PASO");
 
-// The insert of 'asientos' entries of 'filas' rows each: the VAT-book columns
-// take values on each entry's first row only and are NULL on the others. One
-// text per shape, kept for the run (the database layer keeps its prepared
-// statement); entries written together go in groups of a power of two, so few
-// shapes are ever made.
-// 'paso': into the staging table, each row led by its PASO_FAMILIA.
-const QString& sqlInsercion(int filas, int asientos = 1, bool paso = false)
-{
-    static std::map<std::tuple<int, int, bool>, QString> textos;
-    QString& sql = textos[{filas, asientos, paso}];
-    if (sql.isEmpty()) {
-        const int n = int(columnas().size()) + (paso ? 1 : 0);
-        const QString primera = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - 1) + QStringLiteral("?)");
-        const QString otra = QStringLiteral("(") + QStringLiteral("?, ").repeated(n - kColumnasLibroIva)
-                             + QStringLiteral("NULL, ").repeated(kColumnasLibroIva - 1) + QStringLiteral("NULL)");
-        QStringList filasSql;
-        for (int a = 0; a < asientos; ++a) {
-            filasSql << primera;
-            for (int i = 1; i < filas; ++i) filasSql << otra;
-        }
-        sql = QStringLiteral("INSERT INTO ") + (paso ? kTablaPaso + QStringLiteral(" (PASO_FAMILIA, ") : QStringLiteral("MV_ASIENTOS ("))
-              + columnas().join(QStringLiteral(", ")) + QStringLiteral(") VALUES ") + filasSql.join(QStringLiteral(", "));
-    }
-    return sql;
-}
-
-// Entries written by one statement at most (a power of two).
-constexpr int kAsientosPorSentencia = 32;
-
 // PostgreSQL: the rows of the entries kept by a batch first go to a temporary
 // table of the session, emptied at every commit, while no numbering family is
 // locked; the numbers are taken afterwards and each family's rows copied into
@@ -97,8 +69,22 @@ const QString& sqlCopiarPaso()
 }
 
 QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
-QVariant monto(const std::optional<Moneda>& m) { return m ? monto(*m) : QVariant(); }
 QVariant fechaONulo(const QDate& d) { return d.isValid() ? QVariant(d) : QVariant(); }
+
+// The text without its leading and trailing blanks, not copied.
+QStringView sinBlancos(QStringView s)
+{
+    qsizetype i = 0, n = s.size();
+    while (i < n && s[i] == u' ') ++i;
+    while (n > i && s[n - 1] == u' ') --n;
+    return s.mid(i, n - i);
+}
+
+void montoONulo(InsercionMasiva& ins, const std::optional<Moneda>& m)
+{
+    if (m) ins.moneda(*m);
+    else ins.nulo();
+}
 
 QString numeroSiguiente(const QString& numero)
 {
@@ -165,45 +151,39 @@ void RegistroAsientos::comprobarBalance(const AsientoNuevo& a)
                                + MonedaSimple(h) + QStringLiteral(" Importe Total : ") + MonedaSimple(a.cabImporte));
 }
 
-int RegistroAsientos::filasDe(const AsientoNuevo& a)
+int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, InsercionMasiva& ins, std::optional<int> familiaPaso)
 {
-    int n = 0;
-    for (const LineaNueva& l : a.lineas) n += l.importe > Moneda() ? 1 : 0;
-    return n;
-}
-
-int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p, std::optional<int> familiaPaso)
-{
-    const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
-                  numero = texto::recortar(a.numero), letra = texto::recortar(a.letra),
-                  cabCuenta = texto::recortar(a.cabCuenta), nombre = texto::recortar(a.cabNombre),
-                  cuit = texto::recortar(a.cabCuit), condicionIva = texto::recortar(a.cabCondIva);
-    const QVariant idRecepcion = a.idRecepcion != 0 ? QVariant(a.idRecepcion) : QVariant();
-    const QVariant moneda = a.moneda.isEmpty() ? QVariant() : QVariant(a.moneda);
     const int periodoNumero = int(texto::valEntero(a.periodo));
     int secuencia = 0;
     for (const LineaNueva& l : a.lineas) {
         if (l.importe <= Moneda()) continue;
         ++secuencia;
-        if (familiaPaso) p << *familiaPaso;
-        p << texto::recortar(l.cuenta) << secuencia << a.mes << nro << periodoNumero << a.tipoReg << a.fecha
-          << (l.detalle.isEmpty() ? detalle : l.detalle) << tc << sucursal << numero << letra
-          << (l.alDebe ? QStringLiteral("D") : QStringLiteral("H")) << monto(l.importe) << monto(a.cabImporte)
-          << (l.cabeceraPropia ? texto::recortar(l.cabCuenta) : cabCuenta)
-          << (l.cabeceraPropia ? texto::recortar(l.cabNombre) : nombre)
-          << (l.cabeceraPropia ? texto::recortar(l.cabCuit) : cuit)
-          << (l.cabeceraPropia ? texto::recortar(l.cabCondIva) : condicionIva)
-          << fechaONulo(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento) << idRecepcion << moneda;
-        if (secuencia == 1) {
-            if (a.libroIva) {
-                const LibroIvaNuevo& iva = *a.libroIva;
-                p << texto::recortar(iva.tipo) << monto(iva.impIvaRec) << monto(iva.impIva) << monto(iva.exento)
-                  << monto(iva.netoGravado) << monto(iva.netoNoGravado) << monto(iva.retGanancias) << monto(iva.retIbtos)
-                  << monto(iva.retPercepciones) << monto(iva.total) << monto(iva.alicuotaIva) << monto(iva.alicuotaIvaRec);
-            } else {
-                for (int i = 0; i < kColumnasLibroIva; ++i) p << QVariant();
-            }
+        if (familiaPaso) ins.entero(*familiaPaso);
+        ins.texto(sinBlancos(l.cuenta)).entero(secuencia).entero(a.mes).entero(nro).entero(periodoNumero).texto(a.tipoReg);
+        ins.fecha(a.fecha).texto(l.detalle.isEmpty() ? a.detalle : l.detalle).texto(sinBlancos(a.tc));
+        ins.texto(sinBlancos(a.sucursal)).texto(sinBlancos(a.numero)).texto(sinBlancos(a.letra));
+        ins.texto(l.alDebe ? u"D" : u"H").moneda(l.importe).moneda(a.cabImporte);
+        const bool propia = l.cabeceraPropia;
+        ins.texto(sinBlancos(propia ? l.cabCuenta : a.cabCuenta)).texto(sinBlancos(propia ? l.cabNombre : a.cabNombre));
+        ins.texto(sinBlancos(propia ? l.cabCuit : a.cabCuit)).texto(sinBlancos(propia ? l.cabCondIva : a.cabCondIva));
+        ins.fecha(l.vencimiento.isValid() ? l.vencimiento : a.vencimiento);
+        if (a.idRecepcion != 0) ins.entero(a.idRecepcion);
+        else ins.nulo();
+        if (a.moneda.isEmpty()) ins.nulo();
+        else ins.texto(a.moneda);
+        if (secuencia == 1 && a.libroIva) {
+            const LibroIvaNuevo& iva = *a.libroIva;
+            ins.texto(sinBlancos(iva.tipo)).moneda(iva.impIvaRec);
+            montoONulo(ins, iva.impIva);
+            montoONulo(ins, iva.exento);
+            for (const Moneda* m : {&iva.netoGravado, &iva.netoNoGravado, &iva.retGanancias, &iva.retIbtos,
+                                    &iva.retPercepciones, &iva.total, &iva.alicuotaIva, &iva.alicuotaIvaRec})
+                ins.moneda(*m);
+        } else {
+            // The VAT-book columns: the entry's first row only.
+            for (int i = 0; i < kColumnasLibroIva; ++i) ins.nulo();
         }
+        ins.finFila();
     }
     return secuencia;
 }
@@ -231,10 +211,9 @@ qint32 RegistroAsientos::registrar(const AsientoNuevo& a)
 {
     comprobarBalance(a);
     const qint32 nro = a.numeroReutilizar != 0 ? a.numeroReutilizar : tomarNumero(a.periodo, a.mes, a.tipoReg);
-    Params p;
-    p.reserve(qsizetype(a.lineas.size()) * columnas().size());
-    const int filas = agregarFilas(a, nro, p);
-    if (filas > 0) con_.EjecutarSQL(sqlInsercion(filas), p);
+    InsercionMasiva ins(con_, QStringLiteral("MV_ASIENTOS"), columnas());
+    agregarFilas(a, nro, ins);
+    ins.escribir();
     anotarNumeracion(a);
     return nro;
 }
@@ -250,27 +229,13 @@ void RegistroAsientos::guardar(AsientoNuevo a)
 void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
                                 const std::vector<int>* familiasPaso)
 {
-    // Grouped by row count, in the order given within each group.
-    std::map<int, std::vector<size_t>> porFilas;
-    for (size_t i = 0; i < asientos.size(); ++i) {
-        const int filas = filasDe(*asientos[i]);
-        if (filas > 0) porFilas[filas].push_back(i);
-    }
-    Params p;
-    for (const auto& [filas, indices] : porFilas) {
-        for (size_t desde = 0; desde < indices.size();) {
-            int k = kAsientosPorSentencia;
-            while (size_t(k) > indices.size() - desde) k /= 2;
-            p.clear();
-            p.reserve(qsizetype(k) * filas * (columnas().size() + 1));
-            for (int j = 0; j < k; ++j) {
-                const size_t i = indices[desde + size_t(j)];
-                agregarFilas(*asientos[i], nros[i], p, familiasPaso ? std::optional<int>((*familiasPaso)[i]) : std::nullopt);
-            }
-            con_.EjecutarSQL(sqlInsercion(filas, k, familiasPaso != nullptr), p);
-            desde += size_t(k);
-        }
-    }
+    if (asientos.empty()) return;
+    QStringList cols = columnas();
+    if (familiasPaso) cols.prepend(QStringLiteral("PASO_FAMILIA"));
+    InsercionMasiva ins(con_, familiasPaso ? kTablaPaso : QStringLiteral("MV_ASIENTOS"), cols);
+    for (size_t i = 0; i < asientos.size(); ++i)
+        agregarFilas(*asientos[i], nros[i], ins, familiasPaso ? std::optional<int>((*familiasPaso)[i]) : std::nullopt);
+    ins.escribir();
 }
 
 void RegistroAsientos::escribirPendientes()

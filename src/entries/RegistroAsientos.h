@@ -47,6 +47,7 @@
 namespace vexa {
 
 class Configuracion;
+class InsercionMasiva;
 
 struct LineaNueva {
     QString cuenta;
@@ -130,12 +131,12 @@ public:
 
 private:
     static void comprobarBalance(const AsientoNuevo& a);
-    // Appends the entry's rows (under number 'nro') to the parameters of an insert; returns how many.
+    // Adds the entry's rows (under number 'nro') to an insert; returns how many.
     // 'familiaPaso': rows for the staging table, each led by that value.
-    static int agregarFilas(const AsientoNuevo& a, qint32 nro, Params& p, std::optional<int> familiaPaso = std::nullopt);
-    static int filasDe(const AsientoNuevo& a);
+    static int agregarFilas(const AsientoNuevo& a, qint32 nro, InsercionMasiva& ins,
+                            std::optional<int> familiaPaso = std::nullopt);
     void anotarNumeracion(const AsientoNuevo& a);
-    // Inserts the entries (numbers in 'nros'), grouped by row count, many per statement.
+    // Inserts the entries (numbers in 'nros') in one bulk insert.
     // 'familiasPaso': into the staging table instead, with each entry's family.
     void insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
                   const std::vector<int>* familiasPaso = nullptr);

@@ -581,7 +581,7 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
     } else if (k == QLatin1String("CONSULTAR")) {
         MostrarConsulta();
     } else if (k == QLatin1String("REPORTE")) {
-        EjecutarReporte(ctx_.con(), QStringLiteral("RP_ASIENTOS"));
+        plataforma::mostrarAviso(EjecutarReporte(ctx_.con(), QStringLiteral("RP_ASIENTOS")));
     } else if (k == QLatin1String("CERRAR")) {
         if (abandona()) close();
     } else if (k == QLatin1String("CANCELAR")) {

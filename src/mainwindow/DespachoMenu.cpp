@@ -193,12 +193,12 @@ ContextoEmpresa& ServiciosMenu::empresa()
     return *contexto;
 }
 
-void ServiciosMenu::ejecutarReporte(const QString& r) { EjecutarReporte(empresa().con(), r); }
-void ServiciosMenu::ejecutarFormulario(const QString& f) { EjecutarFormulario(empresa().con(), f); }
+void ServiciosMenu::ejecutarReporte(const QString& r) { plataforma::mostrarAviso(EjecutarReporte(empresa().con(), r)); }
+void ServiciosMenu::ejecutarFormulario(const QString& f) { plataforma::mostrarAviso(EjecutarFormulario(empresa().con(), f)); }
 void ServiciosMenu::ejecutarPrograma(const QString& p, const QString& extra)
 {
     qint64 tareaId = 0;
-    EjecutarPrograma(empresa().con(), p, extra, tareaId);
+    plataforma::mostrarAviso(EjecutarPrograma(empresa().con(), p, extra, tareaId));
 }
 void ServiciosMenu::mensajeEstado(const QString& t, bool activo) { MensajeEstado(t, activo); }
 

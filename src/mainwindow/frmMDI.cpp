@@ -149,7 +149,11 @@ bool frmMDI::MDIForm_Load()
     }
     if (!antes) return true; // left before connecting, but a connection is already open
 
-    if (!ConectarBaseDatos()) return false;
+    plataforma::AvisoOperador sinConexion;
+    if (!ConectarBaseDatos(sinConexion)) {
+        plataforma::mostrarAviso(sinConexion);
+        return false;
+    }
     ctx_ = std::make_unique<ContextoEmpresa>(Conexion::instancia());
     ctx_->usuario = UsuarioActual;
     ctx_->seccionEquipo = SeccionEquipo;
@@ -202,7 +206,7 @@ void frmMDI::IniContable()
         [&] {
             if (texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty()) {
                 qint64 tareaId = 0;
-                EjecutarPrograma(ctx_->con(), QStringLiteral("Shell:RZ_Config"), QString(), tareaId);
+                plataforma::mostrarAviso(EjecutarPrograma(ctx_->con(), QStringLiteral("Shell:RZ_Config"), QString(), tareaId));
             }
         },
         [this] { setWindowTitle(NombreProducto); },

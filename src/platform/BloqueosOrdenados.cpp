@@ -63,6 +63,58 @@ void tomarBloqueosEnOrden(Conexion& con, const QStringList& claves, NivelBloqueo
     tomarBloqueosEnOrden(con, v);
 }
 
+std::vector<bool> tomarBloqueosJuntos(Conexion& con, const QStringList& claves, NivelBloqueo nivel)
+{
+    std::vector<bool> tomado(size_t(claves.size()), true);
+    if (con.motor() != Motor::PostgreSQL || claves.isEmpty()) return tomado;
+    if (!con.enTransaccion())
+        throw ErrorVexa(3246, QStringLiteral("El bloqueo se toma dentro de la transacción que graba"));
+    const QVariant mayor = con.datoTransaccion(kMayor);
+    const Orden tope = mayor.isValid() ? Orden{con.datoTransaccion(kMayorNivel).toInt(), mayor.toLongLong()} : Orden{-1, 0};
+    std::vector<qint64> hashes;
+    std::vector<qint64> esperar, probar;
+    for (qsizetype i = 0; i < claves.size(); ++i) {
+        const qint64 h = hashClave(claves[i]);
+        hashes.push_back(h);
+        if (con.datoTransaccion(kTomado + QString::number(h)).isValid()) continue;
+        (Orden{int(nivel), h} > tope ? esperar : probar).push_back(h);
+    }
+    auto lista = [](std::vector<qint64>& v) {
+        std::sort(v.begin(), v.end());
+        v.erase(std::unique(v.begin(), v.end()), v.end());
+        QString t = QStringLiteral("{");
+        for (qint64 h : v) t += QString::number(h) + u',';
+        t.back() = u'}';
+        return t;
+    };
+    std::vector<qint64> ocupados;
+    if (!probar.empty()) {
+        // A key below one held is never waited for: only tried.
+        auto rs = con.ObtenerRecordset(QStringLiteral("SELECT k FROM unnest(CAST(? AS BIGINT ARRAY)) AS t(k) "
+                                                      "WHERE NOT pg_try_advisory_xact_lock(k)"),
+                                       {lista(probar)});
+        for (; !rs.eof(); rs.siguiente()) ocupados.push_back(rs.fila().entero(QStringLiteral("k")));
+        std::sort(ocupados.begin(), ocupados.end());
+    }
+    if (!esperar.empty()) {
+        // Waited for one after the other, lowest first (the sorted subquery is
+        // not merged into the outer one, so the locks follow its order).
+        con.EjecutarSQL(QStringLiteral("SELECT pg_advisory_xact_lock(k) FROM (SELECT k FROM unnest(CAST(? AS BIGINT ARRAY)) "
+                                       "AS t(k) ORDER BY k OFFSET 0) AS s"),
+                        {lista(esperar)});
+        con.fijarDatoTransaccion(kMayor, qlonglong(esperar.back()));
+        con.fijarDatoTransaccion(kMayorNivel, int(nivel));
+    }
+    for (size_t i = 0; i < hashes.size(); ++i) {
+        if (std::binary_search(ocupados.begin(), ocupados.end(), hashes[i])) {
+            tomado[i] = false;
+            continue;
+        }
+        con.fijarDatoTransaccion(kTomado + QString::number(hashes[i]), true);
+    }
+    return tomado;
+}
+
 bool esConflictoTransitorio(const std::exception& e)
 {
     const auto* bd = dynamic_cast<const ErrorBD*>(&e);

@@ -52,6 +52,11 @@ void tomarBloqueo(Conexion& con, const QString& clave, NivelBloqueo nivel = Nive
 // held (all of them at the start of a transaction).
 void tomarBloqueosEnOrden(Conexion& con, const std::vector<ClaveBloqueo>& claves);
 void tomarBloqueosEnOrden(Conexion& con, const QStringList& claves, NivelBloqueo nivel = NivelBloqueo::Registro);
+// Many keys of one level in at most two statements, by the same rule: the keys
+// that sort above every key held are waited for, lowest first; the others are
+// only tried. Answers, per key, whether the transaction now holds it (false: busy,
+// for tomarBloqueo to meet again when the key is needed).
+std::vector<bool> tomarBloqueosJuntos(Conexion& con, const QStringList& claves, NivelBloqueo nivel = NivelBloqueo::Registro);
 
 // A deadlock or a serialisation failure: the transaction is to be done again,
 // the data are not at fault.

@@ -190,6 +190,7 @@ private:
 };
 
 class Conexion;
+class InsercionMasiva;
 
 // Forward-only read of a query's rows (the read-only recordset).
 // Positioned on the first row after opening; eof() when there are no more.
@@ -430,6 +431,7 @@ public:
 
 private:
     friend class Recordset;
+    friend class InsercionMasiva; // binds on the handle, copies through libpq
     std::unique_ptr<QSqlQuery> preparar(const QString& sql, const Params& p);
     void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
     [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql);

@@ -19,6 +19,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct pg_conn;
 
 namespace vexa {
 
@@ -73,5 +74,10 @@ int ejecutarAccion(sqlite3* bd, std::map<QString, sqlite3_stmt*>& cache, const Q
                    const std::vector<QVariant>& valores);
 void finalizar(std::map<QString, sqlite3_stmt*>& cache);
 } // namespace motor_sqlite
+
+namespace motor_postgresql {
+// The open connection's libpq handle (nullptr when it is not PostgreSQL).
+pg_conn* manejador(const QSqlDatabase& db);
+} // namespace motor_postgresql
 
 } // namespace vexa

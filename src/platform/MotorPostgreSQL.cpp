@@ -10,15 +10,17 @@
 
 namespace vexa {
 
-namespace {
-
-PGconn* conexionPg(const QSqlDatabase& db)
+PGconn* motor_postgresql::manejador(const QSqlDatabase& db)
 {
     if (!db.isValid() || !db.isOpen()) return nullptr;
     QVariant h = db.driver()->handle();
     if (!h.isValid() || (qstrcmp(h.typeName(), "PGconn*") != 0 && qstrcmp(h.typeName(), "pg_conn*") != 0)) return nullptr;
     return *static_cast<PGconn* const*>(h.constData());
 }
+
+namespace {
+
+PGconn* conexionPg(const QSqlDatabase& db) { return motor_postgresql::manejador(db); }
 
 class MotorPostgreSQL final : public MotorBD {
 public:

@@ -12,11 +12,48 @@
 #include <QFileInfo>
 
 #include <deque>
+#include <functional>
 
 namespace vexa::recepcion {
 
 namespace {
 constexpr qint64 kMsLote = 250;
+
+using Entrega = std::function<void(const std::vector<LoteRecepcion::Resultado>&)>;
+
+// Reads the file's vouchers and hands each to the batch (its key to 'claves',
+// for the list of errors). True when the operator cancelled the run.
+bool recibirComprobantes(LectorInterfaz& lector, LoteRecepcion& lote, Progreso& progreso, std::deque<qint64>& claves,
+                         const Entrega& entregar, const ConfirmaCancelar& confirmaCancelar)
+{
+    auto contabilizar = [&](const ComprobanteVexa& c) {
+        claves.push_back(c.valorClave);
+        lote.procesar(UnidadDeComprobante(c));
+    };
+    AgrupadorVexa agrupador;
+    LineaLeida linea;
+    while (lector.siguiente(linea)) {
+        if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+        const qint64 hecho = linea.posicion + linea.largo;
+        const QString clave = ClaveVexa(linea.texto);
+        if (!progreso.Actualizar(hecho, QStringLiteral("Leyendo Asiento Nº ") + clave)) {
+            // Nothing waits on the operator's answer with a transaction open.
+            entregar(lote.confirmar());
+            if (!confirmaCancelar || confirmaCancelar()) return true;
+            progreso.Actualizar(hecho, QStringLiteral("Actualizando Asiento Nº ") + clave);
+        }
+        // The file's layout takes NUL characters out of the fields where the
+        // commercial system leaves them (main account, VAT book, net kind):
+        // a NUL alone does not make the line unusable.
+        const bool soloNul = linea.problema.startsWith(QStringLiteral("La línea contiene un carácter nulo"));
+        if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo,
+                                            soloNul ? QString() : linea.problema))
+            contabilizar(*c);
+    }
+    if (lector.error().isEmpty())
+        if (auto c = agrupador.Fin()) contabilizar(*c);
+    return false;
+}
 } // namespace
 
 QString UsuarioRecepcion(ContextoEmpresa& ctx)
@@ -71,36 +108,8 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
             RegistroVexa registro(recepcion, r.idRecepcion);
             LoteRecepcion lote(con, registro, testigo);
             if (alFallar) lote.setAlFallar(alFallar);
-            auto contabilizar = [&](const ComprobanteVexa& c) {
-                claves.push_back(c.valorClave);
-                lote.procesar(UnidadDeComprobante(c));
-            };
             try {
-                AgrupadorVexa agrupador;
-                LineaLeida linea;
-                while (lector.siguiente(linea)) {
-                    if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
-                    const qint64 hecho = linea.posicion + linea.largo;
-                    const QString clave = ClaveVexa(linea.texto);
-                    if (!progreso.Actualizar(hecho, QStringLiteral("Leyendo Asiento Nº ") + clave)) {
-                        // Nothing waits on the operator's answer with a transaction open.
-                        entregar(lote.confirmar());
-                        if (!confirmaCancelar || confirmaCancelar()) {
-                            cancelada = true;
-                            break;
-                        }
-                        progreso.Actualizar(hecho, QStringLiteral("Actualizando Asiento Nº ") + clave);
-                    }
-                    // The file's layout takes NUL characters out of the fields where the
-                    // commercial system leaves them (main account, VAT book, net kind):
-                    // a NUL alone does not make the line unusable.
-                    const bool soloNul = linea.problema.startsWith(QStringLiteral("La línea contiene un carácter nulo"));
-                    if (auto c = agrupador.ProcesaLinea(linea.texto, linea.numero, linea.posicion, linea.largo,
-                                                        soloNul ? QString() : linea.problema))
-                        contabilizar(*c);
-                }
-                if (!cancelada && lector.error().isEmpty())
-                    if (auto c = agrupador.Fin()) contabilizar(*c);
+                cancelada = recibirComprobantes(lector, lote, progreso, claves, entregar, confirmaCancelar);
                 entregar(lote.confirmar());
             } catch (...) {
                 // The vouchers committed before the stop are listed, as the log row counts them.

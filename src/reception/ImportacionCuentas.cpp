@@ -2,7 +2,7 @@
 
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
-#include "Dialogos.h"
+#include "CodigosDialogo.h"
 #include "DivisorLineas.h"
 #include "Entorno.h"
 #include "LectorInterfaz.h"

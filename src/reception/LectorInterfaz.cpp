@@ -277,19 +277,16 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
     l.numero = numero_ + 1;
     l.posicion = posBuf_ + ini_;
     linea_.resize(0);
-    const qint64 maxBytes = largoMaximo_ > std::numeric_limits<qint64>::max() / 4 ? std::numeric_limits<qint64>::max() : largoMaximo_ * 4;
-    qint64 bytes = 0, caracteres = 0;
-    int faltan = 0; // continuation bytes still expected in UTF-8
-    bool demasiado = false;
-    bool enSobrante = false; // past the cap of a definition that allows blanks there
+    TramoLinea t;
+    t.maxBytes = largoMaximo_ > std::numeric_limits<qint64>::max() / 4 ? std::numeric_limits<qint64>::max() : largoMaximo_ * 4;
     for (;;) {
         if (fin_ - ini_ < unidad_) {
             if (rellenar()) continue;
             if (!error_.isEmpty()) return false;
             if (fin_ > ini_) { // half a UTF-16 unit at the end of the file: kept, and found invalid
-                bytes += fin_ - ini_;
-                caracteres += 1;
-                if (!demasiado) linea_.append(buf_.constData() + ini_, fin_ - ini_);
+                t.bytes += fin_ - ini_;
+                t.caracteres += 1;
+                if (!t.demasiado) linea_.append(buf_.constData() + ini_, fin_ - ini_);
                 ini_ = fin_;
             }
             break;
@@ -309,44 +306,9 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
                     break;
                 }
         }
-        const qsizetype n = corte - ini_;
-        qint64 c = n / unidad_;
-        const int faltanAntes = faltan;
-        if (codificacion_ == Codificacion::Utf8) {
-            // Characters as decoding gives them: a sequence is one, a stray byte one more.
-            c = 0;
-            for (qsizetype i = ini_; i < corte; ++i) {
-                const auto b = static_cast<unsigned char>(buf_[i]);
-                if (esContinuacion(b) && faltan > 0) {
-                    --faltan;
-                    continue;
-                }
-                ++c;
-                faltan = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-            }
-        }
-        if (sobranteBlanco_ && !demasiado && (enSobrante || caracteres + c > largoMaximo_)) {
-            // Up to the cap the text is kept; past it only blanks may follow.
-            const qsizetype k = enSobrante ? ini_ : primerFueraDelTope(ini_, corte, largoMaximo_ - caracteres, faltanAntes);
-            linea_.append(buf_.constData() + ini_, k - ini_);
-            enSobrante = true;
-            for (qsizetype i = k; i < corte; i += unidad_)
-                if (!esBlanco(i)) {
-                    demasiado = true;
-                    linea_ = QByteArray();
-                    break;
-                }
-            bytes += n;
-            caracteres += c;
-        } else {
-            bytes += n;
-            caracteres += c;
-            if (!demasiado && (caracteres > largoMaximo_ || bytes > maxBytes)) {
-                demasiado = true;
-                linea_ = QByteArray(); // the text of an over-long line is not kept
-            }
-            if (!demasiado) linea_.append(buf_.constData() + ini_, n);
-        }
+        const int faltanAntes = t.faltan;
+        const qint64 c = caracteresTramo(corte, t.faltan);
+        agregarTramo(t, corte, c, faltanAntes);
         ini_ = corte;
         if (decidir) {
             decidirOchoBits();
@@ -358,6 +320,8 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
             break;
         }
     }
+    const qint64 bytes = t.bytes, caracteres = t.caracteres;
+    const bool demasiado = t.demasiado;
 
     ++numero_;
     l.largo = bytes;
@@ -370,6 +334,49 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
     l.texto = decodificar(linea_);
     revisar(l);
     return true;
+}
+
+qint64 LectorInterfaz::caracteresTramo(qsizetype corte, int& faltan) const
+{
+    if (codificacion_ != Codificacion::Utf8) return (corte - ini_) / unidad_;
+    // Characters as decoding gives them: a sequence is one, a stray byte one more.
+    qint64 c = 0;
+    for (qsizetype i = ini_; i < corte; ++i) {
+        const auto b = static_cast<unsigned char>(buf_[i]);
+        if (esContinuacion(b) && faltan > 0) {
+            --faltan;
+            continue;
+        }
+        ++c;
+        faltan = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+    }
+    return c;
+}
+
+void LectorInterfaz::agregarTramo(TramoLinea& t, qsizetype corte, qint64 c, int faltanAntes)
+{
+    const qsizetype n = corte - ini_;
+    t.bytes += n;
+    if (sobranteBlanco_ && !t.demasiado && (t.enSobrante || t.caracteres + c > largoMaximo_)) {
+        // Up to the cap the text is kept; past it only blanks may follow.
+        const qsizetype k = t.enSobrante ? ini_ : primerFueraDelTope(ini_, corte, largoMaximo_ - t.caracteres, faltanAntes);
+        linea_.append(buf_.constData() + ini_, k - ini_);
+        t.enSobrante = true;
+        for (qsizetype i = k; i < corte; i += unidad_)
+            if (!esBlanco(i)) {
+                t.demasiado = true;
+                linea_ = QByteArray();
+                break;
+            }
+        t.caracteres += c;
+        return;
+    }
+    t.caracteres += c;
+    if (!t.demasiado && (t.caracteres > largoMaximo_ || t.bytes > t.maxBytes)) {
+        t.demasiado = true;
+        linea_ = QByteArray(); // the text of an over-long line is not kept
+    }
+    if (!t.demasiado) linea_.append(buf_.constData() + ini_, n);
 }
 
 QString LectorInterfaz::decodificar(const QByteArray& bytes) const

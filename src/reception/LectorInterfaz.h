@@ -106,6 +106,17 @@ public:
 
 private:
     bool leerLinea(LineaLeida& l); // the next line, empty or not
+    // The line being read, segment after segment of the buffer.
+    struct TramoLinea {
+        qint64 bytes = 0, caracteres = 0, maxBytes = 0;
+        int faltan = 0;          // continuation bytes still expected in UTF-8
+        bool demasiado = false;  // over the cap: its text is not kept
+        bool enSobrante = false; // past the cap of a definition that allows blanks there
+    };
+    // Characters of the buffer from ini_ to 'corte' ('faltan' carries an open UTF-8 sequence).
+    qint64 caracteresTramo(qsizetype corte, int& faltan) const;
+    // Adds the buffer from ini_ to 'corte' ('c' characters) to the line.
+    void agregarTramo(TramoLinea& t, qsizetype corte, qint64 c, int faltanAntes);
     bool rellenar();            // reads more after fin_; false at end of file or on error
     void asegurar(qsizetype n); // at least n bytes from ini_, unless the file ends first
     void detectarMarca();

@@ -16,6 +16,8 @@ namespace {
 // Fresh batches one line may need before it is rejected after all (a lock
 // conflict that keeps coming back means something else is wrong).
 constexpr int kReintentosLinea = 50;
+// Lines validated together (their vouchers locked and read at once).
+constexpr size_t kLineasPorGrupo = 512;
 
 // An interface line: validated by the definition, posted by the Contabilizador.
 class RegistroInterfaz : public RegistroLote {
@@ -39,6 +41,14 @@ public:
             res.escribio = !res.mensaje.isEmpty() && contabilizador_.escribio();
         }
         return res;
+    }
+    void anticipar(const std::vector<LineaLeida>& lineas, size_t desde) override
+    {
+        std::vector<const QString*> textos;
+        textos.reserve(lineas.size() - desde);
+        for (size_t i = desde; i < lineas.size(); ++i)
+            if (lineas[i].problema.isEmpty()) textos.push_back(&lineas[i].texto);
+        recepcion_.AnticipaComprobantes(textos);
     }
     void antesDeConfirmar() override { contabilizador_.antesDeConfirmar(); }
     void olvidarNumeros() override { contabilizador_.olvidarNumeros(); }
@@ -74,6 +84,7 @@ LoteRecepcion::~LoteRecepcion() = default;
 void LoteRecepcion::abrir()
 {
     tx_.emplace(con_);
+    ++lotes_;
     reloj_.start();
     modoSeguro(false);
     // The locks a line could not wait for inside the previous batch, now
@@ -155,15 +166,40 @@ LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje, 
 void LoteRecepcion::procesar(const LineaLeida& linea)
 {
     try {
-        procesarLinea(linea);
+        if (!tx_) abrir();
+        grupo_.push_back(linea);
+        if (grupo_.size() >= kLineasPorGrupo) vaciarGrupo();
     } catch (const std::exception& e) {
         if (ErrorBD::impideSeguir(e)) abandonar();
         throw;
     }
 }
 
+void LoteRecepcion::vaciarGrupo()
+{
+    const std::vector<LineaLeida> grupo = std::exchange(grupo_, {});
+    int anticipado = 0; // the batch the group's remaining lines were anticipated in
+    for (size_t i = 0; i < grupo.size(); ++i) {
+        if (!tx_) abrir();
+        if (!seguro_ && anticipado != lotes_) {
+            anticipado = lotes_;
+            try {
+                registro_.anticipar(grupo, i);
+            } catch (const std::exception& e) {
+                if (ErrorBD::impideSeguir(e)) throw;
+                // The statement may have spoilt the transaction: the batch goes
+                // on a line at a time, each line meeting the failure (or not) in
+                // its own savepoint.
+                repetirSeguro();
+            }
+        }
+        procesarLinea(grupo[i]);
+    }
+}
+
 void LoteRecepcion::abandonar()
 {
+    grupo_.clear();
     tx_.reset();
     registro_.descartarPendientes();
     registro_.olvidarNumeros();
@@ -311,6 +347,7 @@ void LoteRecepcion::repetirSeguro()
 std::vector<LoteRecepcion::Resultado> LoteRecepcion::confirmar()
 {
     try {
+        vaciarGrupo();
         cerrar();
     } catch (const std::exception& e) {
         if (ErrorBD::impideSeguir(e)) abandonar();

@@ -8,6 +8,12 @@
 // the recorded ones and the rejected ones, and only then counts them in the
 // reception log, whose counts are written inside the same transaction.
 //
+// Lines handed to procesar are held in groups of a few hundred: before a group
+// is validated, its vouchers' identities are locked and their rows read
+// together (RegistroLote::anticipar), so on a server a line costs no round trip
+// of its own. A group's lines belong to the batch in hand: they are posted when
+// the group is full or when the batch commits (confirmar).
+//
 // Lines are first validated without a savepoint of their own, and their
 // entries are kept (not written) until the batch is about to commit: then every
 // entry number is taken at once, the numbering families locked in one order,
@@ -69,6 +75,10 @@ public:
     };
     // A database error (or a lock that may not be waited for) is thrown.
     virtual Respuesta registrar(const LineaLeida& unidad) = 0;
+    // The units about to be registered one by one in the batch's transaction
+    // (deferred posting): what each will look up may be locked and read for
+    // all of them at once. Optional: registrar gives the same answers without it.
+    virtual void anticipar(const std::vector<LineaLeida>& unidades, size_t desde) { (void)unidades, (void)desde; }
     // The last writes before the batch commits.
     virtual void antesDeConfirmar() {}
     // A unit was rolled back: the entry numbers it took are free again.
@@ -123,6 +133,8 @@ private:
     void abrir();
     void cerrar();
     void procesarLinea(const LineaLeida& linea);
+    // Validates the lines held (each group anticipated in the batch it goes into).
+    void vaciarGrupo();
     void abandonar(); // drops the batch in hand
     void modoSeguro(bool seguro);
     // The line in a savepoint; nullopt when it must go to a fresh batch.
@@ -140,6 +152,8 @@ private:
     std::optional<Transaccion> tx_;
     QElapsedTimer reloj_;
     bool seguro_ = false;
+    std::vector<LineaLeida> grupo_;  // handed in, not validated yet
+    int lotes_ = 0;                  // batches opened, to tell a fresh one
     std::vector<LineaLeida> lineas_; // of the open batch, to post them again
     std::vector<Resultado> resultados_; // of the open batch
     std::vector<Resultado> listos_;     // committed, not handed out yet

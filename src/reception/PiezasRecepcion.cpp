@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "LBM_Common.h"
 #include "LectorInterfaz.h"
+#include "ListadoTestigo.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 

@@ -176,6 +176,39 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
     return r;
 }
 
+void RecepcionInterface::AnticipaComprobantes(const std::vector<const QString*>& lineas)
+{
+    if (con_.motor() != Motor::PostgreSQL || !con_.enTransaccion()) return;
+    std::vector<ClaveComprobante> claves;
+    claves.reserve(lineas.size());
+    for (const QString* l : lineas)
+        if (std::optional<ClaveComprobante> k = claveDe(*l)) claves.push_back(std::move(*k));
+    AnticipaComprobantesRecibidos(con_, claves);
+}
+
+std::optional<ClaveComprobante> RecepcionInterface::claveDe(const QString& linea)
+{
+    // The readers of a line that come before its voucher is looked for (see validar).
+    static constexpr Lector kLectoresClave[] = {
+        &RecepcionInterface::leeTipo,
+        &RecepcionInterface::leeCuentaPrincipal,
+        &RecepcionInterface::leeTotal,
+        &RecepcionInterface::leeSucursalNumeroLetra,
+    };
+    ComprobanteValidado c;
+    c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
+    try {
+        ValoresLinea v = def_->DivideLinea(linea);
+        for (Lector lector : kLectoresClave)
+            if (!(this->*lector)(v, c).isEmpty()) return std::nullopt;
+    } catch (const ErrorBD&) {
+        throw;
+    } catch (const std::exception&) {
+        return std::nullopt; // the line's own validation tells why
+    }
+    return ClaveComprobante{c.Tc, c.Sucursal, c.Numero, c.Letra, c.comprobanteEntrada ? c.CuentaPrincipal : QString()};
+}
+
 QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c)
 {
     c = ComprobanteValidado();

@@ -53,6 +53,11 @@ public:
     // Inside a batch whose postings are written only at its end: a voucher
     // whose identity was already met in the transaction throws ComprobanteEnLote.
     void setPostergado(bool postergado) { postergado_ = postergado; }
+    // Inside a write transaction, before the lines are validated one by one:
+    // the identities of their vouchers locked and their rows read together
+    // (AnticipaComprobantesRecibidos); a line whose voucher can't be told yet
+    // is left to its own validation. Nothing is done on SQLite.
+    void AnticipaComprobantes(const std::vector<const QString*>& lineas);
     // Drops the values of the last line.
     void LimpiaValores() { linea_.LimpiaValores(); }
 
@@ -94,6 +99,9 @@ private:
     // Position of a field the line cannot do without; throws when the definition lacks it.
     int posicionObligatoria(const QString& nombre) const;
     QString validar(ValoresLinea& v, ComprobanteValidado& c);
+    // The line's voucher identity, read as validar reads it; nothing when the
+    // line is rejected before its voucher is looked for.
+    std::optional<ClaveComprobante> claveDe(const QString& linea);
     QString periodoActivo();
 
     // Readers of one datum each, in the order a line is validated: each fills its

@@ -181,12 +181,27 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     if (!c.problema.isEmpty()) return c.problema;
     if (c.lineas.empty()) return QStringLiteral("El asiento no contiene lineas con importe");
     std::vector<LineaRecepcionVexa> lineas = c.lineas;
-    const LineaRecepcionVexa& p = lineas.front();
+    Leido v;
+    QString mensaje = validaCuentas(lineas, v);
+    if (mensaje.isEmpty()) mensaje = validaTotalYNumero(lineas.front(), v);
+    if (mensaje.isEmpty()) mensaje = validaAnterior(v, plan);
+    if (mensaje.isEmpty()) mensaje = validaFechasEImportes(lineas, v);
+    if (mensaje.isEmpty()) mensaje = armaAsiento(lineas, v, idRecepcion, plan);
+    return mensaje;
+}
 
+// Steps 1 to 6: the sub-journal, the voucher type, the main account, the lines'
+// accounts and the main account's VAT book.
+QString RecepcionVexa::validaCuentas(const std::vector<LineaRecepcionVexa>& lineas, Leido& v)
+{
+    const LineaRecepcionVexa& p = lineas.front();
     // 1. Sub-journal and voucher type.
-    const QString subdiario = texto::recortar(p.Subdiario);
-    const bool conSubdiario = !subdiario.isEmpty();
-    const QString tc = texto::recortar(p.TC);
+    v.subdiario = texto::recortar(p.Subdiario);
+    v.conSubdiario = !v.subdiario.isEmpty();
+    v.tc = texto::recortar(p.TC);
+    const QString& subdiario = v.subdiario;
+    const QString& tc = v.tc;
+    const bool conSubdiario = v.conSubdiario;
     auto noValida = [&subdiario](const QString& inicio) {
         return inicio + QStringLiteral(") no es valido para el tipo de Subdiario : ") + subdiario;
     };
@@ -196,7 +211,8 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
         if (!subdiarioTc(subdiario, tc)) return noValida(QStringLiteral("El tipo de comprobante (") + tc);
     }
     // 3. Main account.
-    const QString principal = texto::recortar(Utilidades::QuitaCaracteres(p.CabCuenta, kNul));
+    v.principal = texto::recortar(Utilidades::QuitaCaracteres(p.CabCuenta, kNul));
+    const QString& principal = v.principal;
     if (!principal.isEmpty()) {
         if (!cuenta(principal).existe) return QStringLiteral("La cuenta principal (") + principal + QStringLiteral(") no existe");
     } else if (conSubdiario) {
@@ -212,51 +228,67 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
         if (conSubdiario && !validaCuenta(subdiario, cta)) return noValida(QStringLiteral("La Cuenta (") + cta);
     }
     // 6. The main account's VAT book.
-    const QString libro = limpio(p.LibroIva);
-    if (conSubdiario && !libro.isEmpty()) {
+    v.libro = limpio(p.LibroIva);
+    if (conSubdiario && !v.libro.isEmpty()) {
         const DatosCuenta& d = cuenta(principal);
         if (!d.libroCompras && !d.libroVentas) return QStringLiteral("La cuenta principal no afecta ningún libro de IVA");
     }
+    return QString();
+}
+
+// Steps 7 and 8: the total and the voucher number (branch, number, letter).
+QString RecepcionVexa::validaTotalYNumero(const LineaRecepcionVexa& p, Leido& v)
+{
     // 7. Total.
     QString totalTexto = texto::recortar(p.CabImporte);
     if (Utilidades::EsVacio(totalTexto)) totalTexto = QStringLiteral("0");
-    std::optional<Moneda> total(std::in_place);
-    switch (Moneda::leer(totalTexto, &*total)) {
+    switch (Moneda::leer(totalTexto, &v.total)) {
     case Moneda::Lectura::Valido: break;
     case Moneda::Lectura::ExcedeMaximo: return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
     case Moneda::Lectura::NoNumerico: return QStringLiteral("El Campo Importe Total debe ser numérico ");
     }
-    if (total->esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
+    if (v.total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
     // 8. Voucher number: branch, number, letter.
     const QString sucursalTexto = p.NroComprobante.mid(0, 4), numeroTexto = p.NroComprobante.mid(4, 8);
-    const QString letra = texto::recortar(p.NroComprobante.mid(12, 1));
-    if (!letra.isEmpty() && !QStringLiteral("ABCRXE").contains(letra, Qt::CaseInsensitive))
-        return QStringLiteral("La letra informada(") + letra + QStringLiteral(")debe ser A,B,C,E, o X ");
-    if (!tipo(tc).letras.contains(letra, Qt::CaseInsensitive))
-        return QStringLiteral("La letra informada(") + letra + QStringLiteral(") no ha sido habilitada para el comprobante ")
-               + tc + QStringLiteral(" en config");
-    QString numero, sucursal;
-    if (!NumeroCompleto(numeroTexto, 8, numero)) return QStringLiteral("El numero de Comprobante debe ser numérico!!!");
-    if (!NumeroCompleto(sucursalTexto, 4, sucursal)) return QStringLiteral("La sucursal debe ser numérica!!!");
-    // 9. A voucher received before.
-    const bool entrada = tipo(tc).entrada;
+    v.letra = texto::recortar(p.NroComprobante.mid(12, 1));
+    if (!v.letra.isEmpty() && !QStringLiteral("ABCRXE").contains(v.letra, Qt::CaseInsensitive))
+        return QStringLiteral("La letra informada(") + v.letra + QStringLiteral(")debe ser A,B,C,E, o X ");
+    if (!tipo(v.tc).letras.contains(v.letra, Qt::CaseInsensitive))
+        return QStringLiteral("La letra informada(") + v.letra + QStringLiteral(") no ha sido habilitada para el comprobante ")
+               + v.tc + QStringLiteral(" en config");
+    if (!NumeroCompleto(numeroTexto, 8, v.numero)) return QStringLiteral("El numero de Comprobante debe ser numérico!!!");
+    if (!NumeroCompleto(sucursalTexto, 4, v.sucursal)) return QStringLiteral("La sucursal debe ser numérica!!!");
+    return QString();
+}
+
+// Step 9: a voucher received before.
+QString RecepcionVexa::validaAnterior(Leido& v, Plan& plan)
+{
+    v.entrada = tipo(v.tc).entrada;
     bool bloqueado = false;
-    plan.reemplazo = BuscaComprobanteRecibido(con_, periodo_, tc, sucursal, numero, letra, entrada ? principal : QString(),
-                                              bloqueado, diferido_);
+    plan.reemplazo = BuscaComprobanteRecibido(con_, periodo_, v.tc, v.sucursal, v.numero, v.letra,
+                                              v.entrada ? v.principal : QString(), bloqueado, diferido_);
     if (plan.reemplazo) {
-        if (bloqueado || plan.reemplazo->importeAnterior == *total) {
-            const QString comprobante = QStringLiteral("El comprobante ") + sucursal + u'-' + numero + u'-' + letra;
-            if (entrada) return comprobante + QStringLiteral(" con el proveedor (") + principal + QStringLiteral(") ya existe!!! ");
+        if (bloqueado || plan.reemplazo->importeAnterior == v.total) {
+            const QString comprobante = QStringLiteral("El comprobante ") + v.sucursal + u'-' + v.numero + u'-' + v.letra;
+            if (v.entrada) return comprobante + QStringLiteral(" con el proveedor (") + v.principal + QStringLiteral(") ya existe!!! ");
             return comprobante + QStringLiteral(" ya existe!!! ");
         }
-        plan.retiro = total->esCero();
-    } else if (total->esCero()) {
+        plan.retiro = v.total.esCero();
+    } else if (v.total.esCero()) {
         return QStringLiteral("El importe debe ser mayor a cero");
     }
+    return QString();
+}
+
+// Steps 10 and 11: the date and due dates, the lines' amounts and the balance.
+QString RecepcionVexa::validaFechasEImportes(std::vector<LineaRecepcionVexa>& lineas, Leido& v)
+{
     // 10. Date and due dates.
+    const LineaRecepcionVexa& p = lineas.front();
     if (Utilidades::EsVacio(p.Fecha)) return QStringLiteral("NO HA INFORMADO LA FECHA DEL ASIENTO");
-    const QDate fecha = ConvierteFecha(p.Fecha);
-    if (!fecha.isValid() || !fechaOperativa(fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
+    v.fecha = ConvierteFecha(p.Fecha);
+    if (!v.fecha.isValid() || !fechaOperativa(v.fecha)) return QStringLiteral("El campo fecha no contiene una fecha operativa");
     for (const LineaRecepcionVexa& l : lineas)
         if (!texto::recortar(l.FechaVto).isEmpty() && !fechaVencimiento(l.FechaVto).isValid())
             return QStringLiteral("La fecha de vencimiento no contiene una fecha valida");
@@ -274,19 +306,23 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     }
     // 11. Balance.
     if (!VerificaBalanceo(lineas)) return QStringLiteral("El asiento  no Balancea!!!");
+    return QString();
+}
 
-    // The entry.
+// The entry of a voucher that passed the checks.
+QString RecepcionVexa::armaAsiento(const std::vector<LineaRecepcionVexa>& lineas, const Leido& v, qint32 idRecepcion, Plan& plan)
+{
     AsientoNuevo& a = plan.asiento;
     a.periodo = periodo_;
-    a.mes = fecha.month();
-    a.tipoReg = subdiario;
-    a.fecha = fecha;
-    a.tc = tc;
-    a.sucursal = sucursal;
-    a.numero = numero;
-    a.letra = letra;
-    a.cabImporte = *total;
-    a.cabCuenta = principal;
+    a.mes = v.fecha.month();
+    a.tipoReg = v.subdiario;
+    a.fecha = v.fecha;
+    a.tc = v.tc;
+    a.sucursal = v.sucursal;
+    a.numero = v.numero;
+    a.letra = v.letra;
+    a.cabImporte = v.total;
+    a.cabCuenta = v.principal;
     a.moneda = QStringLiteral("1");
     a.idRecepcion = idRecepcion;
     const QString id = QString::number(idRecepcion);
@@ -313,34 +349,36 @@ QString RecepcionVexa::Valida(const ComprobanteVexa& c, qint32 idRecepcion, Plan
     if (a.lineas.empty() && !plan.retiro) return QStringLiteral("El asiento no contiene lineas con importe");
     // The replaced voucher's entry number, when the new one falls in the same numbering.
     if (plan.reemplazo && plan.reemplazo->numeroAsiento > 0 && plan.reemplazo->mesOperativo == a.mes
-        && plan.reemplazo->Periodo == periodo_ && plan.reemplazo->familia == Lbc_Asiento::FamiliaNumeracion(subdiario))
+        && plan.reemplazo->Periodo == periodo_ && plan.reemplazo->familia == Lbc_Asiento::FamiliaNumeracion(v.subdiario))
         a.numeroReutilizar = plan.reemplazo->numeroAsiento;
-
     // The VAT book, on the first stored row, when the first line names one.
-    if (!libro.isEmpty()) {
-        cargarCuentasIva();
-        const qint16 signo = tipo(tc).signo;
-        LibroIvaNuevo iva;
-        iva.impIva = Moneda();
-        iva.exento = Moneda();
-        iva.alicuotaIva = tasa(QStringLiteral("PIVA"));
-        iva.alicuotaIvaRec = tasa(QStringLiteral("PIVAREC"));
-        iva.total = conSigno(*total, signo);
-        for (const LineaRecepcionVexa& l : lineas) {
-            const Moneda m = conSigno(Utilidades::TextoAMoneda(texto::recortar(l.Importe)), signo);
-            const QString cta = limpio(l.Cuenta);
-            if (!cta.isEmpty())
-                if (Moneda* col = columnaDe(iva, ConceptoIva(cta))) *col += m;
-            const QString neto = limpio(l.TipoNeto);
-            if (neto == u"1") iva.netoGravado += m;
-            else if (neto == u"2") iva.netoNoGravado += m;
-        }
-        iva.tipo = texto::igual(libro, QStringLiteral("C"))   ? QStringLiteral("Compras")
-                   : texto::igual(libro, QStringLiteral("V")) ? QStringLiteral("Ventas")
-                                                               : QString();
-        a.libroIva = iva;
-    }
+    if (!v.libro.isEmpty()) a.libroIva = libroIva(lineas, v);
     return QString();
+}
+
+LibroIvaNuevo RecepcionVexa::libroIva(const std::vector<LineaRecepcionVexa>& lineas, const Leido& v)
+{
+    cargarCuentasIva();
+    const qint16 signo = tipo(v.tc).signo;
+    LibroIvaNuevo iva;
+    iva.impIva = Moneda();
+    iva.exento = Moneda();
+    iva.alicuotaIva = tasa(QStringLiteral("PIVA"));
+    iva.alicuotaIvaRec = tasa(QStringLiteral("PIVAREC"));
+    iva.total = conSigno(v.total, signo);
+    for (const LineaRecepcionVexa& l : lineas) {
+        const Moneda m = conSigno(Utilidades::TextoAMoneda(texto::recortar(l.Importe)), signo);
+        const QString cta = limpio(l.Cuenta);
+        if (!cta.isEmpty())
+            if (Moneda* col = columnaDe(iva, ConceptoIva(cta))) *col += m;
+        const QString neto = limpio(l.TipoNeto);
+        if (neto == u"1") iva.netoGravado += m;
+        else if (neto == u"2") iva.netoNoGravado += m;
+    }
+    iva.tipo = texto::igual(v.libro, QStringLiteral("C"))   ? QStringLiteral("Compras")
+               : texto::igual(v.libro, QStringLiteral("V")) ? QStringLiteral("Ventas")
+                                                             : QString();
+    return iva;
 }
 
 RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qint32 idRecepcion)

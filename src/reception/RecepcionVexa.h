@@ -80,6 +80,19 @@ private:
     struct DatosCuenta {
         bool existe = false, libroCompras = false, libroVentas = false;
     };
+    // What Valida's steps read of a voucher, for the steps after them.
+    struct Leido {
+        QString subdiario, tc, principal, libro, sucursal, numero, letra;
+        bool conSubdiario = false, entrada = true;
+        Moneda total;
+        QDate fecha;
+    };
+    QString validaCuentas(const std::vector<LineaRecepcionVexa>& lineas, Leido& v);
+    QString validaTotalYNumero(const LineaRecepcionVexa& p, Leido& v);
+    QString validaAnterior(Leido& v, Plan& plan);
+    QString validaFechasEImportes(std::vector<LineaRecepcionVexa>& lineas, Leido& v);
+    QString armaAsiento(const std::vector<LineaRecepcionVexa>& lineas, const Leido& v, qint32 idRecepcion, Plan& plan);
+    LibroIvaNuevo libroIva(const std::vector<LineaRecepcionVexa>& lineas, const Leido& v);
     const DatosTipo& tipo(const QString& tc);
     const DatosCuenta& cuenta(const QString& codigo);
     bool validaCuenta(const QString& subdiario, const QString& cuenta);

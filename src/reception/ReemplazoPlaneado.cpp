@@ -5,6 +5,9 @@
 #include "Lbc_Asiento.h"
 #include "Utilidades.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace vexa::recepcion {
 
 namespace {
@@ -22,6 +25,62 @@ Params parametrosComprobante(const QString& tc, const QString& suc, const QStrin
 {
     Params p{tc, letra, texto::valEntero(num), texto::valEntero(suc)};
     if (!proveedor.isEmpty()) p.append(proveedor);
+    return p;
+}
+
+// The voucher's identity lock (and the key of what is remembered of it in the transaction).
+QString claveBloqueo(const QString& tc, const QString& sucursal, const QString& numero, const QString& letra,
+                     const QString& proveedor)
+{
+    return QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
+        .arg(tc, QString::number(texto::valEntero(sucursal)), QString::number(texto::valEntero(numero)), letra, proveedor)
+        .toUpper();
+}
+
+const QString kVisto = QStringLiteral("RecepcionInterface|visto|");
+const QString kAnticipado = QStringLiteral("ReemplazoPlaneado|anticipado|");
+
+// A row of a voucher received before, as the plan needs it.
+struct FilaRecibida {
+    qint64 periodo = 0;
+    int mes = 0;
+    qint32 numero = 0;
+    QString familia;
+    Moneda importe;
+    bool contabilizado = false;
+};
+using FilasRecibidas = std::vector<FilaRecibida>;
+
+const QString kColumnasFila = QStringLiteral("PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO");
+const QString kOrdenFilas = QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA");
+
+FilaRecibida filaRecibida(const Recordset& rs)
+{
+    return {rs.entero(QStringLiteral("PERIODO")), int(rs.entero(QStringLiteral("MES_OPERATIVO"))),
+            qint32(rs.entero(QStringLiteral("NUMERO ASIENTO"))), Lbc_Asiento::FamiliaNumeracion(rs.texto(QStringLiteral("TIPO_REG"))),
+            rs.moneda(QStringLiteral("CABIMPORTE")), rs.entero(QStringLiteral("CONTABILIZADO")) != 0};
+}
+
+// The plan of the rows found (in the order of kOrdenFilas).
+std::optional<ReemplazoPlaneado> planDe(ReemplazoPlaneado p, const FilasRecibidas& filas, bool& bloqueado)
+{
+    if (filas.empty()) return std::nullopt;
+    const qint64 periodoNumero = p.Periodo.toLongLong();
+    bool unaEntrada = true;
+    for (const FilaRecibida& f : filas) {
+        if (p.filas == 0) {
+            p.importeAnterior = f.importe;
+            p.numeroAsiento = f.numero;
+            p.mesOperativo = f.mes;
+            p.familia = f.familia;
+        } else if (f.numero != p.numeroAsiento || f.mes != p.mesOperativo || f.familia != p.familia) {
+            unaEntrada = false;
+        }
+        if (f.contabilizado || f.periodo != periodoNumero) bloqueado = true;
+        ++p.filas;
+    }
+    if (!unaEntrada) p.numeroAsiento = 0;
+    p.planeado = true;
     return p;
 }
 
@@ -68,49 +127,85 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const 
     // Inside the writing transaction the voucher's identity is locked before it
     // is looked for, until the transaction ends: another station receiving the
     // same voucher waits, then finds this one's rows.
+    QVariant anticipado;
     if (con_.enTransaccion()) {
-        const QString clave = QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
-                                  .arg(p.Tc, QString::number(texto::valEntero(p.Sucursal)),
-                                       QString::number(texto::valEntero(p.Numero)), p.Letra, p.Proveedor)
-                                  .toUpper();
+        const QString clave = claveBloqueo(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor);
         // With the postings written only at the batch's end, a voucher met again
         // in the same transaction would not find its earlier rows yet.
         if (postergado) {
-            const QString marca = QStringLiteral("RecepcionInterface|visto|") + clave;
-            if (con_.datoTransaccion(marca).isValid()) throw ComprobanteEnLote();
-            con_.fijarDatoTransaccion(marca, true);
+            if (con_.datoTransaccion(kVisto + clave).isValid()) throw ComprobanteEnLote();
+            con_.fijarDatoTransaccion(kVisto + clave, true);
         }
         tomarBloqueo(con_, clave);
+        anticipado = con_.datoTransaccion(kAnticipado + clave);
     }
+    if (anticipado.isValid()) return planDe(std::move(p), anticipado.value<FilasRecibidas>(), bloqueado);
 
-    auto rs = con_.ObtenerRecordset(
-        QStringLiteral("SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO FROM MV_ASIENTOS WHERE ")
-            + condicionComprobante(!p.Proveedor.isEmpty())
-            + QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA"),
-        parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
-    if (rs.eof()) return std::nullopt;
+    FilasRecibidas filas;
+    auto rs = con_.ObtenerRecordset(QStringLiteral("SELECT ") + kColumnasFila + QStringLiteral(" FROM MV_ASIENTOS WHERE ")
+                                        + condicionComprobante(!p.Proveedor.isEmpty()) + kOrdenFilas,
+                                    parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
+    for (; !rs.eof(); rs.siguiente()) filas.push_back(filaRecibida(rs));
+    return planDe(std::move(p), filas, bloqueado);
+}
 
-    const qint64 periodoNumero = p.Periodo.toLongLong();
-    bool unaEntrada = true;
-    for (; !rs.eof(); rs.siguiente()) {
-        const QString familia = Lbc_Asiento::FamiliaNumeracion(rs.texto(QStringLiteral("TIPO_REG")));
-        const qint32 numero = qint32(rs.entero(QStringLiteral("NUMERO ASIENTO")));
-        const int mes = int(rs.entero(QStringLiteral("MES_OPERATIVO")));
-        if (p.filas == 0) {
-            p.importeAnterior = rs.moneda(QStringLiteral("CABIMPORTE"));
-            p.numeroAsiento = numero;
-            p.mesOperativo = mes;
-            p.familia = familia;
-        } else if (numero != p.numeroAsiento || mes != p.mesOperativo || familia != p.familia) {
-            unaEntrada = false;
+void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprobante>& claves)
+{
+    if (con.motor() != Motor::PostgreSQL || !con.enTransaccion() || claves.empty()) return;
+    // The identities not met yet in the transaction, once each.
+    std::vector<ClaveComprobante> pendientes;
+    QStringList bloqueos;
+    QSet<QString> vistos;
+    for (const ClaveComprobante& c : claves) {
+        ClaveComprobante k{texto::recortar(c.Tc), texto::recortar(c.Sucursal), texto::recortar(c.Numero),
+                           texto::recortar(c.Letra), texto::recortar(c.Proveedor)};
+        const QString clave = claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor);
+        if (vistos.contains(clave) || con.datoTransaccion(kVisto + clave).isValid()
+            || con.datoTransaccion(kAnticipado + clave).isValid())
+            continue;
+        vistos.insert(clave);
+        pendientes.push_back(std::move(k));
+        bloqueos << clave;
+    }
+    const std::vector<bool> tomados = tomarBloqueosJuntos(con, bloqueos);
+    // Rows are read by type and number (an index search per number); the rest
+    // of the identity is matched here, as the database compares it.
+    QHash<QString, std::vector<size_t>> porTipo;
+    for (size_t i = 0; i < pendientes.size(); ++i)
+        if (tomados[i]) porTipo[pendientes[i].Tc.toUpper()].push_back(i);
+    std::vector<FilasRecibidas> filas(pendientes.size());
+    for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it) {
+        QMultiHash<qint64, size_t> porNumero;
+        QString numeros = QStringLiteral("{");
+        for (size_t i : it.value()) {
+            const qint64 n = texto::valEntero(pendientes[i].Numero);
+            porNumero.insert(n, i);
+            numeros += QString::number(n) + u',';
         }
-        if (rs.entero(QStringLiteral("CONTABILIZADO")) != 0 || rs.entero(QStringLiteral("PERIODO")) != periodoNumero)
-            bloqueado = true;
-        ++p.filas;
+        numeros.back() = u'}';
+        auto rs = con.ObtenerRecordset(QStringLiteral("SELECT TC, LETRA, SUCURSAL_VALOR, NUMERO_VALOR, CABCUENTA, ") + kColumnasFila
+                                           + QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ANY (CAST(? AS BIGINT ARRAY))")
+                                           + kOrdenFilas,
+                                       {pendientes[it.value().front()].Tc, numeros});
+        for (; !rs.eof(); rs.siguiente()) {
+            const qint64 numero = rs.entero(QStringLiteral("NUMERO_VALOR"));
+            const qint64 sucursal = rs.entero(QStringLiteral("SUCURSAL_VALOR"));
+            const QString letra = texto::recortar(rs.texto(QStringLiteral("LETRA")));
+            const QString cuenta = texto::recortar(rs.texto(QStringLiteral("CABCUENTA")));
+            for (auto k = porNumero.constFind(numero); k != porNumero.cend() && k.key() == numero; ++k) {
+                const ClaveComprobante& c = pendientes[k.value()];
+                if (texto::valEntero(c.Sucursal) == sucursal && !rs.esNulo(QStringLiteral("SUCURSAL_VALOR")) && texto::igual(c.Letra, letra)
+                    && (c.Proveedor.isEmpty() || texto::igual(c.Proveedor, cuenta)))
+                    filas[k.value()].push_back(filaRecibida(rs));
+            }
+        }
     }
-    if (!unaEntrada) p.numeroAsiento = 0;
-    p.planeado = true;
-    return p;
+    for (size_t i = 0; i < pendientes.size(); ++i) {
+        if (!tomados[i]) continue;
+        const ClaveComprobante& k = pendientes[i];
+        con.fijarDatoTransaccion(kAnticipado + claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor),
+                                 QVariant::fromValue(filas[i]));
+    }
 }
 
 } // namespace vexa::recepcion

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace vexa::recepcion {
 
@@ -45,6 +46,19 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con, const Q
                                                           const QString& Sucursal, const QString& Numero,
                                                           const QString& Letra, const QString& Proveedor, bool& bloqueado,
                                                           bool postergado = false);
+
+// A voucher's identity as BuscaComprobanteRecibido takes it.
+struct ClaveComprobante {
+    QString Tc, Sucursal, Numero, Letra, Proveedor;
+};
+
+// PostgreSQL, inside a write transaction: locks the identities of many vouchers
+// together (in the lock order, see BloqueosOrdenados.h) and reads all their rows
+// at once, so BuscaComprobanteRecibido answers those vouchers for the rest of
+// the transaction without a statement of its own. An identity that is busy is
+// left for BuscaComprobanteRecibido to lock (and look up) by itself; so is one
+// already met in the transaction. Nothing is done on SQLite.
+void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprobante>& claves);
 
 // A whole non-negative number of at most 'digitos' significant digits,
 // zero-filled to that width into 'resultado'; false for anything else.

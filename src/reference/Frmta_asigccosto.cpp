@@ -452,7 +452,7 @@ void Frmta_asigccosto::UtilTeb1_ButtonClick(const QString& clave)
         } else if (k == QLatin1String("CONSULTAR")) {
             BuscarCuenta();
         } else if (k == QLatin1String("REPORTE")) {
-            EjecutarReporte(ctx_.con(), QStringLiteral("Rp_PlanCtas"));
+            plataforma::mostrarAviso(EjecutarReporte(ctx_.con(), QStringLiteral("Rp_PlanCtas")));
         } else if (k == QLatin1String("CERRAR")) {
             close();
         } else if (k == QLatin1String("CANCELAR")) {

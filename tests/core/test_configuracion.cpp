@@ -2,6 +2,7 @@
 
 #include "ArchivoIni.h"
 #include "CNStuffContable.h"
+#include "CfgVentanas.h"
 #include "Configuracion.h"
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
@@ -16,6 +17,15 @@ using namespace vexa;
 using plataforma::GuionDialogos;
 
 namespace {
+
+// Connects as the main window does: the notice of a failed connection is shown.
+bool conectar()
+{
+    plataforma::AvisoOperador aviso;
+    const bool ok = ConectarBaseDatos(aviso);
+    plataforma::mostrarAviso(aviso);
+    return ok;
+}
 
 class ConfiguracionBD : public prueba::BaseDePrueba {
 protected:
@@ -119,7 +129,7 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     con().setDatos({});
     LineaComandosPrograma = linea();
     GuionDialogos g;
-    ASSERT_TRUE(ConectarBaseDatos());
+    ASSERT_TRUE(conectar());
     EXPECT_TRUE(con().Conectado());
     EXPECT_EQ(con().datos().dbName, datos().dbName);
     EXPECT_EQ(con().tiempoEspera(), 360);
@@ -133,7 +143,7 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     // Connected already: the command line is not read again, what derives from the connection is.
     LineaComandosPrograma = QStringLiteral("x;@DbName=/no/existe.db;@Server=;JUAN");
     poner("PERIODO", "4");
-    ASSERT_TRUE(ConectarBaseDatos());
+    ASSERT_TRUE(conectar());
     EXPECT_EQ(con().datos().dbName, datos().dbName);
     EXPECT_TRUE(CadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
 }
@@ -145,7 +155,7 @@ TEST_P(ConfiguracionBD, SinConexionLoDiceYNoSigue)
                                 ? QStringLiteral("x;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;JUAN")
                                 : linea().replace("@DbName=" + datos().dbName, "@DbName=vexa_no_existe");
     GuionDialogos g;
-    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(conectar());
     EXPECT_FALSE(con().Conectado());
     ASSERT_EQ(g.mostrados.size(), 1);
     EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
@@ -167,7 +177,7 @@ TEST_P(ConfiguracionBD, BaseSinEmpresaLoDiceYNoSigue)
         LineaComandosPrograma = linea().replace("@DbName=" + datos().dbName, "@DbName=postgres");
     }
     GuionDialogos g;
-    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(conectar());
     EXPECT_FALSE(con().Conectado());
     ASSERT_EQ(g.mostrados.size(), 1);
     EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
@@ -179,13 +189,13 @@ TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)
 {
     QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
     LineaComandosPrograma = linea();
-    ASSERT_TRUE(ConectarBaseDatos());
+    ASSERT_TRUE(conectar());
     EXPECT_TRUE(BarrasPlanas); // no settings file: flat
     EXPECT_EQ(SeccionConexion, seccionDeEquipo());
     const std::pair<const char*, bool> casos[] = {{"0", false}, {"2", true}, {"-1", true}, {"abc", false}, {"1", true}};
     for (const auto& [valor, plana] : casos) {
         ArchivoIni::GrabarIni(ArchivoIniPrograma, SeccionConexion, "FlatToolbars", valor);
-        ASSERT_TRUE(ConectarBaseDatos());
+        ASSERT_TRUE(conectar());
         EXPECT_EQ(BarrasPlanas, plana) << valor;
     }
     QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));

@@ -39,7 +39,8 @@ struct Formulario {
                                        return !refusa.contains(c);
                                    },
                                .consultar = [this] { ++consultas; },
-                               .alEntrar = [this](int i) { entradas << i; }});
+                               .alEntrar = [this](int i) { entradas << i; },
+                               .sinSeleccion = {QStringLiteral("detalle")}});
         w->show();
     }
     bool tecla(int i, int key, const QString& texto = QString())
@@ -141,7 +142,6 @@ TEST(CamposFormulario, FiltroYMayusculas)
 TEST(CamposFormulario, SeleccionAlEntrar)
 {
     Formulario f;
-    f.campos.sinSeleccion(QStringLiteral("detalle"));
     f.cajas[0]->setText(QStringLiteral("123"));
     f.cajas[3]->setText(QStringLiteral("texto"));
     f.foco(0);

@@ -5,6 +5,7 @@
 #include "Configuracion.h"
 #include "Contabilizador.h"
 #include "RecepcionInterface.h"
+#include "ReemplazoPlaneado.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
 
@@ -312,6 +313,77 @@ TEST_P(Contabilizacion, ElTestigoReservaNumerosDistintos)
     ASSERT_TRUE(g);
     EXPECT_TRUE(g->esNulo("TOTAL_LINEAS"));
     EXPECT_EQ(g->entero("REGISTROS_LEIDOS"), 0);
+}
+
+// Vouchers looked up together (their identities locked and their rows read at
+// once) get the same answers as one search each: matched by value, letter
+// and supplier as the database compares them, replaceable or blocked alike.
+TEST_P(Contabilizacion, BusquedaAnticipadaRespondeComoLaDeCadaComprobante)
+{
+    auto fila = [&](int periodo, int mes, int nro, int sec, const char* tc, const char* suc, const char* num, const char* letra,
+                    const char* cuenta, int contabilizado = 0) {
+        Valores v{{"TC", tc}, {"SUCURSAL", suc}, {"NUMERO", num}, {"LETRA", letra}, {"CABCUENTA", cuenta},
+                  {"CABIMPORTE", QVariant::fromValue(Moneda::entero(100 + nro))}, {"CONTABILIZADO", contabilizado}};
+        v.insert(v.begin(), {{"PERIODO", periodo}, {"MES_OPERATIVO", mes}, {"[NUMERO ASIENTO]", nro}, {"SECUENCIA", sec},
+                             {"TIPO_REG", "VTAS"}});
+        con().Insertar("MV_ASIENTOS", v);
+    };
+    fila(1, 3, 901, 1, "TZ", "0001", "00000010", "A", "C1");
+    fila(1, 3, 901, 2, "TZ", "0001", "00000010", "A", "C1");
+    fila(1, 3, 902, 1, "TZ", "0001", "00000010", "B", "C1");
+    fila(1, 3, 903, 1, "TZ", "0002", "00000010", "A", "C2");
+    fila(1, 4, 904, 1, "TZ", "0001", "00000011", "A", "C1"); // one voucher in two entries
+    fila(1, 5, 905, 1, "TZ", "0001", "00000011", "A", "C1");
+    fila(1, 3, 906, 1, "TZ", "0001", "00000012", "A", "C1", 1); // summarised
+    fila(2, 3, 907, 1, "TZ", "0001", "00000013", "A", "C1");    // another period
+    fila(1, 3, 908, 1, "TY", "0001", "00000010", "A", "C9");
+    const std::vector<ClaveComprobante> claves = {
+        {"TZ", "1", "10", "a", ""},  {"tz", "0001", "00000010", "B", ""}, {"TZ", "2", "10", "A", ""},
+        {"TZ", "1", "11", "A", ""},  {"TZ", "1", "12", "A", ""},          {"TZ", "1", "13", "A", ""},
+        {"TZ", "1", "99", "A", ""},  {"TY", "1", "10", "A", "C9"},        {"TY", "1", "10", "A", "OTRA"},
+        {"TZ", "1", "10", "A", "c1 "}, {"TZ", "1", "10", "C", ""},
+    };
+    struct Respuesta {
+        std::optional<ReemplazoPlaneado> plan;
+        bool bloqueado = false;
+    };
+    auto buscar = [&](bool anticipar) {
+        std::vector<Respuesta> r;
+        Transaccion t(con());
+        if (anticipar) AnticipaComprobantesRecibidos(con(), claves);
+        for (const ClaveComprobante& k : claves) {
+            Respuesta x;
+            x.plan = BuscaComprobanteRecibido(con(), "1", k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor, x.bloqueado);
+            r.push_back(std::move(x));
+        }
+        return r;
+    };
+    const std::vector<Respuesta> solo = buscar(false), juntos = buscar(true);
+    ASSERT_EQ(solo.size(), juntos.size());
+    for (size_t i = 0; i < solo.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(solo[i].plan.has_value(), juntos[i].plan.has_value());
+        EXPECT_EQ(solo[i].bloqueado, juntos[i].bloqueado);
+        if (!solo[i].plan) continue;
+        const ReemplazoPlaneado &a = *solo[i].plan, &b = *juntos[i].plan;
+        EXPECT_EQ(a.filas, b.filas);
+        EXPECT_EQ(a.importeAnterior, b.importeAnterior);
+        EXPECT_EQ(a.numeroAsiento, b.numeroAsiento);
+        EXPECT_EQ(a.mesOperativo, b.mesOperativo);
+        EXPECT_EQ(a.familia, b.familia);
+        EXPECT_EQ(a.sqlEliminar(), b.sqlEliminar());
+        EXPECT_EQ(a.parametros(), b.parametros());
+    }
+    // What they answer: found by value, the other letters and branches apart.
+    const std::vector<int> filas = {2, 1, 1, 2, 1, 1, -1, 1, -1, 2, -1};
+    const std::vector<bool> bloqueados = {false, false, false, false, true, true, false, false, false, false, false};
+    for (size_t i = 0; i < claves.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(juntos[i].plan ? juntos[i].plan->filas : -1, filas[i]);
+        EXPECT_EQ(juntos[i].bloqueado, bloqueados[i]);
+    }
+    EXPECT_EQ(juntos[0].plan->numeroAsiento, 901);
+    EXPECT_EQ(juntos[3].plan->numeroAsiento, 0); // rows of two entries
 }
 
 VEXA_AMBOS_MOTORES(Contabilizacion);
