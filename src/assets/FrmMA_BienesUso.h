@@ -5,6 +5,7 @@
 // Its fields are two box arrays, txtbuso (the asset, its accounts, purchase
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
+#include "GrabacionBienes.h"
 #include "VentanaBien.h"
 
 #include <QString>
@@ -102,6 +103,8 @@ private:
     // The initial load's save of what was accepted; HayError stays set when
     // nothing was stored.
     void Actualizar_Datos();
+    bienes::GrabacionBien leerGrabacion() const;
+    void grabar(const bienes::GrabacionBien& g);
     // The data tab alone, or the list alone.
     void muestraDatos();
     void muestraLista();

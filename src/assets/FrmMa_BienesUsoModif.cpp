@@ -75,11 +75,9 @@ const Def kCalculo[] = {
 };
 
 QString recortar(const QString& s) { return texto::recortar(s); }
-bool es(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
 QString L(const char* s) { return QString::fromLatin1(s); }
 QString importe2(Moneda m) { return m.texto(2); }
 QVariant mon(Moneda m) { return QVariant::fromValue(m); }
-double comoDoble(Moneda m) { return double(m.unidades()) / double(Moneda::kEscala); }
 
 } // namespace
 
@@ -180,19 +178,16 @@ void FrmMa_BienesUsoModif::conectar()
             return !ErrorCampo;
         };
     };
-    campos_.atender(*txtbuso, {.valida = valida(*txtbuso),
-                               .consultar = [this] { ConsultarCampo(); },
-                               .alEntrar =
-                                   [this](int i) {
-                                       IndiceBuso = i;
-                                       IndiceCalculo = -2;
-                                       CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
-                                   }});
-    campos_.atender(*txtCalculo, {.valida = valida(*txtCalculo), .alEntrar = [this](int i) {
-                                      IndiceBuso = -2;
-                                      IndiceCalculo = i;
-                                  }});
-    campos_.atender(*txtNov, {.valida = valida(*txtNov), .sinSeleccion = {QStringLiteral("Descripcion")}});
+    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); }, [this](int i) {
+        IndiceBuso = i;
+        IndiceCalculo = -2;
+        CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
+    });
+    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
+        IndiceBuso = -2;
+        IndiceCalculo = i;
+    });
+    campos_.atender(*txtNov, valida(*txtNov), nullptr, nullptr, {QStringLiteral("Descripcion")});
     registrarConsultas(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"),
                        QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES"));
     connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
@@ -501,10 +496,10 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
     if (!SinCalculo && carga_.calculo()) {
         const Moneda costo = Utilidades::TextoAMoneda(k("COSTO"));
         const double meses = texto::val(k("PERIODO_DE_CALCULO"));
-        const double anual = comoDoble(Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")));
+        const double anual = Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")).aDoble();
         g.calculo = {{L("CUENTA"), recortar(b("Cuenta_Contable"))},
                      {L("PERIODO_DE_CALCULO"), texto::valEntero(k("PERIODO_DE_CALCULO"))},
-                     {L("CA_VC"), comoDoble(costo) * texto::val(k("COEFICIENTE"))},
+                     {L("CA_VC"), costo.aDoble() * texto::val(k("COEFICIENTE"))},
                      {L("COSTO"), mon(costo)},
                      {L("COEFICIENTE"), texto::val(k("COEFICIENTE"))},
                      {L("PORCENTAJE_DEP"), anual / 12.0 * meses},
