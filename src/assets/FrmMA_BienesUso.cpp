@@ -208,13 +208,6 @@ void FrmMA_BienesUso::Habilita_BienDeUso(bool nuevo)
 
 // ---- field checks ----
 
-bool FrmMA_BienesUso::rechaza(const QString& mensaje)
-{
-    HayError = true;
-    mensaje_ = mensaje;
-    return false;
-}
-
 void FrmMA_BienesUso::Campo_Valida(ArregloCajas& arreglo, int indice)
 {
     QLineEdit* caja = arreglo[indice];

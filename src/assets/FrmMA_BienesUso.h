@@ -6,6 +6,7 @@
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
 #include "GrabacionBienes.h"
+#include "RegBienUso.h"
 #include "VentanaBien.h"
 
 #include <QString>
@@ -28,7 +29,8 @@ class FrmMA_BienesUso : public VentanaBien {
     Q_PROPERTY(bool EsCargaInicial READ esCargaInicial WRITE setEsCargaInicial)
 
 public:
-    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr);
+    // 'registro': what the dialog mode opens on (the account whose assets it lists).
+    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr, const RegBienUso& registro = {});
     ~FrmMA_BienesUso() override;
 
     bool esCargaInicial() const { return EsCargaInicial; }
@@ -73,6 +75,9 @@ public:
     void CmdBusoAceptar_Click();
     void CmdBusoCancelar_Click();
     void CmdCancelar_Click();
+
+    // The record the dialog mode shows and fills on each accept (read by its opener).
+    RegBienUso BienUso;
 
     // Window state.
     bool EsCargaInicial = false;
@@ -122,7 +127,7 @@ private:
     void encadenar();
     void conectar();
     void CalculaDepEjercicio();
-    bool rechaza(const QString& mensaje);
+    void marcarError() override { HayError = true; }
     // A new asset number proposed by the window (taken again by the save).
     void proponerCodigo();
     // The mode the code gives when the retirement date is emptied.

@@ -47,14 +47,6 @@ const Def kBuso[] = {
     {"Novedad_porcentaje", "", 0, Mejoras, "% Depreciación", "NUMERO", true},
     {"Periodo_revaluacion", "", 0, Compra, nullptr, "NUMERO", true},
 };
-const Def kCalculo[] = {
-    {"PERIODO_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO", true},
-    {"COSTO_INICIO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO", true},
-    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO", true},
-    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO", true},
-    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO", true},
-    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA", true},
-};
 // The order Enter and Tab follow through the boxes (by data field): frame by
 // frame (identification and accounts, purchase data, additional data,
 // improvement, sheet), each frame's boxes in their reading order.
@@ -69,8 +61,8 @@ const char* const kOrdenCalculo[] = {"PERIODO_CALCULO", "COEFICIENTE", "COSTO_IN
 
 } // namespace
 
-FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent)
-    : VentanaBien(ctx, parent), EsCargaInicial(esCargaInicial)
+FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent, const RegBienUso& registro)
+    : VentanaBien(ctx, parent), BienUso(registro), EsCargaInicial(esCargaInicial)
 {
     construir();
     Form_Load();
@@ -166,9 +158,10 @@ QWidget* FrmMA_BienesUso::construirDatos()
 // The sheet: two label-and-box pairs per row, the months' name beside the months.
 void FrmMA_BienesUso::construirPlanilla(QGridLayout* lCal)
 {
-    for (size_t i = 0; i < std::size(kCalculo); ++i) {
-        const Def& d = kCalculo[i];
-        QLineEdit* t = txtCalculo->agregar(FrmCalculo, {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, true});
+    const std::vector<Def> cajas = cajasPlanilla(false);
+    for (size_t i = 0; i < cajas.size(); ++i) {
+        const Def& d = cajas[i];
+        QLineEdit* t = txtCalculo->agregar(FrmCalculo, {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
         t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
         auto* e = new QLabel(QString::fromUtf8(d.caption), FrmCalculo);
         e->setBuddy(t);

@@ -65,14 +65,6 @@ const Def kNov[] = {
     {"Vida_Util", "", 0, 0, "Vida Util (en Años)", "NUMERO", true},
     {"porcentaje", "", 0, 0, "% Depreciación", "NUMERO", true},
 };
-const Def kCalculo[] = {
-    {"PERIODO_DE_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO", true},
-    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO", true},
-    {"COSTO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO", true},
-    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA", false},
-    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO", true},
-    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO", true},
-};
 
 QString recortar(const QString& s) { return texto::recortar(s); }
 QString L(const char* s) { return QString::fromLatin1(s); }
@@ -102,7 +94,7 @@ void FrmMa_BienesUsoModif::construir()
     const int una[] = {1, 1, 1}, dos[] = {2};
     ponerCajas(*txtbuso, kBuso, mBuso, std::span(lugares).first(3), una);
     ponerCajas(*txtNov, kNov, std::span(&frmBusoNovedades, 1), std::span(lugares).subspan(3, 1), dos);
-    ponerCajas(*txtCalculo, kCalculo, std::span(&FrmCalculo, 1), std::span(lugares).subspan(4, 1), dos);
+    ponerCajas(*txtCalculo, cajasPlanilla(true), std::span(&FrmCalculo, 1), std::span(lugares).subspan(4, 1), dos);
     // The months' description beside the months, wide enough for any of them.
     QGridLayout* lCal = lugares[4];
     lblDescPeriodo = new QLabel(FrmCalculo);
@@ -349,13 +341,6 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
 }
 
 // ---- field rules ----
-
-bool FrmMa_BienesUsoModif::rechaza(const QString& m)
-{
-    ErrorCampo = true;
-    mensaje_ = m;
-    return false;
-}
 
 void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
 {

@@ -519,11 +519,13 @@ void FrmAjusteInflacion::MostrarConsulta()
             if (recortar(codigo).isEmpty()) return;
             caja->setText(recortar(codigo));
         } else if (texto::igual(tag, QStringLiteral("fecha"))) {
-            if (!Utilidades::Calendario(ctx_.FechaCalendario)) return;
-            caja->setText(ctx_.FechaCalendario);
+            const auto fecha = Utilidades::Calendario(caja->text());
+            if (!fecha) return;
+            caja->setText(*fecha);
         } else {
-            if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return;
-            caja->setText(recortar(ctx_.CuentaSeleccionada));
+            const auto cuenta = ctx_.configuracion().SeleccionaCuenta();
+            if (!cuenta) return;
+            caja->setText(recortar(*cuenta));
         }
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("MostrarConsulta"));

@@ -210,12 +210,11 @@ QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISO
 
 QString Utilidades::AjustaLargo(const QString& s, int largo) { return s.left(largo).leftJustified(largo, u' '); }
 
-bool Utilidades::Calendario(QString& fecha)
+std::optional<QString> Utilidades::Calendario(const QString& desde)
 {
-    QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(fecha));
-    if (!d.isValid()) return false;
-    fecha = FechaATexto(d);
-    return true;
+    const QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(desde));
+    if (!d.isValid()) return std::nullopt;
+    return FechaATexto(d);
 }
 
 namespace {
