@@ -5,6 +5,8 @@
 // Its fields are two box arrays, txtbuso (the asset, its accounts, purchase
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
+#include "GrabacionBienes.h"
+#include "RegBienUso.h"
 #include "VentanaBien.h"
 
 #include <QString>
@@ -27,7 +29,8 @@ class FrmMA_BienesUso : public VentanaBien {
     Q_PROPERTY(bool EsCargaInicial READ esCargaInicial WRITE setEsCargaInicial)
 
 public:
-    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr);
+    // 'registro': what the dialog mode opens on (the account whose assets it lists).
+    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr, const RegBienUso& registro = {});
     ~FrmMA_BienesUso() override;
 
     bool esCargaInicial() const { return EsCargaInicial; }
@@ -73,6 +76,9 @@ public:
     void CmdBusoCancelar_Click();
     void CmdCancelar_Click();
 
+    // The record the dialog mode shows and fills on each accept (read by its opener).
+    RegBienUso BienUso;
+
     // Window state.
     bool EsCargaInicial = false;
     bool EsAlta = false;       // a new asset
@@ -102,6 +108,8 @@ private:
     // The initial load's save of what was accepted; HayError stays set when
     // nothing was stored.
     void Actualizar_Datos();
+    bienes::GrabacionBien leerGrabacion() const;
+    void grabar(const bienes::GrabacionBien& g);
     // The data tab alone, or the list alone.
     void muestraDatos();
     void muestraLista();
@@ -119,7 +127,7 @@ private:
     void encadenar();
     void conectar();
     void CalculaDepEjercicio();
-    bool rechaza(const QString& mensaje);
+    void marcarError() override { HayError = true; }
     // A new asset number proposed by the window (taken again by the save).
     void proponerCodigo();
     // The mode the code gives when the retirement date is emptied.

@@ -65,21 +65,11 @@ const Def kNov[] = {
     {"Vida_Util", "", 0, 0, "Vida Util (en Años)", "NUMERO", true},
     {"porcentaje", "", 0, 0, "% Depreciación", "NUMERO", true},
 };
-const Def kCalculo[] = {
-    {"PERIODO_DE_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO", true},
-    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO", true},
-    {"COSTO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO", true},
-    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA", false},
-    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO", true},
-    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO", true},
-};
 
 QString recortar(const QString& s) { return texto::recortar(s); }
-bool es(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
 QString L(const char* s) { return QString::fromLatin1(s); }
 QString importe2(Moneda m) { return m.texto(2); }
 QVariant mon(Moneda m) { return QVariant::fromValue(m); }
-double comoDoble(Moneda m) { return double(m.unidades()) / double(Moneda::kEscala); }
 
 } // namespace
 
@@ -104,7 +94,7 @@ void FrmMa_BienesUsoModif::construir()
     const int una[] = {1, 1, 1}, dos[] = {2};
     ponerCajas(*txtbuso, kBuso, mBuso, std::span(lugares).first(3), una);
     ponerCajas(*txtNov, kNov, std::span(&frmBusoNovedades, 1), std::span(lugares).subspan(3, 1), dos);
-    ponerCajas(*txtCalculo, kCalculo, std::span(&FrmCalculo, 1), std::span(lugares).subspan(4, 1), dos);
+    ponerCajas(*txtCalculo, cajasPlanilla(true), std::span(&FrmCalculo, 1), std::span(lugares).subspan(4, 1), dos);
     // The months' description beside the months, wide enough for any of them.
     QGridLayout* lCal = lugares[4];
     lblDescPeriodo = new QLabel(FrmCalculo);
@@ -180,19 +170,16 @@ void FrmMa_BienesUsoModif::conectar()
             return !ErrorCampo;
         };
     };
-    campos_.atender(*txtbuso, {.valida = valida(*txtbuso),
-                               .consultar = [this] { ConsultarCampo(); },
-                               .alEntrar =
-                                   [this](int i) {
-                                       IndiceBuso = i;
-                                       IndiceCalculo = -2;
-                                       CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
-                                   }});
-    campos_.atender(*txtCalculo, {.valida = valida(*txtCalculo), .alEntrar = [this](int i) {
-                                      IndiceBuso = -2;
-                                      IndiceCalculo = i;
-                                  }});
-    campos_.atender(*txtNov, {.valida = valida(*txtNov), .sinSeleccion = {QStringLiteral("Descripcion")}});
+    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); }, [this](int i) {
+        IndiceBuso = i;
+        IndiceCalculo = -2;
+        CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
+    });
+    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
+        IndiceBuso = -2;
+        IndiceCalculo = i;
+    });
+    campos_.atender(*txtNov, valida(*txtNov), nullptr, nullptr, {QStringLiteral("Descripcion")});
     registrarConsultas(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"),
                        QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES"));
     connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
@@ -355,13 +342,6 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
 
 // ---- field rules ----
 
-bool FrmMa_BienesUsoModif::rechaza(const QString& m)
-{
-    ErrorCampo = true;
-    mensaje_ = m;
-    return false;
-}
-
 void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
 {
     QLineEdit* caja = arreglo[indice];
@@ -501,10 +481,10 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
     if (!SinCalculo && carga_.calculo()) {
         const Moneda costo = Utilidades::TextoAMoneda(k("COSTO"));
         const double meses = texto::val(k("PERIODO_DE_CALCULO"));
-        const double anual = comoDoble(Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")));
+        const double anual = Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")).aDoble();
         g.calculo = {{L("CUENTA"), recortar(b("Cuenta_Contable"))},
                      {L("PERIODO_DE_CALCULO"), texto::valEntero(k("PERIODO_DE_CALCULO"))},
-                     {L("CA_VC"), comoDoble(costo) * texto::val(k("COEFICIENTE"))},
+                     {L("CA_VC"), costo.aDoble() * texto::val(k("COEFICIENTE"))},
                      {L("COSTO"), mon(costo)},
                      {L("COEFICIENTE"), texto::val(k("COEFICIENTE"))},
                      {L("PORCENTAJE_DEP"), anual / 12.0 * meses},

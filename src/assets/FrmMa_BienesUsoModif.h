@@ -74,7 +74,7 @@ private:
     void construirBotones(QGridLayout* raiz);
     void conectar();
     void mostrarCalculo(bool visible);
-    bool rechaza(const QString& m);
+    void marcarError() override { ErrorCampo = true; }
     // The state the field rules read, and one box's rule applied.
     bienes::EstadoFormulario estado();
     bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);

@@ -77,11 +77,49 @@ void VentanaBien::registrarConsultas(const QString& sqlCuentas, const QString& s
         sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
         return elegido(plataforma::listaConsulta().Elegir(ctx_.con(), QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p));
     });
-    // Closed without a date, the picker leaves the date it last gave.
-    campos_.consulta(QStringLiteral("FECHA"), [this](QLineEdit*) -> std::optional<QString> {
-        Utilidades::Calendario(ctx_.FechaCalendario);
-        return ctx_.FechaCalendario;
-    });
+    // The picker opens on the box's date; closed without one it leaves the box as it is.
+    campos_.consulta(QStringLiteral("FECHA"), [](QLineEdit* caja) { return Utilidades::Calendario(caja->text()); });
+}
+
+bool VentanaBien::rechaza(const QString& mensaje)
+{
+    marcarError();
+    mensaje_ = mensaje;
+    return false;
+}
+
+namespace {
+// The sheet's boxes: the register's data field, the change window's, caption, lookup, max, filter.
+struct CajaHoja {
+    const char* registro;
+    const char* cambio;
+    const char* caption;
+    const char* tag;
+    int largo;
+    const char* filtro;
+};
+const CajaHoja kHoja[] = {
+    {"PERIODO_CALCULO", "PERIODO_DE_CALCULO", "Cantidad de Meses ", "", 0, "NUMERO"},
+    {"COSTO_INICIO", "COSTO", "Costo Incio Ejercicio:", "", 0, "NUMERO"},
+    {"COEFICIENTE", "COEFICIENTE", "Coeficiente", "", 0, "NUMERO"},
+    {"DEP_EJERCICIO", "DEP_EJERCICIO", "Depreciación Ejercicio:", "", 0, "NUMERO"},
+    {"dep_acumulada", "dep_acumulada", "Depreciación Acumulada:", "", 0, "NUMERO"},
+    {"FECHA_CIERRE", "FECHA_CIERRE", "Fecha Cierre (Ult.Ejerc)", "FECHA", 10, "FECHA"},
+};
+} // namespace
+
+std::vector<VentanaBien::DefCaja> VentanaBien::cajasPlanilla(bool cambio)
+{
+    // Each window's order: months, then cost and coefficient as it reads them,
+    // the closing date and the two depreciations.
+    const int registro[] = {0, 1, 2, 3, 4, 5}, modificacion[] = {0, 2, 1, 5, 3, 4};
+    std::vector<DefCaja> r;
+    for (int i : cambio ? std::span<const int>(modificacion) : std::span<const int>(registro)) {
+        const CajaHoja& h = kHoja[i];
+        const bool numero = QLatin1String(h.filtro) == QLatin1String("NUMERO");
+        r.push_back({cambio ? h.cambio : h.registro, h.tag, h.largo, 0, h.caption, h.filtro, !cambio || numero});
+    }
+    return r;
 }
 
 void VentanaBien::ConsultarCampo()

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <span>
+#include <vector>
 
 class QGridLayout;
 class QGroupBox;
@@ -71,6 +72,13 @@ protected:
     // applied; nullopt when the field has no rule.
     std::optional<bienes::Resultado> reglaDe(std::span<const bienes::ReglaCampo> tabla, bienes::Arreglo a, ArregloCajas& arreglo,
                                              const QString& valor, const QString& campo, const bienes::EstadoFormulario& e);
+
+    // A box refused with this message (kept in mensaje_): the window marks its error.
+    bool rechaza(const QString& mensaje);
+    virtual void marcarError() = 0;
+    // The sheet's six boxes in the window's order: the register's (its own
+    // data fields, every box right-aligned) or the change window's.
+    static std::vector<DefCaja> cajasPlanilla(bool cambio);
 
     ContextoEmpresa& ctx_;
     bienes::ConsultasEmpresa consultas_;

@@ -79,17 +79,15 @@ void FrmAjusteInflacion::construirCampos()
         return codigo.isEmpty() ? std::nullopt : std::optional<QString>(codigo);
     };
     const auto cuenta = [this](QLineEdit*) -> std::optional<QString> {
-        if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return std::nullopt;
-        return recortar(ctx_.CuentaSeleccionada);
+        const auto elegida = ctx_.configuracion().SeleccionaCuenta();
+        if (!elegida) return std::nullopt;
+        return recortar(*elegida);
     };
     campos_->consulta(QStringLiteral("TA_COMPROBANTES"), comprobante);
     campos_->consulta(QStringLiteral("TA_COMPROBANTES_1"), comprobante);
     campos_->consulta(QStringLiteral("ma_cuentas"), cuenta);
     campos_->consulta(QStringLiteral("MV_CONTROL_AS_RES"), cuenta);
-    campos_->consulta(QStringLiteral("fecha"), [this](QLineEdit*) -> std::optional<QString> {
-        if (!Utilidades::Calendario(ctx_.FechaCalendario)) return std::nullopt;
-        return ctx_.FechaCalendario;
-    });
+    campos_->consulta(QStringLiteral("fecha"), [](QLineEdit* caja) { return Utilidades::Calendario(caja->text()); });
 
     QLineEdit* const* f = TxtFields->cajas().data();
     const QFontMetrics fm(font());

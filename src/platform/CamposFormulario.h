@@ -13,9 +13,9 @@
 //   fields the array names in 'sinSeleccion', which keep the caret where it is put.
 //
 //   CamposFormulario campos(this, ctx_.soloMayusculas);
-//   campos.atender(*txtbuso, {.valida = [this](int i) { return valida(*txtbuso, i); },
-//                             .consultar = [this] { ConsultarCampo(); },
-//                             .alEntrar = [this](int i) { IndiceBuso = i; }});
+//   campos.atender(*txtbuso, [this](int i) { return valida(*txtbuso, i); },   // Enter
+//                  [this] { ConsultarCampo(); },                             // F5, right button
+//                  [this](int i) { IndiceBuso = i; });                       // after the focus came
 //   campos.consulta(QStringLiteral("FECHA"), [](QLineEdit* caja) { return elegirFecha(caja->text()); });
 //   campos.Consultar(*txtbuso, IndiceBuso);
 #include "ControlesFormulario.h"
@@ -50,6 +50,17 @@ public:
     };
     // Takes over the array's key, focus and mouse handlers.
     void atender(ArregloCajas& a, Arreglo reglas);
+    // The same, field by field.
+    void atender(ArregloCajas& a, std::function<bool(int indice)> valida, std::function<void()> consultar = nullptr,
+                 std::function<void(int indice)> alEntrar = nullptr, QStringList sinSeleccion = {})
+    {
+        Arreglo r;
+        r.valida = std::move(valida);
+        r.consultar = std::move(consultar);
+        r.alEntrar = std::move(alEntrar);
+        r.sinSeleccion = std::move(sinSeleccion);
+        atender(a, std::move(r));
+    }
 
     // The lookup of the boxes whose tag is 'tag' (case and blanks ignored): the
     // text the box takes, nullopt to leave it as it is.

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace vexa {
@@ -82,9 +83,9 @@ public:
     static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
     static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
     static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
-    // Date picker (defined with the dialog seam): the chosen date comes back in
-    // the text (dd/MM/yyyy); false when cancelled.
-    static bool Calendario(QString& fecha);
+    // Date picker (defined with the dialog seam) opened on the date of the
+    // text: the chosen date (dd/MM/yyyy); nullopt when closed without one.
+    static std::optional<QString> Calendario(const QString& desde = QString());
     static QString NombreMes(int mes);
     static int NumeroMes(const QString& nombre);
     // dd/MM/yyyy (also d/M/yy, dd-MM-yyyy, ISO); invalid QDate when not a date.

@@ -352,10 +352,11 @@ void Frmta_asigccosto::BuscarCuenta()
             return;
         }
         if (IndiceCuenta >= 0 && !ArregloCajas::tag((*txtCuenta)[0]).trimmed().isEmpty()) {
-            if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return;
-            (*txtCuenta)[0]->setText(ctx_.CuentaSeleccionada);
+            const auto cuenta = ctx_.configuracion().SeleccionaCuenta();
+            if (!cuenta) return;
+            (*txtCuenta)[0]->setText(*cuenta);
             const QString d = texto::recortar(Utilidades::NuloATexto(ctx_.con().BuscaValor(
-                QStringLiteral("MA_CUENTAS"), texto::recortar(ctx_.CuentaSeleccionada), QStringLiteral("DESCRIPCION"),
+                QStringLiteral("MA_CUENTAS"), texto::recortar(*cuenta), QStringLiteral("DESCRIPCION"),
                 QStringLiteral("CODIGO"))));
             lblDescripcion->setText(d);
             if (!d.isEmpty()) CampoValidaCuenta(true);

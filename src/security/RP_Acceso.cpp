@@ -144,8 +144,7 @@ void RP_Acceso::ConsultaCampo()
     if (actual_ < 0) return;
     QLineEdit* f = TxtFields[actual_];
     if (!texto::contiene(f->property(ControlesFormulario::propiedadCampo()).toString(), QStringLiteral("FECHA"))) return;
-    QString fecha = f->text();
-    if (Utilidades::Calendario(fecha)) f->setText(fecha);
+    if (const auto fecha = Utilidades::Calendario(f->text())) f->setText(*fecha);
 }
 
 bool RP_Acceso::CampoValida(QLineEdit* campo)

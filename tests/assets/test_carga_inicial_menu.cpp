@@ -43,7 +43,6 @@ protected:
         LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;ADMIN");
         fijarAhora(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
         instalarListaConsulta(&lista);
-        BienUso = RegBienUso();
         registrarVentanasBienes();
         principal = std::make_unique<frmMDI>();
         ASSERT_TRUE(principal->MDIForm_Load()) << dlg.ultimo().toStdString();
@@ -56,7 +55,6 @@ protected:
         principal.reset();
         instalarListaConsulta(nullptr);
         fijarAhora(QDateTime());
-        BienUso = RegBienUso();
         LineaComandosPrograma = lineaAnterior;
         UsuarioActual.clear();
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));

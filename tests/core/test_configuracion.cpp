@@ -207,12 +207,9 @@ TEST_P(ConfiguracionBD, SeleccionaCuentaDevuelveLaElegidaONada)
     plataforma::ListaConsultaGuion lista;
     plataforma::instalarListaConsulta(&lista);
     Configuracion cfg(&con());
-    QString cuenta = "ANTES";
     lista.respuestas.enqueue("1101 ");
-    EXPECT_TRUE(cfg.SeleccionaCuenta(cuenta));
-    EXPECT_EQ(cuenta, "1101");
-    EXPECT_FALSE(cfg.SeleccionaCuenta(cuenta)); // closed without a choice
-    EXPECT_EQ(cuenta, "1101");
+    EXPECT_EQ(cfg.SeleccionaCuenta(), std::optional<QString>(QStringLiteral("1101")));
+    EXPECT_EQ(cfg.SeleccionaCuenta(), std::nullopt); // closed without a choice
     plataforma::instalarListaConsulta(nullptr);
     ASSERT_EQ(lista.pedidos.size(), 2);
     EXPECT_EQ(lista.pedidos[0].titulo, Configuracion::TituloSeleccionaCuenta());

@@ -33,12 +33,11 @@ int Utilidades::InformaError(int numero, const QString& descripcion, const QStri
     return plataforma::vbAbort;
 }
 
-bool Utilidades::Calendario(QString& fecha)
+std::optional<QString> Utilidades::Calendario(const QString& desde)
 {
-    QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(fecha));
-    if (!d.isValid()) return false;
-    fecha = FechaATexto(d);
-    return true;
+    const QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(desde));
+    if (!d.isValid()) return std::nullopt;
+    return FechaATexto(d);
 }
 
 // ---------------------------------------------------------------- step runner
