@@ -37,25 +37,25 @@ QString seccionDeEquipo()
     return plataforma::InfoSistema::NombreEquipo().toUpper() + u'|' + plataforma::InfoSistema::IdentidadSesion().toUpper();
 }
 
-bool ConectarBaseDatos(plataforma::AvisoOperador& aviso)
+bool ConectarBaseDatos(EstadoInicio& inicio, plataforma::AvisoOperador& aviso)
 {
     aviso = {};
     Conexion& con = Conexion::instancia();
-    CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
-    const QString linea = LineaComandosPrograma;
-    SeccionConexion = seccionDeEquipo();
+    inicio.carpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    const QString linea = inicio.lineaComandos;
+    inicio.seccionConexion = seccionDeEquipo();
     try {
-        BarrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, SeccionConexion,
+        inicio.barrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, inicio.seccionConexion,
                                                                   QStringLiteral("FlatToolbars"), QStringLiteral("1"))) != 0;
     } catch (const std::exception&) {
-        BarrasPlanas = true;
+        inicio.barrasPlanas = true;
     }
 
     if (!con.Conectado()) {
         const ClavesConexion k = cortarClaves(linea);
-        ParametroAdicional = k.parametroAdicional;
-        MenuInicial = k.menu;
-        Caja = k.caja;
+        inicio.parametroAdicional = k.parametroAdicional;
+        inicio.menuInicial = k.menu;
+        inicio.caja = k.caja;
         con.setDatos({k.server, k.dbName, k.usuario, k.password});
         QString motivo;
         bool abierta = false;
@@ -75,7 +75,7 @@ bool ConectarBaseDatos(plataforma::AvisoOperador& aviso)
         con.setTiempoEspera(kTiempoEsperaComandos);
     }
 
-    CadenaDSN = cadenaDSN(con.datos().dbName, con.datos().usuario, con.datos().password);
+    inicio.cadenaDSN = cadenaDSN(con.datos().dbName, con.datos().usuario, con.datos().password);
 
     return true;
 }
