@@ -179,14 +179,19 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
         QString numeros = QStringLiteral("{");
         for (size_t i : it.value()) {
             const qint64 n = texto::valEntero(pendientes[i].Numero);
+            if (!porNumero.contains(n)) numeros += QString::number(n) + u','; // each number once
             porNumero.insert(n, i);
-            numeros += QString::number(n) + u',';
         }
         numeros.back() = u'}';
-        auto rs = con.ObtenerRecordset(QStringLiteral("SELECT TC, LETRA, SUCURSAL_VALOR, NUMERO_VALOR, CABCUENTA, ") + kColumnasFila
-                                           + QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ANY (CAST(? AS BIGINT ARRAY))")
-                                           + kOrdenFilas,
-                                       {pendientes[it.value().front()].Tc, numeros});
+        // One index search per number whatever the planner knows of the table:
+        // the subquery (kept apart by OFFSET 0) runs once per number.
+        auto rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT x.* FROM unnest(CAST(? AS BIGINT ARRAY)) AS n(v) CROSS JOIN LATERAL (SELECT TC, LETRA, "
+                           "SUCURSAL_VALOR, NUMERO_VALOR, CABCUENTA, SECUENCIA, ")
+                + kColumnasFila
+                + QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = n.v OFFSET 0) AS x "
+                                 "ORDER BY x.PERIODO, x.MES_OPERATIVO, x.[NUMERO ASIENTO], x.SECUENCIA"),
+            {numeros, pendientes[it.value().front()].Tc});
         for (; !rs.eof(); rs.siguiente()) {
             const qint64 numero = rs.entero(QStringLiteral("NUMERO_VALOR"));
             const qint64 sucursal = rs.entero(QStringLiteral("SUCURSAL_VALOR"));
