@@ -178,7 +178,7 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
 
 void RecepcionInterface::AnticipaComprobantes(const std::vector<const QString*>& lineas)
 {
-    if (con_.motor() != Motor::PostgreSQL || !con_.enTransaccion()) return;
+    if (!con_.enTransaccion()) return;
     std::vector<ClaveComprobante> claves;
     claves.reserve(lineas.size());
     for (const QString* l : lineas)

@@ -56,7 +56,7 @@ public:
     // Inside a write transaction, before the lines are validated one by one:
     // the identities of their vouchers locked and their rows read together
     // (AnticipaComprobantesRecibidos); a line whose voucher can't be told yet
-    // is left to its own validation. Nothing is done on SQLite.
+    // is left to its own validation.
     void AnticipaComprobantes(const std::vector<const QString*>& lineas);
     // Drops the values of the last line.
     void LimpiaValores() { linea_.LimpiaValores(); }

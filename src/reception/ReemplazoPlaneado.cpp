@@ -6,6 +6,9 @@
 #include "Utilidades.h"
 
 #include <QHash>
+
+#include <algorithm>
+#include <functional>
 #include <QSet>
 
 namespace vexa::recepcion {
@@ -149,9 +152,48 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const 
     return planDe(std::move(p), filas, bloqueado);
 }
 
+namespace {
+
+// Numbers asked for by one statement on SQLite (the list is filled up to it
+// by repeating the last one, so one statement text serves every group).
+constexpr size_t kNumerosPorConsulta = 64;
+
+// Reads the rows of a voucher type whose number is one of 'numeros' (each
+// voucher's rows in the order of kOrdenFilas), one index search per number
+// whatever the planner knows of the table.
+void filasDeNumeros(Conexion& con, const QString& tc, const std::vector<qint64>& numeros,
+                    const std::function<void(const Recordset&)>& alLeer)
+{
+    const QString orden = QStringLiteral(" ORDER BY x.PERIODO, x.MES_OPERATIVO, x.[NUMERO ASIENTO], x.SECUENCIA");
+    const QString columnas = QStringLiteral("TC, LETRA, SUCURSAL_VALOR, NUMERO_VALOR, CABCUENTA, SECUENCIA, ") + kColumnasFila;
+    if (con.motor() == Motor::PostgreSQL) {
+        // The subquery, kept apart by OFFSET 0, runs once per number of the array.
+        QString lista = QStringLiteral("{");
+        for (qint64 n : numeros) lista += QString::number(n) + u',';
+        lista.back() = u'}';
+        auto rs = con.ObtenerRecordset(QStringLiteral("SELECT x.* FROM unnest(CAST(? AS BIGINT ARRAY)) AS n(v) CROSS JOIN LATERAL (SELECT ")
+                                           + columnas
+                                           + QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = n.v OFFSET 0) AS x") + orden,
+                                       {lista, tc});
+        for (; !rs.eof(); rs.siguiente()) alLeer(rs);
+        return;
+    }
+    // SQLite searches the index for each value of the list.
+    static const QString sql = QStringLiteral("SELECT ") + columnas + QStringLiteral(" FROM MV_ASIENTOS AS x WHERE x.TC = ? AND x.NUMERO_VALOR IN (")
+                               + QStringLiteral("?, ").repeated(kNumerosPorConsulta - 1) + QStringLiteral("?)") + orden;
+    for (size_t desde = 0; desde < numeros.size(); desde += kNumerosPorConsulta) {
+        Params p{tc};
+        for (size_t i = 0; i < kNumerosPorConsulta; ++i) p << numeros[std::min(desde + i, numeros.size() - 1)];
+        auto rs = con.ObtenerRecordset(sql, p);
+        for (; !rs.eof(); rs.siguiente()) alLeer(rs);
+    }
+}
+
+} // namespace
+
 void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprobante>& claves)
 {
-    if (con.motor() != Motor::PostgreSQL || !con.enTransaccion() || claves.empty()) return;
+    if (!con.enTransaccion() || claves.empty()) return;
     // The identities not met yet in the transaction, once each.
     std::vector<ClaveComprobante> pendientes;
     QStringList bloqueos;
@@ -176,29 +218,24 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
     std::vector<FilasRecibidas> filas(pendientes.size());
     for (auto it = porTipo.cbegin(); it != porTipo.cend(); ++it) {
         QMultiHash<qint64, size_t> porNumero;
-        QString numeros = QStringLiteral("{");
+        std::vector<qint64> numeros;
         for (size_t i : it.value()) {
             const qint64 n = texto::valEntero(pendientes[i].Numero);
+            if (!porNumero.contains(n)) numeros.push_back(n); // each number once
             porNumero.insert(n, i);
-            numeros += QString::number(n) + u',';
         }
-        numeros.back() = u'}';
-        auto rs = con.ObtenerRecordset(QStringLiteral("SELECT TC, LETRA, SUCURSAL_VALOR, NUMERO_VALOR, CABCUENTA, ") + kColumnasFila
-                                           + QStringLiteral(" FROM MV_ASIENTOS WHERE TC = ? AND NUMERO_VALOR = ANY (CAST(? AS BIGINT ARRAY))")
-                                           + kOrdenFilas,
-                                       {pendientes[it.value().front()].Tc, numeros});
-        for (; !rs.eof(); rs.siguiente()) {
+        filasDeNumeros(con, pendientes[it.value().front()].Tc, numeros, [&](const Recordset& rs) {
             const qint64 numero = rs.entero(QStringLiteral("NUMERO_VALOR"));
             const qint64 sucursal = rs.entero(QStringLiteral("SUCURSAL_VALOR"));
             const QString letra = texto::recortar(rs.texto(QStringLiteral("LETRA")));
             const QString cuenta = texto::recortar(rs.texto(QStringLiteral("CABCUENTA")));
             for (auto k = porNumero.constFind(numero); k != porNumero.cend() && k.key() == numero; ++k) {
                 const ClaveComprobante& c = pendientes[k.value()];
-                if (texto::valEntero(c.Sucursal) == sucursal && !rs.esNulo(QStringLiteral("SUCURSAL_VALOR")) && texto::igual(c.Letra, letra)
-                    && (c.Proveedor.isEmpty() || texto::igual(c.Proveedor, cuenta)))
+                if (texto::valEntero(c.Sucursal) == sucursal && !rs.esNulo(QStringLiteral("SUCURSAL_VALOR"))
+                    && texto::igual(c.Letra, letra) && (c.Proveedor.isEmpty() || texto::igual(c.Proveedor, cuenta)))
                     filas[k.value()].push_back(filaRecibida(rs));
             }
-        }
+        });
     }
     for (size_t i = 0; i < pendientes.size(); ++i) {
         if (!tomados[i]) continue;

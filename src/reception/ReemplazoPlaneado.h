@@ -52,12 +52,12 @@ struct ClaveComprobante {
     QString Tc, Sucursal, Numero, Letra, Proveedor;
 };
 
-// PostgreSQL, inside a write transaction: locks the identities of many vouchers
-// together (in the lock order, see BloqueosOrdenados.h) and reads all their rows
-// at once, so BuscaComprobanteRecibido answers those vouchers for the rest of
-// the transaction without a statement of its own. An identity that is busy is
-// left for BuscaComprobanteRecibido to lock (and look up) by itself; so is one
-// already met in the transaction. Nothing is done on SQLite.
+// Inside a write transaction: locks the identities of many vouchers together
+// (PostgreSQL, in the lock order, see BloqueosOrdenados.h) and reads all their
+// rows in a few statements, so BuscaComprobanteRecibido answers those vouchers
+// for the rest of the transaction without a statement of its own. An identity
+// that is busy is left for BuscaComprobanteRecibido to lock (and look up) by
+// itself; so is one already met in the transaction.
 void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprobante>& claves);
 
 // A whole non-negative number of at most 'digitos' significant digits,
