@@ -164,28 +164,14 @@ void FrmMa_BienesUsoModif::construirBotones(QGridLayout* raiz)
 // boxes leave the asset box the lookup serves as it was.
 void FrmMa_BienesUsoModif::conectar()
 {
-    auto valida = [this](ArregloCajas& a) {
-        return [this, &a](int i) {
-            CampoValida(a, i);
-            return !ErrorCampo;
-        };
-    };
-    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); }, [this](int i) {
-        IndiceBuso = i;
-        IndiceCalculo = -2;
-        CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
-    });
-    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
-        IndiceBuso = -2;
-        IndiceCalculo = i;
-    });
+    atenderCajas([this](int i) { CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty()); }, {});
     campos_.atender(*txtNov, valida(*txtNov), nullptr, nullptr, {QStringLiteral("Descripcion")});
     registrarConsultas(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"),
                        QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES"));
-    connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
-    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(CmdTerminar, &QPushButton::clicked, this, [this] { CmdTerminar_Click(); });
+    using F = FrmMa_BienesUsoModif;
+    const std::pair<QPushButton*, void (F::*)()> botones[] = {{CmdConsulta, &F::ConsultarCampo}, {CmdAceptar, &F::CmdAceptar_Click},
+                                                              {CmdCancelar, &F::CmdCancelar_Click}, {CmdTerminar, &F::CmdTerminar_Click}};
+    for (const auto& [boton, accion] : botones) connect(boton, &QPushButton::clicked, this, [this, accion] { (this->*accion)(); });
 }
 
 bool FrmMa_BienesUsoModif::calculoVisible() const { return pilaCalculo->currentWidget() == FrmCalculo; }
