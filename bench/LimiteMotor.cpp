@@ -10,6 +10,12 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
+#include <ctime>
 
 namespace vexa::bench {
 
@@ -148,7 +154,7 @@ double postgresql(Conexion& c, const QString& tabla, const QStringList& columnas
 } // namespace
 
 double limiteMotor(Motor motor, const QString& tabla, const QStringList& columnas, qint64 filas,
-                   const std::function<void(qint64, FilaMotor&)>& fila)
+                   const std::function<void(qint64, FilaMotor&)>& fila, const std::function<void(Conexion&)>& antes, double* cpu)
 {
     BaseBench empresa;
     if (!empresa.crear(motor, QStringLiteral("vexa_bench_motor"), true)) return 0;
@@ -159,7 +165,20 @@ double limiteMotor(Motor motor, const QString& tabla, const QStringList& columna
             std::fprintf(stderr, "no se pudo abrir: %s\n", qPrintable(c.ultimoError()));
             return 0;
         }
+        try {
+            if (antes) antes(c);
+        } catch (const ErrorBD& e) {
+            std::fprintf(stderr, "límite del motor: %s\n", qPrintable(e.descripcion()));
+            return 0;
+        }
+        timespec a{}, b{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &a);
+        // Under valgrind --tool=callgrind --collect-atstart=no, only this part is counted.
+        CALLGRIND_TOGGLE_COLLECT;
         s = motor == Motor::SQLite ? sqlite(c, tabla, columnas, filas, fila) : postgresql(c, tabla, columnas, filas, fila);
+        CALLGRIND_TOGGLE_COLLECT;
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &b);
+        if (cpu) *cpu = double(b.tv_sec - a.tv_sec) + double(b.tv_nsec - a.tv_nsec) / 1e9;
         c.Cerrar();
     }
     return s;

@@ -18,6 +18,10 @@
 #include <functional>
 #include <vector>
 
+namespace vexa {
+class Conexion;
+}
+
 namespace vexa::bench {
 
 struct ValorMotor {
@@ -36,8 +40,12 @@ using FilaMotor = std::vector<ValorMotor>;
 
 // 'columnas': the column names as the database knows them, without brackets
 // ("NUMERO ASIENTO"); 'fila(i, valores)' fills row i (0 .. filas-1), one value
-// per column.
+// per column; 'antes', when given, runs on the new company's connection before
+// the timed part (to change its indexes, for one); 'cpu', when given, receives
+// the processor time this process spent in the timed part (SQLite's whole work,
+// far less disturbed by a loaded machine than the elapsed time).
 double limiteMotor(Motor motor, const QString& tabla, const QStringList& columnas, qint64 filas,
-                   const std::function<void(qint64, FilaMotor&)>& fila);
+                   const std::function<void(qint64, FilaMotor&)>& fila,
+                   const std::function<void(Conexion&)>& antes = {}, double* cpu = nullptr);
 
 } // namespace vexa::bench

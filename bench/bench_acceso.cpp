@@ -16,6 +16,7 @@
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "MotorReportes.h"
+#include "RP_Acceso.h"
 #include "ReporteAcceso.h"
 #include "Reportes.h"
 #include "ReportesQt.h"

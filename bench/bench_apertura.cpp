@@ -45,11 +45,12 @@ void medir(const QString& nombre, const QString& archivo, qint64 lineas, int vec
         if (!m.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(m));
     }
     for (int i = 0; i < veces; ++i) {
-        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=%1;@Usuario=;@Password=;ADMIN").arg(archivo);
+        EstadoInicio inicio;
+        inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=%1;@Usuario=;@Password=;ADMIN").arg(archivo);
         QElapsedTimer t;
         t.start();
         {
-            frmMDI w;
+            frmMDI w(inicio);
             if (!w.MDIForm_Load()) return;
             arranque.push_back(ms(t));
         }

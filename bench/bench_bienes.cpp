@@ -176,9 +176,10 @@ void correr(Motor m, int n)
             std::printf("assets %s %d %s ms=%.3f\n", nm, n, op, ms);
             std::fflush(stdout);
         };
-        BienUso.CuentaContable = QStringLiteral("1201010010001");
+        RegBienUso registro;
+        registro.CuentaContable = QStringLiteral("1201010010001");
         {
-            FrmMA_BienesUso w(ctx, false);
+            FrmMA_BienesUso w(ctx, false, nullptr, registro);
             int filas = 0;
             informar("listar", mediana(5, [&] {
                          w.FG_Bienes->setRowCount(0);

@@ -47,6 +47,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 
 using namespace vexa;
@@ -148,7 +149,7 @@ double lineaBase(Conexion& c, const std::vector<Linea>& v)
 
 // The same rows again, by the engine's own bulk path (LimiteMotor.h) into a
 // company of their own whose journal is empty, as the reception's was.
-double limite(Motor motor, const std::vector<Linea>& v)
+double limite(Motor motor, const std::vector<Linea>& v, const std::function<void(Conexion&)>& antes = {}, double* cpu = nullptr)
 {
     static const char* cuentas[] = {"1102010010001", "1102010010002", "1102010010003"};
     static const char* fechas[] = {"2026-01-10", "2026-02-10", "2026-03-10", "2026-04-10", "2026-05-10", "2026-06-10",
@@ -193,7 +194,71 @@ double limite(Motor motor, const std::vector<Linea>& v)
             else if (k == 0) f[21].fijarTexto("VENTAS");
             else f[size_t(21 + k)].importe(importe[0] * 10000);
         }
+    }, antes, cpu);
+}
+
+// VEXA_BENCH_INDICES=1: what each index of the journal costs the engine's bulk
+// path for the rows of 'lineas' lines: the time with every index, then with
+// each one dropped (alone), then with only the numbering key left, then (when
+// VEXA_BENCH_INDICES_CAMBIO holds statements separated by ';') with those
+// statements run first; the median of 'veces' runs of each.
+//   index <backend> <lines> <name> motor_s=<T> cpu_s=<C> cost=<P>%
+// cost = the share of the time with every index that the index takes (of the
+// processor time on SQLite, which does all its work in this process; of the
+// elapsed time on PostgreSQL).
+bool costoIndices(Motor motor, int lineas, int veces)
+{
+    const std::vector<Linea> v = generar(lineas);
+    const char* nm = motor == Motor::SQLite ? "sqlite" : "postgresql";
+    QStringList indices;
+    auto medir = [&](const QString& que, const std::function<void(Conexion&)>& antes) {
+        std::vector<double> t, cpu;
+        for (int i = 0; i < veces; ++i) {
+            double c = 0;
+            t.push_back(limite(motor, v, antes, &c));
+            cpu.push_back(c);
+        }
+        return std::pair{bench::mediana(t), bench::mediana(cpu)};
+    };
+    const QString catalogo = motor == Motor::SQLite
+                                 ? QStringLiteral("SELECT name AS N FROM sqlite_master WHERE type = 'index' AND tbl_name = 'MV_ASIENTOS' "
+                                                  "AND sql IS NOT NULL ORDER BY name")
+                                 : QStringLiteral("SELECT UPPER(indexname) AS N FROM pg_indexes WHERE tablename = 'mv_asientos' "
+                                                  "ORDER BY indexname");
+    // VEXA_BENCH_INDICES_SOLO=<what> measures only that case ("all", an index's
+    // name, "only", "changed"): one case per process, e.g. under callgrind.
+    const QString solo = qEnvironmentVariable("VEXA_BENCH_INDICES_SOLO");
+    const auto [todos, todosCpu] = !solo.isEmpty() && solo != QLatin1String("all") ? std::pair{1.0, 1.0} : medir(QString(), [&](Conexion& c) {
+        if (!indices.isEmpty()) return;
+        for (Recordset rs = c.ObtenerRecordset(catalogo); !rs.eof(); rs.siguiente()) indices << rs.texto(QStringLiteral("N"));
     });
+    if (todos <= 0) return false;
+    if (indices.isEmpty())
+        indices = QStringList{"IX_MV_ASIENTOS_AJUSTE", "IX_MV_ASIENTOS_APERTURA", "IX_MV_ASIENTOS_COMPROBANTE", "IX_MV_ASIENTOS_FECHA",
+                              "IX_MV_ASIENTOS_PENDIENTES", "IX_MV_ASIENTOS_SUMAS", "IX_MV_ASIENTOS_TRANSMISION", "UX_MV_ASIENTOS_NUMERO"};
+    if (motor == Motor::PostgreSQL) indices.removeAll(QStringLiteral("IX_MV_ASIENTOS_SUMAS"));
+    if (solo.isEmpty() || solo == QLatin1String("all"))
+        std::printf("index %s %d (all: %s) motor_s=%.3f cpu_s=%.3f\n", nm, lineas, qPrintable(indices.join(u' ')), todos, todosCpu);
+    std::fflush(stdout);
+    auto informar = [&](const QString& que, const std::function<void(Conexion&)>& antes) {
+        if (!solo.isEmpty() && !que.contains(solo)) return;
+        const auto [t, cpu] = medir(que, antes);
+        const double costo = motor == Motor::SQLite ? (todosCpu - cpu) / todosCpu : (todos - t) / todos;
+        std::printf("index %s %d %s motor_s=%.3f cpu_s=%.3f cost=%.1f%%\n", nm, lineas, qPrintable(que), t, cpu, 100 * costo);
+        std::fflush(stdout);
+    };
+    // Names read from the catalogue above.
+    for (const QString& ix : indices) informar(ix, [&](Conexion& c) { c.EjecutarSQL(QStringLiteral("DROP INDEX ") + ix); });
+    informar(QStringLiteral("(only UX_MV_ASIENTOS_NUMERO)"), [&](Conexion& c) {
+        for (const QString& ix : indices)
+            if (ix != QLatin1String("UX_MV_ASIENTOS_NUMERO")) c.EjecutarSQL(QStringLiteral("DROP INDEX ") + ix);
+    });
+    const QString cambio = qEnvironmentVariable("VEXA_BENCH_INDICES_CAMBIO");
+    if (!cambio.isEmpty())
+        informar(QStringLiteral("(changed)"), [&](Conexion& c) {
+            for (const QString& sql : cambio.split(u';', Qt::SkipEmptyParts)) c.EjecutarSQL(sql);
+        });
+    return true;
 }
 
 bool correr(Motor motor, int lineas, double* segundos, double* base, double* motorSeg)
@@ -389,6 +454,12 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariable("VEXA_PG").isEmpty() && (solo.isEmpty() || solo == QLatin1String("postgresql")))
         motores.push_back(Motor::PostgreSQL);
     const int repeticiones = std::max(1, qEnvironmentVariableIntValue("VEXA_BENCH_REPETICIONES"));
+    if (qEnvironmentVariableIntValue("VEXA_BENCH_INDICES") > 0) {
+        for (Motor m : motores)
+            for (int n : tamanos)
+                if (!costoIndices(m, n, repeticiones)) return 1;
+        return 0;
+    }
     for (Motor m : motores) {
         const char* nm = m == Motor::SQLite ? "sqlite" : "postgresql";
         std::vector<double> tiempos;

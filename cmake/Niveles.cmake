@@ -1,8 +1,10 @@
-# The rules level links Qt Core and Qt Sql only: no widget, no painting. A rules
-# library is declared with vexa_nivel_reglas(target); at the end of the
-# configuration vexa_comprobar_niveles() fails when one of them reaches a
-# window library through anything it links.
-set(VEXA_BIBLIOTECAS_VENTANAS Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Multimedia vexa_platform)
+# The rules level links Qt Core and Qt Sql only: no widget, no painting, and no
+# seam that shows or asks the operator (vexa_interaccion). A rules library is
+# declared with vexa_nivel_reglas(target); at the end of the configuration
+# vexa_comprobar_niveles() fails when one of them reaches a window library
+# through anything it links, a generator expression included: every name such
+# an expression mentions counts as linked, whatever its condition.
+set(VEXA_BIBLIOTECAS_VENTANAS Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Multimedia vexa_platform vexa_interaccion)
 set_property(GLOBAL PROPERTY VEXA_REGLAS "")
 
 function(vexa_nivel_reglas target)
@@ -30,8 +32,21 @@ function(_vexa_enlaces target out)
     if(li)
       list(APPEND libs ${li})
     endif()
+    set(nombres "")
     foreach(x IN LISTS libs)
-      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" x "${x}")
+      if(x MATCHES "\\$<")
+        # $<LINK_ONLY:a>, $<$<BOOL:1>:a>, $<TARGET_NAME:a>, ...: each name inside.
+        string(REPLACE "::" "@@" x "${x}")
+        string(REGEX MATCHALL "[A-Za-z0-9_.+@-]+" partes "${x}")
+        foreach(p IN LISTS partes)
+          string(REPLACE "@@" "::" p "${p}")
+          list(APPEND nombres ${p})
+        endforeach()
+      else()
+        list(APPEND nombres ${x})
+      endif()
+    endforeach()
+    foreach(x IN LISTS nombres)
       if(TARGET ${x})
         get_target_property(alias ${x} ALIASED_TARGET)
         if(alias)
@@ -48,6 +63,22 @@ endfunction()
 
 function(vexa_comprobar_niveles)
   get_property(reglas GLOBAL PROPERTY VEXA_REGLAS)
+  # The rules' sources, for the test that reads them (ComprobarFuentesReglas.cmake).
+  set(fuentes "")
+  foreach(t IN LISTS reglas)
+    get_target_property(dir ${t} SOURCE_DIR)
+    get_target_property(srcs ${t} SOURCES)
+    foreach(s IN LISTS srcs)
+      if(s MATCHES "\\.(cpp|h)$" AND NOT s MATCHES "\\$<")
+        cmake_path(ABSOLUTE_PATH s BASE_DIRECTORY ${dir} OUTPUT_VARIABLE ruta)
+        if(EXISTS ${ruta})
+          list(APPEND fuentes ${ruta})
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  list(JOIN fuentes "\n" texto)
+  file(WRITE ${CMAKE_BINARY_DIR}/fuentes_reglas.txt "${texto}\n")
   foreach(t IN LISTS reglas)
     _vexa_enlaces(${t} enlaces)
     foreach(v IN LISTS VEXA_BIBLIOTECAS_VENTANAS)

@@ -42,19 +42,20 @@ int main(int argc, char** argv)
     registrarVentanasAjuste();
     registrarVentanasCCosto();
 
-    CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
-    LineaComandosPrograma = textoLineaComandos(app.arguments());
-    const bool presentacion = !sinPresentacion(LineaComandosPrograma);
+    EstadoInicio inicio;
+    inicio.carpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    inicio.lineaComandos = textoLineaComandos(app.arguments());
+    const bool presentacion = !sinPresentacion(inicio.lineaComandos);
 
     plataforma::usarPlataformaQt();
     if (presentacion) {
         MostrarPresentacion(VersionPrograma());
         RefrescarPresentacion();
     }
-    ArchivoAyuda = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("HelpFile"),
-                                                   CarpetaPrograma + QStringLiteral("Manual.chm"));
+    inicio.archivoAyuda = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("HelpFile"),
+                                              inicio.carpetaPrograma + QStringLiteral("Manual.chm"));
 
-    frmMDI w;
+    frmMDI w(std::move(inicio));
     plataforma::setVentanaPrincipal(&w);
     ventanas::CursorEspera(true);
     if (!w.MDIForm_Load()) {

@@ -35,239 +35,11 @@ namespace {
 const QString kTitulo = QStringLiteral("Actualización de Bienes de Uso");
 const QString kAviso = QStringLiteral("Aviso al Operador...");
 
-// The boxes of txtbuso by index: data field, frame, caption, lookup, max, right-aligned, filter.
-enum Marco { Cabecera, Compra, Adicional, Mejoras };
-struct DefBuso {
-    const char* campo;
-    Marco marco;
-    const char* caption; // nullptr: never shown
-    const char* tag;
-    int largo;
-    bool derecha;
-    const char* filtro;
-};
-const DefBuso kBuso[] = {
-    {"CODIGO", Cabecera, "Nº Control Interno", "ma_bienes", 0, false, "NUMERO"},
-    {"Cuenta_Ejercicio", Cabecera, "Nº Cta. Depreciación Ejercicio", "ma_cuentas", 15, false, nullptr},
-    {"Cuenta_Contable", Cabecera, "Nº Cta. Bien de Uso", "ma_cuentas", 15, false, nullptr},
-    {"Cuenta_Acumulada", Cabecera, "Nº Cta. Depreciación Acumulada", "ma_cuentas", 15, false, nullptr},
-    {"Fecha_Compra", Compra, "Fecha de Compra/ Revaluación", "fecha", 10, false, "FECHA"},
-    {"Costo", Compra, "Costo", "", 0, true, "NUMERO"},
-    {"Valor_Residual", Compra, "Valor Residual", "", 0, true, "NUMERO"},
-    {"Fecha_revaluAcion", Compra, nullptr, "fecha", 10, false, "FECHA"},
-    {"importe", Compra, nullptr, "", 0, true, "NUMERO"},
-    {"vida_util", Compra, "Vida Util (en Años)", "", 0, true, "NUMERO"},
-    {"porcentaje", Compra, "% Depreciación", "", 0, true, "NUMERO"},
-    {"ubicacion", Adicional, "Ubicación ", "", 250, false, nullptr},
-    {"afecta", Adicional, "Afectado a", "", 250, false, nullptr},
-    {"descripcion", Adicional, "Descripción ", "", 250, false, nullptr},
-    {"fecha_baja", Adicional, "Fecha de Baja", "fecha", 10, false, "FECHA"},
-    {"motivo", Adicional, "Motivo", "", 250, false, nullptr},
-    {"Novedad_iD", Mejoras, "Nº Id. Mejoras", "ma_bienes_novedades", 0, true, "NUMERO"},
-    {"Novedad_Fecha", Mejoras, "Fecha", "fecha", 10, true, "FECHA"},
-    {"Novedad_Importe", Mejoras, "Importe", "", 0, true, "NUMERO"},
-    {"Novedad_Detalle", Mejoras, "Descripción", "", 250, false, nullptr},
-    {"Novedad_Vida_Util", Mejoras, "Vida Util (en Años)", "", 0, true, "NUMERO"},
-    {"Periodo", Compra, "Ejercicio de Compra/ Revaluación Nº", "", 0, true, "NUMERO"},
-    {"Valor_Recupero", Compra, "Valor de Recupero", "", 0, true, "NUMERO"},
-    {"serie", Cabecera, "Identificación", "", 20, false, nullptr},
-    {"Novedad_porcentaje", Mejoras, "% Depreciación", "", 0, true, "NUMERO"},
-    {"Periodo_revaluacion", Compra, nullptr, "", 0, true, "NUMERO"},
-};
-struct DefCalculo {
-    const char* campo;
-    const char* caption;
-    const char* tag;
-    int largo;
-    const char* filtro;
-};
-const DefCalculo kCalculo[] = {
-    {"PERIODO_CALCULO", "Cantidad de Meses ", "", 0, "NUMERO"},
-    {"COSTO_INICIO", "Costo Incio Ejercicio:", "", 0, "NUMERO"},
-    {"COEFICIENTE", "Coeficiente", "", 0, "NUMERO"},
-    {"DEP_EJERCICIO", "Depreciación Ejercicio:", "", 0, "NUMERO"},
-    {"dep_acumulada", "Depreciación Acumulada:", "", 0, "NUMERO"},
-    {"FECHA_CIERRE", "Fecha Cierre (Ult.Ejerc)", "FECHA", 10, "FECHA"},
-};
-// The order Enter and Tab follow through the boxes (by data field): frame by
-// frame (identification and accounts, purchase data, additional data,
-// improvement, sheet), each frame's boxes in their reading order.
-const char* const kOrdenBuso[] = {"CODIGO", "serie", "Cuenta_Contable", "Cuenta_Ejercicio", "Cuenta_Acumulada",
-                                  "Fecha_Compra", "Fecha_revaluAcion", "Costo", "importe", "Valor_Residual",
-                                  "Valor_Recupero", "Periodo", "Periodo_revaluacion", "vida_util", "porcentaje",
-                                  "ubicacion", "afecta", "descripcion", "fecha_baja", "motivo", "Novedad_iD",
-                                  "Novedad_Fecha", "Novedad_Importe", "Novedad_Detalle", "Novedad_Vida_Util",
-                                  "Novedad_porcentaje"};
-const char* const kOrdenCalculo[] = {"PERIODO_CALCULO", "COEFICIENTE", "COSTO_INICIO", "FECHA_CIERRE", "DEP_EJERCICIO",
-                                     "dep_acumulada"};
 
 QString recortar(const QString& s) { return texto::recortar(s); }
 bool campoEs(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
-QString formatoImporte(const QString& t) { return Utilidades::TextoAMoneda(t).texto(2); }
 
 } // namespace
-
-FrmMA_BienesUso::FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent)
-    : QWidget(parent), EsCargaInicial(esCargaInicial), ctx_(ctx), consultas_(ctx.con(), ctx.configuracion())
-{
-    construir();
-    Form_Load();
-}
-
-FrmMA_BienesUso::~FrmMA_BienesUso() = default;
-
-void FrmMA_BienesUso::construir()
-{
-    setObjectName(QStringLiteral("FrmMA_BienesUso"));
-    setWindowTitle(kTitulo);
-    txtbuso = new ArregloCajas(QStringLiteral("txtbuso"), this);
-    txtCalculo = new ArregloCajas(QStringLiteral("txtCalculo"), this);
-
-    auto* raiz = new QVBoxLayout(this);
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    raiz->addWidget(SSTab1);
-
-    // Tab 0: the list of an account's assets.
-    auto* tab0 = new QWidget;
-    auto* l0 = new QGridLayout(tab0);
-    LblAclaracion = new QLabel(QStringLiteral("Para modificar uno de los Bienes de Uso Existentes, debe seleccionarlo de la lista."), tab0);
-    LblAclaracion->setObjectName(QStringLiteral("LblAclaracion"));
-    CmdAlta = new QPushButton(QStringLiteral("Dar de &Alta un Nuevo Bien de Uso"), tab0);
-    CmdAlta->setObjectName(QStringLiteral("CmdAlta"));
-    FG_Bienes = new QTableWidget(tab0);
-    FG_Bienes->setObjectName(QStringLiteral("FG_Bienes"));
-    FG_Bienes->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FG_Bienes->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FG_Bienes->setSelectionMode(QAbstractItemView::SingleSelection);
-    FG_Bienes->verticalHeader()->hide();
-    CmdModificar = new QPushButton(QStringLiteral("&Modificar  uno existente"), tab0);
-    CmdModificar->setObjectName(QStringLiteral("CmdModificar"));
-    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab0);
-    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    l0->addWidget(LblAclaracion, 0, 0, 1, 3);
-    l0->addWidget(CmdAlta, 1, 0);
-    l0->addWidget(FG_Bienes, 2, 0, 1, 3);
-    l0->addWidget(CmdModificar, 3, 1);
-    l0->addWidget(CmdCancelar, 3, 2);
-    SSTab1->addTab(tab0, QStringLiteral("Bienes de Uso"));
-
-    // Tab 1: the asset's data.
-    auto* tab1 = new QWidget;
-    auto* l1 = new QVBoxLayout(tab1);
-    FrmBienes = new QWidget(tab1);
-    FrmBienes->setObjectName(QStringLiteral("FrmBienes"));
-    auto* lb = new QGridLayout(FrmBienes);
-    lb->setContentsMargins(0, 0, 0, 0);
-    auto marco = [&](QGroupBox*& g, const char* nombre, const QString& caption) {
-        g = new QGroupBox(caption, FrmBienes);
-        g->setObjectName(QString::fromLatin1(nombre));
-        return new QGridLayout(g);
-    };
-    QGridLayout* lCab = marco(frmBusoCabecera, "frmBusoCabecera", QString());
-    QGridLayout* lCom = marco(FrmBusoDatosCompra, "FrmBusoDatosCompra", QString());
-    QGridLayout* lAdi = marco(FrmBusoDatosAdic, "FrmBusoDatosAdic", QString());
-    QGridLayout* lNov = marco(frmBusoNovedades, "frmBusoNovedades", QStringLiteral("Mejoras sobre el Bien de Uso"));
-    QGridLayout* lCal = marco(FrmCalculo, "FrmCalculo", QStringLiteral("Planilla de Cálculo: Depreciación Bienes de Uso"));
-    lb->addWidget(frmBusoCabecera, 0, 0, 1, 2);
-    lb->addWidget(FrmBusoDatosCompra, 1, 0);
-    lb->addWidget(FrmBusoDatosAdic, 1, 1);
-    lb->addWidget(frmBusoNovedades, 2, 0, 1, 2);
-    lb->addWidget(FrmCalculo, 3, 0, 1, 2);
-
-    QGridLayout* lugares[] = {lCab, lCom, lAdi, lNov};
-    QGroupBox* marcos[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic, frmBusoNovedades};
-    int filas[4] = {0, 0, 0, 0};
-    for (const DefBuso& d : kBuso) {
-        QLineEdit* t = txtbuso->agregar(marcos[d.marco], {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
-        if (d.filtro) t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
-        if (!d.caption) {
-            t->hide();
-            continue;
-        }
-        QGridLayout* g = lugares[d.marco];
-        // Two label-and-box pairs per row in the wider frames.
-        const int columnas = d.marco == Cabecera || d.marco == Mejoras ? 2 : 1;
-        const int n = filas[d.marco]++;
-        const int fila = n / columnas, col = (n % columnas) * 2;
-        auto* e = new QLabel(QString::fromUtf8(d.caption), marcos[d.marco]);
-        e->setBuddy(t);
-        g->addWidget(e, fila, col);
-        g->addWidget(t, fila, col + 1);
-        if (campoEs(t->property(ControlesFormulario::propiedadCampo()).toString(), "Valor_Residual")) {
-            LBLvALORrESIDUAL = e;
-            e->setObjectName(QStringLiteral("LBLvALORrESIDUAL"));
-        }
-    }
-    buso(QStringLiteral("Novedad_Detalle"))->setMinimumHeight(2 * buso(QStringLiteral("Novedad_Detalle"))->sizeHint().height());
-    LblMensajeNovedad = new QLabel(
-        QStringLiteral("Este cuadro sólo se habilitará cuando se esté cargando una modificación a un Bien de Uso."), frmBusoNovedades);
-    LblMensajeNovedad->setObjectName(QStringLiteral("LblMensajeNovedad"));
-    LblMensajeNovedad->setWordWrap(true);
-    lNov->addWidget(LblMensajeNovedad, lNov->rowCount(), 0, 1, 4);
-
-    for (size_t i = 0; i < std::size(kCalculo); ++i) {
-        const DefCalculo& d = kCalculo[i];
-        QLineEdit* t = txtCalculo->agregar(FrmCalculo, {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, true});
-        t->setProperty(ControlesFormulario::propiedadFiltro(), QString::fromLatin1(d.filtro));
-        auto* e = new QLabel(QString::fromUtf8(d.caption), FrmCalculo);
-        e->setBuddy(t);
-        const int fila = int(i) / 2, col = (int(i) % 2) * 3;
-        lCal->addWidget(e, fila, col);
-        lCal->addWidget(t, fila, col + 1);
-        if (i == 0) {
-            lblDescPeriodo = new QLabel(QStringLiteral("..."), FrmCalculo);
-            lblDescPeriodo->setObjectName(QStringLiteral("lblDescPeriodo"));
-            lCal->addWidget(lblDescPeriodo, fila, col + 2);
-        }
-    }
-    LblMensajeDepreciable = new QLabel(
-        QStringLiteral("Este cuadro sólo se habilitará cuando el ejercicio de compra sea menor al ejercicio activo, y el Bien "
-                       "de Uso sea un bien depreciable, es decir: la vida útil es mayor a cero (0)"),
-        FrmCalculo);
-    LblMensajeDepreciable->setObjectName(QStringLiteral("LblMensajeDepreciable"));
-    LblMensajeDepreciable->setWordWrap(true);
-    lCal->addWidget(LblMensajeDepreciable, lCal->rowCount(), 0, 1, 6);
-
-    CmdBusoAceptar = new QPushButton(QStringLiteral("&Aceptar"), tab1);
-    CmdBusoAceptar->setObjectName(QStringLiteral("CmdBusoAceptar"));
-    CmdBusoCancelar = new QPushButton(QStringLiteral("&Cancelar"), tab1);
-    CmdBusoCancelar->setObjectName(QStringLiteral("CmdBusoCancelar"));
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(CmdBusoAceptar);
-    botones->addWidget(CmdBusoCancelar);
-    l1->addWidget(FrmBienes);
-    l1->addStretch();
-    l1->addLayout(botones);
-    SSTab1->addTab(tab1, QStringLiteral("Datos del Bien de Uso"));
-
-    // Enter and Tab follow the form's reading order.
-    QWidget* previo = nullptr;
-    auto encadenar = [&](QWidget* w) {
-        if (previo) setTabOrder(previo, w);
-        previo = w;
-    };
-    for (const char* c : kOrdenBuso) encadenar(buso(QString::fromLatin1(c)));
-    for (const char* c : kOrdenCalculo) encadenar(calculo(QString::fromLatin1(c)));
-    encadenar(CmdBusoAceptar);
-    encadenar(CmdBusoCancelar);
-
-    txtbuso->AlEntrar = [this](int i) { txtbuso_GotFocus(i); };
-    txtbuso->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtbuso_KeyDown(i, k, m); };
-    txtbuso->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtbuso, i, c); };
-    txtbuso->BotonDerecho = [this](int) { ConsultarCampo(); };
-    txtCalculo->AlEntrar = [this](int i) { txtCalculo_GotFocus(i); };
-    txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtCalculo_KeyDown(i, k, m); };
-    txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
-
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(CmdAlta, &QPushButton::clicked, this, [this] { CmdAlta_Click(); });
-    connect(CmdModificar, &QPushButton::clicked, this, [this] { CmdModificar_Click(); });
-    connect(FG_Bienes, &QTableWidget::cellDoubleClicked, this, [this] { FG_Bienes_DblClick(); });
-    connect(CmdBusoAceptar, &QPushButton::clicked, this, [this] { CmdBusoAceptar_Click(); });
-    connect(CmdBusoCancelar, &QPushButton::clicked, this, [this] { CmdBusoCancelar_Click(); });
-}
 
 void FrmMA_BienesUso::Form_Load()
 {
@@ -436,13 +208,6 @@ void FrmMA_BienesUso::Habilita_BienDeUso(bool nuevo)
 
 // ---- field checks ----
 
-bool FrmMA_BienesUso::rechaza(const QString& mensaje)
-{
-    HayError = true;
-    mensaje_ = mensaje;
-    return false;
-}
-
 void FrmMA_BienesUso::Campo_Valida(ArregloCajas& arreglo, int indice)
 {
     QLineEdit* caja = arreglo[indice];
@@ -528,13 +293,7 @@ void FrmMA_BienesUso::modoPorCodigo()
 
 bienes::EstadoFormulario FrmMA_BienesUso::estado()
 {
-    bienes::EstadoFormulario e;
-    e.consultas = &consultas_;
-    e.texto = [this](bienes::Arreglo a, const QString& c) {
-        return recortar((a == bienes::Arreglo::Planilla ? txtCalculo : txtbuso)->campo(c)->text());
-    };
-    e.hoy = plataforma::hoy();
-    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), e.desdeEjercicio, e.hastaEjercicio);
+    bienes::EstadoFormulario e = estadoBase([this](bienes::Arreglo a) { return a == bienes::Arreglo::Planilla ? txtCalculo : txtbuso; });
     e.alta = EsAlta;
     e.novedad = EsNovedad;
     e.baja = EsBaja;
@@ -565,21 +324,19 @@ void FrmMA_BienesUso::ponerModo(bienes::Modo m)
 bool FrmMA_BienesUso::aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo)
 {
     const auto a = &arreglo == txtbuso ? bienes::Arreglo::Bien : bienes::Arreglo::Planilla;
-    const bienes::ReglaCampo* regla = bienes::BuscaRegla(bienes::TablaBien(), a, campo);
-    if (!regla) return true;
-    const bienes::Resultado r = bienes::Aplica(*regla, valor, estado());
-    for (const auto& [c, t] : r.cajas) arreglo.campo(c)->setText(t);
-    if (r.proponerCodigo) proponerCodigo();
-    if (!r.pasa()) return rechaza(r.mensaje);
-    ponerModo(r.modo);
-    if (r.codigo) CodigoValidado = true;
-    if (r.cargar) {
-        Habilita_BienDeUso(r.modo == bienes::Modo::Alta);
-        if (r.modo == bienes::Modo::Existente) AsignarDatosBien();
+    const auto r = reglaDe(bienes::TablaBien(), a, arreglo, valor, campo, estado());
+    if (!r) return true;
+    if (r->proponerCodigo) proponerCodigo();
+    if (!r->pasa()) return rechaza(r->mensaje);
+    ponerModo(r->modo);
+    if (r->codigo) CodigoValidado = true;
+    if (r->cargar) {
+        Habilita_BienDeUso(r->modo == bienes::Modo::Alta);
+        if (r->modo == bienes::Modo::Existente) AsignarDatosBien();
     }
-    if (r.descripcionPeriodo) lblDescPeriodo->setText(*r.descripcionPeriodo);
-    if (r.depEjercicio) CalculaDepEjercicio();
-    return r.planilla ? ActualizaPlanilla() : true;
+    if (r->descripcionPeriodo) lblDescPeriodo->setText(*r->descripcionPeriodo);
+    if (r->depEjercicio) CalculaDepEjercicio();
+    return r->planilla ? ActualizaPlanilla() : true;
 }
 
 void FrmMA_BienesUso::CalculaDepEjercicio()
@@ -651,101 +408,6 @@ void FrmMA_BienesUso::AsignarDatosBien()
         {}, &con);
 }
 
-void FrmMA_BienesUso::ConsultarCampo()
-{
-    if (IndiceBuso < 0 || !(*txtbuso)[IndiceBuso]) return;
-    QLineEdit* caja = (*txtbuso)[IndiceBuso];
-    const QString tag = recortar(ArregloCajas::tag(caja));
-    if (tag.isEmpty()) return;
-    Conexion& con = ctx_.con();
-    QString elegido;
-    if (texto::igual(tag, QStringLiteral("MA_CUENTAS"))) {
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Cuentas de Bienes de Uso"), QStringLiteral("CODIGO"),
-                                         QStringLiteral("SELECT CODIGO, DESCRIPCION, BIENES FROM MA_CUENTAS WHERE BIENES = 1"));
-    } else if (texto::igual(tag, QStringLiteral("MA_BIENES"))) {
-        const QString cuenta = recortar(buso(QStringLiteral("CUENTA_CONTABLE"))->text());
-        QString sql = QStringLiteral("SELECT CODIGO, DESCRIPCION, SERIE AS IDENTIFICACION FROM MA_BIENES WHERE ");
-        Params p;
-        if (!cuenta.isEmpty()) {
-            sql += QStringLiteral("CUENTA_CONTABLE = ? AND ");
-            p << cuenta;
-        }
-        sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p);
-    } else if (texto::igual(tag, QStringLiteral("FECHA"))) {
-        Utilidades::Calendario(ctx_.FechaCalendario);
-        caja->setText(ctx_.FechaCalendario);
-        elegido = ctx_.FechaCalendario;
-    } else {
-        return;
-    }
-    elegido = recortar(elegido);
-    if (elegido.isEmpty()) return;
-    caja->setText(elegido);
-    int enter = Qt::Key_Return;
-    txtbuso_KeyDown(IndiceBuso, enter, Qt::NoModifier);
-}
-
-// ---- focus and keys ----
-
-void FrmMA_BienesUso::txtbuso_GotFocus(int indice)
-{
-    IndiceBuso = indice;
-    IndiceCalculo = -2;
-    QLineEdit* caja = (*txtbuso)[indice];
-    if (!campoEs(ArregloCajas::dataField(caja), "Novedad_Detalle")) {
-        ControlesFormulario::SeleccionaTexto(caja, true);
-        return;
-    }
-    // The description is edited where the operator clicks: undo the selection
-    // a line edit makes of itself when the focus comes with the keyboard.
-    QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {
-        if (c) c->deselect();
-    });
-}
-
-void FrmMA_BienesUso::txtCalculo_GotFocus(int indice)
-{
-    IndiceCalculo = indice;
-    IndiceBuso = -2;
-    ControlesFormulario::SeleccionaTexto((*txtCalculo)[indice], true);
-}
-
-void FrmMA_BienesUso::txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
-{
-    if (tecla == Qt::Key_F5) {
-        ConsultarCampo();
-        tecla = 0;
-        return;
-    }
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    Campo_Valida(*txtbuso, indice);
-    if (!HayError && (*txtbuso)[indice]) ControlesFormulario::SiguienteControl((*txtbuso)[indice], tecla);
-    tecla = 0;
-}
-
-void FrmMA_BienesUso::txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
-{
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    Campo_Valida(*txtCalculo, indice);
-    if (!HayError && (*txtCalculo)[indice]) ControlesFormulario::SiguienteControl((*txtCalculo)[indice], tecla);
-    tecla = 0;
-}
-
-// The asset boxes filter the key first and then apply the upper-case rule; the
-// sheet's boxes the other way round.
-void FrmMA_BienesUso::teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo)
-{
-    QLineEdit* caja = arreglo[indice];
-    if (&arreglo == txtbuso) {
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-        if (codigo) codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-    } else {
-        codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-    }
-}
-
 // ---- reset, commands and acceptance ----
 
 void FrmMA_BienesUso::Inicializa()
@@ -767,64 +429,6 @@ void FrmMA_BienesUso::Inicializa()
     for (const char* c : {"COSTO_INICIO", "DEP_EJERCICIO", "DEP_ACUMULADA"}) calculo(QString::fromLatin1(c))->setText(QStringLiteral("0.00"));
     calculo(QStringLiteral("COEFICIENTE"))->setText(QStringLiteral("1"));
     FrmCalculo->hide();
-}
-
-void FrmMA_BienesUso::Asignar_Registro(bool ajustar)
-{
-    auto limpio = [](const QString& s) {
-        QString t = s;
-        t.remove(QChar(u'\0'));
-        return recortar(t);
-    };
-    auto importe = [&](const QString& s) {
-        const QString t = limpio(s);
-        return t.isEmpty() ? QStringLiteral("0.00") : formatoImporte(t);
-    };
-    auto poner = [this](const char* campo, const QString& v) { buso(QString::fromLatin1(campo))->setText(v); };
-    const RegBienUso& r = BienUso;
-    if (ajustar && !EsCargaInicial) {
-        // The dialog shows the asset's own frames only; hiding is idempotent,
-        // so the window keeps one size however often this runs.
-        frmBusoNovedades->hide();
-        FrmCalculo->hide();
-        resize(width(), sizeHint().height()); // keeps the width: only the hidden frames go
-    }
-    poner("CODIGO", limpio(r.Codigo.crudo()));
-    poner("CUENTA_CONTABLE", limpio(r.CuentaContable.crudo()));
-    poner("CUENTA_EJERCICIO", limpio(r.CuentaEjercicio.crudo()));
-    poner("CUENTA_ACUMULADA", limpio(r.CuentaAcumulada.crudo()));
-    if (ajustar) {
-        const auto deps = bienes::CuentasDeDepreciacion(ctx_.con(), buso(QStringLiteral("CUENTA_CONTABLE"))->text());
-        poner("CUENTA_EJERCICIO", deps.ejercicio);
-        poner("CUENTA_ACUMULADA", deps.acumulada);
-    }
-    poner("FECHA_COMPRA", limpio(r.FechaCompra.crudo()));
-    poner("COSTO", importe(r.Costo.crudo()));
-    poner("VALOR_RESIDUAL", importe(r.ValorResidual.crudo()));
-    poner("FECHA_REVALUACION", limpio(r.FechaRevaluacion.crudo()));
-    poner("IMPORTE", importe(r.Importe.crudo()));
-    poner("VIDA_UTIL", limpio(r.VidaUtil.crudo()));
-    poner("PORCENTAJE", limpio(r.Porcentaje.crudo()));
-    poner("UBICACION", limpio(r.Ubicacion.crudo()));
-    poner("AFECTA", limpio(r.Afecta.crudo()));
-    poner("DESCRIPCION", limpio(r.Descripcion.crudo()));
-    poner("FECHA_BAJA", limpio(r.FechaBaja.crudo()));
-    poner("MOTIVO", limpio(r.Motivo));
-    poner("VALOR_RECUPERO", importe(r.ValorRecupero.crudo()));
-    if (ajustar) {
-        for (const char* c : {"NOVEDAD_ID", "NOVEDAD_DETALLE", "NOVEDAD_FECHA", "NOVEDAD_IMPORTE"}) poner(c, QString());
-        if (!EsCargaInicial) poner("PERIODO", recortar(ctx_.periodoActivo()));
-    } else {
-        const QString id = limpio(r.NovedadId.crudo());
-        poner("NOVEDAD_ID", texto::val(id) != 0
-                                ? id
-                                : recortar(ctx_.configuracion().IdMejoraBien(buso(QStringLiteral("CODIGO"))->text())));
-        poner("NOVEDAD_DETALLE", limpio(r.NovedadDetalle.crudo()));
-        poner("NOVEDAD_FECHA", limpio(r.NovedadFecha.crudo()));
-        poner("NOVEDAD_IMPORTE", importe(r.NovedadImporte.crudo()));
-    }
-    poner("NOVEDAD_VIDA_UTIL", limpio(r.NovedadVidaUtil.crudo()));
-    poner("NOVEDAD_PORCENTAJE", limpio(r.NovedadPorcentaje.crudo()));
 }
 
 bool FrmMA_BienesUso::DatosValidos()
@@ -850,127 +454,6 @@ bool FrmMA_BienesUso::DatosValidos()
         if (recorre(*txtCalculo, false)) recorre(*txtbuso, true);
     }
     return !HayError;
-}
-
-void FrmMA_BienesUso::Actualizar_Datos()
-{
-    if (!DatosValidos()) return;
-    auto texto = [this](const char* c) { return buso(QString::fromLatin1(c))->text(); };
-    auto textoCalculo = [this](const char* c) { return calculo(QString::fromLatin1(c))->text(); };
-    auto fecha = [](const QString& t) { return Utilidades::TextoAFecha(recortar(t)); };
-    bienes::GrabacionBien g;
-    if (EsAlta) {
-        g.modo = bienes::ModoGrabacion::Alta;
-    } else if (EsNovedad) {
-        if (!texto("NOVEDAD_ID").isEmpty()) g.modo = bienes::ModoGrabacion::Mejora;
-    } else if (EsBaja) {
-        if (!texto("FECHA_BAJA").isEmpty()) g.modo = bienes::ModoGrabacion::Baja;
-    }
-    if (g.modo == bienes::ModoGrabacion::Mejora) {
-        // Stored as 0 an improvement would depreciate nothing.
-        const auto costo = Moneda::desdeTextoEstricto(recortar(texto("NOVEDAD_IMPORTE")));
-        if (!costo) {
-            HayError = true;
-            dialogos().MsgBox(QStringLiteral("El Costo informado no es válido!!!"), vbCritical, kAviso);
-            buso(QStringLiteral("NOVEDAD_IMPORTE"))->setFocus();
-            return;
-        }
-        g.costoMejora = *costo;
-    }
-    g.periodoActivo = ctx_.periodo();
-    g.sinPlanilla = SinPlanilla;
-    g.codigo = qRound64(Utilidades::TextoADoble(texto("CODIGO")));
-    g.serie = texto("SERIE");
-    g.cuentaContable = texto("CUENTA_CONTABLE");
-    g.cuentaEjercicio = texto("CUENTA_EJERCICIO");
-    g.cuentaAcumulada = texto("CUENTA_ACUMULADA");
-    g.fechaCompra = fecha(texto("FECHA_COMPRA"));
-    g.costo = Utilidades::TextoAMoneda(texto("COSTO"));
-    g.vidaUtil = texto::val(texto("VIDA_UTIL"));
-    g.porcentaje = Utilidades::TextoADoble(texto("PORCENTAJE"));
-    g.ubicacion = texto("UBICACION");
-    g.afecta = texto("AFECTA");
-    g.descripcion = texto("DESCRIPCION");
-    g.periodo = qint64(texto::val(texto("PERIODO")));
-    g.valorRecupero = Utilidades::TextoAMoneda(texto("VALOR_RECUPERO"));
-    g.idMejora = qRound64(Utilidades::TextoADoble(texto("NOVEDAD_ID")));
-    g.fechaMejora = fecha(texto("NOVEDAD_FECHA"));
-    g.detalleMejora = texto("NOVEDAD_DETALLE");
-    g.vidaUtilMejora = texto::val(texto("NOVEDAD_VIDA_UTIL"));
-    g.porcentajeMejora = Utilidades::TextoADoble(texto("NOVEDAD_PORCENTAJE"));
-    g.fechaBaja = fecha(texto("FECHA_BAJA"));
-    g.motivo = texto("MOTIVO");
-    g.planilla.fechaCierre = fecha(textoCalculo("FECHA_CIERRE"));
-    g.planilla.meses = Utilidades::TextoAEntero(textoCalculo("PERIODO_CALCULO"));
-    g.planilla.costoInicio = Utilidades::TextoAMoneda(textoCalculo("COSTO_INICIO"));
-    g.planilla.coeficiente = texto::val(textoCalculo("COEFICIENTE"));
-    g.planilla.depEjercicio = Utilidades::TextoAMoneda(textoCalculo("DEP_EJERCICIO"));
-    g.planilla.depAcumulada = Utilidades::TextoAMoneda(textoCalculo("DEP_ACUMULADA"));
-
-    // Nothing is stored until the whole save is: an error keeps every field
-    // as typed; Retry runs the whole save again.
-    HayError = true;
-    for (;;) {
-        try {
-            const bienes::ResultadoGrabacion r = bienes::GrabarBien(ctx_.con(), g);
-            HayError = false;
-            if (g.modo == bienes::ModoGrabacion::Alta && r.codigo != g.codigo)
-                dialogos().MsgBox(QStringLiteral("El Bien de Uso se grabó con el Nº Control Interno ") + QString::number(r.codigo),
-                                  vbInformation, kAviso);
-            if (g.modo == bienes::ModoGrabacion::Mejora && r.id != g.idMejora)
-                dialogos().MsgBox(QStringLiteral("La Mejora se grabó con el Nº Id. Mejoras ") + QString::number(r.id),
-                                  vbInformation, kAviso);
-            return;
-        } catch (const bienes::BienInexistente& e) {
-            dialogos().MsgBox(e.descripcion(), vbExclamation, kAviso);
-            return;
-        } catch (const std::exception& e) {
-            if (Utilidades::ManejaError(e, QStringLiteral("Actualizar_Datos")) != vbRetry) return;
-        }
-    }
-}
-
-void FrmMA_BienesUso::CmdBusoAceptar_Click()
-{
-    // The record holds the boxes before any check, whatever it answers.
-    auto t = [this](const char* c) { return buso(QString::fromLatin1(c))->text(); };
-    RegBienUso& r = BienUso;
-    r.Codigo = t("CODIGO");
-    r.CuentaContable = t("CUENTA_CONTABLE");
-    r.CuentaEjercicio = t("CUENTA_EJERCICIO");
-    r.Serie = t("SERIE");
-    r.CuentaAcumulada = t("CUENTA_ACUMULADA");
-    r.FechaCompra = t("FECHA_COMPRA");
-    r.Costo = t("COSTO");
-    r.ValorResidual = t("VALOR_RESIDUAL");
-    r.FechaRevaluacion = t("FECHA_REVALUACION");
-    r.Importe = t("IMPORTE");
-    r.VidaUtil = t("VIDA_UTIL");
-    r.Porcentaje = t("PORCENTAJE");
-    r.Ubicacion = t("UBICACION");
-    r.Afecta = t("AFECTA");
-    r.Descripcion = t("DESCRIPCION");
-    r.FechaBaja = t("FECHA_BAJA");
-    r.Motivo = t("MOTIVO");
-    r.NovedadId = t("NOVEDAD_ID");
-    r.NovedadDetalle = t("NOVEDAD_DETALLE");
-    r.NovedadFecha = t("NOVEDAD_FECHA");
-    r.NovedadImporte = t("NOVEDAD_IMPORTE");
-    r.NovedadPorcentaje = t("NOVEDAD_PORCENTAJE");
-    r.NovedadVidaUtil = t("NOVEDAD_VIDA_UTIL");
-    r.ValorRecupero = t("VALOR_RECUPERO");
-    if (EsCargaInicial) {
-        Actualizar_Datos();
-        if (!HayError) {
-            Inicializa();
-            Datos_CargaInicial();
-        }
-        return;
-    }
-    if (DatosValidos()) {
-        int cancel = 0;
-        Form_Unload(cancel);
-    }
 }
 
 bool FrmMA_BienesUso::PermiteCalcularDep(int anios, qint64 codigoBien)

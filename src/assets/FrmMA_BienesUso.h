@@ -5,12 +5,14 @@
 // Its fields are two box arrays, txtbuso (the asset, its accounts, purchase
 // and additional data, improvement) and txtCalculo (the sheet), always found
 // by data field; Campo_Valida checks one box and sets the window's mode.
-#include "ControlesFormulario.h"
-#include "ReglasBienesCampos.h"
+#include "GrabacionBienes.h"
+#include "RegBienUso.h"
+#include "VentanaBien.h"
 
 #include <QString>
 #include <QWidget>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,12 +24,13 @@ namespace vexa {
 
 class ContextoEmpresa;
 
-class FrmMA_BienesUso : public QWidget {
+class FrmMA_BienesUso : public VentanaBien {
     Q_OBJECT
     Q_PROPERTY(bool EsCargaInicial READ esCargaInicial WRITE setEsCargaInicial)
 
 public:
-    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr);
+    // 'registro': what the dialog mode opens on (the account whose assets it lists).
+    FrmMA_BienesUso(ContextoEmpresa& ctx, bool esCargaInicial, QWidget* parent = nullptr, const RegBienUso& registro = {});
     ~FrmMA_BienesUso() override;
 
     bool esCargaInicial() const { return EsCargaInicial; }
@@ -48,8 +51,6 @@ public:
     void Campo_Valida(ArregloCajas& arreglo, int indice);
     // Loads the asset whose number the CODIGO box holds.
     void AsignarDatosBien();
-    // Opens the lookup of the txtbuso box that last had the focus.
-    void ConsultarCampo();
     // Hides and releases the window.
     void Form_Unload(int& cancel);
 
@@ -75,13 +76,8 @@ public:
     void CmdBusoCancelar_Click();
     void CmdCancelar_Click();
 
-    // Key handlers of the arrays (also what a lookup calls to act as Enter).
-    void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
-    void txtCalculo_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
-
-    // The box of that data field in each array.
-    QLineEdit* buso(const QString& campo) const { return txtbuso->campo(campo); }
-    QLineEdit* calculo(const QString& campo) const { return txtCalculo->campo(campo); }
+    // The record the dialog mode shows and fills on each accept (read by its opener).
+    RegBienUso BienUso;
 
     // Window state.
     bool EsCargaInicial = false;
@@ -92,11 +88,7 @@ public:
     bool HayError = false;     // the last checked box was refused
     bool SinPlanilla = false;  // the opening sheet is hidden: no opening rows
     bool CodigoValidado = false;
-    int IndiceBuso = -2;
-    int IndiceCalculo = -2;
 
-    ArregloCajas* txtbuso = nullptr;
-    ArregloCajas* txtCalculo = nullptr;
     QTabWidget* SSTab1 = nullptr;
     QLabel* LblAclaracion = nullptr;
     QPushButton* CmdAlta = nullptr;
@@ -104,14 +96,8 @@ public:
     QPushButton* CmdModificar = nullptr;
     QPushButton* CmdCancelar = nullptr;
     QWidget* FrmBienes = nullptr;
-    QGroupBox* frmBusoCabecera = nullptr;
-    QGroupBox* FrmBusoDatosCompra = nullptr;
-    QGroupBox* FrmBusoDatosAdic = nullptr;
-    QGroupBox* frmBusoNovedades = nullptr;
-    QGroupBox* FrmCalculo = nullptr;
     QLabel* LblMensajeNovedad = nullptr;
     QLabel* LblMensajeDepreciable = nullptr;
-    QLabel* lblDescPeriodo = nullptr;
     QLabel* LBLvALORrESIDUAL = nullptr;
     QPushButton* CmdBusoAceptar = nullptr;
     QPushButton* CmdBusoCancelar = nullptr;
@@ -122,6 +108,8 @@ private:
     // The initial load's save of what was accepted; HayError stays set when
     // nothing was stored.
     void Actualizar_Datos();
+    bienes::GrabacionBien leerGrabacion() const;
+    void grabar(const bienes::GrabacionBien& g);
     // The data tab alone, or the list alone.
     void muestraDatos();
     void muestraLista();
@@ -132,20 +120,20 @@ private:
     bienes::EstadoFormulario estado();
     void ponerModo(bienes::Modo m);
     bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);
+    // The pieces of construir: the list tab, the data tab, the tab order and the handlers.
+    QWidget* construirLista();
+    QWidget* construirDatos();
+    void construirPlanilla(QGridLayout* lugar);
+    void encadenar();
+    void conectar();
     void CalculaDepEjercicio();
-    bool rechaza(const QString& mensaje);
+    void marcarError() override { HayError = true; }
     // A new asset number proposed by the window (taken again by the save).
     void proponerCodigo();
     // The mode the code gives when the retirement date is emptied.
     void modoPorCodigo();
-    void txtbuso_GotFocus(int indice);
-    void txtCalculo_GotFocus(int indice);
-    void teclaPresionada(ArregloCajas& arreglo, int indice, int& codigo);
     void habilita(const char* campo, bool activo);
 
-    ContextoEmpresa& ctx_;
-    bienes::ConsultasEmpresa consultas_;
-    QString mensaje_;
     QString codigoPropuesto_;
 };
 

@@ -31,64 +31,49 @@ namespace {
 const QString kTitulo = QStringLiteral("Consulta/Modificación de Bienes de Uso");
 const QString kAviso = QStringLiteral("Aviso al Operador...");
 
-struct Def {
-    const char* campo;
-    const char* tag;
-    int largo;
-    int marco; // txtbuso: 0 header, 1 purchase, 2 additional
-    const char* caption;
-    const char* filtro;
-};
+// The boxes by index: data field, lookup, max, frame (txtbuso: 0 header, 1
+// purchase, 2 additional), caption, filter, right-aligned (the numbers).
+using Def = VentanaBien::DefCaja;
 const Def kBuso[] = {
-    {"CODIGO", "ma_bienes", 0, 0, "Nº Control Interno", "NUMERO"},
-    {"Novedad_iD", "", 0, 0, "Nº Id. Mejoras", "NUMERO"},
-    {"serie", "", 20, 0, "Identificación", nullptr},
-    {"Cuenta_Contable", "ma_cuentas", 0, 0, "Cta. Bien de Uso", nullptr},
-    {"Cuenta_Acumulada", "ma_cuentas", 0, 0, "Cta. Depreciación Acumulada", nullptr},
-    {"Cuenta_Ejercicio", "ma_cuentas", 0, 0, "Cta. Depreciación Ejercicio", nullptr},
-    {"Fecha_Compra", "fecha", 10, 1, "Fecha de Compra/ Revaluación", "FECHA"},
-    {"Costo", "", 0, 1, "Costo", "NUMERO"},
-    {"Periodo", "", 0, 1, "Ejercicio de Compra/ Revaluación Nº", "NUMERO"},
-    {"Fecha_revaluAcion", "fecha", 10, 1, nullptr, "FECHA"},
-    {"importe", "", 0, 1, nullptr, "NUMERO"},
-    {"Periodo_revaluacion", "", 0, 1, nullptr, "NUMERO"},
-    {"Valor_Residual", "", 0, 1, "Valor Residual", "NUMERO"},
-    {"porcentaje", "", 0, 1, "% Depreciación", "NUMERO"},
-    {"Valor_Recupero", "", 0, 1, "Valor de Recupero", "NUMERO"},
-    {"vida_util", "", 0, 1, "Vida Util (en Años)", "NUMERO"},
-    {"ubicacion", "", 250, 2, "Ubicación ", nullptr},
-    {"afecta", "", 250, 2, "Afectado a", nullptr},
-    {"descripcion", "", 250, 2, "Descripción ", nullptr},
-    {"fecha_baja", "fecha", 10, 2, "Fecha de Baja", "FECHA"},
-    {"motivo", "", 250, 2, "Motivo", nullptr},
+    {"CODIGO", "ma_bienes", 0, 0, "Nº Control Interno", "NUMERO", true},
+    {"Novedad_iD", "", 0, 0, "Nº Id. Mejoras", "NUMERO", true},
+    {"serie", "", 20, 0, "Identificación", nullptr, false},
+    {"Cuenta_Contable", "ma_cuentas", 0, 0, "Cta. Bien de Uso", nullptr, false},
+    {"Cuenta_Acumulada", "ma_cuentas", 0, 0, "Cta. Depreciación Acumulada", nullptr, false},
+    {"Cuenta_Ejercicio", "ma_cuentas", 0, 0, "Cta. Depreciación Ejercicio", nullptr, false},
+    {"Fecha_Compra", "fecha", 10, 1, "Fecha de Compra/ Revaluación", "FECHA", false},
+    {"Costo", "", 0, 1, "Costo", "NUMERO", true},
+    {"Periodo", "", 0, 1, "Ejercicio de Compra/ Revaluación Nº", "NUMERO", true},
+    {"Fecha_revaluAcion", "fecha", 10, 1, nullptr, "FECHA", false},
+    {"importe", "", 0, 1, nullptr, "NUMERO", true},
+    {"Periodo_revaluacion", "", 0, 1, nullptr, "NUMERO", true},
+    {"Valor_Residual", "", 0, 1, "Valor Residual", "NUMERO", true},
+    {"porcentaje", "", 0, 1, "% Depreciación", "NUMERO", true},
+    {"Valor_Recupero", "", 0, 1, "Valor de Recupero", "NUMERO", true},
+    {"vida_util", "", 0, 1, "Vida Util (en Años)", "NUMERO", true},
+    {"ubicacion", "", 250, 2, "Ubicación ", nullptr, false},
+    {"afecta", "", 250, 2, "Afectado a", nullptr, false},
+    {"descripcion", "", 250, 2, "Descripción ", nullptr, false},
+    {"fecha_baja", "fecha", 10, 2, "Fecha de Baja", "FECHA", false},
+    {"motivo", "", 250, 2, "Motivo", nullptr, false},
 };
 const Def kNov[] = {
-    {"iD", "ma_bienes_novedades", 0, 0, "Nº Id. Mejoras", "NUMERO"},
-    {"Fecha", "fecha", 10, 0, "Fecha", "FECHA"},
-    {"costo", "", 0, 0, "Importe", "NUMERO"},
-    {"Descripcion", "", 250, 0, "Descripción", nullptr},
-    {"Vida_Util", "", 0, 0, "Vida Util (en Años)", "NUMERO"},
-    {"porcentaje", "", 0, 0, "% Depreciación", "NUMERO"},
-};
-const Def kCalculo[] = {
-    {"PERIODO_DE_CALCULO", "", 0, 0, "Cantidad de Meses ", "NUMERO"},
-    {"COEFICIENTE", "", 0, 0, "Coeficiente", "NUMERO"},
-    {"COSTO", "", 0, 0, "Costo Incio Ejercicio:", "NUMERO"},
-    {"FECHA_CIERRE", "FECHA", 10, 0, "Fecha Cierre (Ult.Ejerc)", "FECHA"},
-    {"DEP_EJERCICIO", "", 0, 0, "Depreciación Ejercicio:", "NUMERO"},
-    {"dep_acumulada", "", 0, 0, "Depreciación Acumulada:", "NUMERO"},
+    {"iD", "ma_bienes_novedades", 0, 0, "Nº Id. Mejoras", "NUMERO", true},
+    {"Fecha", "fecha", 10, 0, "Fecha", "FECHA", false},
+    {"costo", "", 0, 0, "Importe", "NUMERO", true},
+    {"Descripcion", "", 250, 0, "Descripción", nullptr, false},
+    {"Vida_Util", "", 0, 0, "Vida Util (en Años)", "NUMERO", true},
+    {"porcentaje", "", 0, 0, "% Depreciación", "NUMERO", true},
 };
 
 QString recortar(const QString& s) { return texto::recortar(s); }
-bool es(const QString& campo, const char* nombre) { return texto::igual(campo, QString::fromLatin1(nombre)); }
 QString L(const char* s) { return QString::fromLatin1(s); }
 QString importe2(Moneda m) { return m.texto(2); }
 QVariant mon(Moneda m) { return QVariant::fromValue(m); }
-double comoDoble(Moneda m) { return double(m.unidades()) / double(Moneda::kEscala); }
 
 } // namespace
 
-FrmMa_BienesUsoModif::FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx), consultas_(ctx.con(), ctx.configuracion())
+FrmMa_BienesUsoModif::FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent) : VentanaBien(ctx, parent)
 {
     construir();
     setWindowTitle(kTitulo);
@@ -102,62 +87,36 @@ FrmMa_BienesUsoModif::~FrmMa_BienesUsoModif() = default;
 void FrmMa_BienesUsoModif::construir()
 {
     setObjectName(QStringLiteral("FrmMa_BienesUsoModif"));
-    txtbuso = new ArregloCajas(QStringLiteral("txtbuso"), this);
     txtNov = new ArregloCajas(QStringLiteral("txtNov"), this);
-    txtCalculo = new ArregloCajas(QStringLiteral("txtCalculo"), this);
     auto* raiz = new QGridLayout(this);
-    auto marco = [&](QGroupBox*& g, const char* nombre, const QString& caption) {
-        g = new QGroupBox(caption, this);
-        g->setObjectName(L(nombre));
-        return new QGridLayout(g);
-    };
-    QGridLayout* lCab = marco(frmBusoCabecera, "frmBusoCabecera", QString());
-    QGridLayout* lCom = marco(FrmBusoDatosCompra, "FrmBusoDatosCompra", QString());
-    QGridLayout* lAdi = marco(FrmBusoDatosAdic, "FrmBusoDatosAdic", QString());
-    QGridLayout* lNov = marco(frmBusoNovedades, "frmBusoNovedades", QStringLiteral("Mejoras sobre el Bien de Uso"));
-    QGridLayout* lCal = marco(FrmCalculo, "FrmCalculo", QStringLiteral("Planilla de Cálculo: Depreciación Bienes de Uso"));
-
-    auto poblar = [](ArregloCajas* a, const Def* defs, size_t n, QGroupBox** marcos, QGridLayout** lugares, int columnas) {
-        int filas[3] = {0, 0, 0};
-        for (size_t i = 0; i < n; ++i) {
-            const Def& d = defs[i];
-            QLineEdit* t = a->agregar(marcos[d.marco], {L(d.campo), L(d.tag), d.largo, d.filtro && L(d.filtro) == QLatin1String("NUMERO")});
-            if (d.filtro) t->setProperty(ControlesFormulario::propiedadFiltro(), L(d.filtro));
-            if (!d.caption) {
-                t->hide();
-                continue;
-            }
-            const int k = filas[d.marco]++;
-            auto* e = new QLabel(QString::fromUtf8(d.caption), marcos[d.marco]);
-            e->setBuddy(t);
-            lugares[d.marco]->addWidget(e, k / columnas, (k % columnas) * 2);
-            lugares[d.marco]->addWidget(t, k / columnas, (k % columnas) * 2 + 1);
-        }
-    };
-    QGroupBox* mBuso[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic};
-    QGridLayout* lBuso[] = {lCab, lCom, lAdi};
-    poblar(txtbuso, kBuso, std::size(kBuso), mBuso, lBuso, 1);
-    QGroupBox* mNov[] = {frmBusoNovedades};
-    QGridLayout* lNovs[] = {lNov};
-    poblar(txtNov, kNov, std::size(kNov), mNov, lNovs, 2);
-    QGroupBox* mCal[] = {FrmCalculo};
-    QGridLayout* lCals[] = {lCal};
-    poblar(txtCalculo, kCalculo, std::size(kCalculo), mCal, lCals, 2);
+    const auto lugares = construirMarcos(this);
+    QGroupBox* const mBuso[] = {frmBusoCabecera, FrmBusoDatosCompra, FrmBusoDatosAdic};
+    const int una[] = {1, 1, 1}, dos[] = {2};
+    ponerCajas(*txtbuso, kBuso, mBuso, std::span(lugares).first(3), una);
+    ponerCajas(*txtNov, kNov, std::span(&frmBusoNovedades, 1), std::span(lugares).subspan(3, 1), dos);
+    ponerCajas(*txtCalculo, cajasPlanilla(true), std::span(&FrmCalculo, 1), std::span(lugares).subspan(4, 1), dos);
     // The months' description beside the months, wide enough for any of them.
+    QGridLayout* lCal = lugares[4];
     lblDescPeriodo = new QLabel(FrmCalculo);
     lblDescPeriodo->setObjectName(QStringLiteral("lblDescPeriodo"));
     lblDescPeriodo->setMinimumWidth(lblDescPeriodo->fontMetrics().horizontalAdvance(QStringLiteral("Trimestral  ")));
-    QLineEdit* meses = txtCalculo->campo(QStringLiteral("PERIODO_DE_CALCULO"));
+    QLineEdit* meses = calculo(QStringLiteral("PERIODO_DE_CALCULO"));
     lCal->removeWidget(meses);
     auto* lMeses = new QHBoxLayout;
     lMeses->addWidget(meses, 1);
     lMeses->addWidget(lblDescPeriodo);
     lCal->addLayout(lMeses, 0, 1);
     // Rows keep their height; a taller neighbour leaves the room below them.
-    lNov->setRowStretch(lNov->rowCount(), 1);
+    lugares[3]->setRowStretch(lugares[3]->rowCount(), 1);
     lCal->setRowStretch(lCal->rowCount(), 1);
+    construirPilas(raiz);
+    construirBotones(raiz);
+    conectar();
+}
 
-    // The notices stand in the frames' place.
+// The notices stand in the improvement's and the sheet's place.
+void FrmMa_BienesUsoModif::construirPilas(QGridLayout* raiz)
+{
     auto pila = [&](QStackedWidget*& p, QGroupBox* frame, QLabel*& lbl, const char* nombre, const QString& aviso) {
         p = new QStackedWidget(this);
         lbl = new QLabel(aviso, p);
@@ -174,13 +133,15 @@ void FrmMa_BienesUsoModif::construir()
          QStringLiteral("Estos campos se habilitarán cuando el N° Id. Mejoras sea mayor que 0"));
     pila(pilaCalculo, FrmCalculo, lblCalculo, "lblCalculo",
          QStringLiteral("No se ha hecho el calculo de depreciación de este Bien de Uso"));
-
     raiz->addWidget(frmBusoCabecera, 0, 0);
     raiz->addWidget(FrmBusoDatosAdic, 0, 1);
     raiz->addWidget(FrmBusoDatosCompra, 1, 0);
     raiz->addWidget(pilaNov, 1, 1);
     raiz->addWidget(pilaCalculo, 2, 0, 1, 2);
+}
 
+void FrmMa_BienesUsoModif::construirBotones(QGridLayout* raiz)
+{
     auto boton = [&](QPushButton*& b, const char* nombre, const QString& caption) {
         b = new QPushButton(caption, this);
         b->setObjectName(L(nombre));
@@ -197,29 +158,30 @@ void FrmMa_BienesUsoModif::construir()
     botones->addWidget(CmdTerminar);
     raiz->addLayout(botones, 3, 0, 1, 2);
     CmdConsulta->hide();
+}
 
-    txtbuso->AlEntrar = [this](int i) {
+// The improvement's description keeps the caret where the click put it; its
+// boxes leave the asset box the lookup serves as it was.
+void FrmMa_BienesUsoModif::conectar()
+{
+    auto valida = [this](ArregloCajas& a) {
+        return [this, &a](int i) {
+            CampoValida(a, i);
+            return !ErrorCampo;
+        };
+    };
+    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); }, [this](int i) {
         IndiceBuso = i;
         IndiceCalculo = -2;
-        ControlesFormulario::SeleccionaTexto((*txtbuso)[i], true);
         CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
-    };
-    txtbuso->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { txtbuso_KeyDown(i, k, m); };
-    txtbuso->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtbuso, i, c); };
-    txtbuso->BotonDerecho = [this](int) { ConsultarCampo(); };
-    txtCalculo->AlEntrar = [this](int i) {
+    });
+    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
         IndiceBuso = -2;
         IndiceCalculo = i;
-        ControlesFormulario::SeleccionaTexto((*txtCalculo)[i], true);
-    };
-    txtCalculo->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers) { teclaAbajo(*txtCalculo, i, k); };
-    txtCalculo->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtCalculo, i, c); };
-    txtNov->AlEntrar = [this](int i) {
-        if (!es(ArregloCajas::dataField((*txtNov)[i]), "Descripcion")) ControlesFormulario::SeleccionaTexto((*txtNov)[i], true);
-    };
-    txtNov->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers) { teclaAbajo(*txtNov, i, k); };
-    txtNov->TeclaPresionada = [this](int i, int& c) { teclaPresionada(*txtNov, i, c); };
-
+    });
+    campos_.atender(*txtNov, valida(*txtNov), nullptr, nullptr, {QStringLiteral("Descripcion")});
+    registrarConsultas(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"),
+                       QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES"));
     connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
@@ -380,13 +342,6 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
 
 // ---- field rules ----
 
-bool FrmMa_BienesUsoModif::rechaza(const QString& m)
-{
-    ErrorCampo = true;
-    mensaje_ = m;
-    return false;
-}
-
 void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
 {
     QLineEdit* caja = arreglo[indice];
@@ -411,14 +366,9 @@ void FrmMa_BienesUsoModif::CampoValida(ArregloCajas& arreglo, int indice)
 
 bienes::EstadoFormulario FrmMa_BienesUsoModif::estado()
 {
-    bienes::EstadoFormulario e;
-    e.consultas = &consultas_;
-    e.texto = [this](bienes::Arreglo a, const QString& c) {
-        ArregloCajas* arreglo = a == bienes::Arreglo::Bien ? txtbuso : a == bienes::Arreglo::Mejora ? txtNov : txtCalculo;
-        return recortar(arreglo->campo(c)->text());
-    };
-    e.hoy = plataforma::hoy();
-    ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), e.desdeEjercicio, e.hastaEjercicio);
+    bienes::EstadoFormulario e = estadoBase([this](bienes::Arreglo a) {
+        return a == bienes::Arreglo::Bien ? txtbuso : a == bienes::Arreglo::Mejora ? txtNov : txtCalculo;
+    });
     e.novedad = EsNovedad;
     e.validandoTodo = ValidandoTodo;
     e.cambio = true;
@@ -429,25 +379,19 @@ bienes::EstadoFormulario FrmMa_BienesUsoModif::estado()
 bool FrmMa_BienesUsoModif::aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo)
 {
     const auto a = &arreglo == txtbuso ? bienes::Arreglo::Bien : &arreglo == txtNov ? bienes::Arreglo::Mejora : bienes::Arreglo::Planilla;
-    const bienes::ReglaCampo* regla = bienes::BuscaRegla(bienes::TablaModificacion(), a, campo);
-    if (!regla) return true;
-    const bienes::Resultado r = bienes::Aplica(*regla, valor, estado());
-    for (const auto& [c, t] : r.cajas) arreglo.campo(c)->setText(t);
-    if (r.marcosBien) {
-        FrmBusoDatosCompra->setEnabled(*r.marcosBien);
-        FrmBusoDatosAdic->setEnabled(*r.marcosBien);
-    }
-    if (!r.pasa()) return rechaza(r.mensaje);
-    if (r.codigo) CodigoValido = true;
-    if (r.modo == bienes::Modo::Existente) ModoModificacion = true;
-    if (r.modo == bienes::Modo::Baja) {
+    const auto r = reglaDe(bienes::TablaModificacion(), a, arreglo, valor, campo, estado());
+    if (!r) return true;
+    if (!r->pasa()) return rechaza(r->mensaje);
+    if (r->codigo) CodigoValido = true;
+    if (r->modo == bienes::Modo::Existente) ModoModificacion = true;
+    if (r->modo == bienes::Modo::Baja) {
         ModoModificacion = false;
         FrmCalculo->setEnabled(false);
     }
-    if (r.cargar) Asignar_Datos();
-    if (r.descripcionPeriodo) lblDescPeriodo->setText(*r.descripcionPeriodo);
-    if (r.residual) residual();
-    return r.planilla ? reglaPlanilla() : true;
+    if (r->cargar) Asignar_Datos();
+    if (r->descripcionPeriodo) lblDescPeriodo->setText(*r->descripcionPeriodo);
+    if (r->residual) residual();
+    return r->planilla ? reglaPlanilla() : true;
 }
 
 bool FrmMa_BienesUsoModif::reglaPlanilla()
@@ -537,10 +481,10 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
     if (!SinCalculo && carga_.calculo()) {
         const Moneda costo = Utilidades::TextoAMoneda(k("COSTO"));
         const double meses = texto::val(k("PERIODO_DE_CALCULO"));
-        const double anual = comoDoble(Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")));
+        const double anual = Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")).aDoble();
         g.calculo = {{L("CUENTA"), recortar(b("Cuenta_Contable"))},
                      {L("PERIODO_DE_CALCULO"), texto::valEntero(k("PERIODO_DE_CALCULO"))},
-                     {L("CA_VC"), comoDoble(costo) * texto::val(k("COEFICIENTE"))},
+                     {L("CA_VC"), costo.aDoble() * texto::val(k("COEFICIENTE"))},
                      {L("COSTO"), mon(costo)},
                      {L("COEFICIENTE"), texto::val(k("COEFICIENTE"))},
                      {L("PORCENTAJE_DEP"), anual / 12.0 * meses},
@@ -608,73 +552,6 @@ void FrmMa_BienesUsoModif::closeEvent(QCloseEvent* e)
     int cancel = 0;
     Form_Unload(cancel);
     e->accept();
-}
-
-// ---- lookups and keys ----
-
-void FrmMa_BienesUsoModif::ConsultarCampo()
-{
-    if (IndiceBuso < 0) return;
-    QLineEdit* caja = (*txtbuso)[IndiceBuso];
-    const QString tag = recortar(ArregloCajas::tag(caja));
-    if (tag.isEmpty()) return;
-    Conexion& con = ctx_.con();
-    QString elegido;
-    if (texto::igual(tag, QStringLiteral("MA_CUENTAS"))) {
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Cuentas de Bienes de Uso"), QStringLiteral("CODIGO"),
-                                         QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"));
-    } else if (texto::igual(tag, QStringLiteral("MA_BIENES"))) {
-        const QString cuenta = recortar(buso(L("Cuenta_Contable"))->text());
-        QString sql = QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES WHERE ");
-        Params p;
-        if (!cuenta.isEmpty()) {
-            sql += QStringLiteral("CUENTA_CONTABLE = ? AND ");
-            p << cuenta;
-        }
-        sql += QStringLiteral("FECHA_BAJA IS NULL ORDER BY CODIGO");
-        elegido = listaConsulta().Elegir(con, QStringLiteral("Bienes de Uso"), QStringLiteral("CODIGO"), sql, p);
-    } else if (texto::igual(tag, QStringLiteral("FECHA"))) {
-        Utilidades::Calendario(ctx_.FechaCalendario);
-        caja->setText(ctx_.FechaCalendario);
-        elegido = ctx_.FechaCalendario;
-    } else {
-        return;
-    }
-    elegido = recortar(elegido);
-    if (elegido.isEmpty()) return;
-    caja->setText(elegido);
-    int enter = Qt::Key_Return;
-    txtbuso_KeyDown(IndiceBuso, enter, Qt::NoModifier);
-}
-
-void FrmMa_BienesUsoModif::txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers)
-{
-    if (tecla == Qt::Key_F5) {
-        ConsultarCampo();
-        tecla = 0;
-        return;
-    }
-    teclaAbajo(*txtbuso, indice, tecla);
-}
-
-void FrmMa_BienesUsoModif::teclaAbajo(ArregloCajas& a, int indice, int& tecla)
-{
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    CampoValida(a, indice);
-    if (!ErrorCampo && a[indice]) ControlesFormulario::SiguienteControl(a[indice], tecla);
-    tecla = 0;
-}
-
-void FrmMa_BienesUsoModif::teclaPresionada(ArregloCajas& a, int indice, int& codigo)
-{
-    QLineEdit* caja = a[indice];
-    if (&a == txtCalculo) {
-        codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-    } else {
-        codigo = ControlesFormulario::FiltraTecla(caja, codigo);
-        if (codigo) codigo = MayusculaKeyAscii(qint16(codigo), ctx_.soloMayusculas);
-    }
 }
 
 } // namespace vexa

@@ -4,12 +4,12 @@
 // change unless the year is closed for it (a control number, a row of the
 // active year, a retirement). Its boxes are three arrays found by data field:
 // txtbuso (the asset), txtNov (the improvement), txtCalculo (the sheet).
-#include "ControlesFormulario.h"
-#include "ReglasBienesCampos.h"
 #include "ReglasBienesModif.h"
+#include "VentanaBien.h"
 
 #include <QWidget>
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -19,7 +19,7 @@ namespace vexa {
 
 class ContextoEmpresa;
 
-class FrmMa_BienesUsoModif : public QWidget {
+class FrmMa_BienesUsoModif : public VentanaBien {
     Q_OBJECT
 public:
     explicit FrmMa_BienesUsoModif(ContextoEmpresa& ctx, QWidget* parent = nullptr);
@@ -37,18 +37,13 @@ public:
     bool DatosValidos();
     // Writes the loaded rows back in one transaction; false when it was refused.
     bool ActualizarDatos();
-    void ConsultarCampo();
     void Form_Unload(int& cancel);
 
     void CmdAceptar_Click();
     void CmdCancelar_Click();
     void CmdTerminar_Click();
 
-    void txtbuso_KeyDown(int indice, int& tecla, Qt::KeyboardModifiers mod);
-
-    QLineEdit* buso(const QString& c) const { return txtbuso->campo(c); }
     QLineEdit* nov(const QString& c) const { return txtNov->campo(c); }
-    QLineEdit* calculo(const QString& c) const { return txtCalculo->campo(c); }
     bool calculoVisible() const;
     bool novedadesVisible() const;
 
@@ -59,22 +54,12 @@ public:
     bool ModoModificacion = false;
     bool SinCalculo = false;
     bool Cargado = false; // a load open for change
-    int IndiceBuso = -2;
-    int IndiceCalculo = -2;
 
-    ArregloCajas* txtbuso = nullptr;
     ArregloCajas* txtNov = nullptr;
-    ArregloCajas* txtCalculo = nullptr;
-    QGroupBox* frmBusoCabecera = nullptr;
-    QGroupBox* FrmBusoDatosCompra = nullptr;
-    QGroupBox* FrmBusoDatosAdic = nullptr;
-    QGroupBox* frmBusoNovedades = nullptr;
-    QGroupBox* FrmCalculo = nullptr;
     QStackedWidget* pilaNov = nullptr;
     QStackedWidget* pilaCalculo = nullptr;
     QLabel* lblNov = nullptr;
     QLabel* lblCalculo = nullptr;
-    QLabel* lblDescPeriodo = nullptr;
     QPushButton* CmdConsulta = nullptr;
     QPushButton* CmdAceptar = nullptr;
     QPushButton* CmdCancelar = nullptr;
@@ -85,8 +70,11 @@ protected:
 
 private:
     void construir();
+    void construirPilas(QGridLayout* raiz);
+    void construirBotones(QGridLayout* raiz);
+    void conectar();
     void mostrarCalculo(bool visible);
-    bool rechaza(const QString& m);
+    void marcarError() override { ErrorCampo = true; }
     // The state the field rules read, and one box's rule applied.
     bienes::EstadoFormulario estado();
     bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);
@@ -94,13 +82,8 @@ private:
     void residual();
     void llenar(ArregloCajas& a, int desde, int hasta, const Fila& f, const QString& tabla);
     void bloquear();
-    void teclaAbajo(ArregloCajas& a, int indice, int& tecla);
-    void teclaPresionada(ArregloCajas& a, int indice, int& codigo);
     bool preguntaAbandonar();
 
-    ContextoEmpresa& ctx_;
-    bienes::ConsultasEmpresa consultas_;
-    QString mensaje_;
     bienes::CargaModificacion carga_;
     bool egresoRegistrado_ = false;
 };

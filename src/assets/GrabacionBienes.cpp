@@ -45,7 +45,7 @@ void GrabarFilasApertura(Conexion& con, const GrabacionBien& g, qint64 codigo, q
                                                            {QStringLiteral("DEP_EJERCICIO"), monto(cero)},
                                                            {QStringLiteral("DEP_ACUMULADA"), monto(cero)}});
     const PlanillaApertura& p = g.planilla;
-    const double costoInicio = Utilidades::TextoADoble(p.costoInicio.texto());
+    const double costoInicio = p.costoInicio.aDoble();
     Valores fila = {{QStringLiteral("CODIGO"), codigo},
                     {QStringLiteral("ID"), id},
                     {QStringLiteral("PERIODO"), cerrado},

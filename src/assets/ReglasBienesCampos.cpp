@@ -54,7 +54,12 @@ namespace {
 
 using Estado = EstadoFormulario;
 
-Resultado rechazo(const QString& m) { return Resultado{.mensaje = m}; }
+Resultado rechazo(const QString& m)
+{
+    Resultado r;
+    r.mensaje = m;
+    return r;
+}
 Resultado pasa() { return Resultado{}; }
 Resultado formato(const char* campo, const Valor& v)
 {

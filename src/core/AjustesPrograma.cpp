@@ -1,6 +1,7 @@
 #include "AjustesPrograma.h"
 
 #include "ArchivoIni.h"
+#include "DialogosQt.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
 #include "Utilidades.h"
@@ -60,25 +61,37 @@ QIcon iconoDelSistema(const QString& nombre)
     return QIcon();
 }
 
-void LeerIniInicio()
+void LeerIniInicio(EstadoInicio& inicio)
 {
     QString carpetaLog = plataforma::carpetaUsuario();
     paso([&] { carpetaLog = Utilidades::AgregaBarra(carpetaLog); });
     paso([&] {
-        ArchivoErrores = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"),
+        inicio.archivoErrores = ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"),
                                      carpetaLog + QStringLiteral("TbErr.Log"));
     });
     paso([&] {
-        EditarConsulta = aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"),
+        inicio.editarConsulta = aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"),
                                                QStringLiteral("True")));
     });
 }
 
-void GrabarIniSalida()
+void GrabarIniSalida(const EstadoInicio& inicio)
 {
     // The value read at start is written back as it was.
-    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"), textoBooleano(EditarConsulta)); });
-    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"), ArchivoErrores); });
+    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("INICIO"), QStringLiteral("EditarConsulta"), textoBooleano(inicio.editarConsulta)); });
+    paso([&] { ArchivoIni::GrabarIni(ArchivoIniPrograma, QStringLiteral("Inicio"), QStringLiteral("ArchivoErrores"), inicio.archivoErrores); });
+}
+
+void fijarBarrasPlanas(QWidget* principal, bool planas)
+{
+    if (principal) principal->setProperty(kPropiedadBarrasPlanas, planas);
+}
+
+bool barrasPlanas()
+{
+    const QWidget* principal = plataforma::ventanaPrincipal();
+    const QVariant v = principal ? principal->property(kPropiedadBarrasPlanas) : QVariant();
+    return v.isValid() ? v.toBool() : true;
 }
 
 void AplicarEstiloFormulario(QWidget* frm)
@@ -96,12 +109,13 @@ void AplicarEstiloFormulario(QWidget* frm)
     QString clase = QString::fromLatin1(frm->metaObject()->className());
     clase = clase.mid(clase.lastIndexOf(u':') + 1);
     if (texto::igual(clase, QStringLiteral("frmMDI"))) return;
+    const bool planas = barrasPlanas();
     for (const char* barra : {"UtilTeb1", "TBarRep1", "Util0011"}) {
         paso([&] {
             QWidget* w = frm->findChild<QWidget*>(QLatin1String(barra));
             if (!w) return;
-            w->setProperty("StyleBar", BarrasPlanas);
-            for (QToolButton* b : w->findChildren<QToolButton*>()) b->setAutoRaise(BarrasPlanas);
+            w->setProperty("StyleBar", planas);
+            for (QToolButton* b : w->findChildren<QToolButton*>()) b->setAutoRaise(planas);
         });
     }
     QCoreApplication::processEvents();

@@ -3,7 +3,7 @@
 #include "ArchivoIni.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
-#include "Dialogos.h"
+#include "CodigosDialogo.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
 #include "LineaComandos.h"
@@ -18,11 +18,11 @@ namespace {
 
 constexpr int kTiempoEsperaComandos = 360;
 
-void informarSinConexion(const QString& motivo)
+plataforma::AvisoOperador avisoSinConexion(const QString& motivo)
 {
     const QString t = QStringLiteral("No se pudo conectar con la base de datos.\n") + motivo;
     QTextStream(stderr) << t << Qt::endl;
-    plataforma::dialogos().MsgBox(t, plataforma::vbCritical, QStringLiteral("Aviso al operador"));
+    return {t, plataforma::vbCritical, QStringLiteral("Aviso al operador")};
 }
 
 } // namespace
@@ -37,24 +37,25 @@ QString seccionDeEquipo()
     return plataforma::InfoSistema::NombreEquipo().toUpper() + u'|' + plataforma::InfoSistema::IdentidadSesion().toUpper();
 }
 
-bool ConectarBaseDatos()
+bool ConectarBaseDatos(EstadoInicio& inicio, plataforma::AvisoOperador& aviso)
 {
+    aviso = {};
     Conexion& con = Conexion::instancia();
-    CarpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
-    const QString linea = LineaComandosPrograma;
-    SeccionConexion = seccionDeEquipo();
+    inicio.carpetaPrograma = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
+    const QString linea = inicio.lineaComandos;
+    inicio.seccionConexion = seccionDeEquipo();
     try {
-        BarrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, SeccionConexion,
+        inicio.barrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, inicio.seccionConexion,
                                                                   QStringLiteral("FlatToolbars"), QStringLiteral("1"))) != 0;
     } catch (const std::exception&) {
-        BarrasPlanas = true;
+        inicio.barrasPlanas = true;
     }
 
     if (!con.Conectado()) {
         const ClavesConexion k = cortarClaves(linea);
-        ParametroAdicional = k.parametroAdicional;
-        MenuInicial = k.menu;
-        Caja = k.caja;
+        inicio.parametroAdicional = k.parametroAdicional;
+        inicio.menuInicial = k.menu;
+        inicio.caja = k.caja;
         con.setDatos({k.server, k.dbName, k.usuario, k.password});
         QString motivo;
         bool abierta = false;
@@ -68,29 +69,15 @@ bool ConectarBaseDatos()
         if (!abierta || !con.Conectado() || !motivo.isEmpty()) {
             if (motivo.isEmpty()) motivo = QStringLiteral("La conexión no se abrió.");
             con.Cerrar();
-            informarSinConexion(motivo);
+            aviso = avisoSinConexion(motivo);
             return false;
         }
         con.setTiempoEspera(kTiempoEsperaComandos);
     }
 
-    CadenaDSN = cadenaDSN(con.datos().dbName, con.datos().usuario, con.datos().password);
+    inicio.cadenaDSN = cadenaDSN(con.datos().dbName, con.datos().usuario, con.datos().password);
 
     return true;
-}
-
-void IniContable(ContextoEmpresa& ctx)
-{
-    EjecutarPasos(QStringLiteral("IniContable"), {[&ctx] { CargarValoresContables(ctx); }}, {}, &ctx.con());
-}
-
-QString Cfg(ContextoEmpresa& ctx, const QString& clave)
-{
-    // Going on after a failed read finds no row (" "); leaving gives "".
-    QString valor = QStringLiteral(" ");
-    if (!EjecutarPasos(QStringLiteral("Cfg"), {[&] { valor = ctx.configuracion().ObtieneValor(clave); }}, {}, &ctx.con()))
-        return QString();
-    return valor;
 }
 
 } // namespace vexa

@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 #include <array>
 
 namespace vexa {
@@ -50,7 +52,7 @@ public:
     // order) in the lookup list. The chosen code comes back in 'cuenta' and the
     // answer is true; closed without a choice, 'cuenta' is left as it was.
     // Built with the windows (SeleccionaCuenta.cpp in vexa_core_ventanas).
-    bool SeleccionaCuenta(QString& cuenta);
+    std::optional<QString> SeleccionaCuenta();
     // Title of the picker's list.
     static QString TituloSeleccionaCuenta();
     // Check digit of an account code: its digits (anything else skipped) weighted

@@ -48,12 +48,6 @@ public:
     QString seccionEquipo;       // this station: COMPUTER|LOGIN, upper case
     bool soloMayusculas = false; // "ESCRIBE_SOLO_MAYUSCULAS" = "SI"
     QString archivoIni = QStringLiteral("RZ731p.INI");
-    // The date text the date picker last filled (the calendar tool and the
-    // windows' date lookups); nothing else writes it.
-    QString FechaCalendario;
-    // The account code the account picker (Configuracion::SeleccionaCuenta)
-    // last filled.
-    QString CuentaSeleccionada;
 
     // One long run (a reception, a generation) at a time per station on the
     // shared connection. While one runs, nothing may close or replace the

@@ -1,7 +1,6 @@
 #include "EjecutarProgramas.h"
 
 #include "Conexion.h"
-#include "Dialogos.h"
 #include "Entorno.h"
 #include "LBM_Common.h"
 #include "Utilidades.h"
@@ -15,33 +14,32 @@ namespace {
 
 const QString kAviso = QStringLiteral("Aviso al operador");
 
-// Starts a program; a refused start is reported to the operator.
-bool iniciar(const QString& ruta, const QString& argumentos)
+// Starts a program; a refused start is the notice for the operator.
+plataforma::AvisoOperador iniciar(const QString& ruta, const QString& argumentos)
 {
     QString error;
     const QString carpeta = QFileInfo(ruta).absolutePath();
-    if (plataforma::lanzador().iniciar(ruta, {argumentos}, carpeta, &error)) return true;
-    plataforma::dialogos().MsgBox(QStringLiteral("No se pudo iniciar el programa ") + ruta +
-                                      (error.isEmpty() ? QString() : QStringLiteral("\n") + error),
-                                  plataforma::vbCritical, kAviso);
-    return false;
+    if (plataforma::lanzador().iniciar(ruta, {argumentos}, carpeta, &error)) return {};
+    return {QStringLiteral("No se pudo iniciar el programa ") + ruta +
+                (error.isEmpty() ? QString() : QStringLiteral("\n") + error),
+            plataforma::vbCritical, kAviso};
 }
 
-void ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString& archivo, const QString& sigla, bool avisarEstado)
+plataforma::AvisoOperador ejecutarEjecutor(const Conexion& con, const QString& nombre, const QString& archivo,
+                                           const QString& sigla, bool avisarEstado)
 {
-    if (texto::recortar(nombre).isEmpty()) return;
+    if (texto::recortar(nombre).isEmpty()) return {};
     const QString argumentos = argumentosEjecutor(nombre, con.datos());
     const QString carpeta = Utilidades::AgregaBarra(plataforma::carpetaPrograma());
     const QString ruta = buscarArchivoCarpeta(carpeta, archivo);
-    if (ruta.isEmpty()) {
-        plataforma::dialogos().MsgBox(QStringLiteral("Error de integridad en los Archivos del sistema (") + sigla +
-                                          QStringLiteral("), copie este mensaje y comuniquese con su proveedor de software"),
-                                      plataforma::vbCritical + plataforma::vbOKOnly, kAviso);
-        return;
-    }
+    if (ruta.isEmpty())
+        return {QStringLiteral("Error de integridad en los Archivos del sistema (") + sigla +
+                    QStringLiteral("), copie este mensaje y comuniquese con su proveedor de software"),
+                plataforma::vbCritical + plataforma::vbOKOnly, kAviso};
     if (avisarEstado) MensajeEstado(QStringLiteral("Cargando Objetos del sistema "), true);
-    iniciar(ruta, argumentos);
+    plataforma::AvisoOperador aviso = iniciar(ruta, argumentos);
     if (avisarEstado) MensajeEstado(QStringLiteral("..."), false);
+    return aviso;
 }
 
 } // namespace
@@ -80,17 +78,18 @@ QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre)
     return QString();
 }
 
-void EjecutarReporte(const Conexion& con, const QString& reporte)
+plataforma::AvisoOperador EjecutarReporte(const Conexion& con, const QString& reporte)
 {
-    ejecutarEjecutor(con, reporte, QStringLiteral("RZ731R.EXE"), QStringLiteral("RZ731R"), false);
+    return ejecutarEjecutor(con, reporte, QStringLiteral("RZ731R.EXE"), QStringLiteral("RZ731R"), false);
 }
 
-void EjecutarFormulario(const Conexion& con, const QString& formulario)
+plataforma::AvisoOperador EjecutarFormulario(const Conexion& con, const QString& formulario)
 {
-    ejecutarEjecutor(con, formulario, QStringLiteral("RZ731CF.EXE"), QStringLiteral("RZ731CF"), true);
+    return ejecutarEjecutor(con, formulario, QStringLiteral("RZ731CF.EXE"), QStringLiteral("RZ731CF"), true);
 }
 
-void EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional, qint64& tareaId)
+plataforma::AvisoOperador EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional,
+                                           qint64& tareaId)
 {
     tareaId = 0;
     const QString argumentos = argumentosPrograma(parametroAdicional, con.datos());
@@ -100,9 +99,9 @@ void EjecutarPrograma(const Conexion& con, const QString& programa, const QStrin
         QString error;
         if (plataforma::lanzador().iniciar(ruta, {argumentos}, QFileInfo(ruta).absolutePath(), &error)) tareaId = 1;
     }
-    if (tareaId == 0)
-        plataforma::dialogos().MsgBox(QStringLiteral("Opcion no Implementada!\nComuniquese con su proveedor de sistemas"),
-                                      plataforma::vbCritical + plataforma::vbOKOnly, QStringLiteral("Atención"));
+    if (tareaId != 0) return {};
+    return {QStringLiteral("Opcion no Implementada!\nComuniquese con su proveedor de sistemas"),
+            plataforma::vbCritical + plataforma::vbOKOnly, QStringLiteral("Atención")};
 }
 
 } // namespace vexa

@@ -3,6 +3,7 @@
 // lines: the report runner "RZ731R.EXE", the forms runner "RZ731CF.EXE" and the
 // maintenance programs named by "shell:" targets, all from the install folder.
 // Processes are started directly (no shell): the values travel untouched.
+#include "CodigosDialogo.h"
 #include "DatosConexion.h"
 
 #include <QString>
@@ -28,14 +29,17 @@ QString comandoEjecutor(const QString& ruta, const QString& argumentos);
 // (the exact name first); empty when there is none.
 QString buscarArchivoCarpeta(const QString& carpeta, const QString& nombre);
 
-// Each starts its program with the details of the given (open) connection.
+// Each starts its program with the details of the given (open) connection and
+// returns what the caller must tell the operator: empty when the program
+// started (or there was nothing to start), else the message box to show.
 // Starts the report runner for the report (nothing when the name is blank).
-void EjecutarReporte(const Conexion& con, const QString& reporte);
+[[nodiscard]] plataforma::AvisoOperador EjecutarReporte(const Conexion& con, const QString& reporte);
 // Starts the forms runner for the form (nothing when the name is blank).
-void EjecutarFormulario(const Conexion& con, const QString& formulario);
+[[nodiscard]] plataforma::AvisoOperador EjecutarFormulario(const Conexion& con, const QString& formulario);
 // Starts the maintenance program of a "shell:" target (its first six characters
 // are dropped). tareaId is non-zero when the program was started, 0 otherwise
-// (the operator is told).
-void EjecutarPrograma(const Conexion& con, const QString& programa, const QString& parametroAdicional, qint64& tareaId);
+// (the notice returned then says so).
+[[nodiscard]] plataforma::AvisoOperador EjecutarPrograma(const Conexion& con, const QString& programa,
+                                                         const QString& parametroAdicional, qint64& tareaId);
 
 } // namespace vexa

@@ -1,7 +1,7 @@
 #include "LBM_Common.h"
 
 #include "Entorno.h"
-#include "Reportes.h"
+#include "Reporte.h"
 #include "Errores.h"
 #include "EstadoGlobal.h"
 #include "Utilidades.h"
@@ -12,9 +12,9 @@ namespace vexa {
 
 qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas) { return qint16(texto::mayusculaTecla(keyAscii, soloMayusculas)); }
 
-void ImprimirLista(const QStringList& items, const std::optional<QString>& titulo)
+std::optional<plataforma::Reporte> ReporteLista(const QStringList& items, const std::optional<QString>& titulo)
 {
-    if (items.isEmpty()) return;
+    if (items.isEmpty()) return std::nullopt;
     using plataforma::LineaImpresa;
     const QDateTime ahora = plataforma::ahora();
     const QLocale local = Utilidades::Idioma();
@@ -36,8 +36,7 @@ void ImprimirLista(const QStringList& items, const std::optional<QString>& titul
     rep.titulo = encabezado;
     rep.lineas = lineas;
     rep.cabeceraEnPaginas = false; // one header block; the printer breaks the pages
-    const plataforma::ResultadoReporte r = plataforma::reportes().emitir(rep, plataforma::DestinoReporte::Impresora);
-    if (!r.ok) throw ErrorVexa(482, r.error.isEmpty() ? QStringLiteral("Error de impresora") : r.error);
+    return rep;
 }
 
 void MensajeEstado(const QString&, bool) {}

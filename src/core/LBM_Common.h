@@ -1,5 +1,7 @@
 #pragma once
 // Small routines the windows of every subsystem share.
+#include "Reporte.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,12 +15,13 @@ namespace vexa {
 // "ñ" become upper case; anything else passes unchanged.
 qint16 MayusculaKeyAscii(qint16 keyAscii, bool soloMayusculas);
 
-// Prints the items of a result list on the default printer: an empty line, the
-// date and the time at column 60, two empty lines and the title ("Listado
-// Testigo" when none is given; a given title in upper case) at the left margin,
-// all in size 10 underlined and bold; then two empty lines and the items, one
-// per line, in size 8 without emphasis. An empty list prints nothing.
-void ImprimirLista(const QStringList& items, const std::optional<QString>& titulo = std::nullopt);
+// The printed form of a result list: an empty line, the date and the time at
+// column 60, two empty lines and the title ("Listado Testigo" when none is
+// given; a given title in upper case) at the left margin, all in size 10
+// underlined and bold; then two empty lines and the items, one per line, in size
+// 8 without emphasis. An empty list has none. The windows print it with
+// ImprimirLista (ListadoTestigo.h).
+std::optional<plataforma::Reporte> ReporteLista(const QStringList& items, const std::optional<QString>& titulo = std::nullopt);
 
 // Status-message hook (nothing behind it).
 void MensajeEstado(const QString& texto, bool activo);

@@ -3,8 +3,8 @@
 // reads back to fill its fields: every field but Motivo is a fixed-width text
 // (assigning cuts or blank-pads it to its width; reading trims it again), so
 // a record holds what the window showed, as text, within known widths.
-// One process-wide instance, BienUso, lives for the whole run; the asset part
-// of an entry line (LineaAsiento) is another, empty one.
+// The register window's dialog mode keeps one (FrmMA_BienesUso::BienUso); the
+// asset part of an entry line (LineaAsiento) is another, empty one.
 #include <QString>
 
 namespace vexa {
@@ -71,8 +71,5 @@ struct RegBienUso {
 
     bool operator==(const RegBienUso&) const = default;
 };
-
-// The record the asset register window last accepted (read by its opener).
-extern RegBienUso BienUso;
 
 } // namespace vexa

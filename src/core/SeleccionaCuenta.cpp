@@ -9,14 +9,13 @@ namespace vexa {
 
 QString Configuracion::TituloSeleccionaCuenta() { return QStringLiteral("Plan de Cuentas"); }
 
-bool Configuracion::SeleccionaCuenta(QString& cuenta)
+std::optional<QString> Configuracion::SeleccionaCuenta()
 {
     const QString elegida = plataforma::listaConsulta().Elegir(
         con(), TituloSeleccionaCuenta(), QStringLiteral("CODIGO"),
         QStringLiteral("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS ORDER BY CODIGO"));
-    if (elegida.isEmpty()) return false;
-    cuenta = texto::recortar(elegida);
-    return true;
+    if (elegida.isEmpty()) return std::nullopt;
+    return texto::recortar(elegida);
 }
 
 } // namespace vexa

@@ -3,7 +3,6 @@
 #include "ContextoEmpresa.h"
 
 #include "Configuracion.h"
-#include "Dialogos.h"
 #include "EstadoGlobal.h"
 #include "ReglasAsientos.h"
 #include "RegistroAsientos.h"
@@ -17,13 +16,7 @@
 
 namespace vexa {
 
-using plataforma::dialogos;
-
 namespace {
-
-const QString kLetras = QStringLiteral("ABCXER");
-
-QString tituloAplicacion() { return QCoreApplication::applicationName(); }
 
 // Whole value written with at least 'ancho' digits, zero-filled ("0000" formats).
 QString conCeros(double valor, int ancho)
@@ -101,20 +94,17 @@ void Lbc_Asiento::UltimoAjuste(QString& Fecha, QString& Periodo, QVariant& NroAs
     NroAsiento = ultimo->numero;
 }
 
-void Lbc_Asiento::EjercicioRango(QString& FhDesde, QString& FhHasta, const QVariant& Periodo)
+bool Lbc_Asiento::RangoEjercicio(QString& FhDesde, QString& FhHasta, const QVariant& Periodo)
 {
     const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
     FhDesde.clear();
     FhHasta.clear();
     auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO = ?"),
                                {texto::valEntero(periodo)});
-    if (!f) {
-        dialogos().MsgBox(kMensajeSinEjercicios,
-                          plataforma::vbOKOnly, tituloAplicacion());
-        return;
-    }
+    if (!f) return false;
     FhDesde = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA DESDE")));
     FhHasta = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA HASTA")));
+    return true;
 }
 
 QVariant Lbc_Asiento::EliminaCarNroAsiento(const QString& QueAsiento, const QVariant& Tipo, const QVariant& CHar)
@@ -252,22 +242,6 @@ QString Lbc_Asiento::FMTNroAsiento(const QString& NroAsiento)
     return texto::recortar(t.left(2)) + u'-' + conCeros(texto::val(texto::recortar(t.mid(2))), 7);
 }
 
-bool Lbc_Asiento::ValidaEstadoPeriodoActual(QString& Mensaje, QVariant* lCierre, QVariant* lCancelacion, QVariant* lNoCreado)
-{
-    bool resultado = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] {
-        resultado = reglas().EstadoPeriodoActual(Mensaje, lCierre, lCancelacion, lNoCreado);
-    }}, {}, &con());
-    return resultado;
-}
-
-QDate Lbc_Asiento::FechaHastaUltimoPeriodo()
-{
-    QDate r;
-    EjecutarPasos(QStringLiteral("FechaHastaUltimoPeriodo"), {[&] { r = reglas().FechaHastaUltimoPeriodo(); }}, {}, &con());
-    return r;
-}
-
 bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QString& Fecha_Hasta, const QVariant& lPeriodo)
 {
     auto rs = con().ObtenerRecordset(QStringLiteral("SELECT PERIODO, [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS ORDER BY PERIODO"));
@@ -295,14 +269,6 @@ bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
     return f->logico(QStringLiteral("CERRADO")) || f->logico(QStringLiteral("CIERRE"));
 }
 
-bool Lbc_Asiento::ExistenMovFueraPeriodo(const QString& Periodo, const QString& NFecha_Desde, const QString& NFecha_Hasta)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("ExistenMovFueraPeriodo"),
-                  {[&] { r = reglas().ExistenMovFueraPeriodo(Periodo, NFecha_Desde, NFecha_Hasta); }}, {}, &con());
-    return r;
-}
-
 // ---------------------------------------------------------------- vouchers
 
 bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subdiario)
@@ -319,85 +285,11 @@ bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subd
     return true;
 }
 
-bool Lbc_Asiento::ValidaSubdiarioTC(const QString& Subdiario, const QString& TC)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaSubdiarioTC"), {[&] { r = reglas().ValidaSubdiarioTC(Subdiario, TC); }}, {}, &con());
-    return r;
-}
-
-void Lbc_Asiento::DatosComprobante(const QString& TC, QString& Suc, QString& Nro, QString& L)
-{
-    // Exactly one of the six letters: the column names are formed from it.
-    const QString letra = texto::recortar(L).toUpper();
-    if (letra.size() != 1 || !kLetras.contains(letra)) return;
-    EjecutarPasos(QStringLiteral("DatosComprobante"), {[&] {
-        if (!reglas().DatosComprobante(TC, letra, Suc, Nro)) {
-            Suc.clear();
-            Nro.clear();
-            L.clear();
-            return;
-        }
-        L = texto::recortar(L);
-    }}, {}, &con());
-}
-
 QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN)
 {
     const QString cond = Configuracion(&con()).ObtieneValor(QStringLiteral("CONDIVA"));
     if (texto::val(cond) == 1) return texto::val(COND_IVA_CLIEN) > 2 ? QStringLiteral("B") : QStringLiteral("A");
     return texto::recortar(cond).isEmpty() ? QStringLiteral("Z") : QStringLiteral("C");
-}
-
-bool Lbc_Asiento::ValidaComprobante(const QString& TC, const QString& Sucursal, QString& Numero, const QString& Letra,
-                                    QString& Mensaje, QString& MesOp, QString& NroAsiento)
-{
-    // The operator answers whether to move on to the next free number.
-    auto pregunta = [](const QString& numeroOfrecido) {
-        return dialogos().MsgBox(QStringLiteral("El Comprobante Duplicado, el nuevo numero es: ") + numeroOfrecido,
-                                 plataforma::vbYesNo | plataforma::vbExclamation, QStringLiteral("Atencion")) == plataforma::vbYes;
-    };
-    try {
-        return reglas().ValidaComprobante(TC, Sucursal, Numero, Letra, Mensaje, MesOp, NroAsiento, pregunta);
-    } catch (const std::exception& e) {
-        dialogos().MsgBox(descripcionDeError(e), plataforma::vbOKOnly, tituloAplicacion());
-    }
-    return false;
-}
-
-bool Lbc_Asiento::ComprobanteEntrada(const QString& TC)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("ComprobanteEntrada"), {[&] { r = reglas().ComprobanteEntrada(TC); }}, {}, &con());
-    return r;
-}
-
-bool Lbc_Asiento::AsientoResumenAnulado(const QString& Subdiario, const QString& NroAsiento_ConFomato)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("AsientoResumenAnulado"), {[&] {
-        r = reglas().AsientoResumenAnulado(Subdiario, NroAsiento_ConFomato);
-        if (r)
-            dialogos().MsgBox(QStringLiteral("Este Asiento Resumen ya fue Contrasentado!!!"),
-                              plataforma::vbOKOnly | plataforma::vbCritical, tituloAplicacion());
-    }}, {}, &con());
-    return r;
-}
-
-bool Lbc_Asiento::ValidaTCRegistraciones(const QString& TC)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"), {[&] { r = reglas().ValidaTCRegistraciones(TC); }}, {}, &con());
-    return r;
-}
-
-bool Lbc_Asiento::ExisteEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
-                                     const QVariant& Proveedor)
-{
-    bool r = false;
-    EjecutarPasos(QStringLiteral("ValidaTCRegistraciones"),
-                  {[&] { r = reglas().ExisteEnMVAsientos(TC, Suc, Nro, L, Proveedor); }}, {}, &con());
-    return r;
 }
 
 // ---------------------------------------------------------------- voucher-number formats
@@ -407,18 +299,9 @@ QString Lbc_Asiento::FormatoNumeroComprobante(const QString& Sucursal, const QSt
     return conCeros(texto::val(Sucursal), 4) + u'-' + conCeros(texto::val(Numero), 8) + Utilidades::AjustaLargo(Letra, 1);
 }
 
-qint16 Lbc_Asiento::SignoComprobante(const QString& TC)
-{
-    qint16 r = 0;
-    EjecutarPasos(QStringLiteral("SignoComprobante"), {[&] { r = reglas().SignoComprobante(TC); }}, {}, &con());
-    return r;
-}
-
 QString FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra)
 {
     return Lbc_Asiento::FormatoNumeroComprobante(Sucursal, Numero, Letra);
 }
-
-qint16 SignoComprobante(const QString& TC, Conexion& conexion) { return Lbc_Asiento(&conexion).SignoComprobante(TC); }
 
 } // namespace vexa

@@ -66,6 +66,8 @@ public:
     // 2. First and last day of a fiscal year (default: the active one) as
     //    "dd/mm/yyyy"; both "" and a message box when the year does not exist.
     void EjercicioRango(QString& FhDesde, QString& FhHasta, const QVariant& Periodo = QVariant());
+    //    The same without the box, for the rules: false when the year does not exist.
+    bool RangoEjercicio(QString& FhDesde, QString& FhHasta, const QVariant& Periodo = QVariant());
     // 3. "03-0000125" -> "3125". Tipo 8: text, 3: 32-bit, 2: 16-bit integer
     //    (a text that is not a number throws ErrorVexa 13). CHar: separator, "-".
     QVariant EliminaCarNroAsiento(const QString& QueAsiento, const QVariant& Tipo = QVariant(),

@@ -1,7 +1,7 @@
 #include "TitulosCopiadores.h"
 
 #include "Conexion.h"
-#include "Dialogos.h"
+#include "CodigosDialogo.h"
 #include "Utilidades.h"
 
 namespace vexa::titulos {

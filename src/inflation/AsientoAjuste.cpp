@@ -14,26 +14,11 @@
 #include <cfenv>
 #include <cmath>
 #include <optional>
+#include <variant>
 
 namespace vexa::ajuste {
 
 // ---------------------------------------------------------------- months and lines
-
-QString MesAnio::texto() const
-{
-    return QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(anio, 4, 10, QLatin1Char('0'));
-}
-
-MesAnio MesAnio::leer(const QString& texto)
-{
-    const QString t = texto::recortar(texto);
-    const qsizetype barra = t.indexOf(u'/');
-    if (barra <= 0 || barra > 2 || t.size() - barra - 1 != 4) return {};
-    const QString mes = t.left(barra), anio = t.mid(barra + 1);
-    if (!texto::soloDigitos(mes) || !texto::soloDigitos(anio)) return {};
-    MesAnio m{mes.toInt(), anio.toInt()};
-    return m.valido() ? m : MesAnio{};
-}
 
 Totales SumarTotales(const std::vector<LineaAjuste>& lineas)
 {
@@ -201,8 +186,22 @@ ResultadoAjuste terminar(ResultadoAjuste::Fin fin, const QString& mensaje = QStr
     return r;
 }
 
-ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progreso& progreso,
-                         const ConfirmaCancelar& confirmaCancelar, bool& iniciado)
+// The months the run restates and where their restatement starts and ends.
+struct Tramo {
+    qint64 periodo = 0;
+    MesAnio desde;             // the first month restated
+    MesAnio cierre;            // the year's closing month: every restatement goes there
+    MesAnio origen;            // the month the opening balances are restated from
+    bool reexpresaAperturas = false;
+    std::vector<MesAnio> meses; // from desde to the request's last month
+};
+
+// The request against the year and its saved adjustments: the months to
+// restate, or the refusal. The coefficients restate to the year's closing
+// month, so an adjustment already brought the opening balances and its months
+// there: the opening balances are restated by the year's first adjustment
+// only, and a later one restates the months after the last saved adjustment.
+std::variant<Tramo, ResultadoAjuste> leerTramo(ContextoEmpresa& ctx, const PedidoAjuste& pedido)
 {
     using Fin = ResultadoAjuste::Fin;
     const QString estado = EstadoEjercicio(ctx);
@@ -213,168 +212,206 @@ ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progr
 
     Conexion& con = ctx.con();
     ReglasAsientos reglas(con, ctx.periodoActivo());
-    const qint64 periodo = texto::valEntero(reglas.periodoActivo());
-    // The coefficients restate to the year's closing month, so an adjustment
-    // already brought the opening balances and its months there: the opening
-    // balances are restated by the year's first adjustment only, and a later
-    // one restates the months after the last saved adjustment.
-    MesAnio desde = pedido.desde;
+    Tramo t;
+    t.periodo = texto::valEntero(reglas.periodoActivo());
+    t.desde = pedido.desde;
     const auto anterior = reglas.UltimoAjuste();
-    const bool reexpresaAperturas = !anterior;
+    t.reexpresaAperturas = !anterior;
     if (anterior) {
-        if (const MesAnio ultimo = MesAnio::leer(anterior->hasta); ultimo.valido() && ultimo >= desde) desde = ultimo.siguiente();
-        if (desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
+        if (const MesAnio ultimo = lectura::mesAnio(anterior->hasta).o(MesAnio{}); ultimo.valido() && ultimo >= t.desde) t.desde = ultimo.siguiente();
+        if (t.desde > pedido.hasta) return terminar(Fin::Rechazada, kMensajeDesdeMayor);
     }
-    const std::optional<Ejercicio> activo = leerEjercicio(con, periodo);
+    const std::optional<Ejercicio> activo = leerEjercicio(con, t.periodo);
     if (!activo || !activo->desde.isValid() || !activo->hasta.isValid()) return terminar(Fin::Rechazada, kMensajeSinEjercicio);
-    const MesAnio cierre = mesDe(activo->hasta);
+    t.cierre = mesDe(activo->hasta);
     // The opening balance is restated from the previous year's closing month
     // (the year before in PERIODO order); in a first year, from the month
     // before the year's first day.
-    MesAnio origen = mesDe(activo->desde.addDays(-1));
+    t.origen = mesDe(activo->desde.addDays(-1));
     if (auto f = con.PrimeraFila(QStringLiteral("SELECT [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO < ? "
                                                 "ORDER BY PERIODO DESC LIMIT 1"),
-                                 {periodo});
+                                 {t.periodo});
         f && f->fecha(QStringLiteral("FECHA HASTA")).isValid())
-        origen = mesDe(f->fecha(QStringLiteral("FECHA HASTA")));
+        t.origen = mesDe(f->fecha(QStringLiteral("FECHA HASTA")));
+    for (MesAnio m = t.desde; m <= pedido.hasta; m = m.siguiente()) t.meses.push_back(m);
+    return t;
+}
 
-    // The accounts to restate: adjustable, not fixed-asset accounts, nobody's
-    // accumulated depreciation.
-    std::vector<CuentaAjustable> cuentas;
+// The accounts to restate: adjustable, not fixed-asset accounts, nobody's
+// accumulated depreciation; each with room for the months' sums.
+struct Cuentas {
+    std::vector<CuentaAjustable> lista;
     QHash<QString, size_t> porCodigo;
+    CuentaAjustable* de(const QString& codigo)
     {
-        Recordset rs = con.ObtenerRecordset(QStringLiteral(
-            "SELECT c.CODIGO, c.INDICE, c.DESCRIPCION FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0 "
-            "AND NOT EXISTS (SELECT 1 FROM MA_CUENTAS d WHERE d.CODIGO_DEPREC_ACUMULADA = c.CODIGO) ORDER BY c.CODIGO"));
-        for (; !rs.eof(); rs.siguiente()) {
-            CuentaAjustable c;
-            c.codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
-            c.descripcion = rs.texto(QStringLiteral("DESCRIPCION")).left(50);
-            c.serie = int(rs.entero(QStringLiteral("INDICE")));
-            porCodigo.insert(clave(c.codigo), cuentas.size());
-            cuentas.push_back(std::move(c));
-        }
+        auto it = porCodigo.constFind(clave(codigo));
+        return it == porCodigo.cend() ? nullptr : &lista[*it];
     }
-    if (cuentas.empty()) return terminar(Fin::SinMovimientos, kMensajeSinMovimientos);
+};
+Cuentas leerCuentas(Conexion& con, size_t meses)
+{
+    Cuentas c;
+    Recordset rs = con.ObtenerRecordset(QStringLiteral(
+        "SELECT c.CODIGO, c.INDICE, c.DESCRIPCION FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0 "
+        "AND NOT EXISTS (SELECT 1 FROM MA_CUENTAS d WHERE d.CODIGO_DEPREC_ACUMULADA = c.CODIGO) ORDER BY c.CODIGO"));
+    for (; !rs.eof(); rs.siguiente()) {
+        CuentaAjustable a;
+        a.codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
+        a.descripcion = rs.texto(QStringLiteral("DESCRIPCION")).left(50);
+        a.serie = int(rs.entero(QStringLiteral("INDICE")));
+        a.debe.assign(meses, Moneda());
+        a.haber.assign(meses, Moneda());
+        c.porCodigo.insert(clave(a.codigo), c.lista.size());
+        c.lista.push_back(std::move(a));
+    }
+    return c;
+}
 
-    progreso.Iniciar(kTituloProgreso, qint64(cuentas.size()));
-    iniciado = true;
+// Opening rows of the active year, netted per account.
+void sumarAperturas(Conexion& con, qint64 periodo, Cuentas& cuentas)
+{
+    Recordset rs = con.ObtenerRecordset(
+        QStringLiteral("SELECT CUENTA, [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
+                       "WHERE PERIODO = ? AND ES_SALDO_APERTURA = 1 GROUP BY CUENTA, [DEBE-HABER]"),
+        {periodo});
+    for (; !rs.eof(); rs.siguiente()) {
+        CuentaAjustable* c = cuentas.de(rs.texto(QStringLiteral("CUENTA")));
+        if (!c) continue;
+        c->conApertura = true;
+        const bool debe = texto::igual(texto::recortar(rs.texto(QStringLiteral("LADO"))), QStringLiteral("D"));
+        (debe ? c->aperturaDebe : c->aperturaHaber) += rs.moneda(QStringLiteral("IMPORTE"));
+    }
+}
 
-    // The months of the request and their first days (the sums are read by month in one statement).
-    std::vector<MesAnio> meses;
-    for (MesAnio m = desde; m <= pedido.hasta; m = m.siguiente()) meses.push_back(m);
+// Each month's debits and credits, summary, adjustment and opening rows apart
+// (they only tell that the account has rows in the months).
+void sumarMeses(Conexion& con, const std::vector<MesAnio>& meses, Cuentas& cuentas)
+{
     const int n = int(meses.size());
-    for (CuentaAjustable& c : cuentas) {
-        c.debe.assign(size_t(n), Moneda());
-        c.haber.assign(size_t(n), Moneda());
+    // The month's position in the request (a request of one month: 0; a CASE
+    // needs at least one WHEN).
+    QString porMes = n > 1 ? QStringLiteral("CASE") : QStringLiteral("0");
+    Params p;
+    for (int i = 1; i < n; ++i) {
+        porMes += QStringLiteral(" WHEN FECHA < ? THEN %1").arg(i - 1);
+        p << primerDia(meses[size_t(i)]);
     }
-
-    // Opening rows of the active year, netted per account.
-    if (reexpresaAperturas) {
-        Recordset rs = con.ObtenerRecordset(
-            QStringLiteral("SELECT CUENTA, [DEBE-HABER] AS LADO, SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS "
-                           "WHERE PERIODO = ? AND ES_SALDO_APERTURA = 1 GROUP BY CUENTA, [DEBE-HABER]"),
-            {periodo});
-        for (; !rs.eof(); rs.siguiente()) {
-            auto it = porCodigo.constFind(clave(rs.texto(QStringLiteral("CUENTA"))));
-            if (it == porCodigo.cend()) continue;
-            CuentaAjustable& c = cuentas[*it];
-            c.conApertura = true;
-            const bool debe = texto::igual(texto::recortar(rs.texto(QStringLiteral("LADO"))), QStringLiteral("D"));
-            (debe ? c.aperturaDebe : c.aperturaHaber) += rs.moneda(QStringLiteral("IMPORTE"));
-        }
+    if (n > 1) porMes += QStringLiteral(" ELSE %1 END").arg(n - 1);
+    // SQLite reads the sums from the date index alone, which holds every
+    // column they need; left to its statistics it may pick a skip-scan of it
+    // and visit the table for every line.
+    const QString desdeIndice = con.motor() == Motor::SQLite ? QStringLiteral(" INDEXED BY IX_MV_ASIENTOS_FECHA") : QString();
+    p << primerDia(meses.front()) << ultimoDia(meses.back());
+    Recordset rs = con.ObtenerRecordset(
+        QStringLiteral("SELECT CUENTA, ") + porMes + QStringLiteral(" AS MES, [DEBE-HABER] AS LADO, "
+        "CASE WHEN ESRESUMEN = 0 AND ESAJUSTE = 0 AND ES_SALDO_APERTURA = 0 THEN 1 ELSE 0 END AS SUMA, "
+        "SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS") + desdeIndice + QStringLiteral(" WHERE FECHA >= ? AND FECHA <= ? "
+        "AND CUENTA IN (SELECT c.CODIGO FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0) GROUP BY 1, 2, 3, 4"),
+        p);
+    for (; !rs.eof(); rs.siguiente()) {
+        CuentaAjustable* c = cuentas.de(rs.texto(QStringLiteral("CUENTA")));
+        if (!c) continue;
+        c->conFilas = true;
+        if (rs.entero(QStringLiteral("SUMA")) != 1) continue;
+        const qint64 mes = rs.entero(QStringLiteral("MES"));
+        if (mes < 0 || mes >= n) continue;
+        const QString lado = texto::recortar(rs.texto(QStringLiteral("LADO"))).toUpper();
+        if (lado == QLatin1String("D")) c->debe[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
+        else if (lado == QLatin1String("H")) c->haber[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
     }
+}
 
-    // Each month's debits and credits, summary, adjustment and opening rows
-    // apart (they only tell that the account has rows in the months).
-    {
-        // The month's position in the request (a request of one month: 0; a
-        // CASE needs at least one WHEN).
-        QString porMes = n > 1 ? QStringLiteral("CASE") : QStringLiteral("0");
-        Params p;
-        for (int i = 1; i < n; ++i) {
-            porMes += QStringLiteral(" WHEN FECHA < ? THEN %1").arg(i - 1);
-            p << primerDia(meses[size_t(i)]);
-        }
-        if (n > 1) porMes += QStringLiteral(" ELSE %1 END").arg(n - 1);
-        // SQLite reads the sums from a narrow index holding every column they
-        // need; left to its statistics it may pick a skip-scan of the date
-        // index and visit the table for every line.
-        const QString desdeIndice = con.motor() == Motor::SQLite ? QStringLiteral(" INDEXED BY IX_MV_ASIENTOS_SUMAS") : QString();
-        p << primerDia(meses.front()) << ultimoDia(meses.back());
-        Recordset rs = con.ObtenerRecordset(
-            QStringLiteral("SELECT CUENTA, ") + porMes + QStringLiteral(" AS MES, [DEBE-HABER] AS LADO, "
-            "CASE WHEN ESRESUMEN = 0 AND ESAJUSTE = 0 AND ES_SALDO_APERTURA = 0 THEN 1 ELSE 0 END AS SUMA, "
-            "SUM(IMPORTE) AS IMPORTE FROM MV_ASIENTOS") + desdeIndice + QStringLiteral(" WHERE FECHA >= ? AND FECHA <= ? "
-            "AND CUENTA IN (SELECT c.CODIGO FROM MA_CUENTAS c WHERE c.AJUSTE = 1 AND c.BIENES = 0) GROUP BY 1, 2, 3, 4"),
-            p);
-        for (; !rs.eof(); rs.siguiente()) {
-            auto it = porCodigo.constFind(clave(rs.texto(QStringLiteral("CUENTA"))));
-            if (it == porCodigo.cend()) continue;
-            CuentaAjustable& c = cuentas[*it];
-            c.conFilas = true;
-            if (rs.entero(QStringLiteral("SUMA")) != 1) continue;
-            const qint64 mes = rs.entero(QStringLiteral("MES"));
-            if (mes < 0 || mes >= n) continue;
-            const QString lado = texto::recortar(rs.texto(QStringLiteral("LADO"))).toUpper();
-            if (lado == QLatin1String("D")) c.debe[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
-            else if (lado == QLatin1String("H")) c.haber[size_t(mes)] += rs.moneda(QStringLiteral("IMPORTE"));
-        }
+ResultadoAjuste faltaIndice(const CuentaAjustable& c, const MesAnio& m)
+{
+    ResultadoAjuste r = terminar(ResultadoAjuste::Fin::FaltaIndice, MensajeSinIndice(c.codigo, m));
+    r.cuentaSinIndice = c.codigo;
+    r.mesSinIndice = m;
+    return r;
+}
+
+// One account's differences: its opening balance, then each month's net
+// movement. The stop when an index is missing.
+std::optional<ResultadoAjuste> reexpresarCuenta(std::vector<LineaAjuste>& lineas, const CuentaAjustable& c,
+                                                const Indices& indices, const Tramo& t)
+{
+    if (c.conApertura) {
+        const Razon r = razon(indices, c.serie, t.origen, t.cierre, false);
+        if (r.falta) return faltaIndice(c, *r.falta);
+        agregarDiferencia(lineas, c, c.aperturaDebe - c.aperturaHaber, r.valor);
     }
+    for (size_t i = 0; i < t.meses.size(); ++i) {
+        const Razon r = razon(indices, c.serie, t.meses[i], t.cierre, true);
+        if (r.falta) return faltaIndice(c, *r.falta);
+        agregarDiferencia(lineas, c, c.debe[i] - c.haber[i], r.valor);
+    }
+    return std::nullopt;
+}
 
-    const Indices indices(con, std::min({origen.anio, desde.anio, cierre.anio}),
-                          std::max({pedido.hasta.anio, cierre.anio, origen.anio}));
-
-    std::vector<LineaAjuste> lineas;
-    auto faltaIndice = [&](const CuentaAjustable& c, const MesAnio& m) {
-        ResultadoAjuste r = terminar(Fin::FaltaIndice, MensajeSinIndice(c.codigo, m));
-        r.cuentaSinIndice = c.codigo;
-        r.mesSinIndice = m;
-        return r;
-    };
+// Every account under the progress ("Procesando <cuenta>"); a cancel the
+// operator confirms, or a missing index, ends the run without lines.
+std::optional<ResultadoAjuste> reexpresar(std::vector<LineaAjuste>& lineas, const Cuentas& cuentas, const Indices& indices,
+                                          const Tramo& t, Progreso& progreso, const ConfirmaCancelar& confirmaCancelar)
+{
+    const qint64 total = qint64(cuentas.lista.size());
     qint64 hecho = 0;
-    for (const CuentaAjustable& c : cuentas) {
+    for (const CuentaAjustable& c : cuentas.lista) {
         ++hecho;
-        QString paso = QStringLiteral("Procesando ") + c.codigo;
-        if (!progreso.Actualizar(hecho, paso)) {
+        if (!progreso.Actualizar(hecho, QStringLiteral("Procesando ") + c.codigo)) {
             progreso.MostrarVentana(false);
-            if (!confirmaCancelar || confirmaCancelar()) return terminar(Fin::Cancelada);
+            if (!confirmaCancelar || confirmaCancelar()) return terminar(ResultadoAjuste::Fin::Cancelada);
             // Not confirmed: the run goes on under a new progress.
             progreso.Cerrar();
-            progreso.Iniciar(kTituloProgreso, qint64(cuentas.size()));
+            progreso.Iniciar(kTituloProgreso, total);
             progreso.Actualizar(hecho, QStringLiteral("Procesando") + c.codigo);
         }
         if (!c.conApertura && !c.conFilas) continue;
-        if (c.conApertura) {
-            const Razon r = razon(indices, c.serie, origen, cierre, false);
-            if (r.falta) return faltaIndice(c, *r.falta);
-            agregarDiferencia(lineas, c, c.aperturaDebe - c.aperturaHaber, r.valor);
-        }
-        for (int i = 0; i < n; ++i) {
-            const Razon r = razon(indices, c.serie, meses[size_t(i)], cierre, true);
-            if (r.falta) return faltaIndice(c, *r.falta);
-            agregarDiferencia(lineas, c, c.debe[size_t(i)] - c.haber[size_t(i)], r.valor);
-        }
+        if (auto fin = reexpresarCuenta(lineas, c, indices, t)) return fin;
     }
-    progreso.Cerrar();
-    iniciado = false;
+    return std::nullopt;
+}
 
-    // The result account balances the exact totals.
+// The result account balances the exact totals; the entry is complete unless
+// its debit total is zero.
+ResultadoAjuste balancear(Conexion& con, std::vector<LineaAjuste> lineas, Cuentas& cuentas, const QString& cuentaRei)
+{
     Totales t = SumarTotales(lineas);
     const Moneda diferencia = t.debe - t.haber;
     if (!diferencia.esCero()) {
-        const QString rei = texto::recortar(pedido.cuentaRei);
+        const QString rei = texto::recortar(cuentaRei);
         QString descripcion;
-        if (auto it = porCodigo.constFind(clave(rei)); it != porCodigo.cend()) descripcion = cuentas[*it].descripcion;
+        if (const CuentaAjustable* c = cuentas.de(rei)) descripcion = c->descripcion;
         else descripcion = con.Escalar(QStringLiteral("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = ?"), {rei}).toString().left(50);
         AgregarLinea(lineas, rei, diferencia.abs(), diferencia.esNegativo(), descripcion);
         t = SumarTotales(lineas);
     }
-    if (t.debe.esCero()) return terminar(Fin::SinMovimientos, kMensajeSinMovimientos);
-    ResultadoAjuste r = terminar(Fin::Completa);
+    if (t.debe.esCero()) return terminar(ResultadoAjuste::Fin::SinMovimientos, kMensajeSinMovimientos);
+    ResultadoAjuste r = terminar(ResultadoAjuste::Fin::Completa);
     r.lineas = std::move(lineas);
     r.totales = t;
     return r;
+}
+
+ResultadoAjuste calcular(ContextoEmpresa& ctx, const PedidoAjuste& pedido, Progreso& progreso,
+                         const ConfirmaCancelar& confirmaCancelar, bool& iniciado)
+{
+    auto tramo = leerTramo(ctx, pedido);
+    if (auto* r = std::get_if<ResultadoAjuste>(&tramo)) return std::move(*r);
+    const Tramo& t = std::get<Tramo>(tramo);
+    Conexion& con = ctx.con();
+    Cuentas cuentas = leerCuentas(con, t.meses.size());
+    if (cuentas.lista.empty()) return terminar(ResultadoAjuste::Fin::SinMovimientos, kMensajeSinMovimientos);
+
+    progreso.Iniciar(kTituloProgreso, qint64(cuentas.lista.size()));
+    iniciado = true;
+    if (t.reexpresaAperturas) sumarAperturas(con, t.periodo, cuentas);
+    sumarMeses(con, t.meses, cuentas);
+    const Indices indices(con, std::min({t.origen.anio, t.desde.anio, t.cierre.anio}),
+                          std::max({pedido.hasta.anio, t.cierre.anio, t.origen.anio}));
+    std::vector<LineaAjuste> lineas;
+    if (auto fin = reexpresar(lineas, cuentas, indices, t, progreso, confirmaCancelar)) return std::move(*fin);
+    progreso.Cerrar();
+    iniciado = false;
+    return balancear(con, std::move(lineas), cuentas, pedido.cuentaRei);
 }
 
 } // namespace
@@ -414,7 +451,7 @@ qint32 GrabarAjuste(ContextoEmpresa& ctx, const CabeceraAjuste& cabecera, const 
 
     const QDate fecha = Utilidades::TextoAFecha(cabecera.fecha);
     if (!fecha.isValid()) throw ErrorConversionAjuste(QStringLiteral("FECHA"));
-    const MesAnio hasta = MesAnio::leer(cabecera.periodoHasta);
+    const MesAnio hasta = lectura::mesAnio(cabecera.periodoHasta).o(MesAnio{});
     if (!hasta.valido()) throw ErrorConversionAjuste(QStringLiteral("PERIODO_HASTA"));
 
     Conexion& con = ctx.con();

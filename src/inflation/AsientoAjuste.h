@@ -36,6 +36,7 @@
 // a credit leave the larger side with the difference; equal amounts stay on both
 // sides). A last line on the result account balances the exact totals.
 #include "Conexion.h"
+#include "Lectores.h"
 #include "Moneda.h"
 #include "ReglasAsientos.h"
 
@@ -52,23 +53,8 @@ class Progreso;
 
 namespace vexa::ajuste {
 
-// A month of the adjustment, written "MM/AAAA".
-struct MesAnio {
-    int mes = 0;
-    int anio = 0;
-    // "07/2026".
-    QString texto() const;
-    // "07/2026", "7/2026"; invalid (mes 0) for anything else.
-    static MesAnio leer(const QString& texto);
-    bool valido() const { return mes >= 1 && mes <= 12 && anio > 0; }
-    // The month after this one.
-    MesAnio siguiente() const { return mes >= 12 ? MesAnio{1, anio + 1} : MesAnio{mes + 1, anio}; }
-    friend auto operator<=>(const MesAnio& a, const MesAnio& b)
-    {
-        return a.anio != b.anio ? a.anio <=> b.anio : a.mes <=> b.mes;
-    }
-    friend bool operator==(const MesAnio&, const MesAnio&) = default;
-};
+// A month of the adjustment, written "MM/AAAA" (read with lectura::mesAnio).
+using MesAnio = vexa::MesAnio;
 
 // One line of the entry being built.
 struct LineaAjuste {

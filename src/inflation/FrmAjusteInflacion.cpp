@@ -1,17 +1,15 @@
 #include "FrmAjusteInflacion.h"
 
 #include "AjustesPrograma.h"
-#include "ArchivoIni.h"
-#include "CNStuffContable.h"
+#include "CamposFormulario.h"
+#include "ConsultasAjuste.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
-#include "DefinirConsulta.h"
 #include "Dialogos.h"
 #include "EjecutarProgramas.h"
 #include "Entorno.h"
 #include "GrillaEditable.h"
-#include "LBM_Common.h"
 #include "Lbc_Asiento.h"
 #include "ProgresoVentana.h"
 #include "UtilTeb.h"
@@ -20,21 +18,13 @@
 #include "VisorConsulta.h"
 #include "lbm_Seguridad.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 namespace vexa {
 
@@ -46,12 +36,6 @@ namespace {
 
 const QString kAvisoCampo = QStringLiteral("Aviso al Operador");
 const QString kAviso = QStringLiteral("Aviso al operador");
-const QString kClaveTC = QStringLiteral("Ajuste(TC)");
-
-// Field indices.
-enum : int {
-    kNroAsiento = 0, kPeriodoDesde, kPeriodoHasta, kCtaRei, kTC, kSucursal, kNumero, kLetra, kDetalle, kFecha, kCabImporte
-};
 
 // "#########.00": no digit before the decimal mark of a value below one.
 QString formatoTotal(const Moneda& m)
@@ -67,17 +51,6 @@ QString formatoLinea(const Moneda& m) { return m.esCero() ? QString() : m.texto(
 
 // "dd/mm/yyyy" from its fourth character: "MM/yyyy".
 QString desdeCuarto(const QString& fecha) { return fecha.mid(3); }
-
-// A date of the configuration ("[FECHA DESDE]", "[FECHA HASTA]"): without a
-// value of its own, the active fiscal year's first or last day.
-QDate fechaConfiguracion(ContextoEmpresa& ctx, const QString& clave)
-{
-    const QString valor = recortar(ctx.configuracion().ObtieneValor(clave));
-    if (!valor.isEmpty()) return Utilidades::TextoAFecha(valor);
-    QDate desde, hasta;
-    if (!ctx.configuracion().FechasEjercicio(int(ctx.periodo()), desde, hasta)) return {};
-    return clave.contains(QLatin1String("DESDE"), Qt::CaseInsensitive) ? desde : hasta;
-}
 
 // The generation's progress box (with its cancel button); each step is also
 // told to the window's listeners.
@@ -96,7 +69,7 @@ private:
 
 } // namespace
 
-FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : VentanaCorrida(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("FrmAjusteInflacion"));
     setWindowTitle(QStringLiteral("Asiento de Ajuste por Inflación"));
@@ -105,137 +78,13 @@ FrmAjusteInflacion::FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent) : 
     UtilTeb1->setObjectName(QStringLiteral("UtilTeb1"));
     connect(UtilTeb1, &UtilTeb::ButtonClick, this, &FrmAjusteInflacion::UtilTeb1_Click);
 
-    FrmCabecera = new QGroupBox(this);
-    FrmCabecera->setObjectName(QStringLiteral("FrmCabecera"));
-    TxtFields = new ArregloCajas(QStringLiteral("TxtFields"), this);
-    struct Def {
-        const char* campo;
-        const char* tag;
-        int largo;
-        bool derecha;
-        bool enCabecera;
-    };
-    const Def defs[] = {
-        {"[NUMERO ASIENTO]", "MV_CONTROL_AS_RES", 0, false, true},
-        {"PERIODO_DESDE", "", 7, false, true},
-        {"PERIODO_HASTA", "", 7, false, true},
-        {"CTA_REI", "ma_cuentas", 15, false, true},
-        {"TC", "TA_COMPROBANTES", 4, false, true},
-        {"SUCURSAL", "", 4, false, true},
-        {"NUMERO", "", 8, false, true},
-        {"LETRA", "", 1, false, true},
-        {"DETALLE", "", 50, false, false},
-        {"FECHA", "fecha", 10, false, true},
-        {"CABIMPORTE", "", 0, true, false},
-    };
-    for (const Def& d : defs) {
-        QLineEdit* t = TxtFields->agregar(d.enCabecera ? static_cast<QWidget*>(FrmCabecera) : this,
-                                          {QString::fromLatin1(d.campo), QString::fromLatin1(d.tag), d.largo, d.derecha});
-        t->installEventFilter(this); // key releases and every mouse button
-    }
-    TxtFields->AlEntrar = [this](int i) { TxtFields_GotFocus(i); };
-    TxtFields->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { TxtFields_KeyDown(i, k, m); };
-    TxtFields->TeclaPresionada = [this](int i, int& c) { TxtFields_KeyPress(i, c); };
-    TxtFields->BotonDerecho = [this](int i) {
-        CampoActual = i;
-        MostrarConsulta();
-    };
+    construirCampos();
+    construirCabecera();
+    construirLineas();
 
-    QLineEdit* const* f = TxtFields->cajas().data();
-    const QFontMetrics fm(font());
-    const int anchoFecha = fm.horizontalAdvance(QStringLiteral("00/00/00000")) + 12;
-    f[kNroAsiento]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00-00000000")) + 12);
-    f[kPeriodoDesde]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00/00000")) + 12);
-    f[kPeriodoHasta]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00/00000")) + 12);
-    f[kCtaRei]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("0000000000000000")) + 12);
-    f[kTC]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("WWWWW")) + 12);
-    f[kSucursal]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("00000")) + 12);
-    f[kNumero]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("000000000")) + 12);
-    f[kLetra]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("WW")) + 12);
-    f[kFecha]->setFixedWidth(anchoFecha);
-    f[kCabImporte]->setFixedWidth(fm.horizontalAdvance(QStringLiteral("0000000000000.00")) + 12);
-    f[kNroAsiento]->setEnabled(false);
-    f[kCabImporte]->setEnabled(false);
-    f[kDetalle]->setPlaceholderText(QStringLiteral("Concepto"));
-
-    auto etiqueta = [](const QString& texto, QWidget* padre, QLineEdit* compa) {
-        auto* l = new QLabel(texto, padre);
-        l->setBuddy(compa);
-        return l;
-    };
-    LblDescCuenta = new QLabel(QStringLiteral("..."), FrmCabecera);
-    LblDescCuenta->setObjectName(QStringLiteral("LblDescCuenta"));
-    lbldesctc = new QLabel(QStringLiteral("..."), FrmCabecera);
-    lbldesctc->setObjectName(QStringLiteral("lbldesctc"));
-    auto* g = new QGridLayout(FrmCabecera);
-    g->addWidget(etiqueta(QStringLiteral("Nº de Asiento:"), FrmCabecera, f[kNroAsiento]), 0, 0);
-    g->addWidget(f[kNroAsiento], 0, 1);
-    auto* periodos = new QHBoxLayout;
-    periodos->addWidget(etiqueta(QStringLiteral("Periodo Inicial "), FrmCabecera, f[kPeriodoDesde]));
-    periodos->addWidget(f[kPeriodoDesde]);
-    periodos->addSpacing(16);
-    periodos->addWidget(etiqueta(QStringLiteral("Periodo Final "), FrmCabecera, f[kPeriodoHasta]));
-    periodos->addWidget(f[kPeriodoHasta]);
-    periodos->addStretch(1);
-    g->addLayout(periodos, 0, 2);
-    g->addWidget(etiqueta(QStringLiteral("Cuenta R.E.I."), FrmCabecera, f[kCtaRei]), 1, 0);
-    g->addWidget(f[kCtaRei], 1, 1);
-    g->addWidget(LblDescCuenta, 1, 2);
-    g->addWidget(etiqueta(QStringLiteral("Fecha"), FrmCabecera, f[kFecha]), 2, 0);
-    g->addWidget(f[kFecha], 2, 1);
-    g->addWidget(etiqueta(QStringLiteral("T. Comprobante"), FrmCabecera, f[kTC]), 3, 0);
-    g->addWidget(f[kTC], 3, 1, Qt::AlignLeft);
-    g->addWidget(lbldesctc, 3, 2);
-    g->addWidget(etiqueta(QStringLiteral("Nº "), FrmCabecera, f[kSucursal]), 4, 0);
-    auto* comprobante = new QHBoxLayout;
-    comprobante->addWidget(f[kSucursal]);
-    comprobante->addWidget(f[kNumero]);
-    comprobante->addWidget(f[kLetra]);
-    comprobante->addStretch(1);
-    g->addLayout(comprobante, 4, 1, 1, 2);
-    g->setColumnStretch(2, 1);
-
-    CmdGenerar = new QPushButton(QStringLiteral("&Generar"), this);
-    CmdGenerar->setObjectName(QStringLiteral("CmdGenerar"));
-    connect(CmdGenerar, &QPushButton::clicked, this, [this] { CmdGenerar_Click(); });
-
-    FgResumen = new GrillaEditable(this);
-    FgResumen->setObjectName(QStringLiteral("FgResumen"));
-    FgResumen->verticalHeader()->setVisible(false);
-    FgResumen->setSelectionMode(QAbstractItemView::NoSelection);
-
-    for (int i = 0; i < 2; ++i) {
-        auto* t = new QLineEdit(this);
-        t->setObjectName(QStringLiteral("txtTotal_%1").arg(i));
-        t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        t->setEnabled(false);
-        txtTotal[size_t(i)] = t;
-    }
-
-    auto* filaDetalle = new QHBoxLayout;
-    filaDetalle->addWidget(f[kDetalle], 1);
-    filaDetalle->addSpacing(16);
-    filaDetalle->addWidget(etiqueta(QStringLiteral("Importe"), this, f[kCabImporte]));
-    filaDetalle->addWidget(f[kCabImporte]);
-    filaDetalle->addSpacing(16);
-    filaDetalle->addWidget(CmdGenerar);
-    auto* filaTotales = new QHBoxLayout;
-    filaTotales->addStretch(1);
-    filaTotales->addWidget(txtTotal[0]);
-    filaTotales->addWidget(txtTotal[1]);
-    filaTotales->addSpacing(FgResumen->verticalScrollBar()->sizeHint().width() + 2); // under the columns, not the scroll bar
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(UtilTeb1);
-    v->addWidget(FrmCabecera);
-    v->addLayout(filaDetalle);
-    v->addWidget(FgResumen, 1);
-    v->addLayout(filaTotales);
-
-    // The order Enter and Tab move in.
-    const int orden[] = {kPeriodoDesde, kPeriodoHasta, kNroAsiento, kCtaRei, kFecha, kTC,
-                         kSucursal,     kNumero,       kLetra,      kDetalle, kCabImporte};
-    for (size_t i = 1; i < std::size(orden); ++i) setTabOrder(f[orden[i - 1]], f[orden[i]]);
-    setTabOrder(f[kCabImporte], CmdGenerar);
+    // A generation locks the commands, the concept and the header.
+    bloquearEnCorrida({CmdGenerar, UtilTeb1}, {(*TxtFields)[kDetalle]}, nullptr, this);
+    alCerrar([this] { RegistraEgreso(ctx_, *this); });
 
     // Form_Load
     ventanas::PreparaFormulario(this);
@@ -293,7 +142,7 @@ void FrmAjusteInflacion::Inicializa()
         QVariant nro;
         asiento.UltimoAjuste(fechaAjuste, hastaAjuste, nro);
         // The month after the last adjustment's closing month.
-        const ajuste::MesAnio ultimo = ajuste::MesAnio::leer(hastaAjuste);
+        const ajuste::MesAnio ultimo = lectura::mesAnio(hastaAjuste).o(MesAnio{});
         PeriodoDesde = recortar(hastaAjuste).isEmpty() ? desdeCuarto(FechaDesde)
                                                        : ultimo.valido() ? ultimo.siguiente().texto() : QString();
         PeriodoHasta = desdeCuarto(FechaHasta);
@@ -303,7 +152,7 @@ void FrmAjusteInflacion::Inicializa()
         const QDate hoy = plataforma::hoy();
         NroAsiento = QString::number(asiento.UltimoNumeroAsiento(hoy.month()));
         campo(QStringLiteral("[NUMERO ASIENTO]"))->setText(asiento.FormatDisplayNroAsiento(NroAsiento, hoy));
-        const QDate cierre = fechaConfiguracion(ctx_, QStringLiteral("[FECHA HASTA]"));
+        const QDate cierre = ConsultasAjusteEmpresa(ctx_).ejercicioHasta();
         campo(QStringLiteral("FECHA"))->setText(cierre.isValid() ? Utilidades::FechaATexto(cierre) : QString());
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("Inicializa"));
@@ -314,7 +163,7 @@ void FrmAjusteInflacion::Inicializa()
     campo(QStringLiteral("SUCURSAL"))->setEnabled(true);
     campo(QStringLiteral("NUMERO"))->setEnabled(true);
     campo(QStringLiteral("FECHA"))->setEnabled(false);
-    campo(QStringLiteral("TC"))->setText(ArchivoIni::LeerIni(ctx_.archivoIni, ctx_.seccionEquipo, kClaveTC, QString()));
+    campo(QStringLiteral("TC"))->setText(ConsultasAjusteEmpresa(ctx_).comprobanteRecordado());
     CmdGenerar->setEnabled(false);
 }
 
@@ -334,170 +183,50 @@ void FrmAjusteInflacion::HabilitaCabecera(bool CabeceraCompleta)
 
 // ---- field checks ----
 
-bool FrmAjusteInflacion::validaPeriodo(QLineEdit* Campo, QString& Mensaje)
-{
-    const QString t = recortar(Campo->text());
-    if (t.isEmpty()) {
-        Mensaje = QStringLiteral("Debe Informar el Periodo!");
-        return false;
-    }
-    if (Utilidades::QuitaCaracteres(t, QStringLiteral("/"), QStringLiteral("-")).size() < 6) {
-        Mensaje = QStringLiteral("Debe informar los periodos en formato MM/AAAA");
-        return false;
-    }
-    const int mes = int(texto::valEntero(t.left(2)));
-    if (!Utilidades::TextoAFecha(QStringLiteral("01/") + t).isValid() || mes < 1 || mes > 12) {
-        Mensaje = QStringLiteral("Los datos ingresados no representan un periodo válido");
-        return false;
-    }
-    FechaDesde = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
-    FechaHasta = QStringLiteral("01/") + recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
-    const QDate desde = Utilidades::TextoAFecha(FechaDesde), hasta = Utilidades::TextoAFecha(FechaHasta);
-    if (!desde.isValid() || !hasta.isValid() || hasta < desde) {
-        Mensaje = QStringLiteral("Periodo Desde Mayor que Hasta!");
-        return false;
-    }
-    const QDate ejDesde = fechaConfiguracion(ctx_, QStringLiteral("[FECHA DESDE]"));
-    const QDate ejHasta = fechaConfiguracion(ctx_, QStringLiteral("[FECHA HASTA]"));
-    const auto fuera = [&](const QDate& d) { return !ejDesde.isValid() || !ejHasta.isValid() || d < ejDesde || d > ejHasta; };
-    // These two are shown at once, without a title.
-    if (fuera(desde)) {
-        dialogos().MsgBox(QStringLiteral("El Periodo Desde no pertenece al rango del Ejercicio"), vbOKOnly, QString());
-        return false;
-    }
-    if (fuera(hasta)) {
-        dialogos().MsgBox(QStringLiteral("El Periodo Hasta no pertenece al rango del Ejercicio"), vbOKOnly, QString());
-        return false;
-    }
-    return true;
-}
-
 void FrmAjusteInflacion::ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarMensaje)
 {
     Q_UNUSED(Indice);
     HayError = false;
-    QString mensaje;
-    const QString dataField = recortar(ArregloCajas::dataField(Campo));
-    const QString t = recortar(Campo->text());
-    const auto es = [&](const char* n) { return texto::igual(dataField, QString::fromLatin1(n)); };
-    Conexion& con = ctx_.con();
-    Lbc_Asiento asiento(ctx_);
-    const QString tc = recortar(campo(QStringLiteral("TC"))->text());
-    const auto letrasDe = [&](const QString& condicion) {
-        return recortar(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_COMPROBANTES"), tc, QStringLiteral("LETRAS"),
-                                                              QStringLiteral("CODIGO"), condicion)));
-    };
-    bool mostrado = false;
+    ajuste::ResultadoCampo r;
     try {
-        if (es("CTA_REI")) {
-            if (t.isEmpty()) {
-                mensaje = QStringLiteral("Debe ingresar un código de Cuenta R.E.I.");
-            } else if (!ctx_.configuracion().ExisteCuenta(t)) {
-                mensaje = QStringLiteral("Código inexistente");
-            } else {
-                LblDescCuenta->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("MA_CUENTAS"), t,
-                                                                             QStringLiteral("DESCRIPCION"), QStringLiteral("CODIGO"))));
-                DatosModificados = true;
-            }
-        } else if (es("TC")) {
-            ArchivoIni::GrabarIni(ctx_.archivoIni, ctx_.seccionEquipo, kClaveTC, t);
-            if (!recortar(ArregloCajas::tag(Campo)).isEmpty()) {
-                const QString letras = letrasDe(QStringLiteral("SISTEMA = 'CONTABLE'"));
-                if (letras.isEmpty()) {
-                    mensaje = QStringLiteral("El tipo de comprobante ingresado no es valido o no tiene asignada ninguna letra");
-                } else {
-                    QString letra = letras.left(1);
-                    QLineEdit* suc = campo(QStringLiteral("SUCURSAL"));
-                    QLineEdit* num = campo(QStringLiteral("NUMERO"));
-                    suc->setEnabled(false);
-                    num->setEnabled(false);
-                    if (asiento.ComprobanteEntrada(t)) {
-                        campo(QStringLiteral("LETRA"))->setText(letra);
-                    } else {
-                        QString sucursal, numero;
-                        asiento.DatosComprobante(t, sucursal, numero, letra);
-                        suc->setText(sucursal);
-                        num->setText(numero);
-                        campo(QStringLiteral("LETRA"))->setText(letra);
-                    }
-                    lbldesctc->setText(Utilidades::NuloATexto(con.BuscaValor(QStringLiteral("TA_COMPROBANTES"), t,
-                                                                             QStringLiteral("DESCRIPCION"), QStringLiteral("CODIGO"))));
-                }
-            }
-        } else if (es("SUCURSAL")) {
-            if (!t.isEmpty() && !Utilidades::EsNumeroValido(t)) mensaje = QStringLiteral("El campo debe ser numérico ");
-            else Campo->setText(t.isEmpty() ? QStringLiteral("0001") : Utilidades::CompletaCeros(QString::number(Utilidades::TextoAEntero(t)), 4));
-        } else if (es("NUMERO")) {
-            const QString letras = letrasDe(QString());
-            if (letras.isEmpty()) {
-                mensaje = QStringLiteral("El comprobante no tiene letras asignadas");
-            } else {
-                QString letra = recortar(campo(QStringLiteral("LETRA"))->text());
-                if (letra.isEmpty()) letra = letras.left(1);
-                QString sucursal, ultimo;
-                asiento.DatosComprobante(tc, sucursal, ultimo, letra);
-                if (!Utilidades::EsNumeroValido(t)) {
-                    mensaje = QStringLiteral("El campo debe ser numérico");
-                } else {
-                    const qint64 n = Utilidades::TextoAEntero(t);
-                    Campo->setText(Utilidades::CompletaCeros(QString::number(n), 8));
-                    if (Utilidades::TextoAEntero(ultimo) < n && !asiento.ComprobanteEntrada(tc))
-                        dialogos().MsgBox(QStringLiteral("El numero no es correlativo al último informado en configuracion"),
-                                          vbInformation, QString());
-                }
-            }
-        } else if (es("LETRA")) {
-            if (!QStringLiteral("ABCXE ").contains(t, Qt::CaseInsensitive)) {
-                mensaje = QStringLiteral("Debe ingresar A,B,C,X,E");
-            } else if (!letrasDe(QString()).contains(t, Qt::CaseSensitive)) {
-                mensaje = QStringLiteral("La letra Informada no forma parte de las informadas en la configuracion");
-            } else {
-                bool valido = true;
-                if (!asiento.ComprobanteEntrada(tc)) {
-                    QString letra = t, sucursal, numero, msj, mesOp, nro;
-                    asiento.DatosComprobante(tc, sucursal, numero, letra);
-                    campo(QStringLiteral("SUCURSAL"))->setText(sucursal);
-                    campo(QStringLiteral("NUMERO"))->setText(numero);
-                    valido = asiento.ValidaComprobante(tc, sucursal, numero, t, msj, mesOp, nro);
-                    campo(QStringLiteral("NUMERO"))->setText(numero);
-                    if (!valido) mensaje = msj.isEmpty() ? QStringLiteral(" ") : msj;
-                }
-                if (valido) {
-                    HabilitaCabecera(true);
-                    if (CmdGenerar->isEnabled()) {
-                        CmdGenerar->setFocus(Qt::OtherFocusReason);
-                        focoEnGenerar_ = true;
-                    }
-                }
-            }
-        } else if (es("DETALLE")) {
-            if (t.isEmpty()) mensaje = QStringLiteral("Debe ingresar el Concepto");
-        } else if (es("FECHA")) {
-            bool error = false;
-            asiento.FechaValidada(t, mensaje, error);
-            if (!error) {
-                mensaje.clear();
-                const QDate fecha = Utilidades::TextoAFecha(t);
-                NroAsiento = QString::number(asiento.UltimoNumeroAsiento(fecha.month()));
-                campo(QStringLiteral("[NUMERO ASIENTO]"))->setText(asiento.FormatDisplayNroAsiento(NroAsiento, fecha));
-            } else if (mensaje.isEmpty()) {
-                mensaje = QStringLiteral(" ");
-            }
-        } else if (es("PERIODO_DESDE") || es("PERIODO_HASTA")) {
-            if (!validaPeriodo(Campo, mensaje)) {
-                HayError = true;
-                mostrado = mensaje.isEmpty();
-            }
-        }
+        ajuste::EstadoCabecera estado;
+        for (QLineEdit* caja : TxtFields->cajas()) estado.insert(ArregloCajas::dataField(caja), recortar(caja->text()));
+        ConsultasAjusteEmpresa consultas(ctx_);
+        r = ajuste::ValidarCampo(ArregloCajas::dataField(Campo), Campo->text(), estado, consultas);
     } catch (const std::exception& e) {
         HayError = true;
         Utilidades::ManejaError(e, QStringLiteral("ValidaCampo"));
         return;
     }
-    if (!mensaje.isEmpty()) HayError = true;
+    aplicarCampo(r);
+    HayError = r.error();
     if (!HayError) DatosValidosAsiento();
-    if (!mostrado && !recortar(mensaje).isEmpty() && MostrarMensaje)
-        dialogos().MsgBox(mensaje, vbExclamation, kAvisoCampo);
+    if (recortar(r.mensaje).isEmpty()) return;
+    if (r.caja == ajuste::ResultadoCampo::Caja::Inmediata) dialogos().MsgBox(r.mensaje, vbOKOnly, QString());
+    else if (MostrarMensaje) dialogos().MsgBox(r.mensaje, vbExclamation, kAvisoCampo);
+}
+
+void FrmAjusteInflacion::aplicarCampo(const ajuste::ResultadoCampo& r)
+{
+    for (auto it = r.textos.cbegin(); it != r.textos.cend(); ++it) campo(it.key())->setText(it.value());
+    if (r.descripcionCuenta) LblDescCuenta->setText(*r.descripcionCuenta);
+    if (r.descripcionComprobante) lbldesctc->setText(*r.descripcionComprobante);
+    if (r.cuentaIngresada) DatosModificados = true;
+    if (r.comprobanteBloqueado) {
+        campo(QStringLiteral("SUCURSAL"))->setEnabled(false);
+        campo(QStringLiteral("NUMERO"))->setEnabled(false);
+    }
+    if (r.fechaDesde) FechaDesde = *r.fechaDesde;
+    if (r.fechaHasta) FechaHasta = *r.fechaHasta;
+    if (r.nroAsiento) NroAsiento = *r.nroAsiento;
+    if (!r.aviso.isEmpty()) dialogos().MsgBox(r.aviso, vbInformation, QString());
+    if (r.cabeceraCompleta) {
+        HabilitaCabecera(true);
+        if (CmdGenerar->isEnabled()) {
+            CmdGenerar->setFocus(Qt::OtherFocusReason);
+            focoEnGenerar_ = true;
+        }
+    }
 }
 
 void FrmAjusteInflacion::DatosValidosAsiento() { ActualizaTotales(); }
@@ -509,28 +238,11 @@ void FrmAjusteInflacion::MostrarConsulta()
     if (CampoActual < 0 || CampoActual >= TxtFields->cantidad()) return;
     QLineEdit* caja = (*TxtFields)[CampoActual];
     if (!caja || !caja->isEnabled()) return;
-    QString tag = recortar(ArregloCajas::tag(caja));
-    if (tag.isEmpty()) return;
-    if (texto::igual(tag, QStringLiteral("TA_COMPROBANTES_1"))) tag = QStringLiteral("TA_COMPROBANTES");
     try {
-        if (texto::igual(tag, QStringLiteral("TA_COMPROBANTES"))) {
-            ColumnasConsulta columnas;
-            const QString codigo = DefinirConsulta(ctx_.con(), tag, columnas, true);
-            if (recortar(codigo).isEmpty()) return;
-            caja->setText(recortar(codigo));
-        } else if (texto::igual(tag, QStringLiteral("fecha"))) {
-            if (!Utilidades::Calendario(ctx_.FechaCalendario)) return;
-            caja->setText(ctx_.FechaCalendario);
-        } else {
-            if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return;
-            caja->setText(recortar(ctx_.CuentaSeleccionada));
-        }
+        campos_->Consultar(*TxtFields, CampoActual);
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("MostrarConsulta"));
-        return;
     }
-    int enter = Qt::Key_Return;
-    TxtFields_KeyDown(CampoActual, enter, Qt::NoModifier);
 }
 
 // ---- field events ----
@@ -547,22 +259,20 @@ void FrmAjusteInflacion::TxtFields_GotFocus(int Index)
     consultarHabilitado(Index);
     // While a generation runs the button stays off, whichever field the
     // platform hands the focus to meanwhile.
-    CmdGenerar->setEnabled(!generando_ && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
+    CmdGenerar->setEnabled(!corriendo() && !recortar(campo(QStringLiteral("CTA_REI"))->text()).isEmpty());
     ControlesFormulario::SeleccionaTexto((*TxtFields)[Index], true);
 }
 
 void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::KeyboardModifiers Shift)
 {
-    if (generando_) {
+    if (corriendo()) {
         KeyCode = 0;
         return;
     }
     QPointer<QLineEdit> caja((*TxtFields)[Index]);
     const int tecla = KeyCode;
     if (ControlesFormulario::EsTeclaEnter(tecla)) {
-        focoEnGenerar_ = false;
-        ValidaCampo(caja, Index, true);
-        if (!HayError && caja && !focoEnGenerar_) ControlesFormulario::SiguienteControl(caja, tecla);
+        campos_->Enter(*TxtFields, Index);
         KeyCode = 0;
     }
     if (caja) consultarHabilitado(Index);
@@ -570,16 +280,26 @@ void FrmAjusteInflacion::TxtFields_KeyDown(int Index, int& KeyCode, Qt::Keyboard
     CampoActual = Index;
 }
 
+// The result account and the voucher number are always typed in upper case.
 void FrmAjusteInflacion::TxtFields_KeyPress(int Index, int& KeyAscii)
 {
-    KeyAscii = ControlesFormulario::FiltraTecla((*TxtFields)[Index], KeyAscii);
-    if (KeyAscii == 0) return;
-    if (Index == kCtaRei || Index == kNumero) {
-        const QChar c{char16_t(KeyAscii)};
-        KeyAscii = int(c.toUpper().unicode());
-    } else if (KeyAscii < 256) {
-        KeyAscii = MayusculaKeyAscii(qint16(KeyAscii), ctx_.soloMayusculas);
+    QLineEdit* caja = (*TxtFields)[Index];
+    if (Index != kCtaRei && Index != kNumero) {
+        KeyAscii = campos_->Tecla(caja, KeyAscii);
+        return;
     }
+    KeyAscii = ControlesFormulario::FiltraTecla(caja, KeyAscii);
+    if (KeyAscii) KeyAscii = int(QChar(char16_t(KeyAscii)).toUpper().unicode());
+}
+
+// Enter on a field: its check; the focus moves on only when it passed and the
+// check did not send it to "&Generar".
+bool FrmAjusteInflacion::validaAlEntrar(int Index)
+{
+    if (corriendo()) return false;
+    focoEnGenerar_ = false;
+    ValidaCampo((*TxtFields)[Index], Index, true);
+    return !HayError && !focoEnGenerar_;
 }
 
 void FrmAjusteInflacion::TxtFields_KeyUp(int Index, int KeyCode)
@@ -623,7 +343,7 @@ bool FrmAjusteInflacion::eventFilter(QObject* o, QEvent* e)
 
 void FrmAjusteInflacion::keyPressEvent(QKeyEvent* e)
 {
-    if (!generando_ && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
+    if (!corriendo() && UtilTeb1->Tecla(e->key(), e->modifiers())) return;
     QWidget::keyPressEvent(e);
 }
 
@@ -706,23 +426,14 @@ void FrmAjusteInflacion::ValidaTotales(bool& Correcto)
 
 // ---- generation and save ----
 
-void FrmAjusteInflacion::habilitaComandos(bool si)
+void FrmAjusteInflacion::bloquear(bool bloqueada)
 {
-    CmdGenerar->setEnabled(si);
-    UtilTeb1->setEnabled(si);
-    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, !si);
-    TxtFields->campo(QStringLiteral("DETALLE"))->setReadOnly(!si);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-        sub->show();
-    }
+    FrmCabecera->setAttribute(Qt::WA_TransparentForMouseEvents, bloqueada);
 }
 
 void FrmAjusteInflacion::CmdGenerar_Click()
 {
-    if (generando_) return;
+    if (corriendo()) return;
     // The months as proposed: a year already adjusted to its closing month
     // leaves the first month past the last one and is refused here.
     for (const char* n : {"PERIODO_DESDE", "PERIODO_HASTA"}) {
@@ -732,34 +443,20 @@ void FrmAjusteInflacion::CmdGenerar_Click()
     }
     PeriodoDesde = recortar(campo(QStringLiteral("PERIODO_DESDE"))->text());
     PeriodoHasta = recortar(campo(QStringLiteral("PERIODO_HASTA"))->text());
-    const ajuste::PedidoAjuste pedido{ajuste::MesAnio::leer(PeriodoDesde), ajuste::MesAnio::leer(PeriodoHasta),
+    const ajuste::PedidoAjuste pedido{lectura::mesAnio(PeriodoDesde).o(MesAnio{}), lectura::mesAnio(PeriodoHasta).o(MesAnio{}),
                                       recortar(campo(QStringLiteral("CTA_REI"))->text())};
     Lineas.clear();
     MostrarLineas();
     ActualizaTotales();
 
-    generando_ = true;
-    habilitaComandos(false);
-    ventanas::CursorEspera(true);
     ajuste::ResultadoAjuste r;
-    {
+    correr([&] {
         ProgresoAjuste progreso(*this);
         auto confirmar = [&progreso] {
-            ventanas::CursorEspera(false);
-            progreso.MostrarVentana(false);
-            const bool si = dialogos().MsgBox(ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString()) == vbYes;
-            if (!si) {
-                progreso.Reanudar();
-                progreso.MostrarVentana(true);
-            }
-            ventanas::CursorEspera(true);
-            return si;
+            return ventanas::ConfirmarCancelar(progreso, ajuste::kPreguntaCancelar, vbYesNo | vbQuestion, QString());
         };
         r = ajuste::GenerarAjuste(ctx_, pedido, progreso, confirmar);
-    }
-    ventanas::CursorEspera(false);
-    generando_ = false;
-    habilitaComandos(true);
+    });
 
     using Fin = ajuste::ResultadoAjuste::Fin;
     switch (r.fin) {
@@ -819,14 +516,13 @@ void FrmAjusteInflacion::GrabarAsiento()
     c.letra = texto("LETRA");
     c.detalle = recortar(texto("DETALLE"));
     c.periodoHasta = recortar(texto("PERIODO_HASTA"));
-    ventanas::CursorEspera(true);
+    // Only a committed save leaves HayError false.
+    HayError = true;
     try {
+        ventanas::ConCursorEspera cursor;
         ajuste::GrabarAjuste(ctx_, c, Lineas);
-        ventanas::CursorEspera(false);
-        return;
+        HayError = false;
     } catch (const ajuste::ErrorConversionAjuste& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         const int i = indiceCampo(e.campo());
         const QString nombre = i >= 0 ? ArregloCajas::tag((*TxtFields)[i]) + QLatin1Char('/') + ArregloCajas::dataField((*TxtFields)[i])
                                       : QLatin1Char('/') + e.campo();
@@ -836,17 +532,11 @@ void FrmAjusteInflacion::GrabarAsiento()
                                          "En el campo: ") + nombre,
                           vbCritical, QStringLiteral("Error en conversion de datos"));
     } catch (const ErrorBD& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(e.descripcion() + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
     } catch (const ErrorVexa& e) {
         // A refusal: nothing was written.
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(e.descripcion(), vbInformation, kAviso);
     } catch (const std::exception& e) {
-        ventanas::CursorEspera(false);
-        HayError = true;
         dialogos().MsgBox(descripcionDeError(e) + QStringLiteral(" Grabación abortada! "), vbOKOnly, QString());
     }
 }
@@ -870,10 +560,17 @@ bool FrmAjusteInflacion::grabarDesdeLaBarra()
 
 void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
 {
-    if (generando_) return;
+    if (corriendo()) return;
     const QString k = Clave.toUpper();
-    const QString pregunta = QStringLiteral("¿Está seguro de abandonar la carga de datos?");
-    const QString titulo = QStringLiteral("ATENCIÓN!!!");
+    // Closing and cancelling ask first when the entry has data.
+    const auto abandona = [this] {
+        if (DatosModificados && dialogos().MsgBox(QStringLiteral("¿Está seguro de abandonar la carga de datos?"),
+                                                  vbYesNo + vbExclamation + vbDefaultButton2,
+                                                  QStringLiteral("ATENCIÓN!!!")) != vbYes)
+            return false;
+        DatosModificados = false;
+        return true;
+    };
     if (k == QLatin1String("NUEVO")) {
         Inicializa();
     } else if (k == QLatin1String("GRABAR")) {
@@ -884,34 +581,13 @@ void FrmAjusteInflacion::UtilTeb1_Click(const QString& Clave)
     } else if (k == QLatin1String("CONSULTAR")) {
         MostrarConsulta();
     } else if (k == QLatin1String("REPORTE")) {
-        EjecutarReporte(ctx_.con(), QStringLiteral("RP_ASIENTOS"));
+        plataforma::mostrarAviso(EjecutarReporte(ctx_.con(), QStringLiteral("RP_ASIENTOS")));
     } else if (k == QLatin1String("CERRAR")) {
-        if (DatosModificados && dialogos().MsgBox(pregunta, vbYesNo + vbExclamation + vbDefaultButton2, titulo) != vbYes) return;
-        DatosModificados = false;
-        close();
+        if (abandona()) close();
     } else if (k == QLatin1String("CANCELAR")) {
-        if (DatosModificados) {
-            if (dialogos().MsgBox(pregunta, vbYesNo + vbExclamation + vbDefaultButton2, titulo) != vbYes) return;
-            DatosModificados = false;
-        }
-        Inicializa();
+        if (abandona()) Inicializa();
     }
     // BORRAR does nothing here.
-}
-
-void FrmAjusteInflacion::closeEvent(QCloseEvent* e)
-{
-    if (generando_) {
-        e->ignore();
-        return;
-    }
-    try {
-        RegistraEgreso(ctx_, *this);
-    } catch (const std::exception& ex) {
-        dialogos().MsgBox(descripcionDeError(ex), vbOKOnly, windowTitle());
-    }
-    Lineas.clear();
-    e->accept();
 }
 
 } // namespace vexa

@@ -15,11 +15,12 @@
 // save only. PLANILLA lists the adjustment entries of every fiscal year.
 // Closing the window stamps the visit's exit in the access log.
 #include "AsientoAjuste.h"
+#include "CamposAjuste.h"
 #include "Moneda.h"
+#include "VentanaCorrida.h"
 
 #include <QSize>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <vector>
@@ -32,11 +33,12 @@ class QPushButton;
 namespace vexa {
 
 class ArregloCajas;
+class CamposFormulario;
 class ContextoEmpresa;
 class GrillaEditable;
 class UtilTeb;
 
-class FrmAjusteInflacion : public QWidget {
+class FrmAjusteInflacion : public VentanaCorrida, private ParteBloqueable {
     Q_OBJECT
 public:
     explicit FrmAjusteInflacion(ContextoEmpresa& ctx, QWidget* parent = nullptr);
@@ -71,7 +73,7 @@ public:
 
     void Inicializa();
     void HabilitaCabecera(bool CabeceraCompleta);
-    // Checks one header field; the outcome is HayError.
+    // Checks one header field (ajuste::ValidarCampo); the outcome is HayError.
     void ValidaCampo(QLineEdit* Campo, int Indice, bool MostrarMensaje);
     void MostrarConsulta();
     void InicializaGrilla();
@@ -89,7 +91,7 @@ public:
     static QString FormateaPeriodo(const QString& Texto);
 
     // True while a generation runs.
-    bool generando() const { return generando_; }
+    bool generando() const { return corriendo(); }
 
     // Wide enough for every column of the lines.
     QSize sizeHint() const override { return tamano_; }
@@ -100,23 +102,33 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    // The lines go with the window.
+    void cerrando() override { Lineas.clear(); }
 
 private:
+    // Field indices.
+    enum : int {
+        kNroAsiento = 0, kPeriodoDesde, kPeriodoHasta, kCtaRei, kTC, kSucursal, kNumero, kLetra, kDetalle, kFecha, kCabImporte
+    };
+    void construirCampos();
+    void construirCabecera();
+    void construirLineas();
     void TxtFields_GotFocus(int Index);
     void TxtFields_KeyDown(int Index, int& KeyCode, Qt::KeyboardModifiers Shift);
     void TxtFields_KeyPress(int Index, int& KeyAscii);
     void TxtFields_KeyUp(int Index, int KeyCode);
+    bool validaAlEntrar(int Index);
     void DatosValidosAsiento();
     void consultarHabilitado(int Index);
-    void habilitaComandos(bool si);
+    // During a generation the header ignores the mouse.
+    void bloquear(bool bloqueada) override;
     bool grabarDesdeLaBarra();
-    // A period field's check; false after its message.
-    bool validaPeriodo(QLineEdit* Campo, QString& Mensaje);
+    // What a field's check recomputes goes to the fields, the descriptions and the window's state.
+    void aplicarCampo(const ajuste::ResultadoCampo& r);
 
     ContextoEmpresa& ctx_;
-    bool generando_ = false;
+    CamposFormulario* campos_ = nullptr;
     QSize tamano_;
     bool focoEnGenerar_ = false; // the accepted letter sent the focus to "&Generar"
 };

@@ -88,11 +88,12 @@ void CalcularCoeficientes(AnioIndices& anio, const Serie& cierre)
         for (int k = 0; k < kSeries; ++k) m.indice[size_t(k)] = Coeficiente(cierre[size_t(k)], m.importe[size_t(k)]);
 }
 
-std::optional<MesCierre> LeerMesCierre(ContextoEmpresa& ctx)
+std::optional<MesCierre> LeerMesCierre(ContextoEmpresa& ctx, bool* sinEjercicio)
 {
     Lbc_Asiento asiento(ctx);
     QString desde, hasta;
-    asiento.EjercicioRango(desde, hasta);
+    const bool existe = asiento.RangoEjercicio(desde, hasta);
+    if (sinEjercicio) *sinEjercicio = !existe;
     const QDate d = Utilidades::TextoAFecha(hasta);
     if (!d.isValid()) return std::nullopt;
     return MesCierre{d.year(), d.month()};

@@ -66,12 +66,13 @@ void CalcularCoeficientes(AnioIndices& anio, const Serie& cierre);
 
 // ---- the table ----
 // The closing month of the active fiscal year (its last day's month and year);
-// nullopt when the year does not exist (the operator was told once).
+// nullopt when the year does not exist (sinEjercicio then true: the caller
+// tells the operator).
 struct MesCierre {
     int anio = 0;
     int mes = 0;
 };
-std::optional<MesCierre> LeerMesCierre(ContextoEmpresa& ctx);
+std::optional<MesCierre> LeerMesCierre(ContextoEmpresa& ctx, bool* sinEjercicio = nullptr);
 
 bool ExisteAnio(Conexion& con, int anio);
 // A year's stored rows, each in its month's place; 'presentes' (optional) marks

@@ -4,6 +4,7 @@
 
 #include "AjustesPrograma.h"
 #include "CNStuffContable.h"
+#include "CfgVentanas.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
 #include "Dialogos.h"
@@ -19,6 +20,7 @@
 #include "lbm_Seguridad.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -91,7 +93,10 @@ frmMA_INDAJUSTE::frmMA_INDAJUSTE(ContextoEmpresa& ctx, QWidget* parent) : QWidge
     // The closing month is read once per opening (the operator is told once
     // when the fiscal year does not exist; the coefficients then stay blank).
     try {
-        cierre_ = ajuste::LeerMesCierre(ctx_);
+        bool sinEjercicio = false;
+        cierre_ = ajuste::LeerMesCierre(ctx_, &sinEjercicio);
+        if (sinEjercicio)
+            plataforma::dialogos().MsgBox(kMensajeSinEjercicios, plataforma::vbOKOnly, QCoreApplication::applicationName());
     } catch (const std::exception& e) {
         Utilidades::InformaError(numeroDeError(e), descripcionDeError(e), QStringLiteral("Form_Load"));
     }
@@ -394,7 +399,7 @@ void frmMA_INDAJUSTE::UtilTeb1_ButtonClick(const QString& clave)
         }
         Grabando = false;
     } else if (k == QLatin1String("REPORTE")) {
-        EjecutarReporte(ctx_.con(), QStringLiteral("IndicesDeAjuste|") + TxtFields[0]->text().trimmed());
+        plataforma::mostrarAviso(EjecutarReporte(ctx_.con(), QStringLiteral("IndicesDeAjuste|") + TxtFields[0]->text().trimmed()));
     } else if (k == QLatin1String("CERRAR")) {
         if (DatosModificados) {
             if (dialogos().MsgBox(kAbandonar, vbYesNo + vbExclamation + vbDefaultButton2, kAtencion) != vbYes) return;

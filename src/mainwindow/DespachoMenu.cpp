@@ -193,16 +193,16 @@ ContextoEmpresa& ServiciosMenu::empresa()
     return *contexto;
 }
 
-void ServiciosMenu::ejecutarReporte(const QString& r) { EjecutarReporte(empresa().con(), r); }
-void ServiciosMenu::ejecutarFormulario(const QString& f) { EjecutarFormulario(empresa().con(), f); }
+void ServiciosMenu::ejecutarReporte(const QString& r) { plataforma::mostrarAviso(EjecutarReporte(empresa().con(), r)); }
+void ServiciosMenu::ejecutarFormulario(const QString& f) { plataforma::mostrarAviso(EjecutarFormulario(empresa().con(), f)); }
 void ServiciosMenu::ejecutarPrograma(const QString& p, const QString& extra)
 {
     qint64 tareaId = 0;
-    EjecutarPrograma(empresa().con(), p, extra, tareaId);
+    plataforma::mostrarAviso(EjecutarPrograma(empresa().con(), p, extra, tareaId));
 }
 void ServiciosMenu::mensajeEstado(const QString& t, bool activo) { MensajeEstado(t, activo); }
 
-void ServiciosMenu::calendario(QString& fecha) { Utilidades::Calendario(fecha); }
+std::optional<QString> ServiciosMenu::calendario(const QString& desde) { return Utilidades::Calendario(desde); }
 void ServiciosMenu::calculadora() { ventanas::Calculadora(); }
 void ServiciosMenu::jerarquiaCuentas() { mostrarJerarquiaCuentas(empresa().con()); }
 void ServiciosMenu::depurarDatos() { mostrarDepuracionDatos(); }
@@ -359,10 +359,10 @@ void DespachoMenu::herramienta(const ItemMenu& item)
 {
     const QString h = QString::fromLatin1(item.argumento);
     if (h == QLatin1String(herramienta::Calendario)) {
-        // The picked date stays in the company context; before a company is
-        // open the picker is only a calendar to look at.
-        QString sinEmpresa;
-        s_.calendario(s_.contexto ? s_.contexto->FechaCalendario : sinEmpresa);
+        // With a company open the calendar opens again on the date last
+        // picked; before, it is only a calendar to look at.
+        const auto f = s_.calendario(s_.contexto ? fechaCalendario_ : QString());
+        if (f && s_.contexto) fechaCalendario_ = *f;
     }
     else if (h == QLatin1String(herramienta::Calculadora)) s_.calculadora();
     else if (h == QLatin1String(herramienta::JerarquiaCuentas)) s_.jerarquiaCuentas();

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 #include <functional>
 #include <memory>
 
@@ -40,7 +42,8 @@ public:
     virtual void mensajeEstado(const QString& texto, bool activo);
 
     // Tools of the components.
-    virtual void calendario(QString& fecha);
+    // The date picker opened on 'desde': the chosen date, nullopt when none.
+    virtual std::optional<QString> calendario(const QString& desde);
     virtual void calculadora();
     virtual void jerarquiaCuentas();
     virtual void depurarDatos();
@@ -106,6 +109,7 @@ private:
     void ayuda();
 
     ServiciosMenu& s_;
+    QString fechaCalendario_; // the calendar tool's last picked date
 };
 
 // The application's title for message boxes.

@@ -40,8 +40,8 @@ const QString kToolbar = QStringLiteral("mnuViewToolbar");
 constexpr int kPaneles = 6;
 } // namespace
 
-frmMDI::frmMDI(QWidget* parent)
-    : QMainWindow(parent), mdi_(new QMdiArea), sbStatusBar_(new QStatusBar), pctlicencia_(new QWidget), pctMain_(new QWidget)
+frmMDI::frmMDI(EstadoInicio inicio, QWidget* parent)
+    : QMainWindow(parent), inicio_(std::move(inicio)), mdi_(new QMdiArea), sbStatusBar_(new QStatusBar), pctlicencia_(new QWidget), pctMain_(new QWidget)
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(QStringLiteral("Sistema Vexa Contable"));
@@ -135,13 +135,13 @@ bool frmMDI::MDIForm_Load()
     const bool antes = EjecutarPasos(proc, {
         [this] { AplicarEstiloFormulario(this); },
         [this] { logo_.setDrawingObject(pctlicencia_); },
-        [] { SeccionEquipo = seccionDeEquipo(); },
-        [] {
-            const QString linea = Utilidades::QuitaCaracteres(LineaComandosPrograma, QStringLiteral("\""));
-            if (linea.contains(u';')) UsuarioActual = usuarioDeLinea(linea);
+        [this] { inicio_.seccionEquipo = seccionDeEquipo(); },
+        [this] {
+            const QString linea = Utilidades::QuitaCaracteres(inicio_.lineaComandos, QStringLiteral("\""));
+            if (linea.contains(u';')) inicio_.usuarioActual = usuarioDeLinea(linea);
         },
-        [] { LeerIniInicio(); },
-        [] { Utilidades::ArchivoLog = ArchivoErrores; },
+        [this] { LeerIniInicio(inicio_); },
+        [this] { Utilidades::ArchivoLog = inicio_.archivoErrores; },
     }, {3265});
     if (!antes && !Conexion::instancia().Conectado()) {
         QTextStream(stderr) << "El inicio se interrumpió antes de conectar con la base de datos." << Qt::endl;
@@ -149,17 +149,22 @@ bool frmMDI::MDIForm_Load()
     }
     if (!antes) return true; // left before connecting, but a connection is already open
 
-    if (!ConectarBaseDatos()) return false;
+    plataforma::AvisoOperador sinConexion;
+    if (!ConectarBaseDatos(inicio_, sinConexion)) {
+        plataforma::mostrarAviso(sinConexion);
+        return false;
+    }
+    fijarBarrasPlanas(this, inicio_.barrasPlanas);
     ctx_ = std::make_unique<ContextoEmpresa>(Conexion::instancia());
-    ctx_->usuario = UsuarioActual;
-    ctx_->seccionEquipo = SeccionEquipo;
+    ctx_->usuario = inicio_.usuarioActual;
+    ctx_->seccionEquipo = inicio_.seccionEquipo;
     if (auto* menu = ControladorMenu::de(*this)) menu->servicios().contexto = ctx_.get();
 
     EjecutarPasos(proc, {
         [this] { InicializaBordes(*this); },
         [this] {
             const Conexion& con = ctx_->con();
-            const QString s = SeccionEquipo + QStringLiteral("BaseDeDatos");
+            const QString s = inicio_.seccionEquipo + QStringLiteral("BaseDeDatos");
             ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Driver"), con.Driver());
             ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("Servidor"), con.datos().server);
             ArchivoIni::GrabarIni(ArchivoIniPrograma, s, QStringLiteral("DbName"), con.datos().dbName);
@@ -186,8 +191,8 @@ bool frmMDI::MDIForm_Load()
 void frmMDI::IniContable()
 {
     Configuracion& cfg = ctx_->configuracion();
-    auto verBarra = [](const QString& clave) {
-        return aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(true)));
+    auto verBarra = [this](const QString& clave) {
+        return aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, inicio_.seccionEquipo, clave, textoBooleano(true)));
     };
     auto librosIva = [&] {
         return aBooleano(ArchivoIni::LeerIni(ArchivoIniPrograma, cfg.ObtieneValor(QStringLiteral("Nombre")),
@@ -202,7 +207,7 @@ void frmMDI::IniContable()
         [&] {
             if (texto::recortar(cfg.ObtieneValor(QStringLiteral("NOMBRE"))).isEmpty()) {
                 qint64 tareaId = 0;
-                EjecutarPrograma(ctx_->con(), QStringLiteral("Shell:RZ_Config"), QString(), tareaId);
+                plataforma::mostrarAviso(EjecutarPrograma(ctx_->con(), QStringLiteral("Shell:RZ_Config"), QString(), tareaId));
             }
         },
         [this] { setWindowTitle(NombreProducto); },
@@ -251,7 +256,7 @@ void frmMDI::alternarVista(const QString& item, QWidget* barra, const QString& c
     const bool ver = !marcado(item);
     barra->setVisible(ver);
     marcar(item, ver);
-    ArchivoIni::GrabarIni(ArchivoIniPrograma, SeccionEquipo, clave, textoBooleano(ver));
+    ArchivoIni::GrabarIni(ArchivoIniPrograma, inicio_.seccionEquipo, clave, textoBooleano(ver));
 }
 
 void frmMDI::mnuViewStatusBar_Click() { alternarVista(kStatus, sbStatusBar_, QStringLiteral("VER BARRA DE STATUS")); }
@@ -296,7 +301,7 @@ void frmMDI::MnuArchivosSalir_Click()
         // keeps the program, and its connection, open.
         if (!close()) return;
         if (ctx_) ctx_->con().Cerrar();
-        GrabarIniSalida();
+        GrabarIniSalida(inicio_);
         if (terminarProceso) terminarProceso(0);
     } catch (const std::exception& e) {
         plataforma::dialogos().MsgBox(QStringLiteral("Ha ocurrido un error : ") + descripcionDeError(e), plataforma::vbCritical,

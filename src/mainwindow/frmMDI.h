@@ -2,6 +2,7 @@
 // The main window: a multiple-document parent titled "Sistema Vexa Contable"
 // with the company-name bar (pctlicencia), the picture-button area (PctMain)
 // and the status bar (sbStatusBar) whose sixth panel shows the active period.
+#include "EstadoGlobal.h"
 #include "MenuPrincipal.h"
 #include "cLogo.h"
 
@@ -27,11 +28,14 @@ struct VentanaEscritorio;
 class frmMDI : public QMainWindow, public VentanaPrincipal {
     Q_OBJECT
 public:
-    explicit frmMDI(QWidget* parent = nullptr);
+    // Over what the program learnt at start-up (main builds it; the start-up
+    // sequence completes it).
+    explicit frmMDI(EstadoInicio inicio = {}, QWidget* parent = nullptr);
 
     ~frmMDI() override;
 
     QMdiArea* mdiArea() const { return mdi_; }
+    const EstadoInicio& inicio() const { return inicio_; }
     // The company the program works on (nullptr until connected).
     ContextoEmpresa* contexto() const { return ctx_.get(); }
     QStatusBar* sbStatusBar() const { return sbStatusBar_; }
@@ -90,6 +94,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    EstadoInicio inicio_;
     // Closes the child windows, then the companion programs' windows. False
     // (nothing else closed) when a child refuses or a run is going on.
     bool MDIForm_Unload();

@@ -10,6 +10,23 @@ struct Pieza {
     QString t; // names upper-cased without brackets or quotes
 };
 
+// "t.col" -> "col": the column name is what the catalogue knows.
+std::vector<Pieza> sinPrefijos(const std::vector<Pieza>& r)
+{
+    std::vector<Pieza> sinPrefijo;
+    sinPrefijo.reserve(r.size());
+    for (size_t k = 0; k < r.size(); ++k) {
+        if (r[k].tipo == Tipo::Punto && !sinPrefijo.empty() && sinPrefijo.back().tipo == Tipo::Nombre && k + 1 < r.size() &&
+            r[k + 1].tipo == Tipo::Nombre) {
+            sinPrefijo.back() = r[k + 1];
+            ++k;
+            continue;
+        }
+        sinPrefijo.push_back(r[k]);
+    }
+    return sinPrefijo;
+}
+
 std::vector<Pieza> piezas(const QString& s)
 {
     std::vector<Pieza> r;
@@ -77,19 +94,7 @@ std::vector<Pieza> piezas(const QString& s)
         r.push_back({Tipo::Operador, QString(c)});
         ++i;
     }
-    // "t.col" -> "col": the column name is what the catalogue knows.
-    std::vector<Pieza> sinPrefijo;
-    sinPrefijo.reserve(r.size());
-    for (size_t k = 0; k < r.size(); ++k) {
-        if (r[k].tipo == Tipo::Punto && !sinPrefijo.empty() && sinPrefijo.back().tipo == Tipo::Nombre && k + 1 < r.size() &&
-            r[k + 1].tipo == Tipo::Nombre) {
-            sinPrefijo.back() = r[k + 1];
-            ++k;
-            continue;
-        }
-        sinPrefijo.push_back(r[k]);
-    }
-    return sinPrefijo;
+    return sinPrefijos(r);
 }
 
 bool esComparacion(const Pieza& p)

@@ -42,13 +42,12 @@ const CamposFormulario::Arreglo* CamposFormulario::reglasDe(const ArregloCajas& 
 
 void CamposFormulario::consulta(const QString& tag, Consulta c) { consultas_.emplace_back(tag.trimmed(), std::move(c)); }
 
-void CamposFormulario::sinSeleccion(const QString& campo) { sinSeleccion_ << campo.trimmed(); }
-
 void CamposFormulario::alEntrar(ArregloCajas& a, int indice)
 {
     QLineEdit* caja = a[indice];
     if (!caja) return;
-    if (sinSeleccion_.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
+    const Arreglo* r = reglasDe(a);
+    if (r && r->sinSeleccion.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
         // Undo the selection a line edit makes of itself when the focus comes
         // with the keyboard: the caret stays where it is put.
         QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {
@@ -57,7 +56,7 @@ void CamposFormulario::alEntrar(ArregloCajas& a, int indice)
     } else {
         ControlesFormulario::SeleccionaTexto(caja, true);
     }
-    if (const Arreglo* r = reglasDe(a); r && r->alEntrar) r->alEntrar(indice);
+    if (r && r->alEntrar) r->alEntrar(indice);
 }
 
 bool CamposFormulario::Enter(ArregloCajas& a, int indice)

@@ -10,18 +10,19 @@
 // - a typed key passes the box's filter (ControlesFormulario::FiltraTecla)
 //   and then the company's upper-case rule;
 // - a box selects its whole text when it gets the focus, but for the data
-//   fields named in sinSeleccion(), which keep the caret where it is put.
+//   fields the array names in 'sinSeleccion', which keep the caret where it is put.
 //
 //   CamposFormulario campos(this, ctx_.soloMayusculas);
-//   campos.atender(*txtbuso, {.valida = [this](int i) { return valida(*txtbuso, i); },
-//                             .consultar = [this] { ConsultarCampo(); },
-//                             .alEntrar = [this](int i) { IndiceBuso = i; }});
+//   campos.atender(*txtbuso, [this](int i) { return valida(*txtbuso, i); },   // Enter
+//                  [this] { ConsultarCampo(); },                             // F5, right button
+//                  [this](int i) { IndiceBuso = i; });                       // after the focus came
 //   campos.consulta(QStringLiteral("FECHA"), [](QLineEdit* caja) { return elegirFecha(caja->text()); });
 //   campos.Consultar(*txtbuso, IndiceBuso);
 #include "ControlesFormulario.h"
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -44,9 +45,22 @@ public:
         std::function<void()> consultar;
         // After the box got the focus (and selected its text).
         std::function<void(int indice)> alEntrar;
+        // Data fields whose boxes keep the caret where it is put on focus.
+        QStringList sinSeleccion;
     };
     // Takes over the array's key, focus and mouse handlers.
     void atender(ArregloCajas& a, Arreglo reglas);
+    // The same, field by field.
+    void atender(ArregloCajas& a, std::function<bool(int indice)> valida, std::function<void()> consultar = nullptr,
+                 std::function<void(int indice)> alEntrar = nullptr, QStringList sinSeleccion = {})
+    {
+        Arreglo r;
+        r.valida = std::move(valida);
+        r.consultar = std::move(consultar);
+        r.alEntrar = std::move(alEntrar);
+        r.sinSeleccion = std::move(sinSeleccion);
+        atender(a, std::move(r));
+    }
 
     // The lookup of the boxes whose tag is 'tag' (case and blanks ignored): the
     // text the box takes, nullopt to leave it as it is.
@@ -56,9 +70,6 @@ public:
     // that is not blank, is checked and left as with Enter. False when the box
     // has no lookup or it answered nothing.
     bool Consultar(ArregloCajas& a, int indice);
-
-    // Boxes of these data fields keep the caret where it is put on focus.
-    void sinSeleccion(const QString& campo);
 
     // What Enter does on the box: its check, then the next control when it passed.
     bool Enter(ArregloCajas& a, int indice);
@@ -77,7 +88,6 @@ private:
     const bool& soloMayusculas_;
     std::vector<Atendido> arreglos_;
     std::vector<std::pair<QString, Consulta>> consultas_;
-    QStringList sinSeleccion_;
 };
 
 } // namespace vexa

@@ -4,92 +4,19 @@
 #include "ArchivoSQLite.h"
 #include "MotorBD.h"
 
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QSqlResult>
 
 #include <sqlite3.h>
 
 #include <atomic>
-#include <cmath>
-#include <cstring>
 #include <map>
 
 namespace vexa {
-
-// ---------------------------------------------------------------- errors
-
-ErrorBD::ErrorBD(int numero, QString descripcion, QString estado, QString sql, Causa causa)
-    : ErrorVexa(numero, std::move(descripcion)), estado_(std::move(estado)), sql_(std::move(sql)), causa_(causa)
-{
-}
-
-ErrorBD ErrorBD::delMotor(Motor m, const QString& estado, const QString& textoMotor, const QString& sql, bool conexionCerrada)
-{
-    Causa causa = Causa::Otra;
-    bool esNumero = false;
-    int numero = estado.toInt(&esNumero);
-    if (m == Motor::SQLite) {
-        switch (numero & 0xff) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED: causa = Causa::EsperaAgotada; break;
-        case SQLITE_FULL: causa = Causa::DiscoLleno; break;
-        default: break;
-        }
-        if (numero == SQLITE_CONSTRAINT_UNIQUE || numero == SQLITE_CONSTRAINT_PRIMARYKEY) causa = Causa::ClaveDuplicada;
-    } else {
-        if (estado == QLatin1String("55P03") || estado == QLatin1String("57014")) causa = Causa::EsperaAgotada;
-        else if (estado == QLatin1String("53100")) causa = Causa::DiscoLleno;
-        else if (estado == QLatin1String("40P01")) causa = Causa::BloqueoMutuo;
-        else if (estado == QLatin1String("40001")) causa = Causa::Serializacion;
-        else if (estado == QLatin1String("23505")) causa = Causa::ClaveDuplicada;
-        else if (estado.startsWith(QLatin1String("08")) || estado == QLatin1String("57P01") ||
-                 estado == QLatin1String("57P02") || estado == QLatin1String("57P03"))
-            causa = Causa::ConexionPerdida;
-    }
-    if (conexionCerrada) causa = Causa::ConexionPerdida;
-    if (!esNumero) numero = -2147217900;
-    QString primera;
-    switch (causa) {
-    case Causa::EsperaAgotada:
-        primera = QStringLiteral("Otro usuario tiene ocupados los datos y se agotó el tiempo de espera: intente nuevamente en unos momentos.");
-        break;
-    case Causa::DiscoLleno:
-        primera = QStringLiteral("El disco de la base de datos está lleno: libere espacio y repita la operación.");
-        break;
-    case Causa::ConexionPerdida:
-        primera = QStringLiteral("Se perdió la conexión con la base de datos: la operación no se completó.");
-        break;
-    case Causa::BloqueoMutuo:
-        primera = QStringLiteral("La operación se cruzó con la de otro usuario (bloqueo mutuo) y se deshizo: repítala.");
-        break;
-    case Causa::Serializacion:
-        primera = QStringLiteral("Otro usuario cambió los mismos datos al mismo tiempo y la operación se deshizo: repítala.");
-        break;
-    case Causa::ClaveDuplicada:
-        primera = QStringLiteral("Ya existe un registro con la misma clave (otro usuario pudo grabarlo al mismo tiempo): no se grabó.");
-        break;
-    default: break;
-    }
-    const QString texto = textoMotor.trimmed();
-    if (primera.isEmpty()) {
-        // A declared width (CHECK "largo COLUMNA n" in db/schema/003).
-        static const QRegularExpression largo(QStringLiteral("largo ([^ \"]+) ([0-9]+)"));
-        const auto mt = largo.match(texto);
-        if (mt.hasMatch())
-            primera = QStringLiteral("El texto es demasiado largo para la columna %1: admite hasta %2 caracteres.")
-                          .arg(mt.captured(1), mt.captured(2));
-    }
-    return ErrorBD(numero, primera.isEmpty() ? texto : primera + u'\n' + texto, estado, sql, causa);
-}
 
 // ---------------------------------------------------------------- connection
 
@@ -283,51 +210,6 @@ bool Conexion::transaccionAbortadaEnServidor() const
     return Conectado() && MotorBD::de(motor()).transaccionAbortada(db_);
 }
 
-const QSet<QString>& Conexion::columnasImporte()
-{
-    leerCatalogo();
-    return *importes_;
-}
-
-const QSet<QString>& Conexion::columnasClave()
-{
-    leerCatalogo();
-    return claves_;
-}
-
-void Conexion::leerCatalogo()
-{
-    if (importes_) return;
-    importes_.emplace();
-    claves_.clear();
-    if (!Conectado()) {
-        importes_.reset();
-        static QSet<QString> vacio;
-        importes_ = vacio;
-        return;
-    }
-    QSqlQuery q(db_);
-    q.setForwardOnly(true);
-    const bool ok = q.exec(MotorBD::de(motor()).consultaCatalogo());
-    if (!ok) return;
-    QSet<QString> noImportes, noClaves;
-    while (q.next()) {
-        const QString nombre = q.value(0).toString().toUpper();
-        const QString tipo = q.value(1).toString();
-        if (tipo.compare(QLatin1String("MONEDA"), Qt::CaseInsensitive) == 0) importes_->insert(nombre);
-        else noImportes.insert(nombre);
-        // SQLite text keys (TEXTO(n): VARCHAR(n) COLLATE NOCASE) are kept without trailing blanks.
-        // A whole-number column of the same name (the asset codes) does not
-        // stop it: a text bound for it loses nothing by losing its blanks.
-        if (motor() == Motor::SQLite && tipo.startsWith(QLatin1String("VARCHAR"), Qt::CaseInsensitive)) claves_.insert(nombre);
-        else if (tipo.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0) noClaves.insert(nombre);
-    }
-    // A name that is an amount (or a key) in one table and something else in
-    // another is not converted by name (bind a Moneda for an amount there).
-    for (const QString& n : noImportes) importes_->remove(n);
-    for (const QString& n : noClaves) claves_.remove(n);
-}
-
 const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
 {
     auto it = cache_->marcas.find(sql);
@@ -338,73 +220,10 @@ const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
     return it->second;
 }
 
-QVariant Conexion::valorParaColumna(const QVariant& v, const QString& columna)
-{
-    const auto nombre = [&] { return columna.isEmpty() ? QString() : QStringLiteral(" (columna %1)").arg(columna); };
-    if (v.isValid() && !v.isNull() && v.typeId() == QMetaType::QString && v.toString().contains(QChar(0)))
-        throw ErrorBD(-2147217900, QStringLiteral("El texto contiene un carácter nulo (NUL) y no se puede guardar%1.").arg(nombre()));
-    if (columna.isEmpty() || v.isNull() || !v.isValid()) return valorParaMotor(v);
-    if (v.typeId() == QMetaType::QString && columnasClave().contains(columna)) {
-        // Text keys are stored, and looked up, without trailing blanks (SQLite's
-        // NOCASE counts them; PostgreSQL's key type ignores them already).
-        QString t = v.toString();
-        qsizetype n = t.size();
-        while (n > 0 && t[n - 1] == u' ') --n;
-        t.truncate(n);
-        return QVariant(t);
-    }
-    if (v.metaType() == QMetaType::fromType<Moneda>() || !columnasImporte().contains(columna)) return valorParaMotor(v);
-    std::optional<Moneda> m;
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong: {
-        const qlonglong n = v.toLongLong();
-        if (n <= INT64_MAX / Moneda::kEscala && n >= INT64_MIN / Moneda::kEscala) m = Moneda::entero(n);
-        break;
-    }
-    case QMetaType::ULongLong: {
-        const qulonglong n = v.toULongLong();
-        if (n <= qulonglong(INT64_MAX / Moneda::kEscala)) m = Moneda::entero(qint64(n));
-        break;
-    }
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double d = v.toDouble();
-        if (std::isfinite(d) && std::fabs(d) < 9.2e14) m = Moneda::parsear(QString::number(d, 'f', 4));
-        break;
-    }
-    case QMetaType::QString:
-    case QMetaType::QByteArray: m = Moneda::parsear(v.toString()); break;
-    default: break;
-    }
-    if (!m)
-        throw ErrorBD(-2147217913, QStringLiteral("El valor «%1» no es un importe válido%2.").arg(v.toString(), nombre()));
-    return valorParaMotor(QVariant::fromValue(*m));
-}
-
 QString Conexion::traducir(const QString& sql) const { return MotorBD::de(motor()).traducir(sql); }
 
 QString Conexion::comoTexto(const QString& columna) const { return MotorBD::de(motor()).comoTexto(columna); }
 QString Conexion::likeOperador() const { return MotorBD::de(motor()).likeOperador(); }
-
-QVariant Conexion::valorParaMotor(const QVariant& v) const
-{
-    if (v.isNull() || !v.isValid()) return v.isValid() ? QVariant(v.metaType()) : QVariant(QMetaType::fromType<QString>());
-    if (v.metaType() == QMetaType::fromType<Moneda>()) {
-        return MotorBD::de(motor()).valorMoneda(v.value<Moneda>());
-    }
-    switch (v.typeId()) {
-    case QMetaType::Bool: return QVariant(v.toBool() ? 1 : 0);
-    case QMetaType::QDate: return QVariant(v.toDate().toString(Qt::ISODate));
-    case QMetaType::QDateTime: return QVariant(v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    default: return v;
-    }
-}
 
 void Conexion::lanzar(const QSqlQuery& q, const QString& sql)
 {
@@ -428,50 +247,6 @@ void Conexion::fallar(const ErrorBD& e)
     }
     ultimoErrorSQL_ = e.descripcion();
     throw e;
-}
-
-namespace {
-// Statements that only read: everything else is refused on a damaged file.
-bool soloLee(const QString& sql)
-{
-    const QString t = sql.trimmed().left(8).toUpper();
-    return t.startsWith(QLatin1String("SELECT")) || t.startsWith(QLatin1String("PRAGMA")) ||
-           t.startsWith(QLatin1String("EXPLAIN")) || t.startsWith(QLatin1String("VALUES"));
-}
-} // namespace
-
-void Conexion::esperarVerificacion()
-{
-    if (!revision_) return;
-    const QString m = revision_->resultado();
-    revision_.reset();
-    if (!m.isEmpty()) {
-        daniado_ = true;
-        mensajeDaniado_ = m;
-    }
-}
-
-void Conexion::exigirArchivoSano(const QString& sql)
-{
-    if ((!daniado_ && !revision_) || soloLee(sql)) return; // the usual case costs two tests
-    esperarVerificacion();
-    if (!daniado_) return;
-    const QString m = mensajeDaniado_.isEmpty() ? archivo_sqlite::mensajeDaniado(datos_.dbName.trimmed()) : mensajeDaniado_;
-    throw ErrorBD(SQLITE_CORRUPT, m, QString::number(SQLITE_CORRUPT), sql);
-}
-
-void Conexion::iniciarVerificacionArchivo()
-{
-    if (motor() != Motor::SQLite || !Conectado() || revision_ || daniado_) return;
-    revision_ = std::make_unique<archivo_sqlite::RevisionIntegridad>(datos_.dbName.trimmed());
-}
-
-QString Conexion::verificarArchivo()
-{
-    iniciarVerificacionArchivo();
-    esperarVerificacion();
-    if (!daniado_) return QString();
-    return mensajeDaniado_.isEmpty() ? archivo_sqlite::mensajeDaniado(datos_.dbName.trimmed()) : mensajeDaniado_;
 }
 
 void Conexion::ejecutarDirecto(const QString& sql)
@@ -589,107 +364,6 @@ int Conexion::EjecutarSQL(const QString& sql, const Params& p)
     int n = q->numRowsAffected();
     devolver(std::move(q), sql);
     return n;
-}
-
-bool esIdentificadorValido(const QString& nombre)
-{
-    // Bracketed names may hold blanks and hyphens ([NUMERO ASIENTO], [DEBE-HABER]).
-    static const QRegularExpression re(QStringLiteral("^([A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z0-9_ \\-]+\\])$"));
-    return re.match(nombre.trimmed()).hasMatch();
-}
-
-namespace {
-void exigirIdentificador(const QString& n)
-{
-    // Names come from code and repeat on every row: remember the ones already checked.
-    thread_local QSet<QString> validos;
-    if (validos.contains(n)) return;
-    if (!esIdentificadorValido(n)) throw ErrorBD(-2147217900, QStringLiteral("Nombre de tabla o campo no válido: ") + n);
-    if (validos.size() < 4096) validos.insert(n);
-}
-} // namespace
-
-qint64 Conexion::Insertar(const QString& tabla, const Valores& valores, const QString& columnaId)
-{
-    exigirIdentificador(tabla);
-    QString cols, marcas;
-    Params p;
-    p.reserve((int)valores.size());
-    for (const auto& [c, v] : valores) {
-        exigirIdentificador(c);
-        if (!cols.isEmpty()) { cols += QStringLiteral(", "); marcas += QStringLiteral(", "); }
-        cols += c;
-        marcas += u'?';
-        p << v;
-    }
-    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, cols, marcas);
-    if (columnaId.isEmpty()) {
-        EjecutarSQL(sql, p);
-        return 0;
-    }
-    exigirIdentificador(columnaId);
-    return Escalar(sql + QStringLiteral(" RETURNING ") + columnaId, p).toLongLong();
-}
-
-int Conexion::Actualizar(const QString& tabla, const Valores& valores, const QString& donde, const Params& p)
-{
-    exigirIdentificador(tabla);
-    QString sets;
-    Params todos;
-    for (const auto& [c, v] : valores) {
-        exigirIdentificador(c);
-        if (!sets.isEmpty()) sets += QStringLiteral(", ");
-        sets += c + QStringLiteral(" = ?");
-        todos << v;
-    }
-    todos += p;
-    QString sql = QStringLiteral("UPDATE %1 SET %2").arg(tabla, sets);
-    if (!donde.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + donde;
-    return EjecutarSQL(sql, todos);
-}
-
-int Conexion::Eliminar(const QString& tabla, const QString& donde, const Params& p)
-{
-    exigirIdentificador(tabla);
-    QString sql = QStringLiteral("DELETE FROM ") + tabla;
-    if (!donde.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + donde;
-    return EjecutarSQL(sql, p);
-}
-
-bool Conexion::ExisteRegistro(const QString& tabla, const QVariant& valor, const QString& campo,
-                              const QString& condicionExtra, const Params& extra)
-{
-    exigirIdentificador(tabla);
-    exigirIdentificador(campo);
-    QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(tabla, campo);
-    if (!condicionExtra.trimmed().isEmpty()) sql += QStringLiteral(" AND (") + condicionExtra + u')';
-    sql += QStringLiteral(" LIMIT 1");
-    Params p{valor};
-    p += extra;
-    return PrimeraFila(sql, p).has_value();
-}
-
-QVariant Conexion::BuscaValor(const QString& tabla, const QVariant& clave, const QString& campoResultado,
-                              const QString& campoClave, const QString& condicion, const Params& extra)
-{
-    exigirIdentificador(tabla);
-    exigirIdentificador(campoResultado);
-    exigirIdentificador(campoClave);
-    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(campoResultado, tabla, campoClave);
-    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" AND (") + condicion + u')';
-    sql += QStringLiteral(" LIMIT 1");
-    Params p{clave};
-    p += extra;
-    return Escalar(sql, p);
-}
-
-QVariant Conexion::ObtieneMaximo(const QString& tabla, const QString& campo, const QString& condicion, const Params& extra)
-{
-    exigirIdentificador(tabla);
-    exigirIdentificador(campo);
-    QString sql = QStringLiteral("SELECT MAX(%1) FROM %2").arg(campo, tabla);
-    if (!condicion.trimmed().isEmpty()) sql += QStringLiteral(" WHERE ") + condicion;
-    return Escalar(sql, extra);
 }
 
 void Conexion::iniciarTransaccion(bool escritura)

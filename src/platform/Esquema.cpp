@@ -273,34 +273,34 @@ QStringList formaDeColumnas(Conexion& c, const QString& tabla)
     return r;
 }
 
-// Step 012 on SQLite: every MONEDA column of the company gets the check of
-// chequeoImporte. A company that holds an amount of another kind (a text, a
-// real number) is refused first, naming each table, row and value, so that
-// nothing changes. The check is written into each table's definition in place
-// (the rows are stored the same way, so the table is not copied): the columns,
-// their order, defaults and keys and the indexes stay exactly as they were.
-void importesEnteros(Conexion& c)
+struct TablaImportes {
+    QString nombre;
+    QStringList importes;
+};
+
+// The SQLite tables that hold amounts, with their amount columns.
+std::vector<TablaImportes> tablasConImportes(Conexion& c)
 {
-    if (c.motor() != Motor::SQLite) return;
-    struct Tabla {
-        QString nombre;
-        QStringList importes;
-    };
-    std::vector<Tabla> tablas;
+    std::vector<TablaImportes> tablas;
     for (const Fila& f : c.ObtenerRecordset(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
                                                            "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"))
                              .todas()) {
         const TablaCatalogo t = c.Catalogo(f.texto(0));
-        Tabla x{t.nombre, {}};
+        TablaImportes x{t.nombre, {}};
         for (const ColumnaCatalogo& col : t.columnas)
             if (col.tipo == ColumnaCatalogo::Tipo::Moneda) x.importes << col.nombre;
         if (!x.importes.isEmpty()) tablas.push_back(std::move(x));
     }
+    return tablas;
+}
 
-    // Amounts stored as something else than an integer: one pass over each table.
+// Refuses amounts stored as something else than an integer, naming the first
+// ten: one pass over each table.
+void rechazarImportesNoEnteros(Conexion& c, const std::vector<TablaImportes>& tablas)
+{
     QStringList hallados;
     qint64 cantidad = 0;
-    for (const Tabla& t : tablas) {
+    for (const TablaImportes& t : tablas) {
         const QStringList clave = columnasQueNombranLaFila(c, t.nombre);
         QStringList mostrar, condiciones;
         for (const QString& col : t.importes) {
@@ -339,11 +339,14 @@ void importesEnteros(Conexion& c)
                               QStringLiteral("\nCorríjalos con el programa que los escribió (un importe de 12,50 se "
                                              "guarda como el entero 125000) y vuelva a abrir la empresa."));
     }
+}
 
-    // The check written into each definition.
+// The check written into each definition.
+void escribirChequeosImporte(Conexion& c, const std::vector<TablaImportes>& tablas)
+{
     std::vector<std::pair<QString, QString>> definiciones; // table, new CREATE TABLE text
     std::map<QString, QStringList> formas;
-    for (const Tabla& t : tablas) {
+    for (const TablaImportes& t : tablas) {
         QString sql = c.Escalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"), {t.nombre})
                           .toString();
         for (const QString& col : t.importes) {
@@ -373,6 +376,20 @@ void importesEnteros(Conexion& c)
         if (formaDeColumnas(c, tabla) != forma)
             throw ErrorBD(-1, QStringLiteral("La definición de la tabla %1 cambió al agregar el control de los importes.")
                                   .arg(tabla));
+}
+
+// Step 012 on SQLite: every MONEDA column of the company gets the check of
+// chequeoImporte. A company that holds an amount of another kind (a text, a
+// real number) is refused first, naming each table, row and value, so that
+// nothing changes. The check is written into each table's definition in place
+// (the rows are stored the same way, so the table is not copied): the columns,
+// their order, defaults and keys and the indexes stay exactly as they were.
+void importesEnteros(Conexion& c)
+{
+    if (c.motor() != Motor::SQLite) return;
+    const std::vector<TablaImportes> tablas = tablasConImportes(c);
+    rechazarImportesNoEnteros(c, tablas);
+    escribirChequeosImporte(c, tablas);
 }
 
 // The parts of schema steps written in code, by the name a step gives them.

@@ -59,6 +59,9 @@ public:
 
     constexpr int64_t unidades() const { return u_; }
     bool esCero() const { return u_ == 0; }
+    // The amount as a double, for the columns stored in floating point (an
+    // amount times a rate); exact up to 2^53 units.
+    double aDoble() const { return double(u_) / double(kEscala); }
     bool esNegativo() const { return u_ < 0; }
     Moneda abs() const { return desdeUnidades(u_ < 0 ? -u_ : u_); }
 

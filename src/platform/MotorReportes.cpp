@@ -81,8 +81,8 @@ bool MotorReportes::ArmaFormula(const QList<CriterioReporte>& criterios, Formula
     return true;
 }
 
-plataforma::ResultadoReporte MotorReportes::GeneraReporte(Conexion& con, const QString& nombre, const QStringList& parametros,
-                                                           const FormulaReporte& seleccion, const QHash<QString, QString>& formulas)
+plataforma::Reporte MotorReportes::ArmaReporte(Conexion& con, const QString& nombre, const QStringList& parametros,
+                                              const FormulaReporte& seleccion, const QHash<QString, QString>& formulas) const
 {
     const auto it = definiciones().constFind(nombre.trimmed().toUpper());
     if (it == definiciones().constEnd()) throw ErrorVexa(1001, QStringLiteral("No existe el reporte ") + nombre);
@@ -98,13 +98,7 @@ plataforma::ResultadoReporte MotorReportes::GeneraReporte(Conexion& con, const Q
     pedido.parametros = parametros;
     pedido.seleccion = seleccion;
     for (auto f = formulas.begin(); f != formulas.end(); ++f) pedido.formulas.insert(f.key().toUpper(), f.value());
-    const plataforma::Reporte reporte = def.armar(pedido);
-    const plataforma::DestinoReporte destino = Destino == DestinoImpresora ? plataforma::DestinoReporte::Impresora
-                                               : Destino == DestinoArchivo ? plataforma::DestinoReporte::Archivo
-                                                                           : plataforma::DestinoReporte::Pantalla;
-    const plataforma::ResultadoReporte r = plataforma::reportes().emitir(reporte, destino, ArchivoDestino);
-    if (!r.ok) throw ErrorVexa(482, r.error.isEmpty() ? QStringLiteral("Error de impresora") : r.error);
-    return r;
+    return def.armar(pedido);
 }
 
 } // namespace vexa

@@ -1,7 +1,9 @@
 #pragma once
 // The report engine: reports defined in code and registered by name, run with
 // a selection built from the operator's criteria, to the screen, the printer
-// or a PDF file through the report mechanism (Reportes.h).
+// or a PDF file through the report mechanism (Reportes.h). The rules build the
+// report (ArmaReporte); printing it (GeneraReporte) is defined with the report
+// seam, which only the window level links.
 //
 //   MotorReportes motor;
 //   motor.Destino = MotorReportes::DestinoPantalla;
@@ -13,7 +15,7 @@
 // a condition on a checked field name with '?' placeholders, and the values
 // travel as bound parameters.
 #include "Conexion.h"
-#include "Reportes.h"
+#include "Reporte.h"
 
 #include <QHash>
 #include <QList>
@@ -84,9 +86,16 @@ public:
     // date range); the formula is then left empty.
     bool ArmaFormula(const QList<CriterioReporte>& criterios, FormulaReporte& formula, QString& error) const;
 
-    // Runs the named report with the selection. Throws ErrorVexa for an unknown
-    // report, a field the report does not have (no statement runs then) or the
-    // printer's failure, ErrorBD for the database's.
+    // The named report with the selection, ready to print. Throws ErrorVexa for
+    // an unknown report or a field the report does not have (no statement runs
+    // then).
+    plataforma::Reporte ArmaReporte(Conexion& con, const QString& nombre, const QStringList& parametros,
+                                    const FormulaReporte& seleccion, const QHash<QString, QString>& formulas = {}) const;
+    // Prints a report to the engine's destination. Throws ErrorVexa for the
+    // printer's failure. Defined with the report seam.
+    plataforma::ResultadoReporte EmiteReporte(const plataforma::Reporte& reporte) const;
+    // ArmaReporte, then EmiteReporte; ErrorBD for the database's failure.
+    // Defined with the report seam.
     plataforma::ResultadoReporte GeneraReporte(Conexion& con, const QString& nombre, const QStringList& parametros,
                                                const FormulaReporte& seleccion, const QHash<QString, QString>& formulas = {});
 };

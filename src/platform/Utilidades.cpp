@@ -1,7 +1,6 @@
 #include "Utilidades.h"
 
 #include "Conexion.h"
-#include "Dialogos.h"
 #include "Entorno.h"
 #include "Lectores.h"
 
@@ -126,28 +125,6 @@ QString Utilidades::LineaDeLista(const std::exception& e, const QString& procedi
     return primera;
 }
 
-int Utilidades::ManejaError(const std::exception& e, const QString& procedimiento)
-{
-    return ManejaError(numeroDeError(e), descripcionDeError(e), procedimiento);
-}
-
-int Utilidades::ManejaError(int numero, const QString& descripcion, const QString& procedimiento)
-{
-    escribirLog(numero, descripcion, procedimiento);
-    const QString t = QStringLiteral("Error: %1 %2\n\nProcedimiento: %3").arg(numero).arg(descripcion, procedimiento);
-    return plataforma::dialogos().MsgBox(t, plataforma::vbAbortRetryIgnore | plataforma::vbCritical,
-                                         QStringLiteral("Error de datos!"));
-}
-
-int Utilidades::InformaError(int numero, const QString& descripcion, const QString& procedimiento)
-{
-    escribirLog(numero, descripcion, procedimiento);
-    const QString t = QStringLiteral("Error: %1 %2\n\nProcedimiento: %3\n\nNo se grabó ningún cambio.")
-                          .arg(numero).arg(descripcion, procedimiento);
-    plataforma::dialogos().MsgBox(t, plataforma::vbOKOnly | plataforma::vbCritical, QStringLiteral("Error de datos!"));
-    return plataforma::vbAbort;
-}
-
 QString Utilidades::NuloATexto(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
 QString Utilidades::QuitaCaracteres(const QString& s, const QString& c1, const QString& c2, const QString& c3)
@@ -210,14 +187,6 @@ QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISO
 
 QString Utilidades::AjustaLargo(const QString& s, int largo) { return s.left(largo).leftJustified(largo, u' '); }
 
-bool Utilidades::Calendario(QString& fecha)
-{
-    QDate d = plataforma::dialogos().PedirFecha(QStringLiteral("Calendario"), TextoAFecha(fecha));
-    if (!d.isValid()) return false;
-    fecha = FechaATexto(d);
-    return true;
-}
-
 namespace {
 const char* kMeses[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio",
                         "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
@@ -237,35 +206,5 @@ QDate Utilidades::TextoAFecha(const QString& s) { return lectura::fecha(s).o(QDa
 QString Utilidades::FechaATexto(const QDate& d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
 QLocale Utilidades::Idioma() { return QLocale(QLocale::Spanish, QLocale::Argentina); }
-
-// ---------------------------------------------------------------- step runner
-
-bool EjecutarPasos(const QString& procedimiento, const std::vector<Paso>& pasos, std::initializer_list<int> quePasan,
-                   Conexion* conexion)
-{
-    size_t i = 0;
-    while (i < pasos.size()) {
-        try {
-            pasos[i]();
-            ++i;
-            continue;
-        } catch (const std::exception& e) {
-            const int num = numeroDeError(e);
-            if (conexion && conexion->enTransaccion()) {
-                Utilidades::InformaError(num, descripcionDeError(e), procedimiento);
-                return false;
-            }
-            if (std::find(quePasan.begin(), quePasan.end(), num) != quePasan.end()) {
-                ++i;
-                continue;
-            }
-            const int r = Utilidades::ManejaError(e, procedimiento);
-            if (r == plataforma::vbRetry) continue;
-            if (r == plataforma::vbIgnore) { ++i; continue; }
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace vexa

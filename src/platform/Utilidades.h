@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 namespace vexa {
@@ -47,7 +48,8 @@ class Utilidades {
 public:
 
     // Central error handler. Shows the error in an Abort/Retry/Ignore box (through the
-    // dialog seam), writes a line into ArchivoLog and returns the answer:
+    // dialog seam, and defined with it: only the window level calls it), writes a
+    // line into ArchivoLog and returns the answer:
     // 4 = repeat the failing statement, 5 = go on with the next, 3 (or any other) = leave.
     static int ManejaError(const std::exception& e, const QString& procedimiento);
     static int ManejaError(int numero, const QString& descripcion, const QString& procedimiento);
@@ -81,8 +83,9 @@ public:
     static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
     static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
     static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
-    // Date picker: the chosen date comes back in the text (dd/MM/yyyy); false when cancelled.
-    static bool Calendario(QString& fecha);
+    // Date picker (defined with the dialog seam) opened on the date of the
+    // text: the chosen date (dd/MM/yyyy); nullopt when closed without one.
+    static std::optional<QString> Calendario(const QString& desde = QString());
     static QString NombreMes(int mes);
     static int NumeroMes(const QString& nombre);
     // dd/MM/yyyy (also d/M/yy, dd-MM-yyyy, ISO); invalid QDate when not a date.
@@ -97,7 +100,8 @@ public:
 // A step of a procedure run under the central error handler.
 using Paso = std::function<void()>;
 
-// Runs the steps in order. On an error: numbers in 'quePasan' go on with the next
+// Runs the steps in order (defined with the dialog seam: it asks the operator).
+// On an error: numbers in 'quePasan' go on with the next
 // step; otherwise ManejaError(procedimiento) decides: 4 repeats the step, 5 goes on
 // with the next, anything else leaves. Returns true when the last step was reached
 // and finished. While the given connection (nullptr: none is involved, e.g.

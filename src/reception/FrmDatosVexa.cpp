@@ -13,7 +13,6 @@
 #include "UtilidadesVentanas.h"
 #include "lbm_Seguridad.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,17 +60,14 @@ private:
 };
 } // namespace
 
-frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : VentanaCorrida(parent), ctx_(ctx)
 {
     setObjectName(QStringLiteral("frmDatosVexa"));
     setWindowTitle(QStringLiteral("Obtención de Datos desde Vexa Gestión Comercial"));
+    alCerrar([this] { RegistraEgreso(ctx_, *this); });
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    auto* tab0 = new QWidget;
-    auto* tab1 = new QWidget;
-    SSTab1->addTab(tab0, QStringLiteral("&Selección de Interface"));
-    SSTab1->addTab(tab1, QStringLiteral("&Vista Previa"));
+    QWidget *tab0 = nullptr, *tab1 = nullptr;
+    SSTab1 = PonerPestanas(this, tab0, tab1);
 
     Frame1 = new QGroupBox(tab0);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -103,13 +99,7 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     v0->addWidget(Frame1);
     v0->addWidget(FrameErrores, 1);
 
-    LstV = new VistaPreviaArchivo(tab1);
-    LstV->setObjectName(QStringLiteral("LstV"));
-    auto* v1 = new QVBoxLayout(tab1);
-    v1->addWidget(LstV);
-    connect(SSTab1, &QTabWidget::currentChanged, this, [this](int i) {
-        if (i == 1) CargarVistaPrevia(ArchivoSeleccionado);
-    });
+    LstV = PonerVistaPrevia(SSTab1, tab1, 1, [this] { CargarVistaPrevia(ArchivoSeleccionado); });
 
     CmdGenerar = new QPushButton(QStringLiteral("&Aceptar"), this);
     CmdGenerar->setObjectName(QStringLiteral("CmdGenerar"));
@@ -127,18 +117,13 @@ frmDatosVexa::frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     v->addLayout(botones);
     resize(720, 480);
 
-    corrida_ = new CorridaVentana(*this);
-    corrida_->deshabilitar({CmdGenerar, CmdCancelar, CmdBuscar}, {TxtFields[0]}, SSTab1, FrameErrores);
+    bloquearEnCorrida({CmdGenerar, CmdCancelar, CmdBuscar}, {TxtFields[0]}, SSTab1, FrameErrores);
 
     // Form_Load
     ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
     Inicializa();
 }
-
-frmDatosVexa::~frmDatosVexa() = default;
-
-void frmDatosVexa::finEspera() { corrida_->finEspera(); }
 
 void frmDatosVexa::Inicializa()
 {
@@ -160,25 +145,15 @@ void frmDatosVexa::LimpiarPantalla()
 void frmDatosVexa::CampoValida(int indice)
 {
     QLineEdit* t = TxtFields[size_t(indice)];
-    const QString valor = texto::recortar(t->text());
-    ErrorCampo = false;
-    if (!texto::igual(t->property(kDataField).toString(), QStringLiteral("ARCHIVO"))) return;
-    ArchivoSeleccionado = valor;
-    const QString error = ErrorArchivo(valor);
-    SSTab1->setTabEnabled(1, error.isEmpty());
-    if (error.isEmpty()) return;
-    ErrorCampo = true;
-    dialogos().MsgBox(error, plataforma::vbInformation, QStringLiteral("Aviso al operador..."));
-    t->setFocus();
+    ErrorCampo = texto::igual(t->property(kDataField).toString(), QStringLiteral("ARCHIVO")) &&
+                 !ValidarArchivo(t, SSTab1, 1, ArchivoSeleccionado);
 }
 
+// The window has one field.
 bool frmDatosVexa::DatosValidos()
 {
-    for (int i = 0; i < int(TxtFields.size()); ++i) {
-        CampoValida(i);
-        if (ErrorCampo) return false;
-    }
-    return true;
+    CampoValida(0);
+    return !ErrorCampo;
 }
 
 // The active year must accept entries, as for the interface reception.
@@ -214,31 +189,23 @@ void frmDatosVexa::CmdGenerar_Click()
 void frmDatosVexa::ProcesaArchivo(const QString& archivo)
 {
     ResultadoCorridaVexa r;
-    corrida_->correr(ctx_.con(), [&] {
+    const auto orden = [&] {
         ProgresoDatos progreso(*this);
         auto listar = [this](const QStringList& errores) { FrameErrores->agregar(errores); };
         auto alFallar = [](int numero, const QString& error) {
-            ventanas::CursorEspera(false);
-            const int respuesta = dialogos().MsgBox(QStringLiteral("Error: ") + QString::number(numero) + u' ' + error,
-                                                    plataforma::vbAbortRetryIgnore | plataforma::vbCritical,
-                                                    QStringLiteral("Error de datos!"));
-            ventanas::CursorEspera(true);
-            return respuesta == plataforma::vbRetry;
+            ventanas::SinCursorEspera cursor;
+            return dialogos().MsgBox(QStringLiteral("Error: ") + QString::number(numero) + u' ' + error,
+                                     plataforma::vbAbortRetryIgnore | plataforma::vbCritical,
+                                     QStringLiteral("Error de datos!")) == plataforma::vbRetry;
         };
         auto confirmar = [&progreso] {
-            progreso.MostrarVentana(false);
-            const bool si = dialogos().MsgBox(QStringLiteral("¿Realmente desea cancelar este proceso?"),
-                                              plataforma::vbYesNo | plataforma::vbQuestion,
-                                              QStringLiteral("Aviso al operador"))
-                            == plataforma::vbYes;
-            if (!si) {
-                progreso.Reanudar();
-                progreso.MostrarVentana(true);
-            }
-            return si;
+            return ventanas::ConfirmarCancelar(progreso, QStringLiteral("¿Realmente desea cancelar este proceso?"),
+                                               plataforma::vbYesNo | plataforma::vbQuestion,
+                                               QStringLiteral("Aviso al operador"));
         };
         r = RecibirVexa(ctx_, archivo, progreso, listar, alFallar, confirmar);
-    });
+    };
+    correr(orden, &ctx_.con());
     if (r.idRecepcion != 0) IdRecepcion = r.idRecepcion;
     // The run has ended its transactions and the window is usable again.
     switch (r.fin) {
@@ -295,20 +262,6 @@ bool frmDatosVexa::eventFilter(QObject* o, QEvent* e)
         break;
     }
     return QWidget::eventFilter(o, e);
-}
-
-void frmDatosVexa::closeEvent(QCloseEvent* e)
-{
-    if (corriendo()) {
-        e->ignore();
-        return;
-    }
-    try {
-        RegistraEgreso(ctx_, *this);
-    } catch (const std::exception& ex) {
-        dialogos().MsgBox(QString::fromStdString(ex.what()), plataforma::vbOKOnly, windowTitle());
-    }
-    e->accept();
 }
 
 } // namespace vexa::recepcion

@@ -16,18 +16,12 @@
 // unexpected error shows the "Error de datos!" box (Retry posts it again;
 // Abort and Ignore list it and the run goes on).
 #include "PiezasRecepcion.h"
-
-#include <QString>
-#include <QWidget>
+#include "VentanaCorrida.h"
 
 #include <array>
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QListView;
-class QPushButton;
-class QTabWidget;
 
 namespace vexa {
 class ContextoEmpresa;
@@ -35,11 +29,10 @@ class ContextoEmpresa;
 
 namespace vexa::recepcion {
 
-class frmDatosVexa : public QWidget {
+class frmDatosVexa : public VentanaCorrida {
     Q_OBJECT
 public:
     explicit frmDatosVexa(ContextoEmpresa& ctx, QWidget* parent = nullptr);
-    ~frmDatosVexa() override;
 
     QTabWidget* SSTab1 = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -54,12 +47,11 @@ public:
     QPushButton* CmdGenerar = nullptr;
     QPushButton* CmdCancelar = nullptr;
 
+    const ResultadosRecepcion& resultados() const { return FrameErrores->resultados(); }
     QString ArchivoSeleccionado;
+    qint32 IdRecepcion = 0;
     int CampoActual = 0;
     bool ErrorCampo = false;
-    qint32 IdRecepcion = 0;
-    bool corriendo() const { return corrida_->corriendo(); }
-    const ResultadosRecepcion& resultados() const { return FrameErrores->resultados(); }
 
     void Inicializa();
     void LimpiarPantalla();
@@ -71,21 +63,16 @@ public:
     void CargarVistaPrevia(const QString& archivo);
     void CmdPrintErrores_Click();
 
-    // The wait for another station's lock is over (the title shows it no more).
-    void finEspera();
-
 signals:
     // After each line of a run has been read (n from 1).
     void lineaLeida(int n);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
 private:
     bool periodoValido();
     ContextoEmpresa& ctx_;
-    CorridaVentana* corrida_ = nullptr;
     QString carpeta_; // of the last file chosen with CmdBuscar
 };
 

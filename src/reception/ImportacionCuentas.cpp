@@ -2,7 +2,7 @@
 
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
-#include "Dialogos.h"
+#include "CodigosDialogo.h"
 #include "DivisorLineas.h"
 #include "Entorno.h"
 #include "LectorInterfaz.h"
@@ -309,17 +309,142 @@ private:
     QSet<QString> condiciones_;
 };
 
+// The open batch of a run: its lines and their results, committed every
+// kMsLote milliseconds. A batch that fails at its commit gives its numbers back
+// and is replayed line by line.
+class LoteCuentas {
+public:
+    LoteCuentas(Conexion& con, Corredor& corredor, const OpcionesCuentas& op, ResultadoCorrida& r)
+        : con_(con), corredor_(corredor), op_(op), r_(r)
+    {
+    }
+
+    // Every line of the file through the batches; false when the operator stopped the run.
+    bool recorrer(LectorInterfaz& lector, Progreso& progreso)
+    {
+        LineaLeida linea;
+        while (lector.siguiente(linea)) {
+            if (tx_ && reloj_.elapsed() >= kMsLote) confirmar();
+            const QString paso = QStringLiteral("Registro: ") + texto::str(linea.numero) + linea.texto.left(30);
+            if (!progreso.Actualizar(linea.posicion, paso)) {
+                confirmar();
+                progreso.MostrarVentana(false);
+                const bool parar = op_.confirmarCancelar ? op_.confirmarCancelar() : true;
+                progreso.MostrarVentana(true);
+                if (parar) return false;
+            }
+            procesar(linea);
+        }
+        confirmar();
+        return true;
+    }
+
+    void confirmar()
+    {
+        if (!tx_) return;
+        try {
+            tx_->confirmar();
+        } catch (const ErrorBD& e) {
+            tx_.reset();
+            if (e.impideSeguir()) throw;
+            if (lineas_.size() <= 1 || !e.esReintentable()) {
+                rechazarLote(e);
+                return;
+            }
+            // Replayed one line per transaction, from the numbers the batch began with.
+            corredor_.volverAMarca();
+            auto repetir = std::move(lineas_);
+            lineas_.clear();
+            resultados_.clear();
+            for (const auto& l : repetir) {
+                procesar(l);
+                confirmar();
+            }
+            return;
+        }
+        tx_.reset();
+        lineas_.clear();
+        auto rs = std::move(resultados_);
+        resultados_.clear();
+        entregar(rs);
+    }
+
+private:
+    static LoteRecepcion::Resultado resultado(const LineaLeida& l, const QString& mensaje)
+    {
+        return LoteRecepcion::Resultado{int(l.numero), l.posicion, l.largo, mensaje};
+    }
+    void entregar(const std::vector<LoteRecepcion::Resultado>& rs)
+    {
+        for (const auto& x : rs) (x.mensaje.isEmpty() ? r_.grabados : r_.rechazados)++;
+        if (op_.alConfirmar && !rs.empty()) op_.alConfirmar(rs);
+    }
+    // Every line of a batch that cannot be committed nor replayed is rejected with the error.
+    void rechazarLote(const ErrorBD& e)
+    {
+        std::vector<LoteRecepcion::Resultado> rs;
+        const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
+        for (const auto& l : lineas_) rs.push_back(resultado(l, lista));
+        corredor_.volverAMarca();
+        lineas_.clear();
+        resultados_.clear();
+        entregar(rs);
+    }
+    void abrirLote()
+    {
+        if (tx_) return;
+        tx_.emplace(con_);
+        reloj_.start();
+        corredor_.marcar();
+    }
+    // One line in the open batch; an unexpected error comes back as its text.
+    QString unaLinea(const LineaLeida& l, bool& repetir)
+    {
+        abrirLote();
+        if (!l.problema.isEmpty()) return l.problema;
+        try {
+            return corredor_.procesar(l.texto);
+        } catch (const std::exception& e) {
+            // A database that can't go on stops the run: the open batch is dropped, no line rejected for it.
+            if (ErrorBD::impideSeguir(e)) throw;
+            const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
+            if (!op_.alFallar) return lista;
+            // Nothing of the line stays; the batch's earlier lines are
+            // committed before the operator is asked.
+            confirmar();
+            repetir = op_.alFallar(numeroDeError(e), descripcionDeError(e)) == plataforma::vbRetry;
+            return lista;
+        }
+    }
+    void procesar(const LineaLeida& l)
+    {
+        for (;;) {
+            bool repetir = false;
+            const QString mensaje = unaLinea(l, repetir);
+            if (repetir) continue;
+            abrirLote(); // the line's result waits for a commit like any other
+            lineas_.push_back(l);
+            resultados_.push_back(resultado(l, mensaje));
+            return;
+        }
+    }
+
+    Conexion& con_;
+    Corredor& corredor_;
+    const OpcionesCuentas& op_;
+    ResultadoCorrida& r_;
+    std::optional<Transaccion> tx_;
+    QElapsedTimer reloj_;
+    std::vector<LineaLeida> lineas_;
+    std::vector<LoteRecepcion::Resultado> resultados_;
+};
+
 } // namespace
 
 ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion, const QString& archivo,
                                 Progreso& progreso, const OpcionesCuentas& op)
 {
     ResultadoCorrida r;
-    auto fallo = [&r](const std::exception& e) {
-        r.fin = ResultadoCorrida::Fin::Error;
-        r.errorNumero = numeroDeError(e);
-        r.error = descripcionDeError(e);
-    };
     std::optional<ContextoEmpresa::Corrida> corrida;
     try {
         corrida.emplace(ctx);
@@ -349,113 +474,14 @@ ResultadoCorrida RecibirCuentas(ContextoEmpresa& ctx, const QString& definicion,
 
         progreso.Iniciar(QStringLiteral("ACTUALIZANDO DATOS"), QFileInfo(archivo).size());
         iniciado = true;
-
-        // The open batch: its lines and their results (a batch that fails at
-        // its commit gives its numbers back and is replayed line by line).
-        std::optional<Transaccion> tx;
-        QElapsedTimer reloj;
-        std::vector<LineaLeida> lineas;
-        std::vector<LoteRecepcion::Resultado> resultados;
-
-        auto resultado = [](const LineaLeida& l, const QString& mensaje) {
-            return LoteRecepcion::Resultado{int(l.numero), l.posicion, l.largo, mensaje};
-        };
-        auto entregar = [&](const std::vector<LoteRecepcion::Resultado>& rs) {
-            for (const auto& x : rs) (x.mensaje.isEmpty() ? r.grabados : r.rechazados)++;
-            if (op.alConfirmar && !rs.empty()) op.alConfirmar(rs);
-        };
-        std::function<void()> confirmar;
-        auto abrirLote = [&] {
-            if (tx) return;
-            tx.emplace(con);
-            reloj.start();
-            corredor.marcar();
-        };
-        // One line in the open batch; an unexpected error comes back as its text.
-        auto unaLinea = [&](const LineaLeida& l, bool& repetir) -> QString {
-            abrirLote();
-            if (!l.problema.isEmpty()) return l.problema;
-            try {
-                return corredor.procesar(l.texto);
-            } catch (const std::exception& e) {
-                // A database that can't go on stops the run: the open batch is dropped, no line rejected for it.
-                if (ErrorBD::impideSeguir(e)) throw;
-                const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
-                if (!op.alFallar) return lista;
-                // Nothing of the line stays; the batch's earlier lines are
-                // committed before the operator is asked.
-                confirmar();
-                repetir = op.alFallar(numeroDeError(e), descripcionDeError(e)) == plataforma::vbRetry;
-                return lista;
-            }
-        };
-        auto procesar = [&](const LineaLeida& l) {
-            for (;;) {
-                bool repetir = false;
-                const QString mensaje = unaLinea(l, repetir);
-                if (repetir) continue;
-                abrirLote(); // the line's result waits for a commit like any other
-                lineas.push_back(l);
-                resultados.push_back(resultado(l, mensaje));
-                return;
-            }
-        };
-        confirmar = [&] {
-            if (!tx) return;
-            try {
-                tx->confirmar();
-            } catch (const ErrorBD& e) {
-                tx.reset();
-                if (e.impideSeguir()) throw;
-                if (lineas.size() <= 1 || !e.esReintentable()) {
-                    std::vector<LoteRecepcion::Resultado> rs;
-                    const QString lista = Utilidades::LineaDeLista(e, QStringLiteral("Procesa_Registro"));
-                    for (const auto& l : lineas) rs.push_back(resultado(l, lista));
-                    corredor.volverAMarca();
-                    lineas.clear();
-                    resultados.clear();
-                    entregar(rs);
-                    return;
-                }
-                // Replayed one line per transaction, from the numbers the batch began with.
-                corredor.volverAMarca();
-                auto repetir = std::move(lineas);
-                lineas.clear();
-                resultados.clear();
-                for (const auto& l : repetir) {
-                    procesar(l);
-                    confirmar();
-                }
-                return;
-            }
-            tx.reset();
-            lineas.clear();
-            auto rs = std::move(resultados);
-            resultados.clear();
-            entregar(rs);
-        };
-
-        LineaLeida linea;
-        while (lector->siguiente(linea)) {
-            if (tx && reloj.elapsed() >= kMsLote) confirmar();
-            const QString paso = QStringLiteral("Registro: ") + texto::str(linea.numero) + linea.texto.left(30);
-            if (!progreso.Actualizar(linea.posicion, paso)) {
-                confirmar();
-                progreso.MostrarVentana(false);
-                const bool parar = op.confirmarCancelar ? op.confirmarCancelar() : true;
-                progreso.MostrarVentana(true);
-                if (parar) {
-                    r.fin = ResultadoCorrida::Fin::Cancelada;
-                    break;
-                }
-            }
-            procesar(linea);
-        }
-        confirmar();
+        LoteCuentas lote(con, corredor, op, r);
+        const bool completa = lote.recorrer(*lector, progreso);
         if (!lector->error().isEmpty()) throw ErrorVexa(53, lector->error());
-        if (r.fin != ResultadoCorrida::Fin::Cancelada) r.fin = ResultadoCorrida::Fin::Completa;
+        r.fin = completa ? ResultadoCorrida::Fin::Completa : ResultadoCorrida::Fin::Cancelada;
     } catch (const std::exception& e) {
-        fallo(e);
+        r.fin = ResultadoCorrida::Fin::Error;
+        r.errorNumero = numeroDeError(e);
+        r.error = descripcionDeError(e);
     }
     if (iniciado) progreso.Cerrar();
     return r;

@@ -4,20 +4,19 @@
 #include "Dialogos.h"
 #include "LBM_Common.h"
 #include "LectorInterfaz.h"
+#include "ListadoTestigo.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace vexa::recepcion {
 
@@ -71,6 +70,39 @@ QString ErrorArchivo(const QString& valor)
     if (valor.isEmpty()) return QStringLiteral("Debe Informar un archivo");
     if (!QFileInfo(valor).isFile()) return QStringLiteral("No se ha encontrado el archivo en la ubicación especificada");
     return QString();
+}
+
+QTabWidget* PonerPestanas(QWidget* ventana, QWidget*& seleccion, QWidget*& vista)
+{
+    auto* pestanas = new QTabWidget(ventana);
+    pestanas->setObjectName(QStringLiteral("SSTab1"));
+    seleccion = new QWidget;
+    vista = new QWidget;
+    pestanas->addTab(seleccion, QStringLiteral("&Selección de Interface"));
+    pestanas->addTab(vista, QStringLiteral("&Vista Previa"));
+    return pestanas;
+}
+
+VistaPreviaArchivo* PonerVistaPrevia(QTabWidget* pestanas, QWidget* pagina, int indice, std::function<void()> alElegir)
+{
+    auto* lista = new VistaPreviaArchivo(pagina);
+    lista->setObjectName(QStringLiteral("LstV"));
+    (new QVBoxLayout(pagina))->addWidget(lista);
+    QObject::connect(pestanas, &QTabWidget::currentChanged, lista, [indice, alElegir = std::move(alElegir)](int i) {
+        if (i == indice) alElegir();
+    });
+    return lista;
+}
+
+bool ValidarArchivo(QLineEdit* campo, QTabWidget* pestanas, int vistaPrevia, QString& archivo)
+{
+    archivo = texto::recortar(campo->text());
+    const QString error = ErrorArchivo(archivo);
+    pestanas->setTabEnabled(vistaPrevia, error.isEmpty());
+    if (error.isEmpty()) return true;
+    plataforma::dialogos().MsgBox(error, plataforma::vbInformation, QStringLiteral("Aviso al operador..."));
+    campo->setFocus();
+    return false;
 }
 
 QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta, const Conexion& con)
@@ -167,86 +199,6 @@ void ListasRecepcion::imprimir(ResultadosRecepcion::Lista lista)
     } catch (const std::exception& e) {
         Utilidades::ManejaError(e, QStringLiteral("ImprimirLista"));
     }
-}
-
-// ---------------------------------------------------------------------------
-
-CorridaVentana::CorridaVentana(QWidget& ventana) : QObject(&ventana), ventana_(ventana)
-{
-    ventana_.installEventFilter(this);
-}
-
-CorridaVentana::~CorridaVentana() = default;
-
-void CorridaVentana::deshabilitar(QList<QWidget*> comandos, QList<QLineEdit*> campos, QTabWidget* pestanas,
-                                  ListasRecepcion* listas)
-{
-    comandos_.clear();
-    for (QWidget* w : comandos) comandos_ << w;
-    campos_.clear();
-    for (QLineEdit* t : campos) campos_ << t;
-    pestanas_ = pestanas;
-    listas_ = listas;
-}
-
-bool CorridaVentana::eventFilter(QObject* o, QEvent* e)
-{
-    if (corriendo_ && e->type() == QEvent::Close) {
-        e->ignore();
-        return true;
-    }
-    return QObject::eventFilter(o, e);
-}
-
-void CorridaVentana::habilitar(bool si)
-{
-    for (const auto& w : comandos_)
-        if (w) w->setEnabled(si);
-    for (const auto& t : campos_)
-        if (t) t->setReadOnly(!si);
-    if (pestanas_) pestanas_->tabBar()->setEnabled(si);
-    if (listas_) listas_->habilitar(si);
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(ventana_.parentWidget())) {
-        Qt::WindowFlags f = sub->windowFlags();
-        f.setFlag(Qt::WindowCloseButtonHint, si);
-        sub->setWindowFlags(f);
-    }
-}
-
-void CorridaVentana::finEspera()
-{
-    if (!esperando_) return;
-    esperando_ = false;
-    ventana_.setWindowTitle(titulo_);
-}
-
-void CorridaVentana::correr(Conexion& con, const std::function<void()>& orden)
-{
-    titulo_ = ventana_.windowTitle();
-    corriendo_ = true;
-    habilitar(false);
-    ventanas::CursorEspera(true);
-    con.setAlEsperar([this](int ms) {
-        if (!esperando_) {
-            esperando_ = true;
-            ventana_.setWindowTitle(titulo_ + QStringLiteral(" - Esperando a otra estación…"));
-        }
-        emit esperandoBloqueo(ms);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    struct Fin {
-        CorridaVentana& c;
-        Conexion& con;
-        ~Fin()
-        {
-            con.setAlEsperar({});
-            c.finEspera();
-            ventanas::CursorEspera(false);
-            c.corriendo_ = false;
-            c.habilitar(true);
-        }
-    } fin{*this, con};
-    orden();
 }
 
 } // namespace vexa::recepcion

@@ -6,17 +6,15 @@
 // - ListasRecepcion: the result lists of a run (recorded lines, errors) with
 //   their print buttons, over a compact ResultadosRecepcion.
 // - ErrorArchivo, ElegirArchivo: the file field's check and its file chooser.
-// - CorridaVentana: the window while a run is in progress: commands, fields and
-//   tabs disabled, closing refused (the MDI frame's close button too), the wait
-//   cursor on; the window keeps painting, also while SQLite waits for another
-//   station's lock (the title then says "Esperando a otra estación…").
+//
+// The window during a run is the platform's CorridaVentana (VentanaCorrida.h);
+// the result lists lock their print buttons themselves.
 //
 //   ListasRecepcion::Textos t;                 // captions and print titles
 //   auto* listas = new ListasRecepcion(t, tab);
-//   CorridaVentana corrida(*this);
-//   corrida.deshabilitar({UtilTeb1, CmdBuscar}, {TxtFields[0], TxtFields[1]}, SSTab1, listas);
-//   corrida.correr(ctx.con(), [&] { ... the run ... });
+//   bloquearEnCorrida({UtilTeb1, CmdBuscar}, {TxtFields[0], TxtFields[1]}, SSTab1, listas);
 #include "ResultadosRecepcion.h"
+#include "VentanaCorrida.h"
 
 #include <QGroupBox>
 #include <QList>
@@ -54,10 +52,32 @@ public:
     bool cargar(const QString& archivo);
 };
 
+// The window's two tabs, "SSTab1": "&Selección de Interface" ('seleccion') and
+// "&Vista Previa" ('vista').
+QTabWidget* PonerPestanas(QWidget* ventana, QWidget*& seleccion, QWidget*& vista);
+
+// The preview list on its tab 'pagina' of 'pestanas' (at 'indice'): turning to
+// the tab runs 'alElegir' (which loads the file).
+VistaPreviaArchivo* PonerVistaPrevia(QTabWidget* pestanas, QWidget* pagina, int indice, std::function<void()> alElegir);
+
 // The check of a window's file field: empty when 'valor' names an existing
 // ordinary file, else the message the operator is shown ("Debe Informar un
 // archivo" when it is empty).
 QString ErrorArchivo(const QString& valor);
+
+// The window's two tabs, "SSTab1": "&Selección de Interface" ('seleccion') and
+// "&Vista Previa" ('vista').
+QTabWidget* PonerPestanas(QWidget* ventana, QWidget*& seleccion, QWidget*& vista);
+
+// The preview list on its tab 'pagina' of 'pestanas' (at 'indice'): turning to
+// the tab runs 'alElegir' (which loads the file).
+VistaPreviaArchivo* PonerVistaPrevia(QTabWidget* pestanas, QWidget* pagina, int indice, std::function<void()> alElegir);
+
+// The check of a window's file field when the operator leaves it: 'archivo'
+// takes the field's trimmed text, the preview tab ('vistaPrevia' of
+// 'pestanas') is enabled exactly when the file is right; else the message is
+// shown ("Aviso al operador...") and the field takes the focus. False then.
+bool ValidarArchivo(QLineEdit* campo, QTabWidget* pestanas, int vistaPrevia, QString& archivo);
 
 // The file chooser of a window's file field, under 'titulo': it opens in the
 // folder of the field's path, else in 'carpeta' (the folder last chosen in that
@@ -68,7 +88,7 @@ QString ElegirArchivo(QLineEdit* campo, const QString& titulo, QString& carpeta,
 // The two lists of a run's results and their print buttons, in a frame. The
 // lists show ResultadosRecepcion's models; a window without a list of recorded
 // lines (Textos::conGrabados false) has only the error list.
-class ListasRecepcion : public QGroupBox {
+class ListasRecepcion : public QGroupBox, public ParteBloqueable {
     Q_OBJECT
 public:
     struct Textos {
@@ -100,6 +120,8 @@ public:
     void agregar(const QStringList& rechazos);
     // Each print button enabled exactly when 'si' and its list has rows.
     void habilitar(bool si = true);
+    // During a run both print buttons are disabled.
+    void bloquear(bool bloqueada) override { habilitar(!bloqueada); }
     // Prints a list (ImprimirLista) under its title; an error is shown by the
     // central error handler.
     void imprimir(ResultadosRecepcion::Lista lista);
@@ -107,49 +129,6 @@ public:
 private:
     ResultadosRecepcion resultados_;
     Textos textos_;
-};
-
-// A run inside a window. While it lasts, the controls given to deshabilitar()
-// are disabled (fields become read-only, tabs cannot be changed), the print
-// buttons of the lists too, the window refuses to close and its MDI frame shows
-// no close button; the wait cursor is on. Everything is given back when the run
-// ends, also when it throws.
-class CorridaVentana : public QObject {
-    Q_OBJECT
-public:
-    explicit CorridaVentana(QWidget& ventana);
-    ~CorridaVentana() override;
-
-    void deshabilitar(QList<QWidget*> comandos, QList<QLineEdit*> campos, QTabWidget* pestanas,
-                      ListasRecepcion* listas);
-
-    bool corriendo() const { return corriendo_; }
-    // Runs 'orden' with the window locked. While SQLite waits for another
-    // connection's lock the window keeps painting (user input stays out) and its
-    // title says that it waits.
-    void correr(Conexion& con, const std::function<void()>& orden);
-    // The wait for another station's lock is over (the title shows it no more).
-    void finEspera();
-
-signals:
-    // During a run, while SQLite waits for another connection's lock (ms waited so far).
-    void esperandoBloqueo(int ms);
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override;
-
-private:
-    void habilitar(bool si);
-
-    QWidget& ventana_;
-    QList<QPointer<QWidget>> comandos_;
-    QList<QPointer<QLineEdit>> campos_;
-    QPointer<QTabWidget> pestanas_;
-    QPointer<ListasRecepcion> listas_;
-    QPointer<QWidget> marco_; // the MDI frame whose close event is watched
-    bool corriendo_ = false;
-    bool esperando_ = false;
-    QString titulo_;
 };
 
 } // namespace vexa::recepcion

@@ -28,7 +28,28 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
 {
     setObjectName(QStringLiteral("FrmDefVistas"));
     setWindowTitle(QStringLiteral("Definición de Atributos Operativos"));
+    crearNombre();
 
+    lstTodos = new QListWidget(this);
+    lstTodos->setObjectName(QStringLiteral("lstTodos"));
+    lstSeleccionado = new QListWidget(this);
+    lstSeleccionado->setObjectName(QStringLiteral("lstSeleccionado"));
+    connect(lstTodos, &QListWidget::itemDoubleClicked, this, [this] { cmdAgregar_Click(); });
+    connect(lstSeleccionado, &QListWidget::itemDoubleClicked, this, [this] { cmdQuitar_Click(); });
+
+    crearBotones();
+    crearClase();
+    disponer();
+
+    // Form_Load
+    AplicarEstiloFormulario(this);
+    ventanas::PreparaFormulario(this);
+    Inicializa();
+}
+
+// The view's name: an editable list of the stored views.
+void FrmDefVistas::crearNombre()
+{
     CmbDefinicion = new QComboBox(this);
     CmbDefinicion->setObjectName(QStringLiteral("CmbDefinicion"));
     CmbDefinicion->setEditable(true);
@@ -44,14 +65,10 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     CmbDefinicion->setCompleter(nullptr);
     disconnect(CmbDefinicion->lineEdit(), &QLineEdit::editingFinished, CmbDefinicion, nullptr);
     connect(CmbDefinicion, &QComboBox::activated, this, [this](int) { CmbDefinicion_Click(); });
+}
 
-    lstTodos = new QListWidget(this);
-    lstTodos->setObjectName(QStringLiteral("lstTodos"));
-    lstSeleccionado = new QListWidget(this);
-    lstSeleccionado->setObjectName(QStringLiteral("lstSeleccionado"));
-    connect(lstTodos, &QListWidget::itemDoubleClicked, this, [this] { cmdAgregar_Click(); });
-    connect(lstSeleccionado, &QListWidget::itemDoubleClicked, this, [this] { cmdQuitar_Click(); });
-
+void FrmDefVistas::crearBotones()
+{
     auto boton = [this](const char* nombre, const QString& texto, void (FrmDefVistas::*accion)()) {
         auto* b = new QPushButton(texto, this);
         b->setObjectName(QString::fromLatin1(nombre));
@@ -72,7 +89,11 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
     CmdCancelar->setAutoDefault(false);
     connect(CmdCancelar, &QPushButton::clicked, this, &QWidget::close);
+}
 
+// The view's class: one option per kind of view.
+void FrmDefVistas::crearClase()
+{
     FraClase = new QGroupBox(QStringLiteral("Clase"), this);
     FraClase->setObjectName(QStringLiteral("FraClase"));
     auto* clases = new QHBoxLayout(FraClase);
@@ -84,7 +105,10 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
         clases->addWidget(o);
         OptTipo.push_back(o);
     }
+}
 
+void FrmDefVistas::disponer()
+{
     auto* nombre = new QHBoxLayout;
     auto* lblNombre = new QLabel(QStringLiteral("Nombre "), this);
     lblNombre->setBuddy(CmbDefinicion);
@@ -120,11 +144,6 @@ FrmDefVistas::FrmDefVistas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(pare
     v->addWidget(FraClase);
     v->addLayout(abajo);
     resize(560, 360);
-
-    // Form_Load
-    AplicarEstiloFormulario(this);
-    ventanas::PreparaFormulario(this);
-    Inicializa();
 }
 
 bool FrmDefVistas::hayNombre() const { return !texto::recortar(CmbDefinicion->currentText()).isEmpty(); }

@@ -59,6 +59,12 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // The constructor's parts, in the order the controls are created.
+    void crearNombre();
+    void crearBotones();
+    void crearClase();
+    void disponer();
+
     bool hayNombre() const;
     static void pasar(QListWidget* desde, QListWidget* hacia);
     ContextoEmpresa& ctx_;

@@ -2,6 +2,7 @@
 
 #include "AjustesPrograma.h"
 #include "CNStuffContable.h"
+#include "CfgVentanas.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
 #include "Dialogos.h"

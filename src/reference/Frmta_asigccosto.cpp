@@ -50,7 +50,24 @@ Frmta_asigccosto::Frmta_asigccosto(ContextoEmpresa& ctx, bool menu, QWidget* par
     lblDescripcion = new QLabel(this);
     lblDescripcion->setObjectName(QStringLiteral("lblDescripcion"));
     lblDescripcion->setMinimumWidth(320);
+    armarGrilla();
+    conectarCuenta();
 
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(etiqueta);
+    fila->addWidget(cuenta);
+    fila->addWidget(lblDescripcion, 1);
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(UtilTeb1);
+    v->addLayout(fila);
+    v->addWidget(FGCCosto, 1);
+    resize(640, 460);
+    cargarInicial();
+}
+
+// The distribution grid: its keys, checks and the lookup on the right button.
+void Frmta_asigccosto::armarGrilla()
+{
     FGCCosto = new GrillaEditable(this);
     FGCCosto->setObjectName(QStringLiteral("FGCCosto"));
     FGCCosto->verticalHeader()->hide();
@@ -83,7 +100,11 @@ Frmta_asigccosto::Frmta_asigccosto(ContextoEmpresa& ctx, bool menu, QWidget* par
         UtilTeb1->setHabilitado(QStringLiteral("CONSULTAR"),
                                 FGCCosto->columna(c).Editable && !FGCCosto->columna(c).Consulta.trimmed().isEmpty());
     });
+}
 
+// The account box: Enter checks it, the right button looks it up.
+void Frmta_asigccosto::conectarCuenta()
+{
     txtCuenta->AlEntrar = [this](int i) {
         IndiceEditor = -2;
         IndiceCuenta = i;
@@ -96,18 +117,11 @@ Frmta_asigccosto::Frmta_asigccosto(ContextoEmpresa& ctx, bool menu, QWidget* par
         }
     };
     txtCuenta->BotonDerecho = [this](int) { BuscarCuenta(); };
+}
 
-    auto* fila = new QHBoxLayout;
-    fila->addWidget(etiqueta);
-    fila->addWidget(cuenta);
-    fila->addWidget(lblDescripcion, 1);
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(UtilTeb1);
-    v->addLayout(fila);
-    v->addWidget(FGCCosto, 1);
-    resize(640, 460);
-
-    // Form_Load
+// Form_Load: the account given by the chart window (none from the menu) and its rows.
+void Frmta_asigccosto::cargarInicial()
+{
     ventanas::PreparaFormulario(this);
     AplicarEstiloFormulario(this);
     Tabla = QStringLiteral("MA_CUENTASCCOSTO");
@@ -352,10 +366,11 @@ void Frmta_asigccosto::BuscarCuenta()
             return;
         }
         if (IndiceCuenta >= 0 && !ArregloCajas::tag((*txtCuenta)[0]).trimmed().isEmpty()) {
-            if (!ctx_.configuracion().SeleccionaCuenta(ctx_.CuentaSeleccionada)) return;
-            (*txtCuenta)[0]->setText(ctx_.CuentaSeleccionada);
+            const auto cuenta = ctx_.configuracion().SeleccionaCuenta();
+            if (!cuenta) return;
+            (*txtCuenta)[0]->setText(*cuenta);
             const QString d = texto::recortar(Utilidades::NuloATexto(ctx_.con().BuscaValor(
-                QStringLiteral("MA_CUENTAS"), texto::recortar(ctx_.CuentaSeleccionada), QStringLiteral("DESCRIPCION"),
+                QStringLiteral("MA_CUENTAS"), texto::recortar(*cuenta), QStringLiteral("DESCRIPCION"),
                 QStringLiteral("CODIGO"))));
             lblDescripcion->setText(d);
             if (!d.isEmpty()) CampoValidaCuenta(true);
@@ -452,7 +467,7 @@ void Frmta_asigccosto::UtilTeb1_ButtonClick(const QString& clave)
         } else if (k == QLatin1String("CONSULTAR")) {
             BuscarCuenta();
         } else if (k == QLatin1String("REPORTE")) {
-            EjecutarReporte(ctx_.con(), QStringLiteral("Rp_PlanCtas"));
+            plataforma::mostrarAviso(EjecutarReporte(ctx_.con(), QStringLiteral("Rp_PlanCtas")));
         } else if (k == QLatin1String("CERRAR")) {
             close();
         } else if (k == QLatin1String("CANCELAR")) {

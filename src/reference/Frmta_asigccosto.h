@@ -65,6 +65,11 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // The constructor's parts.
+    void armarGrilla();
+    void conectarCuenta();
+    void cargarInicial();
+
     void aviso(const QString& mensaje);
     void reportar(const std::exception& e, const QString& procedimiento);
     void grabar();

@@ -97,6 +97,17 @@ void RP_Acceso::TBarRep1_Event9(const QString& clave)
     else if (k == QLatin1String("CONSULTAR")) ConsultaCampo();
 }
 
+QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const PedidoAcceso& p,
+                            plataforma::ResultadoReporte* resultado)
+{
+    plataforma::Reporte reporte;
+    const QString error = ArmarReporteAcceso(ctx, motor, p, reporte);
+    if (!error.isEmpty()) return error;
+    const plataforma::ResultadoReporte r = motor.EmiteReporte(reporte);
+    if (resultado) *resultado = r;
+    return QString();
+}
+
 bool RP_Acceso::EmitirReporte(int destino)
 {
     // The dates are checked again: one left invalid without Enter refuses the run.
@@ -133,8 +144,7 @@ void RP_Acceso::ConsultaCampo()
     if (actual_ < 0) return;
     QLineEdit* f = TxtFields[actual_];
     if (!texto::contiene(f->property(ControlesFormulario::propiedadCampo()).toString(), QStringLiteral("FECHA"))) return;
-    QString fecha = f->text();
-    if (Utilidades::Calendario(fecha)) f->setText(fecha);
+    if (const auto fecha = Utilidades::Calendario(f->text())) f->setText(*fecha);
 }
 
 bool RP_Acceso::CampoValida(QLineEdit* campo)

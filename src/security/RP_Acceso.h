@@ -2,6 +2,9 @@
 // "Reporte Control de Acceso Usuarios": a range of users and one of entry
 // dates, and the access-log report "rp_rz069" (ReporteAcceso.h) to the screen
 // or the printer. The supervisor is in neither user box nor in the report.
+#include "ReporteAcceso.h"
+#include "Reporte.h"
+
 #include <QWidget>
 
 #include <vector>
@@ -13,6 +16,13 @@ namespace vexa {
 
 class ContextoEmpresa;
 class TBarRep;
+
+// Builds the access-log report (ArmarReporteAcceso) and prints it with the engine
+// given (its destination set). Returns the engine's error text when the criteria
+// cannot be used (nothing runs then); throws ErrorVexa/ErrorBD when the report
+// itself fails.
+QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const PedidoAcceso& p,
+                            plataforma::ResultadoReporte* resultado = nullptr);
 
 class RP_Acceso : public QWidget {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "ReporteAcceso.h"
 
-#include "CNStuffContable.h"
+#include "Configuracion.h"
 #include "ContextoEmpresa.h"
 #include "Usuarios.h"
 #include "Utilidades.h"
@@ -82,7 +82,7 @@ QList<CriterioReporte> CriteriosAcceso(const PedidoAcceso& p)
             {fecha(p.fechaDesde), fecha(p.fechaHasta), QString::fromLatin1(CAMPO_ACCESO_INGRESO), CRITERIO_FECHA}};
 }
 
-QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const PedidoAcceso& p, plataforma::ResultadoReporte* resultado)
+QString ArmarReporteAcceso(ContextoEmpresa& ctx, const MotorReportes& motor, const PedidoAcceso& p, plataforma::Reporte& reporte)
 {
     registrarReportesSeguridad();
     const QList<CriterioReporte> criterios = CriteriosAcceso(p);
@@ -93,12 +93,11 @@ QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const Pe
     formula.agregar(QStringLiteral("COALESCE(UPPER(TRIM(CONTROL_ACCESO.NombreUsuario)), '') <> ?"), {UsuarioSupervisor()},
                     {QStringLiteral("CONTROL_ACCESO.NOMBREUSUARIO")});
     const QHash<QString, QString> formulas{
-        {QStringLiteral("EMPRESA"), texto::recortar(Cfg(ctx, QStringLiteral("NOMBRE")))},
+        {QStringLiteral("EMPRESA"), texto::recortar(ctx.configuracion().ObtieneValor(QStringLiteral("NOMBRE")))},
         {QStringLiteral("RANGO_USUARIOS"), rango(QStringLiteral("Usuarios"), criterios[0].desde, criterios[0].hasta)},
         {QStringLiteral("RANGO_FECHAS"), rango(QStringLiteral("Fechas de ingreso"), criterios[1].desde, criterios[1].hasta)},
     };
-    const plataforma::ResultadoReporte r = motor.GeneraReporte(ctx.con(), QString::fromLatin1(REPORTE_ACCESO), {}, formula, formulas);
-    if (resultado) *resultado = r;
+    reporte = motor.ArmaReporte(ctx.con(), QString::fromLatin1(REPORTE_ACCESO), {}, formula, formulas);
     return QString();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The access-log report "rp_rz069": the visits of CONTROL_ACCESO (user,
 // machine, window, task, entry and exit) by user and entry, under the company
-// name, the title and the ranges asked for. The run is window-free: the report
-// window and the benchmark call EmitirReporteAcceso.
+// name, the title and the ranges asked for. Building it is window-free; the
+// report window and the benchmark print it with EmitirReporteAcceso (RP_Acceso.h).
 #include "MotorReportes.h"
 
 #include <QString>
@@ -29,11 +29,11 @@ struct PedidoAcceso {
 // trimmed (a text that is not a date sent empty).
 QList<CriterioReporte> CriteriosAcceso(const PedidoAcceso& p);
 
-// Runs the report with the engine given (its destination set). Returns the
-// engine's error text when the criteria cannot be used (nothing runs then);
-// throws ErrorVexa/ErrorBD when the report itself fails. The supervisor's
-// visits are always left out.
-QString EmitirReporteAcceso(ContextoEmpresa& ctx, MotorReportes& motor, const PedidoAcceso& p,
-                            plataforma::ResultadoReporte* resultado = nullptr);
+// Builds the report with the engine given into 'reporte'. Returns the engine's
+// error text when the criteria cannot be used (nothing runs then); throws
+// ErrorVexa/ErrorBD when the report itself fails. The supervisor's visits are
+// always left out. The window prints it (EmitirReporteAcceso, RP_Acceso.h).
+QString ArmarReporteAcceso(ContextoEmpresa& ctx, const MotorReportes& motor, const PedidoAcceso& p,
+                           plataforma::Reporte& reporte);
 
 } // namespace vexa

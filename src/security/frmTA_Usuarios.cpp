@@ -49,6 +49,14 @@ public:
     }
 };
 
+QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre)
+{
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setAutoDefault(false);
+    return b;
+}
+
 QLabel* titulo(const QString& t, QWidget* parent)
 {
     auto* l = new QLabel(t, parent);
@@ -81,8 +89,22 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     // The wizard moves between its steps with its own buttons.
     SSTab1->tabBar()->hide();
+    SSTab1->addTab(paginaNombre(), QStringLiteral("0"));
+    SSTab1->addTab(paginaContrasena(), QStringLiteral("1"));
+    SSTab1->addTab(paginaUsuarios(), QStringLiteral("2"));
+    SSTab1->addTab(paginaEstablecer(), QStringLiteral("3"));
+    armarMarco();
+    conectar();
 
-    // Step 0: the new user's name.
+    // Form_Load
+    ventanas::PreparaFormulario(this);
+    AplicarEstiloFormulario(this);
+    MuestraPasoInicial(false);
+}
+
+// Step 0: the new user's name.
+QWidget* frmTA_Usuarios::paginaNombre()
+{
     auto* p0 = new QWidget;
     auto* g0 = new QGridLayout(p0);
     g0->addWidget(titulo(QStringLiteral("Crear Nuevo Usuario"), p0), 0, 0, 1, 2);
@@ -92,9 +114,12 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     g0->addWidget(new QLabel(QStringLiteral("Nombre de Usuario"), p0), 2, 0);
     g0->addWidget(campo(QStringLiteral("Usuario")), 2, 1);
     g0->setRowStretch(3, 1);
-    SSTab1->addTab(p0, QStringLiteral("0"));
+    return p0;
+}
 
-    // Step 1: its password.
+// Step 1: its password.
+QWidget* frmTA_Usuarios::paginaContrasena()
+{
     auto* p1 = new QWidget;
     auto* g1 = new QGridLayout(p1);
     g1->addWidget(titulo(QStringLiteral("Contraseña"), p1), 0, 0, 1, 2);
@@ -108,9 +133,12 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     g1->addWidget(new QLabel(QStringLiteral("Confirmación"), p1), 3, 0);
     g1->addWidget(campo(QStringLiteral("confirmacion")), 3, 1);
     g1->setRowStretch(4, 1);
-    SSTab1->addTab(p1, QStringLiteral("1"));
+    return p1;
+}
 
-    // Step 2: the users.
+// Step 2: the users.
+QWidget* frmTA_Usuarios::paginaUsuarios()
+{
     auto* p2 = new QWidget;
     auto* g2 = new QGridLayout(p2);
     g2->addWidget(new QLabel(QStringLiteral("Usuarios Habilitados"), p2), 0, 0);
@@ -119,12 +147,6 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     g2->addWidget(LstUsuarios, 1, 0);
     auto* marco = new QGroupBox(p2);
     auto* vm = new QVBoxLayout(marco);
-    auto boton = [this](const char* nombre, const QString& texto, QWidget* padre) {
-        auto* b = new QPushButton(texto, padre);
-        b->setObjectName(QString::fromLatin1(nombre));
-        b->setAutoDefault(false);
-        return b;
-    };
     CmdEstablecer = boton("CmdEstablecer", QStringLiteral("&Establecer Contraseña"), marco);
     CmdEliminar = boton("CmdEliminar", QStringLiteral("&Eliminar"), marco);
     CmdCrearNuevo = boton("CmdCrearNuevo", QStringLiteral("Crear &Nuevo"), marco);
@@ -133,9 +155,12 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     vm->addWidget(CmdCrearNuevo);
     vm->addStretch(1);
     g2->addWidget(marco, 1, 1);
-    SSTab1->addTab(p2, QStringLiteral("2"));
+    return p2;
+}
 
-    // Step 3: a user's password change.
+// Step 3: a user's password change.
+QWidget* frmTA_Usuarios::paginaEstablecer()
+{
     auto* p3 = new QWidget;
     auto* g3 = new QGridLayout(p3);
     g3->addWidget(titulo(QStringLiteral("Establecer Contraseña"), p3), 0, 0, 1, 2);
@@ -151,8 +176,12 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     g3->addWidget(new QLabel(QStringLiteral("Confirmación"), p3), 4, 0);
     g3->addWidget(campo(QStringLiteral("confirmacion1")), 4, 1);
     g3->setRowStretch(5, 1);
-    SSTab1->addTab(p3, QStringLiteral("3"));
+    return p3;
+}
 
+// The picture beside the steps and the wizard's buttons under them.
+void frmTA_Usuarios::armarMarco()
+{
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPixmap(style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(64, 64));
@@ -174,7 +203,10 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     v->addLayout(arriba, 1);
     v->addLayout(abajo);
     resize(560, 330);
+}
 
+void frmTA_Usuarios::conectar()
+{
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
     connect(CmdSiguiente, &QPushButton::clicked, this, [this] { CmdSiguiente_Click(); });
     connect(CmdAnterior, &QPushButton::clicked, this, [this] { CmdAnterior_Click(); });
@@ -182,11 +214,6 @@ frmTA_Usuarios::frmTA_Usuarios(ContextoEmpresa& ctx, const QWidget* formularioMe
     connect(CmdCrearNuevo, &QPushButton::clicked, this, [this] { CmdCrearNuevo_Click(); });
     connect(CmdEstablecer, &QPushButton::clicked, this, [this] { CmdEstablecer_Click(); });
     connect(CmdEliminar, &QPushButton::clicked, this, [this] { CmdEliminar_Click(); });
-
-    // Form_Load
-    ventanas::PreparaFormulario(this);
-    AplicarEstiloFormulario(this);
-    MuestraPasoInicial(false);
 }
 
 QLineEdit* frmTA_Usuarios::campo(const QString& nombre) const

@@ -61,6 +61,14 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // The constructor's parts, in the order the controls are created.
+    QWidget* paginaNombre();
+    QWidget* paginaContrasena();
+    QWidget* paginaUsuarios();
+    QWidget* paginaEstablecer();
+    void armarMarco();
+    void conectar();
+
     void aviso(const QString& texto);
     void ocupado(bool si);
     void errorDeDatos(const std::exception& e, const QString& procedimiento);

@@ -39,13 +39,12 @@ protected:
         BaseDePrueba::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-        lineaAnterior = LineaComandosPrograma;
-        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;ADMIN");
         fijarAhora(QDateTime(QDate(2026, 6, 15), QTime(10, 0)));
         instalarListaConsulta(&lista);
-        BienUso = RegBienUso();
         registrarVentanasBienes();
-        principal = std::make_unique<frmMDI>();
+        EstadoInicio inicio;
+        inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;ADMIN");
+        principal = std::make_unique<frmMDI>(inicio);
         ASSERT_TRUE(principal->MDIForm_Load()) << dlg.ultimo().toStdString();
         principal->show();
         principal->activateWindow();
@@ -56,9 +55,6 @@ protected:
         principal.reset();
         instalarListaConsulta(nullptr);
         fijarAhora(QDateTime());
-        BienUso = RegBienUso();
-        LineaComandosPrograma = lineaAnterior;
-        UsuarioActual.clear();
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
         BaseDePrueba::TearDown();
     }
@@ -154,7 +150,6 @@ protected:
     ListaConsultaGuion lista;
     std::unique_ptr<frmMDI> principal;
     QPointer<FrmMA_BienesUso> registro;
-    QString lineaAnterior;
 };
 
 } // namespace

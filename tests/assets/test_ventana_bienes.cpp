@@ -44,7 +44,7 @@ protected:
         ctx = std::make_unique<ContextoEmpresa>(con());
         CargarValoresContables(*ctx);
         instalarListaConsulta(&lista);
-        BienUso = RegBienUso();
+        registro = RegBienUso();
     }
     void TearDown() override
     {
@@ -52,12 +52,11 @@ protected:
         fijarAhora(QDateTime());
         ventana.reset();
         ctx.reset();
-        BienUso = RegBienUso();
         BaseDePrueba::TearDown();
     }
     FrmMA_BienesUso& abrir(bool cargaInicial = true)
     {
-        ventana = std::make_unique<FrmMA_BienesUso>(*ctx, cargaInicial);
+        ventana = std::make_unique<FrmMA_BienesUso>(*ctx, cargaInicial, nullptr, registro);
         ventana->show();
         return *ventana;
     }
@@ -111,6 +110,7 @@ protected:
 
     std::unique_ptr<ContextoEmpresa> ctx;
     std::unique_ptr<FrmMA_BienesUso> ventana;
+    RegBienUso registro; // what the dialog mode opens on
     GuionDialogos dlg;
     ListaConsultaGuion lista;
 };
@@ -132,7 +132,7 @@ TEST_P(VentanaBienes, TitulosYPreparacionPorModo)
     struct Caso { const char* cuenta; int tab; int filas; };
     // Dialog mode: the account's list when it has assets, else the data tab.
     for (const Caso& c : {Caso{"1201010010001", 0, 3}, {"1101010010001", 1, 0}, {"", 1, 0}}) {
-        BienUso.CuentaContable = QString::fromLatin1(c.cuenta);
+        registro.CuentaContable = QString::fromLatin1(c.cuenta);
         FrmMA_BienesUso& w = abrir(false);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("Actualización de Bienes de Uso - Kardex -"));
         EXPECT_EQ(w.SSTab1->currentIndex(), c.tab) << c.cuenta;
@@ -522,8 +522,12 @@ TEST_P(VentanaBienes, ConsultasDeCuentasBienesYFechas)
     dlg.fechas.enqueue(QDate(2026, 7, 1));
     f5("FECHA_COMPRA");
     EXPECT_EQ(buso("FECHA_COMPRA")->text(), QStringLiteral("01/07/2026"));
-    EXPECT_EQ(ctx->FechaCalendario, QStringLiteral("01/07/2026"));
     EXPECT_EQ(dlg.ultimo(), QStringLiteral("La fecha de compra no puede ser mayor a la fecha actual"));
+    // Closed without a date, the picker leaves the box as it was, unchecked.
+    const int mensajes = dlg.mostrados.size();
+    f5("FECHA_COMPRA");
+    EXPECT_EQ(buso("FECHA_COMPRA")->text(), QStringLiteral("01/07/2026"));
+    EXPECT_EQ(dlg.mostrados.size(), mensajes);
     // No lookup from a box without one, nor from the sheet.
     const int pedidos = lista.pedidos.size(), cajas = dlg.mostrados.size();
     f5("COSTO");
@@ -558,7 +562,7 @@ TEST_P(VentanaBienes, ListaDeUnaCuenta)
         {" 1201020010001 ", {"3", "6", "7"}, true},
     };
     for (const Caso& c : casos) {
-        BienUso.CuentaContable = QString::fromLatin1(c.cuenta);
+        w.BienUso.CuentaContable = QString::fromLatin1(c.cuenta);
         EXPECT_EQ(w.CargaFlexGrid(), c.hay) << c.cuenta;
         QStringList codigos;
         for (int r = 0; r < w.FG_Bienes->rowCount(); ++r) codigos << w.FG_Bienes->item(r, 1)->text();
@@ -652,7 +656,7 @@ TEST_P(VentanaBienes, AceptarGrabaElBienYDejaLaVentanaParaElSiguiente)
     EXPECT_EQ(h->entero("ID"), 0);
     EXPECT_DOUBLE_EQ(h->doble("PORCENTAJE_DEP"), 10);
     EXPECT_EQ(h->moneda("DEP_EJERCICIO").texto(2), "120.00");
-    EXPECT_EQ(BienUso.Serie.texto(), QStringLiteral("NUEVA-1"));
+    EXPECT_EQ(ventana->BienUso.Serie.texto(), QStringLiteral("NUEVA-1"));
     // Ready for the next asset.
     EXPECT_EQ(buso("CODIGO")->text(), QStringLiteral("9"));
     EXPECT_TRUE(buso("SERIE")->text().isEmpty());
@@ -786,7 +790,7 @@ TEST_P(VentanaBienes, MejoraYBajaDesdeLaVentana)
 
 TEST_P(VentanaBienes, ComandosDeLaListaYCancelar)
 {
-    BienUso.CuentaContable = QStringLiteral("1201010010001");
+    registro.CuentaContable = QStringLiteral("1201010010001");
     FrmMA_BienesUso& w = abrir(false);
     EXPECT_EQ(w.CmdAlta->text(), QStringLiteral("Dar de &Alta un Nuevo Bien de Uso"));
     // Modify without a selection.
@@ -830,8 +834,8 @@ TEST_P(VentanaBienes, ComandosDeLaListaYCancelar)
     w.CmdBusoAceptar->click();
     EXPECT_FALSE(dlg.mostrados.isEmpty());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(BienUso.Descripcion.texto(), QStringLiteral("Torno"));
-    EXPECT_EQ(BienUso.Codigo.texto(), kCodigoNuevo);
+    EXPECT_EQ(w.BienUso.Descripcion.texto(), QStringLiteral("Torno"));
+    EXPECT_EQ(w.BienUso.Codigo.texto(), kCodigoNuevo);
     // The record back into the fields gives the same texts.
     w.Asignar_Registro(false);
     EXPECT_EQ(buso("DESCRIPCION")->text(), QStringLiteral("Torno"));

@@ -1,5 +1,6 @@
 #include "AjustesPrograma.h"
 #include "ArchivoIni.h"
+#include "DialogosQt.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
 
@@ -23,45 +24,49 @@ protected:
 
 TEST_F(Ajustes, InicioYSalidaSinArchivoYConArchivo)
 {
-    ArchivoErrores.clear();
-    EditarConsulta = false;
-    LeerIniInicio();
-    EXPECT_EQ(ArchivoErrores, plataforma::carpetaUsuario() + "TbErr.Log");
-    EXPECT_TRUE(EditarConsulta);
+    EstadoInicio inicio;
+    inicio.editarConsulta = false;
+    LeerIniInicio(inicio);
+    EXPECT_EQ(inicio.archivoErrores, plataforma::carpetaUsuario() + "TbErr.Log");
+    EXPECT_TRUE(inicio.editarConsulta);
     EXPECT_FALSE(QFile::exists(ArchivoIni::ruta(ArchivoIniPrograma))); // reading writes nothing
 
     grabar("INICIO", "ArchivoErrores", "/var/tmp/errores.log");
     grabar("Inicio", "EditarConsulta", "False");
-    LeerIniInicio();
-    EXPECT_EQ(ArchivoErrores, "/var/tmp/errores.log");
-    EXPECT_FALSE(EditarConsulta);
-    GrabarIniSalida();
+    LeerIniInicio(inicio);
+    EXPECT_EQ(inicio.archivoErrores, "/var/tmp/errores.log");
+    EXPECT_FALSE(inicio.editarConsulta);
+    GrabarIniSalida(inicio);
     EXPECT_EQ(leer("Inicio", "ArchivoErrores"), "/var/tmp/errores.log");
     EXPECT_EQ(leer("INICIO", "EditarConsulta"), "False");
 
     // A value that is not a Boolean leaves that step undone; the others still run.
     grabar("Inicio", "EditarConsulta", "tal vez");
     grabar("Inicio", "ArchivoErrores", "/var/tmp/otro.log");
-    EditarConsulta = true;
-    LeerIniInicio();
-    EXPECT_TRUE(EditarConsulta);
-    EXPECT_EQ(ArchivoErrores, "/var/tmp/otro.log");
+    inicio.editarConsulta = true;
+    LeerIniInicio(inicio);
+    EXPECT_TRUE(inicio.editarConsulta);
+    EXPECT_EQ(inicio.archivoErrores, "/var/tmp/otro.log");
 }
 
 TEST_F(Ajustes, EstiloDeFormulario)
 {
+    // The style travels on the main window.
+    QWidget principal;
+    plataforma::setVentanaPrincipal(&principal);
     QWidget w;
     auto* barra = new QToolBar(&w);
     barra->setObjectName("UtilTeb1");
     auto* boton = new QToolButton(barra);
-    BarrasPlanas = false;
+    fijarBarrasPlanas(&principal, false);
     AplicarEstiloFormulario(&w);
     EXPECT_FALSE(w.windowIcon().isNull()); // the program's own icon
     EXPECT_FALSE(boton->autoRaise());
     EXPECT_EQ(barra->property("StyleBar").toBool(), false);
-    BarrasPlanas = true;
+    fijarBarrasPlanas(&principal, true);
     AplicarEstiloFormulario(&w);
     EXPECT_TRUE(boton->autoRaise());
+    plataforma::setVentanaPrincipal(nullptr);
 
     // An icon name with no resource leaves the window's own icon.
     grabar("Iconos", "IconoDelSistema", "NO_EXISTE");

@@ -2,6 +2,7 @@
 
 #include "ArchivoIni.h"
 #include "CNStuffContable.h"
+#include "CfgVentanas.h"
 #include "Configuracion.h"
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
@@ -29,6 +30,15 @@ protected:
         return QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;%5")
             .arg(datos().server, datos().dbName, datos().usuario, datos().password, usuario);
     }
+    // Connects as the main window does: the notice of a failed connection is shown.
+    bool conectar()
+    {
+        plataforma::AvisoOperador aviso;
+        const bool ok = ConectarBaseDatos(inicio, aviso);
+        plataforma::mostrarAviso(aviso);
+        return ok;
+    }
+    EstadoInicio inicio; // what main hands the main window
 };
 
 TEST_P(ConfiguracionBD, CfgSinFilaConNuloYConBlancos)
@@ -117,13 +127,13 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     poner("ESCRIBE_SOLO_MAYUSCULAS", "si");
     con().Cerrar();
     con().setDatos({});
-    LineaComandosPrograma = linea();
+    inicio.lineaComandos = linea();
     GuionDialogos g;
-    ASSERT_TRUE(ConectarBaseDatos());
+    ASSERT_TRUE(conectar());
     EXPECT_TRUE(con().Conectado());
     EXPECT_EQ(con().datos().dbName, datos().dbName);
     EXPECT_EQ(con().tiempoEspera(), 360);
-    EXPECT_EQ(CadenaDSN, QStringLiteral("DSN=%1; UID=%2; PWD=%3").arg(datos().dbName, datos().usuario, datos().password));
+    EXPECT_EQ(inicio.cadenaDSN, QStringLiteral("DSN=%1; UID=%2; PWD=%3").arg(datos().dbName, datos().usuario, datos().password));
     ContextoEmpresa ctx(con());
     IniContable(ctx);
     EXPECT_EQ(ctx.periodoActivo(), "3");
@@ -131,21 +141,21 @@ TEST_P(ConfiguracionBD, ConectaDesdeLaLineaDeComandosYLaSegundaVezSoloRefresca)
     EXPECT_TRUE(g.mostrados.isEmpty());
 
     // Connected already: the command line is not read again, what derives from the connection is.
-    LineaComandosPrograma = QStringLiteral("x;@DbName=/no/existe.db;@Server=;JUAN");
+    inicio.lineaComandos = QStringLiteral("x;@DbName=/no/existe.db;@Server=;JUAN");
     poner("PERIODO", "4");
-    ASSERT_TRUE(ConectarBaseDatos());
+    ASSERT_TRUE(conectar());
     EXPECT_EQ(con().datos().dbName, datos().dbName);
-    EXPECT_TRUE(CadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
+    EXPECT_TRUE(inicio.cadenaDSN.startsWith("DSN=" + datos().dbName + ";"));
 }
 
 TEST_P(ConfiguracionBD, SinConexionLoDiceYNoSigue)
 {
     con().Cerrar();
-    LineaComandosPrograma = motor() == Motor::SQLite
+    inicio.lineaComandos = motor() == Motor::SQLite
                                 ? QStringLiteral("x;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;JUAN")
                                 : linea().replace("@DbName=" + datos().dbName, "@DbName=vexa_no_existe");
     GuionDialogos g;
-    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(conectar());
     EXPECT_FALSE(con().Conectado());
     ASSERT_EQ(g.mostrados.size(), 1);
     EXPECT_EQ(g.mostrados[0].titulo, "Aviso al operador");
@@ -162,12 +172,12 @@ TEST_P(ConfiguracionBD, BaseSinEmpresaLoDiceYNoSigue)
     if (motor() == Motor::SQLite) {
         QFile f(vacio);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly)); // 0 bytes
-        LineaComandosPrograma = QStringLiteral("x;@Server=;@DbName=%1;@Usuario=;@Password=;JUAN").arg(vacio);
+        inicio.lineaComandos = QStringLiteral("x;@Server=;@DbName=%1;@Usuario=;@Password=;JUAN").arg(vacio);
     } else {
-        LineaComandosPrograma = linea().replace("@DbName=" + datos().dbName, "@DbName=postgres");
+        inicio.lineaComandos = linea().replace("@DbName=" + datos().dbName, "@DbName=postgres");
     }
     GuionDialogos g;
-    EXPECT_FALSE(ConectarBaseDatos());
+    EXPECT_FALSE(conectar());
     EXPECT_FALSE(con().Conectado());
     ASSERT_EQ(g.mostrados.size(), 1);
     EXPECT_EQ(g.mostrados[0].estilo, plataforma::vbCritical);
@@ -178,15 +188,15 @@ TEST_P(ConfiguracionBD, BaseSinEmpresaLoDiceYNoSigue)
 TEST_P(ConfiguracionBD, BarrasPlanasSegunFlatToolbars)
 {
     QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-    LineaComandosPrograma = linea();
-    ASSERT_TRUE(ConectarBaseDatos());
-    EXPECT_TRUE(BarrasPlanas); // no settings file: flat
-    EXPECT_EQ(SeccionConexion, seccionDeEquipo());
+    inicio.lineaComandos = linea();
+    ASSERT_TRUE(conectar());
+    EXPECT_TRUE(inicio.barrasPlanas); // no settings file: flat
+    EXPECT_EQ(inicio.seccionConexion, seccionDeEquipo());
     const std::pair<const char*, bool> casos[] = {{"0", false}, {"2", true}, {"-1", true}, {"abc", false}, {"1", true}};
     for (const auto& [valor, plana] : casos) {
-        ArchivoIni::GrabarIni(ArchivoIniPrograma, SeccionConexion, "FlatToolbars", valor);
-        ASSERT_TRUE(ConectarBaseDatos());
-        EXPECT_EQ(BarrasPlanas, plana) << valor;
+        ArchivoIni::GrabarIni(ArchivoIniPrograma, inicio.seccionConexion, "FlatToolbars", valor);
+        ASSERT_TRUE(conectar());
+        EXPECT_EQ(inicio.barrasPlanas, plana) << valor;
     }
     QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
 }
@@ -197,12 +207,9 @@ TEST_P(ConfiguracionBD, SeleccionaCuentaDevuelveLaElegidaONada)
     plataforma::ListaConsultaGuion lista;
     plataforma::instalarListaConsulta(&lista);
     Configuracion cfg(&con());
-    QString cuenta = "ANTES";
     lista.respuestas.enqueue("1101 ");
-    EXPECT_TRUE(cfg.SeleccionaCuenta(cuenta));
-    EXPECT_EQ(cuenta, "1101");
-    EXPECT_FALSE(cfg.SeleccionaCuenta(cuenta)); // closed without a choice
-    EXPECT_EQ(cuenta, "1101");
+    EXPECT_EQ(cfg.SeleccionaCuenta(), std::optional<QString>(QStringLiteral("1101")));
+    EXPECT_EQ(cfg.SeleccionaCuenta(), std::nullopt); // closed without a choice
     plataforma::instalarListaConsulta(nullptr);
     ASSERT_EQ(lista.pedidos.size(), 2);
     EXPECT_EQ(lista.pedidos[0].titulo, Configuracion::TituloSeleccionaCuenta());

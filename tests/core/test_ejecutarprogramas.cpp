@@ -62,7 +62,7 @@ TEST_F(Companeros, ReporteConSuLineaExacta)
 {
     crear("RZ731R.EXE");
     GuionDialogos g;
-    EjecutarReporte(con(), "Rp_Mayor");
+    plataforma::mostrarAviso(EjecutarReporte(con(), "Rp_Mayor"));
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE");
     EXPECT_EQ(lanzador.iniciados[0].argumentos.size(), 1); // one argument: nothing is split or quoted
@@ -71,7 +71,7 @@ TEST_F(Companeros, ReporteConSuLineaExacta)
 
     // Parameters after "|" and a leading blank travel unchanged; an empty password keeps its field.
     con_.setDatos({con_.datos().server, con_.datos().dbName, con_.datos().usuario, QString()});
-    EjecutarReporte(con(), " IndicesDeAjuste|2003");
+    plataforma::mostrarAviso(EjecutarReporte(con(), " IndicesDeAjuste|2003"));
     EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "@Menu= IndicesDeAjuste|2003;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=;qorn@;");
 }
 
@@ -79,11 +79,11 @@ TEST_F(Companeros, FormularioYNombresEnBlanco)
 {
     crear("rz731cf.exe"); // found without regard to letter case
     GuionDialogos g;
-    EjecutarFormulario(con(), "   ");
-    EjecutarReporte(con(), "");
+    plataforma::mostrarAviso(EjecutarFormulario(con(), "   "));
+    plataforma::mostrarAviso(EjecutarReporte(con(), ""));
     EXPECT_TRUE(lanzador.iniciados.isEmpty());
     EXPECT_TRUE(g.mostrados.isEmpty());
-    EjecutarFormulario(con(), "FrmTA_Interface");
+    plataforma::mostrarAviso(EjecutarFormulario(con(), "FrmTA_Interface"));
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(comando(), carpeta + "rz731cf.exe @Menu=FrmTA_Interface;@Server=srv:5432;@DbName=EMPRESA;@Usuario=sa;@Password=clave;qorn@;");
 }
@@ -91,8 +91,8 @@ TEST_F(Companeros, FormularioYNombresEnBlanco)
 TEST_F(Companeros, EjecutorQueFaltaORechazado)
 {
     GuionDialogos g;
-    EjecutarReporte(con(), "Rp_Mayor");
-    EjecutarFormulario(con(), "frmAnulPlanilla");
+    plataforma::mostrarAviso(EjecutarReporte(con(), "Rp_Mayor"));
+    plataforma::mostrarAviso(EjecutarFormulario(con(), "frmAnulPlanilla"));
     EXPECT_TRUE(lanzador.iniciados.isEmpty());
     ASSERT_EQ(g.mostrados.size(), 2);
     EXPECT_EQ(g.mostrados[0].texto, "Error de integridad en los Archivos del sistema (RZ731R), copie este mensaje y comuniquese con su proveedor de software");
@@ -103,7 +103,7 @@ TEST_F(Companeros, EjecutorQueFaltaORechazado)
     // A refused start is told, not swallowed.
     crear("RZ731R.EXE");
     lanzador.aceptar = false;
-    EjecutarReporte(con(), "Rp_Mayor");
+    plataforma::mostrarAviso(EjecutarReporte(con(), "Rp_Mayor"));
     ASSERT_EQ(g.mostrados.size(), 3);
     EXPECT_TRUE(g.mostrados[2].texto.startsWith("No se pudo iniciar el programa " + carpeta + "RZ731R.EXE"));
 }
@@ -114,7 +114,7 @@ TEST_F(Companeros, CarpetaConBlancoVaEntreComillasEnElComando)
     EXPECT_EQ(comandoEjecutor("/opt/vexa/RZ731R.EXE", "@Menu=x;"), "/opt/vexa/RZ731R.EXE @Menu=x;");
     usarCarpeta("mi vexa");
     crear("RZ731R.EXE");
-    EjecutarReporte(con(), "Rp_Mayor");
+    plataforma::mostrarAviso(EjecutarReporte(con(), "Rp_Mayor"));
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(lanzador.iniciados[0].programa, carpeta + "RZ731R.EXE"); // started directly: no quoting needed
 }
@@ -125,14 +125,14 @@ TEST_F(Companeros, ProgramaDeMantenimiento)
     crear("MV_Cancelacion");
     GuionDialogos g;
     qint64 tarea = 0;
-    EjecutarPrograma(con(), "shell:MA_CUENTAS", "MA_CUENTASADIC", tarea);
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "shell:MA_CUENTAS", "MA_CUENTASADIC", tarea));
     EXPECT_NE(tarea, 0);
     ASSERT_EQ(lanzador.iniciados.size(), 1);
     EXPECT_EQ(comando(), carpeta + "MA_CUENTAS ; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; "
                                    "@ParametroAdicional=MA_CUENTASADIC; qorn@ ;");
 
-    EjecutarPrograma(con(), "shell:ma_cuentas", "", tarea); // the same program, any case
-    EjecutarPrograma(con(), "SHELL:MV_Cancelacion", "", tarea);
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "shell:ma_cuentas", "", tarea)); // the same program, any case
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "SHELL:MV_Cancelacion", "", tarea));
     ASSERT_EQ(lanzador.iniciados.size(), 3);
     EXPECT_EQ(lanzador.iniciados[1].programa, carpeta + "MA_CUENTAS");
     EXPECT_EQ(lanzador.iniciados[1].argumentos[0], "; @server=srv:5432; @dbname=EMPRESA; @usuario=sa; @Password=clave; @ParametroAdicional=; qorn@ ;");
@@ -144,11 +144,11 @@ TEST_F(Companeros, ProgramaQueNoArrancaSeInforma)
 {
     GuionDialogos g;
     qint64 tarea = 99;
-    EjecutarPrograma(con(), "Shell:RZ_CONFIG", "", tarea); // not installed
-    EjecutarPrograma(con(), "shell", "", tarea);           // shorter than seven characters
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "Shell:RZ_CONFIG", "", tarea)); // not installed
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "shell", "", tarea));           // shorter than seven characters
     crear("MA_CUENTAS");
     lanzador.aceptar = false;
-    EjecutarPrograma(con(), "shell:MA_CUENTAS", "", tarea);
+    plataforma::mostrarAviso(EjecutarPrograma(con(), "shell:MA_CUENTAS", "", tarea));
     EXPECT_EQ(tarea, 0);
     ASSERT_EQ(g.mostrados.size(), 3);
     for (const auto& m : g.mostrados) {

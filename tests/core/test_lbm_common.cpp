@@ -1,5 +1,6 @@
 #include "EstadoGlobal.h"
 #include "LBM_Common.h"
+#include "ListadoTestigo.h"
 
 #include "Entorno.h"
 #include "Reportes.h"

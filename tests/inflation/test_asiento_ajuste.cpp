@@ -712,6 +712,54 @@ TEST_P(AsientoAjuste, EmpresaVersion10GanaElIndiceDeAperturas)
     eliminarEmpresa(d, &error);
 }
 
+// The journal's indexes, by name, with their definitions.
+static std::map<QString, QString> indicesDelDiario(Conexion& c)
+{
+    const QString sql = c.motor() == Motor::SQLite
+                            ? QStringLiteral("SELECT name AS N, sql AS D FROM sqlite_master WHERE type = 'index' "
+                                             "AND tbl_name = 'MV_ASIENTOS' AND sql IS NOT NULL")
+                            : QStringLiteral("SELECT UPPER(indexname) AS N, indexdef AS D FROM pg_indexes WHERE tablename = 'mv_asientos'");
+    std::map<QString, QString> r;
+    for (Recordset rs = c.ObtenerRecordset(sql); !rs.eof(); rs.siguiente()) r[rs.texto(QStringLiteral("N"))] = rs.texto(QStringLiteral("D"));
+    return r;
+}
+
+TEST_P(AsientoAjuste, EmpresaVersion12QuedaConLosIndicesDeUnaNueva)
+{
+    const std::map<QString, QString> nueva = indicesDelDiario(con());
+    Conexion vieja;
+    DatosConexion d;
+    QString error;
+    ASSERT_TRUE(empresaAnterior(vieja, 12, false, &d, &error)) << error.toStdString();
+    ASSERT_EQ(vieja.versionEsquema(), 12);
+    const std::map<QString, QString> antes = indicesDelDiario(vieja);
+    const QString copia = vieja.actualizarEsquema();
+    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(indicesDelDiario(vieja), nueva);
+    EXPECT_EQ(nueva.count("IX_MV_ASIENTOS_FECHA"), 1u);
+    if (motor() == Motor::SQLite) {
+        // One index fewer for every posted row; the sums the adjustment reads
+        // come from the date index alone.
+        EXPECT_EQ(antes.count("IX_MV_ASIENTOS_SUMAS"), 1u);
+        EXPECT_EQ(nueva.count("IX_MV_ASIENTOS_SUMAS"), 0u);
+        EXPECT_EQ(nueva.size() + 1, antes.size());
+        QStringList plan;
+        for (Recordset rs = vieja.ObtenerRecordset(QStringLiteral(
+                 "EXPLAIN QUERY PLAN SELECT CUENTA, [FECHA], [DEBE-HABER], ESRESUMEN, ESAJUSTE, ES_SALDO_APERTURA, SUM(IMPORTE) "
+                 "FROM MV_ASIENTOS INDEXED BY IX_MV_ASIENTOS_FECHA WHERE FECHA >= ? AND FECHA <= ? GROUP BY 1, 2, 3, 4, 5, 6"),
+                 {QStringLiteral("2026-01-01"), QStringLiteral("2026-12-31")});
+             !rs.eof(); rs.siguiente())
+            plan << rs.texto(QStringLiteral("detail"));
+        EXPECT_TRUE(plan.join(u' ').contains(QLatin1String("COVERING INDEX IX_MV_ASIENTOS_FECHA"))) << plan.join(u'|').toStdString();
+    } else {
+        // PostgreSQL keeps its indexes as they were.
+        EXPECT_EQ(antes, nueva);
+    }
+    vieja.Cerrar();
+    if (!copia.isEmpty()) QFile::remove(copia);
+    eliminarEmpresa(d, &error);
+}
+
 // ---------------------------------------------------------------- the listing
 
 TEST_P(AsientoAjuste, PlanillaDeAjustes)

@@ -71,7 +71,6 @@ protected:
         BaseDePrueba::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-        UsuarioActual.clear();
         plataforma::instalarLanzador(&lanzador);
         recepcion::registrarVentanasRecepcion();
         con().Cerrar(); // the program opens the database itself, from its command line
@@ -82,11 +81,12 @@ protected:
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
         BaseDePrueba::TearDown();
     }
-    static void linea(const QString& archivo)
+    void linea(const QString& archivo)
     {
-        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=%1;@Usuario=;@Password=;ADMIN").arg(archivo);
+        inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=%1;@Usuario=;@Password=;ADMIN").arg(archivo);
     }
     plataforma::LanzadorGuion lanzador;
+    EstadoInicio inicio; // what main hands the main window
 };
 
 // A file the program cannot work on is refused at start-up: the message names
@@ -134,7 +134,7 @@ TEST_P(ArchivoAlArrancar, ArchivoQueNoSePuedeUsarSeRechazaYQuedaComoEstaba)
         bool arrancado;
         {
             SinPermisosDeAdministrador sinPermisos;
-            frmMDI w;
+            frmMDI w(inicio);
             arrancado = w.MDIForm_Load();
         }
         EXPECT_FALSE(arrancado);
@@ -180,7 +180,7 @@ TEST_P(ArchivoAlArrancar, ArchivoDaniadoNoRecibeComprobantes)
     GuionDialogos g;
     g.respuestaPorDefecto = plataforma::vbOK;
     {
-        frmMDI w;
+        frmMDI w(inicio);
         ASSERT_TRUE(w.MDIForm_Load());
         w.show();
         auto* menu = ControladorMenu::de(w);

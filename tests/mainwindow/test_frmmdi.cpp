@@ -41,11 +41,10 @@ protected:
         BaseDePrueba::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-        UsuarioActual.clear();
         plataforma::instalarLanzador(&lanzador);
         // The program opens the database itself, from its command line.
         con().Cerrar();
-        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;ADMIN")
+        inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;ADMIN")
                                     .arg(datos().server, datos().dbName, datos().usuario, datos().password);
     }
     void TearDown() override
@@ -59,18 +58,19 @@ protected:
         return ArchivoIni::LeerIni(ArchivoIniPrograma, seccion, clave, QStringLiteral("<nada>"));
     }
     plataforma::LanzadorGuion lanzador;
+    EstadoInicio inicio; // what main hands the main window
 };
 
 TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
 {
     GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(con().Conectado());
-    EXPECT_EQ(UsuarioActual, "ADMIN"); // the connection keys are not part of it
-    EXPECT_EQ(SeccionEquipo, seccionDeEquipo());
+    EXPECT_EQ(w.inicio().usuarioActual, "ADMIN"); // the connection keys are not part of it
+    EXPECT_EQ(w.inicio().seccionEquipo, seccionDeEquipo());
     EXPECT_EQ(w.windowTitle(), NombreProducto);
     EXPECT_EQ(w.contexto()->periodoActivo(), "2");
     EXPECT_EQ(w.panel(6)->text(), "Periodo Activo : 2    ");
@@ -81,7 +81,7 @@ TEST_P(Arranque, DeLaLineaDeComandosALaVentanaPrincipal)
     // All bars shown with no settings file; the connection used is written back.
     EXPECT_TRUE(w.marcado("mnuViewStatusBar") && w.marcado("mnuViewLicencia") && w.marcado("mnuViewToolbar"));
     EXPECT_FALSE(w.sbStatusBar()->isHidden());
-    const QString s = SeccionEquipo + "BaseDeDatos";
+    const QString s = w.inicio().seccionEquipo + "BaseDeDatos";
     EXPECT_EQ(ini(s, "Driver"), con().Driver());
     EXPECT_EQ(ini(s, "Servidor"), datos().server);
     EXPECT_EQ(ini(s, "DbName"), datos().dbName);
@@ -96,7 +96,7 @@ TEST_P(Arranque, MostrarBienesUsoAbreElRegistroSinCargaInicial)
 {
     registrarVentanasBienes();
     GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.MostrarBienesUso();
     auto* menu = ControladorMenu::de(w);
@@ -113,7 +113,7 @@ TEST_P(Arranque, MostrarBienesUsoAbreElRegistroSinCargaInicial)
 TEST_P(Arranque, TareasDelUsuarioActualAlMenu)
 {
     GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     FrmTareas t(*w.contexto(), &w);
     QStringList codigos = t.CodigosTareas;
@@ -150,7 +150,7 @@ TEST_P(Arranque, EmpresaSinNombreYFechasDelEjercicio)
     otra->EjecutarSQL("UPDATE TA_CONFIGURACION SET VALOR = ? WHERE CLAVE = ?", {"31/12/2003", "[FECHA HASTA]"});
     otra.reset();
     GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     EXPECT_EQ(w.logo().Caption(), "Debe informar los datos de la empresa en la configuracion");
     EXPECT_EQ(w.panel(6)->toolTip(), "01/01/2003 - 31/12/2003");
@@ -162,9 +162,9 @@ TEST_P(Arranque, EmpresaSinNombreYFechasDelEjercicio)
 
 TEST_P(Arranque, SinBaseDeDatosNoArranca)
 {
-    LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;ADMIN");
+    inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;@Server=;@DbName=/no/existe/empresa.db;@Usuario=;@Password=;ADMIN");
     GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     EXPECT_FALSE(w.MDIForm_Load());
     EXPECT_FALSE(con().Conectado());
     ASSERT_EQ(g.mostrados.size(), 1);
@@ -174,18 +174,18 @@ TEST_P(Arranque, SinBaseDeDatosNoArranca)
 TEST_P(Arranque, LaVistaElegidaSobreviveAlReinicio)
 {
     {
-        frmMDI w;
+        frmMDI w(inicio);
         ASSERT_TRUE(w.MDIForm_Load());
         w.mnuViewStatusBar_Click();
         EXPECT_TRUE(w.sbStatusBar()->isHidden());
         EXPECT_FALSE(w.marcado("mnuViewStatusBar"));
-        EXPECT_EQ(ini(SeccionEquipo, "VER BARRA DE STATUS"), "False");
+        EXPECT_EQ(ini(w.inicio().seccionEquipo, "VER BARRA DE STATUS"), "False");
         w.mnuViewToolbar_Click();
         w.mnuViewToolbar_Click(); // twice: back to shown
-        EXPECT_EQ(ini(SeccionEquipo, "VER BARRA DE HERRAMIENTAS"), "True");
+        EXPECT_EQ(ini(w.inicio().seccionEquipo, "VER BARRA DE HERRAMIENTAS"), "True");
     }
     ArchivoIni::GrabarIni(ArchivoIniPrograma, "OTRA|MAQUINA", "VER BARRA DE LICENCIA", "False");
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     EXPECT_FALSE(w.marcado("mnuViewStatusBar"));
     EXPECT_TRUE(w.sbStatusBar()->isHidden());
@@ -196,7 +196,7 @@ TEST_P(Arranque, LaVistaElegidaSobreviveAlReinicio)
 
 TEST_P(Arranque, SalirRespondiendoNoNoCambiaNada)
 {
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     int terminado = -1;
@@ -215,7 +215,7 @@ TEST_P(Arranque, SalirRespondiendoNoNoCambiaNada)
 
 TEST_P(Arranque, SalirRespondiendoSiCierraTodo)
 {
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     int terminado = -1;
@@ -227,7 +227,7 @@ TEST_P(Arranque, SalirRespondiendoSiCierraTodo)
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(con().Conectado());
     EXPECT_EQ(ini("INICIO", "EditarConsulta"), "True");
-    EXPECT_EQ(ini("Inicio", "ArchivoErrores"), ArchivoErrores);
+    EXPECT_EQ(ini("Inicio", "ArchivoErrores"), w.inicio().archivoErrores);
     EXPECT_EQ(g.mostrados.size(), 1);
 }
 
@@ -248,7 +248,7 @@ protected:
 
 TEST_P(Arranque, SalirConUnaVentanaQueNoSeCierraNoTerminaNiCierraLaConexion)
 {
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     auto* hija = new VentanaOcupada;
@@ -283,7 +283,7 @@ TEST_P(Arranque, SalirConUnaVentanaQueNoSeCierraNoTerminaNiCierraLaConexion)
 // its connection stay open, and Salir works once the run is over.
 TEST_P(Arranque, SalirDuranteUnaRecepcionLaDejaTerminar)
 {
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     int terminado = -1;

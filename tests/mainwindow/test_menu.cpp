@@ -85,7 +85,11 @@ public:
         hechos << "programa:" + p + "|" + e;
     }
     void mensajeEstado(const QString& t, bool a) override { hechos << QStringLiteral("estado:%1|%2").arg(t).arg(a); }
-    void calendario(QString& f) override { hechos << "calendario:" + f; f = "15/03/2026"; }
+    std::optional<QString> calendario(const QString& f) override
+    {
+        hechos << "calendario:" + f;
+        return QStringLiteral("15/03/2026");
+    }
     void calculadora() override { hechos << "calculadora"; }
     void jerarquiaCuentas() override { hechos << "jerarquia"; }
     void depurarDatos() override { hechos << "depurar"; }
@@ -366,7 +370,8 @@ TEST_P(Despacho, CadaItemHaceLoSuyo)
         EXPECT_EQ(ejecutar(d, s, dlg, n), esperado.value(n)) << it.nombre;
     }
     for (const QString& n : esperado.keys()) EXPECT_TRUE(vistos.contains(n)) << n.toStdString();
-    EXPECT_EQ(s.contexto->FechaCalendario, QStringLiteral("15/03/2026")); // the picked date stays in the company context
+    // The picked date stays: the calendar opens on it again.
+    EXPECT_EQ(ejecutar(d, s, dlg, QStringLiteral("MNU_TEmP")), QStringLiteral("calendario:15/03/2026"));
 }
 
 TEST_P(Despacho, ChequeosPeriodoYFechasOperativas)

@@ -61,11 +61,10 @@ protected:
         BaseDePrueba::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-        UsuarioActual.clear();
         plataforma::instalarLanzador(&lanzador);
         recepcion::registrarVentanasRecepcion();
         con().Cerrar();
-        LineaComandosPrograma =
+        inicio.lineaComandos =
             QStringLiteral("/NoMostrarSlash;@Server=;@DbName=%1;@Usuario=;@Password=;ADMIN").arg(datos().dbName);
         carpeta = QFileInfo(datos().dbName).absolutePath();
     }
@@ -123,6 +122,7 @@ protected:
     }
     plataforma::LanzadorGuion lanzador;
     QString carpeta;
+    EstadoInicio inicio; // what main hands the main window
 };
 
 // With a read transaction held, the reception's chooser shown on the company's
@@ -138,7 +138,7 @@ TEST_P(SelectorArchivos, ElSelectorEnLaCarpetaDeLaEmpresaNoSueltaSusBloqueos)
         f.write("15/03/2026;FC;0001-00000001-A;CLI001;100;21;121;15/04/2026;Venta\r\n");
     }
     plataforma::GuionDialogos g;
-    frmMDI w;
+    frmMDI w(inicio);
     ASSERT_TRUE(w.MDIForm_Load());
     w.show();
     auto* menu = ControladorMenu::de(w);

@@ -62,10 +62,9 @@ protected:
         BaseDePrueba::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         QFile::remove(ArchivoIni::ruta(ArchivoIniPrograma));
-        UsuarioActual.clear();
         // The program opens the database itself, from its command line.
         con().Cerrar();
-        LineaComandosPrograma = QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;ADMIN")
+        inicio.lineaComandos = QStringLiteral("/NoMostrarSlash;@Server=%1;@DbName=%2;@Usuario=%3;@Password=%4;ADMIN")
                                     .arg(datos().server, datos().dbName, datos().usuario, datos().password);
         // Every subsystem's windows, as the program registers them.
         registrarVentanasVentanaPrincipal();
@@ -79,7 +78,7 @@ protected:
         registrarVentanasCotizacion();
         registrarVentanasAjuste();
         registrarVentanasCCosto();
-        principal = std::make_unique<frmMDI>();
+        principal = std::make_unique<frmMDI>(inicio);
         ASSERT_TRUE(principal->MDIForm_Load()) << dlg.ultimo().toStdString();
         plataforma::setVentanaPrincipal(principal.get());
         principal->MostrarAlIniciar();
@@ -104,6 +103,7 @@ protected:
     }
 
     GuionDialogos dlg;
+    EstadoInicio inicio; // what main hands the main window
     std::unique_ptr<frmMDI> principal;
     QMdiArea* area = nullptr;
 };

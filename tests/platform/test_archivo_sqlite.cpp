@@ -148,11 +148,14 @@ TEST_P(ImportesEnteros, LaActualizacionSoloAgregaLosChequeos)
     ASSERT_TRUE(empresaAnterior(vieja, 11, true, &d, &error)) << error.toStdString();
     vieja.EjecutarSQL("INSERT INTO MV_ASIENTOS (PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA, IMPORTE) VALUES (2, 5, 77, 1, ?)",
                       {QVariant::fromValue(Moneda::parsear("1234.5678").value())});
-    const auto antes = definiciones(vieja);
+    auto antes = definiciones(vieja);
     const auto importes = columnasImporte(vieja);
     EXPECT_EQ(vieja.verificarEsquema(), QString());
     EXPECT_EQ(vieja.versionEsquema(), Conexion::versionEsquemaPrograma());
     auto despues = definiciones(vieja);
+    // The next step replaces two of the journal's indexes (checked by its own test).
+    ASSERT_EQ(antes.erase("index IX_MV_ASIENTOS_SUMAS"), 1u);
+    antes["index IX_MV_ASIENTOS_FECHA"] = despues["index IX_MV_ASIENTOS_FECHA"];
     static const QRegularExpression chequeo(
         QStringLiteral(" CONSTRAINT \"importe entero ([A-Za-z0-9_]+)\" CHECK \\(typeof\\(\"\\1\"\\) IN \\('integer', 'null'\\)\\)"));
     int agregados = 0;

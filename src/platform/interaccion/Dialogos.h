@@ -1,8 +1,11 @@
 #pragma once
 // Seam for everything that asks the operator: message boxes with the classic
-// button/icon style codes and answer codes, file choosers and simple prompts.
-// The window level provides the Qt implementation (DialogosQt.h); tests install DialogosGuion,
-// which records what was shown and answers from a queue.
+// button/icon style codes and answer codes (CodigosDialogo.h), file choosers and
+// simple prompts. The window level provides the Qt implementation (DialogosQt.h);
+// tests install DialogosGuion, which records what was shown and answers from a queue.
+// Only the window libraries (and the journal-entry facade) link this: the rules
+// never show, they return what their caller shows.
+#include "CodigosDialogo.h"
 #include "DatosConexion.h"
 
 #include <QDate>
@@ -12,15 +15,6 @@
 #include <QStringList>
 
 namespace vexa::plataforma {
-
-// Style codes (sum buttons + icon + default button).
-enum Estilo : int {
-    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
-    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
-    vbDefaultButton2 = 256, vbDefaultButton3 = 512,
-};
-// Answer codes.
-enum Respuesta : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
 class Dialogos {
 public:
@@ -46,6 +40,9 @@ QString carpetaInicialArchivo(const QString& rutaCampo, const QString& ultimaCar
 // The company's data folder: the folder of a SQLite company file; empty for a
 // PostgreSQL company (its data lives on the server).
 QString carpetaDatosEmpresa(const DatosConexion& datos);
+
+// Shows the notice (nothing when it is empty); returns the answer (vbOK for none).
+int mostrarAviso(const AvisoOperador& aviso);
 
 // The process-wide instance (the Qt one unless a test installed another).
 Dialogos& dialogos();

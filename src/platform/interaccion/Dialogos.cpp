@@ -47,6 +47,10 @@ Dialogos& dialogos()
 void instalarDialogos(Dialogos* d) { g_actual = d; }
 Dialogos* dialogosInstalados() { return g_actual; }
 void fijarDialogosPorDefecto(Dialogos* d) { g_porDefecto = d; }
+int mostrarAviso(const AvisoOperador& aviso)
+{
+    return aviso.vacio() ? vbOK : dialogos().MsgBox(aviso.texto, aviso.estilo, aviso.titulo);
+}
 int DialogosGuion::MsgBox(const QString& texto, int estilo, const QString& titulo)
 {
     mostrados.append({texto, estilo, titulo});

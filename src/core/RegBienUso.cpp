@@ -1,7 +1,0 @@
-#include "RegBienUso.h"
-
-namespace vexa {
-
-RegBienUso BienUso;
-
-} // namespace vexa
