@@ -18,7 +18,7 @@ foreach(f IN LISTS fuentes)
     string(REGEX REPLACE "//.*" "" codigo "${l}")
     # A declaration is not a call (Utilidades.h and MotorReportes.h declare what
     # the seams define).
-    if(codigo MATCHES "^[ \t]*(static[ \t]+)?(int|bool|plataforma::ResultadoReporte)[ \t]+(ManejaError|InformaError|Calendario|EjecutarPasos|GeneraReporte|EmiteReporte)\\(")
+    if(codigo MATCHES "^[ \t]*(static[ \t]+)?(int|bool|plataforma::ResultadoReporte|std::optional<QString>)[ \t]+(ManejaError|InformaError|Calendario|EjecutarPasos|GeneraReporte|EmiteReporte)\\(")
       continue()
     endif()
     foreach(p IN LISTS prohibidos)

@@ -6,6 +6,7 @@
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "LBM_Common.h"
+#include "Lectores.h"
 #include "ListaConsulta.h"
 #include "RegBienUso.h"
 #include "GrabacionBienes.h"
@@ -249,10 +250,9 @@ bool FrmMA_BienesUso::ActualizaPlanilla()
     ctx_.configuracion().FechasEjercicio(int(ctx_.periodo()), desde, hasta);
     bool ok = true;
     if (EsAlta) {
-        const double periodo = texto::val(buso(QStringLiteral("PERIODO"))->text());
-        const bool activo = periodo == double(ctx_.periodo());
+        const bool activo = lectura::entero(buso(QStringLiteral("PERIODO"))->text()).o(0) == ctx_.periodo();
         if (activo) FrmCalculo->hide();
-        const bool noDepreciable = texto::val(buso(QStringLiteral("VIDA_UTIL"))->text()) == 0;
+        const bool noDepreciable = lectura::decimal(buso(QStringLiteral("VIDA_UTIL"))->text()).o(0.0) == 0;
         if (EsCargaInicial) FrmCalculo->setVisible(!activo && !noDepreciable);
         habilita("VALOR_RECUPERO", !noDepreciable);
         if (noDepreciable) buso(QStringLiteral("VALOR_RECUPERO"))->setText(QStringLiteral("0.00"));
@@ -270,7 +270,7 @@ bool FrmMA_BienesUso::ActualizaPlanilla()
             }
         }
         if (ok) {
-            const double vida = texto::val(buso(QStringLiteral("NOVEDAD_VIDA_UTIL"))->text());
+            const double vida = lectura::decimal(buso(QStringLiteral("NOVEDAD_VIDA_UTIL"))->text()).o(0.0);
             buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->setText(bienes::PorcentajeDeVida(vida));
             if (vida <= 0) FrmCalculo->hide();
         }
@@ -341,13 +341,13 @@ bool FrmMA_BienesUso::aplicaRegla(ArregloCajas& arreglo, const QString& valor, c
 
 void FrmMA_BienesUso::CalculaDepEjercicio()
 {
-    const qint64 meses = texto::valEntero(calculo(QStringLiteral("PERIODO_CALCULO"))->text());
+    const qint64 meses = lectura::entero(calculo(QStringLiteral("PERIODO_CALCULO"))->text()).o(0);
     const Moneda base = EsAlta ? Utilidades::TextoAMoneda(buso(QStringLiteral("COSTO"))->text()) -
                                      Utilidades::TextoAMoneda(buso(QStringLiteral("VALOR_RECUPERO"))->text())
                                : Utilidades::TextoAMoneda(buso(QStringLiteral("NOVEDAD_IMPORTE"))->text());
-    const double coef = Utilidades::TextoADoble(calculo(QStringLiteral("COEFICIENTE"))->text());
-    const double p = EsAlta      ? Utilidades::TextoADoble(buso(QStringLiteral("PORCENTAJE"))->text())
-                     : EsNovedad ? Utilidades::TextoADoble(buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->text())
+    const double coef = lectura::decimal(calculo(QStringLiteral("COEFICIENTE"))->text()).o(0.0);
+    const double p = EsAlta      ? lectura::decimal(buso(QStringLiteral("PORCENTAJE"))->text()).o(0.0)
+                     : EsNovedad ? lectura::decimal(buso(QStringLiteral("NOVEDAD_PORCENTAJE"))->text()).o(0.0)
                                  : 0.0;
     calculo(QStringLiteral("DEP_EJERCICIO"))->setText(bienes::CalculaDepEjercicio(base, coef, p, meses).texto(2));
 }
@@ -468,7 +468,7 @@ bool FrmMA_BienesUso::PermiteCalcularDep(int anios, qint64 codigoBien)
             {codigoBien});
         if (f && !f->esNulo(QStringLiteral("CERRADO"))) {
             ultimoCerrado = f->entero(QStringLiteral("CERRADO"));
-            periodoCompra = f->esNulo(QStringLiteral("COMPRA")) ? qint64(texto::val(buso(QStringLiteral("PERIODO"))->text()))
+            periodoCompra = f->esNulo(QStringLiteral("COMPRA")) ? lectura::entero(buso(QStringLiteral("PERIODO"))->text()).o(0)
                                                                 : f->entero(QStringLiteral("COMPRA"));
         }
     } catch (const std::exception& e) {
@@ -508,7 +508,7 @@ void FrmMA_BienesUso::CmdModificar_Click()
 {
     const int fila = FG_Bienes->currentRow();
     const QTableWidgetItem* item = fila >= 0 ? FG_Bienes->item(fila, 1) : nullptr;
-    const double valor = item ? texto::val(item->text()) : 0;
+    const qint64 valor = item ? lectura::entero(item->text()).o(0) : 0;
     if (valor == 0) {
         dialogos().MsgBox(QStringLiteral("Debe seleccionar el Bien de Uso a Modificar"), vbExclamation, QStringLiteral("Error de Carga!"));
         return;
@@ -517,7 +517,7 @@ void FrmMA_BienesUso::CmdModificar_Click()
     EsAlta = false;
     muestraDatos();
     Habilita_BienDeUso(false);
-    const QString codigo = recortar(QString::number(valor, 'g', 15));
+    const QString codigo = QString::number(valor);
     buso(QStringLiteral("CODIGO"))->setText(codigo);
     BienUso.Codigo = codigo;
     Asignar_Registro(false);

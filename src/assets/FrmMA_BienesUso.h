@@ -90,17 +90,11 @@ public:
     bool CodigoValidado = false;
 
     QTabWidget* SSTab1 = nullptr;
-    QLabel* LblAclaracion = nullptr;
-    QPushButton* CmdAlta = nullptr;
     QTableWidget* FG_Bienes = nullptr;
-    QPushButton* CmdModificar = nullptr;
-    QPushButton* CmdCancelar = nullptr;
     QWidget* FrmBienes = nullptr;
-    QLabel* LblMensajeNovedad = nullptr;
-    QLabel* LblMensajeDepreciable = nullptr;
-    QLabel* LBLvALORrESIDUAL = nullptr;
-    QPushButton* CmdBusoAceptar = nullptr;
-    QPushButton* CmdBusoCancelar = nullptr;
+    QLabel *LblAclaracion = nullptr, *LblMensajeNovedad = nullptr, *LblMensajeDepreciable = nullptr, *LBLvALORrESIDUAL = nullptr;
+    QPushButton *CmdAlta = nullptr, *CmdModificar = nullptr, *CmdCancelar = nullptr, *CmdBusoAceptar = nullptr,
+                *CmdBusoCancelar = nullptr;
 
 private:
     void construir();
@@ -128,6 +122,11 @@ private:
     void conectar();
     void CalculaDepEjercicio();
     void marcarError() override { HayError = true; }
+    bool validaCaja(ArregloCajas& a, int indice) override
+    {
+        Campo_Valida(a, indice);
+        return !HayError;
+    }
     // A new asset number proposed by the window (taken again by the save).
     void proponerCodigo();
     // The mode the code gives when the retirement date is emptied.

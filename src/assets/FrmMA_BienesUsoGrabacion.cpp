@@ -71,7 +71,7 @@ void FrmMA_BienesUso::Asignar_Registro(bool ajustar)
         if (!EsCargaInicial) poner("PERIODO", recortar(ctx_.periodoActivo()));
     } else {
         const QString id = limpio(r.NovedadId.crudo());
-        poner("NOVEDAD_ID", texto::val(id) != 0
+        poner("NOVEDAD_ID", lectura::entero(id).o(0) != 0
                                 ? id
                                 : recortar(ctx_.configuracion().IdMejoraBien(buso(QStringLiteral("CODIGO"))->text())));
         poner("NOVEDAD_DETALLE", limpio(r.NovedadDetalle.crudo()));

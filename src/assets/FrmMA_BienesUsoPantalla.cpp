@@ -200,30 +200,16 @@ void FrmMA_BienesUso::encadenar()
 // The improvement's description is edited where the operator clicks.
 void FrmMA_BienesUso::conectar()
 {
-    auto valida = [this](ArregloCajas& a) {
-        return [this, &a](int i) {
-            Campo_Valida(a, i);
-            return !HayError;
-        };
-    };
-    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); },
-                    [this](int i) {
-                        IndiceBuso = i;
-                        IndiceCalculo = -2;
-                    },
-                    {QStringLiteral("Novedad_Detalle")});
-    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
-        IndiceCalculo = i;
-        IndiceBuso = -2;
-    });
+    atenderCajas(nullptr, {QStringLiteral("Novedad_Detalle")});
     registrarConsultas(QStringLiteral("SELECT CODIGO, DESCRIPCION, BIENES FROM MA_CUENTAS WHERE BIENES = 1"),
                        QStringLiteral("SELECT CODIGO, DESCRIPCION, SERIE AS IDENTIFICACION FROM MA_BIENES"));
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(CmdAlta, &QPushButton::clicked, this, [this] { CmdAlta_Click(); });
-    connect(CmdModificar, &QPushButton::clicked, this, [this] { CmdModificar_Click(); });
+    using F = FrmMA_BienesUso;
+    const std::pair<QPushButton*, void (F::*)()> botones[] = {{CmdCancelar, &F::CmdCancelar_Click}, {CmdAlta, &F::CmdAlta_Click},
+                                                              {CmdModificar, &F::CmdModificar_Click},
+                                                              {CmdBusoAceptar, &F::CmdBusoAceptar_Click},
+                                                              {CmdBusoCancelar, &F::CmdBusoCancelar_Click}};
+    for (const auto& [boton, accion] : botones) connect(boton, &QPushButton::clicked, this, [this, accion] { (this->*accion)(); });
     connect(FG_Bienes, &QTableWidget::cellDoubleClicked, this, [this] { FG_Bienes_DblClick(); });
-    connect(CmdBusoAceptar, &QPushButton::clicked, this, [this] { CmdBusoAceptar_Click(); });
-    connect(CmdBusoCancelar, &QPushButton::clicked, this, [this] { CmdBusoCancelar_Click(); });
 }
 
 } // namespace vexa

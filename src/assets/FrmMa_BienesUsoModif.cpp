@@ -7,6 +7,7 @@
 #include "Entorno.h"
 #include "GrabacionBienes.h"
 #include "LBM_Common.h"
+#include "Lectores.h"
 #include "ListaConsulta.h"
 #include "ReglasBienes.h"
 #include "Utilidades.h"
@@ -70,6 +71,8 @@ QString recortar(const QString& s) { return texto::recortar(s); }
 QString L(const char* s) { return QString::fromLatin1(s); }
 QString importe2(Moneda m) { return m.texto(2); }
 QVariant mon(Moneda m) { return QVariant::fromValue(m); }
+double decimal(const QString& t) { return lectura::decimal(t).o(0.0); }
+qint64 entero(const QString& t) { return lectura::entero(t).o(0); }
 
 } // namespace
 
@@ -164,28 +167,14 @@ void FrmMa_BienesUsoModif::construirBotones(QGridLayout* raiz)
 // boxes leave the asset box the lookup serves as it was.
 void FrmMa_BienesUsoModif::conectar()
 {
-    auto valida = [this](ArregloCajas& a) {
-        return [this, &a](int i) {
-            CampoValida(a, i);
-            return !ErrorCampo;
-        };
-    };
-    campos_.atender(*txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); }, [this](int i) {
-        IndiceBuso = i;
-        IndiceCalculo = -2;
-        CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty());
-    });
-    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
-        IndiceBuso = -2;
-        IndiceCalculo = i;
-    });
+    atenderCajas([this](int i) { CmdConsulta->setVisible(!recortar(ArregloCajas::tag((*txtbuso)[i])).isEmpty()); }, {});
     campos_.atender(*txtNov, valida(*txtNov), nullptr, nullptr, {QStringLiteral("Descripcion")});
     registrarConsultas(QStringLiteral("SELECT CODIGO,DESCRIPCION FROM MA_CUENTAS WHERE BIENES = 1 ORDER BY CODIGO"),
                        QStringLiteral("SELECT CODIGO,DESCRIPCION,SERIE AS IDENTIFICACION FROM MA_BIENES"));
-    connect(CmdConsulta, &QPushButton::clicked, this, [this] { ConsultarCampo(); });
-    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
-    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
-    connect(CmdTerminar, &QPushButton::clicked, this, [this] { CmdTerminar_Click(); });
+    using F = FrmMa_BienesUsoModif;
+    const std::pair<QPushButton*, void (F::*)()> botones[] = {{CmdConsulta, &F::ConsultarCampo}, {CmdAceptar, &F::CmdAceptar_Click},
+                                                              {CmdCancelar, &F::CmdCancelar_Click}, {CmdTerminar, &F::CmdTerminar_Click}};
+    for (const auto& [boton, accion] : botones) connect(boton, &QPushButton::clicked, this, [this, accion] { (this->*accion)(); });
 }
 
 bool FrmMa_BienesUsoModif::calculoVisible() const { return pilaCalculo->currentWidget() == FrmCalculo; }
@@ -299,7 +288,7 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
                 buso(L("Valor_Recupero"))->setText(importe2(f->moneda(QStringLiteral("VALOR_RECUPERO"))));
             if (EsNovedad && f->entero(QStringLiteral("AST_NRO_ASIENTO")) > 0)
                 for (const char* k : {"COSTO", "FECHA_CIERRE", "COEFICIENTE", "DEP_EJERCICIO", "dep_acumulada"}) calculo(L(k))->setEnabled(false);
-            lblDescPeriodo->setText(bienes::DescripcionPeriodo(texto::valEntero(calculo(L("PERIODO_DE_CALCULO"))->text())));
+            lblDescPeriodo->setText(bienes::DescripcionPeriodo(lectura::entero(calculo(L("PERIODO_DE_CALCULO"))->text()).o(0)));
         } else {
             Habilita_Marcos(EsNovedad, true);
         }
@@ -321,7 +310,7 @@ void FrmMa_BienesUsoModif::Asignar_Datos()
                 for (const char* k : {"costo", "Fecha"}) nov(L(k))->setEnabled(false);
         }
         residual();
-        if (texto::val(buso(L("vida_util"))->text()) == 0) Habilita_Marcos(EsNovedad, true);
+        if (lectura::decimal(buso(L("vida_util"))->text()).o(0.0) == 0) Habilita_Marcos(EsNovedad, true);
         SinCalculo = !calculoVisible();
         if (c.retirado) {
             bloquear();
@@ -408,7 +397,7 @@ bool FrmMa_BienesUsoModif::reglaPlanilla()
                 if (f > hasta) return rechaza(QStringLiteral("La fecha ingresada es mayor al ejercicio activo! "));
             }
         }
-        const double vida = texto::val(nov(L("Vida_Util"))->text());
+        const double vida = lectura::decimal(nov(L("Vida_Util"))->text()).o(0.0);
         if (vida > 0) {
             nov(L("porcentaje"))->setText(bienes::PorcentajeDeVida(vida));
         } else {
@@ -416,8 +405,8 @@ bool FrmMa_BienesUsoModif::reglaPlanilla()
             mostrarCalculo(false);
         }
     } else {
-        SinCalculo = texto::val(buso(L("vida_util"))->text()) == 0;
-        mostrarCalculo(double(ctx_.periodo()) != texto::val(buso(L("Periodo"))->text()) && !SinCalculo);
+        SinCalculo = lectura::decimal(buso(L("vida_util"))->text()).o(0.0) == 0;
+        mostrarCalculo(ctx_.periodo() != lectura::entero(buso(L("Periodo"))->text()).o(0) && !SinCalculo);
         buso(L("Valor_Recupero"))->setEnabled(!SinCalculo);
         if (SinCalculo) buso(L("Valor_Recupero"))->setText(QStringLiteral("0.00"));
     }
@@ -463,12 +452,12 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
               {L("CUENTA_ACUMULADA"), recortar(b("Cuenta_Acumulada"))},
               {L("FECHA_COMPRA"), fecha(b("Fecha_Compra"))},
               {L("COSTO"), mon(Utilidades::TextoAMoneda(b("Costo")))},
-              {L("VIDA_UTIL"), texto::val(b("vida_util"))},
-              {L("PORCENTAJE"), bienes::PorcentajeTexto(Utilidades::TextoADoble(b("porcentaje")))},
+              {L("VIDA_UTIL"), decimal(b("vida_util"))},
+              {L("PORCENTAJE"), bienes::PorcentajeTexto(decimal(b("porcentaje")))},
               {L("UBICACION"), recortar(b("ubicacion"))},
               {L("AFECTA"), recortar(b("afecta"))},
               {L("DESCRIPCION"), recortar(b("descripcion"))},
-              {L("PERIODO"), texto::valEntero(b("Periodo"))},
+              {L("PERIODO"), entero(b("Periodo"))},
               {L("PERIODO_TIEMPO"), 0}};
     // An improvement's window shows its own row's recovery value: the asset's stays.
     if (!EsNovedad) g.bien.push_back({L("VALOR_RECUPERO"), mon(Utilidades::TextoAMoneda(b("Valor_Recupero")))});
@@ -476,17 +465,17 @@ bool FrmMa_BienesUsoModif::ActualizarDatos()
         g.novedad = {{L("FECHA"), fecha(n("Fecha"))},
                      {L("COSTO"), mon(Utilidades::TextoAMoneda(n("costo")))},
                      {L("DESCRIPCION"), recortar(n("Descripcion"))},
-                     {L("VIDA_UTIL"), texto::val(n("Vida_Util"))},
-                     {L("PORCENTAJE"), Utilidades::TextoADoble(n("porcentaje"))}};
+                     {L("VIDA_UTIL"), decimal(n("Vida_Util"))},
+                     {L("PORCENTAJE"), decimal(n("porcentaje"))}};
     if (!SinCalculo && carga_.calculo()) {
         const Moneda costo = Utilidades::TextoAMoneda(k("COSTO"));
-        const double meses = texto::val(k("PERIODO_DE_CALCULO"));
+        const double meses = double(entero(k("PERIODO_DE_CALCULO")));
         const double anual = Utilidades::TextoAMoneda(EsNovedad ? n("porcentaje") : b("porcentaje")).aDoble();
         g.calculo = {{L("CUENTA"), recortar(b("Cuenta_Contable"))},
-                     {L("PERIODO_DE_CALCULO"), texto::valEntero(k("PERIODO_DE_CALCULO"))},
-                     {L("CA_VC"), costo.aDoble() * texto::val(k("COEFICIENTE"))},
+                     {L("PERIODO_DE_CALCULO"), entero(k("PERIODO_DE_CALCULO"))},
+                     {L("CA_VC"), costo.aDoble() * decimal(k("COEFICIENTE"))},
                      {L("COSTO"), mon(costo)},
-                     {L("COEFICIENTE"), texto::val(k("COEFICIENTE"))},
+                     {L("COEFICIENTE"), decimal(k("COEFICIENTE"))},
                      {L("PORCENTAJE_DEP"), anual / 12.0 * meses},
                      {L("DEP_EJERCICIO"), mon(Utilidades::TextoAMoneda(k("DEP_EJERCICIO")))},
                      {L("DEP_ACUMULADA"), mon(Utilidades::TextoAMoneda(k("dep_acumulada")))}};

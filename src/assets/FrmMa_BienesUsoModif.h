@@ -56,14 +56,9 @@ public:
     bool Cargado = false; // a load open for change
 
     ArregloCajas* txtNov = nullptr;
-    QStackedWidget* pilaNov = nullptr;
-    QStackedWidget* pilaCalculo = nullptr;
-    QLabel* lblNov = nullptr;
-    QLabel* lblCalculo = nullptr;
-    QPushButton* CmdConsulta = nullptr;
-    QPushButton* CmdAceptar = nullptr;
-    QPushButton* CmdCancelar = nullptr;
-    QPushButton* CmdTerminar = nullptr;
+    QStackedWidget *pilaNov = nullptr, *pilaCalculo = nullptr;
+    QLabel *lblNov = nullptr, *lblCalculo = nullptr;
+    QPushButton *CmdConsulta = nullptr, *CmdAceptar = nullptr, *CmdCancelar = nullptr, *CmdTerminar = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -75,6 +70,11 @@ private:
     void conectar();
     void mostrarCalculo(bool visible);
     void marcarError() override { ErrorCampo = true; }
+    bool validaCaja(ArregloCajas& a, int indice) override
+    {
+        CampoValida(a, indice);
+        return !ErrorCampo;
+    }
     // The state the field rules read, and one box's rule applied.
     bienes::EstadoFormulario estado();
     bool aplicaRegla(ArregloCajas& arreglo, const QString& valor, const QString& campo);

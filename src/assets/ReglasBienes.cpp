@@ -1,5 +1,6 @@
 #include "ReglasBienes.h"
 
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::bienes {
@@ -94,10 +95,9 @@ std::vector<BienListado> BienesDeCuenta(Conexion& con, const QString& cuenta)
 
 std::optional<qint64> CodigoBien(const QString& texto)
 {
-    bool ok = false;
-    const qint64 v = texto::recortar(texto).toLongLong(&ok);
-    if (!ok) return std::nullopt;
-    return v;
+    const auto v = lectura::entero(texto);
+    if (!v.valido()) return std::nullopt;
+    return v.valor;
 }
 
 } // namespace vexa::bienes

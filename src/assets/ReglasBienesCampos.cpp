@@ -265,9 +265,9 @@ Resultado fechaMejoraModificacion(const Valor& v, const Estado&)
 Resultado meses(const Valor& v, const Estado&)
 {
     if (v.vacio()) return rechazo(QStringLiteral("Debe informar la cantidad de meses"));
-    if (v.decimal < 1 || v.decimal > 12) return rechazo(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
+    if (v.entero < 1 || v.entero > 12) return rechazo(QStringLiteral("El campo debe ser mayor o igual a 1 y menor o igual a 12"));
     Resultado r;
-    r.descripcionPeriodo = DescripcionPeriodo(qint64(v.decimal));
+    r.descripcionPeriodo = DescripcionPeriodo(v.entero);
     return r;
 }
 
@@ -357,7 +357,7 @@ const ReglaCampo kBien[] = {
     {A::Bien, "COSTO", L::Importe, costo},
     {A::Bien, "PERIODO", L::Entero, periodo},
     {A::Bien, "VALOR_RECUPERO", L::Importe, valorRecupero},
-    {A::Planilla, "PERIODO_CALCULO", L::Decimal, meses},
+    {A::Planilla, "PERIODO_CALCULO", L::Entero, meses},
     {A::Planilla, "COEFICIENTE", L::Decimal, coeficiente},
     {A::Planilla, "COSTO_INICIO", L::Importe, [](const Valor& v, const Estado& e) { return costoInicio(v, e, "COSTO_INICIO"); }},
     {A::Planilla, "DEP_EJERCICIO", L::Importe, depEjercicio},
@@ -385,7 +385,7 @@ const ReglaCampo kModificacion[] = {
     {A::Bien, "VALOR_RESIDUAL", L::Importe, valorResidual},
     {A::Mejora, "VIDA_UTIL", L::Decimal, vidaUtilMejoraModificacion},
     {A::Mejora, "FECHA", L::Fecha, fechaMejoraModificacion},
-    {A::Planilla, "PERIODO_DE_CALCULO", L::Decimal, meses},
+    {A::Planilla, "PERIODO_DE_CALCULO", L::Entero, meses},
     {A::Planilla, "COEFICIENTE", L::Decimal, coeficiente},
     {A::Planilla, "COSTO", L::Importe, [](const Valor& v, const Estado& e) { return costoInicio(v, e, "COSTO"); }},
     {A::Planilla, "DEP_EJERCICIO", L::Importe, depEjercicio},

@@ -122,6 +122,27 @@ std::vector<VentanaBien::DefCaja> VentanaBien::cajasPlanilla(bool cambio)
     return r;
 }
 
+std::function<bool(int)> VentanaBien::valida(ArregloCajas& a)
+{
+    return [this, &a](int i) { return validaCaja(a, i); };
+}
+
+void VentanaBien::atenderCajas(std::function<void(int)> alEntrarBien, QStringList sinSeleccionBien)
+{
+    campos_.atender(
+        *txtbuso, valida(*txtbuso), [this] { ConsultarCampo(); },
+        [this, alEntrarBien](int i) {
+            IndiceBuso = i;
+            IndiceCalculo = -2;
+            if (alEntrarBien) alEntrarBien(i);
+        },
+        std::move(sinSeleccionBien));
+    campos_.atender(*txtCalculo, valida(*txtCalculo), nullptr, [this](int i) {
+        IndiceCalculo = i;
+        IndiceBuso = -2;
+    });
+}
+
 void VentanaBien::ConsultarCampo()
 {
     if (IndiceBuso >= 0) campos_.Consultar(*txtbuso, IndiceBuso);

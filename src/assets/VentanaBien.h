@@ -44,13 +44,9 @@ public:
     int IndiceBuso = -2;    // the txtbuso box that last had the focus; -2: none
     int IndiceCalculo = -2; // the txtCalculo box that last had the focus; -2: none
 
-    ArregloCajas* txtbuso = nullptr;
-    ArregloCajas* txtCalculo = nullptr;
-    QGroupBox* frmBusoCabecera = nullptr;
-    QGroupBox* FrmBusoDatosCompra = nullptr;
-    QGroupBox* FrmBusoDatosAdic = nullptr;
-    QGroupBox* frmBusoNovedades = nullptr;
-    QGroupBox* FrmCalculo = nullptr;
+    ArregloCajas *txtbuso = nullptr, *txtCalculo = nullptr;
+    QGroupBox *frmBusoCabecera = nullptr, *FrmBusoDatosCompra = nullptr, *FrmBusoDatosAdic = nullptr, *frmBusoNovedades = nullptr,
+              *FrmCalculo = nullptr;
     QLabel* lblDescPeriodo = nullptr;
 
 protected:
@@ -73,6 +69,14 @@ protected:
     std::optional<bienes::Resultado> reglaDe(std::span<const bienes::ReglaCampo> tabla, bienes::Arreglo a, ArregloCajas& arreglo,
                                              const QString& valor, const QString& campo, const bienes::EstadoFormulario& e);
 
+    // The asset and sheet arrays handed to the field helper: Enter checks the
+    // box through validaCaja, F5 and the right button open the asset box's
+    // lookup, the focus keeps IndiceBuso and IndiceCalculo ('alEntrarBien'
+    // runs after it in an asset box).
+    void atenderCajas(std::function<void(int)> alEntrarBien, QStringList sinSeleccionBien);
+    std::function<bool(int)> valida(ArregloCajas& a);
+    // Checks one box (shows why it failed); true when it passed.
+    virtual bool validaCaja(ArregloCajas& a, int indice) = 0;
     // A box refused with this message (kept in mensaje_): the window marks its error.
     bool rechaza(const QString& mensaje);
     virtual void marcarError() = 0;

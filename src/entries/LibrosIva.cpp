@@ -5,11 +5,22 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace vexa::libros {
 
 namespace {
-// Codes per UPDATE ... IN (...): within SQLite's limit of bound values.
-constexpr int kLote = 10000;
+// Chosen codes per INSERT (one bound value each; within SQLite's limit).
+constexpr int kLote = 5000;
+// The session's table of the codes chosen by a save (emptied at its start).
+const QString kElegidas = QStringLiteral("TMP_LIBRO_IVA_ELEGIDAS");
+
+QString insertarElegidas(int n)
+{
+    QStringList marcas;
+    for (int i = 0; i < n; ++i) marcas << QStringLiteral("(?)");
+    return QStringLiteral("INSERT INTO %1 (CODIGO) VALUES ").arg(kElegidas) + marcas.join(u',');
+}
 
 QString clave(const QString& codigo) { return texto::recortarDerecha(codigo).toUpper(); }
 } // namespace
@@ -42,10 +53,8 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
     Transaccion t(con);
     // Saves of either book one after the other (SQLite: the write lock already).
     con.bloquearFamilia(QStringLiteral("LIBROS_IVA"));
-    // Every account, titles too, leaves the book (rows already out are left alone).
-    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET %1 = 0 WHERE %1 IS NULL OR %1 <> 0").arg(columna));
 
-    // The other book, read once after the reset.
+    // The other book, read once under the lock (a save of it waits for this one).
     QSet<QString> enOtro;
     {
         Recordset rs = con.ObtenerRecordset(QStringLiteral("SELECT CODIGO FROM MA_CUENTAS WHERE %1 <> 0").arg(otra));
@@ -61,29 +70,39 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
         }
     }
 
+    // The chosen codes go to a table of the session, many to a statement, so
+    // that the book is then written by one statement for all of them.
+    con.EjecutarSQL(QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS %1 (CODIGO TEXT)").arg(kElegidas));
+    con.EjecutarSQL(QStringLiteral("DELETE FROM %1").arg(kElegidas));
     for (qsizetype desde = 0; desde < unicos.size(); desde += kLote) {
-        const QStringList lote = unicos.mid(desde, kLote);
+        const qsizetype n = std::min<qsizetype>(kLote, unicos.size() - desde);
         Params p;
-        QStringList marcas;
-        for (const QString& c : lote) {
-            p << c;
-            marcas << QStringLiteral("?");
-        }
-        // The codes as the list read them: compared as plain text, one pass over
-        // the table per batch on PostgreSQL instead of a key search per code.
-        const QString en = con.comoTexto(QStringLiteral("CODIGO")) + QStringLiteral(" IN (") + marcas.join(u',') + u')';
-        const int n = con.EjecutarSQL(
-            QStringLiteral("UPDATE MA_CUENTAS SET %1 = 1 WHERE TITULO = 0 AND %2").arg(columna, en), p);
-        if (n == lote.size()) continue;
-        // Some code was not flagged (deleted, or now a title): name the first.
-        QSet<QString> marcados;
-        Recordset rs = con.ObtenerRecordset(
-            QStringLiteral("SELECT CODIGO FROM MA_CUENTAS WHERE TITULO = 0 AND %1").arg(en), p);
-        for (; !rs.eof(); rs.siguiente()) marcados.insert(clave(rs.texto(QStringLiteral("CODIGO"))));
-        for (const QString& c : lote)
-            if (!marcados.contains(clave(c))) return {ResultadoLibro::Fin::NoImputable, texto::recortar(c)};
-        throw ErrorBD(-1, QStringLiteral("Se marcaron %1 de %2 cuentas del libro").arg(n).arg(lote.size()));
+        p.reserve(n);
+        for (qsizetype i = 0; i < n; ++i) p << unicos[desde + i];
+        static const QString lleno = insertarElegidas(kLote);
+        con.EjecutarSQL(n == kLote ? lleno : insertarElegidas(int(n)), p);
     }
+    // The codes as the list read them, compared as plain text.
+    const QString codigo = con.comoTexto(QStringLiteral("c.CODIGO"));
+    {
+        // A chosen code that is no detail account (deleted, or now a title):
+        // the first in the given order stops the save.
+        QSet<QString> faltan;
+        Recordset rs = con.ObtenerRecordset(
+            QStringLiteral("SELECT e.CODIGO FROM %1 e WHERE NOT EXISTS (SELECT 1 FROM MA_CUENTAS c WHERE c.TITULO = 0 AND %2 = e.CODIGO)")
+                .arg(kElegidas, codigo));
+        for (; !rs.eof(); rs.siguiente()) faltan.insert(rs.texto(QStringLiteral("CODIGO")));
+        if (!faltan.isEmpty())
+            for (const QString& c : unicos)
+                if (faltan.contains(c)) return {ResultadoLibro::Fin::NoImputable, texto::recortar(c)};
+    }
+    // Every account, titles too, leaves the book but the chosen detail
+    // accounts, which enter it; only the rows whose flag changes are written.
+    const QString elegida = QStringLiteral("c.TITULO = 0 AND %1 IN (SELECT CODIGO FROM %2)").arg(codigo, kElegidas);
+    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = 0 WHERE (c.%1 IS NULL OR c.%1 <> 0) AND "
+                                   "CASE WHEN %2 THEN 1 ELSE 0 END = 0")
+                        .arg(columna, elegida));
+    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = 1 WHERE (c.%1 IS NULL OR c.%1 <> 1) AND %2").arg(columna, elegida));
     t.confirmar();
     return {};
 }

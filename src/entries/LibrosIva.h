@@ -2,14 +2,16 @@
 // The accounts of the VAT books: each detail account of MA_CUENTAS feeds at
 // most one of the two books (LIBRO_IVA_COMPRAS, LIBRO_IVA_VENTAS).
 //
-// GrabarLibroIva writes one book in one transaction: every account (titles
-// too) leaves the book, then each chosen account is flagged by its code. It
-// stops, rolling everything back, at the first chosen account (in the given
-// order) that the other book holds or that is not a detail account any more.
-// Two saves (of either book) wait for each other (a lock taken when the
-// transaction begins), and the other book is read inside the transaction,
-// after the reset: two stations saving the two books see each other's flags
-// and never leave an account in both.
+// GrabarLibroIva writes one book in one transaction: the chosen accounts
+// (detail accounts, by code) are in the book afterwards and every other account
+// (titles too) is out of it; the chosen codes go to a table of the session and
+// two statements write just the rows whose flag changes, whatever the number
+// of accounts. It stops, rolling everything back, at the first chosen account
+// (in the given order) that the other book holds or that is not a detail
+// account any more. Two saves (of either book) wait for each other (a lock
+// taken when the transaction begins), and the other book is read inside the
+// transaction, under that lock: two stations saving the two books see each
+// other's flags and never leave an account in both.
 #include <QString>
 #include <QStringList>
 

@@ -410,7 +410,44 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
 
 RegistroLote::Respuesta RegistroVexa::registrar(const LineaLeida& unidad)
 {
+    const auto it = grupo_.constFind(unidad.numero);
+    if (it != grupo_.cend()) return recepcion_.Contabiliza(*it, id_);
     return recepcion_.Contabiliza(ComprobanteDeUnidad(unidad), id_);
+}
+
+void RegistroVexa::anticipar(const std::vector<LineaLeida>& unidades, size_t desde)
+{
+    grupo_.clear();
+    std::vector<ComprobanteVexa> comprobantes;
+    comprobantes.reserve(unidades.size() - desde);
+    for (size_t i = desde; i < unidades.size(); ++i) {
+        comprobantes.push_back(ComprobanteDeUnidad(unidades[i]));
+        grupo_.insert(unidades[i].numero, comprobantes.back());
+    }
+    recepcion_.Anticipa(comprobantes);
+}
+
+std::optional<ClaveComprobante> RecepcionVexa::Clave(const ComprobanteVexa& c)
+{
+    if (!c.problema.isEmpty() || c.lineas.empty()) return std::nullopt;
+    const LineaRecepcionVexa& p = c.lineas.front();
+    ClaveComprobante k;
+    k.Tc = texto::recortar(p.TC);
+    k.Letra = texto::recortar(p.NroComprobante.mid(12, 1));
+    if (!NumeroCompleto(p.NroComprobante.mid(4, 8), 8, k.Numero) || !NumeroCompleto(p.NroComprobante.mid(0, 4), 4, k.Sucursal))
+        return std::nullopt;
+    if (tipo(k.Tc).entrada) k.Proveedor = texto::recortar(Utilidades::QuitaCaracteres(p.CabCuenta, kNul));
+    return k;
+}
+
+void RecepcionVexa::Anticipa(const std::vector<ComprobanteVexa>& comprobantes)
+{
+    if (!con_.enTransaccion()) return;
+    std::vector<ClaveComprobante> claves;
+    claves.reserve(comprobantes.size());
+    for (const ComprobanteVexa& c : comprobantes)
+        if (std::optional<ClaveComprobante> k = Clave(c)) claves.push_back(std::move(*k));
+    AnticipaComprobantesRecibidos(con_, claves);
 }
 
 LineaLeida UnidadDeComprobante(const ComprobanteVexa& c)

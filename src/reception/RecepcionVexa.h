@@ -61,6 +61,13 @@ public:
     // The VAT concept (column of TA_CUENTASIVA's first row) the account is named in; "" when none.
     QString ConceptoIva(const QString& cuenta);
 
+    // The voucher's identity as Valida looks it up; nothing when a check before
+    // that search would reject it.
+    std::optional<ClaveComprobante> Clave(const ComprobanteVexa& c);
+    // Inside a write transaction: the vouchers' identities locked and their rows
+    // read together (AnticipaComprobantesRecibidos).
+    void Anticipa(const std::vector<ComprobanteVexa>& comprobantes);
+
     void antesDeConfirmar() { registro_.aplicarNumeraciones(); }
     void olvidarNumeros() { registro_.olvidarNumeros(); }
     // In a batch that writes its postings at its end (RegistroLote::setDiferido):
@@ -121,6 +128,9 @@ class RegistroVexa : public RegistroLote {
 public:
     RegistroVexa(RecepcionVexa& recepcion, qint32 idRecepcion) : recepcion_(recepcion), id_(idRecepcion) {}
     Respuesta registrar(const LineaLeida& unidad) override;
+    // The group's vouchers read from their units once (registrar uses them)
+    // and looked up together.
+    void anticipar(const std::vector<LineaLeida>& unidades, size_t desde) override;
     void antesDeConfirmar() override { recepcion_.antesDeConfirmar(); }
     void olvidarNumeros() override { recepcion_.olvidarNumeros(); }
     void setDiferido(bool diferido) override { recepcion_.setDiferido(diferido); }
@@ -130,6 +140,7 @@ public:
 private:
     RecepcionVexa& recepcion_;
     qint32 id_;
+    QHash<qint64, ComprobanteVexa> grupo_; // of the last group anticipated, by first line
 };
 
 // A voucher as a unit of the batch, and back.

@@ -124,6 +124,8 @@ TEST(ReglasCamposBienes, TablaDeCasos)
         {Registro, A::Bien, "Fecha_revaluAcion", "x", Alta, "", ""}, // no rule: passes
         {Registro, A::Planilla, "PERIODO_CALCULO", "", Alta, "Debe informar la cantidad de meses", ""},
         {Registro, A::Planilla, "PERIODO_CALCULO", "13", Alta, "El campo debe ser mayor o igual a 1 y menor o igual a 12", ""},
+        {Registro, A::Planilla, "PERIODO_CALCULO", "6.5", Alta, "El campo debe ser mayor o igual a 1 y menor o igual a 12", ""},
+        {Registro, A::Planilla, "PERIODO_CALCULO", "3", Alta, "", ""},
         {Registro, A::Planilla, "COEFICIENTE", "0", Alta, "El Campo Mayor a cero", ""},
         {Registro, A::Planilla, "COSTO_INICIO", "-1", Alta, "El costo no puede ser 0", ""},
         {Registro, A::Planilla, "DEP_EJERCICIO", "-1", Alta, "Debe informar el campo", ""},
@@ -190,6 +192,9 @@ TEST(ReglasCamposBienes, TablaDeCasos)
             EXPECT_EQ(int(res.modo), int(c.modo)) << donde.toStdString();
             EXPECT_EQ(res.planilla, c.planilla) << donde.toStdString();
         }
+        // The months name their period beside them.
+        if (res.pasa() && QLatin1String(c.campo).endsWith(QLatin1String("CALCULO")))
+            EXPECT_EQ(res.descripcionPeriodo.value_or(QString()).toStdString(), "Trimestral") << donde.toStdString();
     }
 }
 

@@ -1,9 +1,0 @@
--- SQLite: the journal's date index also holds every column the adjustment's
--- sums read (a year's lines per account, month and side), so that those sums
--- come from it alone; the separate index the sums had (it began with the five
--- numbering columns, then the same columns) is dropped. Every posted row
--- enters one index fewer.
--- PostgreSQL scans the table for those sums: its date index stays as it was.
---@sqlite DROP INDEX IX_MV_ASIENTOS_SUMAS;
---@sqlite DROP INDEX IX_MV_ASIENTOS_FECHA;
---@sqlite CREATE INDEX IX_MV_ASIENTOS_FECHA ON MV_ASIENTOS (PERIODO, [FECHA], CUENTA, [DEBE-HABER], ESRESUMEN, ESAJUSTE, ES_SALDO_APERTURA, IMPORTE);
