@@ -10,6 +10,16 @@
 
 namespace vexa {
 
+// A voucher's rows in the journal: by type and letter, branch and number as
+// numbers ("1" and "0001" are the same branch, through the columns that keep
+// their numeric values) and, when 'cuenta' is given, by the main account.
+struct ComprobanteEnDiario {
+    QString tc, sucursal, numero, letra, cuenta;
+    // The condition on MV_ASIENTOS columns and its parameters.
+    QString condicion() const;
+    Params parametros() const;
+};
+
 class BajaAsientos {
 public:
     explicit BajaAsientos(Conexion& con) : con_(con) {}
@@ -20,6 +30,10 @@ public:
     qint64 contarDeRecepcionEnEjercicioCerrado(qint32 idRecepcion);
     // Deletes them; returns how many rows went.
     int borrarDeRecepcion(qint32 idRecepcion);
+
+    // Deletes the voucher's rows of the fiscal year 'periodo' that are not
+    // summarised; returns how many went.
+    int borrarComprobante(const ComprobanteEnDiario& c, const QString& periodo);
 
 private:
     Conexion& con_;
