@@ -8,6 +8,7 @@
 // "arranque" (the main window's whole load from the command line, offscreen).
 // Bar: the demo's "arranque" under 150 ms on a quiet machine.
 // VEXA_BENCH_LINEAS=N changes the size of the large journal (0 leaves it out).
+#include "Esquema.h"
 #include "BaseBench.h"
 #include "Conexion.h"
 #include "EstadoGlobal.h"
@@ -34,7 +35,7 @@ void medir(const QString& nombre, const QString& archivo, qint64 lineas, int vec
         c.setDatos({QString(), archivo, QString(), QString()});
         QElapsedTimer t;
         t.start();
-        if (!c.Abrir() || !c.verificarEsquema().isEmpty()) {
+        if (!c.Abrir() || !EsquemaEmpresa(c).verificarEsquema().isEmpty()) {
             std::fprintf(stderr, "no se pudo abrir %s: %s\n", qPrintable(archivo), qPrintable(c.ultimoError()));
             return;
         }

@@ -1,3 +1,4 @@
+#include "Esquema.h"
 #include "CNStuffContable.h"
 
 #include "ArchivoIni.h"
@@ -65,7 +66,7 @@ bool ConectarBaseDatos(EstadoInicio& inicio, plataforma::AvisoOperador& aviso)
         } catch (const std::exception& e) {
             motivo = descripcionDeError(e);
         }
-        if (abierta && con.Conectado()) motivo = con.verificarEsquema(); // not a company, newer, update failed
+        if (abierta && con.Conectado()) motivo = EsquemaEmpresa(con).verificarEsquema(); // not a company, newer, update failed
         if (!abierta || !con.Conectado() || !motivo.isEmpty()) {
             if (motivo.isEmpty()) motivo = QStringLiteral("La conexión no se abrió.");
             con.Cerrar();

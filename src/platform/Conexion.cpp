@@ -4,6 +4,7 @@
 #include "ArchivoSQLite.h"
 #include "MotorBD.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlDriver>
@@ -127,6 +128,32 @@ void Conexion::liberarConsultas()
     cache_->libres.clear();
     cache_->total = 0;
     cache_->finalizarAcciones();
+}
+
+bool Conexion::crearBaseSQLite(const QString& archivo)
+{
+    if (QFileInfo::exists(archivo)) {
+        ultimoError_ = QStringLiteral("Ya existe el archivo ") + archivo;
+        return false;
+    }
+    {
+        QFile f(archivo);
+        if (!f.open(QIODevice::WriteOnly)) {
+            ultimoError_ = f.errorString();
+            return false;
+        }
+    }
+    datos_ = DatosConexion{QString(), archivo, QString(), QString()};
+    if (!Abrir()) return false;
+    // Opening an empty file leaves it empty; the new company's file is written now.
+    try {
+        ejecutarDirecto(MotorBD::de(motor()).sentenciaDiario());
+    } catch (const ErrorBD& e) {
+        ultimoError_ = e.descripcion();
+        Cerrar();
+        return false;
+    }
+    return true;
 }
 
 void Conexion::Cerrar()

@@ -4,7 +4,7 @@
 // (DatosConexion): an empty server opens the SQLite file named by dbName; "host"
 // or "host:port" opens the PostgreSQL database dbName as usuario/password.
 // What differs between the backends lives in MotorBD.h; rows and recordsets in
-// Filas.cpp; the schema, its version and its steps in Esquema.cpp.
+// Filas.cpp; the schema, its version and its steps in EsquemaEmpresa (Esquema.h).
 //
 // Rules every caller relies on:
 //  * SQL is written once, portable: '?' placeholders, LIMIT, COALESCE, CAST,
@@ -80,14 +80,6 @@ class RevisionIntegridad;
 }
 
 enum class Motor { SQLite, PostgreSQL };
-
-// The open database against the schema this program knows.
-enum class EstadoEsquema {
-    Actual,     // same version
-    Antiguo,    // an older company: actualizarEsquema() brings it up to date
-    Nuevo,      // written by a newer program: not to be used
-    SinEmpresa  // no company tables (an empty file, another database)
-};
 
 using Params = QVariantList;
 
@@ -376,26 +368,6 @@ public:
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
     QString likeOperador() const;
 
-    // Applies the schema (every step, or those up to hastaVersion; optionally the
-    // demo data) to the open, empty database and records its version.
-    void aplicarEsquema(bool conDemo, int hastaVersion = 0);
-    // The demo company's journal (opening entry and some months of the active
-    // year), in one transaction; for a company just created with its demo data.
-    void cargarAsientosDemo();
-    // Schema version: of the open database (0 when it holds no company), and the
-    // latest this program knows (the highest step under db/schema).
-    int versionEsquema();
-    static int versionEsquemaPrograma();
-    EstadoEsquema comprobarEsquema();
-    // Applies the missing steps in one transaction. On SQLite a copy of the file
-    // as it was is kept beside it first ("empresa.db.v1.bak"): returns its path.
-    // Throws ErrorBD (the database is then left as it was).
-    QString actualizarEsquema();
-    // What start-up calls right after opening: checks a SQLite file's integrity
-    // (verificarArchivo), brings an older company up to date and returns "" when
-    // the database can be used, else the message for the operator (damaged, not
-    // a company, newer than the program, the update failed).
-    QString verificarEsquema();
     // SQLite: the check of the whole file (PRAGMA quick_check, see
     // ArchivoSQLite.h). iniciarVerificacionArchivo starts it on a connection and
     // thread of its own and returns at once; the first statement that writes
@@ -432,6 +404,7 @@ public:
 private:
     friend class Recordset;
     friend class InsercionMasiva; // binds on the handle, copies through libpq
+    friend class EsquemaEmpresa;  // drops prepared statements and the catalogue after its steps
     std::unique_ptr<QSqlQuery> preparar(const QString& sql, const Params& p);
     void devolver(std::unique_ptr<QSqlQuery> q, const QString& sql);
     [[noreturn]] void lanzar(const QSqlQuery& q, const QString& sql);
@@ -445,9 +418,6 @@ private:
     bool leeEnFlujo() const;
     void liberarConsultas();
     bool transaccionAbortadaEnServidor() const;
-    bool existeTabla(const QString& tabla);
-    void aplicarPasos(int desde, int hasta, bool conDemo);
-    void correrArchivoSql(const QString& archivo, bool esDatos, int paso = 0);
     const std::vector<QString>& columnasDeMarcas(const QString& sql);
     static int esperaOcupada(void* conexion, int veces);
 

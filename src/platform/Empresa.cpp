@@ -1,3 +1,4 @@
+#include "Esquema.h"
 #include "Empresa.h"
 
 #include "Conexion.h"
@@ -74,8 +75,9 @@ bool crearEmpresa(const DatosConexion& d, bool conDemo, bool reemplazar, QString
         }
     }
     try {
-        c.aplicarEsquema(conDemo);
-        if (conDemo && conAsientosDemo) c.cargarAsientosDemo();
+        EsquemaEmpresa esquema(c);
+        esquema.aplicarEsquema(conDemo);
+        if (conDemo && conAsientosDemo) esquema.cargarAsientosDemo();
     } catch (const ErrorBD& e) {
         if (error) *error = e.descripcion();
         return false;

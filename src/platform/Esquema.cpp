@@ -401,7 +401,7 @@ void correrParteEnCodigo(Conexion& c, const QString& nombre)
 
 } // namespace
 
-int Conexion::versionEsquemaPrograma()
+int EsquemaEmpresa::versionEsquemaPrograma()
 {
     static const int v = [] {
         const auto pasos = pasosDelEsquema();
@@ -410,18 +410,18 @@ int Conexion::versionEsquemaPrograma()
     return v;
 }
 
-bool Conexion::existeTabla(const QString& tabla)
+bool EsquemaEmpresa::existeTabla(const QString& tabla)
 {
-    const QString sql = motor() == Motor::SQLite
+    const QString sql = c_.motor() == Motor::SQLite
         ? QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND UPPER(name) = ?")
         : QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() AND UPPER(table_name) = ?");
-    return PrimeraFila(sql, {tabla.toUpper()}).has_value();
+    return c_.PrimeraFila(sql, {tabla.toUpper()}).has_value();
 }
 
-int Conexion::versionEsquema()
+int EsquemaEmpresa::versionEsquema()
 {
     if (existeTabla(kTablaVersion)) {
-        const QVariant v = Escalar(QStringLiteral("SELECT MAX(VERSION) FROM TA_VERSION_ESQUEMA"));
+        const QVariant v = c_.Escalar(QStringLiteral("SELECT MAX(VERSION) FROM TA_VERSION_ESQUEMA"));
         if (!v.isNull()) return int(v.toLongLong());
     }
     // Companies created before the version was kept hold the first version's tables.
@@ -429,7 +429,7 @@ int Conexion::versionEsquema()
     return 0;
 }
 
-EstadoEsquema Conexion::comprobarEsquema()
+EstadoEsquema EsquemaEmpresa::comprobarEsquema()
 {
     const int v = versionEsquema();
     if (v <= 0) return EstadoEsquema::SinEmpresa;
@@ -439,40 +439,40 @@ EstadoEsquema Conexion::comprobarEsquema()
     return EstadoEsquema::Actual;
 }
 
-void Conexion::correrArchivoSql(const QString& archivo, bool esDatos, int paso)
+void EsquemaEmpresa::correrArchivoSql(const QString& archivo, bool esDatos, int paso)
 {
     QFile f(archivo);
     if (!f.open(QIODevice::ReadOnly)) throw ErrorBD(-1, QStringLiteral("No se pudo leer ") + archivo);
     QString texto = QString::fromUtf8(f.readAll());
-    if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, motor());
-    if (!esDatos && paso > kPasoImportesEnteros) texto = sustituirImportesEnteros(texto, motor());
-    texto = esDatos ? sustituirImportes(texto, motor()) : sustituirTipos(texto, motor());
-    for (const QString& s : sentencias(texto, motor())) {
+    if (!esDatos && paso >= kPrimerPasoConAnchos) texto = sustituirTextosConAncho(texto, c_.motor());
+    if (!esDatos && paso > kPasoImportesEnteros) texto = sustituirImportesEnteros(texto, c_.motor());
+    texto = esDatos ? sustituirImportes(texto, c_.motor()) : sustituirTipos(texto, c_.motor());
+    for (const QString& s : sentencias(texto, c_.motor())) {
         if (s.startsWith(QLatin1String("@codigo "))) {
-            correrParteEnCodigo(*this, s.mid(8).trimmed()); // its messages speak for themselves
+            correrParteEnCodigo(c_, s.mid(8).trimmed()); // its messages speak for themselves
             continue;
         }
         try {
-            EjecutarSQL(s);
+            c_.EjecutarSQL(s);
         } catch (const ErrorBD& e) {
             throw ErrorBD(e.numero(), QFileInfo(archivo).fileName() + QStringLiteral(": ") + e.descripcion(), e.estado(), s);
         }
     }
 }
 
-void Conexion::cargarAsientosDemo()
+void EsquemaEmpresa::cargarAsientosDemo()
 {
-    Transaccion t(*this);
+    Transaccion t(c_);
     for (const QString& a : archivosDe(QStringLiteral(":/db/asientos-demo"))) correrArchivoSql(a, true);
     t.confirmar();
 }
 
-void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
+void EsquemaEmpresa::aplicarPasos(int desde, int hasta, bool conDemo)
 {
     for (const auto& [numero, archivos] : pasosDelEsquema())
         if (numero > desde && numero <= hasta)
             for (const QString& a : archivos) correrArchivoSql(a, false, numero);
-    olvidarCatalogo(); // the steps may have changed column types
+    c_.olvidarCatalogo(); // the steps may have changed column types
     if (conDemo) {
         for (const QString& a : archivosDe(QStringLiteral(":/db/demo")))
             if (versionDeDemo(a) <= hasta) correrArchivoSql(a, true);
@@ -489,37 +489,37 @@ void Conexion::aplicarPasos(int desde, int hasta, bool conDemo)
                 for (const QString& a : archivosDe(carpeta)) correrArchivoSql(a, true);
     }
     if (hasta < 2) return; // the first version kept none
-    EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
-    EjecutarSQL(QStringLiteral("INSERT INTO TA_VERSION_ESQUEMA (VERSION, ACTUALIZADA) VALUES (?, ?)"),
+    c_.EjecutarSQL(QStringLiteral("DELETE FROM TA_VERSION_ESQUEMA"));
+    c_.EjecutarSQL(QStringLiteral("INSERT INTO TA_VERSION_ESQUEMA (VERSION, ACTUALIZADA) VALUES (?, ?)"),
                 {hasta, QDateTime::currentDateTime()});
 }
 
-void Conexion::aplicarEsquema(bool conDemo, int hastaVersion)
+void EsquemaEmpresa::aplicarEsquema(bool conDemo, int hastaVersion)
 {
     if (versionEsquemaPrograma() <= 0) throw ErrorBD(-1, QStringLiteral("No se encontró el esquema de la base de datos"));
     if (hastaVersion <= 0 || hastaVersion > versionEsquemaPrograma()) hastaVersion = versionEsquemaPrograma();
-    Transaccion t(*this);
+    Transaccion t(c_);
     aplicarPasos(0, hastaVersion, conDemo);
     t.confirmar();
-    liberarConsultas();
-    olvidarCatalogo();
+    c_.liberarConsultas();
+    c_.olvidarCatalogo();
 }
 
-QString Conexion::actualizarEsquema()
+QString EsquemaEmpresa::actualizarEsquema()
 {
     const int v = versionEsquema();
     const int programa = versionEsquemaPrograma();
     if (v <= 0 || v >= programa) return QString();
     QString copia;
-    if (motor() == Motor::SQLite) {
+    if (c_.motor() == Motor::SQLite) {
         // A copy of the file as it was, beside it, before anything changes.
-        const QString base = datos_.dbName.trimmed() + QStringLiteral(".v%1").arg(v);
+        const QString base = c_.datos().dbName.trimmed() + QStringLiteral(".v%1").arg(v);
         copia = base + QStringLiteral(".bak");
         for (int n = 2; QFileInfo::exists(copia); ++n) copia = base + QStringLiteral(".%1.bak").arg(n);
-        EjecutarSQL(QStringLiteral("VACUUM INTO ?"), {copia});
+        c_.EjecutarSQL(QStringLiteral("VACUUM INTO ?"), {copia});
     }
     try {
-        Transaccion t(*this);
+        Transaccion t(c_);
         aplicarPasos(v, programa, false);
         t.confirmar();
     } catch (...) {
@@ -527,16 +527,16 @@ QString Conexion::actualizarEsquema()
         if (!copia.isEmpty()) QFile::remove(copia);
         throw;
     }
-    liberarConsultas();
-    olvidarCatalogo();
+    c_.liberarConsultas();
+    c_.olvidarCatalogo();
     return copia;
 }
 
-QString Conexion::verificarEsquema()
+QString EsquemaEmpresa::verificarEsquema()
 {
-    const QString nombre = datos_.dbName.trimmed();
+    const QString nombre = c_.datos().dbName.trimmed();
     // The file's check runs while the program starts; the first write waits for it.
-    iniciarVerificacionArchivo();
+    c_.iniciarVerificacionArchivo();
     try {
         switch (comprobarEsquema()) {
         case EstadoEsquema::Actual: return QString();
@@ -550,7 +550,7 @@ QString Conexion::verificarEsquema()
                 .arg(versionEsquemaPrograma());
         case EstadoEsquema::Antiguo: {
             // Never bring a damaged file up to date.
-            if (const QString m = verificarArchivo(); !m.isEmpty()) return m;
+            if (const QString m = c_.verificarArchivo(); !m.isEmpty()) return m;
             const int v = versionEsquema();
             try {
                 actualizarEsquema();
@@ -569,32 +569,6 @@ QString Conexion::verificarEsquema()
         return QStringLiteral("No se pudo leer la versión de la base de datos %1.\n").arg(nombre) + e.descripcion();
     }
     return QString();
-}
-
-bool Conexion::crearBaseSQLite(const QString& archivo)
-{
-    if (QFileInfo::exists(archivo)) {
-        ultimoError_ = QStringLiteral("Ya existe el archivo ") + archivo;
-        return false;
-    }
-    {
-        QFile f(archivo);
-        if (!f.open(QIODevice::WriteOnly)) {
-            ultimoError_ = f.errorString();
-            return false;
-        }
-    }
-    datos_ = DatosConexion{QString(), archivo, QString(), QString()};
-    if (!Abrir()) return false;
-    // Opening an empty file leaves it empty; the new company's file is written now.
-    try {
-        ejecutarDirecto(MotorBD::de(motor()).sentenciaDiario());
-    } catch (const ErrorBD& e) {
-        ultimoError_ = e.descripcion();
-        Cerrar();
-        return false;
-    }
-    return true;
 }
 
 } // namespace vexa

@@ -1,6 +1,7 @@
 // vexa-empresa: creates a company database with the schema and, optionally, the demo data.
 //   vexa-empresa --archivo demo.db [--demo] [--reemplazar]
 //   vexa-empresa --server host:port --dbname NOMBRE --usuario U --password P [--demo] [--reemplazar]
+#include "Esquema.h"
 #include "Conexion.h"
 #include "Empresa.h"
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
         err << "No se pudo crear la empresa: " << error << "\n";
         return 1;
     }
-    QTextStream(stdout) << "Empresa creada: " << d.dbName << " (versión " << vexa::Conexion::versionEsquemaPrograma()
+    QTextStream(stdout) << "Empresa creada: " << d.dbName << " (versión " << vexa::EsquemaEmpresa::versionEsquemaPrograma()
                         << " de la base de datos)\n";
     return 0;
 }

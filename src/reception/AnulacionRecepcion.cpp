@@ -1,5 +1,6 @@
 #include "AnulacionRecepcion.h"
 
+#include "BajaAsientos.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
 #include "CorridaVexa.h"
@@ -18,14 +19,6 @@ QString MensajeEjercicioCerradoAnulacion()
 {
     return QStringLiteral("No se puede anular: la recepción tiene registros de un ejercicio cerrado");
 }
-
-namespace {
-// The run's lines that go: those of entries without a summarised line.
-const QString kBorrables = QStringLiteral(
-    "NRO_TRANSMISION = ? AND NOT EXISTS (SELECT 1 FROM MV_ASIENTOS R WHERE R.PERIODO = MV_ASIENTOS.PERIODO "
-    "AND R.MES_OPERATIVO = MV_ASIENTOS.MES_OPERATIVO AND R.FAMILIA = MV_ASIENTOS.FAMILIA "
-    "AND R.[NUMERO ASIENTO] = MV_ASIENTOS.[NUMERO ASIENTO] AND R.CONTABILIZADO <> 0)");
-} // namespace
 
 ResultadoAnulacion AnularRecepcion(ContextoEmpresa& ctx, qint32 id)
 {
@@ -51,16 +44,13 @@ ResultadoAnulacion AnularRecepcion(ContextoEmpresa& ctx, qint32 id)
         r.mensaje = MensajeYaAnulada();
         return r;
     }
-    const qint64 cerrados = con.Escalar(
-        QStringLiteral("SELECT COUNT(*) FROM MV_ASIENTOS WHERE ") + kBorrables
-            + QStringLiteral(" AND PERIODO IN (SELECT PERIODO FROM MV_EJERCICIOS WHERE CERRADO <> 0 OR CANCELACION <> 0)"),
-        {id}).toLongLong();
-    if (cerrados > 0) {
+    BajaAsientos baja(con);
+    if (baja.contarDeRecepcionEnEjercicioCerrado(id) > 0) {
         r.fin = ResultadoAnulacion::Fin::EjercicioCerrado;
         r.mensaje = MensajeEjercicioCerradoAnulacion();
         return r;
     }
-    r.filasBorradas = con.EjecutarSQL(QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + kBorrables, {id});
+    r.filasBorradas = baja.borrarDeRecepcion(id);
     if (r.filasBorradas == 0) {
         r.fin = ResultadoAnulacion::Fin::SinRegistros;
         r.mensaje = MensajeSinRegistrosAnulacion();

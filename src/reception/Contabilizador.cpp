@@ -138,8 +138,7 @@ QString Contabilizador::Contabiliza(const ComprobanteValidado& c, TestigoRecepci
         std::optional<Transaccion> t;
         if (!enLote_) t.emplace(con_);
         if (c.reemplazo.planeado) {
-            const int borradas = con_.EjecutarSQL(c.reemplazo.sqlEliminar(), c.reemplazo.parametros());
-            registro_.olvidarNumeros(); // the deleted entry may have held the highest number
+            const int borradas = BajaAsientos(con_).borrarComprobante(c.reemplazo.comprobante(), c.reemplazo.Periodo);
             if (borradas != c.reemplazo.filas)
                 return QStringLiteral("El comprobante ") + c.Sucursal + QStringLiteral("-") + c.Numero
                        + QStringLiteral("-") + c.Letra

@@ -388,8 +388,7 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
     r.mensaje = Valida(c, idRecepcion, plan);
     if (!r.mensaje.isEmpty()) return r;
     if (plan.reemplazo) {
-        const int borradas = con_.EjecutarSQL(plan.reemplazo->sqlEliminar(), plan.reemplazo->parametros());
-        registro_.olvidarNumeros(); // the deleted entry may have held the highest number
+        const int borradas = BajaAsientos(con_).borrarComprobante(plan.reemplazo->comprobante(), plan.reemplazo->Periodo);
         if (borradas != plan.reemplazo->filas) {
             // A message after a write: the batch undoes the voucher's delete.
             r.escribio = true;

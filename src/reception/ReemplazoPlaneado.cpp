@@ -15,22 +15,6 @@ namespace vexa::recepcion {
 
 namespace {
 
-// The voucher key of MV_ASIENTOS rows. Branch and number match as numbers,
-// through the columns the database keeps with their numeric values.
-QString condicionComprobante(bool conProveedor)
-{
-    QString w = QStringLiteral("TC = ? AND LETRA = ? AND NUMERO_VALOR = ? AND SUCURSAL_VALOR = ?");
-    if (conProveedor) w += QStringLiteral(" AND CABCUENTA = ?");
-    return w;
-}
-Params parametrosComprobante(const QString& tc, const QString& suc, const QString& num, const QString& letra,
-                             const QString& proveedor)
-{
-    Params p{tc, letra, texto::valEntero(num), texto::valEntero(suc)};
-    if (!proveedor.isEmpty()) p.append(proveedor);
-    return p;
-}
-
 // The voucher's identity lock (and the key of what is remembered of it in the transaction).
 QString claveBloqueo(const QString& tc, const QString& sucursal, const QString& numero, const QString& letra,
                      const QString& proveedor)
@@ -101,19 +85,6 @@ bool NumeroCompleto(const QString& valor, int digitos, QString& resultado)
     return true;
 }
 
-QString ReemplazoPlaneado::sqlEliminar() const
-{
-    return QStringLiteral("DELETE FROM MV_ASIENTOS WHERE ") + condicionComprobante(!Proveedor.isEmpty())
-           + QStringLiteral(" AND PERIODO = ? AND (CONTABILIZADO = 0 OR CONTABILIZADO IS NULL)");
-}
-
-Params ReemplazoPlaneado::parametros() const
-{
-    Params p = parametrosComprobante(Tc, Sucursal, Numero, Letra, Proveedor);
-    p.append(Periodo.toInt());
-    return p;
-}
-
 std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const QString& periodo, const QString& Tc,
                                                           const QString& Sucursal, const QString& Numero,
                                                           const QString& Letra, const QString& Proveedor, bool& bloqueado,
@@ -145,9 +116,10 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const 
     if (anticipado.isValid()) return planDe(std::move(p), anticipado.value<FilasRecibidas>(), bloqueado);
 
     FilasRecibidas filas;
+    const ComprobanteEnDiario comprobante = p.comprobante();
     auto rs = con_.ObtenerRecordset(QStringLiteral("SELECT ") + kColumnasFila + QStringLiteral(" FROM MV_ASIENTOS WHERE ")
-                                        + condicionComprobante(!p.Proveedor.isEmpty()) + kOrdenFilas,
-                                    parametrosComprobante(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor));
+                                        + comprobante.condicion() + kOrdenFilas,
+                                    comprobante.parametros());
     for (; !rs.eof(); rs.siguiente()) filas.push_back(filaRecibida(rs));
     return planDe(std::move(p), filas, bloqueado);
 }

@@ -2,6 +2,7 @@
 // A voucher received before: looking for its rows in MV_ASIENTOS and the plan
 // of their replacement. Shared by the receptions of interface files and of the
 // commercial system's transfer file.
+#include "BajaAsientos.h"
 #include "Conexion.h"
 #include "Moneda.h"
 
@@ -27,11 +28,11 @@ struct ReemplazoPlaneado {
     int mesOperativo = 0;
     QString familia;          // numbering family of the rows (Lbc_Asiento::FamiliaNumeracion)
 
-    // DELETE statement of the rows and its parameters (rows of the period not yet
-    // summarised). The posting should check that it removes exactly 'filas' rows:
-    // any other count means the voucher changed since it was validated.
-    QString sqlEliminar() const;
-    Params parametros() const;
+    // The voucher's rows, for BajaAsientos::borrarComprobante with 'Periodo'
+    // (rows of the period not yet summarised). The posting should check that it
+    // removes exactly 'filas' rows: any other count means the voucher changed
+    // since it was validated.
+    ComprobanteEnDiario comprobante() const { return {Tc, Sucursal, Numero, Letra, Proveedor}; }
 };
 
 // Looks for the rows of a voucher already posted (branch and number by value,

@@ -1,6 +1,7 @@
 // The asset tables as step 010 types them: a company of the previous version
 // keeps its assets, with codes, closing dates and CA_VC converted; the demo
 // company's register passes the year-end pre-checks.
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 #include "ContextoEmpresa.h"
 #include "Progreso.h"
@@ -23,7 +24,7 @@ TEST_P(EsquemaBienes, EmpresaVersion6ConservaSusBienes)
     DatosConexion d;
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 6, false, &d, &error)) << error.toStdString();
-    ASSERT_EQ(vieja.versionEsquema(), 6);
+    ASSERT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 6);
     // Rows as step 004 kept them: text codes (with blanks), a closing date as text.
     vieja.Insertar("MA_BIENES", {{"CODIGO", " 7"}, {"Serie", "AB1"}, {"Cuenta_Contable", "1201010010001"}, {"Fecha_Compra", QDate(2024, 5, 2)},
                                  {"COSTO", QVariant::fromValue(Moneda::entero(1200))}, {"Vida_Util", 5}, {"Porcentaje", "20.00"}, {"Periodo", 1},
@@ -35,8 +36,8 @@ TEST_P(EsquemaBienes, EmpresaVersion6ConservaSusBienes)
                                          {"DEP_EJERCICIO", QVariant::fromValue(Moneda::entero(160))}});
     vieja.Insertar("MV_CALCULO_BIENES", {{"CODIGO", "7"}, {"ID", 1}, {"Periodo", 1}, {"FECHA_CIERRE", "sin fecha"}});
 
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     auto b = vieja.PrimeraFila("SELECT * FROM MA_BIENES WHERE CODIGO = ?", {7});
     ASSERT_TRUE(b);
     EXPECT_EQ(b->entero("CODIGO"), 7);

@@ -3,6 +3,7 @@
 // of own-numbered voucher types.
 #include "AsientosDePrueba.h"
 
+#include "BajaAsientos.h"
 #include "Configuracion.h"
 #include "RegistroAsientos.h"
 
@@ -121,6 +122,31 @@ TEST_P(Registro, LaMemoriaDeNumerosSobreviveAlPuntoDeshechoSalvoQueSeOlvide)
     EXPECT_EQ(r.tomarNumero("2", 4, "VTAS"), 1);
     t.confirmar();
     EXPECT_EQ(int(con().Escalar("SELECT MAX([NUMERO ASIENTO]) FROM MV_ASIENTOS WHERE FAMILIA = ?", {"VTAS"}).toLongLong()), 4);
+}
+
+// Deleting a reception run's entries frees the highest number they held: the
+// next entry of the family takes it again in the same transaction.
+TEST_P(Registro, LaBajaDeUnaRecepcionLiberaSuNumeroMasAlto)
+{
+    Transaccion t(con());
+    RegistroAsientos r(con());
+    const struct {
+        const char* numero;
+        qint32 recepcion;
+    } asientos[] = {{"00000001", 7}, {"00000002", 8}, {"00000003", 7}};
+    qint32 esperado = 1;
+    for (const auto& a : asientos) {
+        AsientoNuevo v = venta(a.numero, 100, 21, 121);
+        v.idRecepcion = a.recepcion;
+        EXPECT_EQ(r.registrar(v), esperado++);
+    }
+    BajaAsientos baja(con());
+    EXPECT_EQ(baja.contarDeRecepcionEnEjercicioCerrado(7), 0);
+    EXPECT_EQ(baja.borrarDeRecepcion(7), 6);
+    EXPECT_EQ(filas("00000001") + filas("00000003"), 0);
+    EXPECT_EQ(filas("00000002"), 3);
+    EXPECT_EQ(r.registrar(venta("00000004", 100, 21, 121)), 3);
+    t.confirmar();
 }
 
 TEST_P(Registro, ElTipoQueNumeraAvanzaSuNumeracion)

@@ -3,6 +3,7 @@
 // active fiscal year), the netting of each account's line, the stops that keep
 // no line, the save of the entry (its columns, number and voucher numbering,
 // the refusals and the rollback) and the listing of saved adjustments.
+#include "Esquema.h"
 #include "AsientoAjuste.h"
 #include "BaseDePrueba.h"
 #include "ContextoEmpresa.h"
@@ -699,13 +700,13 @@ TEST_P(AsientoAjuste, EmpresaVersion10GanaElIndiceDeAperturas)
     DatosConexion d;
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 10, false, &d, &error)) << error.toStdString();
-    ASSERT_EQ(vieja.versionEsquema(), 10);
+    ASSERT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 10);
     const QString indice = motor() == Motor::SQLite
                                ? QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?")
                                : QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = LOWER(?)");
     EXPECT_EQ(vieja.Escalar(indice, {"IX_MV_ASIENTOS_APERTURA"}).toInt(), 0);
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     EXPECT_EQ(vieja.Escalar(indice, {"IX_MV_ASIENTOS_APERTURA"}).toInt(), 1);
     vieja.Cerrar();
     if (!copia.isEmpty()) QFile::remove(copia);
@@ -731,10 +732,10 @@ TEST_P(AsientoAjuste, EmpresaVersion12QuedaConLosIndicesDeUnaNueva)
     DatosConexion d;
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 12, false, &d, &error)) << error.toStdString();
-    ASSERT_EQ(vieja.versionEsquema(), 12);
+    ASSERT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 12);
     const std::map<QString, QString> antes = indicesDelDiario(vieja);
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     EXPECT_EQ(indicesDelDiario(vieja), nueva);
     EXPECT_EQ(nueva.count("IX_MV_ASIENTOS_FECHA"), 1u);
     if (motor() == Motor::SQLite) {
@@ -817,7 +818,7 @@ TEST_P(AjusteDemo, ElDiarioDeLaDemoSeAjustaYGraba)
 {
     // The journal vexa-empresa --demo adds: every entry balances, and the
     // year's adjustment restates its balances and saves.
-    con().cargarAsientosDemo();
+    EsquemaEmpresa(con()).cargarAsientosDemo();
     Recordset rs = con().ObtenerRecordset(
         "SELECT MES_OPERATIVO, [NUMERO ASIENTO], SUM(CASE WHEN [DEBE-HABER] = 'D' THEN IMPORTE ELSE 0 END) AS D, "
         "SUM(CASE WHEN [DEBE-HABER] = 'H' THEN IMPORTE ELSE 0 END) AS H FROM MV_ASIENTOS WHERE PERIODO = 2 "

@@ -3,6 +3,7 @@
 // opened by its menu command shows its commands and its lists' columns without
 // scrolling; lookups and query sheets are as wide as their codes and headings,
 // and the registrations sheet shows dates as dd/mm/aaaa and numbers as stored.
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 
 #include "ArchivoIni.h"
@@ -243,7 +244,7 @@ TEST_P(VentanasCaben, LaConsultaDeCuentasMuestraLosCodigosEnteros)
 // point before the decimals), every heading whole and every column in view.
 TEST_P(VentanasCaben, LaPlanillaDeRegistracionesMuestraFechasYNumerosComoSeGuardan)
 {
-    con().cargarAsientosDemo();
+    EsquemaEmpresa(con()).cargarAsientosDemo();
     con().Insertar("MV_ASIENTOS", {{"PERIODO", 2}, {"MES_OPERATIVO", 5}, {"[NUMERO ASIENTO]", 1234}, {"SECUENCIA", 1}, {"TIPO_REG", ""},
                                    {"FECHA", QDate(2026, 5, 7)}, {"CUENTA", "1101010010001"}, {"[DEBE-HABER]", "D"},
                                    {"IMPORTE", QVariant::fromValue(*Moneda::parsear("1234.5"))}, {"DETALLE", "Cobranza"}});

@@ -2,6 +2,7 @@
 // connection does with a damaged or locked SQLite file: amounts stored as
 // integers only (schema step 012), the VAT-concept table's identity, the
 // file's check.
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 
 #include "Conexion.h"
@@ -150,8 +151,8 @@ TEST_P(ImportesEnteros, LaActualizacionSoloAgregaLosChequeos)
                       {QVariant::fromValue(Moneda::parsear("1234.5678").value())});
     auto antes = definiciones(vieja);
     const auto importes = columnasImporte(vieja);
-    EXPECT_EQ(vieja.verificarEsquema(), QString());
-    EXPECT_EQ(vieja.versionEsquema(), Conexion::versionEsquemaPrograma());
+    EXPECT_EQ(EsquemaEmpresa(vieja).verificarEsquema(), QString());
+    EXPECT_EQ(EsquemaEmpresa(vieja).versionEsquema(), EsquemaEmpresa::versionEsquemaPrograma());
     auto despues = definiciones(vieja);
     // The next step drops one of the journal's indexes (checked by its own test).
     ASSERT_EQ(antes.erase("index IX_MV_ASIENTOS_SUMAS"), 1u);
@@ -209,7 +210,7 @@ TEST_P(ImportesEnteros, EmpresaConImportesQueNoSonEnterosNoSeActualiza)
     }
     EXPECT_EQ(vieja.PrimeraFila("SELECT IMPORTE FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = 903")->moneda("IMPORTE").texto(), "12.5000");
 
-    const QString m = vieja.verificarEsquema();
+    const QString m = EsquemaEmpresa(vieja).verificarEsquema();
     EXPECT_TRUE(m.contains("quedó como estaba")) << m.toStdString();
     EXPECT_TRUE(m.contains("MV_ASIENTOS, fila PERIODO = 2, MES_OPERATIVO = 5, FAMILIA = '', NUMERO ASIENTO = 901, SECUENCIA = 1: "
                            "IMPORTE = 12.5"))
@@ -217,14 +218,14 @@ TEST_P(ImportesEnteros, EmpresaConImportesQueNoSonEnterosNoSeActualiza)
     EXPECT_TRUE(m.contains("NUMERO ASIENTO = 902, SECUENCIA = 1: IMPORTE = '12,50'")) << m.toStdString();
     EXPECT_FALSE(m.contains("NUMERO ASIENTO = 903")) << m.toStdString();
     EXPECT_TRUE(m.contains("125000")) << m.toStdString(); // how to write it
-    EXPECT_EQ(vieja.versionEsquema(), 11);
+    EXPECT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 11);
     EXPECT_EQ(vieja.Escalar("SELECT typeof(IMPORTE) FROM MV_ASIENTOS WHERE [NUMERO ASIENTO] = 901").toString(), "real");
     EXPECT_FALSE(QFileInfo::exists(d.dbName + ".v11.bak"));
 
     // Once corrected, the update goes through.
     vieja.EjecutarSQL("UPDATE MV_ASIENTOS SET IMPORTE = 125000 WHERE [NUMERO ASIENTO] IN (901, 902)");
-    EXPECT_EQ(vieja.verificarEsquema(), QString());
-    EXPECT_EQ(vieja.versionEsquema(), Conexion::versionEsquemaPrograma());
+    EXPECT_EQ(EsquemaEmpresa(vieja).verificarEsquema(), QString());
+    EXPECT_EQ(EsquemaEmpresa(vieja).versionEsquema(), EsquemaEmpresa::versionEsquemaPrograma());
     vieja.Cerrar();
     QFile::remove(d.dbName + ".v11.bak");
     eliminarEmpresa(d, &error);
@@ -255,7 +256,7 @@ TEST_P(CuentasIva, ElIdSeNumeraSolo)
     if (motor() == Motor::PostgreSQL) {
         EXPECT_THROW(vieja.EjecutarSQL(insertar), ErrorBD); // no identity before step 12
     }
-    EXPECT_EQ(vieja.verificarEsquema(), QString());
+    EXPECT_EQ(EsquemaEmpresa(vieja).verificarEsquema(), QString());
     vieja.EjecutarSQL(insertar);
     EXPECT_EQ(vieja.Escalar("SELECT MAX(ID) FROM TA_CUENTASIVA").toLongLong(), 8);
     EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA").toLongLong(), 2);
@@ -302,7 +303,7 @@ protected:
 TEST_P(ArchivoDaniado, LaVerificacionLoEncuentraYNoSeEscribeNada)
 {
     ASSERT_TRUE(con().Abrir()) << con().ultimoError().toStdString(); // its first page is sound
-    EXPECT_EQ(con().verificarEsquema(), QString());                 // the check runs meanwhile
+    EXPECT_EQ(EsquemaEmpresa(con()).verificarEsquema(), QString());                 // the check runs meanwhile
     for (int i = 0; i < 2; ++i) {
         try {
             con().Insertar("TA_CONFIGURACION", {{"CLAVE", "NUEVA"}, {"VALOR", "x"}});

@@ -1,3 +1,4 @@
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 
 #include "Conexion.h"
@@ -605,10 +606,10 @@ class EsquemaBD : public vexa::prueba::BaseDePrueba {};
 // A new company carries the version this program knows.
 TEST_P(EsquemaBD, EmpresaNuevaTieneLaVersionDelPrograma)
 {
-    EXPECT_GE(Conexion::versionEsquemaPrograma(), 2);
-    EXPECT_EQ(con().versionEsquema(), Conexion::versionEsquemaPrograma());
-    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Actual);
-    EXPECT_EQ(con().verificarEsquema(), QString());
+    EXPECT_GE(EsquemaEmpresa::versionEsquemaPrograma(), 2);
+    EXPECT_EQ(EsquemaEmpresa(con()).versionEsquema(), EsquemaEmpresa::versionEsquemaPrograma());
+    EXPECT_EQ(EsquemaEmpresa(con()).comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(EsquemaEmpresa(con()).verificarEsquema(), QString());
 }
 
 // A company of the first version (no version table, text columns in the
@@ -622,11 +623,11 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
     ASSERT_TRUE(empresaAnterior(vieja, 1, true, &d, &error)) << error.toStdString();
     vieja.Insertar("TA_CONFIGURACION", {{"CLAVE", "DATO"}, {"VALOR", "previo"}});
     vieja.EjecutarSQL("INSERT INTO MA_CUENTAS (CODIGO, DESCRIPCION) VALUES (?, ?)", {"9999  ", "con blancos"});
-    EXPECT_EQ(vieja.versionEsquema(), 1);
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Antiguo);
+    EXPECT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 1);
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Antiguo);
 
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "dato ", "VALOR", "CLAVE").toString(), "previo");
     EXPECT_EQ(vieja.BuscaValor("MA_CUENTAS", "9999", "DESCRIPCION", "CODIGO").toString(), "con blancos");
     EXPECT_EQ(vieja.BuscaValor("TA_CONFIGURACION", "nombre", "VALOR", "CLAVE").toString(), "Distribuidora del Sur S.A.");
@@ -643,7 +644,7 @@ TEST_P(EsquemaBD, EmpresaAntiguaSeActualizaGuardandoCopia)
         Conexion antes;
         antes.setDatos({QString(), copia, {}, {}});
         ASSERT_TRUE(antes.Abrir()) << antes.ultimoError().toStdString();
-        EXPECT_EQ(antes.versionEsquema(), 1);
+        EXPECT_EQ(EsquemaEmpresa(antes).versionEsquema(), 1);
         EXPECT_EQ(antes.BuscaValor("TA_CONFIGURACION", "DATO", "VALOR", "CLAVE").toString(), "previo");
         antes.Cerrar();
         QFile::remove(copia);
@@ -661,9 +662,9 @@ TEST_P(EsquemaBD, EmpresaVersion3RecibeCotizacionesYBienes)
     DatosConexion d;
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 3, true, &d, &error)) << error.toStdString(); // demo data of later steps is left out
-    EXPECT_EQ(vieja.versionEsquema(), 3);
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    EXPECT_EQ(EsquemaEmpresa(vieja).versionEsquema(), 3);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "VTAS"}});
     EXPECT_THROW(vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "vtas "}}), ErrorBD);       // key without case and blanks
     EXPECT_THROW(vieja.Insertar("MA_SUBDIARIOS", {{"CODIGO", "12345678901"}}), ErrorBD); // TEXTO(10)
@@ -681,10 +682,10 @@ TEST_P(EsquemaBD, EmpresaVersion3RecibeCotizacionesYBienes)
 TEST_P(EsquemaBD, EmpresaMasNuevaSeRechaza)
 {
     con().EjecutarSQL("UPDATE TA_VERSION_ESQUEMA SET VERSION = ?", {99});
-    EXPECT_EQ(con().comprobarEsquema(), EstadoEsquema::Nuevo);
-    const QString m = con().verificarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(con()).comprobarEsquema(), EstadoEsquema::Nuevo);
+    const QString m = EsquemaEmpresa(con()).verificarEsquema();
     EXPECT_TRUE(m.contains("versión 99")) << m.toStdString();
-    EXPECT_EQ(con().versionEsquema(), 99); // left as it was
+    EXPECT_EQ(EsquemaEmpresa(con()).versionEsquema(), 99); // left as it was
 }
 
 // A database without the company tables is not a company.
@@ -701,8 +702,8 @@ TEST_P(EsquemaBD, BaseSinTablasNoEsEmpresa)
         otra.setDatos({datos().server, "postgres", datos().usuario, datos().password});
     }
     ASSERT_TRUE(otra.Abrir()) << otra.ultimoError().toStdString();
-    EXPECT_EQ(otra.comprobarEsquema(), EstadoEsquema::SinEmpresa);
-    EXPECT_TRUE(otra.verificarEsquema().contains("no contiene una empresa"));
+    EXPECT_EQ(EsquemaEmpresa(otra).comprobarEsquema(), EstadoEsquema::SinEmpresa);
+    EXPECT_TRUE(EsquemaEmpresa(otra).verificarEsquema().contains("no contiene una empresa"));
     otra.Cerrar();
     QFile::remove(vacio);
 }

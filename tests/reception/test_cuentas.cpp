@@ -1,5 +1,6 @@
 // Receiving new accounts from an interface file, without the window: new codes,
 // the messages of each line, rows written, failures, cancelling.
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 #include "Configuracion.h"
 #include "ContextoEmpresa.h"
@@ -440,8 +441,8 @@ TEST_P(RecepcionCuentas, EmpresaAnteriorRecibeLasTablas)
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 6, true, &d, &error)) << error.toStdString();
     vieja.EjecutarSQL("INSERT INTO TA_CONDIVA (CODIGO, DESCRIPCION) VALUES ('0009', 'propia')");
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM TA_IMPORTACUENTAS").toInt(), 0);
     EXPECT_EQ(vieja.Escalar("SELECT DESCRIPCION FROM TA_CONDIVA WHERE CODIGO = '0009'").toString().trimmed(), "propia");
     vieja.Insertar("TESTIGO_EXPORTACION", {{"CODIGO_ORIGEN", "A1"}, {"CUENTA", "19"}, {"CODIGO_SISTEMA", "1901"}});

@@ -371,8 +371,9 @@ TEST_P(Contabilizacion, BusquedaAnticipadaRespondeComoLaDeCadaComprobante)
         EXPECT_EQ(a.numeroAsiento, b.numeroAsiento);
         EXPECT_EQ(a.mesOperativo, b.mesOperativo);
         EXPECT_EQ(a.familia, b.familia);
-        EXPECT_EQ(a.sqlEliminar(), b.sqlEliminar());
-        EXPECT_EQ(a.parametros(), b.parametros());
+        EXPECT_EQ(a.comprobante().condicion(), b.comprobante().condicion());
+        EXPECT_EQ(a.comprobante().parametros(), b.comprobante().parametros());
+        EXPECT_EQ(a.Periodo, b.Periodo);
     }
     // What they answer: found by value, the other letters and branches apart.
     const std::vector<int> filas = {2, 1, 1, 2, 1, 1, -1, 1, -1, 2, -1};

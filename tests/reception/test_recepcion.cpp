@@ -1,4 +1,5 @@
 // Validation of interface lines against a small self-contained company, on both backends.
+#include "BajaAsientos.h"
 #include "BaseDePrueba.h"
 #include "Configuracion.h"
 #include "RecepcionInterface.h"
@@ -263,7 +264,7 @@ TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
     // The planned delete removes exactly those rows.
     {
         Transaccion t(con());
-        EXPECT_EQ(con().EjecutarSQL(p.sqlEliminar(), p.parametros()), 2);
+        EXPECT_EQ(BajaAsientos(con()).borrarComprobante(p.comprobante(), p.Periodo), 2);
         t.deshacer();
     }
     EXPECT_EQ(filasAsiento(), 2);
@@ -288,7 +289,7 @@ TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
     {
         Transaccion t(con());
         con().EjecutarSQL("UPDATE MV_ASIENTOS SET CONTABILIZADO = 1 WHERE SECUENCIA = 2");
-        EXPECT_EQ(con().EjecutarSQL(p.sqlEliminar(), p.parametros()), 1);
+        EXPECT_EQ(BajaAsientos(con()).borrarComprobante(p.comprobante(), p.Periodo), 1);
         t.deshacer();
     }
 
@@ -299,7 +300,8 @@ TEST_P(Recepcion, ReemplazoPlaneadoSinBorrarNada)
     EXPECT_EQ(res.comprobante.reemplazo.filas, 2);
     {
         Transaccion t(con());
-        EXPECT_EQ(con().EjecutarSQL(res.comprobante.reemplazo.sqlEliminar(), res.comprobante.reemplazo.parametros()), 2);
+        const ReemplazoPlaneado& r = res.comprobante.reemplazo;
+        EXPECT_EQ(BajaAsientos(con()).borrarComprobante(r.comprobante(), r.Periodo), 2);
     }
 }
 

@@ -1,6 +1,7 @@
 // Reception of the commercial system's transfer file: cutting lines, grouping
 // vouchers, the checks and rows of each voucher, replacement, the run and its
 // log row, and the cancel of a run, on both backends with the demo company.
+#include "Esquema.h"
 #include "AnulacionRecepcion.h"
 #include "ArchivoVexa.h"
 #include "AyudaRecepcion.h"
@@ -764,8 +765,8 @@ TEST_P(Vexa, UnaEmpresaVersion6RecibeLaTablaDeCuentasDeIva)
     QString error;
     ASSERT_TRUE(empresaAnterior(vieja, 6, true, &d, &error)) << error.toStdString();
     EXPECT_THROW(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA"), ErrorBD);
-    const QString copia = vieja.actualizarEsquema();
-    EXPECT_EQ(vieja.comprobarEsquema(), EstadoEsquema::Actual);
+    const QString copia = EsquemaEmpresa(vieja).actualizarEsquema();
+    EXPECT_EQ(EsquemaEmpresa(vieja).comprobarEsquema(), EstadoEsquema::Actual);
     EXPECT_EQ(vieja.Escalar("SELECT COUNT(*) FROM TA_CUENTASIVA").toInt(), 0); // demo rows only for new companies
     RecepcionVexa r(vieja, "2");
     EXPECT_EQ(r.ConceptoIva("2102010010001"), "");

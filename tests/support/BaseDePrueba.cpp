@@ -1,3 +1,4 @@
+#include "Esquema.h"
 #include "BaseDePrueba.h"
 
 #include "Entorno.h"
@@ -182,7 +183,7 @@ bool BaseDePrueba::empresaAnterior(Conexion& vieja, int version, bool conDemo, D
         }
     }
     try {
-        vieja.aplicarEsquema(conDemo, version);
+        EsquemaEmpresa(vieja).aplicarEsquema(conDemo, version);
     } catch (const ErrorBD& e) {
         *error = e.descripcion();
         return false;
