@@ -91,9 +91,6 @@ QString numeroSiguiente(const QString& numero)
     return QString::number(texto::valEntero(texto::recortar(numero)) + 1);
 }
 
-QString prefijoNumeroTomado() { return QStringLiteral("RegistroAsientos|numero|"); }
-const QString kPendientes = QStringLiteral("RegistroAsientos|numeraciones");
-const QString kPendiente = QStringLiteral("RegistroAsientos|numeracion|");
 
 } // namespace
 
@@ -122,11 +119,11 @@ qint32 RegistroAsientos::tomarNumeros(const QString& periodo, int mes, const QSt
     tomarBloqueo(con_, clave, NivelBloqueo::Numeracion); // may throw BloqueoOcupado (see BloqueosOrdenados.h)
     // While the family stays locked by this transaction nobody else numbers in it:
     // the number handed out last is the highest, and the next one follows it.
-    const QString marca = prefijoNumeroTomado() + clave;
-    const QVariant ultimo = con_.datoTransaccion(marca);
+    EstadoTransaccion& estado = con_.estadoTransaccion();
+    const std::optional<qint32> ultimo = estado.numeroTomado(clave);
     qint32 n = 0;
-    if (ultimo.isValid()) {
-        n = ultimo.toInt() + 1;
+    if (ultimo) {
+        n = *ultimo + 1;
     } else {
         const QVariant max = con_.Escalar(
             QStringLiteral("SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ? "
@@ -136,11 +133,11 @@ qint32 RegistroAsientos::tomarNumeros(const QString& periodo, int mes, const QSt
     }
     // Kept past a rolled-back savepoint: a number handed out is never handed out again
     // in this transaction, written or not (a gap rather than a repeated number).
-    con_.fijarDatoTransaccionEntera(marca, n + std::max(cantidad, 1) - 1);
+    estado.fijarNumeroTomado(clave, n + std::max(cantidad, 1) - 1);
     return n;
 }
 
-void RegistroAsientos::olvidarNumeros() { con_.olvidarDatosTransaccion(prefijoNumeroTomado()); }
+void RegistroAsientos::olvidarNumeros() { con_.estadoTransaccion().olvidarNumeros(); }
 
 void RegistroAsientos::comprobarBalance(const AsientoNuevo& a)
 {
@@ -194,16 +191,17 @@ void RegistroAsientos::anotarNumeracion(const AsientoNuevo& a)
     // The type's numbering row is written once, just before the commit
     // (aplicarNumeraciones): writing it now would lock that row, which every
     // station numbering the same type needs, for the rest of the transaction.
-    const QString clave = kPendiente + QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
+    const QString clave = QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
     const qint64 numero = texto::valEntero(texto::recortar(a.numero));
-    const QVariant antes = con_.datoTransaccion(clave);
-    if (!antes.isValid() || numero > antes.toList().value(4).toLongLong()) {
-        if (!antes.isValid()) {
-            QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
+    EstadoTransaccion& estado = con_.estadoTransaccion();
+    const std::optional<NumeracionPendiente> antes = estado.numeracionPendiente(clave);
+    if (!antes || numero > antes->valor) {
+        if (!antes) {
+            QStringList claves = estado.clavesNumeracion();
             claves << clave;
-            con_.fijarDatoTransaccion(kPendientes, claves);
+            estado.fijarClavesNumeracion(claves);
         }
-        con_.fijarDatoTransaccion(clave, QVariantList{a.tc, a.sucursal, a.numero, a.letra, numero});
+        estado.fijarNumeracionPendiente(clave, {a.tc, a.sucursal, a.numero, a.letra, numero});
     }
 }
 
@@ -279,9 +277,8 @@ void RegistroAsientos::escribirPendientes()
     const bool paso = con_.motor() == Motor::PostgreSQL;
     int base = 0;
     if (paso && !nuevos.empty()) {
-        const QString kFamiliasPaso = QStringLiteral("RegistroAsientos|familiasPaso");
-        base = con_.datoTransaccion(kFamiliasPaso).toInt();
-        con_.fijarDatoTransaccionEntera(kFamiliasPaso, base + int(familias.size()));
+        base = con_.estadoTransaccion().familiasPaso();
+        con_.estadoTransaccion().fijarFamiliasPaso(base + int(familias.size()));
         // The table lives as long as the session (a rolled-back transaction
         // that made it takes it along).
         if (con_.Escalar(QStringLiteral("SELECT to_regclass('pg_temp.vx_asientos_paso') IS NULL")).toBool())
@@ -308,19 +305,19 @@ void RegistroAsientos::escribirPendientes()
 
 void RegistroAsientos::aplicarNumeraciones()
 {
-    QStringList claves = con_.datoTransaccion(kPendientes).toStringList();
+    EstadoTransaccion& estado = con_.estadoTransaccion();
+    QStringList claves = estado.clavesNumeracion();
     if (claves.isEmpty()) return;
     claves.sort(); // every station locks the types' rows in one order
     std::optional<Configuracion> propia;
     Configuracion& cfg = cfg_ ? *cfg_ : propia.emplace(&con_);
     for (const QString& clave : claves) {
-        const QVariantList v = con_.datoTransaccion(clave).toList();
-        if (v.size() != 5) continue;
-        cfg.ActualizaNumeracion(v[0].toString(), QStringLiteral("CONTABLE"), v[1].toString(), numeroSiguiente(v[2].toString()),
-                                v[3].toString());
-        con_.fijarDatoTransaccion(clave, QVariant());
+        const std::optional<NumeracionPendiente> v = estado.numeracionPendiente(clave);
+        if (!v) continue;
+        cfg.ActualizaNumeracion(v->tc, QStringLiteral("CONTABLE"), v->sucursal, numeroSiguiente(v->numero), v->letra);
+        estado.olvidarNumeracion(clave);
     }
-    con_.fijarDatoTransaccion(kPendientes, QVariant());
+    estado.fijarClavesNumeracion(QStringList());
 }
 
 // ---------------------------------------------------------------- inflation-adjustment entries

@@ -20,11 +20,7 @@ qint64 hashClave(const QString& clave)
     return qint64(h);
 }
 
-const QString kTomado = QStringLiteral("BloqueosOrdenados|clave|");
-const QString kMayorNivel = QStringLiteral("BloqueosOrdenados|mayor|nivel");
-const QString kMayor = QStringLiteral("BloqueosOrdenados|mayor");
-
-using Orden = std::pair<int, qint64>; // level, hash
+using Orden = OrdenBloqueo; // level, hash
 
 } // namespace
 
@@ -34,18 +30,17 @@ void tomarBloqueo(Conexion& con, const QString& clave, NivelBloqueo nivel)
     if (!con.enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El bloqueo se toma dentro de la transacción que graba"));
     const qint64 h = hashClave(clave);
-    const QString marca = kTomado + QString::number(h);
-    if (con.datoTransaccion(marca).isValid()) return;
-    const QVariant mayor = con.datoTransaccion(kMayor);
+    EstadoTransaccion& estado = con.estadoTransaccion();
+    if (estado.bloqueoTomado(h)) return;
+    const std::optional<Orden> mayor = estado.mayorBloqueo();
     const Orden orden{int(nivel), h};
-    if (!mayor.isValid() || orden > Orden{con.datoTransaccion(kMayorNivel).toInt(), mayor.toLongLong()}) {
+    if (!mayor || orden > *mayor) {
         con.Escalar(QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)});
-        con.fijarDatoTransaccion(kMayor, qlonglong(h));
-        con.fijarDatoTransaccion(kMayorNivel, int(nivel));
+        estado.fijarMayorBloqueo(orden);
     } else if (!con.Escalar(QStringLiteral("SELECT pg_try_advisory_xact_lock(CAST(? AS BIGINT))"), {qlonglong(h)}).toBool()) {
         throw BloqueoOcupado(clave.trimmed(), nivel);
     }
-    con.fijarDatoTransaccion(marca, true);
+    estado.marcarBloqueoTomado(h);
 }
 
 void tomarBloqueosEnOrden(Conexion& con, const std::vector<ClaveBloqueo>& claves)
@@ -69,14 +64,14 @@ std::vector<bool> tomarBloqueosJuntos(Conexion& con, const QStringList& claves, 
     if (con.motor() != Motor::PostgreSQL || claves.isEmpty()) return tomado;
     if (!con.enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El bloqueo se toma dentro de la transacción que graba"));
-    const QVariant mayor = con.datoTransaccion(kMayor);
-    const Orden tope = mayor.isValid() ? Orden{con.datoTransaccion(kMayorNivel).toInt(), mayor.toLongLong()} : Orden{-1, 0};
+    EstadoTransaccion& estado = con.estadoTransaccion();
+    const Orden tope = estado.mayorBloqueo().value_or(Orden{-1, 0});
     std::vector<qint64> hashes;
     std::vector<qint64> esperar, probar;
     for (qsizetype i = 0; i < claves.size(); ++i) {
         const qint64 h = hashClave(claves[i]);
         hashes.push_back(h);
-        if (con.datoTransaccion(kTomado + QString::number(h)).isValid()) continue;
+        if (estado.bloqueoTomado(h)) continue;
         (Orden{int(nivel), h} > tope ? esperar : probar).push_back(h);
     }
     auto lista = [](std::vector<qint64>& v) {
@@ -102,15 +97,14 @@ std::vector<bool> tomarBloqueosJuntos(Conexion& con, const QStringList& claves, 
         con.EjecutarSQL(QStringLiteral("SELECT pg_advisory_xact_lock(k) FROM (SELECT k FROM unnest(CAST(? AS BIGINT ARRAY)) "
                                        "AS t(k) ORDER BY k OFFSET 0) AS s"),
                         {lista(esperar)});
-        con.fijarDatoTransaccion(kMayor, qlonglong(esperar.back()));
-        con.fijarDatoTransaccion(kMayorNivel, int(nivel));
+        estado.fijarMayorBloqueo(Orden{int(nivel), esperar.back()});
     }
     for (size_t i = 0; i < hashes.size(); ++i) {
         if (std::binary_search(ocupados.begin(), ocupados.end(), hashes[i])) {
             tomado[i] = false;
             continue;
         }
-        con.fijarDatoTransaccion(kTomado + QString::number(hashes[i]), true);
+        estado.marcarBloqueoTomado(hashes[i]);
     }
     return tomado;
 }

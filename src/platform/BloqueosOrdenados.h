@@ -14,9 +14,9 @@
 // the key, ends its transaction, and starts a fresh one by taking the keys it
 // needs in order (tomarBloqueosEnOrden), where it waits for them.
 //
-// Locks last until the transaction ends. The keys held are remembered as
-// transaction data of the connection, so a savepoint rolled back forgets the
-// keys it took.
+// Locks last until the transaction ends. The keys held are remembered in the
+// connection's transaction state, so a savepoint rolled back forgets the keys
+// it took.
 #include "Conexion.h"
 
 #include <QString>

@@ -162,7 +162,7 @@ void Conexion::Cerrar()
     liberarConsultas();
     sqlite_ = nullptr;
     nivelTransaccion_ = 0;
-    datosNivel_.clear();
+    estadoTransaccion_.terminar();
     fallaNivel_.clear();
     abierta_ = false;
     if (db_.isValid() && db_.isOpen()) db_.close();
@@ -401,12 +401,12 @@ void Conexion::iniciarTransaccion(bool escritura)
         for (auto& [s, v] : cache_->libres)
             for (auto& q : v) q->finish();
         ejecutarDirecto(MotorBD::de(motor()).sentenciaInicio(escritura));
-        datosNivel_.clear();
+        estadoTransaccion_.terminar();
     } else {
         ejecutarDirecto(QStringLiteral("SAVEPOINT vexa_%1").arg(nivelTransaccion_));
     }
     ++nivelTransaccion_;
-    datosNivel_.emplace_back();
+    estadoTransaccion_.abrirNivel();
     fallaNivel_.push_back(false);
 }
 
@@ -443,14 +443,14 @@ void Conexion::confirmarTransaccion()
         }
         if (rechazado) {
             --nivelTransaccion_;
-            datosNivel_.clear();
+            estadoTransaccion_.terminar();
             fallaNivel_.clear();
             throw ErrorBD(-2147168242,
                           QStringLiteral("No se confirmaron los cambios: el servidor deshizo la transacción porque una "
                                          "sentencia había fallado dentro de ella."),
                           QString(), QStringLiteral("COMMIT"), ErrorBD::Causa::TransaccionFallida);
         }
-        datosNivel_.clear();
+        estadoTransaccion_.terminar();
         fallaNivel_.clear();
     } else {
         try {
@@ -459,12 +459,7 @@ void Conexion::confirmarTransaccion()
             deshacerYLanzar(e);
         }
         fallaNivel_.pop_back();
-        if (datosNivel_.size() >= 2) {
-            auto& padre = datosNivel_[datosNivel_.size() - 2];
-            const auto& hijo = datosNivel_.back();
-            for (auto it = hijo.cbegin(); it != hijo.cend(); ++it) padre.insert(it.key(), it.value());
-            datosNivel_.pop_back();
-        }
+        estadoTransaccion_.confirmarNivel();
     }
     --nivelTransaccion_;
 }
@@ -473,12 +468,12 @@ void Conexion::deshacerTransaccion()
 {
     if (nivelTransaccion_ <= 0) return;
     --nivelTransaccion_;
-    if (!datosNivel_.empty()) datosNivel_.pop_back();
+    estadoTransaccion_.deshacerNivel();
     if (!fallaNivel_.empty()) fallaNivel_.pop_back();
     for (auto& [s, v] : cache_->libres)
         for (auto& q : v) q->finish();
     if (nivelTransaccion_ == 0) {
-        datosNivel_.clear();
+        estadoTransaccion_.terminar();
         fallaNivel_.clear();
         if (perdida_ || cerradaSinCerrar()) return; // nothing left to roll back on a lost connection
         ejecutarDirecto(QStringLiteral("ROLLBACK"));
@@ -488,41 +483,12 @@ void Conexion::deshacerTransaccion()
     }
 }
 
-QVariant Conexion::datoTransaccion(const QString& clave) const
-{
-    for (auto it = datosNivel_.rbegin(); it != datosNivel_.rend(); ++it) {
-        auto f = it->constFind(clave);
-        if (f != it->cend()) return *f;
-    }
-    return QVariant();
-}
-
-void Conexion::fijarDatoTransaccion(const QString& clave, const QVariant& valor)
-{
-    if (datosNivel_.empty()) return;
-    datosNivel_.back().insert(clave, valor);
-}
-
-void Conexion::fijarDatoTransaccionEntera(const QString& clave, const QVariant& valor)
-{
-    if (datosNivel_.empty()) return;
-    for (auto& nivel : datosNivel_) nivel.remove(clave);
-    datosNivel_.front().insert(clave, valor);
-}
-
-void Conexion::olvidarDatosTransaccion(const QString& prefijo)
-{
-    for (auto& nivel : datosNivel_)
-        for (auto it = nivel.begin(); it != nivel.end();)
-            it = it.key().startsWith(prefijo) ? nivel.erase(it) : std::next(it);
-}
-
 void Conexion::bloquearFamilia(const QString& clave)
 {
     const QString bloqueo = MotorBD::de(motor()).sentenciaBloqueo();
     if (bloqueo.isEmpty()) return;
-    const QString marca = QStringLiteral("bloqueo|") + clave.trimmed().toUpper();
-    if (datoTransaccion(marca).isValid()) return;
+    const QString marca = clave.trimmed().toUpper();
+    if (estadoTransaccion_.familiaBloqueada(marca)) return;
     // FNV-1a over the key's UTF-8 bytes: the same key gives the same lock on every station.
     quint64 h = 1469598103934665603ULL;
     for (char c : clave.trimmed().toUpper().toUtf8()) {
@@ -530,7 +496,7 @@ void Conexion::bloquearFamilia(const QString& clave)
         h *= 1099511628211ULL;
     }
     EjecutarSQL(bloqueo, {qlonglong(h)});
-    fijarDatoTransaccion(marca, true);
+    estadoTransaccion_.marcarFamiliaBloqueada(marca);
 }
 
 // ---------------------------------------------------------------- transaction guard

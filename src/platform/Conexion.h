@@ -51,6 +51,7 @@
 //  * A text holding a NUL character is refused before it reaches the database.
 #include "DatosConexion.h"
 #include "Errores.h"
+#include "EstadoTransaccion.h"
 #include "Moneda.h"
 
 #include <QDate>
@@ -352,16 +353,10 @@ public:
     // Taken once per transaction: a second call for the same key costs nothing.
     void bloquearFamilia(const QString& clave);
 
-    // Values that last as long as the transaction or savepoint that set them:
-    // released savepoints hand theirs to the enclosing level, rolled-back ones
-    // drop them, and the end of the outermost transaction clears them all.
-    // Outside a transaction nothing is kept.
-    QVariant datoTransaccion(const QString& clave) const;
-    void fijarDatoTransaccion(const QString& clave, const QVariant& valor);
-    // Same, but kept until the outermost transaction ends, even when the savepoint
-    // that set it is rolled back (olvidarDatosTransaccion still drops it).
-    void fijarDatoTransaccionEntera(const QString& clave, const QVariant& valor);
-    void olvidarDatosTransaccion(const QString& prefijo);
+    // What this connection remembers while its transaction is open (see
+    // EstadoTransaccion.h: most of it follows the savepoints).
+    EstadoTransaccion& estadoTransaccion() { return estadoTransaccion_; }
+    const EstadoTransaccion& estadoTransaccion() const { return estadoTransaccion_; }
 
     // Dialect helpers.
     QString traducir(const QString& sql) const;   // [names], done for every statement
@@ -428,7 +423,7 @@ private:
     int tiempoEspera_ = 30;
     int nivelTransaccion_ = 0;
     QString ultimoErrorSQL_;
-    std::vector<QHash<QString, QVariant>> datosNivel_; // one per open level
+    EstadoTransaccion estadoTransaccion_; // one level per open transaction or savepoint
     std::vector<bool> fallaNivel_;                     // one per open level
     bool perdida_ = false;
     bool daniado_ = false;

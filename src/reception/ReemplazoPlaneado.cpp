@@ -24,9 +24,6 @@ QString claveBloqueo(const QString& tc, const QString& sucursal, const QString& 
         .toUpper();
 }
 
-const QString kVisto = QStringLiteral("RecepcionInterface|visto|");
-const QString kAnticipado = QStringLiteral("ReemplazoPlaneado|anticipado|");
-
 // A row of a voucher received before, as the plan needs it.
 struct FilaRecibida {
     qint64 periodo = 0;
@@ -37,6 +34,29 @@ struct FilaRecibida {
     bool contabilizado = false;
 };
 using FilasRecibidas = std::vector<FilaRecibida>;
+
+// The rows read ahead by one transaction level, by voucher identity (the
+// reception's share of the connection's transaction state).
+struct FilasAnticipadas : CapaExtension {
+    QHash<QString, FilasRecibidas> porClave;
+    void fundirEn(CapaExtension& padre) override
+    {
+        auto& destino = dynamic_cast<FilasAnticipadas&>(padre).porClave;
+        for (auto it = porClave.begin(); it != porClave.end(); ++it) destino.insert(it.key(), std::move(it.value()));
+    }
+};
+
+// The rows of the voucher read ahead in the transaction (nullptr: not read ahead).
+const FilasRecibidas* filasAnticipadas(const Conexion& con, const QString& clave)
+{
+    const FilasRecibidas* filas = nullptr;
+    con.estadoTransaccion().paraCadaExtension<FilasAnticipadas>([&](const FilasAnticipadas& capa) {
+        const auto it = capa.porClave.constFind(clave);
+        if (it != capa.porClave.cend()) filas = &*it;
+        return filas != nullptr;
+    });
+    return filas;
+}
 
 const QString kColumnasFila = QStringLiteral("PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], TIPO_REG, CABIMPORTE, CONTABILIZADO");
 const QString kOrdenFilas = QStringLiteral(" ORDER BY PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], SECUENCIA");
@@ -101,19 +121,20 @@ std::optional<ReemplazoPlaneado> BuscaComprobanteRecibido(Conexion& con_, const 
     // Inside the writing transaction the voucher's identity is locked before it
     // is looked for, until the transaction ends: another station receiving the
     // same voucher waits, then finds this one's rows.
-    QVariant anticipado;
+    const FilasRecibidas* anticipado = nullptr;
     if (con_.enTransaccion()) {
         const QString clave = claveBloqueo(p.Tc, p.Sucursal, p.Numero, p.Letra, p.Proveedor);
         // With the postings written only at the batch's end, a voucher met again
         // in the same transaction would not find its earlier rows yet.
         if (postergado) {
-            if (con_.datoTransaccion(kVisto + clave).isValid()) throw ComprobanteEnLote();
-            con_.fijarDatoTransaccion(kVisto + clave, true);
+            EstadoTransaccion& estado = con_.estadoTransaccion();
+            if (estado.comprobanteVisto(clave)) throw ComprobanteEnLote();
+            estado.marcarComprobanteVisto(clave);
         }
         tomarBloqueo(con_, clave);
-        anticipado = con_.datoTransaccion(kAnticipado + clave);
+        anticipado = filasAnticipadas(con_, clave);
     }
-    if (anticipado.isValid()) return planDe(std::move(p), anticipado.value<FilasRecibidas>(), bloqueado);
+    if (anticipado) return planDe(std::move(p), *anticipado, bloqueado);
 
     FilasRecibidas filas;
     const ComprobanteEnDiario comprobante = p.comprobante();
@@ -174,8 +195,7 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
         ClaveComprobante k{texto::recortar(c.Tc), texto::recortar(c.Sucursal), texto::recortar(c.Numero),
                            texto::recortar(c.Letra), texto::recortar(c.Proveedor)};
         const QString clave = claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor);
-        if (vistos.contains(clave) || con.datoTransaccion(kVisto + clave).isValid()
-            || con.datoTransaccion(kAnticipado + clave).isValid())
+        if (vistos.contains(clave) || con.estadoTransaccion().comprobanteVisto(clave) || filasAnticipadas(con, clave))
             continue;
         vistos.insert(clave);
         pendientes.push_back(std::move(k));
@@ -209,11 +229,11 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
             }
         });
     }
+    FilasAnticipadas* anticipadas = con.estadoTransaccion().capaExtension<FilasAnticipadas>();
     for (size_t i = 0; i < pendientes.size(); ++i) {
         if (!tomados[i]) continue;
         const ClaveComprobante& k = pendientes[i];
-        con.fijarDatoTransaccion(kAnticipado + claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor),
-                                 QVariant::fromValue(filas[i]));
+        anticipadas->porClave.insert(claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor), std::move(filas[i]));
     }
 }
 

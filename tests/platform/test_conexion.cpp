@@ -192,34 +192,44 @@ TEST_P(ConexionBD, DosConexionesVenLoConfirmado)
 
 // Values kept per transaction level: a released savepoint hands them to its
 // parent, a rolled-back one drops its own, the end of the transaction clears all.
+// The numbers taken stay past a rolled-back savepoint until they are forgotten.
 TEST_P(ConexionBD, DatosDeLaTransaccionSiguenASusNiveles)
 {
-    con().fijarDatoTransaccion("k", 1); // outside a transaction: nothing kept
-    EXPECT_FALSE(con().datoTransaccion("k").isValid());
+    EstadoTransaccion& estado = con().estadoTransaccion();
+    const auto valor = [&] {
+        const std::optional<NumeracionPendiente> n = estado.numeracionPendiente("k");
+        return n ? std::optional<qint64>(n->valor) : std::nullopt;
+    };
+    const auto fijar = [&](qint64 v) { estado.fijarNumeracionPendiente("k", {"FC", "1", QString::number(v), "A", v}); };
+    fijar(1); // outside a transaction: nothing kept
+    estado.fijarNumeroTomado("F", 1);
+    EXPECT_FALSE(valor());
+    EXPECT_FALSE(estado.numeroTomado("F"));
     {
         Transaccion t(con());
-        con().fijarDatoTransaccion("k", 1);
+        fijar(1);
         {
             Transaccion punto(con());
-            con().fijarDatoTransaccion("k", 2);
-            EXPECT_EQ(con().datoTransaccion("k").toInt(), 2);
+            fijar(2);
+            estado.fijarNumeroTomado("F", 7);
+            EXPECT_EQ(valor(), 2);
         } // rolled back
-        EXPECT_EQ(con().datoTransaccion("k").toInt(), 1);
+        EXPECT_EQ(valor(), 1);
+        EXPECT_EQ(estado.numeroTomado("F"), 7);
         {
             Transaccion punto(con());
-            con().fijarDatoTransaccion("k", 3);
+            fijar(3);
             con().Insertar("PRUEBA", {{"ID", 1}});
             punto.confirmar();
         }
-        EXPECT_EQ(con().datoTransaccion("k").toInt(), 3);
-        con().fijarDatoTransaccion("otro|x", 9);
-        con().olvidarDatosTransaccion("otro|");
-        EXPECT_FALSE(con().datoTransaccion("otro|x").isValid());
+        EXPECT_EQ(valor(), 3);
+        estado.olvidarNumeros();
+        EXPECT_FALSE(estado.numeroTomado("F"));
         con().bloquearFamilia("FAMILIA A");
         con().bloquearFamilia("familia a "); // same family: taken once
         t.confirmar();
     }
-    EXPECT_FALSE(con().datoTransaccion("k").isValid());
+    EXPECT_FALSE(valor());
     EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM PRUEBA").toInt(), 1);
 }
 
