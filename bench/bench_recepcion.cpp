@@ -37,7 +37,7 @@
 #include "Progreso.h"
 #include "ResultadosRecepcion.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QDir>
 #include <QElapsedTimer>
@@ -440,7 +440,7 @@ int main(int argc, char** argv)
         return corridaHija(argv);
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     std::vector<int> tamanos;
     for (int i = 1; i < argc; ++i) tamanos.push_back(std::atoi(argv[i]));
     if (tamanos.empty()) tamanos = {10000, 100000};
