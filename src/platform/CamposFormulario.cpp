@@ -47,7 +47,9 @@ void CamposFormulario::alEntrar(ArregloCajas& a, int indice)
     QLineEdit* caja = a[indice];
     if (!caja) return;
     const Arreglo* r = reglasDe(a);
-    if (r && r->sinSeleccion.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
+    if (r && !r->seleccionar) {
+        // Nothing to do: the line edit's own selection stands.
+    } else if (r && r->sinSeleccion.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
         // Undo the selection a line edit makes of itself when the focus comes
         // with the keyboard: the caret stays where it is put.
         QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {

@@ -10,7 +10,8 @@
 // - a typed key passes the box's filter (ControlesFormulario::FiltraTecla)
 //   and then the company's upper-case rule;
 // - a box selects its whole text when it gets the focus, but for the data
-//   fields the array names in 'sinSeleccion', which keep the caret where it is put.
+//   fields the array names in 'sinSeleccion', which keep the caret where it is put,
+//   and for arrays whose 'seleccionar' is off, left as the line edit leaves them.
 //
 //   CamposFormulario campos(this, ctx_.soloMayusculas);
 //   campos.atender(*txtbuso, [this](int i) { return valida(*txtbuso, i); },   // Enter
@@ -47,6 +48,9 @@ public:
         std::function<void(int indice)> alEntrar;
         // Data fields whose boxes keep the caret where it is put on focus.
         QStringList sinSeleccion;
+        // Off: the focus leaves every box of the array as the line edit does
+        // (whole text on Tab, the caret where a click puts it).
+        bool seleccionar = true;
     };
     // Takes over the array's key, focus and mouse handlers.
     void atender(ArregloCajas& a, Arreglo reglas);
