@@ -69,7 +69,7 @@ void FrmAjusteInflacion::construirCampos()
     // always in upper case) and its lock during a generation.
     campos_ = new CamposFormulario(this, ctx_.soloMayusculas);
     campos_->atender(*TxtFields, {.valida = [this](int i) { return validaAlEntrar(i); },
-                                  .consultar = [this] { MostrarConsulta(); },
+                                  .consultar = [this](int) { MostrarConsulta(); },
                                   .alEntrar = [this](int i) { TxtFields_GotFocus(i); }});
     TxtFields->TeclaAbajo = [this](int i, int& k, Qt::KeyboardModifiers m) { TxtFields_KeyDown(i, k, m); };
     TxtFields->TeclaPresionada = [this](int i, int& c) { TxtFields_KeyPress(i, c); };

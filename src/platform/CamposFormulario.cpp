@@ -18,7 +18,7 @@ void CamposFormulario::atender(ArregloCajas& a, Arreglo reglas)
     a.TeclaAbajo = [this, p](int i, int& tecla, Qt::KeyboardModifiers) {
         const Arreglo* r = reglasDe(*p);
         if (tecla == Qt::Key_F5 && r && r->consultar) {
-            r->consultar();
+            r->consultar(i);
             tecla = 0;
             return;
         }
@@ -26,10 +26,17 @@ void CamposFormulario::atender(ArregloCajas& a, Arreglo reglas)
         Enter(*p, i);
         tecla = 0;
     };
-    a.TeclaPresionada = [this, p](int i, int& codigo) { codigo = Tecla((*p)[i], codigo); };
+    a.TeclaPresionada = [this, p](int i, int& codigo) {
+        const Arreglo* r = reglasDe(*p);
+        const QLineEdit* caja = (*p)[i];
+        if (r && r->sinMayusculas.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive))
+            codigo = ControlesFormulario::FiltraTecla(caja, codigo);
+        else
+            codigo = Tecla(caja, codigo);
+    };
     if (arreglos_.back().reglas.consultar)
-        a.BotonDerecho = [this, p](int) {
-            if (const Arreglo* r = reglasDe(*p)) r->consultar();
+        a.BotonDerecho = [this, p](int i) {
+            if (const Arreglo* r = reglasDe(*p)) r->consultar(i);
         };
 }
 
@@ -47,7 +54,9 @@ void CamposFormulario::alEntrar(ArregloCajas& a, int indice)
     QLineEdit* caja = a[indice];
     if (!caja) return;
     const Arreglo* r = reglasDe(a);
-    if (r && r->sinSeleccion.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
+    if (r && !r->seleccionar) {
+        // Nothing to do: the line edit's own selection stands.
+    } else if (r && r->sinSeleccion.contains(ArregloCajas::dataField(caja).trimmed(), Qt::CaseInsensitive)) {
         // Undo the selection a line edit makes of itself when the focus comes
         // with the keyboard: the caret stays where it is put.
         QTimer::singleShot(0, caja, [c = QPointer<QLineEdit>(caja)] {

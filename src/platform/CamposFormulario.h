@@ -8,9 +8,11 @@
 //   which most windows hand to Consultar(): the lookup registered for the
 //   box's tag fills the box and checks it as Enter would;
 // - a typed key passes the box's filter (ControlesFormulario::FiltraTecla)
-//   and then the company's upper-case rule;
+//   and then the company's upper-case rule, but in the data fields the array
+//   names in 'sinMayusculas';
 // - a box selects its whole text when it gets the focus, but for the data
-//   fields the array names in 'sinSeleccion', which keep the caret where it is put.
+//   fields the array names in 'sinSeleccion', which keep the caret where it is put,
+//   and for arrays whose 'seleccionar' is off, left as the line edit leaves them.
 //
 //   CamposFormulario campos(this, ctx_.soloMayusculas);
 //   campos.atender(*txtbuso, [this](int i) { return valida(*txtbuso, i); },   // Enter
@@ -41,12 +43,18 @@ public:
     struct Arreglo {
         // Checks the box at the index and shows why when it fails; true when it passed.
         std::function<bool(int indice)> valida;
-        // F5 and the right button; none: the array has no lookups.
-        std::function<void()> consultar;
+        // F5 and the right button, with the index of the box they came to;
+        // none: the array has no lookups.
+        std::function<void(int indice)> consultar;
         // After the box got the focus (and selected its text).
         std::function<void(int indice)> alEntrar;
         // Data fields whose boxes keep the caret where it is put on focus.
         QStringList sinSeleccion;
+        // Off: the focus leaves every box of the array as the line edit does
+        // (whole text on Tab, the caret where a click puts it).
+        bool seleccionar = true;
+        // Data fields the upper-case rule leaves as typed (the filter still applies).
+        QStringList sinMayusculas;
     };
     // Takes over the array's key, focus and mouse handlers.
     void atender(ArregloCajas& a, Arreglo reglas);
@@ -56,7 +64,7 @@ public:
     {
         Arreglo r;
         r.valida = std::move(valida);
-        r.consultar = std::move(consultar);
+        if (consultar) r.consultar = [c = std::move(consultar)](int) { c(); };
         r.alEntrar = std::move(alEntrar);
         r.sinSeleccion = std::move(sinSeleccion);
         atender(a, std::move(r));

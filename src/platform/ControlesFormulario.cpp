@@ -139,7 +139,9 @@ bool ArregloCajas::eventFilter(QObject* o, QEvent* e)
         if (TeclaAbajo) {
             int tecla = k->key();
             TeclaAbajo(i, tecla, k->modifiers());
-            if (tecla == 0 || !viva) return true;
+            // A key without a code (a character sent alone) is swallowed only
+            // when the handler said so by a code of its own.
+            if ((tecla == 0 && k->key() != 0) || !viva) return true;
         }
         const QString t = k->text();
         if (!TeclaPresionada || t.size() != 1) return false;

@@ -1,8 +1,10 @@
 #include "VentanaRecepcion.h"
 
 #include "AjustesPrograma.h"
+#include "CamposFormulario.h"
 #include "Conexion.h"
 #include "ContextoEmpresa.h"
+#include "ControlesFormulario.h"
 #include "Dialogos.h"
 #include "Entorno.h"
 #include "LBM_Common.h"
@@ -14,10 +16,8 @@
 
 #include <QAction>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -59,7 +59,7 @@ bool VentanaRecepcion::ProgresoRecepcion::Actualizar(qint64 hecho, const QString
 }
 
 VentanaRecepcion::VentanaRecepcion(ContextoEmpresa& ctx, const Definicion& definicion, QWidget* parent)
-    : VentanaCorrida(parent), ctx_(ctx), definicion_(definicion)
+    : VentanaCorrida(parent), ctx_(ctx), definicion_(definicion), campos_(new CamposFormulario(this, ctx.soloMayusculas))
 {
     setObjectName(definicion_.objeto);
     setWindowTitle(definicion_.titulo);
@@ -73,16 +73,14 @@ VentanaRecepcion::VentanaRecepcion(ContextoEmpresa& ctx, const Definicion& defin
     auto* grid = new QGridLayout;
     const char* datos[] = {"Interface", "Archivo"};
     const char* etiquetas[] = {"Interface:", "Archivo de Origen:"};
+    cajas_ = new ArregloCajas(QStringLiteral("TxtFields"), this);
     for (int i = 0; i < 2; ++i) {
-        auto* t = new QLineEdit(tab0);
-        t->setObjectName(QStringLiteral("TxtFields_%1").arg(i));
-        t->setProperty(kDataField, QString::fromLatin1(datos[i]));
-        t->setProperty(kTag, QStringLiteral("MA_INTERFACES"));
-        t->installEventFilter(this);
+        QLineEdit* t = cajas_->agregar(tab0, {QString::fromLatin1(datos[i]), QStringLiteral("MA_INTERFACES")});
         TxtFields[size_t(i)] = t;
         grid->addWidget(new QLabel(QString::fromLatin1(etiquetas[i]), tab0), i, 0);
         grid->addWidget(t, i, 1);
     }
+    atenderCampos();
     CmdBuscar = new QPushButton(QStringLiteral("&Buscar"), tab0);
     CmdBuscar->setObjectName(QStringLiteral("CmdBuscar"));
     grid->addWidget(CmdBuscar, 1, 2);
@@ -247,67 +245,46 @@ void VentanaRecepcion::leerCon(std::shared_ptr<const LectorInterfaz> lector)
         [lector](qint64 posicion, qint64 largo) { return lector->lineaEn(posicion, largo); });
 }
 
-bool VentanaRecepcion::eventFilter(QObject* o, QEvent* e)
+void VentanaRecepcion::atenderCampos()
 {
-    int indice = -1;
-    for (int i = 0; i < int(TxtFields.size()); ++i)
-        if (o == TxtFields[size_t(i)]) indice = i;
-    if (indice < 0) return QWidget::eventFilter(o, e);
-    switch (e->type()) {
-    case QEvent::FocusIn:
-        CampoActual = indice;
-        break;
-    case QEvent::MouseButtonPress:
-        CampoActual = indice;
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
-            if (!corriendo()) MostrarLista();
-            return true;
+    CamposFormulario::Arreglo reglas;
+    reglas.valida = [this](int i) {
+        Campo_Valida(i);
+        return !ErrorCampo;
+    };
+    reglas.consultar = [this](int i) {
+        CampoActual = i;
+        if (!corriendo()) MostrarLista();
+    };
+    reglas.alEntrar = [this](int i) { CampoActual = i; };
+    reglas.seleccionar = false;
+    // The file field holds a path, whose letter case matters on this system.
+    reglas.sinMayusculas = {QStringLiteral("Archivo")};
+    campos_->atender(*cajas_, std::move(reglas));
+    cajas_->TeclaAbajo = [this, campo = cajas_->TeclaAbajo](int i, int& tecla, Qt::KeyboardModifiers mod) {
+        // Where the window asks it, Tab leaves the definition's name as Enter
+        // does: the name is checked and the focus goes on to the file field it
+        // enables, so what is typed next lands there (the file field is still
+        // disabled while the name is unchecked, and Tab alone would pass it by).
+        const bool tab = definicion_.tabValida && tecla == Qt::Key_Tab && i == 0 &&
+                         !(mod & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+        if (corriendo()) {
+            tecla = 0;
+        } else if (tecla == Qt::Key_Escape) {
+            Inicializa();
+            tecla = 0;
+        } else if (tab) {
+            campos_->Enter(*cajas_, i);
+            tecla = 0;
+        } else {
+            campo(i, tecla, mod);
         }
-        break;
-    case QEvent::KeyPress:
-        if (corriendo() || tecla(indice, static_cast<QKeyEvent*>(e))) return true;
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(o, e);
-}
-
-// A key in a field; true when it was handled here.
-bool VentanaRecepcion::tecla(int indice, QKeyEvent* k)
-{
-    // Where the window asks it, Tab leaves the definition's name as Enter does:
-    // the name is checked and the focus goes on to the file field it enables,
-    // so what is typed next lands there (the file field is still disabled while
-    // the name is unchecked, and Tab alone would pass it by).
-    const bool tab = definicion_.tabValida && k->key() == Qt::Key_Tab && indice == 0 &&
-                     !(k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || tab) {
-        Campo_Valida(indice);
-        if (!ErrorCampo) focusNextChild();
-        return true;
-    }
-    if (k->key() == Qt::Key_F5) {
-        CampoActual = indice;
-        if (!texto::recortar(TxtFields[size_t(indice)]->property(kTag).toString()).isEmpty()) MostrarLista();
-        return true;
-    }
-    if (k->key() == Qt::Key_Escape) {
-        Inicializa();
-        return true;
-    }
-    const QString t = k->text();
-    // The file field holds a path, whose letter case matters on this system:
-    // the upper-case rule applies to the definition's name only.
-    const bool esRuta = indice == 1;
-    if (!esRuta && t.size() == 1 && t[0].unicode() < 256 && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        const qint16 c = MayusculaKeyAscii(qint16(t[0].unicode()), ctx_.soloMayusculas);
-        if (c != t[0].unicode()) {
-            TxtFields[size_t(indice)]->insert(QString(QChar(c)));
-            return true;
-        }
-    }
-    return false;
+    };
+    // Nothing is typed while a run goes on.
+    cajas_->TeclaPresionada = [this, tipeo = cajas_->TeclaPresionada](int i, int& codigo) {
+        if (corriendo()) codigo = 0;
+        else tipeo(i, codigo);
+    };
 }
 
 } // namespace vexa::recepcion

@@ -25,6 +25,8 @@
 #include <vector>
 
 namespace vexa {
+class ArregloCajas;
+class CamposFormulario;
 class ContextoEmpresa;
 }
 
@@ -109,8 +111,6 @@ protected:
     void listarLote(const std::vector<LoteRecepcion::Resultado>& resultados);
     void leerCon(std::shared_ptr<const LectorInterfaz> lector);
 
-    bool eventFilter(QObject* o, QEvent* e) override;
-
     // Runs a command; an error is shown through the central error handler.
     // False when it failed.
     template <class F> bool protegido(const QString& procedimiento, F&& orden);
@@ -118,8 +118,11 @@ protected:
     ContextoEmpresa& ctx_;
 
 private:
-    bool tecla(int indice, QKeyEvent* k);
+    // Enter, the lookup keys and the upper-case rule of TxtFields.
+    void atenderCampos();
     Definicion definicion_;
+    CamposFormulario* campos_;
+    ArregloCajas* cajas_ = nullptr;
 };
 
 } // namespace vexa::recepcion

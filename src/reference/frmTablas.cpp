@@ -1,6 +1,7 @@
 #include "frmTablas.h"
 
 #include "AjustesPrograma.h"
+#include "CamposFormulario.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
 #include "DefinirConsulta.h"
@@ -18,7 +19,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -39,7 +39,8 @@ void mostrarEntero(QLineEdit* t, const QString& valor)
 }
 } // namespace
 
-frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx)
+frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), campos_(new CamposFormulario(this, ctx.soloMayusculas))
 {
     setObjectName(QStringLiteral("frmTablas"));
     setWindowTitle(QStringLiteral("Tablas de Referencias"));
@@ -64,14 +65,12 @@ frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), c
     // Each field's length follows its column in the table opened (limitarCampos).
     struct Campo { const char* columna; const char* etiqueta; };
     const Campo campos[] = {{"CODIGO", "Código:"}, {"DESCRIPCION", "Descripción"}, {"CantidadDias", "Cantidad de Dias"}};
+    cajas_ = new ArregloCajas(QStringLiteral("TxtFields"), this);
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(QString::fromUtf8(campos[i].etiqueta), FrmDatos);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
-        auto* t = new QLineEdit(FrmDatos);
-        t->setObjectName(QStringLiteral("TxtFields_%1").arg(i));
-        t->setProperty(ControlesFormulario::propiedadCampo(), QString::fromLatin1(campos[i].columna));
+        QLineEdit* t = cajas_->agregar(FrmDatos, {QString::fromLatin1(campos[i].columna)});
         t->setContextMenuPolicy(Qt::NoContextMenu); // the right button opens the lookup
-        t->installEventFilter(this);
         l->setBuddy(t);
         rejilla->addWidget(l, i, 0);
         rejilla->addWidget(t, i, 1);
@@ -80,6 +79,20 @@ frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent) : QWidget(parent), c
     }
     TxtFields[0]->setMaximumWidth(80);
     TxtFields[2]->setProperty(ControlesFormulario::propiedadFiltro(), QStringLiteral("NUMERO"));
+    CamposFormulario::Arreglo reglas;
+    reglas.valida = [this](int i) {
+        CampoValida(i);
+        return !HayError;
+    };
+    reglas.alEntrar = [this](int i) { IndiceActual = i; };
+    reglas.seleccionar = false; // the focus only tells which field the lookup serves
+    campos_->atender(*cajas_, std::move(reglas));
+    // No F5 here: the right button (and the toolbar) looks up the code, for
+    // the box pressed whether it has the focus or not.
+    cajas_->BotonDerecho = [this](int i) {
+        IndiceActual = i;
+        BuscarCodigo();
+    };
 
     Util0011 = new NavegadorRegistros(this);
     connect(Util0011, &NavegadorRegistros::ButtonClick, this, &frmTablas::Util0011_Click);
@@ -381,9 +394,7 @@ void frmTablas::BuscarCodigo()
 
 void frmTablas::TxtFields_KeyDown(int indice, int tecla, Qt::KeyboardModifiers)
 {
-    if (!ControlesFormulario::EsTeclaEnter(tecla)) return;
-    CampoValida(indice);
-    if (!HayError) ControlesFormulario::SiguienteControl(TxtFields[size_t(indice)], tecla);
+    if (ControlesFormulario::EsTeclaEnter(tecla)) campos_->Enter(*cajas_, indice);
 }
 
 void frmTablas::UtilTeb1_ButtonClick(const QString& clave)
@@ -443,38 +454,6 @@ bool frmTablas::eventFilter(QObject* o, QEvent* e)
         auto* k = static_cast<QKeyEvent*>(e);
         if (!k->text().isEmpty() && k->text()[0].isPrint()) return true;
         return false;
-    }
-    for (size_t i = 0; i < TxtFields.size(); ++i) {
-        if (o != TxtFields[i]) continue;
-        const int indice = int(i);
-        switch (e->type()) {
-        case QEvent::FocusIn: IndiceActual = indice; break;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
-                IndiceActual = indice;
-                BuscarCodigo();
-                return true;
-            }
-            break;
-        case QEvent::KeyPress: {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if (ControlesFormulario::EsTeclaEnter(k->key())) {
-                TxtFields_KeyDown(indice, k->key(), k->modifiers());
-                return true;
-            }
-            if (ControlesFormulario::FiltraTecla(TxtFields[i], *k)) return true;
-            const QString t = k->text();
-            if (t.size() == 1 && t[0].unicode() < 256) {
-                const qint16 nuevo = MayusculaKeyAscii(qint16(t[0].unicode()), ctx_.soloMayusculas);
-                if (nuevo != qint16(t[0].unicode())) {
-                    TxtFields[i]->insert(QString(QChar(char16_t(nuevo))));
-                    return true;
-                }
-            }
-            break;
-        }
-        default: break;
-        }
     }
     return QWidget::eventFilter(o, e);
 }

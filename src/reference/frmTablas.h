@@ -21,6 +21,8 @@ class QLineEdit;
 
 namespace vexa {
 
+class ArregloCajas;
+class CamposFormulario;
 class ContextoEmpresa;
 class NavegadorRegistros;
 class UtilTeb;
@@ -83,6 +85,9 @@ private:
     // The field's text differs from what was shown of the row being changed.
     bool editado(int indice) const;
     ContextoEmpresa& ctx_;
+    // Enter, the lookup keys and the upper-case rule of TxtFields.
+    CamposFormulario* campos_;
+    ArregloCajas* cajas_ = nullptr;
     std::unique_ptr<referencias::TablaReferencia> rs_;
     std::vector<referencias::RegistroTabla> filas_;
     int posicion_ = -1;

@@ -1,6 +1,7 @@
 #include "RP_Acceso.h"
 
 #include "AjustesPrograma.h"
+#include "CamposFormulario.h"
 #include "ContextoEmpresa.h"
 #include "ControlesFormulario.h"
 #include "Dialogos.h"
@@ -17,7 +18,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace vexa {
@@ -25,7 +25,8 @@ namespace vexa {
 using namespace plataforma;
 
 RP_Acceso::RP_Acceso(ContextoEmpresa& ctx, QWidget* parent)
-    : QWidget(parent), UsuarioSupervisor(vexa::UsuarioSupervisor()), ctx_(ctx)
+    : QWidget(parent), UsuarioSupervisor(vexa::UsuarioSupervisor()), ctx_(ctx),
+      campos_(new CamposFormulario(this, ctx.soloMayusculas))
 {
     setObjectName(QStringLiteral("RP_Acceso"));
     setWindowTitle(QStringLiteral("Reporte Control de Acceso Usuarios"));
@@ -45,19 +46,27 @@ RP_Acceso::RP_Acceso(ContextoEmpresa& ctx, QWidget* parent)
     }
     const char* campos[] = {"FECHA_DESDE", "FECHA_HASTA"};
     const char* etiquetas[] = {"Fecha de ingreso desde:", "Fecha de ingreso hasta:"};
+    cajas_ = new ArregloCajas(QStringLiteral("TxtFields"), this);
     for (int i = 0; i < 2; ++i) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QStringLiteral("TxtFields_%1").arg(i));
-        e->setProperty(ControlesFormulario::propiedadCampo(), QString::fromLatin1(campos[i]));
+        QLineEdit* e = cajas_->agregar(this, {QString::fromLatin1(campos[i]), QStringLiteral("FECHA"), 10});
         e->setProperty(ControlesFormulario::propiedadFiltro(), QStringLiteral("FECHA"));
-        e->setProperty("Tag", QStringLiteral("FECHA"));
-        e->setMaxLength(10);
         e->setPlaceholderText(QStringLiteral("dd/mm/aaaa"));
-        e->installEventFilter(this);
         TxtFields.push_back(e);
         g->addWidget(new QLabel(QString::fromUtf8(etiquetas[i]), this), 2 + i, 0);
         g->addWidget(e, 2 + i, 1);
     }
+    // Enter checks the date, the focus selects it; the lookup is F6 (the
+    // toolbar's) and the right button, on the box pressed.
+    campos_->atender(*cajas_, [this](int i) { return CampoValida(TxtFields[size_t(i)]); }, nullptr,
+                     [this](int i) { campoConFoco(i); });
+    cajas_->TeclaAbajo = [this, campo = cajas_->TeclaAbajo](int i, int& tecla, Qt::KeyboardModifiers mod) {
+        campo(i, tecla, mod);
+        if (tecla && TBarRep1->Tecla(tecla, mod)) tecla = 0;
+    };
+    cajas_->BotonDerecho = [this](int i) {
+        campoConFoco(i);
+        ConsultaCampo();
+    };
     g->setColumnStretch(1, 1);
     auto* v = new QVBoxLayout(this);
     v->addWidget(TBarRep1);
@@ -170,28 +179,6 @@ bool RP_Acceso::CampoValida(QLineEdit* campo)
 
 bool RP_Acceso::eventFilter(QObject* o, QEvent* e)
 {
-    for (int i = 0; i < (int)TxtFields.size(); ++i) {
-        if (o != TxtFields[i]) continue;
-        if (e->type() == QEvent::FocusIn) {
-            campoConFoco(i);
-            TxtFields[i]->selectAll();
-        } else if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
-            campoConFoco(i);
-            ConsultaCampo();
-            return true;
-        } else if (e->type() == QEvent::ContextMenu) {
-            return true;
-        } else if (e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if (ControlesFormulario::EsTeclaEnter(k->key())) {
-                if (CampoValida(TxtFields[i])) ControlesFormulario::SiguienteControl(TxtFields[i], k->key());
-                return true;
-            }
-            if (TBarRep1->Tecla(k->key(), k->modifiers())) return true;
-            if (ControlesFormulario::FiltraTecla(TxtFields[i], *k)) return true;
-        }
-        return false;
-    }
     for (QComboBox* c : Cmb_U) {
         if (o != c) continue;
         if (e->type() == QEvent::FocusIn) campoConFoco(-1);

@@ -14,6 +14,8 @@ class QLineEdit;
 
 namespace vexa {
 
+class ArregloCajas;
+class CamposFormulario;
 class ContextoEmpresa;
 class TBarRep;
 
@@ -52,6 +54,9 @@ protected:
 
 private:
     ContextoEmpresa& ctx_;
+    // Enter, selection and keys of the date boxes.
+    CamposFormulario* campos_;
+    ArregloCajas* cajas_ = nullptr;
     int actual_ = -1;
     bool ocupado_ = false;
 };

@@ -152,3 +152,50 @@ TEST(CamposFormulario, SeleccionAlEntrar)
     QApplication::processEvents();
     EXPECT_TRUE(f.cajas[3]->selectedText().isEmpty());
 }
+
+// An array that tells its lookup the box, leaves the selection to the line
+// edit and keeps one field out of the upper-case rule.
+TEST(CamposFormulario, ConsultaPorCajaSinSeleccionNiMayusculas)
+{
+    auto w = std::make_unique<QWidget>();
+    bool mayusculas = true;
+    ArregloCajas cajas(QStringLiteral("TxtFields"));
+    cajas.agregar(w.get(), {QStringLiteral("Interface"), QStringLiteral("MA_INTERFACES")});
+    cajas.agregar(w.get(), {QStringLiteral("Archivo"), QStringLiteral("MA_INTERFACES")});
+    CamposFormulario campos(nullptr, mayusculas);
+    QList<int> consultadas, entradas;
+    CamposFormulario::Arreglo reglas;
+    reglas.valida = [](int) { return true; };
+    reglas.consultar = [&](int i) { consultadas << i; };
+    reglas.alEntrar = [&](int i) { entradas << i; };
+    reglas.seleccionar = false;
+    reglas.sinMayusculas = {QStringLiteral("archivo")};
+    campos.atender(cajas, std::move(reglas));
+    w->show();
+
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(cajas[1], &f5);
+    QMouseEvent derecho(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(cajas[0], &derecho);
+    EXPECT_EQ(consultadas, (QList<int>{1, 0}));
+
+    cajas[0]->setText(QStringLiteral("ventas"));
+    QFocusEvent foco(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(cajas[0], &foco);
+    QApplication::processEvents();
+    ASSERT_FALSE(entradas.isEmpty());
+    EXPECT_EQ(entradas.last(), 0);
+    EXPECT_TRUE(cajas[0]->selectedText().isEmpty());
+
+    // Characters sent alone (no key code), as a test or an input method sends them.
+    struct Caso { int indice; const char* tipeado; const char* texto; };
+    const Caso casos[] = {{0, "ab", "AB"}, {1, "Ab/c", "Ab/c"}};
+    for (const Caso& c : casos) {
+        cajas[c.indice]->clear();
+        for (QChar ch : QString::fromLatin1(c.tipeado)) {
+            QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(cajas[c.indice], &e);
+        }
+        EXPECT_EQ(cajas[c.indice]->text(), QString::fromLatin1(c.texto)) << c.indice;
+    }
+}
