@@ -59,40 +59,7 @@ frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent)
         Inicializa();
     });
 
-    FrmDatos = new QGroupBox(this);
-    FrmDatos->setObjectName(QStringLiteral("FrmDatos"));
-    auto* rejilla = new QGridLayout(FrmDatos);
-    // Each field's length follows its column in the table opened (limitarCampos).
-    struct Campo { const char* columna; const char* etiqueta; };
-    const Campo campos[] = {{"CODIGO", "Código:"}, {"DESCRIPCION", "Descripción"}, {"CantidadDias", "Cantidad de Dias"}};
-    cajas_ = new ArregloCajas(QStringLiteral("TxtFields"), this);
-    for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(QString::fromUtf8(campos[i].etiqueta), FrmDatos);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
-        QLineEdit* t = cajas_->agregar(FrmDatos, {QString::fromLatin1(campos[i].columna)});
-        t->setContextMenuPolicy(Qt::NoContextMenu); // the right button opens the lookup
-        l->setBuddy(t);
-        rejilla->addWidget(l, i, 0);
-        rejilla->addWidget(t, i, 1);
-        lblLabels.push_back(l);
-        TxtFields.push_back(t);
-    }
-    TxtFields[0]->setMaximumWidth(80);
-    TxtFields[2]->setProperty(ControlesFormulario::propiedadFiltro(), QStringLiteral("NUMERO"));
-    CamposFormulario::Arreglo reglas;
-    reglas.valida = [this](int i) {
-        CampoValida(i);
-        return !HayError;
-    };
-    reglas.alEntrar = [this](int i) { IndiceActual = i; };
-    reglas.seleccionar = false; // the focus only tells which field the lookup serves
-    campos_->atender(*cajas_, std::move(reglas));
-    // No F5 here: the right button (and the toolbar) looks up the code, for
-    // the box pressed whether it has the focus or not.
-    cajas_->BotonDerecho = [this](int i) {
-        IndiceActual = i;
-        BuscarCodigo();
-    };
+    construirCampos();
 
     Util0011 = new NavegadorRegistros(this);
     connect(Util0011, &NavegadorRegistros::ButtonClick, this, &frmTablas::Util0011_Click);
@@ -129,6 +96,46 @@ frmTablas::frmTablas(ContextoEmpresa& ctx, QWidget* parent)
 }
 
 frmTablas::~frmTablas() = default;
+
+// The data frame: the three fields, their labels and the field helper's
+// rules for them.
+void frmTablas::construirCampos()
+{
+    FrmDatos = new QGroupBox(this);
+    FrmDatos->setObjectName(QStringLiteral("FrmDatos"));
+    auto* rejilla = new QGridLayout(FrmDatos);
+    // Each field's length follows its column in the table opened (limitarCampos).
+    struct Campo { const char* columna; const char* etiqueta; };
+    const Campo campos[] = {{"CODIGO", "Código:"}, {"DESCRIPCION", "Descripción"}, {"CantidadDias", "Cantidad de Dias"}};
+    cajas_ = new ArregloCajas(QStringLiteral("TxtFields"), this);
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(QString::fromUtf8(campos[i].etiqueta), FrmDatos);
+        l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
+        QLineEdit* t = cajas_->agregar(FrmDatos, {QString::fromLatin1(campos[i].columna)});
+        t->setContextMenuPolicy(Qt::NoContextMenu); // the right button opens the lookup
+        l->setBuddy(t);
+        rejilla->addWidget(l, i, 0);
+        rejilla->addWidget(t, i, 1);
+        lblLabels.push_back(l);
+        TxtFields.push_back(t);
+    }
+    TxtFields[0]->setMaximumWidth(80);
+    TxtFields[2]->setProperty(ControlesFormulario::propiedadFiltro(), QStringLiteral("NUMERO"));
+    CamposFormulario::Arreglo reglas;
+    reglas.valida = [this](int i) {
+        CampoValida(i);
+        return !HayError;
+    };
+    reglas.alEntrar = [this](int i) { IndiceActual = i; };
+    reglas.seleccionar = false; // the focus only tells which field the lookup serves
+    campos_->atender(*cajas_, std::move(reglas));
+    // No F5 here: the right button (and the toolbar) looks up the code, for
+    // the box pressed whether it has the focus or not.
+    cajas_->BotonDerecho = [this](int i) {
+        IndiceActual = i;
+        BuscarCodigo();
+    };
+}
 
 bool frmTablas::soloLectura() const { return EsSoloLectura(NombreTabla); }
 

@@ -82,6 +82,7 @@ private:
     // Each field takes as many characters as its column holds (never fewer
     // than it shows).
     void limitarCampos();
+    void construirCampos();
     // The field's text differs from what was shown of the row being changed.
     bool editado(int indice) const;
     ContextoEmpresa& ctx_;
