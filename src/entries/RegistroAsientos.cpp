@@ -36,38 +36,6 @@ const QStringList& columnas()
 }
 constexpr int kColumnasLibroIva = 12;
 
-// PostgreSQL's staging table of a batch's rows (see sqlCrearPaso).
-const QString kTablaPaso = QStringLiteral("VX_ASIENTOS_PASO");
-
-// PostgreSQL: the rows of the entries kept by a batch first go to a temporary
-// table of the session, emptied at every commit, while no numbering family is
-// locked; the numbers are taken afterwards and each family's rows copied into
-// the journal by the server in one statement. Another station then waits for
-// a family only while those copies run, not while thousands of bound values
-// cross the connection. PASO_FAMILIA says which family of the batch a row is
-// of; its [NUMERO ASIENTO] counts from 1 within the family.
-const QString& sqlCrearPaso()
-{
-    static const QString sql = QStringLiteral("CREATE TEMPORARY TABLE ") + kTablaPaso
-                               + QStringLiteral(" ON COMMIT DELETE ROWS AS SELECT 0 AS PASO_FAMILIA, ")
-                               + columnas().join(QStringLiteral(", ")) + QStringLiteral(" FROM MV_ASIENTOS WITH NO DATA");
-    return sql;
-}
-
-// Copies one family's rows: the number is the one staged plus the parameter.
-const QString& sqlCopiarPaso()
-{
-    static const QString sql = [] {
-        QStringList origen = columnas();
-        for (QString& c : origen)
-            if (c == QLatin1String("[NUMERO ASIENTO]")) c += QStringLiteral(" + ?");
-        return QStringLiteral("INSERT INTO MV_ASIENTOS (") + columnas().join(QStringLiteral(", ")) + QStringLiteral(") SELECT ")
-               + origen.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + kTablaPaso
-               + QStringLiteral(" WHERE PASO_FAMILIA = ?");
-    }();
-    return sql;
-}
-
 QVariant monto(const Moneda& m) { return QVariant::fromValue(m); }
 QVariant fechaONulo(const QDate& d) { return d.isValid() ? QVariant(d) : QVariant(); }
 
@@ -148,14 +116,13 @@ void RegistroAsientos::comprobarBalance(const AsientoNuevo& a)
                                + MonedaSimple(h) + QStringLiteral(" Importe Total : ") + MonedaSimple(a.cabImporte));
 }
 
-int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, InsercionMasiva& ins, std::optional<int> familiaPaso)
+int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, InsercionMasiva& ins)
 {
     const int periodoNumero = int(texto::valEntero(a.periodo));
     int secuencia = 0;
     for (const LineaNueva& l : a.lineas) {
         if (l.importe <= Moneda()) continue;
         ++secuencia;
-        if (familiaPaso) ins.entero(*familiaPaso);
         ins.texto(sinBlancos(l.cuenta)).entero(secuencia).entero(a.mes).entero(nro).entero(periodoNumero).texto(a.tipoReg);
         ins.fecha(a.fecha).texto(l.detalle.isEmpty() ? a.detalle : l.detalle).texto(sinBlancos(a.tc));
         ins.texto(sinBlancos(a.sucursal)).texto(sinBlancos(a.numero)).texto(sinBlancos(a.letra));
@@ -224,15 +191,11 @@ void RegistroAsientos::guardar(AsientoNuevo a)
     pendientes_.push_back(std::move(a));
 }
 
-void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros,
-                                const std::vector<int>* familiasPaso)
+void RegistroAsientos::insertar(const std::vector<const AsientoNuevo*>& asientos, const std::vector<qint32>& nros)
 {
     if (asientos.empty()) return;
-    QStringList cols = columnas();
-    if (familiasPaso) cols.prepend(QStringLiteral("PASO_FAMILIA"));
-    InsercionMasiva ins(con_, familiasPaso ? kTablaPaso : QStringLiteral("MV_ASIENTOS"), cols);
-    for (size_t i = 0; i < asientos.size(); ++i)
-        agregarFilas(*asientos[i], nros[i], ins, familiasPaso ? std::optional<int>((*familiasPaso)[i]) : std::nullopt);
+    InsercionMasiva ins(con_, QStringLiteral("MV_ASIENTOS"), columnas());
+    for (size_t i = 0; i < asientos.size(); ++i) agregarFilas(*asientos[i], nros[i], ins);
     ins.escribir();
 }
 
@@ -271,35 +234,14 @@ void RegistroAsientos::escribirPendientes()
     }
     insertar(conNumero, nrosConNumero);
 
-    // PostgreSQL: the rows go to the staging table before any family is locked.
-    // Its families are counted over the transaction, so rows staged by an
-    // earlier call of the same transaction are never copied again.
-    const bool paso = con_.motor() == Motor::PostgreSQL;
-    int base = 0;
-    if (paso && !nuevos.empty()) {
-        base = con_.estadoTransaccion().familiasPaso();
-        con_.estadoTransaccion().fijarFamiliasPaso(base + int(familias.size()));
-        // The table lives as long as the session (a rolled-back transaction
-        // that made it takes it along).
-        if (con_.Escalar(QStringLiteral("SELECT to_regclass('pg_temp.vx_asientos_paso') IS NULL")).toBool())
-            con_.EjecutarSQL(sqlCrearPaso());
-        std::vector<int> pasos(deFamilia);
-        for (int& f : pasos) f += base;
-        insertar(nuevos, lugar, &pasos);
-    }
-
     // Every family this transaction numbers in, locked in order (waiting), then numbered.
     tomarBloqueosEnOrden(con_, familias);
     std::vector<qint32> desde(familias.size());
     for (size_t f = 0; f < familias.size(); ++f)
         desde[f] = tomarNumeros(primero[f]->periodo, primero[f]->mes, primero[f]->tipoReg, cantidad[f]);
-    if (paso) {
-        for (size_t f = 0; f < familias.size(); ++f) con_.EjecutarSQL(sqlCopiarPaso(), {desde[f] - 1, base + int(f)});
-    } else {
-        std::vector<qint32> nros(nuevos.size());
-        for (size_t i = 0; i < nuevos.size(); ++i) nros[i] = desde[size_t(deFamilia[i])] + lugar[i] - 1;
-        insertar(nuevos, nros);
-    }
+    std::vector<qint32> nros(nuevos.size());
+    for (size_t i = 0; i < nuevos.size(); ++i) nros[i] = desde[size_t(deFamilia[i])] + lugar[i] - 1;
+    insertar(nuevos, nros);
     for (const AsientoNuevo& a : asientos) anotarNumeracion(a);
 }
 

@@ -47,7 +47,6 @@ void EstadoTransaccion::terminar()
 {
     niveles_.clear();
     numeros_.clear();
-    familiasPaso_ = 0;
 }
 
 std::optional<qint32> EstadoTransaccion::numeroTomado(const QString& familia) const
@@ -63,11 +62,6 @@ void EstadoTransaccion::fijarNumeroTomado(const QString& familia, qint32 numero)
 }
 
 void EstadoTransaccion::olvidarNumeros() { numeros_.clear(); }
-
-void EstadoTransaccion::fijarFamiliasPaso(int n)
-{
-    if (activo()) familiasPaso_ = n;
-}
 
 std::optional<NumeracionPendiente> EstadoTransaccion::numeracionPendiente(const QString& clave) const
 {

@@ -7,8 +7,8 @@
 // enclosing level, a rolled-back one drops them. Nothing is copied when a
 // savepoint opens, so a batch that opens one per line stays linear.
 //
-// The entry numbers taken per family and the staging family counter are kept
-// for the whole transaction instead, even past a rolled-back savepoint.
+// The entry numbers taken per family are kept for the whole transaction
+// instead, even past a rolled-back savepoint.
 //
 // Outside a transaction nothing is kept: setters do nothing, lookups find
 // nothing. The end of the outermost transaction clears everything.
@@ -61,8 +61,6 @@ public:
     void fijarNumeroTomado(const QString& familia, qint32 numero);
     void olvidarNumeros();
     // Numbering families staged so far in the transaction (kept until it ends).
-    int familiasPaso() const { return familiasPaso_; }
-    void fijarFamiliasPaso(int n);
 
     // Voucher numberings pending for the commit, by key, and their keys in
     // the order first noted.
@@ -120,7 +118,6 @@ private:
     };
     std::vector<Nivel> niveles_;
     QHash<QString, qint32> numeros_;
-    int familiasPaso_ = 0;
 };
 
 } // namespace vexa

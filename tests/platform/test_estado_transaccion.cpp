@@ -48,8 +48,8 @@ TEST(EstadoTransaccion, LoOlvidadoEnUnNivelDeshechoVuelve)
     }
 }
 
-// Marks and the highest lock follow the savepoints; numbers taken and the
-// staging counter last until the transaction ends.
+// Marks and the highest lock follow the savepoints; numbers taken last until
+// the transaction ends.
 TEST(EstadoTransaccion, CadaDatoDuraLoQueDebe)
 {
     EstadoTransaccion e;
@@ -61,14 +61,12 @@ TEST(EstadoTransaccion, CadaDatoDuraLoQueDebe)
     e.marcarFamiliaBloqueada("F");
     e.fijarMayorBloqueo({1, 2});
     e.fijarNumeroTomado("F", 12);
-    e.fijarFamiliasPaso(3);
     e.deshacerNivel();
     EXPECT_FALSE(e.bloqueoTomado(9));
     EXPECT_FALSE(e.comprobanteVisto("V"));
     EXPECT_FALSE(e.familiaBloqueada("F"));
     EXPECT_EQ(e.mayorBloqueo(), (OrdenBloqueo{0, 5}));
     EXPECT_EQ(e.numeroTomado("F"), 12);
-    EXPECT_EQ(e.familiasPaso(), 3);
     e.abrirNivel();
     e.marcarBloqueoTomado(9);
     e.fijarMayorBloqueo({1, 2});
@@ -77,7 +75,6 @@ TEST(EstadoTransaccion, CadaDatoDuraLoQueDebe)
     EXPECT_EQ(e.mayorBloqueo(), (OrdenBloqueo{1, 2}));
     e.terminar();
     EXPECT_FALSE(e.numeroTomado("F"));
-    EXPECT_EQ(e.familiasPaso(), 0);
     EXPECT_FALSE(e.mayorBloqueo());
 }
 
