@@ -39,6 +39,19 @@ double val(const QString& s)
     int i = 0;
     const int n = s.size();
     while (i < n && (s[i] == u' ' || s[i] == u'\t')) ++i;
+    // Most texts read here are short whole numbers (keys, codes, branch and
+    // voucher numbers): read those directly. Up to 15 digits a double holds
+    // them exactly, as the general reading below gives them.
+    {
+        int j = i;
+        const bool negativo = j < n && s[j] == u'-';
+        if (j < n && (s[j] == u'-' || s[j] == u'+')) ++j;
+        const int desde = j;
+        qint64 v = 0;
+        while (j < n && j - desde < 15 && s[j] >= u'0' && s[j] <= u'9') v = v * 10 + (s[j++].unicode() - u'0');
+        const bool sigue = j < n && ((s[j] >= u'0' && s[j] <= u'9') || s[j] == u'.' || s[j] == u' ');
+        if (j > desde && !sigue) return negativo ? -double(v) : double(v);
+    }
     QString num;
     if (i < n && (s[i] == u'-' || s[i] == u'+')) num += s[i++];
     bool punto = false, digitos = false;

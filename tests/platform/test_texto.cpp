@@ -10,7 +10,11 @@ TEST(Texto, LecturaDelNumeroInicial)
 {
     struct Caso { const char* t; double v; };
     const Caso casos[] = {{"25B", 25}, {"B25", 0}, {"", 0}, {"  -3.5x", -3.5}, {"1 2", 12}, {"+7", 7},
-                          {"0004", 4}, {"12.5.6", 12.5}, {"-", 0}, {"\t9", 9}};
+                          {"0004", 4}, {"12.5.6", 12.5}, {"-", 0}, {"\t9", 9},
+                          // whole numbers up to 15 digits, then the general reading
+                          {"7a", 7}, {"-12|", -12}, {"+", 0}, {"123456789012345X", 123456789012345.0},
+                          {"1234567890123456", 1234567890123456.0}, {"12345678901234567", 12345678901234567.0},
+                          {"123 4", 1234}, {"0001.5", 1.5}, {"\u0661", 0}, {"5\u0661", 5}};
     for (const auto& c : casos) EXPECT_DOUBLE_EQ(texto::val(QString::fromUtf8(c.t)), c.v) << c.t;
     EXPECT_EQ(texto::valEntero("25B"), 25);
 }
