@@ -12,9 +12,9 @@
 // is validated, its vouchers' identities are locked and their rows read
 // together (RegistroLote::anticipar), so on a server a line costs no round trip
 // of its own. A group's lines belong to the batch in hand: they are posted when
-// the group is full or when the batch commits (confirmar). A batch holds two
-// groups at most (it is committed before a third begins), so the identity
-// locks a station holds at once stay few.
+// the group is full or when the batch commits (confirmar). On a server a
+// batch holds two groups at most (it is committed before a third begins), so
+// the identity locks a station holds at once stay few.
 //
 // Lines are first validated without a savepoint of their own, and their
 // entries are kept (not written) until the batch is about to commit: then every
