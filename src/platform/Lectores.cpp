@@ -134,6 +134,21 @@ Leido<qint64> entero(const QString& texto)
     return leido(Estado::Valido, qint64(v));
 }
 
+Leido<qint64> enteroRedondeado(const QString& texto)
+{
+    if (texto.trimmed().isEmpty()) return {};
+    bool desborda = false;
+    const auto m = Moneda::parsear(texto, &desborda);
+    if (!m) return leido<qint64>(desborda ? Estado::FueraDeRango : Estado::NoValido);
+    return leido(Estado::Valido, redondeaAEntero(*m));
+}
+
+qint64 redondeaAEntero(Moneda m)
+{
+    const __int128 u = m.unidades(); // wide: rounding the largest amounts must not overflow
+    return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
+}
+
 Leido<QDate> fecha(const QString& texto)
 {
     const QString t = texto.trimmed();

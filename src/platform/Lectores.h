@@ -80,6 +80,13 @@ Leido<double> decimal(const QString& texto);
 // A whole number (a code, a year, a count): decimals only when they are all
 // zeros ("12.00"). FueraDeRango: beyond 64 bits.
 Leido<qint64> entero(const QString& texto);
+// A whole number where decimals were always taken and rounded half away from
+// zero ("12.5" -> 13, "-2.5" -> -3): a count or a code typed in a field that
+// never refused them. The amounts' grammar without their maximum: FueraDeRango
+// beyond +/- 922337203685477.5807 (what 64 bits hold in ten-thousandths).
+Leido<qint64> enteroRedondeado(const QString& texto);
+// An amount rounded half away from zero to whole units.
+qint64 redondeaAEntero(Moneda m);
 // A date: "dd/MM/yyyy", also "d/M/yy" (years 30..99 are 19xx, 00..29 20xx),
 // '-' or '.' as separators, and ISO "yyyy-MM-dd". NoValido: no such day.
 Leido<QDate> fecha(const QString& texto);

@@ -169,19 +169,7 @@ QString Utilidades::Descifrar(const QString& s)
 
 Moneda Utilidades::TextoAMoneda(const QString& s) { return lectura::importe(s).o(Moneda()); }
 
-qint64 Utilidades::TextoAEntero(const QString& s)
-{
-    auto m = Moneda::parsear(s);
-    if (!m) return 0;
-    const __int128 u = m->unidades(); // wide: rounding the largest amounts must not overflow
-    return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
-}
-
-double Utilidades::TextoADoble(const QString& s) { return lectura::decimal(s).o(0.0); }
-
 bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
-
-bool Utilidades::EsNumeroValido(const QString& s) { return lectura::importe(s).valido(); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 

@@ -77,10 +77,7 @@ public:
     static QString Cifrar(const QString& s);
     static QString Descifrar(const QString& s);
     static Moneda TextoAMoneda(const QString& s);  // invalid or empty -> 0
-    static qint64 TextoAEntero(const QString& s);  // invalid -> 0; decimals rounded
-    static double TextoADoble(const QString& s);
     static bool EsVacio(const QString& s);         // empty or blanks only
-    static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
     static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
     static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
     // Date picker (defined with the dialog seam) opened on the date of the

@@ -50,6 +50,8 @@ TEST(Lectores, Importe)
         {"-", Estado::NoValido, 0},
         {".", Estado::NoValido, 0},
         {"1,2,3", Estado::NoValido, 0},
+        {"1.234,5", Estado::Valido, 12345000},
+        {"1x", Estado::NoValido, 0},
     };
     for (const auto& c : casos) {
         const auto l = lectura::importe(QString::fromUtf8(c.t));
@@ -163,3 +165,43 @@ TEST(Lectores, MesAnio)
     EXPECT_EQ((MesAnio{7, 2026}).texto(), QStringLiteral("07/2026"));
     EXPECT_EQ((MesAnio{12, 2026}).siguiente(), (MesAnio{1, 2027}));
 }
+
+// Decimals taken and rounded half away from zero, up to what 64 bits hold in
+// ten-thousandths.
+TEST(Lectores, EnteroRedondeado)
+{
+    struct Caso { const char* t; Estado e; qint64 v; };
+    const Caso casos[] = {
+        {"", Estado::Vacio, 0},
+        {"  ", Estado::Vacio, 0},
+        {"12", Estado::Valido, 12},
+        {"12.5", Estado::Valido, 13},
+        {"12,49", Estado::Valido, 12},
+        {"-2.5", Estado::Valido, -3},
+        {"+2.5", Estado::Valido, 3},
+        {"7-", Estado::Valido, -7},
+        {"1.234,5", Estado::Valido, 1235},
+        {"1000000000", Estado::Valido, 1000000000}, // no amount's maximum
+        {"922337203685477.5807", Estado::Valido, 922337203685478},
+        {"-922337203685477.5807", Estado::Valido, -922337203685478},
+        {"922337203685477.5808", Estado::FueraDeRango, 0},
+        {"9223372036854774784", Estado::FueraDeRango, 0},
+        {"9223372036854775808", Estado::FueraDeRango, 0},
+        {"-9223372036854775808", Estado::FueraDeRango, 0},
+        {"99999999999999999999", Estado::FueraDeRango, 0},
+        {"-99999999999999999999", Estado::FueraDeRango, 0},
+        {"9223372036854775807B", Estado::NoValido, 0},
+        {"1e5", Estado::NoValido, 0},
+        {"1.2.3", Estado::NoValido, 0},
+        {"abc", Estado::NoValido, 0},
+    };
+    for (const auto& c : casos) {
+        const auto l = lectura::enteroRedondeado(QString::fromUtf8(c.t));
+        EXPECT_STREQ(nombre(l.estado), nombre(c.e)) << c.t;
+        EXPECT_EQ(l.o(0), c.v) << c.t;
+    }
+    EXPECT_EQ(lectura::redondeaAEntero(Moneda::desdeUnidades(4999)), 0);
+    EXPECT_EQ(lectura::redondeaAEntero(Moneda::desdeUnidades(-5000)), -1);
+    EXPECT_EQ(lectura::redondeaAEntero(Moneda::desdeUnidades(std::numeric_limits<qint64>::max())), 922337203685478);
+}
+
