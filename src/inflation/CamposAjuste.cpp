@@ -133,7 +133,7 @@ ResultadoCampo periodo(const ValorCampo& v, const EstadoCabecera& estado, Consul
     if (t.isEmpty()) return error(kMensajeSinPeriodo);
     if (Utilidades::QuitaCaracteres(t, QStringLiteral("/"), QStringLiteral("-")).size() < 6)
         return error(kMensajeFormatoPeriodo);
-    const int mes = int(texto::valEntero(t.left(2)));
+    const int mes = int(lectura::enteroInicial(t.left(2)).o(0));
     if (!Utilidades::TextoAFecha(QStringLiteral("01/") + t).isValid() || mes < 1 || mes > 12)
         return error(kMensajePeriodoInvalido);
     ResultadoCampo r;

@@ -4,6 +4,7 @@
 #include "ContextoEmpresa.h"
 #include "Entorno.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <QLocale>
@@ -31,7 +32,7 @@ struct CierreProgreso {
 
 AnioValidado ValidarAnio(const QString& texto)
 {
-    const double v = texto::val(texto::recortar(texto));
+    const double v = lectura::numeroInicial(texto::recortar(texto)).o(0);
     // The number written back as text: a whole number without decimals.
     const bool entero = std::isfinite(v) && std::fabs(v) < 1e15 && v == std::floor(v);
     const QString s = entero ? QString::number(qint64(v)) : QString::number(v, 'g', 15);

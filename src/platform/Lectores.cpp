@@ -179,5 +179,39 @@ Leido<MesAnio> mesAnio(const QString& texto)
     return m.valido() ? leido(Estado::Valido, m) : leido<MesAnio>(Estado::NoValido);
 }
 
+Leido<double> numeroInicial(const QString& texto)
+{
+    qsizetype i = 0;
+    const qsizetype n = texto.size();
+    while (i < n && (texto[i] == u' ' || texto[i] == u'\t')) ++i;
+    QString numero;
+    if (i < n && (texto[i] == u'-' || texto[i] == u'+')) numero += texto[i++];
+    bool punto = false, cifras = false;
+    for (; i < n; ++i) {
+        const QChar c = texto[i];
+        if (c >= u'0' && c <= u'9') {
+            numero += c;
+            cifras = true;
+        } else if (c == u'.' && !punto) {
+            numero += c;
+            punto = true;
+        } else if (c != u' ') { // blanks inside the number are skipped
+            break;
+        }
+    }
+    if (!cifras) return {};
+    return leido(Estado::Valido, numero.toDouble());
+}
+
+Leido<qint64> enteroInicial(const QString& texto)
+{
+    const auto n = numeroInicial(texto);
+    if (!n.valido()) return {};
+    const double d = std::trunc(n.valor);
+    // Beyond the 64-bit range there is no whole number to give.
+    if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0)) return leido<qint64>(Estado::FueraDeRango);
+    return leido(Estado::Valido, qint64(d));
+}
+
 } // namespace lectura
 } // namespace vexa

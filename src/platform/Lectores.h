@@ -93,5 +93,17 @@ Leido<QDate> fecha(const QString& texto);
 // A month of a year: "07/2026" or "7/2026".
 Leido<MesAnio> mesAnio(const QString& texto);
 
+// The number at the start of a stored text (a key, a stored code, a setting
+// written by this or another program), read as leniently as those texts were
+// always read: blanks and tabs before it are skipped, a sign may lead, blanks
+// inside are skipped, '.' is the only decimal mark, and the reading stops at
+// the first other character ("25B" -> 25, "0001" -> 1, "12.5.6" -> 12.5,
+// "1,5" -> 1, "1e5" -> 1). Vacio: the text has no leading number ("B25", "",
+// "-"). A number beyond a double reads as an infinity of its sign.
+Leido<double> numeroInicial(const QString& texto);
+// The whole part of that number ("25B" -> 25, "-3.9" -> -3). FueraDeRango:
+// beyond 64 bits.
+Leido<qint64> enteroInicial(const QString& texto);
+
 } // namespace lectura
 } // namespace vexa

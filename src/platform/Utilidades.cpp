@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-#include <cmath>
-
 namespace vexa {
 
 // ---------------------------------------------------------------- texto
@@ -33,33 +31,6 @@ QString recortarDerecha(const QString& s)
     return s.left(n);
 }
 QString recortar(const QString& s) { return recortarIzquierda(recortarDerecha(s)); }
-
-double val(const QString& s)
-{
-    int i = 0;
-    const int n = s.size();
-    while (i < n && (s[i] == u' ' || s[i] == u'\t')) ++i;
-    QString num;
-    if (i < n && (s[i] == u'-' || s[i] == u'+')) num += s[i++];
-    bool punto = false, digitos = false;
-    while (i < n) {
-        QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) { num += c; digitos = true; }
-        else if (c == u'.' && !punto) { num += c; punto = true; }
-        else if (c == u' ') { /* blanks inside the number are skipped */ }
-        else break;
-        ++i;
-    }
-    if (!digitos) return 0;
-    return num.toDouble();
-}
-
-qint64 valEntero(const QString& s)
-{
-    const double d = std::trunc(val(s));
-    // Beyond the 64-bit range there is no whole number to give: read as no number.
-    return enRangoEntero64(d) ? qint64(d) : 0;
-}
 
 bool enRangoEntero64(double d) { return d >= -9223372036854775808.0 && d < 9223372036854775808.0; }
 

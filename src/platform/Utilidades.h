@@ -24,11 +24,6 @@ namespace texto {
 QString recortar(const QString& s);
 QString recortarDerecha(const QString& s);
 QString recortarIzquierda(const QString& s);
-// Leading-number reading: "25B" -> 25, "B25" -> 0, " -3.5x" -> -3.5, "" -> 0.
-double val(const QString& s);
-// Whole part of the leading number ("25B" -> 25); 0 when it does not fit in 64 bits
-// ("99999999999999999999" -> 0).
-qint64 valEntero(const QString& s);
 // True when the (whole) value converts to qint64 without overflow; false for NaN.
 bool enRangoEntero64(double d);
 // Number written with a leading blank when not negative: 3 -> " 3", -3 -> "-3".
