@@ -195,7 +195,7 @@ bool ReglasAsientos::ValidaComprobante(const QString& TC, const QString& Sucursa
                      ? con_.PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
                                                         "AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ? "
                                                         "AND SUCURSAL = ? AND NUMERO = ? LIMIT 1"),
-                                         {tc, numero.toLongLong(), letra, sucursal.toLongLong(), sucursal, numero})
+                                         {tc, lectura::entero(numero).o(0), letra, lectura::entero(sucursal).o(0), sucursal, numero})
                      : con_.PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
                                                         "AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
                                          {tc, sucursal, numero, letra});

@@ -14,7 +14,7 @@ std::vector<TituloCopiador> CargarTitulos(Conexion& con, qint64 desde, qint64 ha
     for (; !rs.eof(); rs.siguiente()) {
         const QString codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
         if (!texto::soloDigitos(codigo) || codigo.size() > 18) continue;
-        const qint64 n = codigo.toLongLong();
+        const qint64 n = lectura::entero(codigo).o(0);
         if (n < desde || n > hasta) continue;
         r.push_back({codigo, Utilidades::NuloATexto(rs.valor(QStringLiteral("DESCRIPCION")))});
     }
