@@ -58,13 +58,10 @@ std::optional<double> LeerValor(const QString& texto)
         else return std::nullopt;
     }
     if (digitos == 0 || marcas > 1) return std::nullopt;
-    QString n = t;
-    n.replace(u',', u'.');
-    if (n.startsWith(u'.')) n.prepend(u'0');
-    bool ok = false;
-    const double d = QLocale::c().toDouble(n, &ok);
-    if (!ok || !std::isfinite(d)) return std::nullopt;
-    return d;
+    // Digits and at most one mark: the decimal reader's own reading of them.
+    const auto d = lectura::decimal(t);
+    if (!d.valido()) return std::nullopt;
+    return d.valor;
 }
 
 QString TextoValor(double valor)
