@@ -98,9 +98,9 @@ std::vector<MonedaDisponible> MonedasConCotizacion(Conexion& con)
 
 std::optional<Moneda> LeerTasa(const QString& t)
 {
-    const QString s = texto::recortar(t);
-    if (s.isEmpty()) return std::nullopt;
-    return Moneda::desdeTextoEstricto(s);
+    const auto tasa = lectura::importe(t);
+    if (!tasa.valido()) return std::nullopt;
+    return tasa.valor;
 }
 
 QString ValidarCotizacion(const QString& t, Moneda* valor)
