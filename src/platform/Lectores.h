@@ -1,8 +1,9 @@
 #pragma once
-// The readers of typed text, one per kind of value: an amount, a decimal
-// number, a whole number, a date, a month of a year. Windows and rules read a
-// field's text through these and nothing else, so the same text means the
-// same value everywhere.
+// The readers of text, one per kind of value: an amount, a decimal number, a
+// whole number, a date, a month of a year, and the number at the start of a
+// stored text. Windows and rules read a field's, a file's or a stored text
+// through these and nothing else, so the same text means the same value
+// everywhere.
 //
 // Every reader trims blanks around the text and tells what it found:
 //
@@ -11,7 +12,7 @@
 //   if (!costo.valido()) ...                  // not an amount (or beyond the limit)
 //   Moneda m = costo.o(Moneda());             // the value, or this one when not read
 //
-// Numbers share one grammar (the amounts'): a sign before the number or a
+// Typed numbers share one grammar (the amounts'): a sign before the number or a
 // minus after it; '.' or ',' as the decimal mark; with both marks the last
 // one is the decimal mark; several marks of one kind group thousands, which
 // then group three digits ("1.234.567"). Exponents are no number.
@@ -94,8 +95,8 @@ Leido<QDate> fecha(const QString& texto);
 Leido<MesAnio> mesAnio(const QString& texto);
 
 // The number at the start of a stored text (a key, a stored code, a setting
-// written by this or another program), read as leniently as those texts were
-// always read: blanks and tabs before it are skipped, a sign may lead, blanks
+// written by this or another program), with its own grammar, as lenient as
+// those texts were always read with: blanks and tabs before it are skipped, a sign may lead, blanks
 // inside are skipped, '.' is the only decimal mark, and the reading stops at
 // the first other character ("25B" -> 25, "0001" -> 1, "12.5.6" -> 12.5,
 // "1,5" -> 1, "1e5" -> 1). Vacio: the text has no leading number ("B25", "",
