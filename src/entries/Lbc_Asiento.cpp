@@ -268,9 +268,11 @@ bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QS
 bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
 {
     if (lectura::numeroInicial(QueEjercicio).o(0) == -1) QueEjercicio = PeriodoActivo();
+    const double periodo = std::ceil(lectura::numeroInicial(QueEjercicio).o(0));
+    if (!texto::enRangoEntero64(periodo)) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
     auto f = con().PrimeraFila(
         QStringLiteral("SELECT CERRADO, CIERRE FROM MV_EJERCICIOS WHERE PERIODO < ? ORDER BY PERIODO DESC LIMIT 1"),
-        {qint64(std::ceil(lectura::numeroInicial(QueEjercicio).o(0)))});
+        {qint64(periodo)});
     if (!f) return true;
     // A flag without a value reads as not set.
     return f->logico(QStringLiteral("CERRADO")) || f->logico(QStringLiteral("CIERRE"));
