@@ -7,6 +7,7 @@
 #include "CodigosDialogo.h"
 #include "Entorno.h"
 #include "EstadoGlobal.h"
+#include "Lectores.h"
 #include "LineaComandos.h"
 #include "Utilidades.h"
 
@@ -46,8 +47,9 @@ bool ConectarBaseDatos(EstadoInicio& inicio, plataforma::AvisoOperador& aviso)
     const QString linea = inicio.lineaComandos;
     inicio.seccionConexion = seccionDeEquipo();
     try {
-        inicio.barrasPlanas = texto::val(ArchivoIni::LeerIni(ArchivoIniPrograma, inicio.seccionConexion,
-                                                                  QStringLiteral("FlatToolbars"), QStringLiteral("1"))) != 0;
+        const QString planas =
+            ArchivoIni::LeerIni(ArchivoIniPrograma, inicio.seccionConexion, QStringLiteral("FlatToolbars"), QStringLiteral("1"));
+        inicio.barrasPlanas = lectura::numeroInicial(planas).o(0) != 0;
     } catch (const std::exception&) {
         inicio.barrasPlanas = true;
     }

@@ -1,5 +1,6 @@
 #include "Configuracion.h"
 
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa {
@@ -20,7 +21,7 @@ void Configuracion::ActualizaNumeracion(const QString& tipo, const QString& sist
     if (l.size() != 1 || !letras.contains(l)) return;
     const QString n = texto::recortar(numero);
     if (!texto::soloDigitos(n) || n.size() > 9) return;
-    const qint64 ultimo = n.toLongLong() - 1;
+    const qint64 ultimo = lectura::entero(n).o(0) - 1;
     if (ultimo < 0) return;
     const QString columna = l + QStringLiteral("_ULTIMO_NRO");
     con().EjecutarSQL(QStringLiteral("UPDATE TA_COMPROBANTES SET %1 = ? WHERE CODIGO = ? "

@@ -1,5 +1,6 @@
 #include "ContextoEmpresa.h"
 
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <cmath>
@@ -18,7 +19,7 @@ qint16 aEntero16(double v)
 }
 } // namespace
 
-qint64 ContextoEmpresa::periodo() const { return texto::valEntero(periodo_); }
+qint64 ContextoEmpresa::periodo() const { return lectura::enteroInicial(periodo_).o(0); }
 
 void ContextoEmpresa::setPeriodoActivo(const QString& periodo) { periodo_ = texto::recortar(periodo); }
 
@@ -50,7 +51,8 @@ void LeerDigitosCuentas(ContextoEmpresa& ctx)
     std::array<qint16, 6> digitos{};
     qint16 total = 0;
     for (size_t i = 0; i < 6; ++i) {
-        digitos[i] = aEntero16(texto::val(cfg.ObtieneValor(QStringLiteral("Digitos_") + QLatin1String(niveles[i]))));
+        const QString clave = QStringLiteral("Digitos_") + QLatin1String(niveles[i]);
+        digitos[i] = aEntero16(lectura::numeroInicial(cfg.ObtieneValor(clave)).o(0));
         total = aEntero16(double(total) + digitos[i]);
     }
     e.digitos = digitos;
@@ -67,7 +69,7 @@ void CalcularPosicionesCuentas(ContextoEmpresa& ctx)
     EstructuraCuentas& e = ctx.cuentas;
     qint16 anterior = 0;
     for (size_t i = 0; i < 6; ++i) {
-        e.fin[i] = aEntero16(texto::val(cfg.ObtieneValor(QLatin1String(claves[i]))) + anterior);
+        e.fin[i] = aEntero16(lectura::numeroInicial(cfg.ObtieneValor(QLatin1String(claves[i]))).o(0) + anterior);
         anterior = e.fin[i];
         cfg.PosicionNivel[i] = e.fin[i];
     }

@@ -1,5 +1,6 @@
 #include "BajaAsientos.h"
 
+#include "Lectores.h"
 #include "RegistroAsientos.h"
 #include "Utilidades.h"
 
@@ -22,7 +23,7 @@ QString ComprobanteEnDiario::condicion() const
 
 Params ComprobanteEnDiario::parametros() const
 {
-    Params p{tc, letra, texto::valEntero(numero), texto::valEntero(sucursal)};
+    Params p{tc, letra, lectura::enteroInicial(numero).o(0), lectura::enteroInicial(sucursal).o(0)};
     if (!cuenta.isEmpty()) p.append(cuenta);
     return p;
 }

@@ -1,6 +1,7 @@
 #include "Ejercicios.h"
 
 #include "ContextoEmpresa.h"
+#include "Lectores.h"
 #include "Moneda.h"
 #include "Progreso.h"
 #include "Utilidades.h"
@@ -188,8 +189,9 @@ QString mensajes::yaExiste(qint64 numero) { return QStringLiteral("El Ejercicio 
 QString ValidarNumeroEjercicio(Conexion& con, const QString& textoNumero, qint16* numero)
 {
     const QString t = texto::recortar(textoNumero);
-    if (!Utilidades::EsNumeroValido(t)) return mensajes::numerico();
-    const double r = std::round(Utilidades::TextoADoble(t));
+    if (!lectura::importe(t).valido()) return mensajes::numerico();
+    // Every decimal typed counts in the rounding ("1.49999" is 1), not the amount's four.
+    const double r = std::round(lectura::decimal(t).o(0.0));
     if (!(r >= 1 && r <= 32767)) return mensajes::fueraDeRango();
     const qint16 n = qint16(r);
     if (con.ExisteRegistro(QStringLiteral("MV_EJERCICIOS"), qint64(n), QStringLiteral("PERIODO"))) return mensajes::yaExiste(n);

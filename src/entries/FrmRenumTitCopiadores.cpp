@@ -3,6 +3,7 @@
 #include "AjustesPrograma.h"
 #include "ContextoEmpresa.h"
 #include "Dialogos.h"
+#include "Lectores.h"
 #include "TitulosCopiadores.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
@@ -113,8 +114,8 @@ QLineEdit* FrmRenumTitCopiadores::campo(const QString& dataField) const
 
 void FrmRenumTitCopiadores::CmdCargar_Click()
 {
-    const qint64 desde = Utilidades::TextoAEntero(campo(QStringLiteral("TitDesde"))->text());
-    const qint64 hasta = Utilidades::TextoAEntero(campo(QStringLiteral("TitHasta"))->text());
+    const qint64 desde = lectura::enteroRedondeado(campo(QStringLiteral("TitDesde"))->text()).o(0);
+    const qint64 hasta = lectura::enteroRedondeado(campo(QStringLiteral("TitHasta"))->text()).o(0);
     ListView1->clear();
     columnasLista(ListView1);
     for (;;) {
@@ -145,12 +146,12 @@ void FrmRenumTitCopiadores::CampoValida(QLineEdit* t)
         QString error;
         const QString dato = t->property(kDataField).toString();
         if (texto::igual(dato, QStringLiteral("TitHasta"))) {
-            if (Utilidades::TextoAEntero(campo(QStringLiteral("TitDesde"))->text()) > Utilidades::TextoAEntero(t->text()))
+            if (lectura::enteroRedondeado(campo(QStringLiteral("TitDesde"))->text()).o(0) > lectura::enteroRedondeado(t->text()).o(0))
                 error = QStringLiteral("El Titulo desde no puede mayor al titulo Hasta");
             else
                 CmdCargar_Click();
         } else if (texto::igual(dato, QStringLiteral("Incremento"))) {
-            if (Utilidades::TextoAEntero(t->text()) == 0) error = QStringLiteral("El Incremento desde ser distinto de cero ");
+            if (lectura::enteroRedondeado(t->text()).o(0) == 0) error = QStringLiteral("El Incremento desde ser distinto de cero ");
         }
         if (!error.isEmpty()) {
             HayError = true;
@@ -168,7 +169,7 @@ void FrmRenumTitCopiadores::CmdAceptar_Click()
                                          "Recodificar los mismos"),
                           vbYesNo + vbQuestion, kAviso) != vbYes)
         return;
-    const qint64 incremento = Utilidades::TextoAEntero(campo(QStringLiteral("Incremento"))->text());
+    const qint64 incremento = lectura::enteroRedondeado(campo(QStringLiteral("Incremento"))->text()).o(0);
     if (incremento == 0) {
         dialogos().MsgBox(QStringLiteral("El incremento debe ser distinto a Cero"), vbCritical, QStringLiteral("Aviso al Operador!!!"));
         return;

@@ -1,6 +1,7 @@
 #include "Lbc_Asiento.h"
 
 #include "ContextoEmpresa.h"
+#include "Lectores.h"
 
 #include "Configuracion.h"
 #include "EstadoGlobal.h"
@@ -100,7 +101,7 @@ bool Lbc_Asiento::RangoEjercicio(QString& FhDesde, QString& FhHasta, const QVari
     FhDesde.clear();
     FhHasta.clear();
     auto f = con().PrimeraFila(QStringLiteral("SELECT [FECHA DESDE], [FECHA HASTA] FROM MV_EJERCICIOS WHERE PERIODO = ?"),
-                               {texto::valEntero(periodo)});
+                               {lectura::enteroInicial(periodo).o(0)});
     if (!f) return false;
     FhDesde = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA DESDE")));
     FhHasta = Utilidades::FechaATexto(f->fecha(QStringLiteral("FECHA HASTA")));
@@ -114,7 +115,8 @@ QVariant Lbc_Asiento::EliminaCarNroAsiento(const QString& QueAsiento, const QVar
     if (!QueAsiento.isEmpty()) {
         const int p = separador.isEmpty() ? -1 : QueAsiento.indexOf(separador);
         if (p >= 0)
-            r = textoPlano(texto::val(QueAsiento.left(p))) + textoPlano(texto::val(QueAsiento.mid(p + separador.size())));
+            r = textoPlano(lectura::numeroInicial(QueAsiento.left(p)).o(0)) +
+                textoPlano(lectura::numeroInicial(QueAsiento.mid(p + separador.size())).o(0));
         else
             r = QueAsiento;
     }
@@ -143,7 +145,7 @@ static QDate fechaDeConfiguracion(Conexion& con, const QString& clave, const QSt
     QString valor = cfg.ObtieneValor(clave);
     if (texto::recortar(valor).isEmpty() && clave.startsWith(u'[')) {
         QDate desde, hasta;
-        if (cfg.FechasEjercicio(int(texto::valEntero(periodoActivo)), desde, hasta))
+        if (cfg.FechasEjercicio(int(lectura::enteroInicial(periodoActivo).o(0)), desde, hasta))
             return clave.contains(QLatin1String("DESDE"), Qt::CaseInsensitive) ? desde : hasta;
     }
     return aFecha(valor);
@@ -191,13 +193,16 @@ QString Lbc_Asiento::FamiliaNumeracion(const QString& tipoReg)
 
 QString Lbc_Asiento::ClaveFamilia(const QString& periodo, int mes, const QString& familia)
 {
-    return QStringLiteral("MV_ASIENTOS|%1|%2|%3").arg(texto::valEntero(periodo)).arg(mes).arg(FamiliaNumeracion(familia).toUpper());
+    return QStringLiteral("MV_ASIENTOS|%1|%2|%3")
+        .arg(lectura::enteroInicial(periodo).o(0))
+        .arg(mes)
+        .arg(FamiliaNumeracion(familia).toUpper());
 }
 
 qint32 Lbc_Asiento::UltimoNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg, const QVariant& Periodo)
 {
-    const qint64 mes = texto::valEntero(MES.toString());
-    const qint64 periodo = texto::valEntero(Periodo.isValid() ? Periodo.toString() : PeriodoActivo());
+    const qint64 mes = lectura::enteroInicial(MES.toString()).o(0);
+    const qint64 periodo = lectura::enteroInicial(Periodo.isValid() ? Periodo.toString() : PeriodoActivo()).o(0);
     const QString familia = FamiliaNumeracion(Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
     // Errors reach the caller: a number read after a failure would be a duplicate.
     // The highest number as the first row of the key's index read backwards: a plan
@@ -215,7 +220,7 @@ qint32 Lbc_Asiento::TomarNumeroAsiento(const QVariant& MES, const QVariant& Tipo
     if (!con().enTransaccion())
         throw ErrorVexa(3246, QStringLiteral("El número de asiento se toma dentro de la transacción que graba el asiento"));
     const QString periodo = Periodo.isValid() ? Periodo.toString() : PeriodoActivo();
-    return RegistroAsientos(con()).tomarNumero(periodo, int(texto::valEntero(MES.toString())),
+    return RegistroAsientos(con()).tomarNumero(periodo, int(lectura::enteroInicial(MES.toString()).o(0)),
                                                Tipo_Reg.isValid() ? Tipo_Reg.toString() : QString());
 }
 
@@ -232,14 +237,14 @@ QString Lbc_Asiento::FormatDisplayNroAsiento(const QVariant& NroAsiento, const Q
 QString Lbc_Asiento::FormatNroAsiento(const QString& Nro_Con_Formato)
 {
     const int p = Nro_Con_Formato.indexOf(u'-');
-    return texto::recortar(textoPlano(texto::val(p >= 0 ? Nro_Con_Formato.mid(p + 1) : Nro_Con_Formato)));
+    return texto::recortar(textoPlano(lectura::numeroInicial(p >= 0 ? Nro_Con_Formato.mid(p + 1) : Nro_Con_Formato).o(0)));
 }
 
 QString Lbc_Asiento::FMTNroAsiento(const QString& NroAsiento)
 {
     const QString t = texto::recortar(Utilidades::QuitaCaracteres(NroAsiento, QStringLiteral("-")));
     if (t.size() < 3) return NroAsiento;
-    return texto::recortar(t.left(2)) + u'-' + conCeros(texto::val(texto::recortar(t.mid(2))), 7);
+    return texto::recortar(t.left(2)) + u'-' + conCeros(lectura::numeroInicial(texto::recortar(t.mid(2))).o(0), 7);
 }
 
 bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QString& Fecha_Hasta, const QVariant& lPeriodo)
@@ -249,7 +254,9 @@ bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QS
     QDate desde = aFecha(Fecha_Desde), hasta = aFecha(Fecha_Hasta);
     if (hasta < desde) std::swap(desde, hasta);
     for (; !rs.eof(); rs.siguiente()) {
-        if (lPeriodo.isValid() && texto::val(rs.texto(QStringLiteral("PERIODO"))) == texto::val(lPeriodo.toString())) continue;
+        if (lPeriodo.isValid() &&
+            lectura::numeroInicial(rs.texto(QStringLiteral("PERIODO"))).o(0) == lectura::numeroInicial(lPeriodo.toString()).o(0))
+            continue;
         const QDate d = rs.fecha(QStringLiteral("FECHA DESDE")), h = rs.fecha(QStringLiteral("FECHA HASTA"));
         if (!d.isValid() || !h.isValid()) continue;
         // Any overlap, bounds included: also a new range that encloses a whole year.
@@ -260,10 +267,12 @@ bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QS
 
 bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
 {
-    if (texto::val(QueEjercicio) == -1) QueEjercicio = PeriodoActivo();
+    if (lectura::numeroInicial(QueEjercicio).o(0) == -1) QueEjercicio = PeriodoActivo();
+    const double periodo = std::ceil(lectura::numeroInicial(QueEjercicio).o(0));
+    if (!texto::enRangoEntero64(periodo)) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
     auto f = con().PrimeraFila(
         QStringLiteral("SELECT CERRADO, CIERRE FROM MV_EJERCICIOS WHERE PERIODO < ? ORDER BY PERIODO DESC LIMIT 1"),
-        {qint64(std::ceil(texto::val(QueEjercicio)))});
+        {qint64(periodo)});
     if (!f) return true;
     // A flag without a value reads as not set.
     return f->logico(QStringLiteral("CERRADO")) || f->logico(QStringLiteral("CIERRE"));
@@ -275,7 +284,7 @@ bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subd
 {
     auto rs = con().ObtenerRecordset(
         QStringLiteral("SELECT FECHA_DESDE, FECHA_HASTA, ANULADO FROM MV_CONTROL_AS_RES WHERE SUBDIARIO = ? AND PERIODO = ?"),
-        {texto::recortar(Subdiario), texto::valEntero(PeriodoActivo())});
+        {texto::recortar(Subdiario), lectura::enteroInicial(PeriodoActivo()).o(0)});
     if (rs.eof()) return true;
     const QDate fecha = aFecha(Fecha);
     for (; !rs.eof(); rs.siguiente()) {
@@ -288,7 +297,8 @@ bool Lbc_Asiento::ValidaFechaSubdiario(const QString& Fecha, const QString& Subd
 QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN)
 {
     const QString cond = Configuracion(&con()).ObtieneValor(QStringLiteral("CONDIVA"));
-    if (texto::val(cond) == 1) return texto::val(COND_IVA_CLIEN) > 2 ? QStringLiteral("B") : QStringLiteral("A");
+    if (lectura::numeroInicial(cond).o(0) == 1)
+        return lectura::numeroInicial(COND_IVA_CLIEN).o(0) > 2 ? QStringLiteral("B") : QStringLiteral("A");
     return texto::recortar(cond).isEmpty() ? QStringLiteral("Z") : QStringLiteral("C");
 }
 
@@ -296,7 +306,8 @@ QString Lbc_Asiento::DeterminaLetra(const QString& COND_IVA_CLIEN)
 
 QString Lbc_Asiento::FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra)
 {
-    return conCeros(texto::val(Sucursal), 4) + u'-' + conCeros(texto::val(Numero), 8) + Utilidades::AjustaLargo(Letra, 1);
+    return conCeros(lectura::numeroInicial(Sucursal).o(0), 4) + u'-' + conCeros(lectura::numeroInicial(Numero).o(0), 8) +
+           Utilidades::AjustaLargo(Letra, 1);
 }
 
 QString FormatoNumeroComprobante(const QString& Sucursal, const QString& Numero, const QString& Letra)

@@ -4,6 +4,7 @@
 #include "Configuracion.h"
 #include "InsercionMasiva.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -56,7 +57,7 @@ void montoONulo(InsercionMasiva& ins, const std::optional<Moneda>& m)
 
 QString numeroSiguiente(const QString& numero)
 {
-    return QString::number(texto::valEntero(texto::recortar(numero)) + 1);
+    return QString::number(lectura::enteroInicial(texto::recortar(numero)).o(0) + 1);
 }
 
 
@@ -96,7 +97,7 @@ qint32 RegistroAsientos::tomarNumeros(const QString& periodo, int mes, const QSt
         const QVariant max = con_.Escalar(
             QStringLiteral("SELECT [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND MES_OPERATIVO = ? AND FAMILIA = ? "
                            "ORDER BY [NUMERO ASIENTO] DESC LIMIT 1"),
-            {texto::valEntero(periodo), mes, Lbc_Asiento::FamiliaNumeracion(tipoReg)});
+            {lectura::enteroInicial(periodo).o(0), mes, Lbc_Asiento::FamiliaNumeracion(tipoReg)});
         n = max.isNull() || max.toString().isEmpty() ? 1 : qint32(max.toLongLong() + 1);
     }
     // Kept past a rolled-back savepoint: a number handed out is never handed out again
@@ -118,7 +119,7 @@ void RegistroAsientos::comprobarBalance(const AsientoNuevo& a)
 
 int RegistroAsientos::agregarFilas(const AsientoNuevo& a, qint32 nro, InsercionMasiva& ins)
 {
-    const int periodoNumero = int(texto::valEntero(a.periodo));
+    const int periodoNumero = int(lectura::enteroInicial(a.periodo).o(0));
     int secuencia = 0;
     for (const LineaNueva& l : a.lineas) {
         if (l.importe <= Moneda()) continue;
@@ -159,7 +160,7 @@ void RegistroAsientos::anotarNumeracion(const AsientoNuevo& a)
     // (aplicarNumeraciones): writing it now would lock that row, which every
     // station numbering the same type needs, for the rest of the transaction.
     const QString clave = QStringList{texto::recortar(a.tc), texto::recortar(a.sucursal), texto::recortar(a.letra).toUpper()}.join(u'|');
-    const qint64 numero = texto::valEntero(texto::recortar(a.numero));
+    const qint64 numero = lectura::enteroInicial(texto::recortar(a.numero)).o(0);
     EstadoTransaccion& estado = con_.estadoTransaccion();
     const std::optional<NumeracionPendiente> antes = estado.numeracionPendiente(clave);
     if (!antes || numero > antes->valor) {
@@ -307,7 +308,7 @@ qint32 RegistroAsientos::registrarAjuste(const AsientoNuevo& a, const AjusteNuev
     const QString detalle = a.detalle, tc = texto::recortar(a.tc), sucursal = texto::recortar(a.sucursal),
                   numero = texto::recortar(a.numero), letra = texto::recortar(a.letra);
     const QVariant moneda = a.moneda.isEmpty() ? QVariant() : QVariant(a.moneda);
-    const int periodoNumero = int(texto::valEntero(a.periodo));
+    const int periodoNumero = int(lectura::enteroInicial(a.periodo).o(0));
     const int total = int(a.lineas.size());
     Params p;
     for (int desde = 0; desde < total;) {

@@ -2,6 +2,7 @@
 
 #include "Configuracion.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <algorithm>
@@ -54,14 +55,14 @@ std::optional<ReglasAsientos::Ajuste> ReglasAsientos::UltimoAjuste()
 {
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT [FECHA], Ajuste_Hasta, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE PERIODO = ? AND ESAJUSTE = 1"),
-        {texto::valEntero(periodoActivo())});
+        {lectura::enteroInicial(periodoActivo()).o(0)});
     std::optional<Ajuste> ultimo;
     std::tuple<qint64, qint64, qint64> mejor{};
     for (; !rs.eof(); rs.siguiente()) {
         const QString hasta = rs.texto(QStringLiteral("Ajuste_Hasta"));
         const int barra = hasta.indexOf(u'/');
-        const qint64 mes = texto::valEntero(barra >= 0 ? hasta.left(barra) : hasta);
-        const qint64 anio = barra >= 0 ? texto::valEntero(hasta.mid(barra + 1)) : 0;
+        const qint64 mes = lectura::enteroInicial(barra >= 0 ? hasta.left(barra) : hasta).o(0);
+        const qint64 anio = barra >= 0 ? lectura::enteroInicial(hasta.mid(barra + 1)).o(0) : 0;
         std::tuple<qint64, qint64, qint64> clave{anio, mes, rs.entero(QStringLiteral("NUMERO ASIENTO"))};
         if (ultimo && clave <= mejor) continue;
         mejor = clave;
@@ -80,7 +81,7 @@ bool ReglasAsientos::ComprobanteEntrada(const QString& TC)
         if (!kLetras.contains(c)) continue; // no columns: no numbering of its own
         // A number column without a value reads as 0.
         for (const char* sufijo : {"_ULTIMO_NRO", "_NRO_DESDE", "_NRO_HASTA"})
-            if (texto::val(f->texto(c + QString::fromLatin1(sufijo))) > 0) return false;
+            if (lectura::numeroInicial(f->texto(c + QString::fromLatin1(sufijo))).o(0) > 0) return false;
     }
     return true;
 }
@@ -88,7 +89,7 @@ bool ReglasAsientos::ComprobanteEntrada(const QString& TC)
 bool ReglasAsientos::ExisteEnMVAsientos(const QString& TC, const QString& Suc, const QString& Nro, const QString& L,
                                         const QVariant& Proveedor)
 {
-    const double suc = texto::val(Suc), nro = texto::val(Nro);
+    const double suc = lectura::numeroInicial(Suc).o(0), nro = lectura::numeroInicial(Nro).o(0);
     // Branch and number compare as whole numbers: no stored text equals a fraction.
     // Nor a number beyond 64 bits: no stored value is that large.
     if (suc != std::floor(suc) || nro != std::floor(nro) || suc < 0 || nro < 0 || !texto::enRangoEntero64(suc) ||
@@ -139,7 +140,7 @@ QDate ReglasAsientos::FechaHastaUltimoPeriodo()
 bool ReglasAsientos::ExistenMovFueraPeriodo(const QString& Periodo, const QString& NFecha_Desde, const QString& NFecha_Hasta)
 {
     const QDate desde = aFecha(NFecha_Desde), hasta = aFecha(NFecha_Hasta);
-    const qint64 periodo = texto::valEntero(Periodo);
+    const qint64 periodo = lectura::enteroInicial(Periodo).o(0);
     // First and last date through the (PERIODO, FECHA) index, a plan that needs no statistics.
     const QVariant primera = con_.Escalar(QStringLiteral("SELECT [FECHA] FROM MV_ASIENTOS WHERE PERIODO = ? AND [FECHA] IS NOT NULL "
                                                          "ORDER BY [FECHA] LIMIT 1"), {periodo});
@@ -154,8 +155,8 @@ bool ReglasAsientos::DatosComprobante(const QString& TC, const QString& letra, Q
     auto f = con_.PrimeraFila(QStringLiteral("SELECT * FROM TA_COMPROBANTES WHERE CODIGO = ?"),
                               {Utilidades::CompletaCeros(texto::recortar(TC), 4)});
     if (!f) return false;
-    Suc = conCeros(texto::val(f->texto(letra + QStringLiteral("_SUC_DEFAULT"))), 4);
-    Nro = conCeros(texto::val(f->texto(letra + QStringLiteral("_ULTIMO_NRO"))), 8);
+    Suc = conCeros(lectura::numeroInicial(f->texto(letra + QStringLiteral("_SUC_DEFAULT"))).o(0), 4);
+    Nro = conCeros(lectura::numeroInicial(f->texto(letra + QStringLiteral("_ULTIMO_NRO"))).o(0), 8);
     return true;
 }
 
@@ -163,11 +164,11 @@ bool ReglasAsientos::AsientoResumenAnulado(const QString& Subdiario, const QStri
 {
     const int p = NroAsiento_ConFomato.indexOf(u'-');
     if (p < 0) throw ErrorVexa(5, QStringLiteral("Número de asiento resumen sin mes: \"%1\"").arg(NroAsiento_ConFomato));
-    const qint64 mes = texto::valEntero(NroAsiento_ConFomato.left(p));
-    const qint64 id = texto::valEntero(NroAsiento_ConFomato.mid(p + 1));
+    const qint64 mes = lectura::enteroInicial(NroAsiento_ConFomato.left(p)).o(0);
+    const qint64 id = lectura::enteroInicial(NroAsiento_ConFomato.mid(p + 1)).o(0);
     auto rs = con_.ObtenerRecordset(
         QStringLiteral("SELECT FECHA_DESDE, ANULADO FROM MV_CONTROL_AS_RES WHERE SUBDIARIO = ? AND ID = ? AND PERIODO = ?"),
-        {texto::recortar(Subdiario), id, texto::valEntero(periodoActivo())});
+        {texto::recortar(Subdiario), id, lectura::enteroInicial(periodoActivo()).o(0)});
     for (; !rs.eof(); rs.siguiente()) {
         if (rs.fecha(QStringLiteral("FECHA_DESDE")).month() != mes) continue;
         return rs.entero(QStringLiteral("ANULADO")) != 0;
@@ -194,7 +195,7 @@ bool ReglasAsientos::ValidaComprobante(const QString& TC, const QString& Sucursa
                      ? con_.PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
                                                         "AND NUMERO_VALOR = ? AND LETRA = ? AND SUCURSAL_VALOR = ? "
                                                         "AND SUCURSAL = ? AND NUMERO = ? LIMIT 1"),
-                                         {tc, numero.toLongLong(), letra, sucursal.toLongLong(), sucursal, numero})
+                                         {tc, lectura::entero(numero).o(0), letra, lectura::entero(sucursal).o(0), sucursal, numero})
                      : con_.PrimeraFila(QStringLiteral("SELECT MES_OPERATIVO, [NUMERO ASIENTO] FROM MV_ASIENTOS WHERE TC = ? "
                                                         "AND SUCURSAL = ? AND NUMERO = ? AND LETRA = ? LIMIT 1"),
                                          {tc, sucursal, numero, letra});
@@ -217,7 +218,7 @@ bool ReglasAsientos::ValidaComprobante(const QString& TC, const QString& Sucursa
             return false;
         }
         // Automatic numbering: offer the next number.
-        numero = conCeros(texto::val(numero) + 1, 8);
+        numero = conCeros(lectura::numeroInicial(numero).o(0) + 1, 8);
         const bool acepta = aceptaSiguiente(Lbc_Asiento::FormatoNumeroComprobante(sucursal, numero, Letra));
         if (!acepta) {
             Numero = numeroInicial;
@@ -238,7 +239,7 @@ bool ReglasAsientos::EstadoPeriodoActual(QString& Mensaje, QVariant* lCierre, QV
         if (lNoCreado) *lNoCreado = true;
         return false;
     }
-    const double activo = texto::val(periodoActivo());
+    const double activo = lectura::numeroInicial(periodoActivo()).o(0);
     auto it = std::find_if(filas.begin(), filas.end(),
                            [&](const Fila& f) { return double(f.entero(QStringLiteral("PERIODO"))) == activo; });
     if (it == filas.end()) {

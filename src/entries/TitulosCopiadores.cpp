@@ -2,6 +2,7 @@
 
 #include "Conexion.h"
 #include "CodigosDialogo.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::titulos {
@@ -13,7 +14,7 @@ std::vector<TituloCopiador> CargarTitulos(Conexion& con, qint64 desde, qint64 ha
     for (; !rs.eof(); rs.siguiente()) {
         const QString codigo = texto::recortar(rs.texto(QStringLiteral("CODIGO")));
         if (!texto::soloDigitos(codigo) || codigo.size() > 18) continue;
-        const qint64 n = codigo.toLongLong();
+        const qint64 n = lectura::entero(codigo).o(0);
         if (n < desde || n > hasta) continue;
         r.push_back({codigo, Utilidades::NuloATexto(rs.valor(QStringLiteral("DESCRIPCION")))});
     }
@@ -42,7 +43,7 @@ QString RenumerarTitulos(Conexion& con, const QStringList& codigos, qint64 incre
     const qsizetype n = codigos.size();
     for (qsizetype k = 0; k < n; ++k) {
         const QString viejo = texto::recortar(codigos[incremento > 0 ? n - 1 - k : k]);
-        const qint64 numero = Utilidades::TextoAEntero(viejo) + incremento;
+        const qint64 numero = lectura::enteroRedondeado(viejo).o(0) + incremento;
         const QString plano = QString::number(numero);
         if (numero < 0 || numero > 9999) {
             colisiones += QStringLiteral("\r El codigo (%1) no puede reemplazarce por (%2) puesto que %2 no es un codigo de cuatro digitos")

@@ -3,6 +3,7 @@
 #include "ContextoEmpresa.h"
 #include "Entorno.h"
 #include "IndicesAjuste.h"
+#include "Lectores.h"
 #include "Progreso.h"
 #include "RegistroAsientos.h"
 #include "ReglasAsientos.h"
@@ -106,7 +107,7 @@ QString EstadoEjercicio(ContextoEmpresa& ctx)
     QString mensaje;
     if (!reglas.EstadoPeriodoActual(mensaje)) return mensaje;
     // The check above lets an active year without a row pass: the adjustment needs its dates.
-    if (!leerEjercicio(ctx.con(), texto::valEntero(reglas.periodoActivo()))) return kMensajeSinEjercicio;
+    if (!leerEjercicio(ctx.con(), lectura::enteroInicial(reglas.periodoActivo()).o(0))) return kMensajeSinEjercicio;
     return {};
 }
 
@@ -213,7 +214,7 @@ std::variant<Tramo, ResultadoAjuste> leerTramo(ContextoEmpresa& ctx, const Pedid
     Conexion& con = ctx.con();
     ReglasAsientos reglas(con, ctx.periodoActivo());
     Tramo t;
-    t.periodo = texto::valEntero(reglas.periodoActivo());
+    t.periodo = lectura::enteroInicial(reglas.periodoActivo()).o(0);
     t.desde = pedido.desde;
     const auto anterior = reglas.UltimoAjuste();
     t.reexpresaAperturas = !anterior;

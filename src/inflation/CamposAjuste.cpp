@@ -1,6 +1,7 @@
 #include "CamposAjuste.h"
 
 #include "AsientoAjuste.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::ajuste {
@@ -60,14 +61,13 @@ ResultadoCampo sucursal(const ValorCampo& v, const EstadoCabecera&, ConsultasCab
     ResultadoCampo r;
     r.textos.insert(QStringLiteral("SUCURSAL"),
                     t.isEmpty() ? QStringLiteral("0001")
-                                : Utilidades::CompletaCeros(QString::number(Utilidades::TextoAEntero(t)), 4));
+                                : Utilidades::CompletaCeros(QString::number(lectura::redondeaAEntero(v.numero)), 4));
     return r;
 }
 
 // A number past the type's last one is told, not refused.
 ResultadoCampo numero(const ValorCampo& v, const EstadoCabecera& estado, ConsultasCabecera& c)
 {
-    const QString& t = v.texto;
     const QString tc = en(estado, "TC");
     const QString letras = recortar(c.letras(tc, false));
     if (letras.isEmpty()) return error(kMensajeSinLetras);
@@ -77,9 +77,9 @@ ResultadoCampo numero(const ValorCampo& v, const EstadoCabecera& estado, Consult
     c.datosComprobante(tc, suc, ultimo, letra);
     if (!v.valido()) return error(kMensajeNumerico);
     ResultadoCampo r;
-    const qint64 n = Utilidades::TextoAEntero(t);
+    const qint64 n = lectura::redondeaAEntero(v.numero);
     r.textos.insert(QStringLiteral("NUMERO"), Utilidades::CompletaCeros(QString::number(n), 8));
-    if (Utilidades::TextoAEntero(ultimo) < n && !c.comprobanteEntrada(tc)) r.aviso = kAvisoNoCorrelativo;
+    if (lectura::enteroRedondeado(ultimo).o(0) < n && !c.comprobanteEntrada(tc)) r.aviso = kAvisoNoCorrelativo;
     return r;
 }
 
@@ -133,7 +133,7 @@ ResultadoCampo periodo(const ValorCampo& v, const EstadoCabecera& estado, Consul
     if (t.isEmpty()) return error(kMensajeSinPeriodo);
     if (Utilidades::QuitaCaracteres(t, QStringLiteral("/"), QStringLiteral("-")).size() < 6)
         return error(kMensajeFormatoPeriodo);
-    const int mes = int(texto::valEntero(t.left(2)));
+    const int mes = int(lectura::enteroInicial(t.left(2)).o(0));
     if (!Utilidades::TextoAFecha(QStringLiteral("01/") + t).isValid() || mes < 1 || mes > 12)
         return error(kMensajePeriodoInvalido);
     ResultadoCampo r;

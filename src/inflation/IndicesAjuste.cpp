@@ -4,6 +4,7 @@
 #include "ContextoEmpresa.h"
 #include "Entorno.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <QLocale>
@@ -31,7 +32,7 @@ struct CierreProgreso {
 
 AnioValidado ValidarAnio(const QString& texto)
 {
-    const double v = texto::val(texto::recortar(texto));
+    const double v = lectura::numeroInicial(texto::recortar(texto)).o(0);
     // The number written back as text: a whole number without decimals.
     const bool entero = std::isfinite(v) && std::fabs(v) < 1e15 && v == std::floor(v);
     const QString s = entero ? QString::number(qint64(v)) : QString::number(v, 'g', 15);
@@ -57,13 +58,10 @@ std::optional<double> LeerValor(const QString& texto)
         else return std::nullopt;
     }
     if (digitos == 0 || marcas > 1) return std::nullopt;
-    QString n = t;
-    n.replace(u',', u'.');
-    if (n.startsWith(u'.')) n.prepend(u'0');
-    bool ok = false;
-    const double d = QLocale::c().toDouble(n, &ok);
-    if (!ok || !std::isfinite(d)) return std::nullopt;
-    return d;
+    // Digits and at most one mark: the decimal reader's own reading of them.
+    const auto d = lectura::decimal(t);
+    if (!d.valido()) return std::nullopt;
+    return d.valor;
 }
 
 QString TextoValor(double valor)

@@ -9,6 +9,7 @@
 #include "HerramientasConfiguracion.h"
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "ProgresoVentana.h"
 #include "ValidacionesCierre.h"
 #include "Utilidades.h"
@@ -248,7 +249,7 @@ QString ServiciosMenu::validacionesCierre(const QString& periodo)
     ProgresoVentana progreso(areaMdi ? areaMdi->window() : nullptr, true, false);
     for (;;) {
         try {
-            const QString mensaje = cierre::ValidacionesCierre(ctx, texto::valEntero(periodo), progreso);
+            const QString mensaje = cierre::ValidacionesCierre(ctx, lectura::enteroInicial(periodo).o(0), progreso);
             if (!texto::recortar(mensaje).isEmpty()) dialogos().MsgBox(mensaje, vbExclamation, cierre::TituloAviso());
             return mensaje;
         } catch (const std::exception& e) {

@@ -134,6 +134,21 @@ Leido<qint64> entero(const QString& texto)
     return leido(Estado::Valido, qint64(v));
 }
 
+Leido<qint64> enteroRedondeado(const QString& texto)
+{
+    if (texto.trimmed().isEmpty()) return {};
+    bool desborda = false;
+    const auto m = Moneda::parsear(texto, &desborda);
+    if (!m) return leido<qint64>(desborda ? Estado::FueraDeRango : Estado::NoValido);
+    return leido(Estado::Valido, redondeaAEntero(*m));
+}
+
+qint64 redondeaAEntero(Moneda m)
+{
+    const __int128 u = m.unidades(); // wide: rounding the largest amounts must not overflow
+    return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
+}
+
 Leido<QDate> fecha(const QString& texto)
 {
     const QString t = texto.trimmed();
@@ -162,6 +177,53 @@ Leido<MesAnio> mesAnio(const QString& texto)
     if (!soloCifras(mes) || !soloCifras(anio)) return leido<MesAnio>(Estado::NoValido);
     const MesAnio m{mes.toInt(), anio.toInt()};
     return m.valido() ? leido(Estado::Valido, m) : leido<MesAnio>(Estado::NoValido);
+}
+
+Leido<double> numeroInicial(const QString& texto)
+{
+    qsizetype i = 0;
+    const qsizetype n = texto.size();
+    while (i < n && (texto[i] == u' ' || texto[i] == u'\t')) ++i;
+    // Most texts read here are short whole numbers (keys, codes, branch and
+    // voucher numbers): those are read directly. Up to 15 digits a double
+    // holds them exactly, as the general reading below gives them.
+    {
+        qsizetype j = i;
+        const bool negativo = j < n && texto[j] == u'-';
+        if (j < n && (texto[j] == u'-' || texto[j] == u'+')) ++j;
+        const qsizetype desde = j;
+        qint64 v = 0;
+        while (j < n && j - desde < 15 && texto[j] >= u'0' && texto[j] <= u'9') v = v * 10 + (texto[j++].unicode() - u'0');
+        const bool sigue = j < n && ((texto[j] >= u'0' && texto[j] <= u'9') || texto[j] == u'.' || texto[j] == u' ');
+        if (j > desde && !sigue) return leido(Estado::Valido, negativo ? -double(v) : double(v));
+    }
+    QString numero;
+    if (i < n && (texto[i] == u'-' || texto[i] == u'+')) numero += texto[i++];
+    bool punto = false, cifras = false;
+    for (; i < n; ++i) {
+        const QChar c = texto[i];
+        if (c >= u'0' && c <= u'9') {
+            numero += c;
+            cifras = true;
+        } else if (c == u'.' && !punto) {
+            numero += c;
+            punto = true;
+        } else if (c != u' ') { // blanks inside the number are skipped
+            break;
+        }
+    }
+    if (!cifras) return {};
+    return leido(Estado::Valido, numero.toDouble());
+}
+
+Leido<qint64> enteroInicial(const QString& texto)
+{
+    const auto n = numeroInicial(texto);
+    if (!n.valido()) return {};
+    const double d = std::trunc(n.valor);
+    // Beyond the 64-bit range there is no whole number to give.
+    if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0)) return leido<qint64>(Estado::FueraDeRango);
+    return leido(Estado::Valido, qint64(d));
 }
 
 } // namespace lectura

@@ -12,8 +12,6 @@
 
 #include <algorithm>
 
-#include <cmath>
-
 namespace vexa {
 
 // ---------------------------------------------------------------- texto
@@ -33,46 +31,6 @@ QString recortarDerecha(const QString& s)
     return s.left(n);
 }
 QString recortar(const QString& s) { return recortarIzquierda(recortarDerecha(s)); }
-
-double val(const QString& s)
-{
-    int i = 0;
-    const int n = s.size();
-    while (i < n && (s[i] == u' ' || s[i] == u'\t')) ++i;
-    // Most texts read here are short whole numbers (keys, codes, branch and
-    // voucher numbers): read those directly. Up to 15 digits a double holds
-    // them exactly, as the general reading below gives them.
-    {
-        int j = i;
-        const bool negativo = j < n && s[j] == u'-';
-        if (j < n && (s[j] == u'-' || s[j] == u'+')) ++j;
-        const int desde = j;
-        qint64 v = 0;
-        while (j < n && j - desde < 15 && s[j] >= u'0' && s[j] <= u'9') v = v * 10 + (s[j++].unicode() - u'0');
-        const bool sigue = j < n && ((s[j] >= u'0' && s[j] <= u'9') || s[j] == u'.' || s[j] == u' ');
-        if (j > desde && !sigue) return negativo ? -double(v) : double(v);
-    }
-    QString num;
-    if (i < n && (s[i] == u'-' || s[i] == u'+')) num += s[i++];
-    bool punto = false, digitos = false;
-    while (i < n) {
-        QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) { num += c; digitos = true; }
-        else if (c == u'.' && !punto) { num += c; punto = true; }
-        else if (c == u' ') { /* blanks inside the number are skipped */ }
-        else break;
-        ++i;
-    }
-    if (!digitos) return 0;
-    return num.toDouble();
-}
-
-qint64 valEntero(const QString& s)
-{
-    const double d = std::trunc(val(s));
-    // Beyond the 64-bit range there is no whole number to give: read as no number.
-    return enRangoEntero64(d) ? qint64(d) : 0;
-}
 
 bool enRangoEntero64(double d) { return d >= -9223372036854775808.0 && d < 9223372036854775808.0; }
 
@@ -182,19 +140,7 @@ QString Utilidades::Descifrar(const QString& s)
 
 Moneda Utilidades::TextoAMoneda(const QString& s) { return lectura::importe(s).o(Moneda()); }
 
-qint64 Utilidades::TextoAEntero(const QString& s)
-{
-    auto m = Moneda::parsear(s);
-    if (!m) return 0;
-    const __int128 u = m->unidades(); // wide: rounding the largest amounts must not overflow
-    return qint64((u >= 0 ? u + Moneda::kEscala / 2 : u - Moneda::kEscala / 2) / Moneda::kEscala);
-}
-
-double Utilidades::TextoADoble(const QString& s) { return lectura::decimal(s).o(0.0); }
-
 bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
-
-bool Utilidades::EsNumeroValido(const QString& s) { return lectura::importe(s).valido(); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 

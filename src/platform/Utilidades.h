@@ -24,11 +24,6 @@ namespace texto {
 QString recortar(const QString& s);
 QString recortarDerecha(const QString& s);
 QString recortarIzquierda(const QString& s);
-// Leading-number reading: "25B" -> 25, "B25" -> 0, " -3.5x" -> -3.5, "" -> 0.
-double val(const QString& s);
-// Whole part of the leading number ("25B" -> 25); 0 when it does not fit in 64 bits
-// ("99999999999999999999" -> 0).
-qint64 valEntero(const QString& s);
 // True when the (whole) value converts to qint64 without overflow; false for NaN.
 bool enRangoEntero64(double d);
 // Number written with a leading blank when not negative: 3 -> " 3", -3 -> "-3".
@@ -77,10 +72,7 @@ public:
     static QString Cifrar(const QString& s);
     static QString Descifrar(const QString& s);
     static Moneda TextoAMoneda(const QString& s);  // invalid or empty -> 0
-    static qint64 TextoAEntero(const QString& s);  // invalid -> 0; decimals rounded
-    static double TextoADoble(const QString& s);
     static bool EsVacio(const QString& s);         // empty or blanks only
-    static bool EsNumeroValido(const QString& s);  // a number Moneda/TextoADoble can read
     static QString FechaSQL(const QDate& d);       // ISO literal 'yyyy-mm-dd' (prefer binding)
     static QString AjustaLargo(const QString& s, int largo); // cut or blank-padded
     // Date picker (defined with the dialog seam) opened on the date of the

@@ -1,6 +1,7 @@
 #include "ArchivoVexa.h"
 
 #include "FechaInterfaz.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::recepcion {
@@ -39,7 +40,7 @@ LineaRecepcionVexa CortaLineaVexa(const QString& l)
 
 QString ClaveVexa(const QString& linea) { return recortadas(linea, 1, 10); }
 
-qint64 ValorClaveVexa(const QString& clave) { return texto::valEntero(texto::recortar(clave)); }
+qint64 ValorClaveVexa(const QString& clave) { return lectura::enteroInicial(texto::recortar(clave)).o(0); }
 
 QDate ConvierteFecha(const QString& fecha)
 {

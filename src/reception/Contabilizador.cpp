@@ -2,6 +2,7 @@
 
 #include "BloqueosOrdenados.h"
 #include "Configuracion.h"
+#include "Lectores.h"
 #include "TestigoRecepcion.h"
 #include "Utilidades.h"
 
@@ -104,7 +105,7 @@ AsientoNuevo Contabilizador::asientoDe(const ComprobanteValidado& c, const std::
         n.importe = alDebe ? l.Debe : l.Haber;
         a.lineas.push_back(std::move(n));
     }
-    const bool exento = texto::val(c.CondicionIva) == 4;
+    const bool exento = lectura::numeroInicial(c.CondicionIva).o(0) == 4;
     const bool compras = texto::igual(texto::recortar(c.LivaTipo), QStringLiteral("COMPRAS"));
     const ImportesLibroIva& iva = c.iva;
     LibroIvaNuevo libro;

@@ -1,6 +1,7 @@
 #include "DefinicionInterfaz.h"
 
 #include "Conexion.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::recepcion {
@@ -109,7 +110,7 @@ std::optional<DefinicionInterfaz> DefinicionInterfaz::Obtiene(Conexion& con, con
         ci.Nombre = textoDe(rs.fila(), "NOMBRE_CAMPO");
         ci.Formato = textoDe(rs.fila(), "FORMATO");
         ci.TIPO_DATO = textoDe(rs.fila(), "TIPO_DATO");
-        const double largo = texto::val(textoDe(rs.fila(), "LONGITUD"));
+        const double largo = lectura::numeroInicial(textoDe(rs.fila(), "LONGITUD")).o(0);
         if (largo < -32768 || largo > 32767)
             throw ErrorVexa(6, QStringLiteral("Desbordamiento: la longitud del campo %1 no es válida").arg(ci.Nombre));
         ci.Longitud = int(largo);

@@ -7,6 +7,7 @@
 #include "Dialogos.h"
 #include "LBM_Common.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "ProgresoVentana.h"
 #include "ReglasAsientos.h"
 #include "Utilidades.h"
@@ -165,7 +166,7 @@ bool frmDatosVexa::periodoValido()
         ok = Lbc_Asiento(ctx_).ValidaEstadoPeriodoActual(mensaje);
         // The active year itself must have been created.
         if (ok && ctx_.con().Escalar(QStringLiteral("SELECT COUNT(*) FROM MV_EJERCICIOS WHERE PERIODO = ?"),
-                                     {texto::valEntero(Lbc_Asiento(ctx_).PeriodoActivo())}).toLongLong() == 0) {
+                                     {lectura::enteroInicial(Lbc_Asiento(ctx_).PeriodoActivo()).o(0)}).toLongLong() == 0) {
             ok = false;
             mensaje = kMensajeSinEjercicios;
         }

@@ -6,6 +6,7 @@
 #include "DivisorLineas.h"
 #include "Entorno.h"
 #include "LectorInterfaz.h"
+#include "Lectores.h"
 #include "Progreso.h"
 #include "Utilidades.h"
 
@@ -294,7 +295,7 @@ private:
                 const QString k = texto::recortarDerecha(rs.texto(QStringLiteral("CODIGO")));
                 if (k.size() != largo + ancho_ || !texto::igual(k.left(largo), def_.CuentaMadre)) continue;
                 const QString resto = k.mid(largo);
-                if (esEntero(resto)) tomados_.insert(resto.toLongLong());
+                if (esEntero(resto)) tomados_.insert(lectura::entero(resto).o(0));
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "RecepcionInterface.h"
 
 #include "BloqueosOrdenados.h"
+#include "Lectores.h"
 
 #include "Configuracion.h"
 #include "FechaInterfaz.h"
@@ -130,11 +131,13 @@ std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(const ValoresLinea& 
         Moneda monto;
         if (!l.enBlanco()) {
             const QString t = texto::recortar(valores.valor(importe));
-            const Moneda::Lectura lectura = t.isEmpty() ? Moneda::Lectura::Valido : Moneda::leer(t, &monto);
+            // A blank amount is nought; only blanks (U+0020) make it blank.
+            const auto leido = t.isEmpty() ? lectura::Leido<Moneda>{lectura::Estado::Valido, Moneda()} : lectura::importe(t);
+            monto = leido.o(Moneda());
             const QString nombre = QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta + u')';
             if (MensajeImporte.isEmpty()) {
-                if (lectura == Moneda::Lectura::ExcedeMaximo) MensajeImporte = nombre + Moneda::superaMaximo();
-                else if (lectura == Moneda::Lectura::NoNumerico) MensajeImporte = nombre + QStringLiteral(" no es numérico");
+                if (leido.estado == lectura::Estado::FueraDeRango) MensajeImporte = nombre + Moneda::superaMaximo();
+                else if (!leido.valido()) MensajeImporte = nombre + QStringLiteral(" no es numérico");
                 else if (monto.esNegativo()) MensajeImporte = nombre + QStringLiteral(" no puede ser negativo");
             }
         }
@@ -270,11 +273,10 @@ QString RecepcionInterface::leeCuentaPrincipal(ValoresLinea& v, ComprobanteValid
 QString RecepcionInterface::leeTotal(ValoresLinea& v, ComprobanteValidado& c)
 {
     c.TotalTexto = texto::recortar(def_->ValorCampo(v, def_->cabecera.ImporteTotalBasicos));
-    switch (Moneda::leer(c.TotalTexto, &c.Total)) {
-    case Moneda::Lectura::Valido: break;
-    case Moneda::Lectura::ExcedeMaximo: return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
-    case Moneda::Lectura::NoNumerico: return QStringLiteral("El Campo Importe Total debe ser numérico ");
-    }
+    const auto total = lectura::importe(c.TotalTexto);
+    if (total.estado == lectura::Estado::FueraDeRango) return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
+    if (!total.valido()) return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    c.Total = total.valor;
     if (c.Total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
     return QString();
 }
@@ -385,9 +387,10 @@ QString RecepcionInterface::leeImportesIva(ValoresLinea& v, ComprobanteValidado&
         const int pos = texto::recortar(nombre).isEmpty() ? 0 : def_->PosicionCampo(nombre);
         if (!pos) return Moneda();
         const QString t = texto::recortar(v.valor(pos));
-        if (excede.isEmpty() && Moneda::leer(t) == Moneda::Lectura::ExcedeMaximo)
+        const auto leido = lectura::importe(t);
+        if (excede.isEmpty() && leido.estado == lectura::Estado::FueraDeRango)
             excede = QStringLiteral("El importe (") + t + QStringLiteral(") del campo ") + texto::recortar(nombre) + Moneda::superaMaximo();
-        return Utilidades::TextoAMoneda(t);
+        return leido.o(Moneda());
     };
     ImportesLibroIva& i = c.iva;
     i.Cfri = importe(cab.LivaCfri);

@@ -2,6 +2,7 @@
 
 #include "Configuracion.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "ReglasAsientos.h"
 #include "Utilidades.h"
 
@@ -242,11 +243,10 @@ QString RecepcionVexa::validaTotalYNumero(const LineaRecepcionVexa& p, Leido& v)
     // 7. Total.
     QString totalTexto = texto::recortar(p.CabImporte);
     if (Utilidades::EsVacio(totalTexto)) totalTexto = QStringLiteral("0");
-    switch (Moneda::leer(totalTexto, &v.total)) {
-    case Moneda::Lectura::Valido: break;
-    case Moneda::Lectura::ExcedeMaximo: return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
-    case Moneda::Lectura::NoNumerico: return QStringLiteral("El Campo Importe Total debe ser numérico ");
-    }
+    const auto total = lectura::importe(totalTexto);
+    if (total.estado == lectura::Estado::FueraDeRango) return QStringLiteral("El Campo Importe Total") + Moneda::superaMaximo();
+    if (!total.valido()) return QStringLiteral("El Campo Importe Total debe ser numérico ");
+    v.total = total.valor;
     if (v.total.esNegativo()) return QStringLiteral("El Campo Importe Total debe ser mayor a cero");
     // 8. Voucher number: branch, number, letter.
     const QString sucursalTexto = p.NroComprobante.mid(0, 4), numeroTexto = p.NroComprobante.mid(4, 8);
@@ -297,12 +297,11 @@ QString RecepcionVexa::validaFechasEImportes(std::vector<LineaRecepcionVexa>& li
         if (Utilidades::EsVacio(l.Cuenta)) continue;
         const QString importe = texto::recortar(l.Importe);
         if (importe.isEmpty()) continue;
-        Moneda m;
-        const Moneda::Lectura lectura = Moneda::leer(importe, &m);
+        const auto m = lectura::importe(importe);
         const QString nombre = QStringLiteral("El importe (") + importe + QStringLiteral(") de la cuenta (") + texto::recortar(l.Cuenta) + u')';
-        if (lectura == Moneda::Lectura::ExcedeMaximo) return nombre + Moneda::superaMaximo();
-        if (lectura == Moneda::Lectura::NoNumerico) return nombre + QStringLiteral(" no es numérico");
-        if (m.esNegativo()) return nombre + QStringLiteral(" no puede ser negativo");
+        if (m.estado == lectura::Estado::FueraDeRango) return nombre + Moneda::superaMaximo();
+        if (!m.valido()) return nombre + QStringLiteral(" no es numérico");
+        if (m.valor.esNegativo()) return nombre + QStringLiteral(" no puede ser negativo");
     }
     // 11. Balance.
     if (!VerificaBalanceo(lineas)) return QStringLiteral("El asiento  no Balancea!!!");

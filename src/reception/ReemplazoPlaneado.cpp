@@ -3,6 +3,7 @@
 #include "BloqueosOrdenados.h"
 #include "ComprobanteValidado.h"
 #include "Lbc_Asiento.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <QHash>
@@ -20,7 +21,8 @@ QString claveBloqueo(const QString& tc, const QString& sucursal, const QString& 
                      const QString& proveedor)
 {
     return QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
-        .arg(tc, QString::number(texto::valEntero(sucursal)), QString::number(texto::valEntero(numero)), letra, proveedor)
+        .arg(tc, QString::number(lectura::enteroInicial(sucursal).o(0)), QString::number(lectura::enteroInicial(numero).o(0)),
+             letra, proveedor)
         .toUpper();
 }
 
@@ -212,7 +214,7 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
         QMultiHash<qint64, size_t> porNumero;
         std::vector<qint64> numeros;
         for (size_t i : it.value()) {
-            const qint64 n = texto::valEntero(pendientes[i].Numero);
+            const qint64 n = lectura::enteroInicial(pendientes[i].Numero).o(0);
             if (!porNumero.contains(n)) numeros.push_back(n); // each number once
             porNumero.insert(n, i);
         }
@@ -223,7 +225,7 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
             const QString cuenta = texto::recortar(rs.texto(QStringLiteral("CABCUENTA")));
             for (auto k = porNumero.constFind(numero); k != porNumero.cend() && k.key() == numero; ++k) {
                 const ClaveComprobante& c = pendientes[k.value()];
-                if (texto::valEntero(c.Sucursal) == sucursal && !rs.esNulo(QStringLiteral("SUCURSAL_VALOR"))
+                if (lectura::enteroInicial(c.Sucursal).o(0) == sucursal && !rs.esNulo(QStringLiteral("SUCURSAL_VALOR"))
                     && texto::igual(c.Letra, letra) && (c.Proveedor.isEmpty() || texto::igual(c.Proveedor, cuenta)))
                     filas[k.value()].push_back(filaRecibida(rs));
             }

@@ -2,6 +2,7 @@
 
 #include "ContextoEmpresa.h"
 #include "Ejercicios.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 namespace vexa::cotizacion {
@@ -43,7 +44,7 @@ QDate PrimerDiaMostrado(ContextoEmpresa& ctx)
         if (d.isValid()) return d;
     }
     QDate desde, hasta;
-    if (ctx.configuracion().FechasEjercicio(int(texto::valEntero(ctx.periodoActivo())), desde, hasta)) return desde;
+    if (ctx.configuracion().FechasEjercicio(int(lectura::enteroInicial(ctx.periodoActivo()).o(0)), desde, hasta)) return desde;
     return QDate();
 }
 
@@ -97,9 +98,9 @@ std::vector<MonedaDisponible> MonedasConCotizacion(Conexion& con)
 
 std::optional<Moneda> LeerTasa(const QString& t)
 {
-    const QString s = texto::recortar(t);
-    if (s.isEmpty()) return std::nullopt;
-    return Moneda::desdeTextoEstricto(s);
+    const auto tasa = lectura::importe(t);
+    if (!tasa.valido()) return std::nullopt;
+    return tasa.valor;
 }
 
 QString ValidarCotizacion(const QString& t, Moneda* valor)

@@ -4,6 +4,7 @@
 #include "ControlesFormulario.h"
 #include "Cotizaciones.h"
 #include "Dialogos.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 #include "UtilidadesVentanas.h"
 
@@ -82,7 +83,7 @@ void FrmCotiz::CargarMonedas()
 void FrmCotiz::CmbMoneda_Click()
 {
     if (CmbMoneda->currentIndex() < 0) return;
-    CargarCotizacionMoneda(qint16(CmbMoneda->currentData().toString().toInt()));
+    CargarCotizacionMoneda(qint16(lectura::entero(CmbMoneda->currentData().toString()).o(0)));
 }
 
 void FrmCotiz::CargarCotizacionMoneda(qint16 Indice)

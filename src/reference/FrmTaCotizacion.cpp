@@ -7,6 +7,7 @@
 #include "ControlesFormulario.h"
 #include "Dialogos.h"
 #include "Ejercicios.h"
+#include "Lectores.h"
 #include "Entorno.h"
 #include "GrillaEditable.h"
 #include "ProgresoVentana.h"
@@ -78,7 +79,7 @@ FrmTaCotizacion::FrmTaCotizacion(ContextoEmpresa& ctx, QWidget* parent) : QWidge
     ventanas::RevisarConexion(ctx_.con());
     IniContable(ctx_);
     if (cotizacion::UsaMultiplesMonedas(Cfg(ctx_, QStringLiteral("UsaMultilesMonedas"))))
-        CrearDiasCotizacion(Utilidades::TextoAEntero(Cfg(ctx_, QStringLiteral("Periodo"))));
+        CrearDiasCotizacion(lectura::enteroRedondeado(Cfg(ctx_, QStringLiteral("Periodo"))).o(0));
     InicializaGrid();
     AsignarExistentes();
     for (const QString& k : UtilTeb::claves())

@@ -1,6 +1,7 @@
 #include "ReglasCCosto.h"
 
 #include "Entorno.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 
 #include <QRegularExpression>
@@ -34,10 +35,11 @@ std::optional<qint64> LeerPorcentaje(const QString& textoDado)
     static const QRegularExpression forma(QStringLiteral("^([0-9]*)(?:[.,]([0-9]{0,4}))?$"));
     const QRegularExpressionMatch m = forma.match(t);
     if (!m.hasMatch()) return std::nullopt;
-    const QString entera = m.captured(1), decimales = m.captured(2);
-    if (entera.isEmpty() && decimales.isEmpty()) return std::nullopt; // "." alone
-    const qint64 v = (entera.isEmpty() ? 0 : entera.toLongLong()) * 10000
-                     + (decimales.isEmpty() ? 0 : decimales.leftJustified(4, u'0').toLongLong());
+    // Digits and at most one mark followed by four decimals at most: read as an
+    // amount, whose units are ten-thousandths. "." alone is no number.
+    const auto importe = lectura::importe(t);
+    if (!importe.valido()) return std::nullopt;
+    const qint64 v = importe.valor.unidades();
     if (v > Cien) return std::nullopt;
     return v;
 }

@@ -1,6 +1,7 @@
 #include "Seguridad.h"
 
 #include "Entorno.h"
+#include "Lectores.h"
 #include "Utilidades.h"
 #include "Windows1252.h"
 
@@ -81,7 +82,7 @@ std::optional<QString> DecodificaClave(const QString& codificada)
     for (int pos = L; pos >= 3; pos -= 3) {
         const QString grupo = codificada.mid(pos - 3, 3);
         if (!texto::soloDigitos(grupo)) return std::nullopt;
-        const int codigo = grupo.toInt() - k;
+        const int codigo = int(lectura::entero(grupo).o(0)) - k;
         if (codigo < 0 || codigo > 255) return std::nullopt;
         r += windows1252::caracter(codigo);
     }

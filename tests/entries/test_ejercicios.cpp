@@ -292,6 +292,8 @@ TEST_P(Ejercicios, NumeroDelPrimerPaso)
         {"3", "El Ejercicio  3 ya existe", 0},
         {"2.6", "El Ejercicio  3 ya existe", 0}, // rounds to 3
         {" 2.4 ", "", 2},
+        {"2,5", "El Ejercicio  3 ya existe", 0}, // half away from zero
+        {"1.49999", "", 1},                       // every decimal typed counts in the rounding
         {"32767", "", 32767},
     };
     for (const auto& c : casos) {

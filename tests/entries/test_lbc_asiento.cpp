@@ -271,6 +271,11 @@ TEST_P(Asientos, EjercicioAnteriorCerrado)
     EXPECT_TRUE(a.EjercicioAnteriorCerrado(q));  // the row before, not the number minus one
     q = "1";
     EXPECT_TRUE(a.EjercicioAnteriorCerrado(q));  // the first year has nothing to close
+    // A stored year beyond 64 bits is an overflow, never an undefined conversion.
+    for (const char* t : {"99999999999999999999", "-99999999999999999999"}) {
+        q = QString::fromLatin1(t);
+        EXPECT_THROW(a.EjercicioAnteriorCerrado(q), ErrorVexa) << t;
+    }
 }
 
 TEST_P(AsientosDemo, RangosYFechasDeEjercicios)

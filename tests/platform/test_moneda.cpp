@@ -1,3 +1,4 @@
+#include "Lectores.h"
 #include "Moneda.h"
 #include "Utilidades.h"
 
@@ -53,8 +54,8 @@ TEST(Moneda, SumasExactas)
     for (int i = 0; i < 10000; ++i) s += *Moneda::parsear("0.1");
     EXPECT_EQ(s.texto(), "1000.0000");
     EXPECT_EQ(vexa::Utilidades::TextoAMoneda("no es"), Moneda());
-    EXPECT_EQ(vexa::Utilidades::TextoAEntero("2.5"), 3);
-    EXPECT_EQ(vexa::Utilidades::TextoAEntero("-2.5"), -3);
+    EXPECT_EQ(vexa::lectura::enteroRedondeado("2.5").o(0), 3);
+    EXPECT_EQ(vexa::lectura::enteroRedondeado("-2.5").o(0), -3);
 }
 
 // What an operator or a file may enter: within the documented maximum, and the
@@ -85,7 +86,7 @@ TEST(Moneda, TextoEstrictoYMaximo)
             EXPECT_EQ(leido, *Moneda::desdeTextoEstricto(t)) << c.texto;
         }
         EXPECT_EQ(Moneda::desdeTextoEstricto(t).has_value(), valido) << c.texto;
-        EXPECT_EQ(vexa::Utilidades::EsNumeroValido(t), valido) << c.texto;
+        EXPECT_EQ(vexa::lectura::importe(t).valido(), valido) << c.texto;
         if (!valido) {
             EXPECT_EQ(vexa::Utilidades::TextoAMoneda(t), Moneda()) << c.texto;
         }
