@@ -43,6 +43,16 @@ qsizetype DivisorLineas::buscarSeparador(const QString& s, qsizetype desde) cons
     if (separador_.isEmpty()) return -1;
     if (calificador_.isEmpty()) return s.indexOf(separador_, desde, Qt::CaseInsensitive);
     bool dentro = false;
+    if (separador_.size() == 1 && calificador_.size() == 1) {
+        // One character each (the usual ';' and '"'): compared in place.
+        const QChar sep = separador_[0], cal = calificador_[0], sepPlegado = sep.toCaseFolded();
+        for (qsizetype i = desde; i < s.size(); ++i) {
+            const QChar c = s[i];
+            if (c == cal) dentro = !dentro;
+            else if (!dentro && (c == sep || c.toCaseFolded() == sepPlegado)) return i;
+        }
+        return -1;
+    }
     for (qsizetype i = desde; i < s.size();) {
         if (QStringView(s).mid(i).startsWith(calificador_)) {
             dentro = !dentro;

@@ -134,11 +134,11 @@ std::vector<LineaAsiento> RecepcionInterface::AsignaCuentas(const ValoresLinea& 
             // A blank amount is nought; only blanks (U+0020) make it blank.
             const auto leido = t.isEmpty() ? lectura::Leido<Moneda>{lectura::Estado::Valido, Moneda()} : lectura::importe(t);
             monto = leido.o(Moneda());
-            const QString nombre = QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta + u')';
             if (MensajeImporte.isEmpty()) {
-                if (leido.estado == lectura::Estado::FueraDeRango) MensajeImporte = nombre + Moneda::superaMaximo();
-                else if (!leido.valido()) MensajeImporte = nombre + QStringLiteral(" no es numérico");
-                else if (monto.esNegativo()) MensajeImporte = nombre + QStringLiteral(" no puede ser negativo");
+                const auto nombre = [&] { return QStringLiteral("El importe (") + t + QStringLiteral(") de la cuenta (") + l.Cuenta + u')'; };
+                if (leido.estado == lectura::Estado::FueraDeRango) MensajeImporte = nombre() + Moneda::superaMaximo();
+                else if (!leido.valido()) MensajeImporte = nombre() + QStringLiteral(" no es numérico");
+                else if (monto.esNegativo()) MensajeImporte = nombre() + QStringLiteral(" no puede ser negativo");
             }
         }
         if (texto::igual(texto::recortar(r.AlDebeOHaber), QStringLiteral("D"))) l.Debe = monto;
