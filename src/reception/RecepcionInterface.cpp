@@ -38,6 +38,8 @@ bool RecepcionInterface::ObtieneDatosInterface(const QString& nombre)
     if (!d) return false;
     def_.emplace(std::move(*d));
     linea_.LimpiaValores();
+    cortadas_.clear();
+    proximaCortada_ = 0;
     return true;
 }
 
@@ -160,7 +162,7 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
 {
     ResultadoRegistro r;
     try {
-        linea_ = def_->DivideLinea(linea);
+        linea_ = cortar(linea);
         r.mensaje = validar(linea_, r.comprobante);
     } catch (const ErrorBD&) {
         // A failed statement is not an answer about the line: the caller undoes
@@ -184,12 +186,23 @@ void RecepcionInterface::AnticipaComprobantes(const std::vector<const QString*>&
     if (!con_.enTransaccion()) return;
     std::vector<ClaveComprobante> claves;
     claves.reserve(lineas.size());
-    for (const QString* l : lineas)
-        if (std::optional<ClaveComprobante> k = claveDe(*l)) claves.push_back(std::move(*k));
+    cortadas_.clear();
+    proximaCortada_ = 0;
+    for (const QString* l : lineas) {
+        cortadas_.emplace_back(*l, def_->DivideLinea(*l));
+        if (std::optional<ClaveComprobante> k = claveDe(cortadas_.back().second)) claves.push_back(std::move(*k));
+    }
     AnticipaComprobantesRecibidos(con_, claves);
 }
 
-std::optional<ClaveComprobante> RecepcionInterface::claveDe(const QString& linea)
+ValoresLinea RecepcionInterface::cortar(const QString& linea)
+{
+    if (proximaCortada_ < cortadas_.size() && cortadas_[proximaCortada_].first == linea)
+        return std::move(cortadas_[proximaCortada_++].second);
+    return def_->DivideLinea(linea);
+}
+
+std::optional<ClaveComprobante> RecepcionInterface::claveDe(ValoresLinea v)
 {
     // The readers of a line that come before its voucher is looked for (see validar).
     static constexpr Lector kLectoresClave[] = {
@@ -201,7 +214,6 @@ std::optional<ClaveComprobante> RecepcionInterface::claveDe(const QString& linea
     ComprobanteValidado c;
     c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
     try {
-        ValoresLinea v = def_->DivideLinea(linea);
         for (Lector lector : kLectoresClave)
             if (!(this->*lector)(v, c).isEmpty()) return std::nullopt;
     } catch (const ErrorBD&) {

@@ -101,7 +101,9 @@ private:
     QString validar(ValoresLinea& v, ComprobanteValidado& c);
     // The line's voucher identity, read as validar reads it; nothing when the
     // line is rejected before its voucher is looked for.
-    std::optional<ClaveComprobante> claveDe(const QString& linea);
+    std::optional<ClaveComprobante> claveDe(ValoresLinea v);
+    // The line's values: those AnticipaComprobantes cut when it is the next of its lines.
+    ValoresLinea cortar(const QString& linea);
     QString periodoActivo();
 
     // Readers of one datum each, in the order a line is validated: each fills its
@@ -123,6 +125,10 @@ private:
     Lbc_Asiento asiento_;
     std::optional<DefinicionInterfaz> def_; // always holds one (empty until loaded)
     ValoresLinea linea_;                    // values of the last line
+    // The lines AnticipaComprobantes cut, in order, each with its values as
+    // cut: Procesa_Registro takes them instead of cutting the line again.
+    std::vector<std::pair<QString, ValoresLinea>> cortadas_;
+    size_t proximaCortada_ = 0;
     QHash<QString, DatosTipo> tipos_;
     QHash<QString, bool> registra_;
     QHash<QString, DatosCuenta> cuentas_;
