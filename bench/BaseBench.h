@@ -93,6 +93,14 @@ inline double picoRssMb()
     return 0;
 }
 
+// Starts the peak above (VmHWM) afresh from the memory held now, so that a
+// later reading is the peak of what ran in between (Linux: clear_refs 5).
+inline void reiniciarPicoRss()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
 // The middle value of some timings (the upper one of an even count; 0 for none).
 inline double mediana(std::vector<double> v)
 {

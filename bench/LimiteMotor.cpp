@@ -124,7 +124,10 @@ double postgresql(Conexion& c, const QString& tabla, const QStringList& columnas
     buf.reserve(1 << 20);
     QElapsedTimer t;
     t.start();
-    bool bien = pgOrden(pg, "BEGIN", PGRES_COMMAND_OK) && pgOrden(pg, sql.toUtf8().constData(), PGRES_COPY_IN);
+    // The connection's statement time-out is for an operator's statements; a
+    // copy of millions of rows may take longer.
+    bool bien = pgOrden(pg, "BEGIN", PGRES_COMMAND_OK) && pgOrden(pg, "SET LOCAL statement_timeout = 0", PGRES_COMMAND_OK)
+                && pgOrden(pg, sql.toUtf8().constData(), PGRES_COPY_IN);
     for (qint64 i = 0; bien && i < filas; ++i) {
         fila(i, valores);
         for (size_t k = 0; k < valores.size(); ++k) {
