@@ -61,6 +61,7 @@ ResultadoCorrida RecibirInterface(ContextoEmpresa& ctx, const QString& definicio
                 bool hay = lector->siguiente(linea);
                 while (hay) {
                     if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+                    else if (lote.hayConfirmados()) entregar(lote.confirmados());
                     lote.procesar(linea);
                     const bool hayProxima = lector->siguiente(proxima);
                     if (!progreso.Actualizar(linea.posicion + linea.largo, linea.texto)) {

@@ -34,6 +34,7 @@ bool recibirComprobantes(LectorInterfaz& lector, LoteRecepcion& lote, Progreso& 
     LineaLeida linea;
     while (lector.siguiente(linea)) {
         if (lote.msAbierto() >= kMsLote) entregar(lote.confirmar());
+        else if (lote.hayConfirmados()) entregar(lote.confirmados());
         const qint64 hecho = linea.posicion + linea.largo;
         const QString clave = ClaveVexa(linea.texto);
         if (!progreso.Actualizar(hecho, QStringLiteral("Leyendo Asiento Nº ") + clave)) {

@@ -58,6 +58,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vexa::recepcion {
@@ -124,11 +125,20 @@ public:
     // the last call (a batch may have been committed early, see above), in order.
     // When a commit fails, every line of its batch comes back rejected with the error.
     std::vector<Resultado> confirmar();
+    // The lines of the batches committed since the last hand-out, in order,
+    // without committing the open one: a batch that reaches its size commits
+    // inside procesar, so the caller hands these out as they come, not only
+    // when it ends a batch itself.
+    std::vector<Resultado> confirmados() { return std::exchange(listos_, {}); }
+    bool hayConfirmados() const { return !listos_.empty(); }
     // After a failure thrown to the caller: rolls the batch in hand back (its
     // lines count nowhere) and returns the committed lines not handed out yet.
     std::vector<Resultado> detener();
 
     bool abierto() const { return tx_.has_value(); }
+    // Lines of one batch at most; the batch commits inside procesar when it
+    // reaches them (the caller ends one earlier with confirmar()).
+    static size_t lineasPorLote(Motor motor);
     qint64 msAbierto() const { return tx_ ? reloj_.elapsed() : 0; }
 
 private:

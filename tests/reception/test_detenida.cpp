@@ -10,6 +10,8 @@
 #include "ContextoEmpresa.h"
 #include "CorridaRecepcion.h"
 #include "CorridaVexa.h"
+#include "LoteRecepcion.h"
+#include "TestigoRecepcion.h"
 #include "Progreso.h"
 
 #include <QCoreApplication>
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <numeric>
 #include <memory>
 
 using namespace vexa;
@@ -272,6 +275,49 @@ TEST_P(CorridaDetenida, ListasTestigoYMensajeDicenLoMismo)
             EXPECT_EQ(n.grabados, 1) << n.error.toStdString();
         }
     }
+}
+
+// A run longer than one batch lists each batch's lines as the batch commits,
+// not all of them at the end (the list in the window fills while it runs, and
+// the results of a long file are never all held at once).
+TEST_P(CorridaDetenida, CadaLoteSeListaAlConfirmarse)
+{
+    const int lineas = 2 * int(LoteRecepcion::lineasPorLote(motor()));
+    QStringList texto;
+    for (int i = 0; i < lineas; ++i) texto << lineaVenta(5000 + i);
+    const QString ruta = escribir(QStringLiteral("largo.txt"), texto);
+    ProgresoConPaso progreso;
+    std::vector<int> pasoDeEntrega, tamanos;
+    const ResultadoCorrida r = RecibirInterface(*ctx, QStringLiteral("VENTAS"), ruta, progreso, [&](const auto& lote) {
+        pasoDeEntrega.push_back(progreso.pasos);
+        tamanos.push_back(int(lote.size()));
+    });
+    ASSERT_EQ(r.fin, ResultadoCorrida::Fin::Completa) << r.error.toStdString();
+    EXPECT_EQ(r.grabados, lineas);
+    ASSERT_GE(pasoDeEntrega.size(), 2u);
+    EXPECT_LT(pasoDeEntrega.front(), lineas) << "the first batch was listed only at the end";
+    EXPECT_EQ(std::accumulate(tamanos.begin(), tamanos.end(), 0), lineas);
+
+    // However fast the lines go by: a batch that reaches its size commits
+    // inside procesar, and its lines are there to hand out at once.
+    struct Aceptar : RegistroLote {
+        Respuesta registrar(const LineaLeida&) override { return {}; }
+    } registro;
+    TestigoRecepcion testigo(&con());
+    testigo.Reservar(ruta, QStringLiteral("PEPE"));
+    LoteRecepcion lote(con(), registro, testigo);
+    LineaLeida l;
+    size_t antes = 0;
+    for (int i = 1; i <= lineas && !lote.hayConfirmados(); ++i) {
+        l.numero = i;
+        lote.procesar(l);
+        antes = size_t(i);
+    }
+    ASSERT_TRUE(lote.hayConfirmados());
+    EXPECT_LT(antes, size_t(lineas));
+    EXPECT_EQ(lote.confirmados().size(), LoteRecepcion::lineasPorLote(motor()));
+    EXPECT_FALSE(lote.hayConfirmados());
+    lote.confirmar();
 }
 
 VEXA_AMBOS_MOTORES(CorridaDetenida);
