@@ -1,6 +1,7 @@
 #include "LibrosIva.h"
 
 #include "Conexion.h"
+#include "InsercionMasiva.h"
 #include "Utilidades.h"
 
 #include <QSet>
@@ -74,7 +75,16 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
     // that the book is then written by one statement for all of them.
     con.EjecutarSQL(QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS %1 (CODIGO TEXT)").arg(kElegidas));
     con.EjecutarSQL(QStringLiteral("DELETE FROM %1").arg(kElegidas));
-    for (qsizetype desde = 0; desde < unicos.size(); desde += kLote) {
+    if (con.motor() == Motor::PostgreSQL) {
+        // The server takes them by COPY, the texts as they are.
+        InsercionMasiva ins(con, kElegidas, {QStringLiteral("CODIGO")});
+        for (const QString& c : unicos) {
+            ins.texto(c);
+            ins.finFila();
+        }
+        ins.escribir();
+    }
+    for (qsizetype desde = 0; con.motor() == Motor::SQLite && desde < unicos.size(); desde += kLote) {
         const qsizetype n = std::min<qsizetype>(kLote, unicos.size() - desde);
         Params p;
         p.reserve(n);
@@ -97,12 +107,11 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
                 if (faltan.contains(c)) return {ResultadoLibro::Fin::NoImputable, texto::recortar(c)};
     }
     // Every account, titles too, leaves the book but the chosen detail
-    // accounts, which enter it; only the rows whose flag changes are written.
-    const QString elegida = QStringLiteral("c.TITULO = 0 AND %1 IN (SELECT CODIGO FROM %2)").arg(codigo, kElegidas);
-    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = 0 WHERE (c.%1 IS NULL OR c.%1 <> 0) AND "
-                                   "CASE WHEN %2 THEN 1 ELSE 0 END = 0")
-                        .arg(columna, elegida));
-    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = 1 WHERE (c.%1 IS NULL OR c.%1 <> 1) AND %2").arg(columna, elegida));
+    // accounts, which enter it, in one pass; only the rows whose flag changes
+    // are written.
+    const QString marca =
+        QStringLiteral("CASE WHEN c.TITULO = 0 AND %1 IN (SELECT CODIGO FROM %2) THEN 1 ELSE 0 END").arg(codigo, kElegidas);
+    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = %2 WHERE c.%1 IS NULL OR c.%1 <> %2").arg(columna, marca));
     t.confirmar();
     return {};
 }
