@@ -48,8 +48,14 @@ qsizetype DivisorLineas::buscarSeparador(const QString& s, qsizetype desde) cons
         const QChar sep = separador_[0], cal = calificador_[0], sepPlegado = sep.toCaseFolded();
         for (qsizetype i = desde; i < s.size(); ++i) {
             const QChar c = s[i];
-            if (c == cal) dentro = !dentro;
-            else if (!dentro && (c == sep || c.toCaseFolded() == sepPlegado)) return i;
+            if (c == cal) {
+                dentro = !dentro;
+            } else if (!dentro) {
+                // ASCII folds A..Z to a..z and nothing else.
+                const char16_t u = c.unicode();
+                const QChar plegado = u < 128 ? QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u) : c.toCaseFolded();
+                if (c == sep || plegado == sepPlegado) return i;
+            }
         }
         return -1;
     }

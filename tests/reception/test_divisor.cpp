@@ -46,6 +46,7 @@ TEST(DivisorLineas, TablaDeCasos)
         {"calificador sin cerrar", "D", ";", "\"", {0, 0}, "\"A;B", {"A;B", ""}},
         {"separador de letra sin importar caso", "D", "x", "", {0, 0}, "1X2", {"1", "2"}},
         {"separador de letra con calificador", "D", "x", "\"", {0, 0, 0}, "\"AxB\"X2x3", {"AxB", "2", "3"}},
+        {"separador no ascii sin importar caso", "D", "ñ", "\"", {0, 0, 0}, "\"AñB\"Ñ2ñ3", {"AñB", "2", "3"}},
         {"sin separador todo al primero", "D", "", "", {0, 0}, "1;2", {"1;2", ""}},
         {"linea vacia", "D", ";", "", {0, 0}, "", {"", ""}},
         {"tipo desconocido", "X", ";", "", {1, 1}, "1;2", {"", ""}},
