@@ -6,22 +6,12 @@
 
 #include <QSet>
 
-#include <algorithm>
 
 namespace vexa::libros {
 
 namespace {
-// Chosen codes per INSERT (one bound value each; within SQLite's limit).
-constexpr int kLote = 5000;
 // The session's table of the codes chosen by a save (emptied at its start).
 const QString kElegidas = QStringLiteral("TMP_LIBRO_IVA_ELEGIDAS");
-
-QString insertarElegidas(int n)
-{
-    QStringList marcas;
-    for (int i = 0; i < n; ++i) marcas << QStringLiteral("(?)");
-    return QStringLiteral("INSERT INTO %1 (CODIGO) VALUES ").arg(kElegidas) + marcas.join(u',');
-}
 
 QString clave(const QString& codigo) { return texto::recortarDerecha(codigo).toUpper(); }
 } // namespace
@@ -71,26 +61,19 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
         }
     }
 
-    // The chosen codes go to a table of the session, many to a statement, so
-    // that the book is then written by one statement for all of them.
+    // The chosen codes go to a table of the session in bulk, so that the book
+    // is then written by one statement for all of them.
     con.EjecutarSQL(QStringLiteral("CREATE TEMPORARY TABLE IF NOT EXISTS %1 (CODIGO TEXT)").arg(kElegidas));
     con.EjecutarSQL(QStringLiteral("DELETE FROM %1").arg(kElegidas));
-    if (con.motor() == Motor::PostgreSQL) {
-        // The server takes them by COPY, the texts as they are.
+    {
+        // COPY on a server, many rows to a statement on SQLite (keys kept as
+        // the database layer keeps them).
         InsercionMasiva ins(con, kElegidas, {QStringLiteral("CODIGO")});
         for (const QString& c : unicos) {
             ins.texto(c);
             ins.finFila();
         }
         ins.escribir();
-    }
-    for (qsizetype desde = 0; con.motor() == Motor::SQLite && desde < unicos.size(); desde += kLote) {
-        const qsizetype n = std::min<qsizetype>(kLote, unicos.size() - desde);
-        Params p;
-        p.reserve(n);
-        for (qsizetype i = 0; i < n; ++i) p << unicos[desde + i];
-        static const QString lleno = insertarElegidas(kLote);
-        con.EjecutarSQL(n == kLote ? lleno : insertarElegidas(int(n)), p);
     }
     // The codes as the list read them, compared as plain text.
     const QString codigo = con.comoTexto(QStringLiteral("c.CODIGO"));
