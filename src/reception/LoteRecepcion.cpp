@@ -69,12 +69,12 @@ private:
 LoteRecepcion::LoteRecepcion(Conexion& con, RecepcionInterface& recepcion, Contabilizador& contabilizador,
                              TestigoRecepcion& testigo)
     : con_(con), propio_(std::make_unique<RegistroInterfaz>(recepcion, contabilizador, testigo)), registro_(*propio_),
-      testigo_(testigo)
+      testigo_(testigo), limiteLote_(lineasPorLote(con.motor()))
 {
 }
 
 LoteRecepcion::LoteRecepcion(Conexion& con, RegistroLote& registro, TestigoRecepcion& testigo)
-    : con_(con), registro_(registro), testigo_(testigo)
+    : con_(con), registro_(registro), testigo_(testigo), limiteLote_(lineasPorLote(con.motor()))
 {
 }
 
@@ -190,7 +190,7 @@ void LoteRecepcion::vaciarGrupo()
     const std::vector<LineaLeida> grupo = std::exchange(grupo_, {});
     int anticipado = 0; // the batch the group's remaining lines were anticipated in
     for (size_t i = 0; i < grupo.size(); ++i) {
-        if (tx_ && lineas_.size() >= lineasPorLote(con_.motor())) cerrar();
+        if (tx_ && lineas_.size() >= limiteLote_) cerrar();
         if (!tx_) abrir();
         if (!seguro_ && anticipado != lotes_) {
             anticipado = lotes_;

@@ -160,6 +160,7 @@ private:
     std::unique_ptr<RegistroLote> propio_; // the interface lines' (first constructor)
     RegistroLote& registro_;
     TestigoRecepcion& testigo_;
+    const size_t limiteLote_; // lineasPorLote of the connection's engine
     std::function<bool(int, const QString&)> alFallar_;
     std::optional<Transaccion> tx_;
     QElapsedTimer reloj_;
