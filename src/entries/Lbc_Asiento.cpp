@@ -267,8 +267,12 @@ bool Lbc_Asiento::ValidaRangoFechaEjercicio(const QString& Fecha_Desde, const QS
 
 bool Lbc_Asiento::EjercicioAnteriorCerrado(QString& QueEjercicio)
 {
-    if (lectura::numeroInicial(QueEjercicio).o(0) == -1) QueEjercicio = PeriodoActivo();
-    const double periodo = std::ceil(lectura::numeroInicial(QueEjercicio).o(0));
+    double leido = lectura::numeroInicial(QueEjercicio).o(0);
+    if (leido == -1) {
+        QueEjercicio = PeriodoActivo();
+        leido = lectura::numeroInicial(QueEjercicio).o(0);
+    }
+    const double periodo = std::ceil(leido);
     if (!texto::enRangoEntero64(periodo)) throw ErrorVexa(6, QStringLiteral("Desbordamiento"));
     auto f = con().PrimeraFila(
         QStringLiteral("SELECT CERRADO, CIERRE FROM MV_EJERCICIOS WHERE PERIODO < ? ORDER BY PERIODO DESC LIMIT 1"),
