@@ -145,7 +145,9 @@ protected:
         EXPECT_EQ(lineas.last(), MensajeCorridaDetenida(d.grabados, d.rechazados)) << d.error.toStdString();
         EXPECT_EQ(d.error.count(causa), 1) << d.error.toStdString();
         for (const QString& m : d.mensajesListados) EXPECT_FALSE(m.contains(causa)) << m.toStdString();
-        if (d.listadosGrabados >= 0) EXPECT_EQ(d.listadosGrabados, d.grabados);
+        if (d.listadosGrabados >= 0) {
+            EXPECT_EQ(d.listadosGrabados, d.grabados);
+        }
         EXPECT_EQ(d.listadosRechazados, d.rechazados);
         EXPECT_LE(d.rechazados, 1); // the refused second voucher, when its batch was committed; nothing else
         EXPECT_LT(d.grabados + d.rechazados, kComprobantes); // it stopped
