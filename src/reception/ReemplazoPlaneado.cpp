@@ -232,11 +232,8 @@ void AnticipaComprobantesRecibidos(Conexion& con, const std::vector<ClaveComprob
         });
     }
     FilasAnticipadas* anticipadas = con.estadoTransaccion().capaExtension<FilasAnticipadas>();
-    for (size_t i = 0; i < pendientes.size(); ++i) {
-        if (!tomados[i]) continue;
-        const ClaveComprobante& k = pendientes[i];
-        anticipadas->porClave.insert(claveBloqueo(k.Tc, k.Sucursal, k.Numero, k.Letra, k.Proveedor), std::move(filas[i]));
-    }
+    for (size_t i = 0; i < pendientes.size(); ++i)
+        if (tomados[i]) anticipadas->porClave.insert(bloqueos[qsizetype(i)], std::move(filas[i]));
 }
 
 } // namespace vexa::recepcion
