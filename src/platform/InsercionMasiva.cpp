@@ -129,7 +129,7 @@ InsercionMasiva& InsercionMasiva::entero(qint64 v)
 {
     columnaSiguiente();
     if (sqlite_) {
-        valores_.push_back({Valor::Tipo::Entero, v, 0});
+        valores_.push_back({Valor::Tipo::Entero, v});
     } else {
         if (columna_ > 1) copia_.push_back('\t');
         agregarNumero(copia_, v);
@@ -155,7 +155,8 @@ InsercionMasiva& InsercionMasiva::texto(QStringView v)
     if (sqlite_) {
         const size_t desde = textos_.size();
         textoUtf8(v, clave_[size_t(columna_ - 1)]);
-        valores_.push_back({Valor::Tipo::Texto, qint64(desde), std::uint32_t(textos_.size() - desde)});
+        valores_.push_back({Valor::Tipo::Texto, qint64(desde)});
+        textos_.push_back('\0');
     } else {
         if (columna_ > 1) copia_.push_back('\t');
         textoUtf8(v, false);
@@ -179,7 +180,8 @@ InsercionMasiva& InsercionMasiva::fecha(const QDate& d)
     if (sqlite_) {
         const size_t desde = textos_.size();
         agregarFecha(textos_, d);
-        valores_.push_back({Valor::Tipo::Texto, qint64(desde), 10});
+        valores_.push_back({Valor::Tipo::Texto, qint64(desde)});
+        textos_.push_back('\0');
     } else {
         if (columna_ > 1) copia_.push_back('\t');
         agregarFecha(copia_, d);
@@ -267,7 +269,10 @@ void InsercionMasiva::escribirSQLite()
             switch (v[i].tipo) {
             case Valor::Tipo::Nulo: r = sqlite3_bind_null(st, i + 1); break;
             case Valor::Tipo::Entero: r = sqlite3_bind_int64(st, i + 1, v[i].n); break;
-            case Valor::Tipo::Texto: r = sqlite3_bind_text(st, i + 1, base + v[i].n, int(v[i].largo), SQLITE_STATIC); break;
+            // Each text is held with its terminator (it holds no NUL of its
+            // own): bound as such, the engine reads it in place where the
+            // table's checks look at it, instead of copying it to end it.
+            case Valor::Tipo::Texto: r = sqlite3_bind_text(st, i + 1, base + v[i].n, -1, SQLITE_STATIC); break;
             }
             if (r != SQLITE_OK) fallar(QString::number(r), QString::fromUtf8(sqlite3_errmsg(bd)), sql);
         }

@@ -57,7 +57,6 @@ private:
     struct Valor {
         enum class Tipo : std::uint8_t { Nulo, Entero, Texto } tipo = Tipo::Nulo;
         qint64 n = 0;          // Entero; Texto: offset in textos_
-        std::uint32_t largo = 0; // Texto: bytes
     };
     void columnaSiguiente();
     void textoUtf8(QStringView v, bool clave);
@@ -75,7 +74,8 @@ private:
     int columna_ = 0;              // of the current row
     int filas_ = 0;                // held
     qint64 escritas_ = 0;
-    // SQLite: the values held, texts' UTF-8 bytes in one buffer.
+    // SQLite: the values held, texts' UTF-8 bytes in one buffer, each
+    // followed by a NUL.
     std::vector<Valor> valores_;
     std::string textos_;
     sqlite3_stmt* muchas_ = nullptr;
