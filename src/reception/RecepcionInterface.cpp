@@ -162,8 +162,11 @@ ResultadoRegistro RecepcionInterface::Procesa_Registro(const QString& linea)
 {
     ResultadoRegistro r;
     try {
-        linea_ = cortar(linea);
-        r.mensaje = validar(linea_, r.comprobante);
+        std::optional<ComprobanteValidado> leido;
+        linea_ = cortar(linea, leido);
+        const bool hayLeido = leido.has_value();
+        if (hayLeido) r.comprobante = std::move(*leido);
+        r.mensaje = validar(linea_, r.comprobante, hayLeido);
     } catch (const ErrorBD&) {
         // A failed statement is not an answer about the line: the caller undoes
         // what its transaction holds and decides.
@@ -189,46 +192,34 @@ void RecepcionInterface::AnticipaComprobantes(const std::vector<const QString*>&
     cortadas_.clear();
     proximaCortada_ = 0;
     for (const QString* l : lineas) {
-        cortadas_.emplace_back(*l, def_->DivideLinea(*l));
-        if (std::optional<ClaveComprobante> k = claveDe(cortadas_.back().second)) claves.push_back(std::move(*k));
+        Cortada& cortada = cortadas_.emplace_back(Cortada{*l, def_->DivideLinea(*l), std::nullopt});
+        // The readers change the values they read (equivalences): a line they
+        // reject keeps its values as cut, for validar to read them again.
+        ValoresLinea v = cortada.valores;
+        ComprobanteValidado c;
+        if (!leeClave(v, c)) continue;
+        claves.push_back({c.Tc, c.Sucursal, c.Numero, c.Letra, c.comprobanteEntrada ? c.CuentaPrincipal : QString()});
+        cortada.valores = std::move(v);
+        cortada.leido = std::move(c);
     }
     AnticipaComprobantesRecibidos(con_, claves);
 }
 
-ValoresLinea RecepcionInterface::cortar(const QString& linea)
+ValoresLinea RecepcionInterface::cortar(const QString& linea, std::optional<ComprobanteValidado>& leido)
 {
-    if (proximaCortada_ < cortadas_.size() && cortadas_[proximaCortada_].first == linea)
-        return std::move(cortadas_[proximaCortada_++].second);
+    if (proximaCortada_ < cortadas_.size() && cortadas_[proximaCortada_].texto == linea) {
+        Cortada& c = cortadas_[proximaCortada_++];
+        leido = std::move(c.leido);
+        return std::move(c.valores);
+    }
+    leido.reset();
     return def_->DivideLinea(linea);
 }
 
-std::optional<ClaveComprobante> RecepcionInterface::claveDe(ValoresLinea v)
+// The line's readers in the order it is validated: those of its voucher's
+// identity (kLectoresClave), then the rest.
+std::span<const RecepcionInterface::Lector> RecepcionInterface::lectores()
 {
-    // The readers of a line that come before its voucher is looked for (see validar).
-    static constexpr Lector kLectoresClave[] = {
-        &RecepcionInterface::leeTipo,
-        &RecepcionInterface::leeCuentaPrincipal,
-        &RecepcionInterface::leeTotal,
-        &RecepcionInterface::leeSucursalNumeroLetra,
-    };
-    ComprobanteValidado c;
-    c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
-    try {
-        for (Lector lector : kLectoresClave)
-            if (!(this->*lector)(v, c).isEmpty()) return std::nullopt;
-    } catch (const ErrorBD&) {
-        throw;
-    } catch (const std::exception&) {
-        return std::nullopt; // the line's own validation tells why
-    }
-    return ClaveComprobante{c.Tc, c.Sucursal, c.Numero, c.Letra, c.comprobanteEntrada ? c.CuentaPrincipal : QString()};
-}
-
-QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c)
-{
-    c = ComprobanteValidado();
-    c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
-    c.LivaTipo = def_->cabecera.LivaTipo;
     static constexpr Lector kLectores[] = {
         &RecepcionInterface::leeTipo,
         &RecepcionInterface::leeCuentaPrincipal,
@@ -240,7 +231,32 @@ QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c)
         &RecepcionInterface::leeImportesIva,
         &RecepcionInterface::leeLineas,
     };
-    for (Lector lector : kLectores) {
+    return kLectores;
+}
+
+bool RecepcionInterface::leeClave(ValoresLinea& v, ComprobanteValidado& c)
+{
+    c = ComprobanteValidado();
+    c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
+    try {
+        for (Lector lector : lectores().first(kLectoresClave))
+            if (!(this->*lector)(v, c).isEmpty()) return false;
+    } catch (const ErrorBD&) {
+        throw;
+    } catch (const std::exception&) {
+        return false; // the line's own validation tells why
+    }
+    return true;
+}
+
+QString RecepcionInterface::validar(ValoresLinea& v, ComprobanteValidado& c, bool leido)
+{
+    if (!leido) {
+        c = ComprobanteValidado();
+        c.Subdiario = texto::recortar(def_->cabecera.Subdiario);
+    }
+    c.LivaTipo = def_->cabecera.LivaTipo;
+    for (Lector lector : lectores().subspan(leido ? kLectoresClave : 0)) {
         const QString mensaje = (this->*lector)(v, c);
         if (!mensaje.isEmpty()) return mensaje;
         if (c.retiro) return QString(); // only the planned deletion is left to do

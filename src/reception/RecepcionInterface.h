@@ -29,6 +29,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace vexa {
@@ -98,17 +99,22 @@ private:
     bool esFechaOperativa(const QDate& fecha);
     // Position of a field the line cannot do without; throws when the definition lacks it.
     int posicionObligatoria(const QString& nombre) const;
-    QString validar(ValoresLinea& v, ComprobanteValidado& c);
-    // The line's voucher identity, read as validar reads it; nothing when the
-    // line is rejected before its voucher is looked for.
-    std::optional<ClaveComprobante> claveDe(ValoresLinea v);
-    // The line's values: those AnticipaComprobantes cut when it is the next of its lines.
-    ValoresLinea cortar(const QString& linea);
+    // 'c' already holds what leeClave read of 'v' when 'leido'.
+    QString validar(ValoresLinea& v, ComprobanteValidado& c, bool leido = false);
+    // The readers that come before the line's voucher is looked for, as
+    // validar runs them: true when none rejects the line ('v' then holds the
+    // values as they leave them, 'c' what they read).
+    bool leeClave(ValoresLinea& v, ComprobanteValidado& c);
+    // The line's values: those AnticipaComprobantes cut when it is the next of
+    // its lines, with what leeClave read of them when it passed ('leido').
+    ValoresLinea cortar(const QString& linea, std::optional<ComprobanteValidado>& leido);
     QString periodoActivo();
 
     // Readers of one datum each, in the order a line is validated: each fills its
     // part of the voucher and answers the line's message ("" to go on).
     using Lector = QString (RecepcionInterface::*)(ValoresLinea&, ComprobanteValidado&);
+    static std::span<const Lector> lectores();
+    static constexpr size_t kLectoresClave = 4;
     QString leeTipo(ValoresLinea& v, ComprobanteValidado& c);
     QString leeCuentaPrincipal(ValoresLinea& v, ComprobanteValidado& c);
     QString leeTotal(ValoresLinea& v, ComprobanteValidado& c);
@@ -125,9 +131,14 @@ private:
     Lbc_Asiento asiento_;
     std::optional<DefinicionInterfaz> def_; // always holds one (empty until loaded)
     ValoresLinea linea_;                    // values of the last line
-    // The lines AnticipaComprobantes cut, in order, each with its values as
-    // cut: Procesa_Registro takes them instead of cutting the line again.
-    std::vector<std::pair<QString, ValoresLinea>> cortadas_;
+    // The lines AnticipaComprobantes cut, in order: Procesa_Registro takes
+    // them instead of cutting and reading the line again.
+    struct Cortada {
+        QString texto;
+        ValoresLinea valores; // as cut, or as leeClave left them when it passed
+        std::optional<ComprobanteValidado> leido; // what leeClave read, when it passed
+    };
+    std::vector<Cortada> cortadas_;
     size_t proximaCortada_ = 0;
     QHash<QString, DatosTipo> tipos_;
     QHash<QString, bool> registra_;
