@@ -2,6 +2,8 @@
 
 #include "Utilidades.h"
 
+#include <algorithm>
+
 namespace vexa::recepcion {
 
 namespace {
@@ -64,17 +66,49 @@ QString LimpiaFormatoFecha(const QString& formato)
     return Utilidades::QuitaCaracteres(formato, QStringLiteral("/"), QStringLiteral("-"), QString(QChar(0)));
 }
 
+namespace {
+// The layout a definition's format names once cleaned as LimpiaFormatoFecha
+// cleans it and DesarmaFecha compares it ("/", "-" and NUL out, blanks trimmed,
+// any case); nullptr when it names none. Every date of a line goes through
+// here, so the format is read in place.
+const Disposicion* disposicionDe(const QString& formato)
+{
+    char f[8];
+    qsizetype n = 0, blancosFinales = 0;
+    for (QChar ch : formato) {
+        const char16_t u = ch.unicode();
+        if (u == u'/' || u == u'-' || u == 0) continue;
+        if (u == u' ') {
+            if (n > 0) ++blancosFinales; // leading blanks are trimmed
+            continue;
+        }
+        if (blancosFinales > 0 || n == qsizetype(sizeof f) || u > 0x7F) return nullptr; // inner blank, too long, not a layout letter
+        f[n++] = char(u >= u'a' && u <= u'z' ? u - (u'a' - u'A') : u);
+    }
+    for (const Disposicion& d : kDisposiciones)
+        if (qstrlen(d.formato) == size_t(n) && std::equal(f, f + n, d.formato)) return &d;
+    return nullptr;
+}
+} // namespace
+
 FechaLeida LeeFecha(const QString& valor, const QString& formato)
 {
     FechaLeida r;
-    const QString fecha = texto::recortar(Utilidades::QuitaCaracteres(valor, QStringLiteral("/"), QStringLiteral("-")));
+    QString limpia;
+    limpia.reserve(valor.size());
+    for (QChar ch : valor)
+        if (ch != u'/' && ch != u'-') limpia.append(ch);
+    const QString fecha = texto::recortar(limpia);
     if (fecha.size() != 6 && fecha.size() != 8) {
         r.estado = FechaLeida::Estado::LargoIncorrecto;
         return r;
     }
     QString dia, mes, anio;
-    DesarmaFecha(fecha, LimpiaFormatoFecha(formato), dia, mes, anio);
-    anio = AplicaSiglo(anio);
+    if (const Disposicion* d = disposicionDe(formato)) {
+        dia = d->dia.de(fecha);
+        mes = d->mes.de(fecha);
+        anio = AplicaSiglo(d->anio.de(fecha));
+    }
     r.texto = dia + u'/' + mes + u'/' + anio;
     r.fecha = FechaDePartes(dia, mes, anio);
     r.estado = r.fecha.isValid() ? FechaLeida::Estado::Valida : FechaLeida::Estado::NoEsFecha;

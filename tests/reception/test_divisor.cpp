@@ -153,7 +153,7 @@ TEST(FechaInterfaz, SigloYLectura)
     EXPECT_EQ(AplicaSiglo(""), "");
 
     using E = FechaLeida::Estado;
-    struct Caso { const char* valor; const char* formato; E estado; const char* texto; QDate fecha; };
+    struct Caso { const char* valor; QString formato; E estado; const char* texto; QDate fecha; };
     const Caso casos[] = {
         {"31/12/03", "DD/MM/AA", E::Valida, "31/12/2003", QDate(2003, 12, 31)},
         {"2003-12-31", "AAAA-MM-DD", E::Valida, "31/12/2003", QDate(2003, 12, 31)},
@@ -166,10 +166,18 @@ TEST(FechaInterfaz, SigloYLectura)
         {"3112ab", "DDMMAA", E::NoEsFecha, "31/12/ab", QDate()},
         {"311203", "XXYYZZ", E::NoEsFecha, "//", QDate()},
         {"311203", "", E::NoEsFecha, "//", QDate()},
+        // The layout is read without "/", "-" and NUL, trimmed, in any case.
+        {"31-12-2003", " dd-mm-aaaa ", E::Valida, "31/12/2003", QDate(2003, 12, 31)},
+        {"311203", "/DD/MM/AA/ ", E::Valida, "31/12/2003", QDate(2003, 12, 31)},
+        {"311203", QStringLiteral("DDMMAA") + QChar(0), E::Valida, "31/12/2003", QDate(2003, 12, 31)},
+        {"311203", "DD MM AA", E::NoEsFecha, "//", QDate()},
+        {"311203", "DDMMAAA", E::NoEsFecha, "//", QDate()},
+        {"31122003", "DDMMAAAAD", E::NoEsFecha, "//", QDate()},
+        {"311203", "DDMMAÁ", E::NoEsFecha, "//", QDate()},
     };
     for (const auto& c : casos) {
         FechaLeida f = LeeFecha(c.valor, c.formato);
-        EXPECT_EQ(f.estado, c.estado) << c.valor << " " << c.formato;
+        EXPECT_EQ(f.estado, c.estado) << c.valor << " " << c.formato.toStdString();
         if (f.estado != E::LargoIncorrecto) {
             EXPECT_EQ(f.texto, c.texto) << c.valor;
         }
