@@ -23,12 +23,14 @@ using Entrega = std::function<void(const std::vector<LoteRecepcion::Resultado>&)
 
 // Reads the file's vouchers and hands each to the batch (its key to 'claves',
 // for the list of errors). True when the operator cancelled the run.
-bool recibirComprobantes(LectorInterfaz& lector, LoteRecepcion& lote, Progreso& progreso, std::deque<qint64>& claves,
-                         const Entrega& entregar, const ConfirmaCancelar& confirmaCancelar)
+bool recibirComprobantes(LectorInterfaz& lector, LoteRecepcion& lote, RegistroVexa& registro, Progreso& progreso,
+                         std::deque<qint64>& claves, const Entrega& entregar, const ConfirmaCancelar& confirmaCancelar)
 {
-    auto contabilizar = [&](const ComprobanteVexa& c) {
+    auto contabilizar = [&](ComprobanteVexa& c) {
         claves.push_back(c.valorClave);
-        lote.procesar(UnidadDeComprobante(c));
+        const LineaLeida unidad = UnidadDeComprobante(c);
+        registro.leido(std::move(c));
+        lote.procesar(unidad);
     };
     AgrupadorVexa agrupador;
     LineaLeida linea;
@@ -110,7 +112,7 @@ ResultadoCorridaVexa RecibirVexa(ContextoEmpresa& ctx, const QString& archivo, P
             LoteRecepcion lote(con, registro, testigo);
             if (alFallar) lote.setAlFallar(alFallar);
             try {
-                cancelada = recibirComprobantes(lector, lote, progreso, claves, entregar, confirmaCancelar);
+                cancelada = recibirComprobantes(lector, lote, registro, progreso, claves, entregar, confirmaCancelar);
                 entregar(lote.confirmar());
             } catch (...) {
                 // The vouchers committed before the stop are listed, as the log row counts them.

@@ -6,6 +6,8 @@
 #include "ReglasAsientos.h"
 #include "Utilidades.h"
 
+#include <algorithm>
+
 namespace vexa::recepcion {
 
 namespace {
@@ -298,10 +300,12 @@ QString RecepcionVexa::validaFechasEImportes(std::vector<LineaRecepcionVexa>& li
         const QString importe = texto::recortar(l.Importe);
         if (importe.isEmpty()) continue;
         const auto m = lectura::importe(importe);
-        const QString nombre = QStringLiteral("El importe (") + importe + QStringLiteral(") de la cuenta (") + texto::recortar(l.Cuenta) + u')';
-        if (m.estado == lectura::Estado::FueraDeRango) return nombre + Moneda::superaMaximo();
-        if (!m.valido()) return nombre + QStringLiteral(" no es numérico");
-        if (m.valor.esNegativo()) return nombre + QStringLiteral(" no puede ser negativo");
+        const auto nombre = [&] {
+            return QStringLiteral("El importe (") + importe + QStringLiteral(") de la cuenta (") + texto::recortar(l.Cuenta) + u')';
+        };
+        if (m.estado == lectura::Estado::FueraDeRango) return nombre() + Moneda::superaMaximo();
+        if (!m.valido()) return nombre() + QStringLiteral(" no es numérico");
+        if (m.valor.esNegativo()) return nombre() + QStringLiteral(" no puede ser negativo");
     }
     // 11. Balance.
     if (!VerificaBalanceo(lineas)) return QStringLiteral("El asiento  no Balancea!!!");
@@ -406,23 +410,40 @@ RegistroLote::Respuesta RecepcionVexa::Contabiliza(const ComprobanteVexa& c, qin
     return r;
 }
 
+ComprobanteVexa* RegistroVexa::delGrupo(qint64 primeraLinea)
+{
+    const auto it = std::lower_bound(grupo_.begin(), grupo_.end(), primeraLinea,
+                                     [](const ComprobanteVexa& c, qint64 n) { return c.primeraLinea < n; });
+    return it != grupo_.end() && it->primeraLinea == primeraLinea ? &*it : nullptr;
+}
+
 RegistroLote::Respuesta RegistroVexa::registrar(const LineaLeida& unidad)
 {
-    const auto it = grupo_.constFind(unidad.numero);
-    if (it != grupo_.cend()) return recepcion_.Contabiliza(*it, id_);
+    if (const ComprobanteVexa* c = delGrupo(unidad.numero)) return recepcion_.Contabiliza(*c, id_);
     return recepcion_.Contabiliza(ComprobanteDeUnidad(unidad), id_);
+}
+
+ComprobanteVexa RegistroVexa::tomar(const LineaLeida& unidad)
+{
+    if (ComprobanteVexa* c = delGrupo(unidad.numero)) return std::move(*c);
+    // Units reach the groups in the order the run read them; those passed
+    // over (posted one by one after a failure) are not needed any more.
+    while (!leidos_.empty() && leidos_.front().primeraLinea < unidad.numero) leidos_.pop_front();
+    if (!leidos_.empty() && leidos_.front().primeraLinea == unidad.numero) {
+        ComprobanteVexa c = std::move(leidos_.front());
+        leidos_.pop_front();
+        return c;
+    }
+    return ComprobanteDeUnidad(unidad);
 }
 
 void RegistroVexa::anticipar(const std::vector<LineaLeida>& unidades, size_t desde)
 {
-    grupo_.clear();
-    std::vector<ComprobanteVexa> comprobantes;
-    comprobantes.reserve(unidades.size() - desde);
-    for (size_t i = desde; i < unidades.size(); ++i) {
-        comprobantes.push_back(ComprobanteDeUnidad(unidades[i]));
-        grupo_.insert(unidades[i].numero, comprobantes.back());
-    }
-    recepcion_.Anticipa(comprobantes);
+    std::vector<ComprobanteVexa> grupo;
+    grupo.reserve(unidades.size() - desde);
+    for (size_t i = desde; i < unidades.size(); ++i) grupo.push_back(tomar(unidades[i]));
+    grupo_ = std::move(grupo);
+    recepcion_.Anticipa(grupo_);
 }
 
 std::optional<ClaveComprobante> RecepcionVexa::Clave(const ComprobanteVexa& c)

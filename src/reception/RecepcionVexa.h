@@ -26,6 +26,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <deque>
 #include <optional>
 
 namespace vexa {
@@ -127,9 +128,12 @@ private:
 class RegistroVexa : public RegistroLote {
 public:
     RegistroVexa(RecepcionVexa& recepcion, qint32 idRecepcion) : recepcion_(recepcion), id_(idRecepcion) {}
+    // The voucher as the run read it, just before its unit is handed to the
+    // batch: the unit's voucher is then not read again from its text.
+    void leido(ComprobanteVexa comprobante) { leidos_.push_back(std::move(comprobante)); }
     Respuesta registrar(const LineaLeida& unidad) override;
-    // The group's vouchers read from their units once (registrar uses them)
-    // and looked up together.
+    // The group's vouchers (as the run read them, or read from their units)
+    // kept for registrar and looked up together.
     void anticipar(const std::vector<LineaLeida>& unidades, size_t desde) override;
     void antesDeConfirmar() override { recepcion_.antesDeConfirmar(); }
     void olvidarNumeros() override { recepcion_.olvidarNumeros(); }
@@ -138,9 +142,15 @@ public:
     void descartarPendientes() override { recepcion_.descartarPendientes(); }
 
 private:
+    // The unit's voucher: from the last group anticipated, else as the run
+    // read it, else read from the unit's text.
+    ComprobanteVexa tomar(const LineaLeida& unidad);
+    ComprobanteVexa* delGrupo(qint64 primeraLinea);
+
     RecepcionVexa& recepcion_;
     qint32 id_;
-    QHash<qint64, ComprobanteVexa> grupo_; // of the last group anticipated, by first line
+    std::vector<ComprobanteVexa> grupo_;  // of the last group anticipated, in file order
+    std::deque<ComprobanteVexa> leidos_; // handed by the run, not anticipated yet, in file order
 };
 
 // A voucher as a unit of the batch, and back.
