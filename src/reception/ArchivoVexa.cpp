@@ -4,6 +4,8 @@
 #include "Lectores.h"
 #include "Utilidades.h"
 
+#include <algorithm>
+
 namespace vexa::recepcion {
 
 namespace {
@@ -13,7 +15,15 @@ QString columnas(const QString& linea, int desde, int hasta)
     if (linea.size() < desde) return QString();
     return linea.mid(desde - 1, hasta - desde + 1);
 }
-QString recortadas(const QString& linea, int desde, int hasta) { return texto::recortar(columnas(linea, desde, hasta)); }
+// The same, without the blanks (U+0020) at either end: cut once, already trimmed.
+QString recortadas(const QString& linea, int desde, int hasta)
+{
+    if (linea.size() < desde) return QString();
+    qsizetype i = desde - 1, fin = std::min<qsizetype>(linea.size(), hasta);
+    while (i < fin && linea[i] == u' ') ++i;
+    while (fin > i && linea[fin - 1] == u' ') --fin;
+    return linea.mid(i, fin - i);
+}
 } // namespace
 
 LineaRecepcionVexa CortaLineaVexa(const QString& l)
