@@ -509,8 +509,15 @@ int main(int argc, char** argv)
                 barra(QStringLiteral("reception %1 growth %2->%3").arg(QLatin1String(nm)).arg(tamanos[i - 1]).arg(tamanos[i]), g, 11, true);
         }
         std::fflush(stdout);
-        // The commercial system's file (VEXA_BENCH_COMERCIAL=0: not measured).
-        if (qEnvironmentVariable("VEXA_BENCH_COMERCIAL") != QLatin1String("0") && !bench::benchComercial(m, {10000, 100000}, [&](int n, double r) {
+        // The commercial system's file (VEXA_BENCH_COMERCIAL=0: not measured;
+        // =n,m: those numbers of vouchers).
+        std::vector<int> comerciales{10000, 100000};
+        if (const QString t = qEnvironmentVariable("VEXA_BENCH_COMERCIAL"); !t.isEmpty()) {
+            comerciales.clear();
+            for (const QString& n : t.split(u','))
+                if (n.toInt() > 0) comerciales.push_back(n.toInt());
+        }
+        if (!comerciales.empty() && !bench::benchComercial(m, comerciales, [&](int n, double r) {
                 barra(QStringLiteral("commercial %1 %2 ratio_motor").arg(QLatin1String(nm)).arg(n), r, m == Motor::SQLite ? 1.3 : 2.0, true);
             }))
             return 1;
