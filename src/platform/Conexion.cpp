@@ -26,9 +26,15 @@ struct Conexion::Cache {
     size_t total = 0;
     // SQLite: action statements prepared once on the database handle itself.
     std::map<QString, sqlite3_stmt*> acciones;
+    // SQLite: the bulk inserts' statements (InsercionMasiva), by table, columns and rows.
+    std::map<QString, sqlite3_stmt*> masivas;
     // Columns of each statement's placeholders (see AnalisisSQL.h).
     std::map<QString, std::vector<QString>> marcas;
-    void finalizarAcciones() { motor_sqlite::finalizar(acciones); }
+    void finalizarAcciones()
+    {
+        motor_sqlite::finalizar(acciones);
+        motor_sqlite::finalizar(masivas);
+    }
     ~Cache() { finalizarAcciones(); }
 };
 
@@ -129,6 +135,8 @@ void Conexion::liberarConsultas()
     cache_->total = 0;
     cache_->finalizarAcciones();
 }
+
+sqlite3_stmt*& Conexion::sentenciaMasiva(const QString& clave) { return cache_->masivas[clave]; }
 
 bool Conexion::crearBaseSQLite(const QString& archivo)
 {

@@ -73,6 +73,7 @@
 
 class QSqlQuery;
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vexa {
 
@@ -412,6 +413,9 @@ private:
     int ejecutarAccionSQLite(const QString& sql, const Params& p);
     bool leeEnFlujo() const;
     void liberarConsultas();
+    // SQLite: the bulk insert's statement kept under its key (its table, columns
+    // and rows) for the connection's life; null until prepared.
+    sqlite3_stmt*& sentenciaMasiva(const QString& clave);
     bool transaccionAbortadaEnServidor() const;
     const std::vector<QString>& columnasDeMarcas(const QString& sql);
     static int esperaOcupada(void* conexion, int veces);

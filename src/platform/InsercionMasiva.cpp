@@ -112,11 +112,7 @@ InsercionMasiva::InsercionMasiva(Conexion& con, const QString& tabla, const QStr
     }
 }
 
-InsercionMasiva::~InsercionMasiva()
-{
-    sqlite3_finalize(muchas_);
-    sqlite3_finalize(una_);
-}
+InsercionMasiva::~InsercionMasiva() = default;
 
 void InsercionMasiva::columnaSiguiente()
 {
@@ -234,7 +230,11 @@ void InsercionMasiva::fallar(const QString& estado, const QString& texto, const 
 
 sqlite3_stmt* InsercionMasiva::sentencia(int filas)
 {
-    sqlite3_stmt*& st = filas == 1 ? una_ : muchas_;
+    // Kept by the connection (and looked up there each time, as the connection
+    // drops its statements when it is opened again): a reception's every
+    // batch inserts into the same columns, and preparing a statement of many
+    // rows costs about what inserting them does.
+    sqlite3_stmt*& st = con_.sentenciaMasiva(tabla_ + u'|' + columnas_.join(u',') + u'|' + QString::number(filas));
     if (st) return st;
     const QString fila = QStringLiteral("(") + QStringLiteral("?, ").repeated(columnas_.size() - 1) + QStringLiteral("?)");
     QStringList filasSql;
@@ -243,7 +243,7 @@ sqlite3_stmt* InsercionMasiva::sentencia(int filas)
                                       + columnas_.join(QStringLiteral(", ")) + QStringLiteral(") VALUES ")
                                       + filasSql.join(QStringLiteral(", ")));
     const QByteArray texto = sql.toUtf8();
-    if (sqlite3_prepare_v3(con_.sqlite_, texto.constData(), int(texto.size()), 0, &st, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v3(con_.sqlite_, texto.constData(), int(texto.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
         st = nullptr;
         fallar(QString::number(sqlite3_extended_errcode(con_.sqlite_)), QString::fromUtf8(sqlite3_errmsg(con_.sqlite_)), sql);
     }

@@ -78,8 +78,6 @@ private:
     // followed by a NUL.
     std::vector<Valor> valores_;
     std::string textos_;
-    sqlite3_stmt* muchas_ = nullptr;
-    sqlite3_stmt* una_ = nullptr;
     // PostgreSQL: the rows held, in COPY's text form.
     std::string copia_;
 };
