@@ -13,10 +13,21 @@ namespace vexa::recepcion {
 namespace {
 
 const QString kNul = QString(QChar(0));
-const QString kFF = QString(QChar(0xFF));
 
 // A text without its NUL and 0xFF characters, trimmed.
-QString limpio(const QString& s) { return texto::recortar(Utilidades::QuitaCaracteres(s, kNul, kFF)); }
+// The text without its NUL and U+00FF characters (the commercial system's
+// padding), then without blanks at either end. Most fields hold neither and
+// have been trimmed when cut: those are handed back as they are.
+QString limpio(const QString& s)
+{
+    const auto relleno = [](QChar c) { return c.unicode() == 0 || c.unicode() == 0xFF; };
+    if (std::none_of(s.cbegin(), s.cend(), relleno)) return texto::recortar(s);
+    QString r;
+    r.reserve(s.size());
+    for (QChar c : s)
+        if (!relleno(c)) r.append(c);
+    return texto::recortar(r);
+}
 
 Moneda conSigno(const Moneda& m, qint16 signo) { return signo < 0 ? -m : signo == 0 ? Moneda() : m; }
 
@@ -47,7 +58,12 @@ Moneda* columnaDe(LibroIvaNuevo& l, const QString& concepto)
 QDate fechaVencimiento(const QString& t)
 {
     if (t.size() != 8 || !texto::soloDigitos(t)) return QDate();
-    return QDate(t.left(4).toInt(), t.mid(4, 2).toInt(), t.mid(6, 2).toInt());
+    const auto cifras = [&t](int desde, int largo) {
+        int n = 0;
+        for (int i = desde; i < desde + largo; ++i) n = n * 10 + (t[i].unicode() - u'0');
+        return n;
+    };
+    return QDate(cifras(0, 4), cifras(4, 2), cifras(6, 2));
 }
 
 } // namespace
