@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -49,6 +50,10 @@ qsizetype LectorInterfaz::primerByteInvalidoUtf8(const char* datos, qsizetype n,
     const auto* p = reinterpret_cast<const unsigned char*>(datos);
     qsizetype i = 0;
     while (i < n) {
+        // Eight ASCII bytes at a time (most lines are all ASCII).
+        std::uint64_t ocho;
+        while (i + 8 <= n && (std::memcpy(&ocho, p + i, 8), (ocho & 0x8080808080808080ULL) == 0)) i += 8;
+        if (i >= n) break;
         const unsigned char b = p[i];
         if (b < 0x80) {
             ++i;
@@ -295,7 +300,14 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
         const qsizetype limite = ini_ + (fin_ - ini_) / unidad_ * unidad_;
         qsizetype corte = ini_;
         bool finLinea = false;
-        while (corte < limite && !(finLinea = esFinLinea(corte, &cr))) corte += unidad_;
+        if (unidad_ == 1) {
+            const char* b = buf_.constData();
+            while (corte < limite && b[corte] != '\n' && b[corte] != '\r') ++corte;
+            finLinea = corte < limite;
+            cr = finLinea && b[corte] == '\r';
+        } else {
+            while (corte < limite && !(finLinea = esFinLinea(corte, &cr))) corte += unidad_;
+        }
         bool decidir = false;
         if (codificacion_ == Codificacion::Indefinida) {
             for (qsizetype i = ini_; i < corte; ++i)
