@@ -91,6 +91,30 @@ TEST_P(InsercionMasivaBD, MuchasFilasEnTandas)
     }
 }
 
+// The connection keeps the inserts' statements: a second insert into the same
+// columns uses them, and a connection opened again prepares them afresh.
+TEST_P(InsercionMasivaBD, SentenciasGuardadasYConexionReabierta)
+{
+    auto insertar = [this](int desde, int filas) {
+        Transaccion t(con());
+        InsercionMasiva ins(con(), QStringLiteral("MASIVA"), columnas());
+        for (int i = desde; i < desde + filas; ++i) {
+            ins.entero(i).texto(QString()).texto(QStringLiteral("fila %1").arg(i)).moneda(Moneda::entero(i)).nulo().entero(i);
+            ins.finFila();
+        }
+        ins.escribir();
+        t.confirmar();
+    };
+    insertar(1, 65);
+    insertar(101, 65);
+    con().Cerrar();
+    ASSERT_TRUE(con().Abrir(datos())) << con().ultimoError().toStdString();
+    insertar(201, 65);
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MASIVA").toInt(), 195);
+    EXPECT_EQ(con().Escalar("SELECT NOMBRE FROM MASIVA WHERE ID = 265").toString(), "fila 265");
+    EXPECT_EQ(con().Escalar("SELECT COUNT(*) FROM MASIVA WHERE CODIGO = ''").toInt(), 195);
+}
+
 // A failed insert fails as any statement: the error is the database's, the
 // transaction is marked failed and nothing of it stays.
 TEST_P(InsercionMasivaBD, FalloComoCualquierSentencia)
