@@ -32,7 +32,19 @@ void agregarNumero(std::string& s, qint64 v)
 bool aUtf8(std::string& s, QStringView v, bool copia)
 {
     const qsizetype n = v.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    // The leading run of plain ASCII (most texts are nothing else) is copied
+    // straight; the rest character by character.
+    const size_t base = s.size();
+    s.resize(base + size_t(n));
+    char* destino = s.data() + base;
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t c = v[i].unicode();
+        if (c >= 0x80 || c == 0 || (copia && (c == u'\\' || c == u'\t' || c == u'\n' || c == u'\r'))) break;
+        destino[i] = char(c);
+    }
+    s.resize(base + size_t(i));
+    for (; i < n; ++i) {
         char32_t c = v[i].unicode();
         if (c < 0x80) {
             if (c == 0) return false;
