@@ -24,23 +24,38 @@ constexpr Disposicion kDisposiciones[] = {
     {"AAMMDD", {0, 2}, {3, 2}, {1, 2}},   {"AAAAMMDD", {0, 2}, {5, 2}, {1, 4}},
     {"AADDMM", {3, 2}, {0, 2}, {1, 2}},   {"AAAADDMM", {5, 2}, {0, 2}, {1, 4}},
 };
+
+// The layout a format names, read in place (every date of a line comes
+// through here): blanks trimmed, any case; with 'limpiar' the "/", "-" and
+// NUL a definition's format may hold are passed over too. nullptr when it
+// names none.
+const Disposicion* disposicionDe(const QString& formato, bool limpiar)
+{
+    char f[8];
+    qsizetype n = 0, blancosFinales = 0;
+    for (QChar ch : formato) {
+        const char16_t u = ch.unicode();
+        if (limpiar && (u == u'/' || u == u'-' || u == 0)) continue;
+        if (u == u' ') {
+            if (n > 0) ++blancosFinales; // leading blanks are trimmed
+            continue;
+        }
+        if (blancosFinales > 0 || n == qsizetype(sizeof f) || u > 0x7F) return nullptr; // inner blank, too long, not a layout letter
+        f[n++] = char(u >= u'a' && u <= u'z' ? u - (u'a' - u'A') : u);
+    }
+    for (const Disposicion& d : kDisposiciones)
+        if (qstrlen(d.formato) == size_t(n) && std::equal(f, f + n, d.formato)) return &d;
+    return nullptr;
+}
 } // namespace
 
 bool DesarmaFecha(const QString& fecha, const QString& formato, QString& dia, QString& mes, QString& anio)
 {
-    const QString f = texto::recortar(formato);
-    for (const auto& d : kDisposiciones) {
-        if (texto::igual(f, QLatin1String(d.formato))) {
-            dia = d.dia.de(fecha);
-            mes = d.mes.de(fecha);
-            anio = d.anio.de(fecha);
-            return true;
-        }
-    }
-    dia.clear();
-    mes.clear();
-    anio.clear();
-    return false;
+    const Disposicion* d = disposicionDe(formato, false);
+    dia = d ? d->dia.de(fecha) : QString();
+    mes = d ? d->mes.de(fecha) : QString();
+    anio = d ? d->anio.de(fecha) : QString();
+    return d != nullptr;
 }
 
 QString AplicaSiglo(const QString& anio)
@@ -61,36 +76,6 @@ QDate FechaDePartes(const QString& dia, const QString& mes, const QString& anio)
     return QDate(a, mes.toInt(), dia.toInt());
 }
 
-QString LimpiaFormatoFecha(const QString& formato)
-{
-    return Utilidades::QuitaCaracteres(formato, QStringLiteral("/"), QStringLiteral("-"), QString(QChar(0)));
-}
-
-namespace {
-// The layout a definition's format names once cleaned as LimpiaFormatoFecha
-// cleans it and DesarmaFecha compares it ("/", "-" and NUL out, blanks trimmed,
-// any case); nullptr when it names none. Every date of a line goes through
-// here, so the format is read in place.
-const Disposicion* disposicionDe(const QString& formato)
-{
-    char f[8];
-    qsizetype n = 0, blancosFinales = 0;
-    for (QChar ch : formato) {
-        const char16_t u = ch.unicode();
-        if (u == u'/' || u == u'-' || u == 0) continue;
-        if (u == u' ') {
-            if (n > 0) ++blancosFinales; // leading blanks are trimmed
-            continue;
-        }
-        if (blancosFinales > 0 || n == qsizetype(sizeof f) || u > 0x7F) return nullptr; // inner blank, too long, not a layout letter
-        f[n++] = char(u >= u'a' && u <= u'z' ? u - (u'a' - u'A') : u);
-    }
-    for (const Disposicion& d : kDisposiciones)
-        if (qstrlen(d.formato) == size_t(n) && std::equal(f, f + n, d.formato)) return &d;
-    return nullptr;
-}
-} // namespace
-
 FechaLeida LeeFecha(const QString& valor, const QString& formato)
 {
     FechaLeida r;
@@ -104,7 +89,7 @@ FechaLeida LeeFecha(const QString& valor, const QString& formato)
         return r;
     }
     QString dia, mes, anio;
-    if (const Disposicion* d = disposicionDe(formato)) {
+    if (const Disposicion* d = disposicionDe(formato, true)) {
         dia = d->dia.de(fecha);
         mes = d->mes.de(fecha);
         anio = AplicaSiglo(d->anio.de(fecha));

@@ -31,7 +31,5 @@ struct FechaLeida {
 // Removes "/" and "-" from the value (then trims blanks) and "/", "-" and NUL
 // from the layout; a value of other than 6 or 8 characters is LargoIncorrecto.
 FechaLeida LeeFecha(const QString& valor, const QString& formato);
-// The layout as LeeFecha uses it.
-QString LimpiaFormatoFecha(const QString& formato);
 
 } // namespace vexa::recepcion
