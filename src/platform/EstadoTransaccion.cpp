@@ -93,24 +93,14 @@ void EstadoTransaccion::fijarClavesNumeracion(const QStringList& claves)
     if (activo()) niveles_.back().clavesNumeracion = claves;
 }
 
-bool EstadoTransaccion::familiaBloqueada(const QString& clave) const
-{
-    for (const Nivel& n : niveles_)
-        if (n.familias.contains(clave)) return true;
-    return false;
-}
+bool EstadoTransaccion::familiaBloqueada(const QString& clave) const { return enAlguno(&Nivel::familias, clave); }
 
 void EstadoTransaccion::marcarFamiliaBloqueada(const QString& clave)
 {
     if (activo()) niveles_.back().familias.insert(clave);
 }
 
-bool EstadoTransaccion::bloqueoTomado(qint64 hash) const
-{
-    for (const Nivel& n : niveles_)
-        if (n.bloqueos.contains(hash)) return true;
-    return false;
-}
+bool EstadoTransaccion::bloqueoTomado(qint64 hash) const { return enAlguno(&Nivel::bloqueos, hash); }
 
 void EstadoTransaccion::marcarBloqueoTomado(qint64 hash)
 {
@@ -127,12 +117,7 @@ void EstadoTransaccion::fijarMayorBloqueo(OrdenBloqueo orden)
     if (activo()) niveles_.back().mayorBloqueo = orden;
 }
 
-bool EstadoTransaccion::comprobanteVisto(const QString& clave) const
-{
-    for (const Nivel& n : niveles_)
-        if (n.vistos.contains(clave)) return true;
-    return false;
-}
+bool EstadoTransaccion::comprobanteVisto(const QString& clave) const { return enAlguno(&Nivel::vistos, clave); }
 
 void EstadoTransaccion::marcarComprobanteVisto(const QString& clave)
 {

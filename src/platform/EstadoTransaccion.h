@@ -60,7 +60,6 @@ public:
     std::optional<qint32> numeroTomado(const QString& familia) const;
     void fijarNumeroTomado(const QString& familia, qint32 numero);
     void olvidarNumeros();
-    // Numbering families staged so far in the transaction (kept until it ends).
 
     // Voucher numberings pending for the commit, by key, and their keys in
     // the order first noted.
@@ -116,6 +115,15 @@ private:
         QSet<QString> vistos;
         std::unique_ptr<CapaExtension> extension;
     };
+    // Whether any open level's set holds the key.
+    template <class Conjunto, class Clave>
+    bool enAlguno(Conjunto Nivel::*conjunto, const Clave& clave) const
+    {
+        for (const Nivel& n : niveles_)
+            if ((n.*conjunto).contains(clave)) return true;
+        return false;
+    }
+
     std::vector<Nivel> niveles_;
     QHash<QString, qint32> numeros_;
 };
