@@ -6,7 +6,6 @@
 
 #include <QSet>
 
-
 namespace vexa::libros {
 
 namespace {

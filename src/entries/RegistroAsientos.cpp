@@ -60,7 +60,6 @@ QString numeroSiguiente(const QString& numero)
     return QString::number(lectura::enteroInicial(texto::recortar(numero)).o(0) + 1);
 }
 
-
 } // namespace
 
 QString MonedaSimple(const Moneda& m)

@@ -499,7 +499,7 @@ void Conexion::bloquearFamilia(const QString& clave)
     if (estadoTransaccion_.familiaBloqueada(marca)) return;
     // FNV-1a over the key's UTF-8 bytes: the same key gives the same lock on every station.
     quint64 h = 1469598103934665603ULL;
-    for (char c : clave.trimmed().toUpper().toUtf8()) {
+    for (char c : marca.toUtf8()) {
         h ^= (unsigned char)c;
         h *= 1099511628211ULL;
     }

@@ -122,6 +122,7 @@ InsercionMasiva::InsercionMasiva(Conexion& con, const QString& tabla, const QStr
         clave_.push_back(sqlite_ && claves.contains(n));
         nombres_.push_back(std::move(n));
     }
+    if (sqlite_) claveSentencias_ = tabla_ + u'|' + columnas_.join(u',') + u'|';
 }
 
 InsercionMasiva::~InsercionMasiva() = default;
@@ -246,7 +247,7 @@ sqlite3_stmt* InsercionMasiva::sentencia(int filas)
     // drops its statements when it is opened again): a reception's every
     // batch inserts into the same columns, and preparing a statement of many
     // rows costs about what inserting them does.
-    sqlite3_stmt*& st = con_.sentenciaMasiva(tabla_ + u'|' + columnas_.join(u',') + u'|' + QString::number(filas));
+    sqlite3_stmt*& st = con_.sentenciaMasiva(claveSentencias_ + QString::number(filas));
     if (st) return st;
     const QString fila = QStringLiteral("(") + QStringLiteral("?, ").repeated(columnas_.size() - 1) + QStringLiteral("?)");
     QStringList filasSql;

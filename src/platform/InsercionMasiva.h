@@ -70,6 +70,7 @@ private:
     QStringList columnas_;
     std::vector<QString> nombres_; // upper-cased, no brackets (for messages and the key test)
     std::vector<bool> clave_;      // SQLite text key: trailing blanks dropped
+    QString claveSentencias_;      // SQLite: the table and columns, as the connection keeps their statements
     bool sqlite_;
     int columna_ = 0;              // of the current row
     int filas_ = 0;                // held

@@ -1,5 +1,7 @@
 #include "Lectores.h"
 
+#include "Utilidades.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -222,7 +224,7 @@ Leido<qint64> enteroInicial(const QString& texto)
     if (!n.valido()) return {};
     const double d = std::trunc(n.valor);
     // Beyond the 64-bit range there is no whole number to give.
-    if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0)) return leido<qint64>(Estado::FueraDeRango);
+    if (!texto::enRangoEntero64(d)) return leido<qint64>(Estado::FueraDeRango);
     return leido(Estado::Valido, qint64(d));
 }
 

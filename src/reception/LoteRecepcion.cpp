@@ -18,6 +18,7 @@ namespace {
 constexpr int kReintentosLinea = 50;
 // Lines validated together (their vouchers locked and read at once).
 constexpr size_t kLineasPorGrupo = 512;
+
 // An interface line: validated by the definition, posted by the Contabilizador.
 class RegistroInterfaz : public RegistroLote {
 public:

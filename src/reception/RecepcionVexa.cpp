@@ -14,7 +14,6 @@ namespace {
 
 const QString kNul = QString(QChar(0));
 
-// A text without its NUL and 0xFF characters, trimmed.
 // The text without its NUL and U+00FF characters (the commercial system's
 // padding), then without blanks at either end. Most fields hold neither and
 // have been trimmed when cut: those are handed back as they are.
