@@ -214,6 +214,22 @@ void LectorInterfaz::decidirOchoBits()
     codificacion_ = malo < 0 ? Codificacion::Utf8 : Codificacion::Windows1252;
 }
 
+qsizetype LectorInterfaz::buscarFinLinea(qsizetype desde, qsizetype limite, bool& finLinea, bool& cr) const
+{
+    qsizetype i = desde;
+    finLinea = false;
+    if (unidad_ == 1) {
+        // One byte a unit: the bytes compared in place.
+        const char* b = buf_.constData();
+        while (i < limite && b[i] != '\n' && b[i] != '\r') ++i;
+        finLinea = i < limite;
+        cr = finLinea && b[i] == '\r';
+        return i;
+    }
+    while (i < limite && !(finLinea = esFinLinea(i, &cr))) i += unidad_;
+    return i;
+}
+
 bool LectorInterfaz::esFinLinea(qsizetype i, bool* cr) const
 {
     const char* b = buf_.constData();
@@ -298,16 +314,8 @@ bool LectorInterfaz::leerLinea(LineaLeida& l)
         }
         // The segment runs to the line's end or to the last whole unit of the buffer.
         const qsizetype limite = ini_ + (fin_ - ini_) / unidad_ * unidad_;
-        qsizetype corte = ini_;
         bool finLinea = false;
-        if (unidad_ == 1) {
-            const char* b = buf_.constData();
-            while (corte < limite && b[corte] != '\n' && b[corte] != '\r') ++corte;
-            finLinea = corte < limite;
-            cr = finLinea && b[corte] == '\r';
-        } else {
-            while (corte < limite && !(finLinea = esFinLinea(corte, &cr))) corte += unidad_;
-        }
+        qsizetype corte = buscarFinLinea(ini_, limite, finLinea, cr);
         bool decidir = false;
         if (codificacion_ == Codificacion::Indefinida) {
             for (qsizetype i = ini_; i < corte; ++i)

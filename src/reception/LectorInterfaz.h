@@ -122,6 +122,9 @@ private:
     void detectarMarca();
     void decidirOchoBits();     // UTF-8 or Windows-1252, from the window at ini_
     bool esFinLinea(qsizetype i, bool* cr) const;
+    // The first unit of buf_ in [desde, limite) that ends a line (finLinea,
+    // and cr when it is a CR), else limite.
+    qsizetype buscarFinLinea(qsizetype desde, qsizetype limite, bool& finLinea, bool& cr) const;
     bool esBlanco(qsizetype i) const; // the unit at buf_[i] is a space
     // Byte of buf_ in [desde, hasta) where the character after 'permitidos' more begins.
     qsizetype primerFueraDelTope(qsizetype desde, qsizetype hasta, qint64 permitidos, int faltan) const;
