@@ -25,7 +25,7 @@
 // Usage: bench_recepcion [sizes...]   (default 10000 100000; VEXA_BENCH_MILLON=1 adds
 // 1000000, the memory measurement); VEXA_BENCH_MOTOR=sqlite|postgresql
 // measures one backend only; VEXA_BENCH_REPETICIONES=N runs each size N times and
-// reports the run of median time; VEXA_BENCH_CONCURRENTE=<runs>x<lines> (default
+// reports the run of median time, its ratio_motor over the engine's median time; VEXA_BENCH_CONCURRENTE=<runs>x<lines> (default
 // 4x25000, 0 = none) sizes the concurrent measurement; VEXA_BENCH_CAPA=0 leaves the
 // database layer's baseline out (ratio=0.00).
 #include "BaseBench.h"
@@ -491,11 +491,10 @@ int main(int argc, char** argv)
             // interleaved runs move less than one pair's ratio.
             std::vector<double> motores;
             for (const Medida& c : corridas) motores.push_back(c.motor);
-            std::sort(motores.begin(), motores.end());
             std::sort(corridas.begin(), corridas.end());
             Medida x = corridas[corridas.size() / 2];
             // One failed baseline (no time) fails them all.
-            x.motor = motores.front() > 0 ? motores[motores.size() / 2] : 0.0;
+            x.motor = *std::min_element(motores.begin(), motores.end()) > 0 ? bench::mediana(motores) : 0.0;
             const double rss = x.rss;
             const double ratioMotor = x.motor > 0 ? x.s / x.motor : 0.0;
             std::printf("reception %s %d lines/s=%.0f ratio=%.2f ratio_motor=%.2f motor_lines/s=%.0f rss_mb=%.0f\n", nm, n, n / x.s,
