@@ -75,7 +75,7 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
         ins.escribir();
     }
     // The codes as the list read them, compared as plain text.
-    const QString codigo = con.comoTexto(QStringLiteral("c.CODIGO"));
+    const QString codigo = con.textoExacto(QStringLiteral("c.CODIGO"));
     {
         // A chosen code that is no detail account (deleted, or now a title):
         // the first in the given order stops the save.

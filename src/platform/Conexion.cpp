@@ -258,6 +258,7 @@ const std::vector<QString>& Conexion::columnasDeMarcas(const QString& sql)
 QString Conexion::traducir(const QString& sql) const { return MotorBD::de(motor()).traducir(sql); }
 
 QString Conexion::comoTexto(const QString& columna) const { return MotorBD::de(motor()).comoTexto(columna); }
+QString Conexion::textoExacto(const QString& columna) const { return MotorBD::de(motor()).textoExacto(columna); }
 QString Conexion::likeOperador() const { return MotorBD::de(motor()).likeOperador(); }
 
 void Conexion::lanzar(const QSqlQuery& q, const QString& sql)

@@ -362,6 +362,9 @@ public:
     // Dialect helpers.
     QString traducir(const QString& sql) const;   // [names], done for every statement
     QString comoTexto(const QString& columna) const; // for LIKE on a TEXTO column
+    // A TEXTO column for equality with texts as given (on a server, byte for
+    // byte; on SQLite as the column compares).
+    QString textoExacto(const QString& columna) const;
     QString likeOperador() const;
 
     // SQLite: the check of the whole file (PRAGMA quick_check, see

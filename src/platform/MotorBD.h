@@ -43,6 +43,10 @@ public:
     virtual QString sentenciaInicio(bool escritura) const = 0;
     virtual QString traducir(const QString& sql) const = 0;
     virtual QString comoTexto(const QString& columna) const = 0;
+    // The column as text for equality with plain texts, compared byte for byte
+    // where the engine can (a deterministic collation's equality is that
+    // anyway; the byte collation hashes and compares it cheaper).
+    virtual QString textoExacto(const QString& columna) const = 0;
     virtual QString likeOperador() const = 0;
     virtual QVariant valorMoneda(const Moneda& m) const = 0;
     // Statement with one BIGINT parameter that serialises writers until the

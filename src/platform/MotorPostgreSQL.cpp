@@ -89,6 +89,7 @@ public:
     {
         return QStringLiteral("CAST(%1 AS TEXT) COLLATE \"default\"").arg(columna);
     }
+    QString textoExacto(const QString& columna) const override { return QStringLiteral("CAST(%1 AS TEXT) COLLATE \"C\"").arg(columna); }
     QString likeOperador() const override { return QStringLiteral("ILIKE"); }
     QVariant valorMoneda(const Moneda& m) const override { return QVariant(m.texto(4)); }
     QString sentenciaBloqueo() const override { return QStringLiteral("SELECT pg_advisory_xact_lock(CAST(? AS BIGINT))"); }

@@ -69,6 +69,7 @@ public:
     }
     QString traducir(const QString& sql) const override { return sql; }
     QString comoTexto(const QString& columna) const override { return columna; }
+    QString textoExacto(const QString& columna) const override { return columna; }
     QString likeOperador() const override { return QStringLiteral("LIKE"); }
     QVariant valorMoneda(const Moneda& m) const override { return QVariant(qlonglong(m.unidades())); }
     QString sentenciaBloqueo() const override { return QString(); } // BEGIN IMMEDIATE holds the write lock
