@@ -90,10 +90,14 @@ ResultadoLibro GrabarLibroIva(Conexion& con, bool compras, const QStringList& co
     }
     // Every account, titles too, leaves the book but the chosen detail
     // accounts, which enter it, in one pass; only the rows whose flag changes
-    // are written.
+    // are written. A row let through with 1 or 0 takes the other value
+    // without its code looked up again (a server builds the lookup's hash
+    // table once, for the condition); NULL or another value is worked out.
     const QString marca =
         QStringLiteral("CASE WHEN c.TITULO = 0 AND %1 IN (SELECT CODIGO FROM %2) THEN 1 ELSE 0 END").arg(codigo, kElegidas);
-    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = %2 WHERE c.%1 IS NULL OR c.%1 <> %2").arg(columna, marca));
+    con.EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS AS c SET %1 = CASE c.%1 WHEN 1 THEN 0 WHEN 0 THEN 1 ELSE %2 END "
+                                   "WHERE c.%1 IS NULL OR c.%1 <> %2")
+                        .arg(columna, marca));
     t.confirmar();
     return {};
 }

@@ -208,6 +208,40 @@ TEST_P(LibrosIva, CodigosConGuionYFilasEnCualquierOrdenQuedanMarcados)
     }
 }
 
+TEST_P(LibrosIva, GrabacionDejaUnoOCeroSeaCualFueraLaMarcaAnterior)
+{
+    // Flags as older programs may have left them: NULL and -1 beside 0 and 1,
+    // each on an account chosen and on one not chosen.
+    const std::pair<const char*, const char*> marcasAntes[] = {{"1", "1"}, {"0", "0"}, {"N", "NULL"}, {"M", "-1"}};
+    for (const auto& m : marcasAntes)
+        for (const char* eleccion : {"si", "no"}) cuenta(QStringLiteral("8%1%2").arg(QLatin1String(m.first), QLatin1String(eleccion)), "Marca");
+    for (bool compras : kLibros) {
+        SCOPED_TRACE(libro(compras));
+        con().EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET LIBRO_IVA_COMPRAS = 0, LIBRO_IVA_VENTAS = 0"));
+        const QString columna = libros::columnaLibro(compras);
+        QStringList elegidas;
+        for (const auto& [nombre, valor] : marcasAntes) {
+            con().EjecutarSQL(QStringLiteral("UPDATE MA_CUENTAS SET %1 = %2 WHERE %3 LIKE ?").arg(columna, QLatin1String(valor), con().comoTexto("CODIGO")),
+                              {QStringLiteral("8%1%").arg(QLatin1String(nombre))});
+            elegidas << QStringLiteral("8%1si").arg(QLatin1String(nombre));
+        }
+        Frm_LibrosIva w(*ctx, compras);
+        w.CmdDeSeleccionar_Click();
+        for (const QString& c : elegidas) seleccionar(w, c);
+        w.CmdAceptar_Click();
+        ASSERT_EQ(w.result(), QDialog::Accepted);
+        Recordset rs = con().ObtenerRecordset(
+            QStringLiteral("SELECT CODIGO, %1 AS MARCA FROM MA_CUENTAS WHERE %2 LIKE '8%' ORDER BY CODIGO").arg(columna, con().comoTexto("CODIGO")));
+        int vistas = 0;
+        for (; !rs.eof(); rs.siguiente(), ++vistas) {
+            const QString codigo = rs.texto("CODIGO").trimmed();
+            ASSERT_FALSE(rs.esNulo("MARCA")) << codigo.toStdString();
+            EXPECT_EQ(rs.entero("MARCA"), elegidas.contains(codigo) ? 1 : 0) << codigo.toStdString();
+        }
+        EXPECT_EQ(vistas, 8);
+    }
+}
+
 TEST_P(LibrosIva, CuentaQueDejoDeSerImputableDetieneLaGrabacion)
 {
     for (const char* cambio : {"UPDATE MA_CUENTAS SET TITULO = 1 WHERE CODIGO = ?", "DELETE FROM MA_CUENTAS WHERE CODIGO = ?"}) {
