@@ -11,9 +11,9 @@
 namespace vexa {
 
 namespace {
-// Parses an unsigned decimal made of digits and at most one '.', into units with rounding.
+// Parses an unsigned decimal made of digits and at most one 'marca', into units with rounding.
 // 'desborda' tells a number too large for 64 bits of units from a text that is no number.
-std::optional<int64_t> unidadesDe(const QString& s, bool* desborda = nullptr)
+std::optional<int64_t> unidadesDe(QStringView s, QChar marca, bool* desborda)
 {
     if (desborda) *desborda = false;
     if (s.isEmpty()) return std::nullopt;
@@ -22,7 +22,7 @@ std::optional<int64_t> unidadesDe(const QString& s, bool* desborda = nullptr)
     int64_t frac = 0;
     bool punto = false, digitos = false, redondeaArriba = false, grande = false;
     for (QChar c : s) {
-        if (c == u'.') {
+        if (c == marca) {
             if (punto) return std::nullopt;
             punto = true;
             continue;
@@ -89,10 +89,36 @@ std::optional<Moneda> Moneda::parsear(const QString& texto) { return parsear(tex
 std::optional<Moneda> Moneda::parsear(const QString& texto, bool* desborda)
 {
     if (desborda) *desborda = false;
+    // The plain form files mostly hold ("  -1234.50", "1234,5 "): blanks, a
+    // leading sign, digits with one decimal mark at most. Read in place, as
+    // the general reading below reads it; any other form goes that way.
+    const QStringView v(texto);
+    qsizetype i = 0, fin = v.size();
+    while (i < fin && v[i] == u' ') ++i;
+    while (fin > i && v[fin - 1] == u' ') --fin;
+    const bool negativo = i < fin && v[i] == u'-';
+    if (i < fin && (v[i] == u'-' || v[i] == u'+')) ++i;
+    QChar marca = u'.';
+    int marcas = 0;
+    bool simple = i < fin;
+    for (qsizetype k = i; simple && k < fin; ++k) {
+        const QChar c = v[k];
+        if (c == u'.' || c == u',') {
+            marca = c;
+            simple = ++marcas == 1;
+        } else {
+            simple = c >= u'0' && c <= u'9';
+        }
+    }
+    if (simple) {
+        const auto u = unidadesDe(v.sliced(i, fin - i), marca, desborda);
+        if (!u) return std::nullopt;
+        return desdeUnidades(negativo ? -*u : *u);
+    }
     const auto n = lectura::desarmar(texto);
     if (!n) return std::nullopt;
     const QString s = n->entero + (n->fraccion.isEmpty() ? QString() : u'.' + n->fraccion);
-    auto u = unidadesDe(s, desborda);
+    auto u = unidadesDe(s, u'.', desborda);
     if (!u) return std::nullopt;
     return desdeUnidades(n->negativo ? -*u : *u); // |INT64_MIN| is out of range: refused above
 }

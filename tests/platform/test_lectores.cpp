@@ -52,6 +52,20 @@ TEST(Lectores, Importe)
         {"1,2,3", Estado::NoValido, 0},
         {"1.234,5", Estado::Valido, 12345000},
         {"1x", Estado::NoValido, 0},
+        // Plain forms read in place, beside their neighbours read the general way.
+        {"  -12,5  ", Estado::Valido, -125000},
+        {".5", Estado::Valido, 5000},
+        {"5.", Estado::Valido, 50000},
+        {"+,25", Estado::Valido, 2500},
+        {"-0", Estado::Valido, 0},
+        {"00012.50", Estado::Valido, 125000},
+        {"1.23456", Estado::Valido, 12346},
+        {"- 5", Estado::Valido, -50000},
+        {"\t12", Estado::Valido, 120000},
+        {"-,", Estado::NoValido, 0},
+        {"--5", Estado::NoValido, 0},
+        {"5 5", Estado::NoValido, 0},
+        {"1.8e15 ", Estado::FueraDeRango, 0},
     };
     for (const auto& c : casos) {
         const auto l = lectura::importe(QString::fromUtf8(c.t));
