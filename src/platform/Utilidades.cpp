@@ -30,7 +30,14 @@ QString recortarDerecha(const QString& s)
     while (n > 0 && s[n - 1] == u' ') --n;
     return s.left(n);
 }
-QString recortar(const QString& s) { return recortarIzquierda(recortarDerecha(s)); }
+QString recortar(const QString& s)
+{
+    // One cut for both ends (a text blank on both sides is copied once).
+    qsizetype i = 0, n = s.size();
+    while (i < n && s[i] == u' ') ++i;
+    while (n > i && s[n - 1] == u' ') --n;
+    return s.mid(i, n - i);
+}
 
 bool enRangoEntero64(double d) { return d >= -9223372036854775808.0 && d < 9223372036854775808.0; }
 
@@ -140,7 +147,7 @@ QString Utilidades::Descifrar(const QString& s)
 
 Moneda Utilidades::TextoAMoneda(const QString& s) { return lectura::importe(s).o(Moneda()); }
 
-bool Utilidades::EsVacio(const QString& s) { return texto::recortar(s).isEmpty(); }
+bool Utilidades::EsVacio(const QString& s) { return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c == u' '; }); }
 
 QString Utilidades::FechaSQL(const QDate& d) { return u'\'' + d.toString(Qt::ISODate) + u'\''; }
 
