@@ -193,10 +193,14 @@ QString Lbc_Asiento::FamiliaNumeracion(const QString& tipoReg)
 
 QString Lbc_Asiento::ClaveFamilia(const QString& periodo, int mes, const QString& familia)
 {
-    return QStringLiteral("MV_ASIENTOS|%1|%2|%3")
-        .arg(lectura::enteroInicial(periodo).o(0))
-        .arg(mes)
-        .arg(FamiliaNumeracion(familia).toUpper());
+    QString c;
+    c.reserve(40 + familia.size());
+    c.append(QLatin1StringView("MV_ASIENTOS|"));
+    texto::agregarEntero(c, lectura::enteroInicial(periodo).o(0));
+    c.append(u'|');
+    texto::agregarEntero(c, mes);
+    c.append(u'|').append(FamiliaNumeracion(familia).toUpper());
+    return c;
 }
 
 qint32 Lbc_Asiento::UltimoNumeroAsiento(const QVariant& MES, const QVariant& Tipo_Reg, const QVariant& Periodo)

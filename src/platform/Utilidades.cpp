@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <charconv>
 
 namespace vexa {
 
@@ -42,6 +43,13 @@ QString recortar(const QString& s)
 bool enRangoEntero64(double d) { return d >= -9223372036854775808.0 && d < 9223372036854775808.0; }
 
 QString str(qint64 n) { return n < 0 ? QString::number(n) : u' ' + QString::number(n); }
+
+void agregarEntero(QString& s, qint64 n)
+{
+    char b[24];
+    const auto r = std::to_chars(b, b + sizeof b, n);
+    s.append(QLatin1StringView(b, r.ptr - b));
+}
 QString str(double n)
 {
     QString t = QString::number(n, 'g', 15);

@@ -28,6 +28,9 @@ QString recortarIzquierda(const QString& s);
 bool enRangoEntero64(double d);
 // Number written with a leading blank when not negative: 3 -> " 3", -3 -> "-3".
 QString str(qint64 n);
+// Appends the number in plain decimal, as QString::number writes it, without
+// a text of its own (keys built many times a run).
+void agregarEntero(QString& s, qint64 n);
 QString str(double n);
 // Case-insensitive comparisons used all over the program.
 inline bool igual(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }

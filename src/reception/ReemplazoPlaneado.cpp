@@ -20,10 +20,16 @@ namespace {
 QString claveBloqueo(const QString& tc, const QString& sucursal, const QString& numero, const QString& letra,
                      const QString& proveedor)
 {
-    return QStringLiteral("COMPROBANTE|%1|%2|%3|%4|%5")
-        .arg(tc, QString::number(lectura::enteroInicial(sucursal).o(0)), QString::number(lectura::enteroInicial(numero).o(0)),
-             letra, proveedor)
-        .toUpper();
+    // "COMPROBANTE|tc|branch|number|letter|supplier", upper case; built in one
+    // text (every received voucher takes its lock by it).
+    QString c;
+    c.reserve(48 + tc.size() + letra.size() + proveedor.size());
+    c.append(QLatin1StringView("COMPROBANTE|")).append(tc).append(u'|');
+    texto::agregarEntero(c, lectura::enteroInicial(sucursal).o(0));
+    c.append(u'|');
+    texto::agregarEntero(c, lectura::enteroInicial(numero).o(0));
+    c.append(u'|').append(letra).append(u'|').append(proveedor);
+    return std::move(c).toUpper();
 }
 
 // A row of a voucher received before, as the plan needs it.

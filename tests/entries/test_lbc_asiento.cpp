@@ -166,6 +166,15 @@ TEST_P(AsientosDemo, DosConexionesNoRepitenNumero)
 
 // ---------------------------------------------------------------- display forms
 
+// Stations of one company lock a numbering family by this text (hashed):
+// it must not change from one build to the next.
+TEST(FormasDeNumero, ClaveDeFamiliaFija)
+{
+    EXPECT_EQ(Lbc_Asiento::ClaveFamilia(QStringLiteral("2026"), 3, QStringLiteral(" ve ")), "MV_ASIENTOS|2026|3|VE");
+    EXPECT_EQ(Lbc_Asiento::ClaveFamilia(QStringLiteral("2026"), 12, QString()), "MV_ASIENTOS|2026|12|");
+    EXPECT_EQ(Lbc_Asiento::ClaveFamilia(QStringLiteral("x"), 1, QStringLiteral("A")), "MV_ASIENTOS|0|1|A");
+}
+
 TEST(FormasDeNumero, IdaYVuelta)
 {
     Lbc_Asiento a(nullptr);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cmath>
 
 using namespace vexa;
@@ -22,9 +24,20 @@ TEST(Texto, NumerosConBlancoInicial)
     EXPECT_EQ(texto::str(2.5), " 2.5");
 }
 
+TEST(Texto, AgregaEnteroComoQStringNumber)
+{
+    for (qint64 n : {qint64(0), qint64(7), qint64(-5), qint64(2026), std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min()}) {
+        QString s = QStringLiteral("a|");
+        texto::agregarEntero(s, n);
+        EXPECT_EQ(s, QStringLiteral("a|") + QString::number(n)) << n;
+    }
+}
+
 TEST(Texto, RecortaSoloBlancos)
 {
     EXPECT_EQ(texto::recortar("  a b  "), "a b");
+    EXPECT_EQ(texto::recortar(" a"), "a");
+    EXPECT_EQ(texto::recortar("   "), "");
     EXPECT_EQ(texto::recortar("\ta\t"), "\ta\t");
     EXPECT_EQ(texto::recortarDerecha(" a "), " a");
     EXPECT_TRUE(Utilidades::EsVacio("   "));
