@@ -111,7 +111,7 @@ const RecepcionVexa::DatosCuenta& RecepcionVexa::cuenta(const QString& codigo)
 
 bool RecepcionVexa::validaCuenta(const QString& subdiario, const QString& codigo)
 {
-    const QString k = subdiario.toUpper() + u'|' + codigo.toUpper();
+    const std::pair k{subdiario.toUpper(), codigo.toUpper()};
     auto it = validas_.constFind(k);
     if (it != validas_.constEnd()) return *it;
     QString mensaje = QStringLiteral(" ");
@@ -120,7 +120,7 @@ bool RecepcionVexa::validaCuenta(const QString& subdiario, const QString& codigo
 
 bool RecepcionVexa::subdiarioTc(const QString& subdiario, const QString& tc)
 {
-    const QString k = subdiario.toUpper() + u'|' + tc.toUpper();
+    const std::pair k{subdiario.toUpper(), tc.toUpper()};
     auto it = subdiarios_.constFind(k);
     if (it != subdiarios_.constEnd()) return *it;
     return *subdiarios_.insert(k, ReglasAsientos(con_, periodo_).ValidaSubdiarioTC(subdiario, tc));
@@ -344,6 +344,8 @@ QString RecepcionVexa::armaAsiento(const std::vector<LineaRecepcionVexa>& lineas
     a.moneda = QStringLiteral("1");
     a.idRecepcion = idRecepcion;
     const QString id = QString::number(idRecepcion);
+    const QString sinDetalle = QStringLiteral("Recepcion de Informacion Nº ") + id;
+    const QString prefijo = QStringLiteral("(Recep: ") + id + QStringLiteral(") ");
     for (const LineaRecepcionVexa& l : lineas) {
         if (Utilidades::EsVacio(l.Cuenta) || Utilidades::EsVacio(l.Importe)) continue;
         const Moneda m = Utilidades::TextoAMoneda(texto::recortar(l.Importe));
@@ -354,8 +356,7 @@ QString RecepcionVexa::armaAsiento(const std::vector<LineaRecepcionVexa>& lineas
         n.importe = m;
         // NUL and 0xFF characters of the commercial system's padding are not stored.
         const QString detalle = limpio(l.Detalle);
-        n.detalle = detalle.isEmpty() ? QStringLiteral("Recepcion de Informacion Nº ") + id
-                                      : QStringLiteral("(Recep: ") + id + QStringLiteral(") ") + detalle;
+        n.detalle = detalle.isEmpty() ? sinDetalle : prefijo + detalle;
         n.vencimiento = fechaVencimiento(l.FechaVto);
         n.cabeceraPropia = true;
         n.cabCuenta = limpio(l.CabCuenta);

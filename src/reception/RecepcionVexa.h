@@ -28,6 +28,7 @@
 
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace vexa {
 class Configuracion;
@@ -115,7 +116,8 @@ private:
     RegistroAsientos registro_;
     QHash<QString, DatosTipo> tipos_;
     QHash<QString, DatosCuenta> cuentas_;
-    QHash<QString, bool> validas_, subdiarios_;
+    // By the two codes upper-cased (no copy when they already are).
+    QHash<std::pair<QString, QString>, bool> validas_, subdiarios_;
     QHash<QDate, bool> fechas_;
     bool ivaLeido_ = false;
     std::vector<std::pair<QString, QString>> cuentasIva_; // concept column, account (trimmed), in table order
