@@ -523,7 +523,7 @@ int main(int argc, char** argv)
             for (const QString& n : t.split(u','))
                 if (n.toInt() > 0) comerciales.push_back(n.toInt());
         }
-        if (!comerciales.empty() && !bench::benchComercial(m, comerciales, [&](int n, double r) {
+        if (!comerciales.empty() && !bench::benchComercial(m, comerciales, repeticiones, [&](int n, double r) {
                 barra(QStringLiteral("commercial %1 %2 ratio_motor").arg(QLatin1String(nm)).arg(n), r, m == Motor::SQLite ? 1.3 : 2.0, true);
             }))
             return 1;
