@@ -9,46 +9,61 @@
 namespace vexa::recepcion {
 
 namespace {
-// Characters 'desde' (from 1) to 'hasta' of the line; fewer when it is shorter.
-QString columnas(const QString& linea, int desde, int hasta)
+// Characters 'desde' (from 1) to 'hasta' of the line, fewer when it is
+// shorter; 'recortar' drops the blanks (U+0020) at either end.
+QStringView tramo(const QString& linea, int desde, int hasta, bool recortar)
 {
-    if (linea.size() < desde) return QString();
-    return linea.mid(desde - 1, hasta - desde + 1);
-}
-// The same, without the blanks (U+0020) at either end: cut once, already trimmed.
-QString recortadas(const QString& linea, int desde, int hasta)
-{
-    if (linea.size() < desde) return QString();
+    if (linea.size() < desde) return {};
     qsizetype i = desde - 1, fin = std::min<qsizetype>(linea.size(), hasta);
-    while (i < fin && linea[i] == u' ') ++i;
-    while (fin > i && linea[fin - 1] == u' ') --fin;
-    return linea.mid(i, fin - i);
+    if (recortar) {
+        while (i < fin && linea[i] == u' ') ++i;
+        while (fin > i && linea[fin - 1] == u' ') --fin;
+    }
+    return QStringView(linea).sliced(i, fin - i);
+}
+// That part as a text (null when the line ends before it); with 'repetidos'
+// a text met before is shared.
+QString corte(const QString& linea, int desde, int hasta, bool recortar, TextosRepetidos* repetidos)
+{
+    if (linea.size() < desde) return QString();
+    const QStringView t = tramo(linea, desde, hasta, recortar);
+    if (repetidos && !t.isEmpty()) return repetidos->de(t);
+    return linea.mid(t.data() - linea.constData(), t.size());
 }
 } // namespace
 
-LineaRecepcionVexa CortaLineaVexa(const QString& l)
+QString TextosRepetidos::de(QStringView texto)
 {
+    QString& lugar = lugares_[qHash(texto) % lugares_.size()];
+    if (lugar != texto) lugar = texto.toString();
+    return lugar;
+}
+
+LineaRecepcionVexa CortaLineaVexa(const QString& l, TextosRepetidos* repetidos)
+{
+    // Amounts, numbers and details mostly change from line to line: cut alone.
+    TextosRepetidos* const nunca = nullptr;
     LineaRecepcionVexa r;
-    r.Subdiario = recortadas(l, 11, 14);
-    r.Fecha = recortadas(l, 15, 22);
-    r.Cuenta = recortadas(l, 23, 37);
-    r.Importe = recortadas(l, 38, 52);
-    r.DebeHaber = recortadas(l, 53, 53);
-    r.CabCuenta = recortadas(l, 54, 68);
-    r.CabImporte = recortadas(l, 69, 83);
-    r.TC = recortadas(l, 84, 87);
-    r.NroComprobante = columnas(l, 88, 100);
-    r.TipoNeto = columnas(l, 101, 101);
-    r.LibroIva = columnas(l, 102, 102);
-    r.Detalle = recortadas(l, 103, 142);
-    r.CabNombre = columnas(l, 110, 139);
-    r.FechaVto = columnas(l, 143, 150);
-    r.CabCUIT = columnas(l, 153, 167);
-    r.CabCondIVA = columnas(l, 168, 171);
+    r.Subdiario = corte(l, 11, 14, true, repetidos);
+    r.Fecha = corte(l, 15, 22, true, repetidos);
+    r.Cuenta = corte(l, 23, 37, true, repetidos);
+    r.Importe = corte(l, 38, 52, true, nunca);
+    r.DebeHaber = corte(l, 53, 53, true, repetidos);
+    r.CabCuenta = corte(l, 54, 68, true, repetidos);
+    r.CabImporte = corte(l, 69, 83, true, nunca);
+    r.TC = corte(l, 84, 87, true, repetidos);
+    r.NroComprobante = corte(l, 88, 100, false, nunca);
+    r.TipoNeto = corte(l, 101, 101, false, repetidos);
+    r.LibroIva = corte(l, 102, 102, false, repetidos);
+    r.Detalle = corte(l, 103, 142, true, nunca);
+    r.CabNombre = corte(l, 110, 139, false, repetidos);
+    r.FechaVto = corte(l, 143, 150, false, repetidos);
+    r.CabCUIT = corte(l, 153, 167, false, repetidos);
+    r.CabCondIVA = corte(l, 168, 171, false, repetidos);
     return r;
 }
 
-QString ClaveVexa(const QString& linea) { return recortadas(linea, 1, 10); }
+QString ClaveVexa(const QString& linea) { return corte(linea, 1, 10, true, nullptr); }
 
 qint64 ValorClaveVexa(const QString& clave) { return lectura::enteroInicial(texto::recortar(clave)).o(0); }
 
@@ -63,7 +78,9 @@ QDate ConvierteFecha(const QString& fecha)
 std::optional<ComprobanteVexa> AgrupadorVexa::ProcesaLinea(const QString& linea, qint64 numero, qint64 posicion,
                                                            qint64 largo, const QString& problema)
 {
-    claveActual_ = ClaveVexa(linea);
+    // Every line of a voucher repeats its key: the text is kept while it does.
+    const QStringView clave = tramo(linea, 1, 10, true);
+    if (clave.isEmpty() || clave != claveActual_) claveActual_ = ClaveVexa(linea);
     const qint64 valor = ValorClaveVexa(claveActual_);
     std::optional<ComprobanteVexa> completo;
     if (actual_ && actual_->valorClave != valor) completo = std::exchange(actual_, std::nullopt);
@@ -75,7 +92,7 @@ std::optional<ComprobanteVexa> AgrupadorVexa::ProcesaLinea(const QString& linea,
         actual_->posicion = posicion;
     }
     actual_->largo = posicion + largo - actual_->posicion;
-    actual_->lineas.push_back(CortaLineaVexa(linea));
+    actual_->lineas.push_back(CortaLineaVexa(linea, &repetidos_));
     actual_->textos.push_back(linea);
     if (!problema.isEmpty() && actual_->problema.isEmpty()) actual_->problema = problema;
     return completo;

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -28,8 +29,20 @@ struct LineaRecepcionVexa {
         LibroIva, CabNombre, FechaVto, CabCUIT, CabCondIVA, Detalle;
 };
 
-// Cuts one line of the file into its fields.
-LineaRecepcionVexa CortaLineaVexa(const QString& linea);
+// Texts a file repeats line after line (its accounts, dates, codes and
+// customers), handed out again instead of copied: the last text met in each
+// place of a small table, so it never holds more than that.
+class TextosRepetidos {
+public:
+    QString de(QStringView texto);
+
+private:
+    std::array<QString, 512> lugares_;
+};
+
+// Cuts one line of the file into its fields. With 'repetidos' the fields that
+// repeat from line to line share the text met before.
+LineaRecepcionVexa CortaLineaVexa(const QString& linea, TextosRepetidos* repetidos = nullptr);
 
 // The key of a line (columns 1-10, trimmed) and its numeric value: the leading
 // whole number of the text, 0 when it has none ("007" and "7.0" are 7).
@@ -71,6 +84,7 @@ public:
 private:
     std::optional<ComprobanteVexa> actual_;
     QString claveActual_;
+    TextosRepetidos repetidos_;
 };
 
 } // namespace vexa::recepcion

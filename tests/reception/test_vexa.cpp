@@ -62,6 +62,35 @@ TEST(ArchivoVexa, UnaLineaCompletaYUnaCorta)
         EXPECT_TRUE(vacio.isEmpty());
 }
 
+// Fields shared with earlier lines through the table of repeated texts are the
+// fields cut alone, whatever the table held before: many accounts and
+// customers (more than the table's places), blank and short lines between.
+TEST(ArchivoVexa, TextosRepetidosNoCambianLosCampos)
+{
+    TextosRepetidos repetidos;
+    auto campos = [](const LineaRecepcionVexa& r) {
+        return QStringList{r.Subdiario, r.Fecha,  r.Cuenta,    r.Importe,  r.DebeHaber, r.CabCuenta,
+                           r.CabImporte, r.TC,    r.NroComprobante, r.TipoNeto, r.LibroIva, r.Detalle,
+                           r.CabNombre,  r.FechaVto, r.CabCUIT,  r.CabCondIVA};
+    };
+    for (int i = 0; i < 3000; ++i) {
+        LineaVexa l;
+        l.cuenta = QString::number(4101010010001LL + i % 1500);
+        l.importe = QString::number(i % 7 == 0 ? 0 : 100 + i);
+        l.lado = i % 2 ? "H" : "d";
+        l.cabCuenta = i % 5 == 0 ? QString() : QString::number(1102010010001LL + i % 700);
+        l.detalle = QStringLiteral("%1Cliente %2").arg(i % 900, 7, 10, QLatin1Char('0')).arg(i % 900);
+        l.vto = i % 3 ? "20260415" : "";
+        QString texto = l.texto();
+        if (i % 11 == 0) texto.truncate(30 + i % 120); // short lines leave fields out
+        SCOPED_TRACE(texto.toStdString());
+        const LineaRecepcionVexa solo = CortaLineaVexa(texto), compartido = CortaLineaVexa(texto, &repetidos);
+        const QStringList a = campos(solo), b = campos(compartido);
+        ASSERT_EQ(a, b);
+        for (qsizetype k = 0; k < a.size(); ++k) EXPECT_EQ(a[k].isNull(), b[k].isNull()) << k;
+    }
+}
+
 TEST(ArchivoVexa, ClavesPorSuValorNumerico)
 {
     struct Caso { const char* clave; qint64 valor; };
