@@ -11,6 +11,7 @@ namespace {
 struct Tramo {
     int desde, largo;
     QString de(const QString& s) const { return desde == 0 ? s.right(largo) : s.mid(desde - 1, largo); }
+    QStringView de(QStringView s) const { return desde == 0 ? s.right(largo) : s.mid(desde - 1, largo); }
 };
 struct Disposicion {
     const char* formato;
@@ -58,6 +59,40 @@ bool DesarmaFecha(const QString& fecha, const QString& formato, QString& dia, QS
     return d != nullptr;
 }
 
+namespace {
+bool soloDigitos(QStringView s)
+{
+    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+int valor(QStringView digitos)
+{
+    int n = 0;
+    for (QChar c : digitos) n = n * 10 + (c.unicode() - u'0');
+    return n;
+}
+// AplicaSiglo on a part of at most four characters, the century written into 'siglo'.
+QStringView conSiglo(QStringView anio, char16_t (&siglo)[4])
+{
+    if (!soloDigitos(anio) || anio.size() > 4) return anio;
+    const int n = valor(anio);
+    if (n >= 80) return anio;
+    siglo[0] = u'2';
+    siglo[1] = u'0';
+    siglo[2] = char16_t(u'0' + n / 10);
+    siglo[3] = char16_t(u'0' + n % 10);
+    return QStringView(siglo, 4);
+}
+QDate deLasPartes(QStringView dia, QStringView mes, QStringView anio)
+{
+    if (!soloDigitos(dia) || !soloDigitos(mes) || !soloDigitos(anio)) return {};
+    if (dia.size() > 2 || mes.size() > 2 || anio.size() > 4) return {};
+    int a = valor(anio);
+    if (anio.size() <= 2) a += 1900;
+    if (a < 100) return {};
+    return QDate(a, valor(mes), valor(dia));
+}
+} // namespace
+
 QString AplicaSiglo(const QString& anio)
 {
     if (!texto::soloDigitos(anio)) return anio;
@@ -66,36 +101,38 @@ QString AplicaSiglo(const QString& anio)
     return anio;
 }
 
-QDate FechaDePartes(const QString& dia, const QString& mes, const QString& anio)
-{
-    if (!texto::soloDigitos(dia) || !texto::soloDigitos(mes) || !texto::soloDigitos(anio)) return {};
-    if (dia.size() > 2 || mes.size() > 2 || anio.size() > 4) return {};
-    int a = anio.toInt();
-    if (anio.size() <= 2) a += 1900;
-    if (a < 100) return {};
-    return QDate(a, mes.toInt(), dia.toInt());
-}
+QDate FechaDePartes(const QString& dia, const QString& mes, const QString& anio) { return deLasPartes(dia, mes, anio); }
 
 FechaLeida LeeFecha(const QString& valor, const QString& formato)
 {
+    // The value without "/" and "-", its blanks at either end dropped, read in
+    // place (two dates a line): only a value of 6 or 8 characters is a date,
+    // so only the first 8 after the leading blanks are kept.
+    char16_t limpia[8];
+    qsizetype n = 0, largo = 0; // characters after the leading blanks; up to the last non-blank
+    for (QChar ch : valor) {
+        const char16_t u = ch.unicode();
+        if (u == u'/' || u == u'-' || (n == 0 && u == u' ')) continue;
+        if (n < qsizetype(std::size(limpia))) limpia[n] = u;
+        ++n;
+        if (u != u' ') largo = n;
+    }
     FechaLeida r;
-    QString limpia;
-    limpia.reserve(valor.size());
-    for (QChar ch : valor)
-        if (ch != u'/' && ch != u'-') limpia.append(ch);
-    const QString fecha = texto::recortar(limpia);
-    if (fecha.size() != 6 && fecha.size() != 8) {
+    if (largo != 6 && largo != 8) {
         r.estado = FechaLeida::Estado::LargoIncorrecto;
         return r;
     }
-    QString dia, mes, anio;
+    const QStringView fecha(limpia, largo);
+    QStringView dia, mes, anio;
+    char16_t siglo[4];
     if (const Disposicion* d = disposicionDe(formato, true)) {
         dia = d->dia.de(fecha);
         mes = d->mes.de(fecha);
-        anio = AplicaSiglo(d->anio.de(fecha));
+        anio = conSiglo(d->anio.de(fecha), siglo);
     }
-    r.texto = dia + u'/' + mes + u'/' + anio;
-    r.fecha = FechaDePartes(dia, mes, anio);
+    r.texto.reserve(dia.size() + mes.size() + anio.size() + 2);
+    r.texto.append(dia).append(u'/').append(mes).append(u'/').append(anio);
+    r.fecha = deLasPartes(dia, mes, anio);
     r.estado = r.fecha.isValid() ? FechaLeida::Estado::Valida : FechaLeida::Estado::NoEsFecha;
     return r;
 }
