@@ -56,12 +56,19 @@ QString str(double n)
     return n < 0 ? t : u' ' + t;
 }
 
-bool soloDigitos(const QString& s)
+bool soloDigitos(QStringView s)
 {
     if (s.isEmpty()) return false;
     for (QChar c : s)
         if (c < u'0' || c > u'9') return false;
     return true;
+}
+
+int valorCifras(QStringView cifras)
+{
+    int n = 0;
+    for (QChar c : cifras) n = n * 10 + (c.unicode() - u'0');
+    return n;
 }
 
 int mayusculaTecla(int codigo, bool soloMayusculas)

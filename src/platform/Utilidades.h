@@ -35,8 +35,10 @@ QString str(double n);
 // Case-insensitive comparisons used all over the program.
 inline bool igual(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) == 0; }
 inline bool contiene(const QString& s, const QString& t) { return s.contains(t, Qt::CaseInsensitive); }
-// True when every character is a digit (and there is at least one).
-bool soloDigitos(const QString& s);
+// True when every character is a digit 0-9 (and there is at least one).
+bool soloDigitos(QStringView s);
+// The value of a text soloDigitos accepts, of at most nine digits.
+int valorCifras(QStringView cifras);
 // The company's upper-case rule on a typed character code: with the rule on,
 // the letters a..z and "ñ" become upper case; anything else passes unchanged.
 int mayusculaTecla(int codigo, bool soloMayusculas);

@@ -2,7 +2,7 @@
 
 #include "Utilidades.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace vexa::recepcion {
 
@@ -10,7 +10,6 @@ namespace {
 // A part of the date: 'desde' counts from 1; desde 0 means the last 'largo' characters.
 struct Tramo {
     int desde, largo;
-    QString de(const QString& s) const { return desde == 0 ? s.right(largo) : s.mid(desde - 1, largo); }
     QStringView de(QStringView s) const { return desde == 0 ? s.right(largo) : s.mid(desde - 1, largo); }
 };
 struct Disposicion {
@@ -53,28 +52,19 @@ const Disposicion* disposicionDe(const QString& formato, bool limpiar)
 bool DesarmaFecha(const QString& fecha, const QString& formato, QString& dia, QString& mes, QString& anio)
 {
     const Disposicion* d = disposicionDe(formato, false);
-    dia = d ? d->dia.de(fecha) : QString();
-    mes = d ? d->mes.de(fecha) : QString();
-    anio = d ? d->anio.de(fecha) : QString();
+    dia = d ? d->dia.de(fecha).toString() : QString();
+    mes = d ? d->mes.de(fecha).toString() : QString();
+    anio = d ? d->anio.de(fecha).toString() : QString();
     return d != nullptr;
 }
 
 namespace {
-bool soloDigitos(QStringView s)
-{
-    return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-int valor(QStringView digitos)
-{
-    int n = 0;
-    for (QChar c : digitos) n = n * 10 + (c.unicode() - u'0');
-    return n;
-}
-// AplicaSiglo on a part of at most four characters, the century written into 'siglo'.
+using texto::soloDigitos;
+// AplicaSiglo without a text of its own: the century written into 'siglo'.
 QStringView conSiglo(QStringView anio, char16_t (&siglo)[4])
 {
-    if (!soloDigitos(anio) || anio.size() > 4) return anio;
-    const int n = valor(anio);
+    if (!soloDigitos(anio) || anio.size() > 9) return anio;
+    const int n = texto::valorCifras(anio);
     if (n >= 80) return anio;
     siglo[0] = u'2';
     siglo[1] = u'0';
@@ -86,19 +76,18 @@ QDate deLasPartes(QStringView dia, QStringView mes, QStringView anio)
 {
     if (!soloDigitos(dia) || !soloDigitos(mes) || !soloDigitos(anio)) return {};
     if (dia.size() > 2 || mes.size() > 2 || anio.size() > 4) return {};
-    int a = valor(anio);
+    int a = texto::valorCifras(anio);
     if (anio.size() <= 2) a += 1900;
     if (a < 100) return {};
-    return QDate(a, valor(mes), valor(dia));
+    return QDate(a, texto::valorCifras(mes), texto::valorCifras(dia));
 }
 } // namespace
 
 QString AplicaSiglo(const QString& anio)
 {
-    if (!texto::soloDigitos(anio)) return anio;
-    const int n = anio.toInt();
-    if (n < 80) return QStringLiteral("20") + QString::number(n).rightJustified(2, u'0');
-    return anio;
+    char16_t siglo[4];
+    const QStringView r = conSiglo(anio, siglo);
+    return r.utf16() == siglo ? r.toString() : anio;
 }
 
 QDate FechaDePartes(const QString& dia, const QString& mes, const QString& anio) { return deLasPartes(dia, mes, anio); }

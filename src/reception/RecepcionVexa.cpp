@@ -13,6 +13,7 @@ namespace vexa::recepcion {
 namespace {
 
 const QString kNul = QString(QChar(0));
+const QString kFF = QString(QChar(0xFF));
 
 // The text without its NUL and U+00FF characters (the commercial system's
 // padding), then without blanks at either end. Most fields hold neither and
@@ -21,11 +22,7 @@ QString limpio(const QString& s)
 {
     const auto relleno = [](QChar c) { return c.unicode() == 0 || c.unicode() == 0xFF; };
     if (std::none_of(s.cbegin(), s.cend(), relleno)) return texto::recortar(s);
-    QString r;
-    r.reserve(s.size());
-    for (QChar c : s)
-        if (!relleno(c)) r.append(c);
-    return texto::recortar(r);
+    return texto::recortar(Utilidades::QuitaCaracteres(s, kNul, kFF));
 }
 
 Moneda conSigno(const Moneda& m, qint16 signo) { return signo < 0 ? -m : signo == 0 ? Moneda() : m; }
@@ -57,12 +54,8 @@ Moneda* columnaDe(LibroIvaNuevo& l, const QString& concepto)
 QDate fechaVencimiento(const QString& t)
 {
     if (t.size() != 8 || !texto::soloDigitos(t)) return QDate();
-    const auto cifras = [&t](int desde, int largo) {
-        int n = 0;
-        for (int i = desde; i < desde + largo; ++i) n = n * 10 + (t[i].unicode() - u'0');
-        return n;
-    };
-    return QDate(cifras(0, 4), cifras(4, 2), cifras(6, 2));
+    const QStringView v(t);
+    return QDate(texto::valorCifras(v.first(4)), texto::valorCifras(v.sliced(4, 2)), texto::valorCifras(v.sliced(6, 2)));
 }
 
 } // namespace
